@@ -1,0 +1,74 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace qzc {
+
+class Clock;
+
+/// Where log lines are mirrored while the log viewer is open.
+class LogWindowSink {
+public:
+    virtual ~LogWindowSink() = default;
+    /// The viewer's whole text, so the log can cap it.
+    virtual QString text() const = 0;
+    virtual void setText(const QString& text) = 0;
+    /// Adds one line at the end of the viewer's text, on a line of its own.
+    virtual void appendLine(const QString& line) = 0;
+};
+
+/// The text of a program error code ("Invalid checksum value" for 1005); empty for an
+/// unknown code.
+QString programErrorText(int code);
+
+/// "QZC v1.0.00 ..." as shown in the start-up log and the about box.
+QString getVersionText();
+
+/// The event log: time-stamped lines gathered in memory and appended to the event's log
+/// file in blocks, at once for errors and a few significant events.
+class Log {
+public:
+    static constexpr qint32 minimumBufferLimit = 100000;
+
+    explicit Log(const Clock& clock);
+
+    /// Adds one line. number is a program error code, a run-time error number or 0;
+    /// source names the reporting procedure and may be empty.
+    void writeLog(int number, const QString& message, const QString& source = {}, bool runError = false);
+
+    /// Writes what is buffered to the log file now (start-up failures, the end of start-up).
+    void flush();
+
+    /// The log file; lines logged before it is set stay in the buffer.
+    void setFilePath(const QString& path);
+    const QString& filePath() const { return filePath_; }
+
+    void setBufferLimit(qint32 lines);
+    qint32 bufferLimit() const { return bufferLimit_; }
+
+    void setMirroring(bool on) { mirroring_ = on; }
+    /// The open log viewer, or nullptr when it is closed. Not owned.
+    void setWindowSink(LogWindowSink* sink) { windowSink_ = sink; }
+
+    /// "hh:mm:ss.zzz" of the clock's current time.
+    QString timeStampMs() const;
+
+    /// Lines not yet written and how many writeLog calls they hold (for tests and the
+    /// problem report).
+    const QString& bufferedText() const { return bufferText_; }
+    qint32 bufferedCount() const { return bufferCount_; }
+
+private:
+    bool writeBuffer();
+
+    const Clock& clock_;
+    QString filePath_;
+    QString bufferText_;
+    qint32 bufferCount_ = 0;
+    qint32 bufferLimit_ = minimumBufferLimit;
+    bool mirroring_ = false;
+    LogWindowSink* windowSink_ = nullptr;
+};
+
+} // namespace qzc

@@ -1,0 +1,3 @@
+// Shared test support; most helpers are header-only.
+namespace qzc::test {
+} // namespace qzc::test
