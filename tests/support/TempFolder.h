@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QString>
 #include <QDir>
+#include <QString>
 #include <QTemporaryDir>
 
 namespace qzc::test {

@@ -1,0 +1,154 @@
+#include "core/Log.h"
+
+#include "platform/Clock.h"
+
+#include <QFile>
+
+namespace qzc {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+
+// Texts in the body that write the buffer at once: quitting, stopping the game, an idle
+// radio link and an explicit request.
+bool bodyForcesWrite(const QString& body) {
+    static const char* const markers[] = {"Quit ", "Stop game.", "Exceeds idle time ", "Force flush"};
+    for (const char* marker : markers) {
+        if (body.contains(QLatin1String(marker), Qt::CaseSensitive))
+            return true;
+    }
+    return false;
+}
+
+// The log viewer keeps at most this much text; when a line would pass it, the viewer is
+// cut to its last keptWindowChars characters first.
+constexpr qsizetype maxWindowChars = 65535;
+constexpr qsizetype keptWindowChars = 40000;
+
+// "yyyy-mm-dd hh:mm:ss.zzz" of one clock reading.
+QString lineStamp(const QDateTime& when) {
+    return when.date().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
+           when.time().toString(QStringLiteral("HH:mm:ss.zzz"));
+}
+
+} // namespace
+
+QString programErrorText(int code) {
+    switch (code) {
+    case 1001:
+        return QStringLiteral("Undefined request code");
+    case 1002:
+        return QStringLiteral("Invalid message length");
+    case 1003:
+        return QStringLiteral("Invalid message format");
+    case 1004:
+        return QStringLiteral("Invalid message length, tx");
+    case 1005:
+        return QStringLiteral("Invalid checksum value");
+    case 1006:
+        return QStringLiteral("No table found login by the TQZ, all message request are ignored");
+    case 1007:
+        return QStringLiteral("Fail to write board result");
+    case 1101:
+        return QStringLiteral("Deal card input is not supported.");
+    case 2001:
+        return QStringLiteral("COM port is not open.");
+    case 3001:
+        return QStringLiteral("Timeout, message dropped");
+    case 9001:
+        return QStringLiteral("Invalid score database structure.");
+    case 9002:
+        return QStringLiteral("Fails to insert customized field for Talvane.");
+    case 9003:
+        return QStringLiteral("In score database, required tables are empty or with invalid record count.");
+    default:
+        return {};
+    }
+}
+
+QString getVersionText() {
+    // Revision as two digits: 49 stays 49, 5 becomes 05.
+    return QStringLiteral("QZC v%1.%2.%3 Electronic scoring control")
+        .arg(QZC_VERSION_MAJOR)
+        .arg(QZC_VERSION_MINOR)
+        .arg(QZC_VERSION_PATCH, 2, 10, QLatin1Char('0'));
+}
+
+Log::Log(const Clock& clock) : clock_(clock) {}
+
+void Log::setFilePath(const QString& path) {
+    filePath_ = path;
+}
+
+void Log::setBufferLimit(qint32 lines) {
+    bufferLimit_ = lines;
+}
+
+QString Log::timeStampMs() const {
+    return clock_.now().time().toString(QStringLiteral("HH:mm:ss.zzz"));
+}
+
+void Log::writeLog(int number, const QString& message, const QString& source, bool runError) {
+    ++bufferCount_;
+
+    // One clock reading gives both the date and the time of the line.
+    const QString timeStamp = lineStamp(clock_.now());
+
+    QString body;
+    if (runError) {
+        body = QStringLiteral("run-err") + QString::number(number) + QLatin1Char(' ') + message;
+    } else if (number != 0) {
+        body =
+            QStringLiteral("sys-err") + QString::number(number) + QLatin1Char(' ') + programErrorText(number);
+        if (!message.isEmpty())
+            body += QStringLiteral(": ") + message;
+    } else if (!message.isEmpty()) {
+        body = QStringLiteral(": ") + message;
+    }
+
+    const bool writeNow = bodyForcesWrite(body) || runError || number > 0;
+
+    QString line = timeStamp + QLatin1Char(' ') + body;
+    if (!source.isEmpty())
+        line += QStringLiteral(" (") + source + QLatin1Char(')');
+    bufferText_ += line + kCrLf;
+
+    if (writeNow || bufferCount_ >= bufferLimit_) {
+        bufferText_ += timeStamp + QStringLiteral(" Flush previous log buffer") + kCrLf;
+        writeBuffer();
+    }
+
+    if (mirroring_ && windowSink_ != nullptr) {
+        const QString shown = windowSink_->text();
+        if (shown.size() + kCrLf.size() + line.size() >= maxWindowChars)
+            windowSink_->setText(shown.right(keptWindowChars));
+        windowSink_->appendLine(line);
+    }
+}
+
+void Log::flush() {
+    if (bufferText_.isEmpty())
+        return;
+    bufferText_ += lineStamp(clock_.now()) + QStringLiteral(" Flush previous log buffer") + kCrLf;
+    writeBuffer();
+}
+
+bool Log::writeBuffer() {
+    // Until the event's log file is known the lines stay in memory; a failed write keeps
+    // them for the next attempt.
+    if (filePath_.isEmpty())
+        return false;
+    QFile file(filePath_);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+        return false;
+    const QByteArray bytes = bufferText_.toUtf8();
+    if (file.write(bytes) != bytes.size())
+        return false;
+    file.close();
+    bufferText_.clear();
+    bufferCount_ = 0;
+    return true;
+}
+
+} // namespace qzc
