@@ -1,0 +1,49 @@
+#pragma once
+
+#include "core/SharedTables.h"
+
+#include <QString>
+#include <QtGlobal>
+
+namespace qzc {
+
+/// The event's names, folders and start-up facts, fixed once while the score database is
+/// opened and read by everything that writes files or asks what the database holds.
+/// Folders use "/" and end with "/".
+struct EventInfo {
+    QString scoreDbPath;
+    /// Holds the log and the result files.
+    QString scoreDbFolder;
+    /// Base name of the log and the result files, blanks as "_".
+    QString eventFileName;
+    QString eventName;
+    QString eventPath;
+    QString eventDataPath;
+    QString eventDumpPath;
+    /// Rejected names-import lines go here.
+    QString dumpFolder;
+    /// The event's result files go here.
+    QString dataFolder;
+    QString kestrowProgram;
+    QString handrecordsProgram;
+    /// The event's log file did not exist at start (the settings dialog may set it too).
+    bool isNewEvent = false;
+    TablePresence tablePresent;
+    /// The movement numbers its pairs in hundreds bands; pair numbers sent to the
+    /// terminals are then converted.
+    bool bandedPairNumbering = false;
+    /// Boards per round and total boards of the event; 0 while not set.
+    qint16 boardsPerRound = 0;
+    qint16 totalBoards = 0;
+    /// The mode in which the game settings dialog opens.
+    QString settingsDialogMode;
+
+    /// scoreDbFolder & eventFileName & ".log"; empty while the names are not fixed.
+    QString logFilePath() const {
+        return eventFileName.isEmpty() && scoreDbFolder.isEmpty()
+                   ? QString()
+                   : scoreDbFolder + eventFileName + QStringLiteral(".log");
+    }
+};
+
+} // namespace qzc

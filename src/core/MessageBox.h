@@ -1,0 +1,54 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace qzc {
+
+/// What the engine asks of the program's message boxes. The main window's own box and the
+/// platform's standard box implement it in the UI; tests answer with a script.
+class MessageBox {
+public:
+    /// Icon of the platform's standard message box.
+    enum class StandardIcon { None, Critical, Exclamation, Information };
+
+    /// Style bits of the program's own box: 1 "OK", 4 "Yes"/"No", 32 question image,
+    /// 48 exclamation image, 256 the second button has the focus.
+    struct Request {
+        QString text;
+        /// The caption; the application title when empty.
+        QString caption;
+        qint16 style = 0;
+        /// Below 0: no Help button.
+        qint16 helpTopic = -1;
+        bool secondButton = false;
+        qint16 labelStyle = 0;
+        bool modeless = false;
+    };
+
+    virtual ~MessageBox() = default;
+
+    /// Shows the program's own modal box; true only when its first button was pressed.
+    /// An empty text shows nothing and answers false.
+    bool showMsg(const QString& text, const QString& caption, qint16 style, qint16 helpTopic,
+                 bool secondButton = false) {
+        return showMsg(Request{text, caption, style, helpTopic, secondButton});
+    }
+    bool showMsg(const Request& request) {
+        if (request.text.isEmpty())
+            return false;
+        return show(request);
+    }
+
+    /// The platform's standard message box with an OK button only (start-up errors that
+    /// come before the program's own windows exist).
+    void showStandardMsg(const QString& text, const QString& caption, StandardIcon icon) {
+        showStandard(text, caption, icon);
+    }
+
+protected:
+    virtual bool show(const Request& request) = 0;
+    virtual void showStandard(const QString& text, const QString& caption, StandardIcon icon) = 0;
+};
+
+} // namespace qzc

@@ -1,0 +1,305 @@
+#include "core/ScoreDb.h"
+
+#include "core/Log.h"
+#include "platform/Clock.h"
+
+#include <QMetaType>
+#include <QSqlDatabase>
+#include <QSqlRecord>
+#include <QUuid>
+
+#include <limits>
+
+namespace qzc {
+
+namespace {
+
+const QString kOpenSource = QStringLiteral("Database - Open ADO");
+
+// A statement that waits for a lock gives up after this long.
+constexpr int busyTimeoutMs = 5000;
+constexpr int retryPauseMs = 10;
+
+bool isNumberType(const QVariant& value) {
+    switch (value.typeId()) {
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double:
+        return true;
+    default:
+        return false;
+    }
+}
+
+} // namespace
+
+ScoreDb::ScoreDb(Log& log, Clock& clock)
+    : log_(log), clock_(clock),
+      connectionName_(QStringLiteral("qzc-scoredb-") + QUuid::createUuid().toString(QUuid::WithoutBraces)) {}
+
+ScoreDb::~ScoreDb() {
+    if (QSqlDatabase::contains(connectionName_)) {
+        QSqlDatabase::database(connectionName_, false).close();
+        QSqlDatabase::removeDatabase(connectionName_);
+    }
+}
+
+bool ScoreDb::open(const QString& path) {
+    closeDatabase();
+    // The one place that picks the driver: another backend would be chosen here.
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
+        db.setDatabaseName(path);
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
+        bool ok = db.open();
+        if (ok) {
+            // SQLite opens any file lazily; the first pragma shows whether it is a database.
+            QSqlQuery pragma(db);
+            ok = pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && pragma.next() &&
+                 pragma.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) == 0;
+            if (ok)
+                ok = pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"));
+            if (!ok)
+                lastError_ = pragma.lastError();
+        } else {
+            lastError_ = db.lastError();
+        }
+        if (!ok) {
+            if (lastError_.type() == QSqlError::NoError)
+                lastError_ = QSqlError(QString(), QStringLiteral("The file cannot be opened in WAL mode"),
+                                       QSqlError::ConnectionError);
+            log_.writeLog(lastErrorNumber(), lastErrorDescription(), kOpenSource, true);
+            db.close();
+        }
+        if (ok) {
+            path_ = path;
+            log_.writeLog(0, QStringLiteral("Database open succeed"));
+            return true;
+        }
+    }
+    QSqlDatabase::removeDatabase(connectionName_);
+    return false;
+}
+
+bool ScoreDb::isOpen() const {
+    return QSqlDatabase::contains(connectionName_) && QSqlDatabase::database(connectionName_, false).isOpen();
+}
+
+void ScoreDb::closeDatabase() {
+    if (!QSqlDatabase::contains(connectionName_))
+        return;
+    const bool wasOpen = QSqlDatabase::database(connectionName_, false).isOpen();
+    QSqlDatabase::database(connectionName_, false).close();
+    QSqlDatabase::removeDatabase(connectionName_);
+    path_.clear();
+    if (wasOpen)
+        log_.writeLog(0, QStringLiteral("Database closed"));
+}
+
+std::optional<QSqlQuery> ScoreDb::run(const QString& sql, const QVariantList& params) {
+    if (!isOpen()) {
+        lastError_ = QSqlError(QString(), QStringLiteral("The score database is not open"),
+                               QSqlError::ConnectionError);
+        return std::nullopt;
+    }
+    QSqlQuery query(QSqlDatabase::database(connectionName_, false));
+    query.setForwardOnly(true);
+    bool ok;
+    if (params.isEmpty()) {
+        ok = query.exec(sql);
+    } else {
+        ok = query.prepare(sql);
+        if (ok) {
+            for (const QVariant& p : params)
+                query.addBindValue(p);
+            ok = query.exec();
+        }
+    }
+    if (!ok) {
+        lastError_ = query.lastError();
+        return std::nullopt;
+    }
+    return query;
+}
+
+bool ScoreDb::execSQL(const QString& sql, const QString& label, bool silent, const QVariantList& params) {
+    if (sql.isEmpty())
+        return false;
+    int attempt = 0;
+    do {
+        ++attempt;
+        if (attempt > 1)
+            clock_.sleepMs(retryPauseMs);
+        ++executedStatements_;
+        if (run(sql, params).has_value())
+            return true;
+        if (silent)
+            return false;
+        log_.writeLog(lastErrorNumber(), lastErrorDescription(), label, true);
+        log_.writeLog(0, getADOErrorText(), label, true);
+    } while (attempt <= databaseRetry_);
+    return false;
+}
+
+std::optional<QVariant> ScoreDb::firstValue(const QString& sql, const QString& field,
+                                            const QVariantList& params) {
+    std::optional<QSqlQuery> query = run(sql, params);
+    if (!query || !query->next())
+        return std::nullopt;
+    QVariant value;
+    if (!field.isEmpty()) {
+        const int index = query->record().indexOf(field);
+        if (index >= 0)
+            value = query->value(index);
+    }
+    query->finish();
+    return value;
+}
+
+bool ScoreDb::getDBValue(const QString& sql, const QString& field, QVariant& value,
+                         const QVariantList& params) {
+    const std::optional<QVariant> found = firstValue(sql, field, params);
+    if (!found)
+        return false;
+    if (found->isValid())
+        value = *found;
+    return true;
+}
+
+bool ScoreDb::getDBValue(const QString& sql, const QString& field, qint16& value,
+                         const QVariantList& params) {
+    const std::optional<QVariant> found = firstValue(sql, field, params);
+    if (!found)
+        return false;
+    bool ok = false;
+    const qlonglong n = found->isNull() ? 0 : found->toLongLong(&ok);
+    if (ok && n >= -32768 && n <= 32767)
+        value = static_cast<qint16>(n);
+    return true;
+}
+
+bool ScoreDb::getDBValue(const QString& sql, const QString& field, qint32& value,
+                         const QVariantList& params) {
+    const std::optional<QVariant> found = firstValue(sql, field, params);
+    if (!found)
+        return false;
+    bool ok = false;
+    const qlonglong n = found->isNull() ? 0 : found->toLongLong(&ok);
+    if (ok && n >= std::numeric_limits<qint32>::min() && n <= std::numeric_limits<qint32>::max())
+        value = static_cast<qint32>(n);
+    return true;
+}
+
+bool ScoreDb::getDBValue(const QString& sql, const QString& field, double& value,
+                         const QVariantList& params) {
+    const std::optional<QVariant> found = firstValue(sql, field, params);
+    if (!found)
+        return false;
+    bool ok = false;
+    const double d = found->isNull() ? 0 : found->toDouble(&ok);
+    if (ok)
+        value = d;
+    return true;
+}
+
+bool ScoreDb::getDBValue(const QString& sql, const QString& field, QString& value,
+                         const QVariantList& params) {
+    const std::optional<QVariant> found = firstValue(sql, field, params);
+    if (!found)
+        return false;
+    if (found->isValid() && !found->isNull())
+        value = found->toString();
+    return true;
+}
+
+bool ScoreDb::hasRows(const QString& sql, const QVariantList& params) {
+    return firstValue(sql, QString(), params).has_value();
+}
+
+std::optional<QSqlQuery> ScoreDb::select(const QString& sql, const QVariantList& params) {
+    return run(sql, params);
+}
+
+int ScoreDb::lastErrorNumber() const {
+    bool ok = false;
+    const int n = lastError_.nativeErrorCode().toInt(&ok);
+    return ok ? n : 0;
+}
+
+QString ScoreDb::lastErrorDescription() const {
+    const QString text = lastError_.databaseText();
+    return text.isEmpty() ? lastError_.driverText() : text;
+}
+
+QString ScoreDb::getADOErrorText() const {
+    if (lastError_.type() == QSqlError::NoError)
+        return {};
+    return QStringLiteral("ADO error #") + QString::number(lastErrorNumber()) + QStringLiteral("\r\n") +
+           lastErrorDescription();
+}
+
+QString ScoreDb::sqlQuote(const QVariant& value) {
+    if (value.isNull())
+        return {};
+    if (isNumberType(value)) {
+        if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float)
+            return QString::number(value.toDouble(), 'g', 15);
+        return value.toString();
+    }
+    if (value.typeId() == QMetaType::QString) {
+        QString text = value.toString();
+        text.replace(QLatin1Char('\''), QStringLiteral("''"));
+        return QLatin1Char('\'') + text + QLatin1Char('\'');
+    }
+    return {};
+}
+
+std::optional<QStringList> ScoreDb::tableNames() const {
+    if (!isOpen())
+        return std::nullopt;
+    QSqlQuery query(QSqlDatabase::database(connectionName_, false));
+    if (!query.exec(QStringLiteral(
+            "SELECT name FROM sqlite_master WHERE type='table' AND name NOT LIKE 'sqlite_%' ORDER BY name")))
+        return std::nullopt;
+    QStringList names;
+    while (query.next())
+        names << query.value(0).toString();
+    return names;
+}
+
+std::optional<QList<ScoreDb::Column>> ScoreDb::columns(const QString& table) const {
+    if (!isOpen())
+        return std::nullopt;
+    QSqlQuery query(QSqlDatabase::database(connectionName_, false));
+    QString quoted = table;
+    quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    if (!query.exec(QStringLiteral("PRAGMA table_info(\"%1\")").arg(quoted)))
+        return std::nullopt;
+    QList<Column> result;
+    while (query.next())
+        result.append(Column{query.value(1).toString(), query.value(2).toString().trimmed().toUpper()});
+    if (result.isEmpty())
+        return std::nullopt;
+    return result;
+}
+
+bool ScoreDb::beginTransaction() {
+    return isOpen() && QSqlDatabase::database(connectionName_, false).transaction();
+}
+
+bool ScoreDb::commit() {
+    return isOpen() && QSqlDatabase::database(connectionName_, false).commit();
+}
+
+bool ScoreDb::rollback() {
+    return isOpen() && QSqlDatabase::database(connectionName_, false).rollback();
+}
+
+} // namespace qzc

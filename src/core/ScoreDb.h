@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+#include <QtGlobal>
+
+#include <optional>
+
+namespace qzc {
+
+class Clock;
+class Log;
+
+/// The one connection to the event's score database. Every statement of the program runs
+/// here: execSQL for changes, getDBValue for one value, select for reading rows.
+/// Statements keep the common SQL form ([Table] in brackets, IS NULL, yes/no as 0 and -1);
+/// text from users, files or the radio goes in as a bound parameter ("?") or through
+/// sqlQuote.
+class ScoreDb {
+public:
+    /// One column of a table as the catalog describes it.
+    struct Column {
+        QString name;
+        /// The declared type in upper case, as "INTEGER", "TEXT(4)" or "YESNO".
+        QString declaredType;
+    };
+
+    ScoreDb(Log& log, Clock& clock);
+    ~ScoreDb();
+    ScoreDb(const ScoreDb&) = delete;
+    ScoreDb& operator=(const ScoreDb&) = delete;
+
+    /// Extra attempts of a failing execSQL (the ini key DatabaseRetry).
+    void setRetry(qint16 databaseRetry) { databaseRetry_ = databaseRetry; }
+
+    /// Opens the score database file (which must exist) on SQLite in WAL mode with
+    /// synchronous=FULL, so that a statement that returned has reached the disk. Logs
+    /// "Database open succeed", or a run-time error line when the file is not usable.
+    bool open(const QString& path);
+    bool isOpen() const;
+    const QString& path() const { return path_; }
+
+    /// Closes the connection and logs "Database closed"; does nothing when none is open.
+    void closeDatabase();
+
+    /// Runs one statement. A failure is logged under label (unless silent) and tried
+    /// again databaseRetry times, 10 ms apart. An empty statement gives false at once.
+    bool execSQL(const QString& sql, const QString& label, bool silent = false,
+                 const QVariantList& params = {});
+
+    /// Runs a query and copies field of its first row into value. True when the query
+    /// gave a row; a Null, or a value the target cannot hold, leaves value unchanged. A
+    /// failing query gives false. Nothing is logged.
+    bool getDBValue(const QString& sql, const QString& field, QVariant& value,
+                    const QVariantList& params = {});
+    bool getDBValue(const QString& sql, const QString& field, qint16& value,
+                    const QVariantList& params = {});
+    bool getDBValue(const QString& sql, const QString& field, qint32& value,
+                    const QVariantList& params = {});
+    bool getDBValue(const QString& sql, const QString& field, double& value,
+                    const QVariantList& params = {});
+    bool getDBValue(const QString& sql, const QString& field, QString& value,
+                    const QVariantList& params = {});
+    /// True when the query gives at least one row.
+    bool hasRows(const QString& sql, const QVariantList& params = {});
+
+    /// A forward-only query over the rows of sql, or nothing when it fails (see
+    /// lastError). Finish with the query before the next change of the schema.
+    std::optional<QSqlQuery> select(const QString& sql, const QVariantList& params = {});
+
+    /// The error of the last statement or query that failed.
+    const QSqlError& lastError() const { return lastError_; }
+    /// The error number and text of the last failure as the log shows them.
+    int lastErrorNumber() const;
+    QString lastErrorDescription() const;
+    /// "ADO error #" with the number, CRLF and the description of the last failure.
+    QString getADOErrorText() const;
+
+    /// The value as an SQL literal: a number as its digits, a text in single quotes with
+    /// every quote doubled, anything else (Null, dates, Booleans) as the empty text.
+    static QString sqlQuote(const QVariant& value);
+
+    /// Names of the database's tables (system tables excluded); empty when it cannot be read.
+    std::optional<QStringList> tableNames() const;
+    /// Columns of one table in their order; nothing when the table cannot be read.
+    std::optional<QList<Column>> columns(const QString& table) const;
+
+    bool beginTransaction();
+    bool commit();
+    bool rollback();
+
+    /// How many statements execSQL has run (each attempt counts).
+    qint64 executedStatements() const { return executedStatements_; }
+
+private:
+    std::optional<QSqlQuery> run(const QString& sql, const QVariantList& params);
+    std::optional<QVariant> firstValue(const QString& sql, const QString& field,
+                                       const QVariantList& params);
+
+    Log& log_;
+    Clock& clock_;
+    QString connectionName_;
+    QString path_;
+    QSqlError lastError_;
+    qint16 databaseRetry_ = 0;
+    qint64 executedStatements_ = 0;
+};
+
+} // namespace qzc

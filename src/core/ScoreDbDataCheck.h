@@ -1,0 +1,36 @@
+#pragma once
+
+namespace qzc {
+
+class Log;
+class MessageBox;
+class ScoreDb;
+
+/// The start-up checks of the event's data and the repairs of what a scoring program or
+/// an older version of this program left incomplete.
+class ScoreDbDataCheck {
+public:
+    ScoreDbDataCheck(ScoreDb& db, Log& log, MessageBox& messages) : db_(db), log_(log), messages_(messages) {}
+
+    /// Sections and tables must be defined; detects banded pair numbering (written to
+    /// bandedPairNumbering only when the movement has rows); refuses pair numbers above
+    /// 255 unless banded; normalises South and West; makes sure of the own settings row.
+    bool checkDBData(bool& bandedPairNumbering);
+
+    /// The three result repairs in their order: declarer letters, missing scores, passed
+    /// boards. Failures are logged and otherwise ignored.
+    void repairResults();
+
+    void fillDeclarers();
+    void fillScores();
+    void fillPassScores();
+
+private:
+    bool detectBandedNumbering();
+
+    ScoreDb& db_;
+    Log& log_;
+    MessageBox& messages_;
+};
+
+} // namespace qzc

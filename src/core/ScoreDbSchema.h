@@ -1,0 +1,29 @@
+#pragma once
+
+#include "core/SharedTables.h"
+
+namespace qzc {
+
+class Log;
+class ScoreDb;
+
+/// The structure of the score database: which shared tables it holds, and the program's
+/// own tables and columns, which are created where missing. This is the one place that
+/// defines the own schema.
+class ScoreDbSchema {
+public:
+    ScoreDbSchema(ScoreDb& db, Log& log) : db_(db), log_(log) {}
+
+    /// Fills present from the database's tables; true when all six required tables exist.
+    bool checkscoreDB(TablePresence& present);
+
+    /// Creates each missing own table and adds each missing own column; true when all exist
+    /// afterwards. A database that holds them all runs no statement.
+    bool IntegrateScoreDB();
+
+private:
+    ScoreDb& db_;
+    Log& log_;
+};
+
+} // namespace qzc

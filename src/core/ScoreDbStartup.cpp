@@ -1,0 +1,116 @@
+#include "core/ScoreDbStartup.h"
+
+#include "core/Config.h"
+#include "core/EventInfo.h"
+#include "core/Log.h"
+#include "core/MessageBox.h"
+#include "core/ScoreDb.h"
+#include "core/ScoreDbDataCheck.h"
+#include "core/ScoreDbSchema.h"
+
+#include <QFileInfo>
+
+namespace qzc {
+
+namespace {
+
+// A folder that exists (a plain file of that name is accepted too), with its "/", or
+// fallback when there is none.
+QString existingFolderOr(const QString& folder, const QString& fallback) {
+    return QFileInfo::exists(folder) ? folder + QLatin1Char('/') : fallback;
+}
+
+} // namespace
+
+void ScoreDbStartup::fixEventNames() {
+    const qsizetype p = event_.scoreDbPath.lastIndexOf(QLatin1Char('/'));
+    event_.scoreDbFolder = p < 0 ? config_.appFolder : event_.scoreDbPath.left(p + 1);
+    QString fileName = QStringLiteral("Bridge_game");
+    if (p >= 0)
+        fileName = event_.scoreDbPath.mid(p + 1).section(QLatin1Char('.'), 0, 0);
+    event_.eventName = config_.eventName.isEmpty() ? fileName : config_.eventName;
+    event_.eventFileName = fileName.replace(QLatin1Char(' '), QLatin1Char('_'));
+}
+
+void ScoreDbStartup::fixEventFolders() {
+    event_.eventPath = existingFolderOr(config_.eventsFolder + event_.eventName, event_.scoreDbFolder);
+    event_.eventDataPath = existingFolderOr(event_.eventPath + QStringLiteral("data"), event_.scoreDbFolder);
+    event_.eventDumpPath = existingFolderOr(event_.eventPath + QStringLiteral("dump"), event_.scoreDbFolder);
+}
+
+void ScoreDbStartup::logStartupBlock() {
+    const std::pair<const char*, QString> lines[] = {
+        {"", getVersionText()},
+        {"Trace level: ", QString::number(config_.traceLevel)},
+        {"Command line argument:", commandLine_},
+        {"Score database:", event_.scoreDbPath},
+        {"ORV path:", config_.orvFolder},
+        {"Registry key, qzcpath:", config_.qzcPath},
+        {"Kestrow path:", config_.kestrowFolder},
+        {"Handrecords path:", config_.handrecordsFolder},
+        {"Events path:", config_.eventsFolder},
+        {"Event name:", event_.eventName},
+        {"Event path:", event_.eventPath},
+        {"Event data path:", event_.eventDataPath},
+        {"Event dump path:", event_.eventDumpPath},
+        {"Language for Help file:", config_.helpLanguage},
+    };
+    for (const auto& [text, value] : lines)
+        log_.writeLog(0, QString::fromLatin1(text) + value);
+}
+
+bool ScoreDbStartup::DB_Initialize() {
+    event_.tablePresent.clear();
+
+    event_.scoreDbPath = config_.scoreDbArg.isEmpty() ? config_.readMain(QStringLiteral("ScoreDBPath"))
+                                                      : config_.scoreDbArg;
+    // A path from the ini file may use Windows separators.
+    event_.scoreDbPath.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (event_.scoreDbPath.isEmpty())
+        return false;
+    if (!QFileInfo(event_.scoreDbPath).isFile()) {
+        messages_.showStandardMsg(QStringLiteral("Game file is not found, ") + event_.scoreDbPath, Config::appTitle,
+                                  MessageBox::StandardIcon::None);
+        return false;
+    }
+
+    fixEventNames();
+    log_.setFilePath(event_.logFilePath());
+    if (!QFileInfo::exists(event_.logFilePath()))
+        event_.isNewEvent = true;
+    fixEventFolders();
+    logStartupBlock();
+
+    event_.dumpFolder = event_.eventDumpPath;
+    event_.dataFolder = event_.eventDataPath;
+    event_.kestrowProgram = config_.kestrowFolder + QStringLiteral("Kestrow.exe");
+    event_.handrecordsProgram = config_.handrecordsFolder + QStringLiteral("handrecords.exe");
+
+    if (!db_.open(event_.scoreDbPath))
+        return false;
+    ScoreDbSchema schema(db_, log_);
+    if (!schema.checkscoreDB(event_.tablePresent))
+        return false;
+    log_.writeLog(0, QStringLiteral("Score database structure: ok"));
+
+    if (!schema.IntegrateScoreDB())
+        return false;
+    log_.writeLog(0, QStringLiteral("Score database intergation: ok"));
+
+    for (int i = 1; i <= sharedTableCount; ++i) {
+        const auto table = static_cast<SharedTable>(i);
+        log_.writeLog(0, QStringLiteral("Table ") + sharedTableName(table) +
+                             (event_.tablePresent.present(table) ? QStringLiteral(" found")
+                                                                 : QStringLiteral(" not found")));
+    }
+
+    ScoreDbDataCheck check(db_, log_, messages_);
+    if (!check.checkDBData(event_.bandedPairNumbering))
+        return false;
+    check.repairResults();
+
+    log_.writeLog(0, QStringLiteral("Score database data verification: ok"));
+    return true;
+}
+
+} // namespace qzc

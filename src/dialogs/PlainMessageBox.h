@@ -1,0 +1,15 @@
+#pragma once
+
+#include "core/MessageBox.h"
+
+namespace qzc {
+
+/// The message boxes on the platform's standard dialog, until the program's own box
+/// exists.
+class PlainMessageBox final : public MessageBox {
+protected:
+    bool show(const Request& request) override;
+    void showStandard(const QString& text, const QString& caption, StandardIcon icon) override;
+};
+
+} // namespace qzc
