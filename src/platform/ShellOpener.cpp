@@ -1,0 +1,16 @@
+#include "platform/ShellOpener.h"
+
+#include <QDesktopServices>
+#include <QFileInfo>
+#include <QUrl>
+
+namespace qzc {
+
+bool DesktopShellOpener::open(const QString& path) {
+    // The desktop may report success for a missing file and show its own error later.
+    if (path.isEmpty() || !QFileInfo::exists(path))
+        return false;
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(path).absoluteFilePath()));
+}
+
+} // namespace qzc
