@@ -3,6 +3,7 @@
 #include "core/Config.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace qzc {
 
@@ -40,7 +41,7 @@ bool PlainMessageBox::show(const Request& request) {
         second = box.addButton(yesNo ? QStringLiteral("No") : QStringLiteral("Cancel"), QMessageBox::RejectRole);
     box.setDefaultButton((request.style & kSecondFirstBit) != 0 && second != nullptr ? second : first);
     box.exec();
-    return box.clickedButton() == first;
+    return box.clickedButton() == static_cast<QAbstractButton*>(first);
 }
 
 void PlainMessageBox::showStandard(const QString& text, const QString& caption, StandardIcon icon) {

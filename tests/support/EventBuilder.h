@@ -82,7 +82,8 @@ public:
     void addRound(const RoundRow& row);
 
     /// NS pairs stay, EW pairs move up a table and the boards down a table each round
-    /// (EW skip a table halfway with an even number of tables). Rounds at most tables.
+    /// (EW skip a table halfway with an even number of tables). Rounds at most tables, at most
+    /// tables - 1 with an even number of tables.
     void addMitchellMovement(int section, int tables, int rounds, int boardsPerRound, PairNumbering pairs = {});
     /// An all-play-all of an even number of pairs on pairs / 2 tables; pairs change
     /// direction. Rounds at most pairs - 1.

@@ -153,8 +153,8 @@ EventBuilder clubEvening() {
     EventBuilder b;
     const int a = b.addSection(QStringLiteral("A"));
     const int bb = b.addSection(QStringLiteral("B"));
-    b.addMitchellMovement(a, 6, 6, 3);
-    b.addMitchellMovement(bb, 6, 6, 3);
+    b.addMitchellMovement(a, 6, 5, 3);
+    b.addMitchellMovement(bb, 6, 5, 3);
     const char* const first[] = {"Alma", "Bruno", "Carla", "Dirk", "Edda", "Fritz", "Greta", "Hugo",
                                  "Ines", "Jonas", "Klara", "Lenz", "Mona", "Nils", "Olga", "Paul",
                                  "Rita", "Sven", "Tilda", "Udo", "Vera", "Willi", "Xenia", "Yann"};

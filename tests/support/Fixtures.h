@@ -39,7 +39,7 @@ EventBuilder resultsNeedingRepair();
 EventBuilder withoutTables();
 /// No section at all.
 EventBuilder withoutSections();
-/// A club evening: sections A and B of 6 tables each, 6 rounds of 3 boards, the
+/// A club evening: sections A and B of 6 tables each, 5 rounds of 3 boards, the
 /// players' names; the sample event that the program is started on.
 EventBuilder clubEvening();
 

@@ -12,7 +12,7 @@ int main(int argc, char* argv[]) {
     const QStringList args = QCoreApplication::arguments();
     if (args.size() != 2 || args.at(1).startsWith(QLatin1Char('-'))) {
         err << "usage: qzc-sample-event <score database file>\n"
-               "Writes a club evening (sections A and B, 6 tables each, 6 rounds of 3 boards).\n";
+               "Writes a club evening (sections A and B, 6 tables each, 5 rounds of 3 boards).\n";
         return 2;
     }
     const QString path = QFileInfo(args.at(1)).absoluteFilePath();

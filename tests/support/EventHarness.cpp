@@ -1,0 +1,67 @@
+#include "support/EventHarness.h"
+
+#include "core/StartupSequence.h"
+#include "platform/RegistryKey.h"
+#include "support/EventBuilder.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+namespace qzc::test {
+
+EventHarness::EventHarness()
+    : ownFolder_(std::make_unique<TempFolder>()), appFolder(ownFolder_->path()), config(appFolder), log(clock),
+      db(log, clock), settings(log) {}
+
+EventHarness::EventHarness(const QString& programFolder)
+    : appFolder(programFolder), config(appFolder), log(clock), db(log, clock), settings(log) {}
+
+QString EventHarness::build(EventBuilder& builder, const QString& fileName) {
+    const QString path = filePath(fileName);
+    return builder.build(path) ? path : QString();
+}
+
+void EventHarness::setDefault(const QString& key, const QString& value) {
+    config.writeDefault(key, value);
+}
+
+bool EventHarness::start(const QString& commandLine) {
+    config.readStartupSettings(commandLine, RegistryKey(filePath(QStringLiteral("ORV.conf"))));
+    return StartupSequence(config, log, db, settings, messages, event, commandLine).run();
+}
+
+bool EventHarness::buildAndStart(EventBuilder& builder, const QString& fileName) {
+    const QString path = build(builder, fileName);
+    if (path.isEmpty())
+        return false;
+    return start(QStringLiteral("/f:\"") + path + QLatin1Char('"'));
+}
+
+QString EventHarness::logFileText() const {
+    QFile file(event.logFilePath());
+    if (event.logFilePath().isEmpty() || !file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll());
+}
+
+QString logLineBody(const QString& line) {
+    static const QRegularExpression stamp(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} "));
+    QString body = line;
+    body.remove(stamp);
+    if (body.startsWith(QLatin1String(": ")))
+        body.remove(0, 2);
+    return body;
+}
+
+QStringList EventHarness::logMessages() const {
+    QStringList lines;
+    const QString text = logFileText() + log.bufferedText();
+    for (const QString& line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+        if (line.endsWith(QLatin1String(" Flush previous log buffer")))
+            continue;
+        lines << logLineBody(line);
+    }
+    return lines;
+}
+
+} // namespace qzc::test
