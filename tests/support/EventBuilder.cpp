@@ -64,7 +64,9 @@ public:
             }
             names << QLatin1Char('[') + name + QLatin1Char(']');
             marks << QStringLiteral("?");
-            params << value;
+            // An empty text is stored as such; only an unset value stays Null.
+            const bool emptyText = value.typeId() == QMetaType::QString && value.toString().isEmpty();
+            params << (emptyText ? QVariant(QStringLiteral("")) : value);
         }
         return exec(QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
                         .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),

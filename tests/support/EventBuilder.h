@@ -25,8 +25,9 @@ struct RoundRow {
     int highBoard = 0;
 };
 
-/// One stored board result as the shared ReceivedData table holds it. Own columns left
-/// unset stay Null, as an older program or a scoring program leaves them.
+/// One stored board result as the shared ReceivedData table holds it. Values left unset
+/// (an invalid QVariant, an empty optional) stay Null, as an older program or a scoring
+/// program leaves them; a text, even an empty one, is stored as text.
 struct ResultRow {
     int section = 0;
     int table = 0;
