@@ -108,7 +108,7 @@ TEST(ScoreDbDataCheckTest, SeatsAreNormalisedAndTheOwnSettingsRowMadeSureOf) {
     EXPECT_EQ(n, 1) << "only the row with 9999 and Null";
     h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM RoundData WHERE South>0 AND West>0"), QStringLiteral("n"),
                     n);
-    EXPECT_EQ(n, 16) << "the individual movement keeps its players";
+    EXPECT_EQ(n, 20) << "the individual movement keeps its players";
     h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM custom_qz_Settings WHERE custom_qz_showgoto=0 AND "
                                    "custom_qz_tdpin IS NULL"),
                     QStringLiteral("n"), n);

@@ -206,7 +206,9 @@ void EventBuilder::addHowellMovement(int section, int pairs, int rounds, int boa
                 first = (r + t - 1) % n + 1;
                 second = ((r - (t - 1)) % n + n) % n + 1;
             }
-            const int boardSet = (t - 1 + r) % n;
+            // The pairs of a round sum to the same value, so all tables share one set, and
+            // every pair meets every set once.
+            const int boardSet = (2 * r) % n;
             addRound(RoundRow{section, t, r + 1, first, second, 0, 0, boardSet * boardsPerRound + 1,
                               (boardSet + 1) * boardsPerRound});
         }
@@ -217,7 +219,7 @@ void EventBuilder::addIndividualMovement(int section, int tables, int rounds, in
     for (int t = 1; t <= tables; ++t) {
         for (int r = 1; r <= rounds; ++r) {
             auto seat = [&](int group, int step) { return group * tables + ((t - 1) + step * (r - 1)) % tables + 1; };
-            const int boardSet = ((t - 1) + (r - 1)) % tables;
+            const int boardSet = (((t - 1) - (r - 1)) % tables + tables) % tables;
             addRound(RoundRow{section, t, r, t, seat(1, 1), seat(2, 2), seat(3, 3), boardSet * boardsPerRound + 1,
                               (boardSet + 1) * boardsPerRound});
         }

@@ -33,11 +33,12 @@ EventBuilder twoSections() {
 EventBuilder individual() {
     EventBuilder b;
     const int a = b.addSection(QStringLiteral("A"));
-    b.addIndividualMovement(a, 4, 4, 2);
+    b.addIndividualMovement(a, 5, 4, 2);
     b.setOwnSetting(QStringLiteral("custom_qz_gametype"), 1);
-    ResultRow r = ResultRow::played(a, 1, 1, 1, 1, 5, QStringLiteral("1NT"), QStringLiteral("S"), 8);
-    r.south = 9;
-    r.west = 13;
+    // Round 1 at table 1: North 1, East 6, South 11, West 16 on boards 1-2.
+    ResultRow r = ResultRow::played(a, 1, 1, 1, 1, 6, QStringLiteral("1NT"), QStringLiteral("S"), 8);
+    r.south = 11;
+    r.west = 16;
     b.addResult(r);
     return b;
 }
