@@ -1,9 +1,9 @@
 #include "support/EventBuilder.h"
+
 #include "support/EventHarness.h"
 
 #include <QSet>
 #include <gtest/gtest.h>
-
 #include <map>
 #include <set>
 
@@ -26,10 +26,14 @@ std::vector<Seat> movementOf(EventBuilder& builder) {
     const QString path = h.build(builder);
     if (path.isEmpty() || !h.db.open(path))
         return seats;
-    auto query = h.db.select(QStringLiteral(
-        "SELECT [Table], Round, NSPair, EWPair, South, West, LowBoard, HighBoard FROM RoundData ORDER BY [Table], Round"));
+    auto query = h.db.select(QStringLiteral("SELECT [Table], Round, NSPair, EWPair, South, West, LowBoard, "
+                                            "HighBoard FROM RoundData ORDER BY [Table], Round"));
     while (query && query->next()) {
-        Seat s{query->value(0).toInt(), query->value(1).toInt(), {}, query->value(6).toInt(), query->value(7).toInt()};
+        Seat s{query->value(0).toInt(),
+               query->value(1).toInt(),
+               {},
+               query->value(6).toInt(),
+               query->value(7).toInt()};
         for (int i = 2; i <= 5; ++i) {
             if (query->value(i).toInt() > 0)
                 s.players.push_back(query->value(i).toInt());
@@ -49,7 +53,8 @@ TEST(EventBuilderTest, MovementsSeatEveryoneOncePerRoundAndNeverReplayABoard) {
     };
     const Case cases[] = {
         {"Mitchell, odd", [](EventBuilder& b, int s) { b.addMitchellMovement(s, 7, 7, 3); }, 49, 2, 14},
-        {"Mitchell, even with skip", [](EventBuilder& b, int s) { b.addMitchellMovement(s, 6, 5, 3); }, 30, 2, 12},
+        {"Mitchell, even with skip", [](EventBuilder& b, int s) { b.addMitchellMovement(s, 6, 5, 3); }, 30, 2,
+         12},
         {"Howell", [](EventBuilder& b, int s) { b.addHowellMovement(s, 10, 9, 2); }, 45, 2, 10},
         {"individual", [](EventBuilder& b, int s) { b.addIndividualMovement(s, 5, 5, 2); }, 25, 4, 20},
     };

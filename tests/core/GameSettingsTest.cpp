@@ -1,4 +1,5 @@
 #include "core/GameSettings.h"
+
 #include "core/ScoreDbSchema.h"
 #include "support/EventBuilder.h"
 #include "support/EventHarness.h"
@@ -43,8 +44,8 @@ TEST_F(GameSettingsTest, StructureNamesTheEntriesInOrder) {
                                                  {47, ""}};
     for (const auto& [index, name] : names)
         EXPECT_EQ(h.settings.entryName(index), QString::fromLatin1(name)) << index;
-    EXPECT_EQ(h.logMessages(),
-              QStringList({QStringLiteral("Create Game Settings structure"), QStringLiteral("46 fields created")}));
+    EXPECT_EQ(h.logMessages(), QStringList({QStringLiteral("Create Game Settings structure"),
+                                            QStringLiteral("46 fields created")}));
 }
 
 TEST_F(GameSettingsTest, DefaultsComeFromTheIniFile) {

@@ -1,4 +1,5 @@
 #include "core/ScoreDbDataCheck.h"
+
 #include "support/EventBuilder.h"
 #include "support/EventHarness.h"
 #include "support/Fixtures.h"
@@ -12,8 +13,9 @@ using test::EventBuilder;
 using test::EventHarness;
 using test::RoundRow;
 
-const QString kBandedLine = QStringLiteral("Pair numbering format for team game from Magic Contest is found. Pair "
-                                           "numbers to TQZ will be transcribed.");
+const QString kBandedLine =
+    QStringLiteral("Pair numbering format for team game from Magic Contest is found. Pair "
+                   "numbers to TQZ will be transcribed.");
 
 struct Range {
     int first;
@@ -56,11 +58,27 @@ TEST(ScoreDbDataCheckTest, BandedNumberingAndPairsAbove255) {
     const QString above = QStringLiteral("Pair number larger than 255 found");
     const Case cases[] = {
         {"four bands", {{1, 10}, {201, 210}}, {{101, 110}, {301, 310}}, true, true, {kBandedLine}, {}},
-        {"four bands, pairs on NS only", {{1, 10}, {101, 110}, {201, 210}, {301, 310}}, {}, true, true, {kBandedLine}, {}},
+        {"four bands, pairs on NS only",
+         {{1, 10}, {101, 110}, {201, 210}, {301, 310}},
+         {},
+         true,
+         true,
+         {kBandedLine},
+         {}},
         {"three bands", {{1, 10}, {201, 210}}, {{101, 110}}, true, false, {}, {}},
-        {"a band filled to its end", {{1, 10}, {201, 210}}, {{101, 200}, {301, 310}}, false, false, {above},
+        {"a band filled to its end",
+         {{1, 10}, {201, 210}},
+         {{101, 200}, {301, 310}},
+         false,
+         false,
+         {above},
          {QStringLiteral("Pair number larger than 255 found.")}},
-        {"one pair 256", {{1, 8}}, {{9, 15}, {256, 256}}, false, false, {above},
+        {"one pair 256",
+         {{1, 8}},
+         {{9, 15}, {256, 256}},
+         false,
+         false,
+         {above},
          {QStringLiteral("Pair number larger than 255 found.")}},
         {"numbered on to 255", {{1, 128}}, {{129, 255}}, true, false, {}, {}},
     };
@@ -98,20 +116,22 @@ TEST(ScoreDbDataCheckTest, SeatsAreNormalisedAndTheOwnSettingsRowMadeSureOf) {
     builder.addRound(RoundRow{1, 9, 1, 33, 34, 9999, 0, 1, 2});
     builder.withoutOwnSettingsRow();
     ASSERT_TRUE(h.db.open(h.build(builder)));
-    ASSERT_TRUE(h.db.execSQL(QStringLiteral("UPDATE RoundData SET West=NULL WHERE [Table]=9"), QStringLiteral("t")));
+    ASSERT_TRUE(
+        h.db.execSQL(QStringLiteral("UPDATE RoundData SET West=NULL WHERE [Table]=9"), QStringLiteral("t")));
     bool banded = false;
     ASSERT_TRUE(ScoreDbDataCheck(h.db, h.log, h.messages).checkDBData(banded));
 
     qint32 n = -1;
-    h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM RoundData WHERE South=0 AND West=0"), QStringLiteral("n"),
-                    n);
-    EXPECT_EQ(n, 1) << "only the row with 9999 and Null";
-    h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM RoundData WHERE South>0 AND West>0"), QStringLiteral("n"),
-                    n);
-    EXPECT_EQ(n, 20) << "the individual movement keeps its players";
-    h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM custom_qz_Settings WHERE custom_qz_showgoto=0 AND "
-                                   "custom_qz_tdpin IS NULL"),
+    h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM RoundData WHERE South=0 AND West=0"),
                     QStringLiteral("n"), n);
+    EXPECT_EQ(n, 1) << "only the row with 9999 and Null";
+    h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM RoundData WHERE South>0 AND West>0"),
+                    QStringLiteral("n"), n);
+    EXPECT_EQ(n, 20) << "the individual movement keeps its players";
+    h.db.getDBValue(
+        QStringLiteral("SELECT COUNT(*) AS n FROM custom_qz_Settings WHERE custom_qz_showgoto=0 AND "
+                       "custom_qz_tdpin IS NULL"),
+        QStringLiteral("n"), n);
     EXPECT_EQ(n, 1);
 }
 
@@ -140,8 +160,8 @@ TEST(ScoreDbDataCheckTest, RepairsFillDeclarerAndScoreOfTheRightRows) {
         const QString where = QStringLiteral(" FROM ReceivedData WHERE Board=%1").arg(row.board);
         EXPECT_TRUE(h.db.getDBValue(QStringLiteral("SELECT custom_qz_declarer") + where,
                                     QStringLiteral("custom_qz_declarer"), declarer));
-        EXPECT_TRUE(h.db.getDBValue(QStringLiteral("SELECT custom_qz_score") + where, QStringLiteral("custom_qz_score"),
-                                    score));
+        EXPECT_TRUE(h.db.getDBValue(QStringLiteral("SELECT custom_qz_score") + where,
+                                    QStringLiteral("custom_qz_score"), score));
         EXPECT_EQ(declarer, QString::fromLatin1(row.declarer));
         EXPECT_EQ(score, row.score);
     }
@@ -149,10 +169,12 @@ TEST(ScoreDbDataCheckTest, RepairsFillDeclarerAndScoreOfTheRightRows) {
     // A second pass finds nothing more to fill.
     const int linesBefore = static_cast<int>(h.logMessages().size());
     ScoreDbDataCheck(h.db, h.log, h.messages).repairResults();
-    EXPECT_EQ(h.logMessages().mid(linesBefore), QStringList{QStringLiteral("Fill back QZ score (DB_Initialize)")})
+    EXPECT_EQ(h.logMessages().mid(linesBefore),
+              QStringList{QStringLiteral("Fill back QZ score (DB_Initialize)")})
         << "only the remark row with its legitimate 0 is looked at again";
     qint32 total = 0;
-    h.db.getDBValue(QStringLiteral("SELECT SUM(custom_qz_score) AS s FROM ReceivedData"), QStringLiteral("s"), total);
+    h.db.getDBValue(QStringLiteral("SELECT SUM(custom_qz_score) AS s FROM ReceivedData"), QStringLiteral("s"),
+                    total);
     EXPECT_EQ(total, 450 - 400 + 500 + 620);
 }
 
@@ -161,8 +183,8 @@ TEST(ScoreDbDataCheckTest, PassRepairOverwritesEveryDeclarerlessPass) {
     EventBuilder builder;
     const int a = builder.addSection(QStringLiteral("A"));
     builder.addMitchellMovement(a, 3, 3, 2);
-    for (const auto& [board, contract, score] :
-         std::vector<std::tuple<int, const char*, std::optional<int>>>{{1, "PASS", {}}, {2, "PASS", 50}, {3, "pass", {}}}) {
+    for (const auto& [board, contract, score] : std::vector<std::tuple<int, const char*, std::optional<int>>>{
+             {1, "PASS", {}}, {2, "PASS", 50}, {3, "pass", {}}}) {
         test::ResultRow r;
         r.section = a;
         r.table = 1;

@@ -1,4 +1,5 @@
 #include "core/ScoreDbSchema.h"
+
 #include "support/EventBuilder.h"
 #include "support/EventHarness.h"
 #include "support/Fixtures.h"
@@ -26,10 +27,11 @@ TEST(ScoreDbSchemaTest, CheckFindsTablesWithoutRegardToCaseAndNeedsTheRequiredOn
         bool expected;
         QList<SharedTable> present;
     };
-    const QList<SharedTable> usual = {SharedTable::Clients,      SharedTable::HandRecord,   SharedTable::IntermediateData,
-                                      SharedTable::PlayerNumbers, SharedTable::ReceivedData, SharedTable::RoundData,
-                                      SharedTable::Section,       SharedTable::Settings,     SharedTable::Tables,
-                                      SharedTable::PlayerNames};
+    const QList<SharedTable> usual = {SharedTable::Clients,          SharedTable::HandRecord,
+                                      SharedTable::IntermediateData, SharedTable::PlayerNumbers,
+                                      SharedTable::ReceivedData,     SharedTable::RoundData,
+                                      SharedTable::Section,          SharedTable::Settings,
+                                      SharedTable::Tables,           SharedTable::PlayerNames};
     auto without = [&usual](std::initializer_list<SharedTable> gone) {
         QList<SharedTable> list = usual;
         for (SharedTable t : gone)
@@ -37,11 +39,14 @@ TEST(ScoreDbSchemaTest, CheckFindsTablesWithoutRegardToCaseAndNeedsTheRequiredOn
         return list;
     };
     auto exec = [](const char* sql) {
-        return [sql](ScoreDb& db) { ASSERT_TRUE(db.execSQL(QString::fromLatin1(sql), QStringLiteral("t"))); };
+        return [sql](ScoreDb& db) {
+            ASSERT_TRUE(db.execSQL(QString::fromLatin1(sql), QStringLiteral("t")));
+        };
     };
     const Case cases[] = {
         {"complete", [](ScoreDb&) {}, true, usual},
-        {"without Tables", exec("ALTER TABLE Tables RENAME TO tables_x"), false, without({SharedTable::Tables})},
+        {"without Tables", exec("ALTER TABLE Tables RENAME TO tables_x"), false,
+         without({SharedTable::Tables})},
         {"renamed back lower case",
          [](ScoreDb& db) {
              db.execSQL(QStringLiteral("ALTER TABLE Tables RENAME TO t_tmp"), QStringLiteral("t"));
@@ -51,7 +56,8 @@ TEST(ScoreDbSchemaTest, CheckFindsTablesWithoutRegardToCaseAndNeedsTheRequiredOn
          },
          true, usual},
         {"without Clients", exec("DROP TABLE Clients"), false, without({SharedTable::Clients})},
-        {"without ReceivedData", exec("DROP TABLE ReceivedData"), false, without({SharedTable::ReceivedData})},
+        {"without ReceivedData", exec("DROP TABLE ReceivedData"), false,
+         without({SharedTable::ReceivedData})},
         {"optional ones missing",
          [](ScoreDb& db) {
              for (const char* t : {"HandRecord", "Settings", "PlayerNames", "IntermediateData"})
@@ -72,7 +78,8 @@ TEST(ScoreDbSchemaTest, CheckFindsTablesWithoutRegardToCaseAndNeedsTheRequiredOn
         EXPECT_EQ(ScoreDbSchema(h.db, h.log).checkscoreDB(present), c.expected);
         for (int i = 1; i <= sharedTableCount; ++i) {
             const auto table = static_cast<SharedTable>(i);
-            EXPECT_EQ(present.present(table), c.present.contains(table)) << sharedTableName(table).toStdString();
+            EXPECT_EQ(present.present(table), c.present.contains(table))
+                << sharedTableName(table).toStdString();
         }
         EXPECT_EQ(h.logMessages().contains(QStringLiteral("Required table is missing in the score database")),
                   !c.expected);
@@ -114,12 +121,14 @@ TEST(ScoreDbSchemaTest, OlderDatabaseGetsEveryOwnTableAndColumn) {
     }
     // The new settings table holds one row of zeros and two empty texts.
     qint32 rows = 0;
-    h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM custom_qz_Settings"), QStringLiteral("n"), rows);
+    h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM custom_qz_Settings"), QStringLiteral("n"),
+                    rows);
     EXPECT_EQ(rows, 1);
     qint32 zeros = 0;
-    h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM custom_qz_Settings WHERE custom_qz_gamekey='' AND "
-                                   "custom_qz_tdpin='' AND custom_qz_showboardmatrix=0 AND custom_qz_roundboard=0"),
-                    QStringLiteral("n"), zeros);
+    h.db.getDBValue(
+        QStringLiteral("SELECT COUNT(*) AS n FROM custom_qz_Settings WHERE custom_qz_gamekey='' AND "
+                       "custom_qz_tdpin='' AND custom_qz_showboardmatrix=0 AND custom_qz_roundboard=0"),
+        QStringLiteral("n"), zeros);
     EXPECT_EQ(zeros, 1);
     // A yes/no column added to a table with rows holds 0 there, never Null.
     qint32 updated = -5;
@@ -166,11 +175,13 @@ TEST(ScoreDbSchemaTest, FailingStatementStopsWithError9002) {
     EventBuilder builder = test::fixtures::withoutOwnSchema();
     ASSERT_TRUE(h.db.open(h.build(builder)));
     // A view of the name of an own table cannot take the table's columns.
-    ASSERT_TRUE(h.db.execSQL(QStringLiteral("CREATE VIEW custom_qz_TQZ AS SELECT 1 AS TQZ_ID"), QStringLiteral("t")));
+    ASSERT_TRUE(
+        h.db.execSQL(QStringLiteral("CREATE VIEW custom_qz_TQZ AS SELECT 1 AS TQZ_ID"), QStringLiteral("t")));
     EXPECT_FALSE(ScoreDbSchema(h.db, h.log).IntegrateScoreDB());
     const QStringList lines = h.logMessages();
     ASSERT_FALSE(lines.isEmpty());
-    EXPECT_TRUE(lines.last().startsWith(QLatin1String("sys-err9002 Fails to insert customized field for Talvane.")));
+    EXPECT_TRUE(
+        lines.last().startsWith(QLatin1String("sys-err9002 Fails to insert customized field for Talvane.")));
     EXPECT_TRUE(lines.last().endsWith(QLatin1String("(Database - IntegrateScoreDB)")));
     EXPECT_TRUE(lines.contains(QStringLiteral("run-err0 ADO error #1")));
 }

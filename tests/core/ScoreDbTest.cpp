@@ -1,12 +1,12 @@
-#include "core/DbTransaction.h"
 #include "core/ScoreDb.h"
+
+#include "core/DbTransaction.h"
 #include "support/EventBuilder.h"
 #include "support/EventHarness.h"
 #include "support/Fixtures.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
-
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -99,7 +99,8 @@ TEST_F(ScoreDbTest, GetDBValueLeavesTheTargetAloneWithoutAValue) {
     QString text = QStringLiteral("kept");
     EXPECT_TRUE(h.db.getDBValue(QStringLiteral("SELECT NULL AS n"), QStringLiteral("n"), text));
     EXPECT_EQ(text, QStringLiteral("kept"));
-    EXPECT_TRUE(h.db.getDBValue(QStringLiteral("SELECT Letter FROM Section WHERE ID=1"), QStringLiteral("Letter"), text));
+    EXPECT_TRUE(h.db.getDBValue(QStringLiteral("SELECT Letter FROM Section WHERE ID=1"),
+                                QStringLiteral("Letter"), text));
     EXPECT_EQ(text, QStringLiteral("A"));
     EXPECT_TRUE(h.db.hasRows(QStringLiteral("SELECT * FROM Section")));
     EXPECT_FALSE(h.db.hasRows(QStringLiteral("SELECT * FROM Section WHERE ID=0")));
@@ -127,13 +128,13 @@ TEST(SqlQuoteTest, LiteralsByType) {
 
 TEST_F(ScoreDbTest, UserTextGoesInUnchanged) {
     const QString name = QStringLiteral("O'Neil; DROP TABLE Section --");
-    ASSERT_TRUE(h.db.execSQL(QStringLiteral("INSERT INTO PlayerNames (ID, Name) VALUES (?, ?)"), QStringLiteral("t"),
-                             false, {42, name}));
+    ASSERT_TRUE(h.db.execSQL(QStringLiteral("INSERT INTO PlayerNames (ID, Name) VALUES (?, ?)"),
+                             QStringLiteral("t"), false, {42, name}));
     ASSERT_TRUE(h.db.execSQL(QStringLiteral("INSERT INTO PlayerNames (ID, Name) VALUES (43, ") +
                                  ScoreDb::sqlQuote(name) + QLatin1Char(')'),
                              QStringLiteral("t")));
-    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) AS n FROM PlayerNames WHERE Name=?").replace(
-                  QStringLiteral("?"), ScoreDb::sqlQuote(name))),
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) AS n FROM PlayerNames WHERE Name=?")
+                        .replace(QStringLiteral("?"), ScoreDb::sqlQuote(name))),
               2);
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) AS n FROM Section")), 1);
 }
@@ -148,7 +149,8 @@ TEST_F(ScoreDbTest, TransactionRollsBackUnlessCommitted) {
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) AS n FROM ReceivedData")), 3);
     {
         DbTransaction transaction(h.db);
-        ASSERT_TRUE(h.db.execSQL(QStringLiteral("DELETE FROM ReceivedData WHERE Board=1"), QStringLiteral("t")));
+        ASSERT_TRUE(
+            h.db.execSQL(QStringLiteral("DELETE FROM ReceivedData WHERE Board=1"), QStringLiteral("t")));
         EXPECT_TRUE(transaction.commit());
     }
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) AS n FROM ReceivedData")), 2);
@@ -213,9 +215,10 @@ TEST_F(ScoreDbTest, StoredResultSurvivesAKillRightAfterTheStatementReturns) {
         ScoreDb db(log, clock);
         const bool stored =
             db.open(path) &&
-            db.execSQL(QStringLiteral("INSERT INTO ReceivedData (Section,[Table],Round,Board,PairNS,PairEW,Contract,"
-                                      "Result,Remarks,custom_qz_score) VALUES (1,3,1,7,3,10,?,'=','',420)"),
-                       QStringLiteral("Database - markResult"), false, {QStringLiteral("4 H")});
+            db.execSQL(
+                QStringLiteral("INSERT INTO ReceivedData (Section,[Table],Round,Board,PairNS,PairEW,Contract,"
+                               "Result,Remarks,custom_qz_score) VALUES (1,3,1,7,3,10,?,'=','',420)"),
+                QStringLiteral("Database - markResult"), false, {QStringLiteral("4 H")});
         if (stored)
             kill(getpid(), SIGKILL);
         _exit(1);

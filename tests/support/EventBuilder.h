@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <QVariant>
 #include <QtGlobal>
-
 #include <map>
 #include <optional>
 #include <vector>
@@ -54,8 +53,8 @@ struct ResultRow {
 
     /// A played result in the stored form: contract text such as "4SX" or "3NT", declarer
     /// letter, tricks taken by the declaring side; score and own declarer filled in.
-    static ResultRow played(int section, int table, int round, int board, int ns, int ew, const QString& contract,
-                            const QString& declarer, int tricks);
+    static ResultRow played(int section, int table, int round, int board, int ns, int ew,
+                            const QString& contract, const QString& declarer, int tricks);
 };
 
 /// Pair numbers of a two-field movement.
@@ -85,7 +84,8 @@ public:
     /// NS pairs stay, EW pairs move up a table and the boards down a table each round
     /// (EW skip a table halfway with an even number of tables). Rounds at most tables, at most
     /// tables - 1 with an even number of tables.
-    void addMitchellMovement(int section, int tables, int rounds, int boardsPerRound, PairNumbering pairs = {});
+    void addMitchellMovement(int section, int tables, int rounds, int boardsPerRound,
+                             PairNumbering pairs = {});
     /// An all-play-all of an even number of pairs on pairs / 2 tables, all tables of a round
     /// on one board set (the boards duplicated); pairs change direction. Rounds at most
     /// pairs - 1.
