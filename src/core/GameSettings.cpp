@@ -13,7 +13,7 @@ namespace qzc {
 
 namespace {
 
-struct EntrySpec {
+struct EntryDefinition {
     const char* name;
     /// Key of the defaults section of the ini file; nullptr when the entry has none.
     const char* iniKey;
@@ -23,7 +23,7 @@ struct EntrySpec {
 
 // The 46 entries in their order: 18 columns of the shared Settings table, then the
 // program's own settings.
-constexpr EntrySpec entrySpecs[GameSettings::entryCount] = {
+constexpr EntryDefinition entryDefinitions[GameSettings::entryCount] = {
     {"ShowResults", nullptr, ""},
     {"MemberNumbers", nullptr, ""},
     {"LeadCard", nullptr, ""},
@@ -138,7 +138,7 @@ QString storedText(const QVariant& value, bool yesNo) {
 int GameSettings::setup_SettingsStructure2() {
     log_.writeLog(0, QStringLiteral("Create Game Settings structure"));
     for (int i = 0; i < entryCount; ++i) {
-        current_[i] = Entry{QString::fromLatin1(entrySpecs[i].name), QString()};
+        current_[i] = Entry{QString::fromLatin1(entryDefinitions[i].name), QString()};
         defaults_[i] = current_[i];
     }
     structured_ = true;
@@ -177,13 +177,13 @@ void GameSettings::setGameSetting(const QString& name, const QString& value, boo
 }
 
 void GameSettings::loadDefaultGameSettings(const Config& config) {
-    for (const EntrySpec& spec : entrySpecs) {
-        if (spec.iniKey == nullptr)
+    for (const EntryDefinition& entry : entryDefinitions) {
+        if (entry.iniKey == nullptr)
             continue;
-        QString value = config.readDefault(QString::fromLatin1(spec.iniKey));
+        QString value = config.readDefault(QString::fromLatin1(entry.iniKey));
         if (value.isEmpty())
-            value = QString::fromLatin1(spec.iniDefault);
-        setGameSetting(QString::fromLatin1(spec.name), value, true);
+            value = QString::fromLatin1(entry.iniDefault);
+        setGameSetting(QString::fromLatin1(entry.name), value, true);
     }
 }
 
