@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QtGlobal>
+
+namespace qzc {
+
+class Log;
+
+/// Answers one queued frame. The message queue hands every frame to it, oldest first.
+class RequestHandler {
+public:
+    virtual ~RequestHandler() = default;
+
+    /// data: the frame's L data bytes (data[0] is the message code); address: its two
+    /// address bytes; stamp: when it arrived (given to the sender of the first reply piece).
+    /// Returns 0 when the frame was handled or ignored, else a program error code that the
+    /// queue logs.
+    virtual qint16 doMsg(const QByteArray& data, const QByteArray& address, const QDateTime& stamp) = 0;
+};
+
+/// A handler that answers no terminal request: it logs "Ignore message" for each.
+class IgnoreRequestHandler final : public RequestHandler {
+public:
+    explicit IgnoreRequestHandler(Log& log) : log_(log) {}
+    qint16 doMsg(const QByteArray& data, const QByteArray& address, const QDateTime& stamp) override;
+
+private:
+    Log& log_;
+};
+
+} // namespace qzc
