@@ -22,7 +22,7 @@ public:
     static inline const QString defaultsSection = QStringLiteral("QZC Default Game Settings");
     static inline const QString iniFileName = QStringLiteral("qzcontrol.ini");
 
-    /// appFolder must end with "/".
+    /// The program folder, with "/" as separator; a missing final "/" is added.
     explicit Config(QString appFolder);
 
     /// Reads the command line, the ini keys (writing back the defaults that are due) and
@@ -30,9 +30,10 @@ public:
     void readStartupSettings(const QString& commandLine, const RegistryKey& registry);
 
     /// The value that follows key in text ("/f:" or "/m"), quoted or bracketed values
-    /// included; empty when the key is missing or does not start a word.
+    /// included; empty when no occurrence of the key starts a word.
     static QString GetArgValue(const QString& text, const QString& key);
-    /// A version text such as "3.20" as the number 3.2.
+    /// A version text such as "3.20" as the number 3.2 ("3.05" is 3.05); parts that are
+    /// not numbers count as 0.
     static double parseVersion(const QString& text);
 
     IniFile& ini() { return ini_; }
@@ -77,6 +78,8 @@ public:
     QString eventName;
 
 private:
+    void readRegistry(const RegistryKey& registry);
+
     IniFile ini_;
 };
 

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+#include <QtGlobal>
+
+namespace qzc {
+
+/// The n-th field (from 1) of text cut at delimiter; empty when text is empty, n is below
+/// 1 or text has fewer than n fields. Case-sensitive; delimiter must not be empty.
+QString GetField(const QString& text, qint16 n, const QString& delimiter);
+
+/// How often find occurs in text, overlapping matches included ("aa" in "aaaa" is 3).
+/// 0 for an empty find.
+int CountOccurrences(const QString& text, const QString& find);
+
+/// Every occurrence of find replaced, left to right, never rescanning a replacement.
+/// A blank text (see IsBlank) or an empty find returns text unchanged.
+QString ReplaceText(const QString& text, const QString& find, const QString& replacement);
+
+/// text brought to length with copies of pad (one blank when pad is empty), in front when
+/// left is true; a text at least that long is returned unchanged, never cut.
+QString PadText(const QString& text, qint16 length, const QString& pad, bool left);
+
+/// text brought to width with blanks, in front when alignRight is true; never cut.
+QString FixedWidth(const QString& text, qint16 width, bool alignRight);
+
+/// True for a text that is empty, blanks only, or NUL characters only once the blanks
+/// around it are removed.
+bool IsBlank(const QString& text);
+/// True for an unset or NULL value, a number equal to 0 and a blank text (as above);
+/// false for anything else (Booleans and dates included).
+bool IsBlank(const QVariant& value);
+
+} // namespace qzc
