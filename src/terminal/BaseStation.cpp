@@ -2,7 +2,7 @@
 
 #include "core/Config.h"
 #include "core/Log.h"
-#include "core/TextHelpers.h"
+#include "core/NumberText.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
 #include "platform/SystemSerialPort.h"
@@ -132,8 +132,8 @@ bool BaseStation::tryPort(int port) {
     PortComm->setCommPort(port);
     if (!PortComm->open()) {
         const PortError error = PortComm->lastError();
-        log_.writeLog(error.number, error.description + QStringLiteral(" on COM port %1").arg(port), QString(),
-                      true);
+        log_.writeLog(error.number, error.description + QStringLiteral(" on COM port %1").arg(port),
+                      QString(), true);
         PortComm->close();
         return false;
     }
@@ -201,8 +201,9 @@ qint16 BaseStation::setBaseStationChannel(qint16 channel) {
     const bool valid = channel >= 1 && channel <= 16;
     if (valid) {
         LogFrameLine(log_, QStringLiteral("set channel to %1").arg(channel), kSys);
-        link_.SendMessage(baseStationCommandBody(BaseStationCommand::SetChannel, static_cast<quint8>(channel)),
-                          false, QDateTime());
+        link_.SendMessage(
+            baseStationCommandBody(BaseStationCommand::SetChannel, static_cast<quint8>(channel)), false,
+            QDateTime());
         clock_.sleepMs(channelSettleMs);
     }
     LogFrameLine(log_, QStringLiteral("Ask baseStation channel"), kSys);
@@ -234,7 +235,9 @@ qint16 BaseStation::doMsg(const QByteArray& data, const QByteArray& address, con
         return handler_.doMsg(data, address, stamp);
     if (data.isEmpty())
         return 1002;
-    const auto byte = [&data](int i) { return static_cast<quint8>(data.at(i)); };
+    const auto byte = [&data](int i) {
+        return static_cast<quint8>(data.at(i));
+    };
     switch (static_cast<quint8>(address.at(1))) {
     case static_cast<quint8>(BaseStationCommand::AskChannel):
         setChannelDisplay(byte(0));

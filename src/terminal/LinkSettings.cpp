@@ -2,7 +2,7 @@
 
 #include "core/Config.h"
 #include "core/Log.h"
-#include "core/TextHelpers.h"
+#include "core/NumberText.h"
 
 #include <algorithm>
 
@@ -38,12 +38,12 @@ LinkSettings LinkSettings::read(Config& config) {
 
     s.MinTxInterval = std::clamp<qint32>(StrToInt(config.readMain(QStringLiteral("MinTxInterval"))), 0, 100);
 
-    s.Timeout = static_cast<qint16>(
-        std::clamp<qint32>(readWithDefault(config, QStringLiteral("Timeout"), QStringLiteral("300")), 10, 2000));
-    s.basestationMaxIdleNoRX = static_cast<qint16>(
-        std::max<qint32>(readWithDefault(config, QStringLiteral("basestationMaxIdleNoRX"), QStringLiteral("7")), 4));
-    s.basestationMaxIdleTime = static_cast<qint16>(
-        std::max<qint32>(readWithDefault(config, QStringLiteral("basestationMaxIdleTime"), QStringLiteral("3")), 1));
+    s.Timeout = static_cast<qint16>(std::clamp<qint32>(
+        readWithDefault(config, QStringLiteral("Timeout"), QStringLiteral("300")), 10, 2000));
+    s.basestationMaxIdleNoRX = static_cast<qint16>(std::max<qint32>(
+        readWithDefault(config, QStringLiteral("basestationMaxIdleNoRX"), QStringLiteral("7")), 4));
+    s.basestationMaxIdleTime = static_cast<qint16>(std::max<qint32>(
+        readWithDefault(config, QStringLiteral("basestationMaxIdleTime"), QStringLiteral("3")), 1));
     // Bounded above as well, so that the reset's wait stays a sensible number of ms.
     s.basestationResetWait = static_cast<qint16>(std::clamp<qint32>(
         readWithDefault(config, QStringLiteral("basestationResetWait"), QStringLiteral("10")), 1, 300));

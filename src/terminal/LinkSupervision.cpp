@@ -70,8 +70,9 @@ LinkSupervision::Action LinkSupervision::tick() {
     case 3:
         knockState_ = -1;
         if (state_.knockPending) {
-            log_.writeLog(0, QStringLiteral("No response from base station knocking, base station will be reset"),
-                          kSource);
+            log_.writeLog(
+                0, QStringLiteral("No response from base station knocking, base station will be reset"),
+                kSource);
             return Action::Reset;
         }
         break;

@@ -1,7 +1,7 @@
 #include "terminal/ProcessQueue.h"
 
+#include "core/ByteArrays.h"
 #include "core/Log.h"
-#include "core/TextHelpers.h"
 #include "platform/Clock.h"
 #include "terminal/LinkSettings.h"
 #include "terminal/LinkState.h"

@@ -1,7 +1,7 @@
 #include "terminal/RadioLink.h"
 
+#include "core/ByteArrays.h"
 #include "core/Log.h"
-#include "core/TextHelpers.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
 #include "terminal/DesktopHost.h"

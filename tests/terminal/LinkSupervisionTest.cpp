@@ -79,6 +79,10 @@ TEST(LinkSupervisionTest, MinuteLimits) {
 
 TEST(LinkSupervisionTest, KnockTwoRetriesThenReset) {
     SupervisionFixture f;
+    // The link runs before the game starts.
+    f.host.mode = 0;
+    f.supervision.tick();
+    f.host.mode = 1;
     f.clock.advance(181 * 1000);
     f.state.lastRxTime = f.clock.now();
     std::vector<Action> actions;
@@ -110,7 +114,6 @@ TEST(LinkSupervisionTest, AnAckEndsTheKnocking) {
     EXPECT_EQ(f.knocks, 1);
     EXPECT_EQ(f.supervision.knockState(), -1);
     EXPECT_FALSE(test::logBodies(f.log).join(QLatin1Char('\n')).contains(QLatin1String("retry")));
-
 }
 
 TEST(LinkSupervisionTest, NothingWhileTheGameIsNotRunning) {

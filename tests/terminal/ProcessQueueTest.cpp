@@ -1,5 +1,4 @@
 #include "LinkFixture.h"
-
 #include "support/LogLines.h"
 #include "support/QtPrinters.h"
 #include "support/SimWire.h"
@@ -141,7 +140,9 @@ TEST(ProcessQueueTest, EventsDuringARun) {
     // A stop during a run ends the run and stays in force.
     test::LinkFixture stopped;
     stopped.queue.startProcess();
-    stopped.handler.during = [&stopped](qsizetype) { stopped.queue.stopProcess(); };
+    stopped.handler.during = [&stopped](qsizetype) {
+        stopped.queue.stopProcess();
+    };
     for (int i = 0; i < 3; ++i)
         stopped.queue.msgPut(body(i));
     stopped.queue.doQueue();

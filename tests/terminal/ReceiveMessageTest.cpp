@@ -1,5 +1,4 @@
 #include "LinkFixture.h"
-
 #include "support/LogLines.h"
 #include "support/QtPrinters.h"
 #include "support/SimWire.h"
@@ -38,25 +37,42 @@ TEST(ReceiveMessageTest, CutsChecksAndQueuesFrames) {
 
     const ReceiveCase cases[] = {
         {"worked example", {{worked, 1}}, {workedBody}, {}, {}},
-        {"split frame", {{bytes("FF 00 0C 03 0A"), 0}, {bytes("03 14 00"), 0}, {bytes("30"), 1}},
-         {workedBody}, {}, {}},
+        {"split frame",
+         {{bytes("FF 00 0C 03 0A"), 0}, {bytes("03 14 00"), 0}, {bytes("30"), 1}},
+         {workedBody},
+         {},
+         {}},
         {"garbage before a frame is dropped with it",
-         {{bytes("12 34 56") + worked, 1}}, {workedBody}, {}, {}},
-        {"garbage without a start byte waits", {{bytes("12 34"), 0}, {QByteArray(), 0}}, {}, {}, bytes("12 34")},
+         {{bytes("12 34 56") + worked, 1}},
+         {workedBody},
+         {},
+         {}},
+        {"garbage without a start byte waits",
+         {{bytes("12 34"), 0}, {QByteArray(), 0}},
+         {},
+         {},
+         bytes("12 34")},
         {"two frames in one read: one per call",
          {{repeated(worked, second), 1}, {QByteArray(), 2}, {QByteArray(), 2}},
-         {workedBody, bytes("01 05 02 34 01")}, {}, {}},
+         {workedBody, bytes("01 05 02 34 01")},
+         {},
+         {}},
         {"frame without data", {{bytes("FF 00 05 00 00 05"), 1}}, {bytes("00 05 00")}, {}, {}},
         {"knock ACK is consumed", {{test::wire::frame(0xFF, 3, bytes("55")), 0}}, {}, {": ACK"}, {}},
         {"knock NACK is consumed silently", {{test::wire::frame(0xFF, 3, bytes("AA")), 0}}, {}, {}, {}},
-        {"other answer of the knock address is queued", {{test::wire::frame(0xFF, 3, bytes("77")), 1}},
-         {bytes("FF 03 01 77")}, {}, {}},
+        {"other answer of the knock address is queued",
+         {{test::wire::frame(0xFF, 3, bytes("77")), 1}},
+         {bytes("FF 03 01 77")},
+         {},
+         {}},
         {"bad checksum, then the frame inside it",
          {{bytes("FF 00 0C 05 FF 00 05 00 00 05 77"), 0}, {QByteArray(), 1}},
          {bytes("00 05 00")},
-         {"sys-err1005 Invalid checksum value: FF 00 0C 05 FF 00 05 00 00 05 77 (Base Station - ReceiveMessage)"},
+         {"sys-err1005 Invalid checksum value: FF 00 0C 05 FF 00 05 00 00 05 77 (Base Station - "
+          "ReceiveMessage)"},
          bytes("77")},
-        {"bad checksum with the neighbour's start byte", {{test::wire::terminalFrame(12, bytes("0A"), 1), 0}},
+        {"bad checksum with the neighbour's start byte",
+         {{test::wire::terminalFrame(12, bytes("0A"), 1), 0}},
          {},
          {"sys-err1005 Invalid checksum value: FF 00 0C 01 0A 00 18 (Base Station - ReceiveMessage)"},
          bytes("00 0C 01 0A 00 18")},
@@ -134,12 +150,13 @@ TEST(ReceiveMessageTest, RefusedFramesAreLoggedAtMostOncePerInterval) {
 
     QStringList lines = test::logBodies(f.log);
     lines.removeAll(QStringLiteral(": Process Queue is reset and ready."));
-    EXPECT_EQ(lines, (QStringList{
-                         ": Message dropped, queue is stopped: 00 0C 01 0A (Base Station - ReceiveMessage)",
-                         ": Message dropped, queue is stopped: 00 0C 01 0A (2 more dropped since the last such "
-                         "line) (Base Station - ReceiveMessage)",
-                         ": Message dropped, queue is full: 00 0C 01 0A (Base Station - ReceiveMessage)",
-                     }));
+    EXPECT_EQ(lines,
+              (QStringList{
+                  ": Message dropped, queue is stopped: 00 0C 01 0A (Base Station - ReceiveMessage)",
+                  ": Message dropped, queue is stopped: 00 0C 01 0A (2 more dropped since the last such "
+                  "line) (Base Station - ReceiveMessage)",
+                  ": Message dropped, queue is full: 00 0C 01 0A (Base Station - ReceiveMessage)",
+              }));
 }
 
 } // namespace

@@ -1,5 +1,4 @@
 #include "LinkFixture.h"
-
 #include "support/LogLines.h"
 #include "support/QtPrinters.h"
 #include "support/SimWire.h"
@@ -22,16 +21,39 @@ struct SendCase {
 
 TEST(SendMessageTest, FramesTheBodyWithStartByteAndChecksum) {
     const SendCase cases[] = {
-        {"worked example", bytes("00 0C 03 0A 03 14"), false, false, {bytes("FF 00 0C 03 0A 03 14 00 30")}, {}},
-        {"logged with history", bytes("00 0C 03 0A 03 14"), true, false,
-         {bytes("FF 00 0C 03 0A 03 14 00 30")}, {": TX => FF 00 0C 03 0A 03 14 00 30"}},
+        {"worked example",
+         bytes("00 0C 03 0A 03 14"),
+         false,
+         false,
+         {bytes("FF 00 0C 03 0A 03 14 00 30")},
+         {}},
+        {"logged with history",
+         bytes("00 0C 03 0A 03 14"),
+         true,
+         false,
+         {bytes("FF 00 0C 03 0A 03 14 00 30")},
+         {": TX => FF 00 0C 03 0A 03 14 00 30"}},
         {"knock is not logged", bytes("FF 03 01 01"), true, false, {bytes("FF FF 03 01 01 01 04")}, {}},
-        {"anti-checksum adds one to the low byte", bytes("00 0C 03 0A 03 14"), true, true,
-         {bytes("FF 00 0C 03 0A 03 14 00 31")}, {": TX => FF 00 0C 03 0A 03 14 00 31"}},
-        {"anti-checksum turns FF into 00", bytes("00 0C 01 F2"), false, true, {bytes("FF 00 0C 01 F2 00 00")}, {}},
+        {"anti-checksum adds one to the low byte",
+         bytes("00 0C 03 0A 03 14"),
+         true,
+         true,
+         {bytes("FF 00 0C 03 0A 03 14 00 31")},
+         {": TX => FF 00 0C 03 0A 03 14 00 31"}},
+        {"anti-checksum turns FF into 00",
+         bytes("00 0C 01 F2"),
+         false,
+         true,
+         {bytes("FF 00 0C 01 F2 00 00")},
+         {}},
         {"empty body sends nothing", QByteArray(), true, false, {}, {}},
-        {"oversized body is refused", QByteArray(258, '\xFF'), false, false, {},
-         {QStringLiteral("sys-err1004 Invalid message length, tx: ") + QString(QByteArray(258, '\xFF').toHex(' ').toUpper()) +
+        {"oversized body is refused",
+         QByteArray(258, '\xFF'),
+         false,
+         false,
+         {},
+         {QStringLiteral("sys-err1004 Invalid message length, tx: ") +
+          QString(QByteArray(258, '\xFF').toHex(' ').toUpper()) +
           QStringLiteral(" (Base Station - SendMessage)")}},
     };
     for (const SendCase& c : cases) {
@@ -50,7 +72,8 @@ TEST(SendMessageTest, ClosedPortAndFailedProbe) {
     test::LinkFixture f;
     f.link.SendMessage(bytes("00 0C 01 0B"), false, QDateTime());
     EXPECT_TRUE(f.port.written.isEmpty());
-    EXPECT_EQ(test::logBodies(f.log), QStringList{"sys-err2001 COM port is not open. (Base Station - SendMessage)"});
+    EXPECT_EQ(test::logBodies(f.log),
+              QStringList{"sys-err2001 COM port is not open. (Base Station - SendMessage)"});
 
     test::LinkFixture g;
     g.port.open();
