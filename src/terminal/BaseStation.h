@@ -69,6 +69,8 @@ public:
         link_.SendMessage(frameBody, delay, requestStamp);
     }
 
+    const QByteArray& rxBuffer() const { return link_.rxBuffer(); }
+
     // Timer handlers; each logs whatever is thrown beneath it.
     void timerPort_Timer();
     void timer_Queue_Timer();
