@@ -1,8 +1,6 @@
 // The link end to end: the program's port on pseudo-terminals, simulated base stations on
 // their other side.
 
-#include "terminal/BaseStation.h"
-
 #include "core/Config.h"
 #include "core/Log.h"
 #include "platform/SerialPort.h"
@@ -15,6 +13,7 @@
 #include "support/SimWire.h"
 #include "support/TempFolder.h"
 #include "support/TestCoreApp.h"
+#include "terminal/BaseStation.h"
 
 #include <QElapsedTimer>
 #include <functional>
@@ -102,12 +101,14 @@ TEST_F(BaseStationPtyTest, FoundOnTheThirdOfFourDevices) {
     QStringList lines = test::logBodies(log);
     lines = lines.mid(lines.indexOf(QStringLiteral(": Try COM port 1")));
     ASSERT_EQ(lines.size(), 13);
-    EXPECT_TRUE(lines[1].startsWith(QLatin1String("run-err")) && lines[1].endsWith(QLatin1String(" on COM port 1")))
+    EXPECT_TRUE(lines[1].startsWith(QLatin1String("run-err")) &&
+                lines[1].endsWith(QLatin1String(" on COM port 1")))
         << lines[1].toStdString();
-    EXPECT_EQ(lines.mid(2), (QStringList{": Try COM port 2", ": Open COM port 2", ": Knock COM port 2",
-                                         ": sys - Knock Base Station", ": No response from COM port 2",
-                                         ": Try COM port 3", ": Open COM port 3", ": Knock COM port 3",
-                                         ": sys - Knock Base Station", ": ACK", ": BaseStation found at COM port3"}));
+    EXPECT_EQ(lines.mid(2),
+              (QStringList{": Try COM port 2", ": Open COM port 2", ": Knock COM port 2",
+                           ": sys - Knock Base Station", ": No response from COM port 2", ": Try COM port 3",
+                           ": Open COM port 3", ": Knock COM port 3", ": sys - Knock Base Station", ": ACK",
+                           ": BaseStation found at COM port3"}));
 
     // The next start tries the saved port first and finds it there.
     station->OpenPort(false);
@@ -129,19 +130,21 @@ TEST_F(BaseStationPtyTest, LinkStartSetsAndAsksTheChannelAndTheFirmware) {
     EXPECT_TRUE(station->timer_bs_knock().isActive());
 
     ASSERT_TRUE(sim.waitForFrames(4));
-    EXPECT_EQ(sim.framesReceived(), (QList<QByteArray>{kKnock, bytes("FF FF 01 01 05 01 06"),
-                                                       bytes("FF FF 02 01 01 01 03"), bytes("FF FF 04 01 01 01 05")}));
+    EXPECT_EQ(sim.framesReceived(),
+              (QList<QByteArray>{kKnock, bytes("FF FF 01 01 05 01 06"), bytes("FF FF 02 01 01 01 03"),
+                                 bytes("FF FF 04 01 01 01 05")}));
     EXPECT_EQ(sim.channel(), 5);
 
     ASSERT_TRUE(pumpUntil([&] { return logHas(QStringLiteral(": sys - channel is 5")); }));
-    ASSERT_TRUE(
-        pumpUntil([&] { return logHas(QStringLiteral(": sys - Base Station firmware version: 1.4 12-7-3")); }));
+    ASSERT_TRUE(pumpUntil(
+        [&] { return logHas(QStringLiteral(": sys - Base Station firmware version: 1.4 12-7-3")); }));
     EXPECT_EQ(station->settings().Channel, 5);
     EXPECT_FALSE(host.channelChecked[9]);
     EXPECT_TRUE(host.channelChecked[5]);
     const QStringList lines = test::logBodies(log);
-    for (const char* line : {": Base Station marked OK", ": sys - set channel to 5", ": sys - Ask baseStation channel",
-                             ": sys - Request Base Station firmware version", ": Process Queue is reset and ready."})
+    for (const char* line :
+         {": Base Station marked OK", ": sys - set channel to 5", ": sys - Ask baseStation channel",
+          ": sys - Request Base Station firmware version", ": Process Queue is reset and ready."})
         EXPECT_TRUE(lines.contains(QString::fromLatin1(line))) << line;
 
     ASSERT_TRUE(station->bs_OpenCommunication(false));
@@ -208,7 +211,8 @@ TEST_F(BaseStationPtyTest, StaleEntriesAreDropped) {
     clock.advance(station->settings().Timeout);
     station->timer_Queue_Timer();
     EXPECT_TRUE(handler.calls.isEmpty());
-    EXPECT_TRUE(logHas(QStringLiteral("sys-err3001 Timeout, message dropped: 34 01 02 (ProcessQueue - doMsg)")));
+    EXPECT_TRUE(
+        logHas(QStringLiteral("sys-err3001 Timeout, message dropped: 34 01 02 (ProcessQueue - doMsg)")));
 }
 
 TEST_F(BaseStationPtyTest, UnansweredKnocksHandOverToTheReset) {

@@ -64,14 +64,16 @@ TEST(BaseStationTest, LoadPortSettingsWritesMissingDefaults) {
     EXPECT_FALSE(s.History);
     EXPECT_EQ(s.portSettingsText(), QStringLiteral("38400,n,8,1"));
     EXPECT_EQ(f.port->baudRate, 38400);
-    for (const char* key : {"Timeout", "basestationMaxIdleNoRX", "basestationMaxIdleTime", "basestationResetWait"})
+    for (const char* key :
+         {"Timeout", "basestationMaxIdleNoRX", "basestationMaxIdleTime", "basestationResetWait"})
         EXPECT_FALSE(f.config.readMain(QString::fromLatin1(key)).isEmpty()) << key;
     for (const char* key : {"Baudrate", "Channel", "MinTxInterval", "History"})
         EXPECT_FALSE(f.iniText().contains(QString::fromLatin1(key))) << key;
     EXPECT_EQ(f.config.readMain(QStringLiteral("Timeout")), QStringLiteral("300"));
-    EXPECT_EQ(test::logBodies(f.log),
-              (QStringList{": bs Reset Wait time: 10s", ": bs Max idle for no activity: 3 min",
-                           ": bs Max idle for No RX: 7 min", ": bs Time out: 300ms", ": bs Tx interval: 0ms"}));
+    EXPECT_EQ(
+        test::logBodies(f.log),
+        (QStringList{": bs Reset Wait time: 10s", ": bs Max idle for no activity: 3 min",
+                     ": bs Max idle for No RX: 7 min", ": bs Time out: 300ms", ": bs Tx interval: 0ms"}));
 }
 
 TEST(BaseStationTest, LoadPortSettingsKeepsValuesInBounds) {
@@ -162,8 +164,13 @@ TEST(BaseStationTest, PortSearch) {
         {"found on port 5", 0, {1, 2}, {5}, true, {1, 2, 3, 4, 5}, "5"},
         {"found on the saved port", 5, {}, {5}, true, {5}, "5"},
         {"saved port silent, found later", 9, {}, {2}, true, {9, 1, 2}, "2"},
-        {"no base station anywhere", 3, {}, {}, false,
-         {3, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16}, "3"},
+        {"no base station anywhere",
+         3,
+         {},
+         {},
+         false,
+         {3, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16},
+         "3"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
