@@ -1,7 +1,6 @@
 #include "platform/SystemSerialPort.h"
 
 #include <QSerialPortInfo>
-#include <algorithm>
 
 namespace qzc {
 
@@ -18,31 +17,6 @@ bool isHangUp(QSerialPort::SerialPortError error) {
 }
 
 } // namespace
-
-QString devicePathForComPort(int port, const QStringList& devices, QStringList available) {
-    if (port < 1 || port > 16)
-        return {};
-#ifdef Q_OS_WIN
-    Q_UNUSED(devices);
-    Q_UNUSED(available);
-    return QStringLiteral("COM%1").arg(port);
-#else
-    if (!devices.isEmpty())
-        return port <= devices.size() ? devices.at(port - 1) : QString();
-    std::sort(available.begin(), available.end());
-    return port <= available.size() ? available.at(port - 1) : QString();
-#endif
-}
-
-QStringList parseSerialDevices(const QString& text) {
-    QStringList devices;
-    for (const QString& part : text.split(QLatin1Char(';'))) {
-        const QString path = part.trimmed();
-        if (!path.isEmpty())
-            devices.append(path);
-    }
-    return devices;
-}
 
 SystemSerialPort::~SystemSerialPort() {
     close();
