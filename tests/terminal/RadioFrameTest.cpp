@@ -30,13 +30,5 @@ TEST(RadioFrameTest, ChecksumIsTheSumSplitIntoHighAndLowByte) {
     }
 }
 
-TEST(RadioFrameTest, BaseStationCommandBodies) {
-    EXPECT_EQ(baseStationCommandBody(BaseStationCommand::SetChannel, 5), test::wire::bytes("FF 01 01 05"));
-    EXPECT_EQ(baseStationCommandBody(BaseStationCommand::AskChannel, 1), test::wire::bytes("FF 02 01 01"));
-    EXPECT_EQ(baseStationCommandBody(BaseStationCommand::Knock, 1), test::wire::bytes("FF 03 01 01"));
-    EXPECT_EQ(baseStationCommandBody(BaseStationCommand::FirmwareVersion, 1),
-              test::wire::bytes("FF 04 01 01"));
-}
-
 } // namespace
 } // namespace qzc

@@ -23,10 +23,6 @@ struct ReceiveCase {
     QByteArray leftInBuffer;
 };
 
-QByteArray repeated(const QByteArray& a, const QByteArray& b) {
-    return a + b;
-}
-
 TEST(ReceiveMessageTest, CutsChecksAndQueuesFrames) {
     const QByteArray worked = bytes("FF 00 0C 03 0A 03 14 00 30");
     const QByteArray workedBody = bytes("00 0C 03 0A 03 14");
@@ -53,7 +49,7 @@ TEST(ReceiveMessageTest, CutsChecksAndQueuesFrames) {
          {},
          bytes("12 34")},
         {"two frames in one read: one per call",
-         {{repeated(worked, second), 1}, {QByteArray(), 2}, {QByteArray(), 2}},
+         {{worked + second, 1}, {QByteArray(), 2}, {QByteArray(), 2}},
          {workedBody, bytes("01 05 02 34 01")},
          {},
          {}},
