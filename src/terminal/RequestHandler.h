@@ -8,7 +8,9 @@ namespace qzc {
 
 class Log;
 
-/// Answers one queued frame. The message queue hands every frame to it, oldest first.
+/// Answers one queued terminal request. The message queue hands the frames on oldest
+/// first; frames of the base station itself (address high byte 0xFF) are handled by the
+/// BaseStation and never reach this handler.
 class RequestHandler {
 public:
     virtual ~RequestHandler() = default;
