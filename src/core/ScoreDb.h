@@ -79,7 +79,7 @@ public:
     /// every quote doubled, anything else (Null, dates, Booleans) as the empty text.
     static QString sqlQuote(const QVariant& value);
 
-    /// Names of the database's tables (system tables excluded); empty when it cannot be read.
+    /// Names of the database's tables (system tables excluded); nothing when they cannot be read.
     std::optional<QStringList> tableNames() const;
     /// Columns of one table in their order; nothing when the table cannot be read.
     std::optional<QList<Column>> columns(const QString& table) const;
