@@ -6,6 +6,9 @@
 #include "scoring/CountedResults.h"
 #include "scoring/RecordFields.h"
 
+#include <algorithm>
+#include <limits>
+
 namespace qzc {
 
 namespace {
@@ -53,7 +56,7 @@ qint16 ScoreFrequency::getScoreFrequency(qint16 section, qint16 board, ScoreFreq
         table.push_back(record);
         total += record.count;
     }
-    return int16Value(QVariant(total));
+    return static_cast<qint16>(std::min<qint32>(total, std::numeric_limits<qint16>::max()));
 }
 
 void ScoreFrequency::WriteScalePoint(qint16 board, const std::vector<qint16>& sectionIds) {

@@ -167,14 +167,6 @@ TEST_F(FeedbackPayloadsTest, TravellerLeavesOutOnlyTheRowOfItsRound) {
     EXPECT_EQ(payloads.getTravelerFeedback(a1, 2, 2), bytes({28, 44, 0, 28, 40, 55, 10, 32, 0, 35, 39, 10}));
 }
 
-TEST_F(FeedbackPayloadsTest, WithheldTravellerIsRecognised) {
-    configure(false, false);
-    const std::optional<QByteArray> withheld = payloads.getTravelerFeedback(a1, 3, 1);
-    ASSERT_TRUE(withheld);
-    EXPECT_TRUE(FeedbackPayloads::isTravellerWithheld(*withheld));
-    EXPECT_FALSE(FeedbackPayloads::isTravellerWithheld(payloads.getTravelerFeedback(a1, 4, 1).value()));
-}
-
 struct FrequencyCase {
     const char* name;
     qint16 board;

@@ -163,14 +163,5 @@ TEST_F(ScoreFrequencyTest, WriteScalePointStoresTheMatchpointScale) {
     }
 }
 
-TEST_F(ScoreFrequencyTest, WriteScalePointLeavesBoardZeroAlone) {
-    ASSERT_TRUE(r.db.execSQL(QStringLiteral("UPDATE ReceivedData SET Board=0 WHERE Board=2"),
-                             QStringLiteral("test")));
-    const qint64 before = r.db.executedStatements();
-    frequency.WriteScalePoint(0, {1, 2});
-    EXPECT_EQ(r.db.executedStatements(), before);
-    EXPECT_EQ(scaleOf(1, 1, 0), std::make_pair(QString(), QString()));
-}
-
 } // namespace
 } // namespace qzc

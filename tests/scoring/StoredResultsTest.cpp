@@ -1,6 +1,7 @@
 #include "scoring/StoredResults.h"
 
 #include "ResultDb.h"
+#include "support/Fixtures.h"
 
 #include <gtest/gtest.h>
 
@@ -185,6 +186,42 @@ TEST_F(StoredResultsTest, DatabaseFailureGivesNothing) {
     EXPECT_FALSE(stored.getBoardResultData(table("A3"), 0, false));
     EXPECT_FALSE(stored.countTableResults(table("A3"), 0));
     EXPECT_EQ(r.logLines().filter(QStringLiteral("run-err")).size(), 2);
+}
+
+struct FixtureCase {
+    const char* fixture;
+    const char* tableId;
+    qint16 section;
+    bool withSouthWest;
+    QByteArray expected;
+};
+
+TEST(StoredResultsFixtureTest, ResultsOfTheFixtureEvents) {
+    const FixtureCase cases[] = {
+        // 4S by N with 11 tricks and 3NT by E with 9, NS 1 against EW 8.
+        {"mitchell", "A1", 1, false,
+         bytes({1, 28, 44, 0, 1, 8, 7, 234, 12, 7, 19, 45, 0, 2, 35, 37, 0, 1, 8, 7, 234, 12, 7, 19, 45, 0})},
+        {"mitchell", "A3", 1, false, bytes({0})},
+        // 6HXX by W with 12 tricks in section B.
+        {"twoSections", "B3", 2, false, bytes({7, 150, 51, 0, 3, 9, 7, 234, 12, 7, 19, 45, 0})},
+        {"twoSections", "A3", 1, false, bytes({0})},
+        // 1NT by S with 8 tricks; South 9 and West 13.
+        {"individual", "A1", 1, true, bytes({1, 33, 34, 0, 1, 5, 9, 13, 7, 234, 12, 7, 19, 45, 0})},
+    };
+    for (const FixtureCase& c : cases) {
+        for (const test::fixtures::NamedFixture& named : test::fixtures::all()) {
+            if (QLatin1String(named.name) != QLatin1String(c.fixture))
+                continue;
+            EventBuilder b = named.make();
+            ResultDb r;
+            ASSERT_TRUE(r.open(b)) << c.fixture;
+            StoredResults stored(r.db, r.log, r.event);
+            EXPECT_EQ(stored.getBoardResultData(TableAddress::of(QString::fromLatin1(c.tableId), c.section),
+                                                0, c.withSouthWest),
+                      c.expected)
+                << c.fixture << " " << c.tableId;
+        }
+    }
 }
 
 } // namespace
