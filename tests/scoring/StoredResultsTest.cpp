@@ -205,8 +205,8 @@ TEST(StoredResultsFixtureTest, ResultsOfTheFixtureEvents) {
         // 6HXX by W with 12 tricks in section B.
         {"twoSections", "B3", 2, false, bytes({7, 150, 51, 0, 3, 9, 7, 234, 12, 7, 19, 45, 0})},
         {"twoSections", "A3", 1, false, bytes({0})},
-        // 1NT by S with 8 tricks; South 9 and West 13.
-        {"individual", "A1", 1, true, bytes({1, 33, 34, 0, 1, 5, 9, 13, 7, 234, 12, 7, 19, 45, 0})},
+        // 1NT by S with 8 tricks: North 1, East 6, South 11, West 16.
+        {"individual", "A1", 1, true, bytes({1, 33, 34, 0, 1, 6, 11, 16, 7, 234, 12, 7, 19, 45, 0})},
     };
     for (const FixtureCase& c : cases) {
         for (const test::fixtures::NamedFixture& named : test::fixtures::all()) {
