@@ -1,0 +1,104 @@
+#include "scoring/ScoreFrequency.h"
+
+#include "core/DbTransaction.h"
+#include "core/Log.h"
+#include "core/ScoreDb.h"
+#include "scoring/CountedResults.h"
+#include "scoring/RecordFields.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace qzc {
+
+namespace {
+
+const QString kFrequencySource = QStringLiteral("Database - boardResultFrequency");
+const QString kScaleLabel = QStringLiteral("WriteScalePoint");
+
+QString sectionCondition(qint16 section) {
+    return section > 0 ? QStringLiteral(" AND Section=") + QString::number(section) : QString();
+}
+
+} // namespace
+
+ScoreFrequency::ScoreFrequency(ScoreDb& db, Log& log, const GameSettings& settings)
+    : db_(db), log_(log), settings_(settings) {}
+
+qint16 ScoreFrequency::getScoreFrequency(qint16 section, qint16 board, ScoreFrequencyTable& table) {
+    table.clear();
+    const QString sql = QStringLiteral("SELECT custom_qz_score AS rawscore,COUNT(custom_qz_score) AS cnt "
+                                       "FROM ReceivedData WHERE ") +
+                        countedResultCondition() + QStringLiteral(" AND Board=") + QString::number(board) +
+                        sectionCondition(section) +
+                        QStringLiteral(" GROUP BY custom_qz_score ORDER BY custom_qz_score DESC");
+    std::optional<QSqlQuery> query = db_.select(sql);
+    if (!query) {
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kFrequencySource, true);
+        return 0;
+    }
+    qint32 total = 0;
+    while (query->next()) {
+        // Results without a score count 0 in their group and earn nothing.
+        if (query->value(0).isNull())
+            continue;
+        if (table.size() >= static_cast<std::size_t>(maxDistinctScores)) {
+            log_.writeLog(9,
+                          QStringLiteral("Board ") + QString::number(board) +
+                              QStringLiteral(" has more than ") + QString::number(maxDistinctScores) +
+                              QStringLiteral(" distinct scores"),
+                          kFrequencySource, true);
+            return 0;
+        }
+        ScoreFrequencyRecord record;
+        record.score = int16Value(query->value(0));
+        record.count = int16Value(query->value(1));
+        table.push_back(record);
+        total += record.count;
+    }
+    return static_cast<qint16>(std::min<qint32>(total, std::numeric_limits<qint16>::max()));
+}
+
+void ScoreFrequency::WriteScalePoint(qint16 board, const std::vector<qint16>& sectionIds) {
+    if (board < 1)
+        return;
+    DbTransaction transaction(db_);
+    const bool across = scoresAcrossField(settings_);
+    for (const qint16 id : sectionIds) {
+        writeSectionScale(board, across ? qint16{0} : id);
+        if (across)
+            break;
+    }
+    db_.execSQL(
+        QStringLiteral("UPDATE ReceivedData SET custom_qz_scalepoint=-1 WHERE board=") +
+            QString::number(board) +
+            QStringLiteral(" AND (NOT (remarks='' OR remarks IS NULL) OR contract='' OR contract IS NULL)"),
+        kScaleLabel);
+    if (transaction.isActive() && !transaction.commit())
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(),
+                      QStringLiteral("Database - WriteScalePoint"), true);
+}
+
+void ScoreFrequency::writeSectionScale(qint16 board, qint16 section) {
+    ScoreFrequencyTable table;
+    const qint16 results = getScoreFrequency(section, board, table);
+    const QString where = QStringLiteral(" WHERE board=") + QString::number(board) +
+                          sectionCondition(section) + noRemarkWithContract();
+    // Every counted result loses its old scale first: one left alone (a single result, or
+    // one without a score) has none.
+    db_.execSQL(QStringLiteral("UPDATE ReceivedData SET custom_qz_scalepoint=-1,custom_qz_scalepointmax=0") +
+                    where,
+                kScaleLabel);
+    if (results <= 1)
+        return;
+    const qint16 top = calcMatchpoints(table);
+    for (const ScoreFrequencyRecord& record : table) {
+        db_.execSQL(QStringLiteral("UPDATE ReceivedData SET custom_qz_scalepoint=") +
+                        QString::number(record.scale) + QStringLiteral(",custom_qz_scalepointmax=") +
+                        QString::number(top) + where + QStringLiteral(" AND custom_qz_score=") +
+                        QString::number(record.score),
+                    kScaleLabel);
+    }
+}
+
+} // namespace qzc

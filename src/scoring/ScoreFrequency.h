@@ -1,0 +1,49 @@
+#pragma once
+
+#include "scoring/ScoreScale.h"
+
+#include <QtGlobal>
+#include <vector>
+
+namespace qzc {
+
+class GameSettings;
+class Log;
+class ScoreDb;
+
+/// Reads the score frequencies of a board from the stored results and keeps the stored
+/// matchpoint scale of every result up to date. Owns boardFrequencyTable, the board that
+/// the ranking or the personal recap is scoring at the moment.
+class ScoreFrequency {
+public:
+    /// The most distinct scores a board can have.
+    static constexpr int maxDistinctScores = 500;
+
+    ScoreFrequency(ScoreDb& db, Log& log, const GameSettings& settings);
+
+    /// Fills table with the distinct scores of the board's counted results, highest first,
+    /// for one section ID or, with section 0 or less, the whole field. Returns the number
+    /// of counted results. A database failure, or more than maxDistinctScores scores, is
+    /// logged and gives 0 with the table as far as it was filled.
+    qint16 getScoreFrequency(qint16 section, qint16 board, ScoreFrequencyTable& table);
+
+    /// Stores the matchpoint scale of the board in custom_qz_scalepoint and its top in
+    /// custom_qz_scalepointmax of every counted result, per section of sectionIds, or in
+    /// one pass across the field when the setting custom_qz_scoreacrosspair is on. A board
+    /// with fewer than two counted results gets -1 and 0; a result with a remark or
+    /// without a contract gets -1. Boards below 1 are left alone.
+    void WriteScalePoint(qint16 board, const std::vector<qint16>& sectionIds);
+
+    /// The table of the board being scored; each board scored replaces it.
+    ScoreFrequencyTable& boardFrequencyTable() { return boardFrequencyTable_; }
+
+private:
+    void writeSectionScale(qint16 board, qint16 section);
+
+    ScoreDb& db_;
+    Log& log_;
+    const GameSettings& settings_;
+    ScoreFrequencyTable boardFrequencyTable_;
+};
+
+} // namespace qzc
