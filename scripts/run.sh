@@ -20,4 +20,18 @@ export QZC_HOME="$demo/"
 event="$demo/club-evening.db"
 rm -f "$demo/club-evening.log"
 "$build_dir/tools/qzc-sample-event" "$event" >/dev/null
-exec "$build_dir/qzc" "/f:$event" "$@"
+# A simulated base station on a pseudo-terminal; its device path goes into the ini file's
+# SerialDevices key, so the program finds it as its first serial port.
+ini="$demo/qzcontrol.ini"
+device_file="$demo/basestation.device"
+rm -f "$device_file"
+"$build_dir/tools/qzc-basestation" --ini "$ini" >"$device_file" &
+station=$!
+trap 'kill "$station" 2>/dev/null || true' EXIT
+for _ in $(seq 50); do
+  [ -s "$device_file" ] && break
+  sleep 0.1
+done
+echo "Simulated base station on $(cat "$device_file")"
+
+"$build_dir/src/qzc" "/f:$event" "$@"

@@ -77,6 +77,9 @@ public:
     QString qzcPath;
     QString eventName;
 
+    /// The user's desktop folder ending with "/", or empty (set by the start-up).
+    QString desktopFolder;
+
 private:
     void readRegistry(const RegistryKey& registry);
 

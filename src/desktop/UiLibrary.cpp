@@ -1,3 +1,0 @@
-// The windows of the program are added to this library as they are written.
-namespace qzc {
-} // namespace qzc
