@@ -3,6 +3,7 @@
 #include "core/Config.h"
 
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace qzc {
 
