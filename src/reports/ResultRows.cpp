@@ -38,10 +38,13 @@ void setValues(ResultValues& values, const ScoredBoardEntry& entry, BoardScoring
     if (range == 0) {
         values.nsPercentage = 0;
         values.ewPercentage = 0;
-    } else {
-        values.nsPercentage = (values.ns - values.base) / range * 100;
-        values.ewPercentage = (values.ew - values.base) / range * 100;
+        return;
     }
+    values.nsPercentage = (values.ns - values.base) / range * 100;
+    // In cross-IMPs East-West hold the negated value on the negated range -top..-base; on a
+    // range that is not symmetric the North-South base would put them below 0 or above 100.
+    const double ewBase = method == BoardScoringMethod::Matchpoints ? values.base : -values.top;
+    values.ewPercentage = (values.ew - ewBase) / range * 100;
 }
 
 } // namespace
