@@ -191,6 +191,7 @@ ResultFileOutcome ResultFile::makeresultFile_v1(const QString& eventDataPath,
         }
         reason = QStringLiteral("The file ") + path + QStringLiteral(" could not be written: ") +
                  file.errorString();
+        log_.writeLog(0, reason, QStringLiteral("makeresultfile_v1"), true);
     }
     log_.writeLog(0, QStringLiteral("No result file written: ") + reason, kSource);
     outcome.reason = reason;

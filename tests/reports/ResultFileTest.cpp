@@ -41,6 +41,8 @@ struct FailureCase {
     /// Spoils the event after it is opened; returns the folder to write to.
     std::function<QString(ScoringEvent&)> spoil;
     const char* reason;
+    /// Logged as a run-time error of the writer.
+    bool writeError = false;
 };
 
 class ResultFileFailure : public testing::TestWithParam<FailureCase> {};
@@ -72,6 +74,7 @@ TEST_P(ResultFileFailure, TellsWhyAndLeavesTheEarlierFileAsItWas) {
     EXPECT_TRUE(
         event.log.bufferedText().contains(QStringLiteral("No result file written: ") + outcome.reason));
     EXPECT_FALSE(event.log.bufferedText().contains(QStringLiteral("Complete result file")));
+    EXPECT_EQ(event.log.bufferedText().contains(QStringLiteral("(makeresultfile_v1)")), c.writeError);
 }
 
 EventBuilder noResults() {
@@ -111,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 "could not be scored"},
                     FailureCase{"missingFolder", test::events::twoWinners,
                                 [](ScoringEvent& e) { return e.folder.path() + QStringLiteral("missing/"); },
-                                "could not be written"}),
+                                "could not be written", true}),
     [](const testing::TestParamInfo<FailureCase>& p) { return std::string(p.param.name); });
 
 // More than 5000 lines: every result and every contestant is written.
