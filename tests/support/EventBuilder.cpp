@@ -238,7 +238,12 @@ void EventBuilder::addPlayerName(qint64 id, const QString& name) {
 }
 
 void EventBuilder::addPlayerNumber(int section, int table, const QString& direction, const QString& number) {
-    playerNumbers_.push_back(PlayerNumberRow{section, table, direction, number});
+    playerNumbers_.push_back(PlayerNumberRow{section, table, direction, number, {}, {}});
+}
+
+void EventBuilder::addRegisteredPlayer(int section, int table, const QString& direction,
+                                       const QString& number, const QString& names, int pair) {
+    playerNumbers_.push_back(PlayerNumberRow{section, table, direction, number, names, pair});
 }
 
 void EventBuilder::addTerminal(int tqzId, int section, int table) {
@@ -362,7 +367,9 @@ bool EventBuilder::build(const QString& path) {
         if (!writer.insert(QStringLiteral("PlayerNumbers"), {{QStringLiteral("Section"), p.section},
                                                              {QStringLiteral("Table"), p.table},
                                                              {QStringLiteral("Direction"), p.direction},
-                                                             {QStringLiteral("Number"), p.number}}))
+                                                             {QStringLiteral("Number"), p.number},
+                                                             {QStringLiteral("custom_qz_names"), p.names},
+                                                             {QStringLiteral("custom_qz_pair"), p.pair}}))
             return false;
     }
     for (const TerminalRow& t : terminals_) {

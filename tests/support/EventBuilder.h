@@ -98,6 +98,10 @@ public:
     void addPlayerName(qint64 id, const QString& name);
     /// A registered player at a seat (direction "N", "E", "S" or "W").
     void addPlayerNumber(int section, int table, const QString& direction, const QString& number);
+    /// A registered player at a seat with the names and pair number that the program stores
+    /// (custom_qz_names, custom_qz_pair).
+    void addRegisteredPlayer(int section, int table, const QString& direction, const QString& number,
+                             const QString& names, int pair);
     /// A terminal bound to a table (custom_qz_TQZ).
     void addTerminal(int tqzId, int section, int table);
 
@@ -141,6 +145,9 @@ private:
         int table = 0;
         QString direction;
         QString number;
+        /// Own columns; unset stays Null.
+        QVariant names;
+        QVariant pair;
     };
     struct TerminalRow {
         int tqzId = 0;

@@ -1,0 +1,142 @@
+#include "reports/ResultRows.h"
+
+#include "support/ScoringEvent.h"
+
+#include <gtest/gtest.h>
+
+namespace qzc {
+namespace {
+
+using test::EventBuilder;
+using test::ResultRow;
+using test::ScoringEvent;
+
+struct FlagCase {
+    const char* contract;
+    const char* remarks;
+    bool noContract;
+    const char* contractRead;
+};
+
+// Which stored rows take no part in scoring.
+TEST(ResultRows, NotPlayedLatePlayPassAndEmptyRowsAreFlagged) {
+    const FlagCase cases[] = {
+        {"", "np", true, ""},         {"", "Lp", true, ""},
+        {"", "pass", true, ""},       {"4 S", "NP", true, ""},
+        {"", "", true, ""},           {"", "60%-40%", false, ""},
+        {"", "Slow play", false, ""}, {"3 NT x", "", false, "3NTx"},
+        {"PASS", "", false, "PASS"},
+    };
+    ScoringEvent event;
+    EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    int board = 0;
+    for (const FlagCase& c : cases) {
+        ResultRow r =
+            ResultRow::played(a, 1, 1, ++board, 1, 2, QStringLiteral("3NT"), QStringLiteral("N"), 9);
+        r.contract = QString::fromLatin1(c.contract);
+        r.remarks = QString::fromLatin1(c.remarks);
+        b.addResult(r);
+    }
+    ASSERT_TRUE(event.open(b)) << event.error().toStdString();
+    ResultRowBuilder builder(event.db, event.settings, event.log, event.boards);
+    const auto rows = builder.memory_brdResult_setup(0, 0);
+    ASSERT_TRUE(rows.has_value());
+    ASSERT_EQ(rows->size(), std::size(cases));
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const ResultFileRow& row = (*rows)[i];
+        EXPECT_EQ(row.board, static_cast<qint16>(i + 1));
+        EXPECT_EQ(row.noContract, cases[i].noContract) << cases[i].contract << "/" << cases[i].remarks;
+        EXPECT_EQ(row.contract.toStdString(), cases[i].contractRead) << i;
+        // A flagged row reads no score, declarer or lead.
+        EXPECT_EQ(row.score == 0, cases[i].noContract) << i;
+        EXPECT_EQ(row.declarer.isEmpty(), cases[i].noContract) << i;
+    }
+}
+
+TEST(ResultRows, SectionAndBoardLimitTheRowsAndTheGameTypeTheSeats) {
+    ScoringEvent event;
+    EventBuilder b;
+    const int a = b.addSection(QStringLiteral(" A "));
+    const int bb = b.addSection(QStringLiteral("B"));
+    for (int s : {a, bb}) {
+        for (int board = 1; board <= 2; ++board) {
+            ResultRow r =
+                ResultRow::played(s, 1, 1, board, 1, 2, QStringLiteral("2S"), QStringLiteral("N"), 8);
+            r.south = 3;
+            r.west = 4;
+            b.addResult(r);
+        }
+    }
+    ASSERT_TRUE(event.open(b)) << event.error().toStdString();
+    ResultRowBuilder builder(event.db, event.settings, event.log, event.boards);
+
+    const auto one = builder.memory_brdResult_setup(bb, 2);
+    ASSERT_TRUE(one.has_value());
+    ASSERT_EQ(one->size(), 1u);
+    EXPECT_EQ((*one)[0].sectionId, bb);
+    EXPECT_EQ((*one)[0].board, 2);
+    EXPECT_EQ((*one)[0].south, 0);
+    EXPECT_EQ((*one)[0].west, 0);
+
+    event.set(QStringLiteral("custom_qz_gametype"), QStringLiteral("1"));
+    const auto all = builder.memory_brdResult_setup(0, 0);
+    ASSERT_TRUE(all.has_value());
+    ASSERT_EQ(all->size(), 4u);
+    EXPECT_EQ((*all)[0].sectionLetter, QStringLiteral("A"));
+    EXPECT_EQ((*all)[0].south, 3);
+    EXPECT_EQ((*all)[0].west, 4);
+}
+
+// Across the field the sections share one scale per board; per section they do not.
+TEST(ResultRows, AcrossTheFieldSectionsShareTheBoardsScale) {
+    ScoringEvent event;
+    EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    const int bb = b.addSection(QStringLiteral("B"));
+    b.addResult(ResultRow::played(a, 1, 1, 1, 1, 2, QStringLiteral("4S"), QStringLiteral("N"), 10));
+    b.addResult(ResultRow::played(a, 2, 1, 1, 3, 4, QStringLiteral("4S"), QStringLiteral("N"), 9));
+    b.addResult(ResultRow::played(bb, 1, 1, 1, 1, 2, QStringLiteral("4S"), QStringLiteral("N"), 11));
+    ASSERT_TRUE(event.open(b)) << event.error().toStdString();
+    ResultRowBuilder builder(event.db, event.settings, event.log, event.boards);
+    const ResultFileGameData game = event.gameData();
+
+    struct Expected {
+        bool across;
+        double top[3];
+        double ns[3];
+    };
+    // Rows: A 420, A -50, B 450.
+    const Expected cases[] = {{false, {2, 2, 0}, {2, 0, 0}}, {true, {4, 4, 4}, {2, 0, 4}}};
+    for (const Expected& c : cases) {
+        auto rows = builder.memory_brdResult_setup(0, 0);
+        ASSERT_TRUE(rows.has_value());
+        ASSERT_TRUE(builder.memory_brdResult_scoring(*rows, c.across, BoardScoringMethod::Matchpoints, game));
+        for (int i = 0; i < 3; ++i) {
+            EXPECT_EQ((*rows)[i].matchpoints.top, c.top[i]) << c.across << i;
+            EXPECT_EQ((*rows)[i].matchpoints.ns, c.ns[i]) << c.across << i;
+            EXPECT_EQ((*rows)[i].imps.top, 0) << "the other block stays as it was";
+        }
+        // A board with a single result: top 0, so both percentages stay 0.
+        if (!c.across) {
+            EXPECT_EQ((*rows)[2].matchpoints.nsPercentage, 0);
+            EXPECT_EQ((*rows)[2].matchpoints.ewPercentage, 0);
+        }
+    }
+}
+
+TEST(ResultRows, ScoringNeedsRows) {
+    ScoringEvent event;
+    EventBuilder b;
+    b.addSection(QStringLiteral("A"));
+    ASSERT_TRUE(event.open(b)) << event.error().toStdString();
+    ResultRowBuilder builder(event.db, event.settings, event.log, event.boards);
+    auto rows = builder.memory_brdResult_setup(0, 0);
+    ASSERT_TRUE(rows.has_value());
+    EXPECT_TRUE(rows->empty());
+    EXPECT_FALSE(
+        builder.memory_brdResult_scoring(*rows, false, BoardScoringMethod::CrossImps, event.gameData()));
+}
+
+} // namespace
+} // namespace qzc
