@@ -3,7 +3,6 @@
 #include "support/GameDataHarness.h"
 
 #include <gtest/gtest.h>
-
 #include <vector>
 
 namespace qzc {
@@ -71,6 +70,10 @@ struct ShareCase {
     std::vector<int> expected;
 };
 
+void PrintTo(const ShareCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 class MovementBlockShareTest : public ::testing::TestWithParam<ShareCase> {};
 
 TEST_P(MovementBlockShareTest, ByteThreeNamesTheTablesThatShareTheFirstBoard) {
@@ -91,22 +94,27 @@ TEST_P(MovementBlockShareTest, ByteThreeNamesTheTablesThatShareTheFirstBoard) {
 // One round: table, NS, EW and boards; the other tables' rows follow.
 INSTANTIATE_TEST_SUITE_P(
     Tables, MovementBlockShareTest,
-    ::testing::Values(ShareCase{"none", {{1, 1, 1, 1, 2, 0, 0, 1, 2}, {1, 3, 1, 3, 4, 0, 0, 3, 4}}, "A1",
-                                {2, 0, 1, 2, 1, 0, 0, 0}},
-                      ShareCase{"oneOther",
-                                {{1, 1, 1, 1, 2, 0, 0, 1, 2}, {1, 3, 1, 3, 4, 0, 0, 3, 4}, {1, 5, 1, 5, 6, 0, 0, 1, 2}},
-                                "A1",
-                                {2, 0, 1, 2, 1, 5, 0, 0}},
-                      ShareCase{"oneOtherLower",
-                                {{1, 1, 1, 1, 2, 0, 0, 1, 2}, {1, 3, 1, 3, 4, 0, 0, 3, 4}, {1, 5, 1, 5, 6, 0, 0, 1, 2}},
-                                "A5",
-                                {2, 0, 5, 6, 1, 1, 0, 0}},
-                      ShareCase{"several",
-                                {{1, 1, 1, 1, 2, 0, 0, 1, 2}, {1, 2, 1, 3, 4, 0, 0, 1, 2}, {1, 3, 1, 5, 6, 0, 0, 1, 2}},
-                                "A1",
-                                {2, 0, 1, 2, 1, 62, 0, 0}},
-                      ShareCase{"highTable", {{1, 1, 1, 1, 2, 0, 0, 1, 2}, {1, 70, 1, 3, 4, 0, 0, 1, 2}}, "A1",
-                                {2, 0, 1, 2, 1, 63, 0, 0}}),
+    ::testing::Values(
+        ShareCase{"none",
+                  {{1, 1, 1, 1, 2, 0, 0, 1, 2}, {1, 3, 1, 3, 4, 0, 0, 3, 4}},
+                  "A1",
+                  {2, 0, 1, 2, 1, 0, 0, 0}},
+        ShareCase{"oneOther",
+                  {{1, 1, 1, 1, 2, 0, 0, 1, 2}, {1, 3, 1, 3, 4, 0, 0, 3, 4}, {1, 5, 1, 5, 6, 0, 0, 1, 2}},
+                  "A1",
+                  {2, 0, 1, 2, 1, 5, 0, 0}},
+        ShareCase{"oneOtherLower",
+                  {{1, 1, 1, 1, 2, 0, 0, 1, 2}, {1, 3, 1, 3, 4, 0, 0, 3, 4}, {1, 5, 1, 5, 6, 0, 0, 1, 2}},
+                  "A5",
+                  {2, 0, 5, 6, 1, 1, 0, 0}},
+        ShareCase{"several",
+                  {{1, 1, 1, 1, 2, 0, 0, 1, 2}, {1, 2, 1, 3, 4, 0, 0, 1, 2}, {1, 3, 1, 5, 6, 0, 0, 1, 2}},
+                  "A1",
+                  {2, 0, 1, 2, 1, 62, 0, 0}},
+        ShareCase{"highTable",
+                  {{1, 1, 1, 1, 2, 0, 0, 1, 2}, {1, 70, 1, 3, 4, 0, 0, 1, 2}},
+                  "A1",
+                  {2, 0, 1, 2, 1, 63, 0, 0}}),
     [](const ::testing::TestParamInfo<ShareCase>& p) { return std::string(p.param.name); });
 
 // Section A, NS pairs 1-4 on three tables (one NS pair sits out each round), EW pairs 5-7.
@@ -115,10 +123,11 @@ EventBuilder sitoutMovement(const std::vector<RoundRow>& round4) {
     EventBuilder b;
     const int a = b.addSection(QStringLiteral("A"));
     b.setStanza(a, 1, 4);
-    for (const RoundRow& row :
-         {RoundRow{a, 1, 1, 1, 5, 0, 0, 1, 2}, RoundRow{a, 2, 1, 2, 6, 0, 0, 3, 4}, RoundRow{a, 3, 1, 3, 7, 0, 0, 5, 6},
-          RoundRow{a, 1, 2, 4, 6, 0, 0, 3, 4}, RoundRow{a, 2, 2, 1, 7, 0, 0, 5, 6}, RoundRow{a, 3, 2, 2, 5, 0, 0, 1, 2},
-          RoundRow{a, 1, 3, 3, 7, 0, 0, 5, 6}, RoundRow{a, 2, 3, 0, 5, 0, 0, 1, 2}, RoundRow{a, 3, 3, 4, 6, 0, 0, 3, 4}})
+    for (const RoundRow& row : {RoundRow{a, 1, 1, 1, 5, 0, 0, 1, 2}, RoundRow{a, 2, 1, 2, 6, 0, 0, 3, 4},
+                                RoundRow{a, 3, 1, 3, 7, 0, 0, 5, 6}, RoundRow{a, 1, 2, 4, 6, 0, 0, 3, 4},
+                                RoundRow{a, 2, 2, 1, 7, 0, 0, 5, 6}, RoundRow{a, 3, 2, 2, 5, 0, 0, 1, 2},
+                                RoundRow{a, 1, 3, 3, 7, 0, 0, 5, 6}, RoundRow{a, 2, 3, 0, 5, 0, 0, 1, 2},
+                                RoundRow{a, 3, 3, 4, 6, 0, 0, 3, 4}})
         b.addRound(row);
     for (const RoundRow& row : round4)
         b.addRound(row);
@@ -126,15 +135,17 @@ EventBuilder sitoutMovement(const std::vector<RoundRow>& round4) {
 }
 
 TEST_F(MovementBlocksTest, SitoutsAndNextTables) {
-    start(sitoutMovement({{1, 1, 4, 2, 5, 0, 0, 1, 2}, {1, 2, 4, 1, 6, 0, 0, 3, 4}, {1, 3, 4, 3, 7, 0, 0, 5, 6}}));
+    start(sitoutMovement(
+        {{1, 1, 4, 2, 5, 0, 0, 1, 2}, {1, 2, 4, 1, 6, 0, 0, 3, 4}, {1, 3, 4, 3, 7, 0, 0, 5, 6}}));
     // Round 2: pair 1 has no table in round 3, so the empty NS seat of round 3 (table 2) is
     // its next table. Round 3: the empty NS seat follows pair 2, the first pair that sits out.
-    EXPECT_EQ(block(QStringLiteral("A2")), (std::vector<int>{2,   0, 2, 6, 3, 128, 3, 1, 1, 7, 5, 128, 2, 1,
-                                                             0, 5, 1, 128, 1, 1, 1, 6, 3, 0, 0, 0}));
+    EXPECT_EQ(block(QStringLiteral("A2")), (std::vector<int>{2, 0, 2, 6, 3,   128, 3, 1, 1, 7, 5, 128, 2,
+                                                             1, 0, 5, 1, 128, 1,   1, 1, 6, 3, 0, 0,   0}));
 }
 
 TEST_F(MovementBlocksTest, EmptySeatWithoutSitoutGoesToTheNextEmptySeat) {
-    start(sitoutMovement({{1, 1, 4, 3, 5, 0, 0, 1, 2}, {1, 2, 4, 0, 6, 0, 0, 3, 4}, {1, 3, 4, 4, 7, 0, 0, 5, 6}}));
+    start(sitoutMovement(
+        {{1, 1, 4, 3, 5, 0, 0, 1, 2}, {1, 2, 4, 0, 6, 0, 0, 3, 4}, {1, 3, 4, 4, 7, 0, 0, 5, 6}}));
     const std::vector<int> a2 = block(QStringLiteral("A2"));
     ASSERT_EQ(a2.size(), 26u);
     EXPECT_EQ(std::vector<int>(a2.begin() + 14, a2.begin() + 20), (std::vector<int>{0, 5, 1, 128, 2, 1}));
@@ -160,7 +171,8 @@ TEST_F(MovementBlocksTest, IndividualGameRecordsFourPlayersAndTheirNextSeats) {
     // West to table 2: seat codes 0, 1, 2, 3 in two bits each.
     const std::vector<int> a1 = block(QStringLiteral("A1"));
     ASSERT_EQ(a1.size(), 2u + 4 * 10);
-    EXPECT_EQ(std::vector<int>(a1.begin(), a1.begin() + 12), (std::vector<int>{2, 0, 1, 5, 9, 13, 1, 228, 1, 4, 3, 2}));
+    EXPECT_EQ(std::vector<int>(a1.begin(), a1.begin() + 12),
+              (std::vector<int>{2, 0, 1, 5, 9, 13, 1, 228, 1, 4, 3, 2}));
 }
 
 TEST_F(MovementBlocksTest, BandedPairNumbersAreConverted) {
@@ -184,6 +196,10 @@ struct FirmwareCase {
     int byte1;
 };
 
+void PrintTo(const FirmwareCase& c, std::ostream* os) {
+    *os << c.major << '.' << c.minor;
+}
+
 class MovementBlockFirmwareTest : public ::testing::TestWithParam<FirmwareCase> {};
 
 TEST_P(MovementBlockFirmwareTest, OlderFirmwareGetsTheDealEntryBoard) {
@@ -200,8 +216,9 @@ TEST_P(MovementBlockFirmwareTest, OlderFirmwareGetsTheDealEntryBoard) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, MovementBlockFirmwareTest,
-                         ::testing::Values(FirmwareCase{2, 99, 3}, FirmwareCase{3, 0, 3}, FirmwareCase{3, 19, 3},
-                                           FirmwareCase{3, 20, 1}, FirmwareCase{3, 25, 1}, FirmwareCase{4, 0, 1},
+                         ::testing::Values(FirmwareCase{2, 99, 3}, FirmwareCase{3, 0, 3},
+                                           FirmwareCase{3, 19, 3}, FirmwareCase{3, 20, 1},
+                                           FirmwareCase{3, 25, 1}, FirmwareCase{4, 0, 1},
                                            FirmwareCase{4, 10, 1}));
 
 TEST_F(MovementBlocksTest, NumberTooLargeForAByteGivesThatTableTheEmptyBlock) {
@@ -210,14 +227,15 @@ TEST_F(MovementBlocksTest, NumberTooLargeForAByteGivesThatTableTheEmptyBlock) {
     data.reload();
     EXPECT_EQ(block(QStringLiteral("A1")), (std::vector<int>{0}));
     EXPECT_EQ(block(QStringLiteral("A2")).size(), 14u);
-    EXPECT_TRUE(data.logMessages().contains(
-        QStringLiteral("Movement of table A1 not built, pair number 300 does not fit a byte (preloadMovementMessage)")));
+    EXPECT_TRUE(data.logMessages().contains(QStringLiteral(
+        "Movement of table A1 not built, pair number 300 does not fit a byte (preloadMovementMessage)")));
 }
 
 TEST_F(MovementBlocksTest, TablesWithoutRoundsInTheStanzaGetTheEmptyBlock) {
     start(twoTables());
     // Before the first rebuild every fetch gives the empty block.
-    GameData fresh(data.harness.db, data.harness.log, data.harness.settings, data.harness.event, data.harness.clock);
+    GameData fresh(data.harness.db, data.harness.log, data.harness.settings, data.harness.event,
+                   data.harness.clock);
     EXPECT_EQ(bytes(fresh.getMovementFromMemory(QStringLiteral("A1"), 3, 20)), (std::vector<int>{0}));
     EXPECT_EQ(block(QStringLiteral("A9")), (std::vector<int>{0}));
 
