@@ -25,6 +25,11 @@ QString number(qint64 n) {
     return QString::number(n);
 }
 
+// Bound as an empty text, never as Null: other programs read these columns as text.
+QVariant textValue(const QString& text) {
+    return text.isNull() ? QVariant(QString::fromLatin1("", 0)) : QVariant(text);
+}
+
 bool isAdjustedScore(const QString& text) {
     for (const char* adjusted : kAdjustedScores) {
         if (text == QLatin1String(adjusted))
@@ -145,14 +150,11 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
             columns += QStringLiteral(",South,West");
             values += QLatin1Char(',') + number(south) + QLatin1Char(',') + number(west);
         }
-        const QVariantList texts = {stored.declarer,
-                                    stored.contract,
-                                    stored.result,
-                                    stored.lead,
-                                    stored.remarks,
-                                    now.toString(QStringLiteral("yyyy-MM-dd")),
-                                    now.toString(QStringLiteral("hh:mm:ss")),
-                                    stored.declarer};
+        QVariantList texts;
+        for (const QString& t : {stored.declarer, stored.contract, stored.result, stored.lead, stored.remarks,
+                                 now.toString(QStringLiteral("yyyy-MM-dd")),
+                                 now.toString(QStringLiteral("hh:mm:ss")), stored.declarer})
+            texts << textValue(t);
         if (!db_.execSQL(QStringLiteral("INSERT INTO ReceivedData (") + columns +
                              QStringLiteral(") VALUES (") + values + QLatin1Char(')'),
                          kMarkLabel, false, texts))
