@@ -14,4 +14,10 @@ fi
 demo=${QZC_DEMO_DIR:-$top/build/demo}
 mkdir -p "$demo"
 export QZC_HOME="$demo/"
-exec "$build_dir/qzc" "$@"
+
+# A freshly built sample event (a club evening of two sections); without its old log
+# file the program opens it as a new event.
+event="$demo/club-evening.db"
+rm -f "$demo/club-evening.log"
+"$build_dir/tools/qzc-sample-event" "$event" >/dev/null
+exec "$build_dir/qzc" "/f:$event" "$@"

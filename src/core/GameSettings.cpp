@@ -13,7 +13,7 @@ namespace qzc {
 
 namespace {
 
-struct EntrySpec {
+struct EntryDefinition {
     const char* name;
     /// Key of the defaults section of the ini file; nullptr when the entry has none.
     const char* iniKey;
@@ -23,7 +23,7 @@ struct EntrySpec {
 
 // The 46 entries in their order: 18 columns of the shared Settings table, then the
 // program's own settings.
-constexpr EntrySpec entrySpecs[GameSettings::entryCount] = {
+constexpr EntryDefinition entryDefinitions[GameSettings::entryCount] = {
     {"ShowResults", nullptr, ""},
     {"MemberNumbers", nullptr, ""},
     {"LeadCard", nullptr, ""},
@@ -74,15 +74,33 @@ constexpr EntrySpec entrySpecs[GameSettings::entryCount] = {
 
 // The own settings in the order in which the game settings dialog writes them.
 constexpr const char* storedColumns[] = {
-    "custom_qz_topranking",      "custom_qz_showgoto",           "custom_qz_askpincode",
-    "custom_qz_askdeal",         "custom_qz_askbid",             "custom_qz_askplay",
-    "custom_qz_askconfirmation", "custom_qz_scoringtype",        "custom_qz_gametype",
-    "custom_qz_scoreacrosspair", "custom_qz_tdpin",              "custom_qz_askplayerid",
-    "custom_qz_asklead",         "custom_qz_includedeal",        "custom_qz_makableformat",
-    "custom_qz_includemakable",  "custom_qz_pointtodeclarer",    "custom_qz_showboardmatrix",
-    "custom_qz_rotatedirections", "custom_qz_overridedefault",   "custom_qz_autowebpublish",
-    "custom_qz_inputmethod",     "custom_qz_feedbackstyle",      "custom_qz_recapresult",
-    "custom_qz_roundsummary",    "custom_qz_permitresultchange", "custom_qz_shownames",
+    "custom_qz_topranking",
+    "custom_qz_showgoto",
+    "custom_qz_askpincode",
+    "custom_qz_askdeal",
+    "custom_qz_askbid",
+    "custom_qz_askplay",
+    "custom_qz_askconfirmation",
+    "custom_qz_scoringtype",
+    "custom_qz_gametype",
+    "custom_qz_scoreacrosspair",
+    "custom_qz_tdpin",
+    "custom_qz_askplayerid",
+    "custom_qz_asklead",
+    "custom_qz_includedeal",
+    "custom_qz_makableformat",
+    "custom_qz_includemakable",
+    "custom_qz_pointtodeclarer",
+    "custom_qz_showboardmatrix",
+    "custom_qz_rotatedirections",
+    "custom_qz_overridedefault",
+    "custom_qz_autowebpublish",
+    "custom_qz_inputmethod",
+    "custom_qz_feedbackstyle",
+    "custom_qz_recapresult",
+    "custom_qz_roundsummary",
+    "custom_qz_permitresultchange",
+    "custom_qz_shownames",
 };
 
 const QString kDefaultTdPin = QStringLiteral("4381");
@@ -120,7 +138,7 @@ QString storedText(const QVariant& value, bool yesNo) {
 int GameSettings::setup_SettingsStructure2() {
     log_.writeLog(0, QStringLiteral("Create Game Settings structure"));
     for (int i = 0; i < entryCount; ++i) {
-        current_[i] = Entry{QString::fromLatin1(entrySpecs[i].name), QString()};
+        current_[i] = Entry{QString::fromLatin1(entryDefinitions[i].name), QString()};
         defaults_[i] = current_[i];
     }
     structured_ = true;
@@ -159,13 +177,13 @@ void GameSettings::setGameSetting(const QString& name, const QString& value, boo
 }
 
 void GameSettings::loadDefaultGameSettings(const Config& config) {
-    for (const EntrySpec& spec : entrySpecs) {
-        if (spec.iniKey == nullptr)
+    for (const EntryDefinition& entry : entryDefinitions) {
+        if (entry.iniKey == nullptr)
             continue;
-        QString value = config.readDefault(QString::fromLatin1(spec.iniKey));
+        QString value = config.readDefault(QString::fromLatin1(entry.iniKey));
         if (value.isEmpty())
-            value = QString::fromLatin1(spec.iniDefault);
-        setGameSetting(QString::fromLatin1(spec.name), value, true);
+            value = QString::fromLatin1(entry.iniDefault);
+        setGameSetting(QString::fromLatin1(entry.name), value, true);
     }
 }
 
@@ -178,8 +196,8 @@ void GameSettings::loadSettings(ScoreDb& db, bool fromCustom, const TablePresenc
     if (readable) {
         std::optional<QSqlQuery> query = db.select(QStringLiteral("SELECT * FROM ") + table);
         if (!query) {
-            log_.writeLog(db.lastErrorNumber(), db.lastErrorDescription(), QStringLiteral("Database - loadSettings"),
-                          true);
+            log_.writeLog(db.lastErrorNumber(), db.lastErrorDescription(),
+                          QStringLiteral("Database - loadSettings"), true);
         } else if (query->next()) {
             QHash<QString, QString> declaredTypes;
             for (const ScoreDb::Column& column : db.columns(table).value_or(QList<ScoreDb::Column>{}))
@@ -226,12 +244,19 @@ void GameSettings::overrideSettingsByScoringProgram() {
         if (!value.isEmpty())
             setGameSetting(QString::fromLatin1(own), rule(value));
     };
-    auto unlessFalse = [](const QString& v) { return v == QLatin1String("FALSE") ? QStringLiteral("0") : QStringLiteral("1"); };
-    auto unlessZero = [](const QString& v) { return StrToInt(v) == 0 ? QStringLiteral("0") : QStringLiteral("1"); };
-    auto copied = [](const QString& v) { return v; };
+    auto unlessFalse = [](const QString& v) {
+        return v == QLatin1String("FALSE") ? QStringLiteral("0") : QStringLiteral("1");
+    };
+    auto unlessZero = [](const QString& v) {
+        return StrToInt(v) == 0 ? QStringLiteral("0") : QStringLiteral("1");
+    };
+    auto copied = [](const QString& v) {
+        return v;
+    };
 
-    apply("ShowResults", "custom_qz_feedbackstyle",
-          [](const QString& v) { return v == QLatin1String("FALSE") ? QStringLiteral("-1") : QStringLiteral("2"); });
+    apply("ShowResults", "custom_qz_feedbackstyle", [](const QString& v) {
+        return v == QLatin1String("FALSE") ? QStringLiteral("-1") : QStringLiteral("2");
+    });
     if (StrToInt(getGameSetting(QStringLiteral("custom_qz_feedbackstyle"))) != -1) {
         apply("BM2ResultsOverview", "custom_qz_feedbackstyle", [](const QString& v) {
             const qint16 n = StrToInt(v);

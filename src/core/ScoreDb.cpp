@@ -7,7 +7,6 @@
 #include <QSqlDatabase>
 #include <QSqlRecord>
 #include <QUuid>
-
 #include <limits>
 
 namespace qzc {

@@ -6,7 +6,6 @@
 #include <QStringList>
 #include <QVariant>
 #include <QtGlobal>
-
 #include <optional>
 
 namespace qzc {
@@ -56,12 +55,9 @@ public:
     /// failing query gives false. Nothing is logged.
     bool getDBValue(const QString& sql, const QString& field, QVariant& value,
                     const QVariantList& params = {});
-    bool getDBValue(const QString& sql, const QString& field, qint16& value,
-                    const QVariantList& params = {});
-    bool getDBValue(const QString& sql, const QString& field, qint32& value,
-                    const QVariantList& params = {});
-    bool getDBValue(const QString& sql, const QString& field, double& value,
-                    const QVariantList& params = {});
+    bool getDBValue(const QString& sql, const QString& field, qint16& value, const QVariantList& params = {});
+    bool getDBValue(const QString& sql, const QString& field, qint32& value, const QVariantList& params = {});
+    bool getDBValue(const QString& sql, const QString& field, double& value, const QVariantList& params = {});
     bool getDBValue(const QString& sql, const QString& field, QString& value,
                     const QVariantList& params = {});
     /// True when the query gives at least one row.
@@ -83,7 +79,7 @@ public:
     /// every quote doubled, anything else (Null, dates, Booleans) as the empty text.
     static QString sqlQuote(const QVariant& value);
 
-    /// Names of the database's tables (system tables excluded); empty when it cannot be read.
+    /// Names of the database's tables (system tables excluded); nothing when they cannot be read.
     std::optional<QStringList> tableNames() const;
     /// Columns of one table in their order; nothing when the table cannot be read.
     std::optional<QList<Column>> columns(const QString& table) const;
@@ -97,8 +93,7 @@ public:
 
 private:
     std::optional<QSqlQuery> run(const QString& sql, const QVariantList& params);
-    std::optional<QVariant> firstValue(const QString& sql, const QString& field,
-                                       const QVariantList& params);
+    std::optional<QVariant> firstValue(const QString& sql, const QString& field, const QVariantList& params);
 
     Log& log_;
     Clock& clock_;

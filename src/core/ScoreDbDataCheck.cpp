@@ -8,7 +8,6 @@
 #include "scoring/ContractScore.h"
 
 #include <QSqlRecord>
-
 #include <vector>
 
 namespace qzc {
@@ -42,14 +41,16 @@ bool ScoreDbDataCheck::detectBandedNumbering() {
         const int high = 100 * (band + 1);
         qint32 maxNs = 0;
         qint32 maxEw = 0;
-        db_.getDBValue(QStringLiteral("SELECT MAX(NSpair) as maxno FROM RoundData WHERE NSPair>%1 AND NSPair<=%2")
-                           .arg(low)
-                           .arg(high),
-                       QStringLiteral("maxno"), maxNs);
-        db_.getDBValue(QStringLiteral("SELECT MAX(EWpair) as maxno FROM RoundData WHERE EWPair>%1 AND EWPair<=%2")
-                           .arg(low)
-                           .arg(high),
-                       QStringLiteral("maxno"), maxEw);
+        db_.getDBValue(
+            QStringLiteral("SELECT MAX(NSpair) as maxno FROM RoundData WHERE NSPair>%1 AND NSPair<=%2")
+                .arg(low)
+                .arg(high),
+            QStringLiteral("maxno"), maxNs);
+        db_.getDBValue(
+            QStringLiteral("SELECT MAX(EWpair) as maxno FROM RoundData WHERE EWPair>%1 AND EWPair<=%2")
+                .arg(low)
+                .arg(high),
+            QStringLiteral("maxno"), maxEw);
         const qint32 bandMax = std::max(maxNs, maxEw);
         // Every band must be used, and none may be filled up to its last number.
         if (bandMax == 0 || bandMax == high)
@@ -65,7 +66,8 @@ bool ScoreDbDataCheck::checkDBData(bool& bandedPairNumbering) {
     };
 
     qint32 count = -1;
-    if (!db_.getDBValue(QStringLiteral("SELECT COUNT(ID) as cnt FROM Section"), QStringLiteral("cnt"), count) ||
+    if (!db_.getDBValue(QStringLiteral("SELECT COUNT(ID) as cnt FROM Section"), QStringLiteral("cnt"),
+                        count) ||
         count < 0)
         return runtimeError();
     if (count == 0) {
@@ -82,25 +84,28 @@ bool ScoreDbDataCheck::checkDBData(bool& bandedPairNumbering) {
     if (hasMovement) {
         bandedPairNumbering = detectBandedNumbering();
         if (bandedPairNumbering) {
-            log_.writeLog(0, QStringLiteral("Pair numbering format for team game from Magic Contest is found. Pair "
-                                            "numbers to TQZ will be transcribed."));
+            log_.writeLog(
+                0, QStringLiteral("Pair numbering format for team game from Magic Contest is found. Pair "
+                                  "numbers to TQZ will be transcribed."));
         } else {
             qint32 above = -1;
-            if (!db_.getDBValue(QStringLiteral("SELECT COUNT(*) as cnt FROM RoundData WHERE NSpair>255 OR EWpair>255"),
-                                QStringLiteral("cnt"), above) ||
+            if (!db_.getDBValue(
+                    QStringLiteral("SELECT COUNT(*) as cnt FROM RoundData WHERE NSpair>255 OR EWpair>255"),
+                    QStringLiteral("cnt"), above) ||
                 above < 0)
                 return runtimeError();
             if (above >= 1) {
                 log_.writeLog(0, QStringLiteral("Pair number larger than 255 found"));
-                messages_.showStandardMsg(QStringLiteral("Pair number larger than 255 found."), Config::appTitle,
-                                          MessageBox::StandardIcon::Critical);
+                messages_.showStandardMsg(QStringLiteral("Pair number larger than 255 found."),
+                                          Config::appTitle, MessageBox::StandardIcon::Critical);
                 return false;
             }
         }
     }
 
     count = -1;
-    if (!db_.getDBValue(QStringLiteral("SELECT COUNT([Table]) as cnt FROM Tables"), QStringLiteral("cnt"), count) ||
+    if (!db_.getDBValue(QStringLiteral("SELECT COUNT([Table]) as cnt FROM Tables"), QStringLiteral("cnt"),
+                        count) ||
         count < 0)
         return runtimeError();
     if (count == 0) {
@@ -130,17 +135,18 @@ void ScoreDbDataCheck::repairResults() {
 }
 
 void ScoreDbDataCheck::fillDeclarers() {
-    db_.execSQL(QStringLiteral("UPDATE ReceivedData SET custom_qz_declarer=[NS/EW] WHERE custom_qz_declarer='' OR "
-                               "custom_qz_declarer IS NULL"),
-                QStringLiteral("Fill up custom_qz_declarer"));
+    db_.execSQL(
+        QStringLiteral("UPDATE ReceivedData SET custom_qz_declarer=[NS/EW] WHERE custom_qz_declarer='' OR "
+                       "custom_qz_declarer IS NULL"),
+        QStringLiteral("Fill up custom_qz_declarer"));
 }
 
 void ScoreDbDataCheck::fillScores() {
     std::vector<ResultToScore> rows;
     {
-        std::optional<QSqlQuery> query = db_.select(
-            QStringLiteral("SELECT * FROM ReceivedData WHERE (custom_qz_score=0 OR custom_qz_score IS NULL) AND NOT "
-                           "(custom_qz_declarer='' OR custom_qz_declarer IS NULL) ORDER BY ID"));
+        std::optional<QSqlQuery> query = db_.select(QStringLiteral(
+            "SELECT * FROM ReceivedData WHERE (custom_qz_score=0 OR custom_qz_score IS NULL) AND NOT "
+            "(custom_qz_declarer='' OR custom_qz_declarer IS NULL) ORDER BY ID"));
         if (!query) {
             log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kFillScoreLabel, true);
             return;
@@ -169,16 +175,18 @@ void ScoreDbDataCheck::fillScores() {
             const qint16 tricks = calcTricksMade(row.contract, row.result);
             score = calcContractScore(row.board, row.contract, row.declarer, tricks);
         }
-        db_.execSQL(QStringLiteral("UPDATE ReceivedData SET custom_qz_score=%1 WHERE ID=%2").arg(score).arg(row.id),
-                    kFillScoreLabel);
+        db_.execSQL(
+            QStringLiteral("UPDATE ReceivedData SET custom_qz_score=%1 WHERE ID=%2").arg(score).arg(row.id),
+            kFillScoreLabel);
     }
     transaction.commit();
 }
 
 void ScoreDbDataCheck::fillPassScores() {
     const QString declarerLess = QStringLiteral("(custom_qz_declarer='' OR custom_qz_declarer IS NULL)");
-    if (!db_.hasRows(QStringLiteral("SELECT * FROM ReceivedData WHERE custom_qz_score IS NULL AND trim(Contract)='PASS' "
-                                    "AND ") +
+    if (!db_.hasRows(QStringLiteral(
+                         "SELECT * FROM ReceivedData WHERE custom_qz_score IS NULL AND trim(Contract)='PASS' "
+                         "AND ") +
                      declarerLess))
         return;
     log_.writeLog(0, QStringLiteral("Fill back QZ score for PASS"), kRepairSource);

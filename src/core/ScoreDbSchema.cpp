@@ -4,7 +4,6 @@
 #include "core/ScoreDb.h"
 
 #include <QSet>
-
 #include <span>
 
 namespace qzc {
@@ -61,7 +60,8 @@ constexpr OwnColumn receivedDataColumns[] = {{"custom_qz_score", "INTEGER"},
                                              {"West", "INTEGER"},
                                              {"custom_qz_scalepoint", "DOUBLE"},
                                              {"custom_qz_scalepointmax", "INTEGER"}};
-constexpr OwnColumn roundDataColumns[] = {{"CustomBoards", "TEXT(255)"}, {"South", "INTEGER"}, {"West", "INTEGER"}};
+constexpr OwnColumn roundDataColumns[] = {
+    {"CustomBoards", "TEXT(255)"}, {"South", "INTEGER"}, {"West", "INTEGER"}};
 constexpr OwnColumn tablesColumns[] = {{"custom_qz_flagSettingChanged", "INTEGER"},
                                        {"custom_qz_movementLoaded", "INTEGER"},
                                        {"custom_qz_roundNameSent", "INTEGER"},
@@ -157,7 +157,9 @@ bool ScoreDbSchema::IntegrateScoreDB() {
         log_.writeLog(9002, description, kIntegrateSource);
         return false;
     };
-    auto exec = [this](const QString& sql) { return db_.execSQL(sql, kIntegrateLabel); };
+    auto exec = [this](const QString& sql) {
+        return db_.execSQL(sql, kIntegrateLabel);
+    };
     // Adds the tested columns that table lacks, in their order.
     auto addMissing = [&](const QString& table, std::span<const OwnColumn> tested) -> bool {
         const auto columns = db_.columns(table);

@@ -62,15 +62,15 @@ void ScoreDbStartup::logStartupBlock() {
 bool ScoreDbStartup::DB_Initialize() {
     event_.tablePresent.clear();
 
-    event_.scoreDbPath = config_.scoreDbArg.isEmpty() ? config_.readMain(QStringLiteral("ScoreDBPath"))
-                                                      : config_.scoreDbArg;
+    event_.scoreDbPath =
+        config_.scoreDbArg.isEmpty() ? config_.readMain(QStringLiteral("ScoreDBPath")) : config_.scoreDbArg;
     // A path from the ini file may use Windows separators.
     event_.scoreDbPath.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (event_.scoreDbPath.isEmpty())
         return false;
     if (!QFileInfo(event_.scoreDbPath).isFile()) {
-        messages_.showStandardMsg(QStringLiteral("Game file is not found, ") + event_.scoreDbPath, Config::appTitle,
-                                  MessageBox::StandardIcon::None);
+        messages_.showStandardMsg(QStringLiteral("Game file is not found, ") + event_.scoreDbPath,
+                                  Config::appTitle, MessageBox::StandardIcon::None);
         return false;
     }
 

@@ -38,7 +38,8 @@ bool PlainMessageBox::show(const Request& request) {
     QPushButton* first = box.addButton(firstCaption, QMessageBox::AcceptRole);
     QPushButton* second = nullptr;
     if (request.secondButton)
-        second = box.addButton(yesNo ? QStringLiteral("No") : QStringLiteral("Cancel"), QMessageBox::RejectRole);
+        second =
+            box.addButton(yesNo ? QStringLiteral("No") : QStringLiteral("Cancel"), QMessageBox::RejectRole);
     box.setDefaultButton((request.style & kSecondFirstBit) != 0 && second != nullptr ? second : first);
     box.exec();
     return box.clickedButton() == static_cast<QAbstractButton*>(first);

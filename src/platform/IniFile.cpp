@@ -1,55 +1,16 @@
 #include "platform/IniFile.h"
 
+#include "platform/Ansi.h"
+
 #include <QFile>
 #include <QList>
 #include <QSaveFile>
 #include <QStringDecoder>
-#include <array>
 #include <optional>
 
 namespace qzc {
 
 namespace {
-
-// Windows-1252 differs from Latin-1 only in 0x80..0x9F; the five unassigned bytes keep
-// their Latin-1 code points, as Windows maps them.
-constexpr std::array<char16_t, 32> cp1252High = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
-
-QString decodeCp1252(const QByteArray& bytes) {
-    QString text(bytes.size(), Qt::Uninitialized);
-    for (qsizetype i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        text[i] = byte >= 0x80 && byte <= 0x9F ? QChar(cp1252High[byte - 0x80]) : QChar(byte);
-    }
-    return text;
-}
-
-QByteArray encodeCp1252(const QString& text) {
-    QByteArray bytes;
-    bytes.reserve(text.size());
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        const char16_t c = text[i].unicode();
-        if (c < 0x80 || (c >= 0xA0 && c <= 0xFF)) {
-            bytes.append(static_cast<char>(c));
-            continue;
-        }
-        char byte = '?';
-        for (std::size_t k = 0; k < cp1252High.size(); ++k) {
-            if (cp1252High[k] == c) {
-                byte = static_cast<char>(0x80 + k);
-                break;
-            }
-        }
-        if (QChar::isHighSurrogate(c) && i + 1 < text.size() && text[i + 1].isLowSurrogate()) {
-            ++i; // one character, one "?"
-        }
-        bytes.append(byte);
-    }
-    return bytes;
-}
 
 enum class LineKind { Other, Section, Key };
 
@@ -70,9 +31,9 @@ struct Document {
     QByteArray newline = "\r\n";
 
     QString decode(const QByteArray& bytes) const {
-        return utf8 ? QString::fromUtf8(bytes) : decodeCp1252(bytes);
+        return utf8 ? QString::fromUtf8(bytes) : Ansi::decode(bytes);
     }
-    QByteArray encode(const QString& text) const { return utf8 ? text.toUtf8() : encodeCp1252(text); }
+    QByteArray encode(const QString& text) const { return utf8 ? text.toUtf8() : Ansi::encode(text); }
 
     QByteArray serialize() const {
         QByteArray out = bom;

@@ -1,5 +1,6 @@
 #include "scoring/ContractScore.h"
 
+#include "core/NumberText.h"
 #include "scoring/Vulnerability.h"
 
 #include <algorithm>
@@ -15,16 +16,6 @@ constexpr int book = 6;
 qint16 clampToInt16(long long value) {
     return static_cast<qint16>(
         std::clamp<long long>(value, std::numeric_limits<qint16>::min(), std::numeric_limits<qint16>::max()));
-}
-
-// The text as a whole number: blanks around it allowed, halves round to the even
-// neighbour, out-of-range values clamp; text that is not a number gives 0.
-qint16 textToInt16(const QString& text) {
-    bool ok = false;
-    const double value = text.trimmed().toDouble(&ok);
-    if (!ok || !std::isfinite(value))
-        return 0;
-    return clampToInt16(static_cast<long long>(std::nearbyint(std::clamp(value, -1e9, 1e9))));
 }
 
 // The level 1 to 7 that starts the contract text, else 0.
@@ -130,7 +121,7 @@ qint16 calcTricksMade(const QString& contract, const QString& result) {
     const int level = contractLevel(contract);
     if (level == 0)
         return 0;
-    return clampToInt16(level + book + textToInt16(result));
+    return clampToInt16(level + book + StrToInt(result));
 }
 
 QString formatResultText(const QString& contract, qint16 tricks) {

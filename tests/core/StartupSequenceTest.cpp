@@ -1,6 +1,7 @@
+#include "core/StartupSequence.h"
+
 #include "core/Log.h"
 #include "core/ScoreDbSchema.h"
-#include "core/StartupSequence.h"
 #include "support/EventBuilder.h"
 #include "support/EventHarness.h"
 #include "support/Fixtures.h"
@@ -19,12 +20,14 @@ const QString kFailed = StartupSequence::failureMessage;
 
 QStringList tableReport(const QStringList& absent) {
     QStringList lines;
-    for (const char* name : {"BiddingData", "Clients", "HandRecord", "IntermediateData", "PlayData", "PlayerNumbers",
-                             "ReceivedData", "RoundData", "Section", "Settings", "Tables", "PlayerNames"}) {
+    for (const char* name :
+         {"BiddingData", "Clients", "HandRecord", "IntermediateData", "PlayData", "PlayerNumbers",
+          "ReceivedData", "RoundData", "Section", "Settings", "Tables", "PlayerNames"}) {
         const QString table = QString::fromLatin1(name);
         const bool found = !absent.contains(table) && table != QLatin1String("BiddingData") &&
                            table != QLatin1String("PlayData");
-        lines << QStringLiteral("Table ") + table + (found ? QStringLiteral(" found") : QStringLiteral(" not found"));
+        lines << QStringLiteral("Table ") + table +
+                     (found ? QStringLiteral(" found") : QStringLiteral(" not found"));
     }
     return lines;
 }
@@ -61,24 +64,28 @@ struct FixtureCase {
 };
 
 QStringList settingsLines() {
-    return {QStringLiteral("Score database data verification: ok"), QStringLiteral("Create Game Settings structure"),
-            QStringLiteral("46 fields created"), QStringLiteral("Load settings from score database"),
+    return {QStringLiteral("Score database data verification: ok"),
+            QStringLiteral("Create Game Settings structure"), QStringLiteral("46 fields created"),
+            QStringLiteral("Load settings from score database"),
             QStringLiteral("Game first open: load default game settings")};
 }
 
 QStringList okLines(const QStringList& absent, const QStringList& checks = {}) {
-    return QStringList{QStringLiteral("Score database structure: ok"), QStringLiteral("Score database intergation: ok")} +
+    return QStringList{QStringLiteral("Score database structure: ok"),
+                       QStringLiteral("Score database intergation: ok")} +
            tableReport(absent) + checks + settingsLines();
 }
 
 QStringList reportedUpTo(const QStringList& absent, const QString& failure) {
-    return QStringList{QStringLiteral("Score database structure: ok"), QStringLiteral("Score database intergation: ok")} +
+    return QStringList{QStringLiteral("Score database structure: ok"),
+                       QStringLiteral("Score database intergation: ok")} +
            tableReport(absent) + QStringList{failure};
 }
 
 std::vector<FixtureCase> fixtureCases() {
-    const QString banded = QStringLiteral("Pair numbering format for team game from Magic Contest is found. Pair "
-                                          "numbers to TQZ will be transcribed.");
+    const QString banded =
+        QStringLiteral("Pair numbering format for team game from Magic Contest is found. Pair "
+                       "numbers to TQZ will be transcribed.");
     const QString fillScore = QStringLiteral("Fill back QZ score (DB_Initialize)");
     const QString fillPass = QStringLiteral("Fill back QZ score for PASS (DB_Initialize)");
     return {
@@ -94,7 +101,11 @@ std::vector<FixtureCase> fixtureCases() {
          {QStringLiteral("Pair number larger than 255 found.")}},
         {"multiStanza", true, {}, okLines({}), {}},
         {"withoutOwnSchema", true, {}, okLines({}, {fillScore}), {}},
-        {"withoutClients", false, {}, {QStringLiteral("Required table is missing in the score database")}, {}},
+        {"withoutClients",
+         false,
+         {},
+         {QStringLiteral("Required table is missing in the score database")},
+         {}},
         {"settingsWithoutColumn", true, {}, okLines({}), {}},
         {"withoutOptionalTables",
          true,
@@ -226,7 +237,8 @@ TEST(StartupSequenceTest, IniPathIsUsedOnlyWithoutCommandLinePath) {
     EventHarness h;
     EventBuilder builder = test::fixtures::mitchell();
     const QString path = h.build(builder);
-    h.config.writeMain(QStringLiteral("ScoreDBPath"), QString(path).replace(QLatin1Char('/'), QLatin1Char('\\')));
+    h.config.writeMain(QStringLiteral("ScoreDBPath"),
+                       QString(path).replace(QLatin1Char('/'), QLatin1Char('\\')));
     ASSERT_TRUE(h.start(QString()));
     EXPECT_EQ(h.event.scoreDbPath, path);
 
@@ -266,18 +278,19 @@ TEST(StartupSequenceTest, NewEventTakesDefaultsAndOverrideAsConfigured) {
     // The ini default ShowRanking is 99, the scoring program asks for a ranking (BM2Ranking 1,
     // which maps to 10), the event's own row holds 0.
     const Case cases[] = {
-        {false, "0", false, "99", "0"},  // defaults; the settings dialog would store them
-        {false, "1", false, "10", "0"},  // the scoring program overrides
-        {false, "", true, "99", "99"},   // no dialog: the defaults in force are stored
-        {false, "1", true, "10", "10"},  // no dialog: the override is stored
-        {true, "1", true, "0", "0"},     // an event opened before keeps its own row
+        {false, "0", false, "99", "0"}, // defaults; the settings dialog would store them
+        {false, "1", false, "10", "0"}, // the scoring program overrides
+        {false, "", true, "99", "99"},  // no dialog: the defaults in force are stored
+        {false, "1", true, "10", "10"}, // no dialog: the override is stored
+        {true, "1", true, "0", "0"},    // an event opened before keeps its own row
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.logExists << c.overrideDefault << c.hideSettingsDialog);
         EventHarness first;
         first.setDefault(QStringLiteral("ShowRanking"), QStringLiteral("99"));
         first.setDefault(QStringLiteral("ScoringOverrideDefault"), QString::fromLatin1(c.overrideDefault));
-        first.setDefault(QStringLiteral("HideGSWindow"), c.hideSettingsDialog ? QStringLiteral("1") : QString());
+        first.setDefault(QStringLiteral("HideGSWindow"),
+                         c.hideSettingsDialog ? QStringLiteral("1") : QString());
         EventBuilder builder = test::fixtures::mitchell();
         builder.setSetting(QStringLiteral("BM2Ranking"), 1);
         const QString path = first.build(builder);

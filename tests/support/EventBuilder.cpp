@@ -64,7 +64,9 @@ public:
             }
             names << QLatin1Char('[') + name + QLatin1Char(']');
             marks << QStringLiteral("?");
-            params << value;
+            // An empty text is stored as such; only an unset value stays Null.
+            const bool emptyText = value.typeId() == QMetaType::QString && value.toString().isEmpty();
+            params << (emptyText ? QVariant(QStringLiteral("")) : value);
         }
         return exec(QStringLiteral("INSERT INTO [%1] (%2) VALUES (%3)")
                         .arg(table, names.join(QLatin1Char(',')), marks.join(QLatin1Char(','))),
@@ -97,8 +99,8 @@ private:
 
 } // namespace
 
-ResultRow ResultRow::played(int section, int table, int round, int board, int ns, int ew, const QString& contract,
-                            const QString& declarer, int tricks) {
+ResultRow ResultRow::played(int section, int table, int round, int board, int ns, int ew,
+                            const QString& contract, const QString& declarer, int tricks) {
     ResultRow row;
     row.section = section;
     row.table = table;
@@ -164,8 +166,8 @@ void EventBuilder::setUpdateFromRound(int section, int table, int round) {
 }
 
 int EventBuilder::tableCount(int section) const {
-    return static_cast<int>(
-        std::count_if(tables_.begin(), tables_.end(), [section](const TableRow& row) { return row.section == section; }));
+    return static_cast<int>(std::count_if(tables_.begin(), tables_.end(),
+                                          [section](const TableRow& row) { return row.section == section; }));
 }
 
 void EventBuilder::addRound(const RoundRow& row) {
@@ -173,7 +175,8 @@ void EventBuilder::addRound(const RoundRow& row) {
     rounds_.push_back(row);
 }
 
-void EventBuilder::addMitchellMovement(int section, int tables, int rounds, int boardsPerRound, PairNumbering pairs) {
+void EventBuilder::addMitchellMovement(int section, int tables, int rounds, int boardsPerRound,
+                                       PairNumbering pairs) {
     const int firstEw = pairs.firstEw > 0 ? pairs.firstEw : pairs.firstNs + tables;
     const bool skip = tables % 2 == 0;
     for (int t = 1; t <= tables; ++t) {
@@ -204,7 +207,9 @@ void EventBuilder::addHowellMovement(int section, int pairs, int rounds, int boa
                 first = (r + t - 1) % n + 1;
                 second = ((r - (t - 1)) % n + n) % n + 1;
             }
-            const int boardSet = (t - 1 + r) % n;
+            // The pairs of a round sum to the same value, so all tables share one set, and
+            // every pair meets every set once.
+            const int boardSet = (2 * r) % n;
             addRound(RoundRow{section, t, r + 1, first, second, 0, 0, boardSet * boardsPerRound + 1,
                               (boardSet + 1) * boardsPerRound});
         }
@@ -214,10 +219,12 @@ void EventBuilder::addHowellMovement(int section, int pairs, int rounds, int boa
 void EventBuilder::addIndividualMovement(int section, int tables, int rounds, int boardsPerRound) {
     for (int t = 1; t <= tables; ++t) {
         for (int r = 1; r <= rounds; ++r) {
-            auto seat = [&](int group, int step) { return group * tables + ((t - 1) + step * (r - 1)) % tables + 1; };
-            const int boardSet = ((t - 1) + (r - 1)) % tables;
-            addRound(RoundRow{section, t, r, t, seat(1, 1), seat(2, 2), seat(3, 3), boardSet * boardsPerRound + 1,
-                              (boardSet + 1) * boardsPerRound});
+            auto seat = [&](int group, int step) {
+                return group * tables + ((t - 1) + step * (r - 1)) % tables + 1;
+            };
+            const int boardSet = (((t - 1) - (r - 1)) % tables + tables) % tables;
+            addRound(RoundRow{section, t, r, t, seat(1, 1), seat(2, 2), seat(3, 3),
+                              boardSet * boardsPerRound + 1, (boardSet + 1) * boardsPerRound});
         }
     }
 }
@@ -302,10 +309,11 @@ bool EventBuilder::build(const QString& path) {
             return false;
     }
     for (const TableRow& t : tables_) {
-        if (!writer.insert(QStringLiteral("Tables"), {{QStringLiteral("Section"), t.section},
-                                                      {QStringLiteral("Table"), t.table},
-                                                      {QStringLiteral("LogOnOff"), 2},
-                                                      {QStringLiteral("UpdateFromRound"), t.updateFromRound.value_or(0)}}))
+        if (!writer.insert(QStringLiteral("Tables"),
+                           {{QStringLiteral("Section"), t.section},
+                            {QStringLiteral("Table"), t.table},
+                            {QStringLiteral("LogOnOff"), 2},
+                            {QStringLiteral("UpdateFromRound"), t.updateFromRound.value_or(0)}}))
             return false;
     }
     for (const RoundRow& r : rounds_) {
@@ -346,7 +354,8 @@ bool EventBuilder::build(const QString& path) {
             return false;
     }
     for (const auto& [id, name] : playerNames_) {
-        if (!writer.insert(QStringLiteral("PlayerNames"), {{QStringLiteral("ID"), id}, {QStringLiteral("Name"), name}}))
+        if (!writer.insert(QStringLiteral("PlayerNames"),
+                           {{QStringLiteral("ID"), id}, {QStringLiteral("Name"), name}}))
             return false;
     }
     for (const PlayerNumberRow& p : playerNumbers_) {

@@ -4,7 +4,6 @@
 #include <QStringList>
 #include <QVariant>
 #include <QtGlobal>
-
 #include <map>
 #include <optional>
 #include <vector>
@@ -25,8 +24,9 @@ struct RoundRow {
     int highBoard = 0;
 };
 
-/// One stored board result as the shared ReceivedData table holds it. Own columns left
-/// unset stay Null, as an older program or a scoring program leaves them.
+/// One stored board result as the shared ReceivedData table holds it. Values left unset
+/// (an invalid QVariant, an empty optional) stay Null, as an older program or a scoring
+/// program leaves them; a text, even an empty one, is stored as text.
 struct ResultRow {
     int section = 0;
     int table = 0;
@@ -53,8 +53,8 @@ struct ResultRow {
 
     /// A played result in the stored form: contract text such as "4SX" or "3NT", declarer
     /// letter, tricks taken by the declaring side; score and own declarer filled in.
-    static ResultRow played(int section, int table, int round, int board, int ns, int ew, const QString& contract,
-                            const QString& declarer, int tricks);
+    static ResultRow played(int section, int table, int round, int board, int ns, int ew,
+                            const QString& contract, const QString& declarer, int tricks);
 };
 
 /// Pair numbers of a two-field movement.
@@ -84,11 +84,14 @@ public:
     /// NS pairs stay, EW pairs move up a table and the boards down a table each round
     /// (EW skip a table halfway with an even number of tables). Rounds at most tables, at most
     /// tables - 1 with an even number of tables.
-    void addMitchellMovement(int section, int tables, int rounds, int boardsPerRound, PairNumbering pairs = {});
-    /// An all-play-all of an even number of pairs on pairs / 2 tables; pairs change
-    /// direction. Rounds at most pairs - 1.
+    void addMitchellMovement(int section, int tables, int rounds, int boardsPerRound,
+                             PairNumbering pairs = {});
+    /// An all-play-all of an even number of pairs on pairs / 2 tables, all tables of a round
+    /// on one board set (the boards duplicated); pairs change direction. Rounds at most
+    /// pairs - 1.
     void addHowellMovement(int section, int pairs, int rounds, int boardsPerRound);
-    /// Four players per table (North, East, South, West), all but North moving.
+    /// Four players per table (North, East, South, West), all but North moving, the boards
+    /// moving down a table. With 5 or 7 tables nobody plays a board twice.
     void addIndividualMovement(int section, int tables, int rounds, int boardsPerRound);
 
     void addResult(const ResultRow& row);

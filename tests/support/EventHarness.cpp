@@ -10,8 +10,8 @@
 namespace qzc::test {
 
 EventHarness::EventHarness()
-    : ownFolder_(std::make_unique<TempFolder>()), appFolder(ownFolder_->path()), config(appFolder), log(clock),
-      db(log, clock), settings(log) {}
+    : ownFolder_(std::make_unique<TempFolder>()), appFolder(ownFolder_->path()), config(appFolder),
+      log(clock), db(log, clock), settings(log) {}
 
 EventHarness::EventHarness(const QString& programFolder)
     : appFolder(programFolder), config(appFolder), log(clock), db(log, clock), settings(log) {}
@@ -45,7 +45,8 @@ QString EventHarness::logFileText() const {
 }
 
 QString logLineBody(const QString& line) {
-    static const QRegularExpression stamp(QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} "));
+    static const QRegularExpression stamp(
+        QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} "));
     QString body = line;
     body.remove(stamp);
     if (body.startsWith(QLatin1String(": ")))

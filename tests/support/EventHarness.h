@@ -10,7 +10,6 @@
 #include "support/TempFolder.h"
 
 #include <QStringList>
-
 #include <memory>
 
 namespace qzc::test {

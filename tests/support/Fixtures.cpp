@@ -33,11 +33,12 @@ EventBuilder twoSections() {
 EventBuilder individual() {
     EventBuilder b;
     const int a = b.addSection(QStringLiteral("A"));
-    b.addIndividualMovement(a, 4, 4, 2);
+    b.addIndividualMovement(a, 5, 4, 2);
     b.setOwnSetting(QStringLiteral("custom_qz_gametype"), 1);
-    ResultRow r = ResultRow::played(a, 1, 1, 1, 1, 5, QStringLiteral("1NT"), QStringLiteral("S"), 8);
-    r.south = 9;
-    r.west = 13;
+    // Round 1 at table 1: North 1, East 6, South 11, West 16 on boards 1-2.
+    ResultRow r = ResultRow::played(a, 1, 1, 1, 1, 6, QStringLiteral("1NT"), QStringLiteral("S"), 8);
+    r.south = 11;
+    r.west = 16;
     b.addResult(r);
     return b;
 }
@@ -112,13 +113,17 @@ EventBuilder resultsNeedingRepair() {
         return r;
     };
     // Board 1 (nobody vulnerable): 4S by North, 11 tricks, score 0 and no own declarer.
-    b.addResult(unrepaired(ResultRow::played(a, 1, 1, 1, 1, 6, QStringLiteral("4S"), QStringLiteral("N"), 11), 0));
+    b.addResult(
+        unrepaired(ResultRow::played(a, 1, 1, 1, 1, 6, QStringLiteral("4S"), QStringLiteral("N"), 11), 0));
     // Board 2 (NS vulnerable): 3NT by East, 9 tricks, score Null.
-    b.addResult(unrepaired(ResultRow::played(a, 1, 1, 2, 1, 6, QStringLiteral("3NT"), QStringLiteral("E"), 9), {}));
+    b.addResult(
+        unrepaired(ResultRow::played(a, 1, 1, 2, 1, 6, QStringLiteral("3NT"), QStringLiteral("E"), 9), {}));
     // Board 3 (EW vulnerable): 4S doubled by West, two down.
-    b.addResult(unrepaired(ResultRow::played(a, 1, 1, 3, 1, 6, QStringLiteral("4SX"), QStringLiteral("W"), 8), {}));
+    b.addResult(
+        unrepaired(ResultRow::played(a, 1, 1, 3, 1, 6, QStringLiteral("4SX"), QStringLiteral("W"), 8), {}));
     // Board 5: a remark ("NP") with a declarer letter: no score however the contract reads.
-    ResultRow notPlayed = unrepaired(ResultRow::played(a, 2, 1, 5, 2, 7, QStringLiteral("2H"), QStringLiteral("S"), 8), {});
+    ResultRow notPlayed =
+        unrepaired(ResultRow::played(a, 2, 1, 5, 2, 7, QStringLiteral("2H"), QStringLiteral("S"), 8), {});
     notPlayed.remarks = QStringLiteral("NP");
     b.addResult(notPlayed);
     // Board 6: passed out, stored with a trailing blank, no declarer, score Null.
@@ -156,8 +161,8 @@ EventBuilder clubEvening() {
     b.addMitchellMovement(a, 6, 5, 3);
     b.addMitchellMovement(bb, 6, 5, 3);
     const char* const first[] = {"Alma", "Bruno", "Carla", "Dirk", "Edda", "Fritz", "Greta", "Hugo",
-                                 "Ines", "Jonas", "Klara", "Lenz", "Mona", "Nils", "Olga", "Paul",
-                                 "Rita", "Sven", "Tilda", "Udo", "Vera", "Willi", "Xenia", "Yann"};
+                                 "Ines", "Jonas", "Klara", "Lenz", "Mona", "Nils",  "Olga",  "Paul",
+                                 "Rita", "Sven",  "Tilda", "Udo",  "Vera", "Willi", "Xenia", "Yann"};
     const char* const last[] = {"Amsel", "Birke", "Eiche", "Fink"};
     qint64 member = 20100;
     for (const char* l : last) {

@@ -13,7 +13,7 @@ EventBuilder mitchell();
 EventBuilder howell();
 /// Sections A and B, 6 Mitchell tables each, 5 rounds of 3 boards.
 EventBuilder twoSections();
-/// An individual game: 4 tables, 4 players each (South and West used), 4 rounds.
+/// An individual game: 5 tables, 4 players each (South and West used), 4 rounds of 2 boards.
 EventBuilder individual();
 /// Team-game pair numbers in hundreds bands: 1-10 and 101-110 in section A, 201-210 and
 /// 301-310 in section B.

@@ -34,7 +34,8 @@ public:
 
 protected:
     bool show(const Request& request) override {
-        shown.push_back(Shown{request.text, request.caption, request.style, request.helpTopic, false, StandardIcon::None});
+        shown.push_back(Shown{request.text, request.caption, request.style, request.helpTopic, false,
+                              StandardIcon::None});
         if (answers.empty())
             return false;
         const bool answer = answers.front();

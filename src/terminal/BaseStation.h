@@ -1,0 +1,118 @@
+#pragma once
+
+#include "terminal/LinkSettings.h"
+#include "terminal/LinkState.h"
+#include "terminal/LinkSupervision.h"
+#include "terminal/ProcessQueue.h"
+#include "terminal/RadioLink.h"
+#include "terminal/RequestHandler.h"
+
+#include <QTimer>
+#include <memory>
+
+namespace qzc {
+
+class Clock;
+class Config;
+class DesktopHost;
+class Log;
+class SerialPort;
+
+/// The link to the base station: the serial port, the receiver and sender, the message
+/// queue and the link supervision, driven by three timers (port poll 5 ms, queue 10 ms,
+/// supervision 1000 ms). Frames of the base station itself are handled here; every
+/// terminal request goes to the request handler.
+class BaseStation final : private RequestHandler {
+public:
+    /// Uses the machine's serial port.
+    BaseStation(Config& config, Log& log, Clock& clock, DesktopHost& host, RequestHandler& handler);
+    /// Uses the given port (tests).
+    BaseStation(Config& config, Log& log, Clock& clock, DesktopHost& host, RequestHandler& handler,
+                std::unique_ptr<SerialPort> port);
+    ~BaseStation() override;
+
+    BaseStation(const BaseStation&) = delete;
+    BaseStation& operator=(const BaseStation&) = delete;
+
+    // Start-up, in this order.
+    /// Passes the ini key QueueSize to the queue.
+    void initQueueSize();
+    /// Reads the link settings (writing missing defaults back), configures the port and
+    /// logs the settings.
+    void LoadPortSettings();
+    /// Switches on the queue timer and the port poll.
+    void startTimers();
+
+    /// With openIt false closes the port (true). With openIt true searches the port where
+    /// the base station answers a knock: the saved ComPort first, then 1 to 16; writes a new
+    /// ComPort to the ini file. False when no port answered.
+    bool OpenPort(bool openIt);
+    /// Brings the link up (port search, queue start, channel, firmware version request,
+    /// supervision on) or takes it down. True when done.
+    bool bs_OpenCommunication(bool start);
+
+    /// Sets the radio channel (1 to 16) and asks it back; returns it, or 0 for another value
+    /// (then only the ask is sent).
+    qint16 setBaseStationChannel(qint16 channel);
+    /// The base station reported its channel: tick it in the menu and use it.
+    void setChannelDisplay(qint16 channel);
+    /// The knock command: logs it, sets knockPending and sends the knock.
+    void sendKnock();
+    /// The firmware-version command: logs it and asks the base station.
+    void requestFirmwareVersion();
+
+    /// The receiver and the sender (see RadioLink).
+    bool ReceiveMessage(const QByteArray& newBytes, bool clearBuffer) {
+        return link_.ReceiveMessage(newBytes, clearBuffer);
+    }
+    void SendMessage(const QByteArray& frameBody, bool delay, const QDateTime& requestStamp) {
+        link_.SendMessage(frameBody, delay, requestStamp);
+    }
+
+    const QByteArray& rxBuffer() const { return link_.rxBuffer(); }
+
+    // Timer handlers; each logs whatever is thrown beneath it.
+    void timerPort_Timer();
+    void timer_Queue_Timer();
+    void timer_bs_knock_Timer();
+
+    /// The current radio channel (the channel menu sets it too).
+    void setChannel(qint16 channel) { settings_.Channel = channel; }
+    const LinkSettings& settings() const { return settings_; }
+    /// knockPending, lastRxTime, lastAckTime: a game start sets lastRxTime and clears
+    /// lastAckTime.
+    LinkState& linkState() { return state_; }
+    cls_ProcessQueue& processQueue() { return processQueue_; }
+    SerialPort& port() { return *PortComm; }
+    bool isPortOpen() const;
+    qint16 knockState() const { return supervision_.knockState(); }
+
+    const QTimer& timerPort() const { return timerPort_; }
+    const QTimer& timer_Queue() const { return timer_Queue_; }
+    const QTimer& timer_bs_knock() const { return timer_bs_knock_; }
+
+private:
+    qint16 doMsg(const QByteArray& data, const QByteArray& address, const QDateTime& stamp) override;
+    bool tryPort(int port);
+    bool waitForKnockAnswer();
+    void closePortLogged();
+
+    Config& config_;
+    Log& log_;
+    Clock& clock_;
+    DesktopHost& host_;
+    RequestHandler& handler_;
+    std::unique_ptr<SerialPort> PortComm;
+
+    LinkSettings settings_;
+    LinkState state_;
+    cls_ProcessQueue processQueue_;
+    RadioLink link_;
+    LinkSupervision supervision_;
+
+    QTimer timerPort_;
+    QTimer timer_Queue_;
+    QTimer timer_bs_knock_;
+};
+
+} // namespace qzc

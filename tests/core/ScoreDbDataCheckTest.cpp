@@ -1,0 +1,206 @@
+#include "core/ScoreDbDataCheck.h"
+
+#include "support/EventBuilder.h"
+#include "support/EventHarness.h"
+#include "support/Fixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace qzc {
+namespace {
+
+using test::EventBuilder;
+using test::EventHarness;
+using test::RoundRow;
+
+const QString kBandedLine =
+    QStringLiteral("Pair numbering format for team game from Magic Contest is found. Pair "
+                   "numbers to TQZ will be transcribed.");
+
+struct Range {
+    int first;
+    int last;
+};
+
+// One section whose NS pairs and EW pairs take the given ranges, one pair of each per table.
+EventBuilder pairsInRanges(const std::vector<Range>& ns, const std::vector<Range>& ew) {
+    EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    std::vector<int> nsPairs;
+    std::vector<int> ewPairs;
+    for (const Range& r : ns) {
+        for (int p = r.first; p <= r.last; ++p)
+            nsPairs.push_back(p);
+    }
+    for (const Range& r : ew) {
+        for (int p = r.first; p <= r.last; ++p)
+            ewPairs.push_back(p);
+    }
+    const size_t tables = std::max(nsPairs.size(), ewPairs.size());
+    for (size_t t = 0; t < tables; ++t) {
+        const int ns1 = t < nsPairs.size() ? nsPairs[t] : 0;
+        const int ew1 = t < ewPairs.size() ? ewPairs[t] : 0;
+        b.addRound(RoundRow{a, static_cast<int>(t) + 1, 1, ns1, ew1, 0, 0, 1, 2});
+    }
+    return b;
+}
+
+TEST(ScoreDbDataCheckTest, BandedNumberingAndPairsAbove255) {
+    struct Case {
+        const char* name;
+        std::vector<Range> ns;
+        std::vector<Range> ew;
+        bool ok;
+        bool banded;
+        QStringList lines;
+        QStringList shown;
+    };
+    const QString above = QStringLiteral("Pair number larger than 255 found");
+    const Case cases[] = {
+        {"four bands", {{1, 10}, {201, 210}}, {{101, 110}, {301, 310}}, true, true, {kBandedLine}, {}},
+        {"four bands, pairs on NS only",
+         {{1, 10}, {101, 110}, {201, 210}, {301, 310}},
+         {},
+         true,
+         true,
+         {kBandedLine},
+         {}},
+        {"three bands", {{1, 10}, {201, 210}}, {{101, 110}}, true, false, {}, {}},
+        {"a band filled to its end",
+         {{1, 10}, {201, 210}},
+         {{101, 200}, {301, 310}},
+         false,
+         false,
+         {above},
+         {QStringLiteral("Pair number larger than 255 found.")}},
+        {"one pair 256",
+         {{1, 8}},
+         {{9, 15}, {256, 256}},
+         false,
+         false,
+         {above},
+         {QStringLiteral("Pair number larger than 255 found.")}},
+        {"numbered on to 255", {{1, 128}}, {{129, 255}}, true, false, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EventHarness h;
+        EventBuilder builder = pairsInRanges(c.ns, c.ew);
+        ASSERT_TRUE(h.db.open(h.build(builder)));
+        bool banded = !c.banded;
+        EXPECT_EQ(ScoreDbDataCheck(h.db, h.log, h.messages).checkDBData(banded), c.ok);
+        EXPECT_EQ(banded, c.banded);
+        EXPECT_EQ(h.logMessages().mid(1), c.lines);
+        EXPECT_EQ(h.messages.texts(), c.shown);
+        for (const auto& shown : h.messages.shown) {
+            EXPECT_TRUE(shown.standard);
+            EXPECT_EQ(shown.icon, MessageBox::StandardIcon::Critical);
+        }
+    }
+}
+
+TEST(ScoreDbDataCheckTest, EmptyMovementLeavesTheNumberingAlone) {
+    EventHarness h;
+    EventBuilder builder;
+    const int a = builder.addSection(QStringLiteral("A"));
+    builder.addTable(a, 1);
+    ASSERT_TRUE(h.db.open(h.build(builder)));
+    bool banded = true;
+    EXPECT_TRUE(ScoreDbDataCheck(h.db, h.log, h.messages).checkDBData(banded));
+    EXPECT_TRUE(banded);
+}
+
+TEST(ScoreDbDataCheckTest, SeatsAreNormalisedAndTheOwnSettingsRowMadeSureOf) {
+    EventHarness h;
+    EventBuilder builder = test::fixtures::individual();
+    builder.addRound(RoundRow{1, 9, 1, 33, 34, 9999, 0, 1, 2});
+    builder.withoutOwnSettingsRow();
+    ASSERT_TRUE(h.db.open(h.build(builder)));
+    ASSERT_TRUE(
+        h.db.execSQL(QStringLiteral("UPDATE RoundData SET West=NULL WHERE [Table]=9"), QStringLiteral("t")));
+    bool banded = false;
+    ASSERT_TRUE(ScoreDbDataCheck(h.db, h.log, h.messages).checkDBData(banded));
+
+    qint32 n = -1;
+    h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM RoundData WHERE South=0 AND West=0"),
+                    QStringLiteral("n"), n);
+    EXPECT_EQ(n, 1) << "only the row with 9999 and Null";
+    h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM RoundData WHERE South>0 AND West>0"),
+                    QStringLiteral("n"), n);
+    EXPECT_EQ(n, 20) << "the individual movement keeps its players";
+    h.db.getDBValue(
+        QStringLiteral("SELECT COUNT(*) AS n FROM custom_qz_Settings WHERE custom_qz_showgoto=0 AND "
+                       "custom_qz_tdpin IS NULL"),
+        QStringLiteral("n"), n);
+    EXPECT_EQ(n, 1);
+}
+
+struct RepairedRow {
+    int board;
+    const char* declarer;
+    int score;
+};
+
+TEST(ScoreDbDataCheckTest, RepairsFillDeclarerAndScoreOfTheRightRows) {
+    EventHarness h;
+    EventBuilder builder = test::fixtures::resultsNeedingRepair();
+    ASSERT_TRUE(h.buildAndStart(builder));
+    const RepairedRow expected[] = {
+        {1, "N", 450},  // 4S by N, 11 tricks, nobody vulnerable
+        {2, "E", -400}, // 3NT by E, 9 tricks, EW not vulnerable
+        {3, "W", 500},  // 4S doubled by W, two down vulnerable
+        {5, "S", 0},    // a remark: no score
+        {6, "", 0},     // "PASS " without declarer
+        {7, "N", 620},  // was already complete
+    };
+    for (const RepairedRow& row : expected) {
+        SCOPED_TRACE(row.board);
+        QString declarer = QStringLiteral("?");
+        qint32 score = -9999;
+        const QString where = QStringLiteral(" FROM ReceivedData WHERE Board=%1").arg(row.board);
+        EXPECT_TRUE(h.db.getDBValue(QStringLiteral("SELECT custom_qz_declarer") + where,
+                                    QStringLiteral("custom_qz_declarer"), declarer));
+        EXPECT_TRUE(h.db.getDBValue(QStringLiteral("SELECT custom_qz_score") + where,
+                                    QStringLiteral("custom_qz_score"), score));
+        EXPECT_EQ(declarer, QString::fromLatin1(row.declarer));
+        EXPECT_EQ(score, row.score);
+    }
+
+    // A second pass finds nothing more to fill.
+    const int linesBefore = static_cast<int>(h.logMessages().size());
+    ScoreDbDataCheck(h.db, h.log, h.messages).repairResults();
+    EXPECT_EQ(h.logMessages().mid(linesBefore),
+              QStringList{QStringLiteral("Fill back QZ score (DB_Initialize)")})
+        << "only the remark row with its legitimate 0 is looked at again";
+    qint32 total = 0;
+    h.db.getDBValue(QStringLiteral("SELECT SUM(custom_qz_score) AS s FROM ReceivedData"), QStringLiteral("s"),
+                    total);
+    EXPECT_EQ(total, 450 - 400 + 500 + 620);
+}
+
+TEST(ScoreDbDataCheckTest, PassRepairOverwritesEveryDeclarerlessPass) {
+    EventHarness h;
+    EventBuilder builder;
+    const int a = builder.addSection(QStringLiteral("A"));
+    builder.addMitchellMovement(a, 3, 3, 2);
+    for (const auto& [board, contract, score] : std::vector<std::tuple<int, const char*, std::optional<int>>>{
+             {1, "PASS", {}}, {2, "PASS", 50}, {3, "pass", {}}}) {
+        test::ResultRow r;
+        r.section = a;
+        r.table = 1;
+        r.round = 1;
+        r.board = board;
+        r.contract = QString::fromLatin1(contract);
+        r.score = score;
+        builder.addResult(r);
+    }
+    ASSERT_TRUE(h.db.open(h.build(builder)));
+    ScoreDbDataCheck(h.db, h.log, h.messages).repairResults();
+    qint32 zeros = 0;
+    h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM ReceivedData WHERE custom_qz_score=0"),
+                    QStringLiteral("n"), zeros);
+    EXPECT_EQ(zeros, 2) << "both PASS rows; the lower-case one is not a stored pass";
+}
+
+} // namespace
+} // namespace qzc

@@ -1,0 +1,76 @@
+#include "platform/SerialPort.h"
+
+#include "platform/SystemSerialPort.h"
+#include "support/PseudoTerminal.h"
+#include "support/QtPrinters.h"
+#include "support/TestCoreApp.h"
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+namespace qzc {
+namespace {
+
+TEST(SerialPortTest, ComPortNumbersMapToDevices) {
+    const QStringList listed{"/dev/ttyUSB0", "/dev/pts/7", "/dev/ttyS1"};
+    const QStringList available{"/dev/ttyS1", "/dev/ttyACM0", "/dev/ttyS0"};
+    struct Case {
+        int port;
+        QStringList devices;
+        QString expected;
+    };
+    const Case cases[] = {
+        {1, listed, "/dev/ttyUSB0"},
+        {3, listed, "/dev/ttyS1"},
+        {4, listed, ""},
+        {1, {}, "/dev/ttyACM0"},
+        {3, {}, "/dev/ttyS1"},
+        {4, {}, ""},
+        {0, listed, ""},
+        {17, listed, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.port);
+        EXPECT_EQ(devicePathForComPort(c.port, c.devices, available), c.expected);
+    }
+    EXPECT_EQ(parseSerialDevices(QStringLiteral(" /dev/a ;;/dev/b;")), (QStringList{"/dev/a", "/dev/b"}));
+    EXPECT_TRUE(parseSerialDevices(QString()).isEmpty());
+}
+
+TEST(SerialPortTest, PseudoTerminalOpensExclusivelyAndHangsUp) {
+    test::TestCoreApp app;
+    test::PseudoTerminal pty;
+    ASSERT_TRUE(pty.isValid());
+
+    SystemSerialPort port;
+    port.setDeviceList({QStringLiteral("/nonexistent/tty"), pty.devicePath()});
+    port.setCommPort(1);
+    EXPECT_FALSE(port.open());
+    EXPECT_NE(port.lastError().number, 0);
+    EXPECT_FALSE(port.lastError().description.isEmpty());
+
+    port.setCommPort(2);
+    ASSERT_TRUE(port.open()); // the refused DTR setting does not matter
+    SystemSerialPort second;
+    second.setDeviceList({pty.devicePath()});
+    second.setCommPort(1);
+    EXPECT_FALSE(second.open());
+
+    const QByteArray sent("\xFF\x00\x0C\x01\x0A\x00\x17", 7);
+    ASSERT_EQ(::write(pty.masterFd(), sent.constData(), sent.size()), sent.size());
+    ASSERT_TRUE(port.waitForReadyRead(5000));
+    QByteArray got;
+    while (got.size() < sent.size() && port.waitForReadyRead(5000))
+        got += port.read().value_or(QByteArray());
+    EXPECT_EQ(got, sent);
+    EXPECT_TRUE(port.probe());
+    EXPECT_TRUE(port.write(QByteArray("\x01\x02", 2)));
+
+    pty.closeMaster();
+    EXPECT_FALSE(port.read().has_value());
+    EXPECT_FALSE(port.isOpen());
+    EXPECT_FALSE(port.probe());
+}
+
+} // namespace
+} // namespace qzc

@@ -1,0 +1,159 @@
+#include "LinkFixture.h"
+#include "support/LogLines.h"
+#include "support/QtPrinters.h"
+#include "support/SimWire.h"
+
+#include <gtest/gtest.h>
+
+namespace qzc {
+namespace {
+
+using test::wire::bytes;
+
+struct Step {
+    QByteArray read; // handed to one ReceiveMessage call (empty: a tick without bytes)
+    int queuedAfter; // frame bodies queued after this call
+};
+
+struct ReceiveCase {
+    const char* name;
+    std::vector<Step> steps;
+    QList<QByteArray> bodies;
+    QStringList logLines;
+    QByteArray leftInBuffer;
+};
+
+TEST(ReceiveMessageTest, CutsChecksAndQueuesFrames) {
+    const QByteArray worked = bytes("FF 00 0C 03 0A 03 14 00 30");
+    const QByteArray workedBody = bytes("00 0C 03 0A 03 14");
+    const QByteArray second = test::wire::terminalFrame(0x0105, bytes("34 01"));
+    // Sum of FF FF FF and 254 x FF and 01: 65536, which has no one-byte high part; the
+    // received checksum holds the sum cut to 16 bits.
+    QByteArray oversized = bytes("FF FF FF FF") + QByteArray(254, '\xFF') + bytes("01 00 00");
+
+    const ReceiveCase cases[] = {
+        {"worked example", {{worked, 1}}, {workedBody}, {}, {}},
+        {"split frame",
+         {{bytes("FF 00 0C 03 0A"), 0}, {bytes("03 14 00"), 0}, {bytes("30"), 1}},
+         {workedBody},
+         {},
+         {}},
+        {"garbage before a frame is dropped with it",
+         {{bytes("12 34 56") + worked, 1}},
+         {workedBody},
+         {},
+         {}},
+        {"garbage without a start byte waits",
+         {{bytes("12 34"), 0}, {QByteArray(), 0}},
+         {},
+         {},
+         bytes("12 34")},
+        {"two frames in one read: one per call",
+         {{worked + second, 1}, {QByteArray(), 2}, {QByteArray(), 2}},
+         {workedBody, bytes("01 05 02 34 01")},
+         {},
+         {}},
+        {"frame without data", {{bytes("FF 00 05 00 00 05"), 1}}, {bytes("00 05 00")}, {}, {}},
+        {"knock ACK is consumed", {{test::wire::frame(0xFF, 3, bytes("55")), 0}}, {}, {": ACK"}, {}},
+        {"knock NACK is consumed silently", {{test::wire::frame(0xFF, 3, bytes("AA")), 0}}, {}, {}, {}},
+        {"other answer of the knock address is queued",
+         {{test::wire::frame(0xFF, 3, bytes("77")), 1}},
+         {bytes("FF 03 01 77")},
+         {},
+         {}},
+        {"bad checksum, then the frame inside it",
+         {{bytes("FF 00 0C 05 FF 00 05 00 00 05 77"), 0}, {QByteArray(), 1}},
+         {bytes("00 05 00")},
+         {"sys-err1005 Invalid checksum value: FF 00 0C 05 FF 00 05 00 00 05 77 (Base Station - "
+          "ReceiveMessage)"},
+         bytes("77")},
+        {"bad checksum with the neighbour's start byte",
+         {{test::wire::terminalFrame(12, bytes("0A"), 1), 0}},
+         {},
+         {"sys-err1005 Invalid checksum value: FF 00 0C 01 0A 00 18 (Base Station - ReceiveMessage)"},
+         bytes("00 0C 01 0A 00 18")},
+    };
+    for (const ReceiveCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::LinkFixture f;
+        f.queue.startProcess();
+        f.log.writeLog(0, QStringLiteral("-- start"));
+        for (const Step& step : c.steps) {
+            f.link.ReceiveMessage(step.read, false);
+            EXPECT_EQ(f.queuedBodies().size(), step.queuedAfter);
+        }
+        EXPECT_EQ(f.queuedBodies(), c.bodies);
+        EXPECT_EQ(f.link.rxBuffer(), c.leftInBuffer);
+        QStringList lines = test::logBodies(f.log);
+        lines = lines.mid(lines.indexOf(QStringLiteral(": -- start")) + 1);
+        lines.removeIf([](const QString& line) { return line.startsWith(QLatin1String(": Do message")); });
+        EXPECT_EQ(lines, c.logLines);
+    }
+
+    // The oversized frame counts as a mismatch and the receiver moves on past its start byte.
+    test::LinkFixture f;
+    f.queue.startProcess();
+    f.link.ReceiveMessage(oversized, false);
+    EXPECT_EQ(f.link.rxBuffer(), oversized.mid(1));
+    EXPECT_TRUE(test::logBodies(f.log).last().startsWith(QLatin1String("sys-err1005 ")));
+    EXPECT_TRUE(f.queuedBodies().isEmpty());
+}
+
+TEST(ReceiveMessageTest, AckClearsTheKnockAndStampsIt) {
+    test::LinkFixture f;
+    f.queue.startProcess();
+    f.state.knockPending = true;
+    f.link.ReceiveMessage(test::wire::frame(0xFF, 3, bytes("55")), false);
+    EXPECT_FALSE(f.state.knockPending);
+    EXPECT_EQ(f.state.lastAckTime, f.clock.now());
+    EXPECT_FALSE(f.state.lastRxTime.isValid()); // nothing was queued
+
+    f.state.knockPending = true;
+    f.link.ReceiveMessage(test::wire::frame(0xFF, 3, bytes("AA")), false);
+    EXPECT_TRUE(f.state.knockPending);
+}
+
+TEST(ReceiveMessageTest, HistoryLogsFramesAndClearedBuffers) {
+    test::LinkFixture f;
+    f.settings.History = true;
+    f.queue.startProcess();
+    f.link.ReceiveMessage(bytes("12 34"), false);
+    // A typed frame replaces the buffer.
+    f.link.ReceiveMessage(bytes("FF 00 0C 03 0A 03 14 00 30"), true);
+    f.link.ReceiveMessage(test::wire::frame(0xFF, 3, bytes("55")), false);
+    f.link.ReceiveMessage(QByteArray(), true);
+    EXPECT_EQ(test::logBodies(f.log),
+              (QStringList{": Process Queue is reset and ready.", ": RX-clear buffer - 12 34",
+                           ": RX <= FF 00 0C 03 0A 03 14 00 30", ": ACK", ": RX-clear buffer - "}));
+    EXPECT_EQ(f.queuedBodies(), QList<QByteArray>{bytes("00 0C 03 0A 03 14")});
+}
+
+TEST(ReceiveMessageTest, RefusedFramesAreLoggedAtMostOncePerInterval) {
+    test::LinkFixture f; // the queue is stopped until started
+    const QByteArray frame = test::wire::terminalFrame(12, bytes("0A"));
+    f.link.ReceiveMessage(frame, false);
+    f.link.ReceiveMessage(frame, false);
+    f.link.ReceiveMessage(frame, false);
+    f.clock.advance(RadioLink::refusedLogIntervalMs);
+    f.link.ReceiveMessage(frame, false);
+
+    f.queue.pp_qSize(11);
+    f.queue.startProcess();
+    for (int i = 0; i < 10; ++i)
+        f.link.ReceiveMessage(frame, false);
+    f.clock.advance(RadioLink::refusedLogIntervalMs);
+    f.link.ReceiveMessage(frame, false);
+
+    QStringList lines = test::logBodies(f.log);
+    lines.removeAll(QStringLiteral(": Process Queue is reset and ready."));
+    EXPECT_EQ(lines,
+              (QStringList{
+                  ": Message dropped, queue is stopped: 00 0C 01 0A (Base Station - ReceiveMessage)",
+                  ": Message dropped, queue is stopped: 00 0C 01 0A (2 more dropped since the last such "
+                  "line) (Base Station - ReceiveMessage)",
+                  ": Message dropped, queue is full: 00 0C 01 0A (Base Station - ReceiveMessage)",
+              }));
+}
+
+} // namespace
+} // namespace qzc
