@@ -155,10 +155,11 @@ TEST_F(MovementBlocksTest, PairsThatChangeDirectionSetTheDirectionBits) {
     EventBuilder b = test::fixtures::howell();
     b.setStanza(1, 1, 9);
     start(b);
-    // Round 1 at table 1: pair 10 sits EW at table 1 next, pair 1 EW at table 2.
+    // Round 1 at table 1: every table plays boards 1-2 (share code 62); pair 10 sits EW at
+    // table 1 next, pair 1 EW at table 2.
     const std::vector<int> a1 = block(QStringLiteral("A1"));
     ASSERT_EQ(a1.size(), 2u + 9 * 6);
-    EXPECT_EQ(std::vector<int>(a1.begin(), a1.begin() + 8), (std::vector<int>{2, 0, 10, 1, 1, 192, 1, 2}));
+    EXPECT_EQ(std::vector<int>(a1.begin(), a1.begin() + 8), (std::vector<int>{2, 0, 10, 1, 1, 254, 1, 2}));
 }
 
 TEST_F(MovementBlocksTest, IndividualGameRecordsFourPlayersAndTheirNextSeats) {
@@ -167,12 +168,12 @@ TEST_F(MovementBlocksTest, IndividualGameRecordsFourPlayersAndTheirNextSeats) {
     start(b);
     data.setIndividual(true);
     data.reload();
-    // North stays North at table 1; East goes East to table 4, South South to table 3, West
-    // West to table 2: seat codes 0, 1, 2, 3 in two bits each.
+    // North stays North at table 1; East goes East to table 5, South South to table 4, West
+    // West to table 3: seat codes 0, 1, 2, 3 in two bits each.
     const std::vector<int> a1 = block(QStringLiteral("A1"));
     ASSERT_EQ(a1.size(), 2u + 4 * 10);
     EXPECT_EQ(std::vector<int>(a1.begin(), a1.begin() + 12),
-              (std::vector<int>{2, 0, 1, 5, 9, 13, 1, 228, 1, 4, 3, 2}));
+              (std::vector<int>{2, 0, 1, 6, 11, 16, 1, 228, 1, 5, 4, 3}));
 }
 
 TEST_F(MovementBlocksTest, BandedPairNumbersAreConverted) {

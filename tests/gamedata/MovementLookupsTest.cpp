@@ -111,17 +111,20 @@ const FixtureLookups mitchellLookups{
          "7"},
     }};
 
-// Howell: 10 pairs on 5 tables, 9 rounds of 2 boards; pairs change direction.
+// Howell: 10 pairs on 5 tables, 9 rounds of 2 boards; pairs change direction and every table
+// of a round plays the same boards.
 const FixtureLookups howellLookups{
     "howell",
     test::fixtures::howell,
     false,
     {
         {"maxRound", [](const GameData& g) { return text(g.mem_GetMaxRound(1)); }, "9"},
-        {"round", [](const GameData& g) { return text(g.mem_GetRound(A1, 2, 10, 3, 0, 0)); }, "2"},
+        {"round", [](const GameData& g) { return text(g.mem_GetRound(A1, 2, 10, 5, 0, 0)); }, "2"},
         {"round with pairs swapped",
-         [](const GameData& g) { return text(g.mem_GetRound(A1, 10, 2, 3, 0, 0)); }, "0"},
-        {"next round", [](const GameData& g) { return text(g.mem_GetNextRound(QStringLiteral("A5"), 1)); },
+         [](const GameData& g) { return text(g.mem_GetRound(A1, 10, 2, 5, 0, 0)); }, "0"},
+        {"round of a board the pairs do not meet on",
+         [](const GameData& g) { return text(g.mem_GetRound(A1, 2, 10, 3, 0, 0)); }, "0"},
+        {"next round", [](const GameData& g) { return text(g.mem_GetNextRound(QStringLiteral("A5"), 3)); },
          "6"},
         {"table pairs", [](const GameData& g) { return g.mem_GetTablePairs(QStringLiteral("A5"), 6); },
          "1/2"},
@@ -130,42 +133,46 @@ const FixtureLookups howellLookups{
         {"seat of a pair playing NS",
          [](const GameData& g) { return g.mem_GetPairSeat(1, 5, 10, QString()); }, "A1NS"},
         {"boards", [](const GameData& g) { return g.mem_GetBoardList(QStringLiteral("A5"), 0); },
-         "9,10,11,12,13,14,15,16,17,18,1,2,3,4,5,6,7,8"},
-        {"board set", [](const GameData& g) { return text(g.mem_GetBoardSet(1, 6, 1, 5)); }, "0"},
+         "1,2,5,6,9,10,13,14,17,18,3,4,7,8,11,12,15,16"},
+        {"board set shared by every table",
+         [](const GameData& g) { return text(g.mem_GetBoardSet(1, 1, 1, 5)); }, "-1"},
+        {"board set not played in the round",
+         [](const GameData& g) { return text(g.mem_GetBoardSet(1, 6, 1, 5)); }, "0"},
         {"sit-out", [](const GameData& g) { return text(g.mem_GetSitoutPair(1, 1, QString(), 1)); }, "0"},
         {"position without direction", [](const GameData& g) { return position(g, 1, 2, 1, ""); }, "2/2"},
         {"deal input", [](const GameData& g) { return text(g.DB_Ask_dealInput(1, 1, 1, 2)); }, "true"},
         {"first to play boards 1-2",
          [](const GameData& g) { return text(g.mem_Round_dealInput(1, 1, 1, 1)); }, "true"},
+        // Same round, higher table.
         {"later to play boards 1-2",
-         [](const GameData& g) { return text(g.mem_Round_dealInput(1, 4, 1, 7)); }, "false"},
+         [](const GameData& g) { return text(g.mem_Round_dealInput(1, 2, 1, 1)); }, "false"},
         {"round total", [](const GameData& g) { return text(g.getRoundTotal(1, 0)); }, "9"},
         {"hasRound", [](const GameData& g) { return text(g.mem_HasRound(1)); }, "true"},
     }};
 
-// Individual: 4 tables, 4 players each, 4 rounds of 2 boards; A1 round 1 is 1, 5, 9, 13 with a
-// result of board 1.
+// Individual: 5 tables, 4 players each, 4 rounds of 2 boards; A1 round 1 is North 1, East 6,
+// South 11, West 16 with a result of board 1.
 const FixtureLookups individualLookups{
     "individual",
     test::fixtures::individual,
     true,
     {
         {"round with all four players",
-         [](const GameData& g) { return text(g.mem_GetRound(A1, 1, 5, 1, 9, 13)); }, "1"},
+         [](const GameData& g) { return text(g.mem_GetRound(A1, 1, 6, 1, 11, 16)); }, "1"},
         {"round without South and West",
-         [](const GameData& g) { return text(g.mem_GetRound(A1, 1, 5, 1, 0, 0)); }, "1"},
+         [](const GameData& g) { return text(g.mem_GetRound(A1, 1, 6, 1, 0, 0)); }, "1"},
         {"round with a wrong West",
-         [](const GameData& g) { return text(g.mem_GetRound(A1, 1, 5, 1, 9, 14)); }, "0"},
+         [](const GameData& g) { return text(g.mem_GetRound(A1, 1, 6, 1, 11, 17)); }, "0"},
         {"table players", [](const GameData& g) { return g.mem_GetTablePairs(QStringLiteral("A2"), 2); },
-         "2/7/12/13"},
-        {"seat of a South player", [](const GameData& g) { return g.mem_GetPairSeat(1, 2, 9, QString()); },
+         "2/8/14/20"},
+        {"seat of a South player", [](const GameData& g) { return g.mem_GetPairSeat(1, 2, 15, QString()); },
          "A3S"},
-        {"seat of a West player", [](const GameData& g) { return g.mem_GetPairSeat(1, 1, 13, QString()); },
+        {"seat of a West player", [](const GameData& g) { return g.mem_GetPairSeat(1, 1, 16, QString()); },
          "A1W"},
-        {"position of a West player", [](const GameData& g) { return position(g, 1, 2, 16, ""); }, "1/4"},
-        {"position of a South player", [](const GameData& g) { return position(g, 1, 3, 11, ""); }, "3/3"},
+        {"position of a West player", [](const GameData& g) { return position(g, 1, 2, 16, ""); }, "3/4"},
+        {"position of a South player", [](const GameData& g) { return position(g, 1, 3, 11, ""); }, "2/3"},
         {"sit-out", [](const GameData& g) { return text(g.mem_GetSitoutPair(1, 1, QString(), 1)); }, "0"},
-        {"boards", [](const GameData& g) { return g.mem_GetBoardList(QStringLiteral("A4"), 2); }, "1,2"},
+        {"boards", [](const GameData& g) { return g.mem_GetBoardList(QStringLiteral("A4"), 2); }, "5,6"},
         {"next round", [](const GameData& g) { return text(g.mem_GetNextRound(A1, 1)); }, "1"},
         {"deal input with a result stored",
          [](const GameData& g) { return text(g.DB_Ask_dealInput(1, 1, 1, 2)); }, "false"},
@@ -174,7 +181,7 @@ const FixtureLookups individualLookups{
         {"round total", [](const GameData& g) { return text(g.getRoundTotal(1, 2)); }, "4"},
         {"board set", [](const GameData& g) { return text(g.mem_GetBoardSet(1, 1, 1, 1)); }, "0"},
         {"later to play boards 1-2",
-         [](const GameData& g) { return text(g.mem_Round_dealInput(1, 4, 1, 2)); }, "false"},
+         [](const GameData& g) { return text(g.mem_Round_dealInput(1, 2, 1, 2)); }, "false"},
     }};
 
 // Banded: sections A (pairs 1-10 and 101-110) and B (201-210 and 301-310), 10 tables, 3 rounds

@@ -159,11 +159,11 @@ TEST(ResultQueriesTest, IndividualGameShowsFourPlayers) {
     EventBuilder b = test::fixtures::individual();
     ASSERT_TRUE(data.start(b)) << data.failure().toStdString();
     data.setIndividual(true);
-    EXPECT_EQ(data.gameData.getRoundPlayers(A1, 1), QStringLiteral("1/5/9/13"));
+    EXPECT_EQ(data.gameData.getRoundPlayers(A1, 1), QStringLiteral("1/6/11/16"));
     // 1NT by South, 8 tricks, board 1.
-    EXPECT_EQ(data.gameData.getBoardResultText(1, 1, 0).toStdString(), " 1, 9- 5,13  +120  \r\n");
+    EXPECT_EQ(data.gameData.getBoardResultText(1, 1, 0).toStdString(), " 1,11- 6,16  +120  \r\n");
     data.setIndividual(false);
-    EXPECT_EQ(data.gameData.getBoardResultText(1, 1, 0).toStdString(), " 1- 5  +120  \r\n");
+    EXPECT_EQ(data.gameData.getBoardResultText(1, 1, 0).toStdString(), " 1- 6  +120  \r\n");
 }
 
 } // namespace

@@ -154,11 +154,12 @@ TEST(ResultStorageIndividualTest, DeclaringPlayerAndFourSeatsAreStored) {
     ASSERT_TRUE(data.start(b)) << data.failure().toStdString();
     data.setIndividual(true);
     data.reload();
-    // Round 1 at table 1: North 1, East 5, South 9, West 13 play boards 1-2.
+    // Round 1 at table 1: North 1, East 6, South 11, West 16 play boards 1-2.
     const QString A1 = QStringLiteral("A1");
-    EXPECT_EQ(data.gameData.markResult(A1, played(2, "3NT", "S", 9), 1, 1, 5, 9, 13).status, Status::Stored);
-    EXPECT_EQ(data.gameData.markResult(A1, played(1, "2H", "W", 8), 1, 1, 5, 9, 13).status, Status::Stored);
-    EXPECT_EQ(data.gameData.markResult(A1, played(1, "2H", "W", 8), 1, 1, 5, 9, 14).status, Status::Mismatch);
+    EXPECT_EQ(data.gameData.markResult(A1, played(2, "3NT", "S", 9), 1, 1, 6, 11, 16).status, Status::Stored);
+    EXPECT_EQ(data.gameData.markResult(A1, played(1, "2H", "W", 8), 1, 1, 6, 11, 16).status, Status::Stored);
+    EXPECT_EQ(data.gameData.markResult(A1, played(1, "2H", "W", 8), 1, 1, 6, 11, 17).status,
+              Status::Mismatch);
     EXPECT_EQ(
         data.value(QStringLiteral("SELECT COUNT(*) FROM ReceivedData WHERE Board=1 AND [Table]=1")).toInt(),
         1);
@@ -166,10 +167,10 @@ TEST(ResultStorageIndividualTest, DeclaringPlayerAndFourSeatsAreStored) {
         data.value(QStringLiteral("SELECT Declarer || '/' || South || '/' || West FROM ReceivedData WHERE "
                                   "Board=2 AND [Table]=1"))
             .toString(),
-        QStringLiteral("9/9/13"));
+        QStringLiteral("11/11/16"));
     EXPECT_EQ(
         data.value(QStringLiteral("SELECT Declarer FROM ReceivedData WHERE Board=1 AND [Table]=1")).toInt(),
-        13);
+        16);
 }
 
 TEST_F(ResultStorageTest, PairsZeroWithoutMovementStoreNotPlayed) {
