@@ -20,17 +20,6 @@ QString number(qint64 n) {
 
 } // namespace
 
-bool GameData::refreshResultGot(qint16 sectionId, qint16 table, const QString& label) {
-    const QString where = QStringLiteral(" WHERE Section=") + number(sectionId) +
-                          QStringLiteral(" AND [Table]=") + number(table);
-    qint32 count = 0;
-    if (!db_.getDBValue(QStringLiteral("SELECT COUNT(Board) AS resultcnt FROM ReceivedData") + where +
-                            QStringLiteral(" AND NOT Erased"),
-                        QStringLiteral("resultcnt"), count))
-        return false;
-    return db_.execSQL(QStringLiteral("UPDATE custom_qz_TQZ SET ResultGot=") + number(count) + where, label);
-}
-
 void GameData::loadrounddata() {
     log_.writeLog(0, QStringLiteral("Load movement data into memory"));
     rows_.clear();

@@ -27,6 +27,17 @@ QString whereTable(qint16 sectionId, qint16 table) {
 
 } // namespace
 
+// ResultGot of the table's terminal becomes the count of its stored results, all rounds.
+bool GameData::refreshResultGot(qint16 sectionId, qint16 table, const QString& label) {
+    const QString where = QStringLiteral(" WHERE ") + whereTable(sectionId, table);
+    qint32 count = 0;
+    if (!db_.getDBValue(QStringLiteral("SELECT COUNT(Board) AS resultcnt FROM ReceivedData") + where +
+                            QStringLiteral(" AND NOT Erased"),
+                        QStringLiteral("resultcnt"), count))
+        return false;
+    return db_.execSQL(QStringLiteral("UPDATE custom_qz_TQZ SET ResultGot=") + number(count) + where, label);
+}
+
 bool GameData::registerTQZ(qint32 tqzId, qint16 versionMajor, qint16 versionMinor) {
     const QString id = number(tqzId);
     const bool known = db_.hasRows(QStringLiteral("SELECT TQZ_ID FROM custom_qz_TQZ WHERE TQZ_ID=") + id);
