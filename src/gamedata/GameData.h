@@ -1,0 +1,238 @@
+#pragma once
+
+#include "gamedata/GameDataTypes.h"
+
+#include <QHash>
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+#include <vector>
+
+class QSqlRecord;
+
+namespace qzc {
+
+class Clock;
+class GameSettings;
+class Log;
+class ScoreDb;
+struct EventInfo;
+struct ResultEntry;
+
+/// The event's game data: the sections and the movement in memory with their lookups, the
+/// board index and the movement blocks for the terminals, and the procedures on the score
+/// database that keep terminals bound to tables and store, count and query board results.
+///
+/// The data in memory is rebuilt whole by its loaders, always in this order:
+/// loadsectiondata, loadrounddata, then preloadMovementMessage; between two loads it is
+/// read only. Table ids are the letter(s) of a section followed by the table number
+/// ("A12"). Nothing here throws; failures are logged and come back as values.
+class GameData {
+public:
+    /// markTQZno answers.
+    static constexpr qint16 loginFailed = 0;
+    static constexpr qint16 loginGranted = 2;
+    static constexpr qint16 tableBusy = 4;
+    static constexpr qint16 tableUnknown = 8;
+
+    /// Capacities of the data in memory.
+    static constexpr int maxSections = 100;
+    static constexpr int maxMovementRows = 5000;
+    static constexpr qint16 maxBoardNumber = 63;
+    /// Offset of the last byte a movement block may use.
+    static constexpr int maxBlockOffset = 1560;
+    /// Sections that fit the game status of a terminal.
+    static constexpr int maxStatusSections = 18;
+
+    GameData(ScoreDb& db, Log& log, const GameSettings& settings, const EventInfo& event, const Clock& clock);
+
+    // ---- Sections in memory -------------------------------------------------------------
+
+    /// Replaces sectionList from the Section, Tables and RoundData tables.
+    void loadsectiondata();
+    /// True when the pairs of the section (empty letters: of the whole event) keep one
+    /// direction for the whole game, so that NS and EW form separate fields.
+    bool hasSeparateNSEWPairs(const QString& letters) const;
+    qint16 getSectionCount() const;
+    /// The ID of the first section whose letters equal the trimmed argument (exact case);
+    /// 0 when none.
+    qint16 getSectionID(const QString& letters) const;
+    QString mem_GetSectionLetter(qint16 sectionId) const;
+    /// separatePairs of the section; false when it is unknown.
+    bool mem_GetSectionField(qint16 sectionId) const;
+    qint16 getSectionBeginRound(qint16 sectionId) const;
+    qint16 getSectionEdgeRound(qint16 sectionId) const;
+    /// byTable false: the table number at position item (from 1) of the section's tables.
+    /// byTable true: the position of table number item. 0 when there is no such entry.
+    qint16 mem_GetSectionListItem(qint16 sectionId, qint16 item, bool byTable) const;
+    const QList<SectionRecord>& sectionList() const { return sections_; }
+
+    // ---- Movement in memory -------------------------------------------------------------
+
+    /// Replaces movementRows and the board index from RoundData (rounds up to each
+    /// section's stanza edge, tables of the section's table list) and recounts the
+    /// ResultExpected and ResultGot counters of custom_qz_TQZ. Needs sectionList.
+    void loadrounddata();
+    /// Ordered by section, table and round.
+    const std::vector<MovementRow>& movementRows() const { return rows_; }
+    /// The tables that play board (1 to 63); nullptr for a board that no row names.
+    const BoardIndexEntry* boardIndex(qint16 board) const;
+    /// The highest board number of the index; 0 when it is empty.
+    qint16 boardIndexSize() const { return static_cast<qint16>(boardIndex_.size()); }
+
+    // ---- Movement lookups ---------------------------------------------------------------
+
+    bool mem_HasRound(qint16 sectionId) const;
+    qint16 mem_GetMaxRound(qint16 sectionId) const;
+    /// The round in which the table plays board with these pairs (and, when either is
+    /// given, South and West); 0 when none.
+    qint16 mem_GetRound(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 board, qint16 south,
+                        qint16 west) const;
+    /// The round in which the table plays board, not before its section's begin round nor
+    /// before the earliest round it has a result stored for; 0 when none.
+    qint16 mem_GetNextRound(const QString& tableId, qint16 board) const;
+    /// "3/10" (individual game "1/5/9/13"), "---" for an empty seat; empty when none.
+    QString mem_GetTablePairs(const QString& tableId, qint16 round) const;
+    /// "A5NS", "B3E"; "Out" when the number does not play in the round; empty when the
+    /// round or the number is 0 or less.
+    QString mem_GetPairSeat(qint16 sectionId, qint16 round, qint16 number, const QString& seat) const;
+    /// The boards of the round (0: of all rounds), joined with ","; empty when none.
+    QString mem_GetBoardList(const QString& tableId, qint16 round) const;
+    /// The one other table that plays board in the round; 0 none; -1 two or more.
+    qint16 mem_GetBoardSet(qint16 sectionId, qint16 round, qint16 board, qint16 table) const;
+    /// A pair (or player) that plays in round + 1 but not in round: the index-th of them,
+    /// or the only one; 0 when none. direction "NS", "EW" or empty.
+    qint16 mem_GetSitoutPair(qint16 sectionId, qint16 round, const QString& direction, qint16 index) const;
+    /// The table where number sits in the round, 0 when absent; seatCode becomes 0 not
+    /// found, 1 North/NS, 2 East/EW, 3 South, 4 West.
+    qint16 mem_GetPairPosition(qint16 sectionId, qint16 round, qint16 number, const QString& direction,
+                               qint16& seatCode) const;
+    /// True when the hand records of the board set are incomplete and the table has not
+    /// yet stored a result for its first board.
+    bool DB_Ask_dealInput(qint16 sectionId, qint16 table, qint16 firstBoard, qint16 boardCount) const;
+    /// True when this table, in this round, is the first to play the board set that
+    /// begins with firstBoard.
+    bool mem_Round_dealInput(qint16 sectionId, qint16 table, qint16 firstBoard, qint16 round) const;
+    /// The number of rounds of the table (table 0: of the section's first table) in
+    /// RoundData.
+    qint16 getRoundTotal(qint16 sectionId, qint16 table) const;
+
+    // ---- Movement blocks for the terminals ----------------------------------------------
+
+    /// Rebuilds the movement block of every table of every section.
+    void preloadMovementMessage();
+    /// A copy of the table's block; the single byte 0 when it has none. Terminals of the
+    /// older firmware (below 3.20) get the deal-entry board in byte 1.
+    QByteArray getMovementFromMemory(const QString& tableId, qint16 versionMajor, qint16 versionMinor) const;
+    const std::vector<MovementMessage>& movementMessages() const { return messages_; }
+
+    // ---- Terminal-to-table link ---------------------------------------------------------
+
+    /// Creates or resets the terminal's row (unbound) with its firmware version.
+    bool registerTQZ(qint32 tqzId, qint16 versionMajor, qint16 versionMinor);
+    /// Logs the table in: loginGranted, tableBusy, tableUnknown or loginFailed.
+    qint16 markTQZno(const QString& tableId, bool force);
+    bool isTableInSection(const QString& tableId) const;
+    /// "Section=" id " AND [Table]=" number: the condition of one table's rows.
+    QString sqlSectionTable(const QString& tableId) const;
+    /// Binds the terminal to the table (logging off the table it held before) and sets the
+    /// table's counters; false when another terminal holds the table or the database
+    /// refused the change.
+    bool markTQZTableNo(qint32 tqzId, const QString& tableId, bool force, qint16 versionMajor);
+    /// Unbinds every terminal of the table; with logOff the table is logged off first.
+    bool clearTableLogin(const QString& tableId, bool logOff);
+    /// Locks the binding of the table's terminal.
+    bool lockTQZTable(const QString& tableId);
+    /// The table the terminal is bound to and its firmware version.
+    TerminalBinding getTQZTableLabel(qint32 tqzId);
+
+    // ---- Result intake and storage ------------------------------------------------------
+
+    /// Stores one board result of the table (replacing the earlier result of the same
+    /// pairs and board) with its score, or erases it when the record holds nothing, and
+    /// sets the terminal's ResultGot to the recount; all in one transaction.
+    MarkResultOutcome markResult(const QString& tableId, const ResultEntry& record, qint16 round,
+                                 qint16 nsPair, qint16 ewPair, qint16 south, qint16 west);
+    /// Reads the stored result of the board into record; false (record unchanged) when
+    /// there is none.
+    bool getBoardResult(const QString& tableId, qint16 round, qint16 board, ResultEntry& record) const;
+    /// Results of the table that count as played, over all rounds.
+    qint16 countTableResultsPlayed(const QString& tableId) const;
+    /// Deletes the section's results from round on; false for a round below 1 or a
+    /// failed delete.
+    bool tableClearResult(qint16 round, qint16 sectionId);
+
+    // ---- Result completeness and queries ------------------------------------------------
+
+    /// True when the section (ID above 0: the tables that have a terminal) or the one
+    /// table of tableId (section ID 0) has every result of rounds first to last.
+    bool DB_check_BoardResult(qint16 sectionId, qint16 lastRound, const QString& tableId,
+                              qint16 firstRound) const;
+    /// True when the table's section has every result of its current stanza on the tables
+    /// that have a terminal.
+    bool checkResultProgress(const QString& tableId) const;
+    /// "NS/EW" (individual game "NS/EW/South/West") of the table's results in the round.
+    QString getRoundPlayers(const QString& tableId, qint16 round) const;
+    /// The boards with a result in the round (upTo: up to the round), joined with ",".
+    QString getPlayedBoardList(const QString& tableId, qint16 round, bool upTo) const;
+    qint16 getMaxRound(const QString& tableId) const;
+    /// Section ID below 0: over all sections.
+    qint16 getSectionMaxRound(qint16 sectionId) const;
+    /// One fixed-width line per result of the board in the section, sorted by sortKey:
+    /// its size picks the column (1 NS, 2 EW, 3 table, 5 scale points, else score), its
+    /// sign the direction (below 1 descending).
+    QString getBoardResultText(qint16 board, qint16 sectionId, qint16 sortKey) const;
+
+    // ---- Section lists and labels -------------------------------------------------------
+
+    /// The section choice of the main window, in the text order of the letters.
+    QList<SectionListEntry> fillSectionList() const;
+    /// The section numbers of a terminal's game status; nothing when Section cannot be
+    /// read.
+    std::optional<SectionNumberList> getSectionLetters() const;
+    /// The trimmed letter(s) of the section in the database; empty when unknown.
+    QString getSectionLetter(qint16 sectionId) const;
+
+private:
+    struct RowRange {
+        int first = 0;
+        int end = 0;
+    };
+
+    bool isIndividualGame() const;
+    const SectionRecord* findSection(qint16 sectionId) const;
+    RowRange sectionRows(qint16 sectionId) const;
+    const std::vector<int>* roundRows(qint16 sectionId, qint16 round) const;
+    const std::vector<int>* tableRows(const QString& tableId) const;
+    void indexRows();
+    /// hasSeparateNSEWPairs of one section (nothing: of the whole event); nothing when the
+    /// database fails.
+    std::optional<bool> separatePairs(std::optional<qint16> sectionId) const;
+    /// One section of the Section table; nothing when the database fails.
+    std::optional<SectionRecord> readSection(const QSqlRecord& row, const QList<SectionRecord>& loaded) const;
+    std::optional<QList<qint16>> readTableNumbers(const SectionRecord& section, qint32 tableRows) const;
+    MovementMessage buildMovementMessage(const SectionRecord& section, qint16 table, bool individual,
+                                         bool showBoardMatrix) const;
+    bool clearTableLogin(qint16 sectionId, qint16 table, bool logOff);
+    bool refreshResultGot(qint16 sectionId, qint16 table, const QString& label);
+    void logDbError(const QString& source) const;
+
+    ScoreDb& db_;
+    Log& log_;
+    const GameSettings& settings_;
+    const EventInfo& event_;
+    const Clock& clock_;
+
+    QList<SectionRecord> sections_;
+    std::vector<MovementRow> rows_;
+    /// Index of board b at b - 1.
+    std::vector<BoardIndexEntry> boardIndex_;
+    std::vector<MovementMessage> messages_;
+    QHash<QString, int> messageByTable_;
+    QHash<qint16, RowRange> sectionRanges_;
+    QHash<quint32, std::vector<int>> roundIndex_;
+    QHash<QString, std::vector<int>> tableIndex_;
+};
+
+} // namespace qzc

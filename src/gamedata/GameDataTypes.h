@@ -1,0 +1,120 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+#include <vector>
+
+namespace qzc {
+
+/// One section of the event in memory.
+struct SectionRecord {
+    qint16 ID = 0;
+    /// Section.Letter without blanks around it.
+    QString Letter;
+    /// Tables in play: the section's rows of Tables, cut to the leading tables that play
+    /// the stanza's last round.
+    qint16 tableCount = 0;
+    /// The pairs keep one direction for the whole game (NS and EW are separate fields).
+    bool separatePairs = false;
+    qint16 missingPair = 0;
+    qint16 stanzaBegin = 0;
+    qint16 stanzaEdge = 0;
+    /// The section's table numbers, ascending; trailing 0 entries count as no table.
+    QList<qint16> tableNumbers;
+};
+
+/// One row of the movement in memory: who sits at a table in a round, and its boards.
+struct MovementRow {
+    qint16 Section = 0;
+    /// The section's letter(s), trimmed; empty when Section has no such ID.
+    QString Letter;
+    qint16 Round = 0;
+    qint16 Table = 0;
+    /// NS pair, or the North player in an individual game.
+    qint16 NSPair = 0;
+    /// EW pair, or the East player in an individual game.
+    qint16 EWPair = 0;
+    /// South and West players of an individual game; 0 in a pairs game.
+    qint16 South = 0;
+    qint16 West = 0;
+    /// The boards played in this round, ascending (numbers 1 to 63).
+    QList<qint16> boards;
+};
+
+/// One table that plays a board, as the board index lists it.
+struct BoardSlot {
+    /// Letter(s) and table number, as "A12".
+    QString tableId;
+    qint16 nsPair = 0;
+    qint16 ewPair = 0;
+    qint16 south = 0;
+    qint16 west = 0;
+};
+
+/// The tables that play one board, in movement order; at most one slot per table of the
+/// event.
+struct BoardIndexEntry {
+    std::vector<BoardSlot> tables;
+};
+
+/// The movement block of one table, built ahead of time for its terminal.
+struct MovementMessage {
+    QString tableId;
+    QByteArray block;
+    /// Sent in place of byte 1 to terminals of the older firmware: the first board of the
+    /// first round whose deal the table must enter; 0 when none.
+    qint16 dealEntryBoard = 0;
+};
+
+/// One entry of the main window's section choice.
+struct SectionListEntry {
+    /// The trimmed letter(s).
+    QString text;
+    qint16 sectionId = 0;
+};
+
+/// The section numbers sent with a terminal's game status.
+struct SectionNumberList {
+    /// One byte per section (1 for "A" ... 78 for "ZZZ"), in the text order of the letters;
+    /// the single byte 0 when there is no section.
+    QByteArray numbers;
+    /// Index of the last byte that names a section; -1 when there is none.
+    qint16 lastIndex = -1;
+};
+
+/// The table a terminal is bound to and the firmware it reported at registration.
+struct TerminalBinding {
+    /// As "A12"; empty when the terminal is not bound or unknown.
+    QString tableId;
+    qint16 versionMajor = 0;
+    qint16 versionMinor = 0;
+};
+
+/// What became of a board result handed to markResult.
+struct MarkResultOutcome {
+    enum class Status {
+        /// A row was inserted (any earlier row of the same table, pairs and board replaced).
+        Stored,
+        /// The record held nothing to store: the earlier row was deleted.
+        Erased,
+        /// The table, pairs and board do not match the movement in memory; nothing changed.
+        Mismatch,
+        /// Round or board 0; nothing changed.
+        Incomplete,
+        /// The database refused a change; everything was rolled back.
+        StorageFailed,
+    };
+
+    Status status = Status::Incomplete;
+    /// The round stored or erased; 0 for the other outcomes.
+    qint16 round = 0;
+
+    bool succeeded() const { return status == Status::Stored || status == Status::Erased; }
+    /// A refusal by the check against the movement or of an incomplete result (the
+    /// database was not asked).
+    bool refused() const { return status == Status::Mismatch || status == Status::Incomplete; }
+};
+
+} // namespace qzc

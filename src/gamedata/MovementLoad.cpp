@@ -1,0 +1,193 @@
+// The movement in memory: movementRows, the board index and the terminals' counters.
+#include "core/DbTransaction.h"
+#include "core/Log.h"
+#include "core/ScoreDb.h"
+#include "gamedata/FieldValues.h"
+#include "gamedata/GameData.h"
+
+#include <QSqlQuery>
+
+namespace qzc {
+
+namespace {
+
+const QString kLoadSource = QStringLiteral("loadrounddata");
+const QString kLoadErrorSource = QStringLiteral("Database - loadrounddata");
+
+QString number(qint64 n) {
+    return QString::number(n);
+}
+
+} // namespace
+
+void GameData::loadrounddata() {
+    log_.writeLog(0, QStringLiteral("Load movement data into memory"));
+    rows_.clear();
+    boardIndex_.clear();
+
+    qint32 tableSlots = 0;
+    db_.getDBValue(QStringLiteral("SELECT COUNT([Table]) AS cnttbl FROM Tables"), QStringLiteral("cnttbl"),
+                   tableSlots);
+    tableSlots = qMax(tableSlots, 1);
+
+    std::vector<QSqlRecord> raw;
+    {
+        std::optional<QSqlQuery> query = db_.select(QStringLiteral(
+            "SELECT RoundData.*, Section.Letter FROM RoundData LEFT JOIN Section ON "
+            "RoundData.Section=Section.ID ORDER BY RoundData.Section ASC, RoundData.[Table] ASC, "
+            "RoundData.Round ASC"));
+        if (!query) {
+            logDbError(kLoadErrorSource);
+            indexRows();
+            return;
+        }
+        while (query->next())
+            raw.push_back(query->record());
+    }
+
+    // The board count of a section's first row with a board range, for rows without one.
+    QHash<qint16, qint16> borrowedCounts;
+    auto borrowedCount = [&](qint16 sectionId) {
+        const auto known = borrowedCounts.constFind(sectionId);
+        if (known != borrowedCounts.constEnd())
+            return known.value();
+        qint16 count = 0;
+        db_.getDBValue(
+            QStringLiteral("SELECT (HighBoard - LowBoard + 1) AS brdcnt FROM RoundData WHERE Section=") +
+                number(sectionId) +
+                QStringLiteral(" AND HighBoard>0 AND LowBoard>0 ORDER BY [Table] ASC, Round ASC"),
+            QStringLiteral("brdcnt"), count);
+        borrowedCounts.insert(sectionId, count);
+        return count;
+    };
+
+    DbTransaction counters(db_);
+    qint16 groupSection = 0;
+    qint16 groupTable = 0;
+    qint32 groupBoards = 0;
+    auto writeGroup = [&] {
+        if (groupSection > 0 && groupTable > 0)
+            db_.execSQL(QStringLiteral("UPDATE custom_qz_TQZ SET ResultExpected=") + number(groupBoards) +
+                            QStringLiteral(",ResultGot=0 WHERE Section=") + number(groupSection) +
+                            QStringLiteral(" AND [Table]=") + number(groupTable),
+                        QStringLiteral("Setup total results for table"));
+    };
+
+    std::vector<BoardIndexEntry> index(static_cast<std::size_t>(maxBoardNumber));
+    qint16 maxBoard = 0;
+    for (const QSqlRecord& record : raw) {
+        const std::optional<qint16> sectionId = fields::int16(record, QStringLiteral("Section"));
+        const std::optional<qint16> table = fields::int16(record, QStringLiteral("Table"));
+        const std::optional<qint16> round = fields::int16(record, QStringLiteral("Round"));
+        const QString letter = fields::text(record, QStringLiteral("Letter")).trimmed();
+        auto skip = [&](const QString& reason) {
+            log_.writeLog(0,
+                          QStringLiteral("Movement row skipped, table ") + letter +
+                              number(table.value_or(0)) + QStringLiteral(" round ") +
+                              number(round.value_or(0)) + QStringLiteral(": ") + reason,
+                          kLoadSource);
+        };
+        if (!sectionId || !table || !round) {
+            skip(QStringLiteral("no section, table or round"));
+            continue;
+        }
+        if (*sectionId != groupSection || *table != groupTable) {
+            writeGroup();
+            groupSection = *sectionId;
+            groupTable = *table;
+            groupBoards = 0;
+        }
+
+        if (const SectionRecord* section = findSection(*sectionId)) {
+            const bool inSection = section->tableNumbers.contains(*table);
+            const bool afterStanza = section->stanzaEdge >= 1 && *round > section->stanzaEdge;
+            if (section->tableNumbers.isEmpty() || !inSection || afterStanza)
+                continue;
+        }
+
+        const std::optional<qint16> low = fields::int16(record, QStringLiteral("LowBoard"));
+        const std::optional<qint16> high = fields::int16(record, QStringLiteral("HighBoard"));
+        if (!low || !high) {
+            skip(QStringLiteral("no board range"));
+            continue;
+        }
+        if (*low < 0 || *high < 0 || *low > maxBoardNumber || *high > maxBoardNumber) {
+            skip(QStringLiteral("board outside 1 to 63"));
+            continue;
+        }
+        qint16 first = *low;
+        qint16 count = 0;
+        if (*low != 0 && *high != 0) {
+            count = static_cast<qint16>(qMax(0, *high - *low + 1));
+        } else {
+            // A row without its own range plays as many boards as the section's ranged rows,
+            // numbered at the top of the range.
+            count = qMax<qint16>(borrowedCount(*sectionId), 0);
+            first = static_cast<qint16>(maxBoardNumber - count + 1);
+            if (count > 0 && first < 1) {
+                skip(QStringLiteral("board outside 1 to 63"));
+                continue;
+            }
+        }
+
+        if (static_cast<int>(rows_.size()) == maxMovementRows) {
+            log_.writeLog(0, QStringLiteral("Too many round data, >5000"), kLoadSource, true);
+            break;
+        }
+        MovementRow row;
+        row.Section = *sectionId;
+        row.Letter = letter;
+        row.Round = *round;
+        row.Table = *table;
+        row.NSPair = fields::int16Or(record, QStringLiteral("NSPair"));
+        row.EWPair = fields::int16Or(record, QStringLiteral("EWPair"));
+        row.South = fields::int16Or(record, QStringLiteral("South"));
+        row.West = fields::int16Or(record, QStringLiteral("West"));
+        const QString tableId = letter + number(*table);
+        for (qint16 j = 0; j < count; ++j) {
+            const auto board = static_cast<qint16>(first + j);
+            row.boards.append(board);
+            maxBoard = qMax(maxBoard, board);
+            std::vector<BoardSlot>& playing = index[static_cast<std::size_t>(board - 1)].tables;
+            if (static_cast<qint32>(playing.size()) < tableSlots)
+                playing.push_back(BoardSlot{tableId, row.NSPair, row.EWPair, row.South, row.West});
+        }
+        rows_.push_back(std::move(row));
+        groupBoards += count;
+    }
+    writeGroup();
+
+    index.resize(static_cast<std::size_t>(maxBoard));
+    boardIndex_ = std::move(index);
+    indexRows();
+
+    // The results got of every bound terminal, over all rounds of its table.
+    std::vector<std::pair<qint16, qint16>> bound;
+    if (std::optional<QSqlQuery> terminals = db_.select(
+            QStringLiteral("SELECT Section, [Table] FROM custom_qz_TQZ WHERE Section>0 AND [Table]>0 AND "
+                           "TQZ_ID>0 ORDER BY Section ASC, [Table] ASC"))) {
+        while (terminals->next()) {
+            const std::optional<qint16> sectionId = fields::toInt16(terminals->value(0));
+            const std::optional<qint16> table = fields::toInt16(terminals->value(1));
+            if (sectionId && table)
+                bound.emplace_back(*sectionId, *table);
+        }
+    } else {
+        logDbError(kLoadErrorSource);
+    }
+    for (const auto& [sectionId, table] : bound)
+        refreshResultGot(sectionId, table, QStringLiteral("Refresh result got"));
+    if (counters.isActive() && !counters.commit())
+        logDbError(kLoadErrorSource);
+
+    log_.writeLog(0, number(static_cast<qint64>(rows_.size())) + QStringLiteral(" movement data loaded"),
+                  kLoadSource);
+}
+
+const BoardIndexEntry* GameData::boardIndex(qint16 board) const {
+    if (board < 1 || board > static_cast<qint16>(boardIndex_.size()))
+        return nullptr;
+    return &boardIndex_[static_cast<std::size_t>(board - 1)];
+}
+
+} // namespace qzc

@@ -1,0 +1,297 @@
+// The questions asked of the movement in memory (and three asked of the database).
+#include "core/EventInfo.h"
+#include "core/Log.h"
+#include "core/ScoreDb.h"
+#include "core/SectionLetters.h"
+#include "gamedata/GameData.h"
+
+namespace qzc {
+
+namespace {
+
+// Lists of mem_GetSitoutPair stop growing here.
+constexpr int kSitoutListLimit = 496;
+constexpr int kBoardListLimit = 1000;
+constexpr qint16 kNoRound = 99;
+
+QString number(qint64 n) {
+    return QString::number(n);
+}
+
+QString seatText(qint16 n) {
+    return n == 0 ? QStringLiteral("---") : number(n);
+}
+
+} // namespace
+
+qint16 GameData::mem_GetMaxRound(qint16 sectionId) const {
+    const RowRange range = sectionRows(sectionId);
+    qint16 maxRound = 0;
+    for (int i = range.first; i < range.end; ++i)
+        maxRound = qMax(maxRound, rows_[static_cast<std::size_t>(i)].Round);
+    return maxRound;
+}
+
+bool GameData::mem_HasRound(qint16 sectionId) const {
+    return mem_GetMaxRound(sectionId) >= 1;
+}
+
+qint16 GameData::mem_GetRound(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 board,
+                              qint16 south, qint16 west) const {
+    if (board == 0)
+        return 0;
+    const std::vector<int>* rows = tableRows(tableId);
+    if (!rows)
+        return 0;
+    const bool anySouthWest = south == 0 && west == 0;
+    for (int i : *rows) {
+        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
+        if (row.NSPair == nsPair && row.EWPair == ewPair && row.boards.contains(board) &&
+            (anySouthWest || (row.South == south && row.West == west)))
+            return row.Round;
+    }
+    return 0;
+}
+
+qint16 GameData::mem_GetNextRound(const QString& tableId, qint16 board) const {
+    if (board == 0)
+        return 0;
+    const qint16 begin = getSectionBeginRound(getSectionID(tableIdLetter(tableId)));
+    // The earliest round the table has a result stored for.
+    qint16 stored = 0;
+    db_.getDBValue(QStringLiteral("SELECT Round FROM ReceivedData WHERE ") + sqlSectionTable(tableId) +
+                       QStringLiteral(" ORDER BY Round ASC"),
+                   QStringLiteral("Round"), stored);
+    const std::vector<int>* rows = tableRows(tableId);
+    if (!rows)
+        return 0;
+    for (int i : *rows) {
+        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
+        if (row.boards.contains(board) && row.Round >= begin && row.Round >= stored)
+            return row.Round;
+    }
+    return 0;
+}
+
+QString GameData::mem_GetTablePairs(const QString& tableId, qint16 round) const {
+    const std::vector<int>* rows = tableRows(tableId);
+    if (!rows)
+        return {};
+    for (int i : *rows) {
+        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
+        if (row.Round != round)
+            continue;
+        QString text = seatText(row.NSPair) + QLatin1Char('/') + seatText(row.EWPair);
+        if (isIndividualGame() && row.South >= 1 && row.West >= 1)
+            text += QLatin1Char('/') + number(row.South) + QLatin1Char('/') + number(row.West);
+        return text;
+    }
+    return {};
+}
+
+QString GameData::mem_GetPairSeat(qint16 sectionId, qint16 round, qint16 number, const QString& seat) const {
+    if (round <= 0 || number <= 0)
+        return {};
+    const std::vector<int>* rows = roundRows(sectionId, round);
+    if (!rows)
+        return QStringLiteral("Out");
+    const bool individual = isIndividualGame();
+    const bool separate = mem_GetSectionField(sectionId);
+    const QString letter = seat.trimmed().toUpper();
+    for (int i : *rows) {
+        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
+        QString found;
+        if (separate) {
+            if (letter == QLatin1String("N") || letter == QLatin1String("S")) {
+                if (!individual && row.NSPair == number)
+                    found = QStringLiteral("NS");
+                else if (individual && letter == QLatin1String("N") && row.NSPair == number)
+                    found = QStringLiteral("N");
+                else if (individual && letter == QLatin1String("S") && row.South == number)
+                    found = QStringLiteral("S");
+            } else if (letter == QLatin1String("E") || letter == QLatin1String("W")) {
+                if (!individual && row.EWPair == number)
+                    found = QStringLiteral("EW");
+                else if (individual && letter == QLatin1String("E") && row.EWPair == number)
+                    found = QStringLiteral("E");
+                else if (individual && letter == QLatin1String("W") && row.West == number)
+                    found = QStringLiteral("W");
+            }
+        } else if (row.NSPair == number) {
+            found = individual ? QStringLiteral("N") : QStringLiteral("NS");
+        } else if (row.EWPair == number) {
+            found = individual ? QStringLiteral("E") : QStringLiteral("EW");
+        } else if (individual && row.South == number) {
+            found = QStringLiteral("S");
+        } else if (individual && row.West == number) {
+            found = QStringLiteral("W");
+        }
+        if (!found.isEmpty())
+            return row.Letter.trimmed() + QString::number(row.Table) + found;
+    }
+    return QStringLiteral("Out");
+}
+
+QString GameData::mem_GetBoardList(const QString& tableId, qint16 round) const {
+    const std::vector<int>* rows = tableRows(tableId);
+    if (!rows)
+        return {};
+    QList<qint16> boards;
+    int previous = -1;
+    for (int i : *rows) {
+        // The table's rows are consecutive; a second run belongs to a namesake section.
+        if (previous >= 0 && i != previous + 1)
+            break;
+        previous = i;
+        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
+        if (round > 0 && row.Round != round)
+            continue;
+        for (qint16 board : row.boards) {
+            if (boards.size() < kBoardListLimit)
+                boards.append(board);
+        }
+        if (round > 0)
+            break;
+    }
+    QStringList texts;
+    for (qint16 board : boards) {
+        if (board == 0)
+            break;
+        texts << number(board);
+    }
+    return texts.join(QLatin1Char(','));
+}
+
+qint16 GameData::mem_GetBoardSet(qint16 sectionId, qint16 round, qint16 board, qint16 table) const {
+    const std::vector<int>* rows = roundRows(sectionId, round);
+    if (!rows)
+        return 0;
+    qint16 other = 0;
+    for (int i : *rows) {
+        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
+        if (row.Table == table || !row.boards.contains(board))
+            continue;
+        if (other != 0)
+            return -1;
+        other = row.Table;
+    }
+    return other;
+}
+
+qint16 GameData::mem_GetSitoutPair(qint16 sectionId, qint16 round, const QString& direction,
+                                   qint16 index) const {
+    const bool ns = direction == QLatin1String("NS");
+    const bool ew = direction == QLatin1String("EW");
+    QList<qint16> current;
+    QList<qint16> next;
+    const RowRange range = sectionRows(sectionId);
+    for (int i = range.first; i < range.end; ++i) {
+        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
+        QList<qint16>* list = row.Round == round ? &current : (row.Round == round + 1 ? &next : nullptr);
+        if (!list)
+            continue;
+        for (const auto& [value, wanted] : {std::pair{row.NSPair, !ew}, std::pair{row.EWPair, !ns},
+                                            std::pair{row.South, !ew}, std::pair{row.West, !ns}}) {
+            if (wanted && value > 0)
+                list->append(value);
+        }
+        if (current.size() >= kSitoutListLimit || next.size() >= kSitoutListLimit) {
+            log_.writeLog(0, QStringLiteral("Too many pair number"), QStringLiteral("mem_GetSitoutPair"));
+            break;
+        }
+    }
+    if (current.isEmpty() || next.isEmpty())
+        return 0;
+    QList<qint16> sitout;
+    for (qint16 n : next) {
+        if (!current.contains(n))
+            sitout.append(n);
+    }
+    if (sitout.isEmpty())
+        return 0;
+    if (sitout.size() == 1)
+        return sitout.first();
+    return index >= 1 && index <= sitout.size() ? sitout.at(index - 1) : 0;
+}
+
+qint16 GameData::mem_GetPairPosition(qint16 sectionId, qint16 round, qint16 number, const QString& direction,
+                                     qint16& seatCode) const {
+    seatCode = 0;
+    const std::vector<int>* rows = roundRows(sectionId, round);
+    if (!rows)
+        return 0;
+    const bool individual = isIndividualGame();
+    for (int i : *rows) {
+        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
+        if (direction == QLatin1String("NS")) {
+            if (row.NSPair == number)
+                seatCode = 1;
+        } else if (!direction.isEmpty()) {
+            if (row.EWPair == number)
+                seatCode = 2;
+        } else if (row.NSPair == number) {
+            seatCode = 1;
+        } else if (row.EWPair == number) {
+            seatCode = 2;
+        } else if (row.South == number) {
+            // In a pairs game South is not a seat, and West is not tested after it.
+            if (individual)
+                seatCode = 3;
+        } else if (individual && row.West == number) {
+            seatCode = 4;
+        }
+        if (seatCode != 0)
+            return row.Table;
+    }
+    return 0;
+}
+
+bool GameData::DB_Ask_dealInput(qint16 sectionId, qint16 table, qint16 firstBoard, qint16 boardCount) const {
+    if (!event_.tablePresent.present(SharedTable::HandRecord))
+        return false;
+    qint32 recorded = 0;
+    if (!db_.getDBValue(QStringLiteral("SELECT COUNT(Board) AS cntbrd FROM HandRecord WHERE Section=") +
+                            number(sectionId) + QStringLiteral(" AND Board>=") + number(firstBoard) +
+                            QStringLiteral(" AND Board<") + number(firstBoard + boardCount),
+                        QStringLiteral("cntbrd"), recorded)) {
+        logDbError(QStringLiteral("DB_Ask_dealInput"));
+        return false;
+    }
+    if (recorded >= boardCount)
+        return false;
+    return !db_.hasRows(QStringLiteral("SELECT Board FROM ReceivedData WHERE Section=") + number(sectionId) +
+                        QStringLiteral(" AND Board=") + number(firstBoard) + QStringLiteral(" AND [Table]=") +
+                        number(table));
+}
+
+bool GameData::mem_Round_dealInput(qint16 sectionId, qint16 table, qint16 firstBoard, qint16 round) const {
+    if (!event_.tablePresent.present(SharedTable::HandRecord))
+        return false;
+    qint16 earliestRound = kNoRound;
+    qint16 earliestTable = 0;
+    const RowRange range = sectionRows(sectionId);
+    for (int i = range.first; i < range.end; ++i) {
+        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
+        if (row.boards.isEmpty() || row.boards.first() != firstBoard || row.Round > round)
+            continue;
+        if (row.Round < earliestRound || (row.Round == earliestRound && row.Table < earliestTable)) {
+            earliestRound = row.Round;
+            earliestTable = row.Table;
+        }
+    }
+    return earliestRound == round && earliestTable == table;
+}
+
+qint16 GameData::getRoundTotal(qint16 sectionId, qint16 table) const {
+    qint16 total = 0;
+    QString sql =
+        QStringLiteral("SELECT COUNT(Round) AS roundtotal FROM RoundData WHERE Section=") + number(sectionId);
+    if (table >= 1)
+        sql += QStringLiteral(" AND [Table]=") + number(table);
+    else
+        sql += QStringLiteral(" GROUP BY [Table] ORDER BY [Table] ASC");
+    db_.getDBValue(sql, QStringLiteral("roundtotal"), total);
+    return total;
+}
+
+} // namespace qzc

@@ -1,0 +1,178 @@
+// Questions about the stored results: completeness, players, boards, rounds, result lines.
+#include "core/EventInfo.h"
+#include "core/Log.h"
+#include "core/ScoreDb.h"
+#include "core/SectionLetters.h"
+#include "core/TextHelpers.h"
+#include "gamedata/FieldValues.h"
+#include "gamedata/GameData.h"
+
+#include <QSqlQuery>
+
+namespace qzc {
+
+namespace {
+
+QString number(qint64 n) {
+    return QString::number(n);
+}
+
+// The FROM tail and WHERE condition of a completeness query on table: with a section, only
+// the tables that have a terminal bound to them count.
+QString scope(const QString& table, qint16 sectionId, const QString& tableCondition) {
+    if (sectionId == 0)
+        return QStringLiteral(" WHERE ") + tableCondition;
+    return QStringLiteral(" INNER JOIN custom_qz_TQZ ON ") + table +
+           QStringLiteral(".Section=custom_qz_TQZ.Section AND ") + table +
+           QStringLiteral(".[Table]=custom_qz_TQZ.[Table] WHERE ") + table + QStringLiteral(".Section=") +
+           number(sectionId);
+}
+
+QString fixed(qint64 n, qint16 width) {
+    return FixedWidth(number(n), width, true);
+}
+
+} // namespace
+
+bool GameData::DB_check_BoardResult(qint16 sectionId, qint16 lastRound, const QString& tableId,
+                                    qint16 firstRound) const {
+    if (lastRound < 1)
+        return true;
+    const qint16 first = firstRound == 0 ? qint16{1} : firstRound;
+    const bool wholeSection = sectionId != 0;
+    const qint16 movementSection = wholeSection ? sectionId : getSectionID(tableIdLetter(tableId));
+    const QString name = wholeSection ? getSectionLetter(sectionId) : tableId;
+    const QString tableCondition = wholeSection ? QString() : sqlSectionTable(tableId);
+    const QString rounds =
+        QStringLiteral(" AND Round>=") + number(first) + QStringLiteral(" AND Round<=") + number(lastRound);
+
+    qint32 owed = 0;
+    qint32 got = 0;
+    const QString gotQuery = QStringLiteral("SELECT COUNT(Contract) AS totalresult FROM ReceivedData") +
+                             scope(QStringLiteral("ReceivedData"), sectionId, tableCondition);
+    const QString gotFilter = QStringLiteral(" AND NOT Erased AND PairNS>0 AND PairEW>0");
+    if (mem_HasRound(movementSection)) {
+        db_.getDBValue(QStringLiteral("SELECT SUM(HighBoard-LowBoard+1) AS totalboard FROM RoundData") +
+                           scope(QStringLiteral("RoundData"), sectionId, tableCondition) + rounds +
+                           QStringLiteral(" AND HighBoard>0 AND LowBoard>0 AND NSPair>0 AND EWPair>0"),
+                       QStringLiteral("totalboard"), owed);
+        db_.getDBValue(gotQuery + rounds + gotFilter, QStringLiteral("totalresult"), got);
+    } else {
+        qint32 tables = 0;
+        db_.getDBValue(QStringLiteral("SELECT COUNT(Tables.[Table]) AS cnttable FROM Tables") +
+                           scope(QStringLiteral("Tables"), sectionId, tableCondition),
+                       QStringLiteral("cnttable"), tables);
+        owed = static_cast<qint32>(event_.totalBoards) * tables;
+        db_.getDBValue(gotQuery + gotFilter, QStringLiteral("totalresult"), got);
+    }
+
+    const QString range = QStringLiteral(", round ") + number(first) + QStringLiteral(" to ") +
+                          number(lastRound) + QStringLiteral(": ") + number(got) + QLatin1Char('/') +
+                          number(owed);
+    log_.writeLog(0,
+                  QStringLiteral("Check board for ") + name +
+                      (wholeSection ? QStringLiteral(" on table with TQZ") : QString()) + range,
+                  QStringLiteral("DB_check_BoardResult"));
+    // A table that owes nothing is never complete; a section that owes nothing is.
+    if (!tableId.isEmpty() && owed == 0)
+        return false;
+    return got >= owed;
+}
+
+bool GameData::checkResultProgress(const QString& tableId) const {
+    if (tableId.isEmpty())
+        return false;
+    const qint16 sectionId = getSectionID(tableIdLetter(tableId));
+    return DB_check_BoardResult(sectionId, getSectionEdgeRound(sectionId), QString(),
+                                getSectionBeginRound(sectionId));
+}
+
+QString GameData::getRoundPlayers(const QString& tableId, qint16 round) const {
+    std::optional<QSqlQuery> query =
+        db_.select(QStringLiteral("SELECT PairNS, PairEW, South, West FROM ReceivedData WHERE ") +
+                   sqlSectionTable(tableId) + QStringLiteral(" AND Round=") + number(round) +
+                   QStringLiteral(" AND NOT Erased ORDER BY Board ASC"));
+    if (!query || !query->next())
+        return {};
+    const QSqlRecord row = query->record();
+    QString text = fields::text(row, QStringLiteral("PairNS")) + QLatin1Char('/') +
+                   fields::text(row, QStringLiteral("PairEW"));
+    if (isIndividualGame())
+        text += QLatin1Char('/') + fields::text(row, QStringLiteral("South")) + QLatin1Char('/') +
+                fields::text(row, QStringLiteral("West"));
+    return text;
+}
+
+QString GameData::getPlayedBoardList(const QString& tableId, qint16 round, bool upTo) const {
+    std::optional<QSqlQuery> query =
+        db_.select(QStringLiteral("SELECT Board FROM ReceivedData WHERE ") + sqlSectionTable(tableId) +
+                   (upTo ? QStringLiteral(" AND Round<=") : QStringLiteral(" AND Round=")) + number(round) +
+                   QStringLiteral(" AND NOT Erased ORDER BY Board ASC"));
+    QStringList boards;
+    while (query && query->next())
+        boards << query->value(0).toString();
+    return boards.join(QLatin1Char(','));
+}
+
+qint16 GameData::getMaxRound(const QString& tableId) const {
+    qint16 maxRound = 0;
+    db_.getDBValue(QStringLiteral("SELECT MAX(Round) AS maxround FROM ReceivedData WHERE ") +
+                       sqlSectionTable(tableId),
+                   QStringLiteral("maxround"), maxRound);
+    return maxRound;
+}
+
+qint16 GameData::getSectionMaxRound(qint16 sectionId) const {
+    qint16 maxRound = 0;
+    QString sql = QStringLiteral("SELECT MAX(Round) AS maxround FROM ReceivedData");
+    if (sectionId >= 0)
+        sql += QStringLiteral(" WHERE Section=") + number(sectionId);
+    db_.getDBValue(sql, QStringLiteral("maxround"), maxRound);
+    return maxRound;
+}
+
+QString GameData::getBoardResultText(qint16 board, qint16 sectionId, qint16 sortKey) const {
+    QString column;
+    switch (qAbs(sortKey)) {
+    case 1:
+        column = QStringLiteral("PairNS");
+        break;
+    case 2:
+        column = QStringLiteral("PairEW");
+        break;
+    case 3:
+        column = QStringLiteral("[Table]");
+        break;
+    case 5:
+        column = QStringLiteral("custom_qz_scalepoint");
+        break;
+    default:
+        column = QStringLiteral("custom_qz_score");
+        break;
+    }
+    const QString direction = sortKey < 1 ? QStringLiteral("DESC") : QStringLiteral("ASC");
+    std::optional<QSqlQuery> query = db_.select(
+        QStringLiteral("SELECT PairNS, PairEW, South, West, custom_qz_score FROM ReceivedData WHERE Board=") +
+        number(board) + QStringLiteral(" AND NOT Erased AND Section=") + number(sectionId) +
+        QStringLiteral(" ORDER BY ") + column + QLatin1Char(' ') + direction);
+    const bool individual = isIndividualGame();
+    QString text;
+    while (query && query->next()) {
+        const qint16 ns = fields::toInt16(query->value(0)).value_or(0);
+        const qint16 ew = fields::toInt16(query->value(1)).value_or(0);
+        const qint16 south = individual ? fields::toInt16(query->value(2)).value_or(0) : qint16{0};
+        const qint16 west = individual ? fields::toInt16(query->value(3)).value_or(0) : qint16{0};
+        const qint16 score = fields::toInt16(query->value(4)).value_or(0);
+        text += fixed(ns, 2);
+        if (south > 0)
+            text += QLatin1Char(',') + fixed(south, 2);
+        text += QLatin1Char('-') + fixed(ew, 2);
+        if (west > 0)
+            text += QLatin1Char(',') + fixed(west, 2);
+        const QString scoreText = score >= 1 ? QLatin1Char('+') + number(score) : number(score);
+        text += QLatin1Char(' ') + FixedWidth(scoreText, 5, true) + QStringLiteral("  \r\n");
+    }
+    return text;
+}
+
+} // namespace qzc

@@ -1,0 +1,263 @@
+// Board results in ReceivedData: store, replace, erase, read back, count and clear.
+#include "core/DbTransaction.h"
+#include "core/Log.h"
+#include "core/ResultEntry.h"
+#include "core/ScoreDb.h"
+#include "core/SectionLetters.h"
+#include "gamedata/FieldValues.h"
+#include "gamedata/GameData.h"
+#include "platform/Clock.h"
+#include "scoring/ContractScore.h"
+
+#include <QSqlQuery>
+#include <array>
+
+namespace qzc {
+
+namespace {
+
+const QString kMarkLabel = QStringLiteral("Database - markResult");
+
+const std::array<const char*, 9> kAdjustedScores = {"60%-40%", "50%-40%", "50%-50%", "40%-40%", "40%-60%",
+                                                    "40%-50%", "60%-60%", "60%-50%", "50%-60%"};
+
+QString number(qint64 n) {
+    return QString::number(n);
+}
+
+// Bound as an empty text, never as Null: other programs read these columns as text.
+QVariant textValue(const QString& text) {
+    return text.isNull() ? QVariant(QString::fromLatin1("", 0)) : QVariant(text);
+}
+
+bool isAdjustedScore(const QString& text) {
+    for (const char* adjusted : kAdjustedScores) {
+        if (text == QLatin1String(adjusted))
+            return true;
+    }
+    return false;
+}
+
+// "4SX" is stored as "4 S x", "6HXX" as "6 H xx", "3NT" as "3 NT".
+QString storedContract(const QString& contract) {
+    QString stored = contract.left(1) + QLatin1Char(' ') + contract.mid(1);
+    if (stored.contains(QLatin1String("XX")))
+        stored.replace(QLatin1String("XX"), QLatin1String(" xx"));
+    else
+        stored.replace(QLatin1Char('X'), QLatin1String(" x"));
+    return stored;
+}
+
+// What one result-entry record is stored as.
+struct StoredResult {
+    QString contract;
+    QString declarer;
+    QString result;
+    QString lead;
+    QString remarks;
+    qint16 score = 0;
+};
+
+StoredResult storedResult(const ResultEntry& record, const QString& contractText) {
+    StoredResult stored;
+    if (record.valid == 0) {
+        stored.remarks = record.remarks;
+        return stored;
+    }
+    stored.lead = record.lead;
+    if (contractText.isEmpty() || contractText == QLatin1String("LP") ||
+        contractText == QLatin1String("NP")) {
+        stored.remarks = contractText == QLatin1String("NP") ? QStringLiteral("Not played") : contractText;
+    } else if (contractText == QLatin1String("PASS")) {
+        stored.contract = contractText;
+    } else if (isAdjustedScore(contractText)) {
+        stored.remarks = contractText;
+    } else {
+        stored.declarer = record.declarer;
+        stored.score = calcContractScore(record.board, contractText, record.declarer, record.tricks);
+        stored.contract = storedContract(contractText);
+        stored.result = formatResultText(stored.contract, record.tricks);
+    }
+    return stored;
+}
+
+} // namespace
+
+MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry& record, qint16 round,
+                                       qint16 nsPair, qint16 ewPair, qint16 south, qint16 west) {
+    using Status = MarkResultOutcome::Status;
+    const qint16 sectionId = getSectionID(tableIdLetter(tableId));
+    const qint16 table = tableIdNumber(tableId);
+    const qint16 board = record.board;
+    const QString seats = tableId + QLatin1Char(',') + number(board) + QLatin1Char(',') + number(nsPair) +
+                          QLatin1Char(',') + number(ewPair);
+    if (mem_HasRound(sectionId) && mem_GetRound(tableId, nsPair, ewPair, board, south, west) == 0) {
+        log_.writeLog(0, QStringLiteral("Submitted board result mismatch:") + seats);
+        return {Status::Mismatch, 0};
+    }
+    if (round == 0 || board == 0)
+        return {Status::Incomplete, 0};
+    log_.writeLog(0, QStringLiteral("Save board result, ") + seats);
+
+    const QString base = sqlSectionTable(tableId) + QStringLiteral(" AND PairNS=") + number(nsPair) +
+                         QStringLiteral(" AND PairEW=") + number(ewPair) + QStringLiteral(" AND Board=") +
+                         number(board);
+    const bool fourPlayers = south > 0 && west > 0;
+    const QString extra = fourPlayers ? QStringLiteral(" AND South=") + number(south) +
+                                            QStringLiteral(" AND West=") + number(west)
+                                      : QString();
+
+    QString contractText = record.contract.toUpper();
+    contractText.remove(QLatin1Char(' '));
+    if (nsPair == 0 && ewPair == 0)
+        contractText = QStringLiteral("NP");
+    const StoredResult stored = storedResult(record, contractText);
+    // The declaring pair, or in an individual game the declaring player.
+    qint16 declarerNo = 0;
+    if (stored.declarer == QLatin1String("N") || stored.declarer == QLatin1String("S"))
+        declarerNo = stored.declarer == QLatin1String("S") && south > 0 ? south : nsPair;
+    else if (stored.declarer == QLatin1String("E") || stored.declarer == QLatin1String("W"))
+        declarerNo = stored.declarer == QLatin1String("W") && west > 0 ? west : ewPair;
+    const QDateTime now = clock_.now();
+
+    // The earlier row goes only together with the new one: a refused insert keeps it.
+    DbTransaction transaction(db_);
+    auto fail = [this] {
+        logDbError(kMarkLabel);
+        return MarkResultOutcome{Status::StorageFailed, 0};
+    };
+    const bool sameFour =
+        fourPlayers && db_.hasRows(QStringLiteral("SELECT * FROM ReceivedData WHERE ") + base + extra);
+    if (!db_.execSQL(QStringLiteral("DELETE FROM ReceivedData WHERE ") + base +
+                         (sameFour ? extra : QString()),
+                     kMarkLabel))
+        return fail();
+
+    const bool insert = !stored.remarks.isEmpty() || !stored.contract.isEmpty();
+    if (insert) {
+        QString columns = QStringLiteral("Section,[Table],Round,Board,PairNS,PairEW");
+        QString values = number(sectionId) + QLatin1Char(',') + number(table) + QLatin1Char(',') +
+                         number(round) + QLatin1Char(',') + number(board) + QLatin1Char(',') +
+                         number(nsPair) + QLatin1Char(',') + number(ewPair);
+        if (declarerNo > 0) {
+            columns += QStringLiteral(",Declarer");
+            values += QLatin1Char(',') + number(declarerNo);
+        }
+        columns += QStringLiteral(
+            ",[NS/EW],Contract,Result,LeadCard,Remarks,DateLog,TimeLog,custom_qz_score,custom_qz_declarer");
+        values += QStringLiteral(",?,?,?,?,?,?,?,") + number(stored.score) + QStringLiteral(",?");
+        if (fourPlayers) {
+            columns += QStringLiteral(",South,West");
+            values += QLatin1Char(',') + number(south) + QLatin1Char(',') + number(west);
+        }
+        QVariantList texts;
+        for (const QString& t : {stored.declarer, stored.contract, stored.result, stored.lead, stored.remarks,
+                                 now.toString(QStringLiteral("yyyy-MM-dd")),
+                                 now.toString(QStringLiteral("hh:mm:ss")), stored.declarer})
+            texts << textValue(t);
+        if (!db_.execSQL(QStringLiteral("INSERT INTO ReceivedData (") + columns +
+                             QStringLiteral(") VALUES (") + values + QLatin1Char(')'),
+                         kMarkLabel, false, texts))
+            return fail();
+    }
+    // A recount, so that a replaced result does not count twice.
+    refreshResultGot(sectionId, table, QStringLiteral("Add result got for table"));
+    if (transaction.isActive() && !transaction.commit())
+        return fail();
+    return {insert ? Status::Stored : Status::Erased, round};
+}
+
+bool GameData::getBoardResult(const QString& tableId, qint16 round, qint16 board, ResultEntry& record) const {
+    std::optional<QSqlQuery> query =
+        db_.select(QStringLiteral("SELECT * FROM ReceivedData WHERE ") + sqlSectionTable(tableId) +
+                   QStringLiteral(" AND Round=") + number(round) + QStringLiteral(" AND Board=") +
+                   number(board) + QStringLiteral(" AND NOT Erased ORDER BY DateLog DESC, TimeLog DESC"));
+    if (!query) {
+        logDbError(QStringLiteral("Database - roundResult"));
+        return false;
+    }
+    if (!query->next())
+        return false;
+    const QSqlRecord row = query->record();
+    // A row without its date counts as no result.
+    if (fields::text(row, QStringLiteral("DateLog")).trimmed().isEmpty())
+        return false;
+    const QString remarks = fields::text(row, QStringLiteral("Remarks"));
+    const QString result = fields::text(row, QStringLiteral("Result"));
+    QString contract = fields::text(row, QStringLiteral("Contract"));
+    contract.remove(QLatin1Char(' '));
+    const QString remark = remarks.trimmed().toUpper();
+    const bool valid = remark.isEmpty() || remark == QLatin1String("PASS") || remark == QLatin1String("NP") ||
+                       remark == QLatin1String("LP");
+    record.valid = valid ? -1 : 0;
+    if (valid) {
+        record.tricks = calcTricksMade(contract, result);
+        record.declarer = fields::text(row, QStringLiteral("custom_qz_declarer"));
+        record.lead = fields::text(row, QStringLiteral("LeadCard"));
+        record.score = fields::int16Or(row, QStringLiteral("custom_qz_score"));
+        record.contract = contract;
+    } else {
+        record.tricks = 0;
+        record.declarer.clear();
+        record.lead.clear();
+        record.score = 0;
+        record.contract.clear();
+    }
+    record.remarks = remarks;
+    record.board = board;
+    return true;
+}
+
+qint16 GameData::countTableResultsPlayed(const QString& tableId) const {
+    qint16 count = 0;
+    db_.getDBValue(
+        QStringLiteral("SELECT COUNT(Contract) AS cntresult FROM ReceivedData WHERE ") +
+            sqlSectionTable(tableId) +
+            QStringLiteral(" AND NOT Erased AND (Remarks IN ('','NP','Not played','LP','LATE PLAY') OR "
+                           "Remarks IS NULL OR (NOT Remarks='' AND NOT Contract=''))"),
+        QStringLiteral("cntresult"), count);
+    return count;
+}
+
+bool GameData::tableClearResult(qint16 round, qint16 sectionId) {
+    const QString source = QStringLiteral("Database - tableClearResult");
+    if (round < 1)
+        return false;
+    QStringList tables;
+    std::vector<qint16> bound;
+    {
+        std::optional<QSqlQuery> query =
+            db_.select(QStringLiteral("SELECT [Table] FROM Tables WHERE Section=") + number(sectionId));
+        if (!query) {
+            logDbError(source);
+            return false;
+        }
+        while (query->next())
+            tables << number(fields::toInt16(query->value(0)).value_or(0));
+        query = db_.select(QStringLiteral("SELECT [Table] FROM custom_qz_TQZ WHERE Section=") +
+                           number(sectionId) + QStringLiteral(" AND [Table]>0"));
+        while (query && query->next())
+            bound.push_back(fields::toInt16(query->value(0)).value_or(0));
+    }
+    if (tables.isEmpty())
+        return true;
+    DbTransaction transaction(db_);
+    if (!db_.execSQL(QStringLiteral("DELETE FROM ReceivedData WHERE Section=") + number(sectionId) +
+                         QStringLiteral(" AND Round>=") + number(round) +
+                         QStringLiteral(" AND [Table] IN (") + tables.join(QLatin1Char(',')) +
+                         QLatin1Char(')'),
+                     source)) {
+        logDbError(source);
+        return false;
+    }
+    for (qint16 table : bound)
+        refreshResultGot(sectionId, table, QStringLiteral("Refresh result got"));
+    if (transaction.isActive() && !transaction.commit()) {
+        logDbError(source);
+        return false;
+    }
+    log_.writeLog(0, QStringLiteral("Clear result since round ") + number(round));
+    return true;
+}
+
+} // namespace qzc

@@ -1,0 +1,241 @@
+#include "core/ResultEntry.h"
+#include "support/EventBuilder.h"
+#include "support/Fixtures.h"
+#include "support/GameDataHarness.h"
+
+#include <QSqlQuery>
+#include <gtest/gtest.h>
+
+namespace qzc {
+namespace {
+
+using Status = MarkResultOutcome::Status;
+using test::GameDataHarness;
+
+ResultEntry played(qint16 board, const char* contract, const char* declarer, qint16 tricks,
+                   const char* lead = "SA") {
+    ResultEntry entry;
+    entry.board = board;
+    entry.contract = QString::fromLatin1(contract);
+    entry.declarer = QString::fromLatin1(declarer);
+    entry.tricks = tricks;
+    entry.lead = QString::fromLatin1(lead);
+    entry.valid = -1;
+    return entry;
+}
+
+// The stored rows of a table: "round/board NS-EW Contract|Result|[NS/EW]|Declarer|score|
+// own declarer|LeadCard|Remarks", a Null shown as "~".
+QString storedRows(GameDataHarness& data, int table) {
+    QStringList rows;
+    std::optional<QSqlQuery> query = data.harness.db.select(
+        QStringLiteral(
+            "SELECT Round, Board, PairNS, PairEW, Contract, Result, [NS/EW], Declarer, custom_qz_score, "
+            "custom_qz_declarer, LeadCard, Remarks FROM ReceivedData WHERE Section=1 AND [Table]=%1 "
+            "ORDER BY Round, Board")
+            .arg(table));
+    while (query && query->next()) {
+        QStringList values;
+        for (int i = 4; i < 12; ++i)
+            values << (query->value(i).isNull() ? QStringLiteral("~") : query->value(i).toString());
+        rows << QStringLiteral("%1/%2 %3-%4 ")
+                        .arg(query->value(0).toInt())
+                        .arg(query->value(1).toInt())
+                        .arg(query->value(2).toInt())
+                        .arg(query->value(3).toInt()) +
+                    values.join(QLatin1Char('|'));
+    }
+    return rows.join(QStringLiteral("; "));
+}
+
+class ResultStorageTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::EventBuilder b = test::fixtures::mitchell();
+        ASSERT_TRUE(data.start(b)) << data.failure().toStdString();
+        ASSERT_TRUE(data.gameData.markTQZTableNo(601, A3, true, 3));
+    }
+    int resultGot() {
+        return data.value(QStringLiteral("SELECT ResultGot FROM custom_qz_TQZ WHERE TQZ_ID=601")).toInt();
+    }
+
+    GameDataHarness data;
+    // Round 1 at table 3: pairs 3 and 10 play boards 7-9.
+    const QString A3 = QStringLiteral("A3");
+};
+
+TEST_F(ResultStorageTest, StoreReplaceRefuseFailAndErase) {
+    const std::string first = "1/7 3-10 4 S x|=|N|3|790|N|SA|";
+    const std::string second = "1/7 3-10 3 NT|=|N|3|600|N|SA|";
+
+    MarkResultOutcome outcome = data.gameData.markResult(A3, played(7, "4SX", "N", 10), 1, 3, 10, 0, 0);
+    EXPECT_EQ(outcome.status, Status::Stored);
+    EXPECT_EQ(outcome.round, 1);
+    EXPECT_EQ(storedRows(data, 3).toStdString(), first);
+    EXPECT_EQ(resultGot(), 1);
+
+    // The same board and pairs again: replaced, and counted once.
+    outcome = data.gameData.markResult(A3, played(7, "3NT", "N", 9), 1, 3, 10, 0, 0);
+    EXPECT_EQ(outcome.status, Status::Stored);
+    EXPECT_EQ(storedRows(data, 3).toStdString(), second);
+    EXPECT_EQ(resultGot(), 1);
+
+    // Pairs that do not meet on this board at this table.
+    outcome = data.gameData.markResult(A3, played(7, "4S", "N", 10), 1, 3, 11, 0, 0);
+    EXPECT_EQ(outcome.status, Status::Mismatch);
+    EXPECT_TRUE(outcome.refused());
+    EXPECT_TRUE(data.logMessages().contains(QStringLiteral("Submitted board result mismatch:A3,7,3,11")));
+    EXPECT_EQ(data.gameData.markResult(A3, played(7, "4S", "N", 10), 0, 3, 10, 0, 0).status,
+              Status::Incomplete);
+    EXPECT_EQ(storedRows(data, 3).toStdString(), second);
+
+    // The database refuses the insert: the delete of the earlier row is rolled back with it.
+    ASSERT_TRUE(data.exec(QStringLiteral("CREATE TRIGGER refuse_result BEFORE INSERT ON ReceivedData BEGIN "
+                                         "SELECT RAISE(ABORT, 'disk full'); END")));
+    outcome = data.gameData.markResult(A3, played(7, "4S", "N", 11), 1, 3, 10, 0, 0);
+    EXPECT_EQ(outcome.status, Status::StorageFailed);
+    EXPECT_FALSE(outcome.refused());
+    EXPECT_EQ(outcome.round, 0);
+    EXPECT_EQ(storedRows(data, 3).toStdString(), second);
+    EXPECT_EQ(resultGot(), 1);
+    EXPECT_TRUE(
+        data.logMessages().filter(QStringLiteral("run-err")).filter(QStringLiteral("disk full")).size() >= 1);
+    ASSERT_TRUE(data.exec(QStringLiteral("DROP TRIGGER refuse_result")));
+
+    // A record without a contract erases the result.
+    outcome = data.gameData.markResult(A3, played(7, "", "", 0), 1, 3, 10, 0, 0);
+    EXPECT_EQ(outcome.status, Status::Erased);
+    EXPECT_EQ(outcome.round, 1);
+    EXPECT_EQ(storedRows(data, 3).toStdString(), "");
+    EXPECT_EQ(resultGot(), 0);
+}
+
+struct StoredForm {
+    const char* name;
+    ResultEntry record;
+    const char* stored;
+};
+
+void PrintTo(const StoredForm& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class ResultStoredFormTest : public ResultStorageTest, public ::testing::WithParamInterface<StoredForm> {};
+
+TEST_P(ResultStoredFormTest, RecordIsStoredAs) {
+    const StoredForm& c = GetParam();
+    EXPECT_EQ(data.gameData.markResult(A3, c.record, 1, 3, 10, 0, 0).status, Status::Stored);
+    EXPECT_EQ(storedRows(data, 3).toStdString(), c.stored);
+}
+
+ResultEntry ruling() {
+    ResultEntry entry = played(8, "4S", "N", 10);
+    entry.valid = 0;
+    entry.remarks = QStringLiteral("Director ruling");
+    return entry;
+}
+
+// Board 7: both sides vulnerable; board 8: nobody; board 9: East-West.
+INSTANTIATE_TEST_SUITE_P(
+    Records, ResultStoredFormTest,
+    ::testing::Values(
+        StoredForm{"redoubled", played(7, "4SXX", "E", 8), "1/7 3-10 4 S xx|-2|E|10|1000|E|SA|"},
+        StoredForm{"lowerCase", played(9, "3nt", "W", 7, "H2"), "1/9 3-10 3 NT|-2|W|10|200|W|H2|"},
+        StoredForm{"passed", played(8, "PASS", "N", 0), "1/8 3-10 PASS|||~|0||SA|"},
+        StoredForm{"adjusted", played(8, "60%-40%", "", 0), "1/8 3-10 |||~|0||SA|60%-40%"},
+        StoredForm{"notPlayed", played(8, "NP", "", 0), "1/8 3-10 |||~|0||SA|Not played"},
+        StoredForm{"latePlay", played(8, "LP", "", 0), "1/8 3-10 |||~|0||SA|LP"},
+        StoredForm{"ruling", ruling(), "1/8 3-10 |||~|0|||Director ruling"}),
+    [](const ::testing::TestParamInfo<StoredForm>& p) { return std::string(p.param.name); });
+
+TEST(ResultStorageIndividualTest, DeclaringPlayerAndFourSeatsAreStored) {
+    GameDataHarness data;
+    test::EventBuilder b = test::fixtures::individual();
+    ASSERT_TRUE(data.start(b)) << data.failure().toStdString();
+    data.setIndividual(true);
+    data.reload();
+    // Round 1 at table 1: North 1, East 6, South 11, West 16 play boards 1-2.
+    const QString A1 = QStringLiteral("A1");
+    EXPECT_EQ(data.gameData.markResult(A1, played(2, "3NT", "S", 9), 1, 1, 6, 11, 16).status, Status::Stored);
+    EXPECT_EQ(data.gameData.markResult(A1, played(1, "2H", "W", 8), 1, 1, 6, 11, 16).status, Status::Stored);
+    EXPECT_EQ(data.gameData.markResult(A1, played(1, "2H", "W", 8), 1, 1, 6, 11, 17).status,
+              Status::Mismatch);
+    EXPECT_EQ(
+        data.value(QStringLiteral("SELECT COUNT(*) FROM ReceivedData WHERE Board=1 AND [Table]=1")).toInt(),
+        1);
+    EXPECT_EQ(
+        data.value(QStringLiteral("SELECT Declarer || '/' || South || '/' || West FROM ReceivedData WHERE "
+                                  "Board=2 AND [Table]=1"))
+            .toString(),
+        QStringLiteral("11/11/16"));
+    EXPECT_EQ(
+        data.value(QStringLiteral("SELECT Declarer FROM ReceivedData WHERE Board=1 AND [Table]=1")).toInt(),
+        16);
+}
+
+TEST_F(ResultStorageTest, PairsZeroWithoutMovementStoreNotPlayed) {
+    GameData bare(data.harness.db, data.harness.log, data.harness.settings, data.harness.event,
+                  data.harness.clock);
+    bare.loadsectiondata();
+    EXPECT_EQ(bare.markResult(A3, played(8, "4S", "N", 10), 1, 0, 0, 0, 0).status, Status::Stored);
+    EXPECT_EQ(storedRows(data, 3).toStdString(), "1/8 0-0 |||~|0||SA|Not played");
+}
+
+TEST_F(ResultStorageTest, ReadingBackAStoredResult) {
+    ASSERT_EQ(data.gameData.markResult(A3, played(7, "4SX", "N", 10), 1, 3, 10, 0, 0).status, Status::Stored);
+    ResultEntry read;
+    ASSERT_TRUE(data.gameData.getBoardResult(A3, 1, 7, read));
+    EXPECT_EQ(read.contract, QStringLiteral("4Sx"));
+    EXPECT_EQ(read.tricks, 10);
+    EXPECT_EQ(read.declarer, QStringLiteral("N"));
+    EXPECT_EQ(read.lead, QStringLiteral("SA"));
+    EXPECT_EQ(read.score, 790);
+    EXPECT_EQ(read.valid, -1);
+    EXPECT_EQ(read.board, 7);
+
+    // Another program left the text fields Null: they read as empty text.
+    ASSERT_TRUE(
+        data.exec(QStringLiteral("INSERT INTO ReceivedData (Section, [Table], Round, Board, PairNS, PairEW, "
+                                 "Contract, Result, DateLog) VALUES (1, 3, 1, 8, 3, 10, '3 NT', '+1', "
+                                 "'2026-12-07')")));
+    ResultEntry nulls = played(1, "7NT", "S", 13, "CK");
+    ASSERT_TRUE(data.gameData.getBoardResult(A3, 1, 8, nulls));
+    EXPECT_EQ(nulls.contract, QStringLiteral("3NT"));
+    EXPECT_EQ(nulls.tricks, 10);
+    EXPECT_EQ(nulls.declarer, QString());
+    EXPECT_EQ(nulls.lead, QString());
+    EXPECT_EQ(nulls.remarks, QString());
+    EXPECT_EQ(nulls.valid, -1);
+
+    // A ruling is not a valid result; a row without its date is no result at all.
+    ASSERT_TRUE(
+        data.exec(QStringLiteral("INSERT INTO ReceivedData (Section, [Table], Round, Board, PairNS, PairEW, "
+                                 "Contract, Remarks, DateLog) VALUES (1, 3, 1, 9, 3, 10, '4 S', 'Slow play', "
+                                 "'2026-12-07'), (1, 3, 2, 9, 3, 9, '4 S', '', NULL)")));
+    ResultEntry ruled = played(1, "7NT", "S", 13, "CK");
+    ASSERT_TRUE(data.gameData.getBoardResult(A3, 1, 9, ruled));
+    EXPECT_EQ(ruled.valid, 0);
+    EXPECT_EQ(ruled.contract, QString());
+    EXPECT_EQ(ruled.remarks, QStringLiteral("Slow play"));
+    ResultEntry untouched = played(1, "7NT", "S", 13, "CK");
+    EXPECT_FALSE(data.gameData.getBoardResult(A3, 2, 9, untouched));
+    EXPECT_EQ(untouched.contract, QStringLiteral("7NT"));
+}
+
+TEST_F(ResultStorageTest, CountingAndClearingResults) {
+    const QString A1 = QStringLiteral("A1");
+    EXPECT_EQ(data.gameData.countTableResultsPlayed(A1), 2);
+    // Round 2 at table 1: pairs 1 and 14 play boards 4-6.
+    ASSERT_EQ(data.gameData.markResult(A1, played(4, "1NT", "N", 7), 2, 1, 14, 0, 0).status, Status::Stored);
+    EXPECT_EQ(data.gameData.countTableResultsPlayed(A1), 3);
+
+    EXPECT_FALSE(data.gameData.tableClearResult(0, 1));
+    EXPECT_TRUE(data.gameData.tableClearResult(5, 9));
+    EXPECT_TRUE(data.gameData.tableClearResult(2, 1));
+    EXPECT_EQ(data.gameData.countTableResultsPlayed(A1), 2);
+    EXPECT_EQ(data.gameData.getPlayedBoardList(A1, 2, true), QStringLiteral("1,2"));
+    EXPECT_TRUE(data.logMessages().contains(QStringLiteral("Clear result since round 2")));
+}
+
+} // namespace
+} // namespace qzc
