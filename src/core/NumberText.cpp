@@ -125,4 +125,22 @@ qint16 SetFlag(qint16 value, qint16 flag, bool on) {
     return value;
 }
 
+bool isNumberVariant(const QVariant& value) {
+    switch (value.metaType().id()) {
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Float:
+    case QMetaType::Double:
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace qzc

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QVariant>
 #include <QtGlobal>
 
 namespace qzc {
@@ -8,6 +9,9 @@ namespace qzc {
 /// True when text reads as a number as a whole: surrounding blanks, a sign, a decimal
 /// point and an exponent are accepted ("12", " -3.5 ", "1e3", ".5", "7.").
 bool IsNumeric(const QString& text);
+
+/// True when the value holds a number type (integer or floating point), not text.
+bool isNumberVariant(const QVariant& value);
 
 /// The number of text rounded to a whole number, a half to the even neighbour ("2.5" is 2,
 /// "3.5" is 4); 0 for an empty or non-numeric text and for one outside -32768..32767.

@@ -1,6 +1,7 @@
 #include "core/ScoreDb.h"
 
 #include "core/Log.h"
+#include "core/NumberText.h"
 #include "platform/Clock.h"
 
 #include <QMetaType>
@@ -18,24 +19,6 @@ const QString kOpenSource = QStringLiteral("Database - Open ADO");
 // A statement that waits for a lock gives up after this long.
 constexpr int busyTimeoutMs = 5000;
 constexpr int retryPauseMs = 10;
-
-bool isNumberType(const QVariant& value) {
-    switch (value.typeId()) {
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Float:
-    case QMetaType::Double:
-        return true;
-    default:
-        return false;
-    }
-}
 
 } // namespace
 
@@ -247,7 +230,7 @@ QString ScoreDb::getADOErrorText() const {
 QString ScoreDb::sqlQuote(const QVariant& value) {
     if (value.isNull())
         return {};
-    if (isNumberType(value)) {
+    if (isNumberVariant(value)) {
         if (value.typeId() == QMetaType::Double || value.typeId() == QMetaType::Float)
             return QString::number(value.toDouble(), 'g', 15);
         return value.toString();

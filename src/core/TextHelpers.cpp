@@ -1,5 +1,7 @@
 #include "core/TextHelpers.h"
 
+#include "core/NumberText.h"
+
 namespace qzc {
 
 QString GetField(const QString& text, qint16 n, const QString& delimiter) {
@@ -72,23 +74,11 @@ bool IsBlank(const QVariant& value) {
     if (!value.isValid() || value.isNull()) {
         return true;
     }
-    switch (value.metaType().id()) {
-    case QMetaType::QString:
-        return IsBlank(value.toString());
-    case QMetaType::Short:
-    case QMetaType::UShort:
-    case QMetaType::Int:
-    case QMetaType::UInt:
-    case QMetaType::Long:
-    case QMetaType::ULong:
-    case QMetaType::LongLong:
-    case QMetaType::ULongLong:
-    case QMetaType::Float:
-    case QMetaType::Double:
+    if (isNumberVariant(value))
         return value.toDouble() == 0;
-    default:
-        return false;
-    }
+    if (value.metaType().id() == QMetaType::QString)
+        return IsBlank(value.toString());
+    return false;
 }
 
 } // namespace qzc
