@@ -29,7 +29,7 @@ QString withoutBlanks(QString text) {
     return text;
 }
 
-void setValues(ResultValues& values, const ScoredBoardEntry& entry, BoardScoringMethod method) {
+void setValues(ResultValues& values, const ScoreFrequencyRecord& entry, BoardScoringMethod method) {
     values.ns = entry.scale;
     values.ew = method == BoardScoringMethod::Matchpoints ? entry.top - entry.scale : -entry.scale;
     values.top = entry.top;
@@ -105,6 +105,7 @@ std::optional<std::vector<ResultFileRow>> ResultRowBuilder::memory_brdResult_set
             row.contract.clear();
         } else {
             row.score = queryInt16(*query, scoreColumn);
+            row.unscored = query->isNull(scoreColumn);
             row.declarer = queryText(*query, declarerColumn);
             row.lead = queryText(*query, leadColumn);
             row.tricks = calcTricksMade(row.contract, queryText(*query, resultColumn));
@@ -135,9 +136,9 @@ bool ResultRowBuilder::memory_brdResult_scoring(std::vector<ResultFileRow>& rows
         }
         previousBoard = row.board;
         previousSection = row.sectionId;
-        if (scored.results <= 0 || row.noContract)
+        if (scored.results <= 0 || row.noContract || row.unscored)
             continue;
-        const ScoredBoardEntry* entry = scored.find(row.score);
+        const ScoreFrequencyRecord* entry = scored.find(row.score);
         if (entry != nullptr)
             setValues(method == BoardScoringMethod::Matchpoints ? row.matchpoints : row.imps, *entry, method);
     }

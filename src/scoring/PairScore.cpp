@@ -5,6 +5,7 @@
 #include "core/NumberText.h"
 #include "core/QueryValues.h"
 #include "core/ScoreDb.h"
+#include "scoring/CountedResults.h"
 
 #include <QHash>
 #include <QStringList>
@@ -46,7 +47,7 @@ private:
     QHash<quint32, std::size_t> index_;
 };
 
-void creditSameSide(PairScoreRecord* record, const ScoredBoardEntry& entry) {
+void creditSameSide(PairScoreRecord* record, const ScoreFrequencyRecord& entry) {
     if (record == nullptr)
         return;
     ++record->boards;
@@ -57,7 +58,7 @@ void creditSameSide(PairScoreRecord* record, const ScoredBoardEntry& entry) {
 
 // An East-West seat earns the mirror of the North-South scale: in IMPs the negated value
 // on the negated range, in matchpoints what is left of the top.
-void creditOtherSide(PairScoreRecord* record, const ScoredBoardEntry& entry, bool imps) {
+void creditOtherSide(PairScoreRecord* record, const ScoreFrequencyRecord& entry, bool imps) {
     if (record == nullptr)
         return;
     ++record->boards;
@@ -102,9 +103,8 @@ std::optional<std::vector<PairScoreRecord>> PairRanking::calcPairScore(qint16 se
     const QString sectionCondition = s > 0 ? QStringLiteral(" AND Section=") + QString::number(s) : QString();
 
     // The boards played more than once decide who is a contestant.
-    QString playedBoards = QStringLiteral("(SELECT Board FROM ReceivedData WHERE NOT Erased"
-                                          " AND (Remarks='' OR Remarks IS NULL)"
-                                          " AND (NOT Remarks='' OR NOT Contract='')");
+    QString playedBoards =
+        QStringLiteral("(SELECT Board FROM ReceivedData WHERE ") + countedResultCondition();
     if (round > 0)
         playedBoards += QStringLiteral(" AND Round<=") + QString::number(round);
     playedBoards += sectionCondition + QStringLiteral(" GROUP BY Board HAVING COUNT(Board)>1)");
@@ -144,7 +144,7 @@ std::optional<std::vector<PairScoreRecord>> PairRanking::calcPairScore(qint16 se
     std::optional<QSqlQuery> query = db_.select(
         QStringLiteral(
             "SELECT Board, Section, PairNS, PairEW, South, West, custom_qz_score FROM ReceivedData WHERE ") +
-        countedResultCondition + sectionCondition +
+        countedResultCondition() + sectionCondition +
         QStringLiteral(" ORDER BY Board ASC, Section, PairNS ASC"));
     if (!query) {
         logDatabaseError();
@@ -167,9 +167,11 @@ std::optional<std::vector<PairScoreRecord>> PairRanking::calcPairScore(qint16 se
             scored = std::move(*next);
         }
         previousBoard = board;
-        if (scored.results <= 1)
+        // A result whose score was never stored is in no table and earns nothing; read as 0
+        // it would take the value of a passed-out board.
+        if (scored.results <= 1 || query->isNull(6))
             continue;
-        const ScoredBoardEntry* entry = scored.find(score);
+        const ScoreFrequencyRecord* entry = scored.find(score);
         if (entry == nullptr)
             continue;
         if (side != RankingSide::EastWest)

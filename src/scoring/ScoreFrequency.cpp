@@ -26,6 +26,23 @@ ScoreFrequency::ScoreFrequency(ScoreDb& db, Log& log, const GameSettings& settin
     : db_(db), log_(log), settings_(settings) {}
 
 qint16 ScoreFrequency::getScoreFrequency(qint16 section, qint16 board, ScoreFrequencyTable& table) {
+    return readScoreFrequency(section, board, table).value_or(0);
+}
+
+std::optional<ScoredBoard> ScoreFrequency::scoreBoard(qint16 section, qint16 board, BoardScoringMethod method,
+                                                      bool symmetric) {
+    const std::optional<qint16> results = readScoreFrequency(section, board, boardFrequencyTable_);
+    if (!results)
+        return std::nullopt;
+    if (method == BoardScoringMethod::CrossImps)
+        calcImpScores(boardFrequencyTable_, symmetric);
+    else
+        calcMatchpoints(boardFrequencyTable_);
+    return ScoredBoard{*results, boardFrequencyTable_};
+}
+
+std::optional<qint16> ScoreFrequency::readScoreFrequency(qint16 section, qint16 board,
+                                                         ScoreFrequencyTable& table) {
     table.clear();
     const QString sql = QStringLiteral("SELECT custom_qz_score AS rawscore,COUNT(custom_qz_score) AS cnt "
                                        "FROM ReceivedData WHERE ") +
@@ -35,7 +52,7 @@ qint16 ScoreFrequency::getScoreFrequency(qint16 section, qint16 board, ScoreFreq
     std::optional<QSqlQuery> query = db_.select(sql);
     if (!query) {
         log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kFrequencySource, true);
-        return 0;
+        return std::nullopt;
     }
     qint32 total = 0;
     while (query->next()) {
@@ -48,7 +65,7 @@ qint16 ScoreFrequency::getScoreFrequency(qint16 section, qint16 board, ScoreFreq
                               QStringLiteral(" has more than ") + QString::number(maxDistinctScores) +
                               QStringLiteral(" distinct scores"),
                           kFrequencySource, true);
-            return 0;
+            return std::nullopt;
         }
         ScoreFrequencyRecord record;
         record.score = int16Value(query->value(0));

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "scoring/ScoreScale.h"
+#include "scoring/ScoredBoard.h"
 
 #include <QtGlobal>
+#include <optional>
 #include <vector>
 
 namespace qzc {
@@ -11,10 +13,11 @@ class GameSettings;
 class Log;
 class ScoreDb;
 
-/// Reads the score frequencies of a board from the stored results and keeps the stored
-/// matchpoint scale of every result up to date. Owns boardFrequencyTable, the board that
-/// the ranking or the personal recap is scoring at the moment.
-class ScoreFrequency {
+/// Reads the score frequencies of a board from the stored results, values them for the
+/// ranking and the result files, and keeps the stored matchpoint scale of every result up
+/// to date. Owns boardFrequencyTable, the board that the ranking or the personal recap is
+/// scoring at the moment.
+class ScoreFrequency final : public ScoredBoardSource {
 public:
     /// The most distinct scores a board can have.
     static constexpr int maxDistinctScores = 500;
@@ -27,6 +30,12 @@ public:
     /// logged and gives 0 with the table as far as it was filled.
     qint16 getScoreFrequency(qint16 section, qint16 board, ScoreFrequencyTable& table);
 
+    /// The board's frequencies (getScoreFrequency into boardFrequencyTable) valued by
+    /// calcMatchpoints or calcImpScores. Nothing when they cannot be read (logged as by
+    /// getScoreFrequency).
+    std::optional<ScoredBoard> scoreBoard(qint16 section, qint16 board, BoardScoringMethod method,
+                                          bool symmetric) override;
+
     /// Stores the matchpoint scale of the board in custom_qz_scalepoint and its top in
     /// custom_qz_scalepointmax of every counted result, per section of sectionIds, or in
     /// one pass across the field when the setting custom_qz_scoreacrosspair is on. A board
@@ -38,6 +47,8 @@ public:
     ScoreFrequencyTable& boardFrequencyTable() { return boardFrequencyTable_; }
 
 private:
+    /// getScoreFrequency, with nothing for a failure.
+    std::optional<qint16> readScoreFrequency(qint16 section, qint16 board, ScoreFrequencyTable& table);
     void writeSectionScale(qint16 board, qint16 section);
 
     ScoreDb& db_;

@@ -1,16 +1,11 @@
 #pragma once
 
-#include <QString>
+#include "scoring/ScoreScale.h"
+
 #include <QtGlobal>
 #include <optional>
-#include <vector>
 
 namespace qzc {
-
-/// The SQL condition of a counted result of ReceivedData: not erased, no remark, a contract.
-/// Only counted results are valued, credited to contestants and shown in frequencies.
-inline const QString countedResultCondition =
-    QStringLiteral("NOT Erased AND (Remarks='' OR Remarks IS NULL) AND (NOT Remarks='' OR NOT Contract='')");
 
 /// How the results of a board are valued against each other.
 enum class BoardScoringMethod {
@@ -21,26 +16,17 @@ enum class BoardScoringMethod {
     CrossImps,
 };
 
-/// One distinct North-South score of a board and what one result with it earns.
-struct ScoredBoardEntry {
-    qint16 score = 0;
-    qint16 count = 0;
-    qint16 scale = 0;
-    qint16 top = 0;
-    qint16 base = 0;
-};
-
 /// The counted results of one board, valued.
 struct ScoredBoard {
     /// How many counted results the board has (the sum of the counts).
     qint16 results = 0;
     /// The distinct scores, highest first; empty when the board has no counted result. With
     /// a single result in matchpoints, scale, top and base all stay 0.
-    std::vector<ScoredBoardEntry> entries;
+    ScoreFrequencyTable entries;
 
     /// The first entry of that score, or nullptr.
-    const ScoredBoardEntry* find(qint16 score) const {
-        for (const ScoredBoardEntry& entry : entries) {
+    const ScoreFrequencyRecord* find(qint16 score) const {
+        for (const ScoreFrequencyRecord& entry : entries) {
             if (entry.score == score)
                 return &entry;
         }

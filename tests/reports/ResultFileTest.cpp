@@ -2,6 +2,7 @@
 
 #include "ResultFileEvents.h"
 #include "reports/ResultFileText.h"
+#include "support/FailingBoardSource.h"
 #include "support/ScoringEvent.h"
 
 #include <QDir>
@@ -43,6 +44,8 @@ struct FailureCase {
     const char* reason;
     /// Logged as a run-time error of the writer.
     bool writeError = false;
+    /// No board can be valued.
+    bool boardsFail = false;
 };
 
 class ResultFileFailure : public testing::TestWithParam<FailureCase> {};
@@ -59,7 +62,9 @@ TEST_P(ResultFileFailure, TellsWhyAndLeavesTheEarlierFileAsItWas) {
         file.write("earlier publication\r\n");
     }
     const QString folder = c.spoil(event);
-    ResultFile file(event.db, event.settings, event.log, event.boards);
+    test::FailingBoardSource failing;
+    ScoredBoardSource& boards = c.boardsFail ? static_cast<ScoredBoardSource&>(failing) : event.boards;
+    ResultFile file(event.db, event.settings, event.log, boards);
     const ResultFileOutcome outcome = file.makeresultFile_v1(folder, event.gameData());
 
     EXPECT_FALSE(outcome.written());
@@ -106,12 +111,8 @@ INSTANTIATE_TEST_SUITE_P(
                                     return e.folder.path();
                                 },
                                 "could not be read from the score database"},
-                    FailureCase{"boardsCannotBeValued", test::events::twoWinners,
-                                [](ScoringEvent& e) {
-                                    e.boards.failFromNowOn();
-                                    return e.folder.path();
-                                },
-                                "could not be scored"},
+                    FailureCase{"boardsCannotBeValued", test::events::twoWinners, sameFolder,
+                                "could not be scored", false, true},
                     FailureCase{"missingFolder", test::events::twoWinners,
                                 [](ScoringEvent& e) { return e.folder.path() + QStringLiteral("missing/"); },
                                 "could not be written", true}),

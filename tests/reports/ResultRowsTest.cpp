@@ -125,6 +125,40 @@ TEST(ResultRows, AcrossTheFieldSectionsShareTheBoardsScale) {
     }
 }
 
+// A played row whose score was never stored (a row of another program) is in no table: it
+// earns nothing, also on a board where a real score of 0 stands.
+TEST(ResultRows, ARowWithoutAScoreEarnsNothing) {
+    ScoringEvent event;
+    EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    b.addResult(ResultRow::played(a, 1, 1, 1, 1, 2, QStringLiteral("4S"), QStringLiteral("N"), 10));
+    ResultRow zero = ResultRow::played(a, 2, 1, 1, 3, 4, QStringLiteral("1NT"), QStringLiteral("N"), 7);
+    zero.score = 0;
+    b.addResult(zero);
+    ResultRow unscored = ResultRow::played(a, 3, 1, 1, 5, 6, QStringLiteral("3NT"), QStringLiteral("N"), 9);
+    unscored.score.reset();
+    b.addResult(unscored);
+    ASSERT_TRUE(event.open(b)) << event.error().toStdString();
+    ResultRowBuilder builder(event.db, event.settings, event.log, event.boards);
+    auto rows = builder.memory_brdResult_setup(0, 0);
+    ASSERT_TRUE(rows.has_value());
+    ASSERT_EQ(rows->size(), 3u);
+    for (const BoardScoringMethod method : {BoardScoringMethod::Matchpoints, BoardScoringMethod::CrossImps})
+        ASSERT_TRUE(builder.memory_brdResult_scoring(*rows, false, method, event.gameData()));
+    const ResultFileRow& zeroRow = (*rows)[1];
+    EXPECT_FALSE(zeroRow.unscored);
+    EXPECT_EQ(zeroRow.matchpoints.top, 2);
+    EXPECT_EQ(zeroRow.matchpoints.ew, 2);
+    EXPECT_EQ(zeroRow.imps.ns, -9);
+    const ResultFileRow& unscoredRow = (*rows)[2];
+    EXPECT_TRUE(unscoredRow.unscored);
+    for (const ResultValues* values : {&unscoredRow.matchpoints, &unscoredRow.imps}) {
+        EXPECT_EQ(values->top, 0);
+        EXPECT_EQ(values->ns, 0);
+        EXPECT_EQ(values->ew, 0);
+    }
+}
+
 TEST(ResultRows, ScoringNeedsRows) {
     ScoringEvent event;
     EventBuilder b;

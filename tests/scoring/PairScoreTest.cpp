@@ -1,5 +1,6 @@
 #include "scoring/PairScore.h"
 
+#include "support/FailingBoardSource.h"
 #include "support/ScoringEvent.h"
 
 #include <gtest/gtest.h>
@@ -132,6 +133,54 @@ TEST(PairRanking, CreditsOnlyCountedResults) {
     }
 }
 
+struct UnscoredCase {
+    const char* scoringType;
+    // A passed-out result of pairs 7 and 8 beside the result without a score.
+    bool withZero;
+    std::vector<Place> places;
+};
+
+// A counted result whose score was never stored (a row of another program) earns nothing
+// for its pairs and leaves the other results' values alone, also beside a real score of 0.
+TEST(PairRanking, AResultWithoutAScoreEarnsNothing) {
+    const UnscoredCase cases[] = {
+        {"1", false, {{1, 100}, {5, 100}, {2, 0}, {3, 0}, {4, 0}, {6, 0}}},
+        {"0", false, {{1, 100}, {5, 100}, {2, 0}, {3, 0}, {4, 0}, {6, 0}}},
+        {"1", true, {{1, 100}, {8, 100}, {2, 50}, {5, 50}, {3, 0}, {7, 0}, {4, 0}, {6, 0}}},
+        {"0",
+         true,
+         {{1, 100}, {8, 88.6364}, {5, 61.3636}, {2, 38.6364}, {7, 11.3636}, {3, 0}, {4, 0}, {6, 0}}},
+    };
+    for (const UnscoredCase& c : cases) {
+        SCOPED_TRACE(std::string(c.scoringType) + (c.withZero ? " with zero" : ""));
+        ScoringEvent event;
+        EventBuilder b;
+        const int a = b.addSection(QStringLiteral("A"));
+        addWorkedExample(b, a);
+        if (c.withZero) {
+            ResultRow zero =
+                ResultRow::played(a, 4, 1, 2, 7, 8, QStringLiteral("1NT"), QStringLiteral("N"), 7);
+            zero.score = 0;
+            b.addResult(zero);
+        }
+        ASSERT_TRUE(event.open(b)) << event.error().toStdString();
+        ASSERT_TRUE(
+            event.db.execSQL(QStringLiteral("UPDATE ReceivedData SET custom_qz_score=NULL WHERE PairNS=3"),
+                             QStringLiteral("test")));
+        event.set(QStringLiteral("custom_qz_scoringtype"), QString::fromLatin1(c.scoringType));
+
+        PairRanking ranking(event.db, event.settings, event.log, event.boards);
+        const auto records = ranking.calcPairScore(a, RankingSide::Both, 0, 0, false);
+        ASSERT_TRUE(records.has_value());
+        expectPlaces(*records, c.places);
+        for (const PairScoreRecord& record : *records) {
+            if (record.number == 3 || record.number == 6) {
+                EXPECT_EQ(record.boards, 0) << "pair " << record.number;
+            }
+        }
+    }
+}
+
 TEST(PairRanking, EqualResultsAndUncreditedContestants) {
     ScoringEvent event;
     EventBuilder b;
@@ -162,7 +211,13 @@ TEST(PairRanking, NobodyPlayedGivesAnEmptyList) {
     const auto records = ranking.calcPairScore(a, RankingSide::Both, 0, 0, false);
     ASSERT_TRUE(records.has_value());
     EXPECT_TRUE(records->empty());
-    EXPECT_EQ(event.boards.calls(), 0);
+    // No board is valued: a valuer that fails every board changes nothing.
+    test::FailingBoardSource failing;
+    PairRanking unvalued(event.db, event.settings, event.log, failing);
+    const auto same = unvalued.calcPairScore(a, RankingSide::Both, 0, 0, false);
+    ASSERT_TRUE(same.has_value());
+    EXPECT_TRUE(same->empty());
+    EXPECT_EQ(failing.calls(), 0);
 }
 
 TEST(PairRanking, AcrossTheFieldScalesEveryBoardOverAllSections) {
@@ -259,11 +314,12 @@ TEST(PairRanking, ADatabaseFailureGivesNoRanking) {
     EventBuilder b;
     addWorkedExample(b, b.addSection(QStringLiteral("A")));
     ASSERT_TRUE(event.open(b)) << event.error().toStdString();
+    test::FailingBoardSource failing;
+    PairRanking unvalued(event.db, event.settings, event.log, failing);
+    EXPECT_FALSE(unvalued.calcPairScore(1, RankingSide::Both, 0, 0, false).has_value());
+    EXPECT_EQ(failing.calls(), 1);
+
     PairRanking ranking(event.db, event.settings, event.log, event.boards);
-
-    event.boards.failFromNowOn();
-    EXPECT_FALSE(ranking.calcPairScore(1, RankingSide::Both, 0, 0, false).has_value());
-
     event.db.closeDatabase();
     EXPECT_FALSE(ranking.calcPairScore(1, RankingSide::Both, 0, 0, false).has_value());
     EXPECT_TRUE(event.log.bufferedText().contains(QStringLiteral("(Database - PairScore)")));

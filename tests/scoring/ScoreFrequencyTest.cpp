@@ -2,6 +2,7 @@
 
 #include "ResultDb.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -100,6 +101,66 @@ TEST_F(ScoreFrequencyTest, CountsOnlyCountedResultsOfTheSectionOrField) {
     }
 }
 
+struct ValuedCase {
+    qint16 section;
+    qint16 board;
+    BoardScoringMethod method;
+    bool symmetric;
+    qint16 results;
+    /// Score, count and scale of each entry, highest score first.
+    std::vector<std::array<qint16, 3>> entries;
+    qint16 top;
+    qint16 base;
+};
+
+// What the ranking and the result files read: the counted results valued by either method.
+TEST_F(ScoreFrequencyTest, ScoreBoardValuesTheCountedResults) {
+    constexpr auto mp = BoardScoringMethod::Matchpoints;
+    constexpr auto imps = BoardScoringMethod::CrossImps;
+    const ValuedCase cases[] = {
+        {1, 1, mp, false, 4, {{620, 2, 5}, {170, 1, 2}, {-100, 1, 0}}, 6, 0},
+        {1, 1, imps, false, 4, {{620, 2, 22}, {170, 1, -13}, {-100, 1, -31}}, 22, -31},
+        {1, 1, imps, true, 4, {{620, 2, 22}, {170, 1, -13}, {-100, 1, -31}}, 31, -31},
+        {0, 1, mp, true, 6, {{620, 2, 9}, {420, 1, 6}, {170, 1, 4}, {-50, 1, 2}, {-100, 1, 0}}, 10, 0},
+        {0,
+         1,
+         imps,
+         true,
+         6,
+         {{620, 2, 39}, {420, 1, 17}, {170, 1, -13}, {-50, 1, -38}, {-100, 1, -44}},
+         44,
+         -44},
+        // A single result has no matchpoint scale; the result without a score is left out.
+        {1, 2, mp, false, 1, {{110, 1, 0}}, 0, 0},
+        {1, 2, imps, false, 1, {{110, 1, 0}}, 0, 0},
+        {1, 3, mp, false, 2, {{200, 1, 2}, {100, 1, 0}}, 2, 0},
+        {1, 3, imps, false, 2, {{200, 1, 3}, {100, 1, -3}}, 3, -3},
+        {1, 9, imps, true, 0, {}, 0, 0},
+    };
+    for (const ValuedCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << "section " << c.section << " board " << c.board << " imps "
+                                        << (c.method == imps) << " symmetric " << c.symmetric);
+        const std::optional<ScoredBoard> scored =
+            frequency.scoreBoard(c.section, c.board, c.method, c.symmetric);
+        ASSERT_TRUE(scored.has_value());
+        EXPECT_EQ(scored->results, c.results);
+        ScoreFrequencyTable expected;
+        for (const auto& [score, count, scale] : c.entries)
+            expected.push_back(ScoreFrequencyRecord{score, count, scale, c.top, c.base});
+        EXPECT_EQ(scored->entries, expected);
+        EXPECT_EQ(frequency.boardFrequencyTable(), expected);
+    }
+}
+
+TEST_F(ScoreFrequencyTest, ScoreBoardFailsWhenTheDatabaseCannotBeRead) {
+    r.db.closeDatabase();
+    EXPECT_FALSE(frequency.scoreBoard(1, 1, BoardScoringMethod::Matchpoints, false).has_value());
+    ScoreFrequencyTable table;
+    EXPECT_EQ(frequency.getScoreFrequency(1, 1, table), 0);
+    EXPECT_TRUE(r.logLines().join('\n').contains(QStringLiteral("(Database - boardResultFrequency)")))
+        << r.logLines().join('\n').toStdString();
+}
+
 TEST_F(ScoreFrequencyTest, MoreDistinctScoresThanTheTableHoldsIsLoggedAndCountsNothing) {
     EventBuilder b;
     const int a = b.addSection(QStringLiteral("A"));
@@ -112,6 +173,7 @@ TEST_F(ScoreFrequencyTest, MoreDistinctScoresThanTheTableHoldsIsLoggedAndCountsN
     ScoreFrequencyTable table;
     EXPECT_EQ(scores.getScoreFrequency(1, 4, table), 0);
     EXPECT_EQ(table.size(), std::size_t(ScoreFrequency::maxDistinctScores));
+    EXPECT_FALSE(scores.scoreBoard(1, 4, BoardScoringMethod::CrossImps, true).has_value());
     EXPECT_TRUE(big.logLines().contains(
         "run-err9 Board 4 has more than 500 distinct scores (Database - boardResultFrequency)"))
         << big.logLines().join('\n').toStdString();

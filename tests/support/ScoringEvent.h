@@ -4,9 +4,9 @@
 #include "core/Log.h"
 #include "core/ScoreDb.h"
 #include "reports/ResultFileGameData.h"
+#include "scoring/ScoreFrequency.h"
 #include "support/EventBuilder.h"
 #include "support/FakeClock.h"
-#include "support/SqlBoardScorer.h"
 #include "support/TempFolder.h"
 
 #include <QString>
@@ -19,7 +19,7 @@ namespace qzc::test {
 ResultFileGameData loadResultFileGameData(ScoreDb& db);
 
 /// An event built by the EventBuilder in a temporary folder and opened, with a settings
-/// store and a board valuer: what the ranking and the result files run on.
+/// store and the program's board valuer: what the ranking and the result files run on.
 class ScoringEvent {
 public:
     ScoringEvent();
@@ -38,7 +38,7 @@ public:
     Log log{clock};
     ScoreDb db{log, clock};
     GameSettings settings{log};
-    SqlBoardScorer boards{db};
+    ScoreFrequency boards{db, log, settings};
 
 private:
     QString error_;
