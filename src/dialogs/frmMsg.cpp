@@ -58,7 +58,6 @@ frmMsg::frmMsg(Help* help, QWidget* parent) : QDialog(parent), help_(help) {
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(text);
     layout->addLayout(buttons);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void frmMsg::Form_Load() {
@@ -120,8 +119,8 @@ void frmMsg::prepare(const MessageBox::Request& request) {
     focus->setDefault(true);
     focus->setFocus();
 
-    setMinimumWidth(twipsToPixels(this, minimumWidthTwips));
-    adjustSize();
+    const QSize hint = sizeHint();
+    setFixedSize(qMax(hint.width(), twipsToPixels(this, minimumWidthTwips)), hint.height());
 }
 
 bool frmMsg::firstButtonPressed() const {
