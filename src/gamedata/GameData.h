@@ -184,6 +184,20 @@ public:
     /// sign the direction (below 1 descending).
     QString getBoardResultText(qint16 board, qint16 sectionId, qint16 sortKey) const;
 
+    // ---- Stanzas and set-up flags --------------------------------------------------------
+
+    /// Whether the section is ready for its next stanza: 0 the movement has no round after
+    /// the stanza's edge; 1 it has, every result of the stanza is in and no table with a
+    /// terminal and a pending set-up still owes results; 2 results are still missing.
+    qint16 getSectionStanzaState(qint16 sectionId) const;
+    /// True when the table's terminal must load its set-up again (custom_qz_loadsetup=1).
+    bool getLoadSetupTables(const QString& tableId) const;
+    /// Sets (clear false) or clears the set-up flag of every table of the section (ID 1 or
+    /// more), else of the one table (which must have a terminal to be set; clearing it also
+    /// clears its UpdateFromRound), else of every table of the event. A table id of an
+    /// unknown section writes nothing. False when nothing was written or the write failed.
+    bool setflagloadsetup(bool clear, const QString& tableId, qint16 sectionId);
+
     // ---- Section lists and labels -------------------------------------------------------
 
     /// The section choice of the main window, in the text order of the letters.

@@ -7,6 +7,9 @@
 namespace qzc {
 
 bool DesktopShellOpener::open(const QString& path) {
+    if (path.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+        path.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
+        return QDesktopServices::openUrl(QUrl(path));
     // The desktop may report success for a missing file and show its own error later.
     if (path.isEmpty() || !QFileInfo::exists(path))
         return false;

@@ -4,7 +4,8 @@
 
 namespace qzc {
 
-/// Opens a file with the program the desktop associates with it.
+/// Opens a file, or a web address ("http://", "https://"), with the program the desktop
+/// associates with it.
 class ShellOpener {
 public:
     virtual ~ShellOpener() = default;

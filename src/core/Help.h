@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+
+namespace qzc {
+
+class Config;
+class Log;
+class OnlineHelpCheck;
+class ShellOpener;
+
+/// The help pages: a topic number names a page of the help folder beside the program, or
+/// of the online help site when the ini file names one and it answers.
+class Help {
+public:
+    /// Main-section ini key: the address of the online help folder (ending in "/Help/").
+    /// Empty (the default): local help only, and nothing is asked of the network.
+    static inline const QString onlineHelpKey = QStringLiteral("OnlineHelpFolder");
+    /// Main-section ini key: the address of a page-translation service, up to the point
+    /// where its query parameters follow; used for languages other than "en".
+    static inline const QString translatorKey = QStringLiteral("OnlineHelpTranslator");
+
+    Help(const Config& config, ShellOpener& shell, OnlineHelpCheck& online, Log& log)
+        : config_(config), shell_(shell), online_(online), log_(log) {}
+
+    /// The page of a topic: topic 1 and unknown topics directly in the help folder, topics
+    /// 2 to 27 in its sub-folder "html" (joined with separator).
+    static QString helpPage(qint16 topic, const QString& separator);
+
+    /// What showHelp opens: topic 0 with a page gives the page as it is; any other call the
+    /// topic's page in the online help folder when it answers, else in the local one.
+    QString helpTarget(qint16 topic, const QString& page);
+    /// Opens helpTarget with the desktop; a target that cannot be opened is logged.
+    void showHelp(qint16 topic, const QString& page = {});
+
+private:
+    const Config& config_;
+    ShellOpener& shell_;
+    OnlineHelpCheck& online_;
+    Log& log_;
+};
+
+} // namespace qzc

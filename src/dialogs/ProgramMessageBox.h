@@ -1,0 +1,43 @@
+#pragma once
+
+#include "core/MessageBox.h"
+#include "dialogs/PlainMessageBox.h"
+
+#include <QPointer>
+#include <memory>
+
+namespace qzc {
+
+class Help;
+class frmMsg;
+
+/// The message boxes of the running program: its own box frmMsg for questions and
+/// warnings, the platform's standard box for the few start-up errors.
+///
+/// Each box is loaded afresh. A box shown without waiting stays until a button hides it or
+/// the next box replaces it; a box that waits for its answer is never closed by a later
+/// one, which is shown above it instead.
+class ProgramMessageBox final : public MessageBox {
+public:
+    ProgramMessageBox();
+    ~ProgramMessageBox() override;
+    ProgramMessageBox(const ProgramMessageBox&) = delete;
+    ProgramMessageBox& operator=(const ProgramMessageBox&) = delete;
+
+    /// The help that the boxes' Help buttons open; set once the configuration is read.
+    void attachHelp(Help& help) { help_ = &help; }
+    /// The box last loaded, while it exists.
+    frmMsg* loadedBox() const { return loaded_.data(); }
+
+protected:
+    bool show(const Request& request) override;
+    void showStandard(const QString& text, const QString& caption, StandardIcon icon) override;
+
+private:
+    Help* help_ = nullptr;
+    std::unique_ptr<frmMsg> modeless_;
+    QPointer<frmMsg> loaded_;
+    PlainMessageBox standard_;
+};
+
+} // namespace qzc

@@ -1,0 +1,133 @@
+#include "dialogs/frmClosing.h"
+
+#include "core/Config.h"
+#include "dialogs/HelpButton.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace qzc {
+
+namespace {
+
+constexpr int kF1 = 112;
+const QString kNo = QStringLiteral("NO");
+
+} // namespace
+
+frmClosing::frmClosing(Help* help, QWidget* parent) : QDialog(parent), help_(help) {
+    setObjectName(QStringLiteral("frmClosing"));
+    setWindowTitle(QStringLiteral("Finished?"));
+    setModal(true);
+
+    Label1 = new QLabel(QStringLiteral("Finished?"), this);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    Label1->setAlignment(Qt::AlignHCenter);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    labMsg = new QLabel(QStringLiteral("Are you sure that you want to quit?"), this);
+    labMsg->setObjectName(QStringLiteral("labMsg"));
+    chkHideFinished = new QCheckBox(QStringLiteral("Do not show this message again"), this);
+    chkHideFinished->setObjectName(QStringLiteral("chkHideFinished"));
+
+    const std::array<QString, 2> captions = {QStringLiteral("&Yes"), QStringLiteral("&No")};
+    for (std::size_t i = 0; i < cmdButton.size(); ++i) {
+        cmdButton[i] = new QPushButton(captions[i], this);
+        cmdButton[i]->setObjectName(QStringLiteral("cmdButton_%1").arg(i));
+        connect(cmdButton[i], &QPushButton::clicked, this,
+                [this, i] { cmdButton_Click(static_cast<int>(i)); });
+    }
+    cmdButton[0]->setDefault(true);
+    cmdHelp = makeHelpButton(this, 0);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmClosing::cmdHelp_Click);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(cmdButton[0]);
+    buttons->addWidget(cmdButton[1]);
+    buttons->addStretch(1);
+    buttons->addWidget(cmdHelp);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(Label1);
+    layout->addWidget(labMsg);
+    layout->addWidget(chkHideFinished);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+}
+
+bool frmClosing::confirmQuit(Config& config, Help* help, QWidget* parent) {
+    if (config.HideFinishedWindow)
+        return true;
+    frmClosing box(help, parent);
+    box.Form_Load();
+    box.exec();
+    if (box.hideFinishedTicked()) {
+        config.writeDefault(QStringLiteral("HideFinishedWindow"), QStringLiteral("1"));
+        config.HideFinishedWindow = true;
+    }
+    return box.tag().isEmpty();
+}
+
+QString frmClosing::tag() const {
+    return property("Tag").toString();
+}
+
+bool frmClosing::hideFinishedTicked() const {
+    return chkHideFinished->isChecked();
+}
+
+void frmClosing::Form_Load() {
+    cmdHelp->setProperty("Tag", QString::number(helpTopic));
+}
+
+void frmClosing::cmdButton_Click(int index) {
+    if (index == 1)
+        setProperty("Tag", kNo);
+    done(index == 0 ? Accepted : Rejected);
+}
+
+void frmClosing::cmdHelp_Click() {
+    openHelpTopic(help_, helpTopicOf(cmdHelp));
+}
+
+void frmClosing::Form_KeyUp(int keyCode, int /*shift*/) {
+    if (keyCode == kF1)
+        cmdHelp_Click();
+}
+
+void frmClosing::Form_QueryUnload(bool& cancel, int unloadMode) {
+    // Closing the question without an answer keeps the program running.
+    if (unloadMode == 0) {
+        cancel = true;
+        cmdButton_Click(1);
+    }
+}
+
+void frmClosing::keyReleaseEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F1) {
+        Form_KeyUp(kF1, 0);
+        return;
+    }
+    QDialog::keyReleaseEvent(event);
+}
+
+void frmClosing::closeEvent(QCloseEvent* event) {
+    bool cancel = false;
+    Form_QueryUnload(cancel, 0);
+    if (cancel)
+        event->ignore();
+    else
+        QDialog::closeEvent(event);
+}
+
+void frmClosing::reject() {
+    // Escape answers No, as the close box does.
+    cmdButton_Click(1);
+}
+
+} // namespace qzc

@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QDialog>
+#include <array>
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+
+namespace qzc {
+
+class Config;
+class Help;
+
+/// "Are you sure that you want to quit?", asked when the director closes the main window.
+/// The answer is the form's Tag: "NO" after No (or the close box), empty after Yes.
+class frmClosing final : public QDialog {
+    Q_OBJECT
+public:
+    static constexpr qint16 helpTopic = 12;
+
+    explicit frmClosing(Help* help, QWidget* parent = nullptr);
+
+    /// The close handling of the main window: true when the program is to quit. Without
+    /// asking when HideFinishedWindow is set; otherwise the question is shown modally, and
+    /// a tick in "Do not show this message again" writes the ini key HideFinishedWindow
+    /// and sets the flag, whatever the answer.
+    static bool confirmQuit(Config& config, Help* help, QWidget* parent = nullptr);
+
+    QString tag() const;
+    bool hideFinishedTicked() const;
+
+    void Form_Load();
+    void cmdButton_Click(int index);
+    void cmdHelp_Click();
+    /// keyCode 112 (F1) opens the help.
+    void Form_KeyUp(int keyCode, int shift);
+    /// The close box answers No.
+    void Form_QueryUnload(bool& cancel, int unloadMode);
+
+    QLabel* Label1 = nullptr;
+    QLabel* labMsg = nullptr;
+    QCheckBox* chkHideFinished = nullptr;
+    std::array<QPushButton*, 2> cmdButton{};
+    QPushButton* cmdHelp = nullptr;
+
+protected:
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void reject() override;
+
+private:
+    Help* help_;
+};
+
+} // namespace qzc

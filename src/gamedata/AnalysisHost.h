@@ -1,0 +1,44 @@
+#pragma once
+
+#include <QtGlobal>
+
+namespace qzc {
+
+/// What the game-data analysis asks of the main window. The main window implements it;
+/// tests use a fake.
+class AnalysisHost {
+public:
+    virtual ~AnalysisHost() = default;
+
+    /// Refills cboSection from the sections in memory and selects its first entry (which
+    /// runs cboSection_Click).
+    virtual void InitGrid() = 0;
+    /// Entries of cboSection.
+    virtual int cboSectionListCount() const = 0;
+    /// The selected entry of cboSection; -1 when none is selected.
+    virtual int cboSectionListIndex() const = 0;
+    /// Selects an entry of cboSection; selecting another entry than the selected one runs
+    /// cboSection_Click.
+    virtual void setCboSectionListIndex(int index) = 0;
+    /// The section ID of an entry of cboSection.
+    virtual qint16 cboSectionItemData(int index) const = 0;
+    /// Rebuilds the grid for the selected section.
+    virtual void cboSection_Click() = 0;
+
+    /// The "Start New Movement" button.
+    virtual bool cmdUpdateMoveVisible() const = 0;
+    virtual void setCmdUpdateMoveVisible(bool visible) = 0;
+    /// The menu item "Forced start".
+    virtual void setForcedStartEnabled(bool enabled) = 0;
+    /// The game-data timer: whether it runs, and a restart with a new interval.
+    virtual bool timerAnalyzeGameDBEnabled() const = 0;
+    virtual void restartTimerAnalyzeGameDB(int intervalMs) = 0;
+
+    /// Shows the instructions for starting with the updated movement (frmUFRDialog), not
+    /// waiting for it; an instance already shown stays.
+    virtual void showUFRDialog() = 0;
+    /// The busy (hourglass) pointer on or off.
+    virtual void setBusy(bool busy) = 0;
+};
+
+} // namespace qzc

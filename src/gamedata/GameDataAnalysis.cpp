@@ -1,0 +1,567 @@
+#include "gamedata/GameDataAnalysis.h"
+
+#include "core/EventInfo.h"
+#include "core/Log.h"
+#include "core/MessageBox.h"
+#include "core/NumberText.h"
+#include "core/QueryValues.h"
+#include "core/ScoreDb.h"
+#include "core/TextHelpers.h"
+#include "gamedata/AnalysisHost.h"
+#include "gamedata/FieldValues.h"
+#include "gamedata/GameData.h"
+#include "gamedata/PlayerNames.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <vector>
+
+namespace qzc {
+
+namespace {
+
+const QString kSource = QStringLiteral("AnalyzeGameDB");
+const QString kCrLf = QStringLiteral("\r\n");
+
+QString number(qint64 n) {
+    return QString::number(n);
+}
+
+qint16 int16Value(const QSqlQuery& query, int index) {
+    return fields::toInt16(query.value(index)).value_or(0);
+}
+
+// Clears the running flag on every way out of the analysis.
+class RunningFlag {
+public:
+    explicit RunningFlag(bool& flag) : flag_(flag) { flag_ = true; }
+    ~RunningFlag() { flag_ = false; }
+    RunningFlag(const RunningFlag&) = delete;
+    RunningFlag& operator=(const RunningFlag&) = delete;
+
+private:
+    bool& flag_;
+};
+
+class BusyPointer {
+public:
+    explicit BusyPointer(AnalysisHost& host) : host_(host) { host_.setBusy(true); }
+    ~BusyPointer() { host_.setBusy(false); }
+    BusyPointer(const BusyPointer&) = delete;
+    BusyPointer& operator=(const BusyPointer&) = delete;
+
+private:
+    AnalysisHost& host_;
+};
+
+// Every column of a result row, as "Name=value" joined with ", " (Null as empty).
+QString describeRow(const QSqlRecord& row) {
+    QStringList parts;
+    for (int i = 0; i < row.count(); ++i) {
+        const QVariant value = row.value(i);
+        parts << row.fieldName(i) + QLatin1Char('=') + (value.isNull() ? QString() : value.toString());
+    }
+    return parts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QString GameDataAnalysis::movementChangeQuestion(qint16 lastOldRound) {
+    return QStringLiteral("The scoring program has changed the movement from round ") +
+           number(lastOldRound + 1) + kCrLf + kCrLf +
+           QStringLiteral("Do you want to update the movement in the TABLETOP UNITs") + kCrLf +
+           QStringLiteral("via the safe \"Start with updated movement\" procedure?") + kCrLf;
+}
+
+void GameDataAnalysis::logDbError(const QString& source) const {
+    log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), source, true);
+}
+
+bool GameDataAnalysis::AnalyzeGameDB() {
+    if (running_) {
+        log_.writeLog(0, QStringLiteral("Check game data skipped, the check is still running"), kSource);
+        return false;
+    }
+    RunningFlag flag(running_);
+    try {
+        run();
+    } catch (const std::exception& e) {
+        log_.writeLog(0, QString::fromLocal8Bit(e.what()), QStringLiteral("QZControl - AnalyzeGameDB"), true);
+    } catch (...) {
+        log_.writeLog(0, QStringLiteral("Unknown error"), QStringLiteral("QZControl - AnalyzeGameDB"), true);
+    }
+    return true;
+}
+
+void GameDataAnalysis::run() {
+    log_.writeLog(0, QStringLiteral("Check game data"));
+    if (event_.tablePresent.present(SharedTable::PlayerNumbers)) {
+        fillPlayerNames();
+        names_.loadRegisteredNames(fillPairNumbers());
+    }
+    Reload reload;
+    initializeNewStanzas(reload);
+    checkTableCounts(reload);
+    settleAlteredMovements();
+    decideMovementChanges(countBoundTerminals(), reload);
+    if (reload.sections)
+        reloadGameData(reload);
+    else
+        showStanzaState();
+}
+
+// Seats that the scoring program marked as updated or that have no name yet get the name
+// it wrote, or the known player's name when it wrote none (or only a placeholder).
+void GameDataAnalysis::fillPlayerNames() {
+    struct Seat {
+        qint16 section = 0;
+        qint16 table = 0;
+        QString direction;
+        QString number;
+        QString name;
+        bool updated = false;
+    };
+    std::vector<Seat> seats;
+    {
+        std::optional<QSqlQuery> query = db_.select(
+            QStringLiteral("SELECT Section, [Table], Direction, [Number], Name, Updated FROM PlayerNumbers"
+                           " WHERE Updated<>0 OR custom_qz_names='' OR custom_qz_names IS NULL"));
+        if (!query) {
+            logDbError(kSource);
+            return;
+        }
+        while (query->next()) {
+            seats.push_back(Seat{int16Value(*query, 0), int16Value(*query, 1), queryText(*query, 2),
+                                 queryText(*query, 3), queryText(*query, 4).trimmed(),
+                                 query->value(5).toLongLong() != 0});
+        }
+    }
+    const std::vector<PlayerNameRecord>& known = names_.playerNameList();
+    for (Seat& seat : seats) {
+        // "1234 ???": the scoring program's placeholder for a number without a name.
+        if (seat.name.size() > 3 && seat.name.startsWith(seat.number) &&
+            seat.name.endsWith(QStringLiteral("???")))
+            seat.name.clear();
+        if (seat.name.isEmpty()) {
+            if (const std::optional<std::size_t> index = searchNameList(known, StrToDouble(seat.number)))
+                seat.name = known[*index].name;
+        }
+        if (seat.name.isEmpty() && !seat.updated)
+            continue;
+        db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_names=") +
+                        ScoreDb::sqlQuote(seat.name) + QStringLiteral(", Updated=0 WHERE Section=") +
+                        number(seat.section) + QStringLiteral(" AND [Table]=") + number(seat.table) +
+                        QStringLiteral(" AND Direction=") + ScoreDb::sqlQuote(seat.direction),
+                    QStringLiteral("Update player names"));
+    }
+}
+
+// Seats without a pair number get the pair that sits there in round 1.
+bool GameDataAnalysis::fillPairNumbers() {
+    struct Seat {
+        qint16 section = 0;
+        qint16 table = 0;
+        QString direction;
+    };
+    std::vector<Seat> seats;
+    {
+        std::optional<QSqlQuery> query =
+            db_.select(QStringLiteral("SELECT Section, [Table], Direction FROM PlayerNumbers"
+                                      " WHERE custom_qz_pair=0 OR custom_qz_pair IS NULL"));
+        if (!query) {
+            logDbError(kSource);
+            return false;
+        }
+        while (query->next())
+            seats.push_back(Seat{int16Value(*query, 0), int16Value(*query, 1), queryText(*query, 2)});
+    }
+    bool written = false;
+    for (const Seat& seat : seats) {
+        const QString tableId = gameData_.getSectionLetter(seat.section) + number(seat.table);
+        const QString seatText = gameData_.mem_GetTablePairs(tableId, 1);
+        const QString direction = seat.direction.trimmed().toUpper();
+        qint16 field = 0;
+        if (direction == QLatin1String("N"))
+            field = 1;
+        else if (direction == QLatin1String("E"))
+            field = 2;
+        else if (direction == QLatin1String("S"))
+            field = 3;
+        else if (direction == QLatin1String("W"))
+            field = 4;
+        // In a pairs movement South sits with the NS pair and West with the EW pair.
+        if (field > 2 && CountOccurrences(seatText, QStringLiteral("/")) < 3)
+            field = static_cast<qint16>(field - 2);
+        if (field < 1)
+            continue;
+        const qint16 pair = StrToInt(GetField(seatText, field, QStringLiteral("/")));
+        if (pair < 1)
+            continue;
+        if (db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_pair=") + number(pair) +
+                            QStringLiteral(" WHERE Section=") + number(seat.section) +
+                            QStringLiteral(" AND [Table]=") + number(seat.table) +
+                            QStringLiteral(" AND Direction=") + ScoreDb::sqlQuote(seat.direction),
+                        QStringLiteral("Update player pair number")))
+            written = true;
+    }
+    return written;
+}
+
+void GameDataAnalysis::initializeNewStanzas(Reload& reload) {
+    std::vector<std::pair<qint16, QString>> sections;
+    {
+        std::optional<QSqlQuery> query =
+            db_.select(QStringLiteral("SELECT ID, Letter FROM Section WHERE custom_qz_StanazBeginGameRound=0"
+                                      " OR custom_qz_StanazBeginGameRound IS NULL ORDER BY ID"));
+        if (!query) {
+            logDbError(kSource);
+            return;
+        }
+        while (query->next())
+            sections.emplace_back(int16Value(*query, 0), queryText(*query, 1).trimmed());
+    }
+    for (const auto& [id, letter] : sections) {
+        qint16 maxround = 0;
+        db_.getDBValue(QStringLiteral("SELECT MAX(Round) AS maxround FROM RoundData WHERE Section=") +
+                           number(id),
+                       QStringLiteral("maxround"), maxround);
+        if (db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazBeginGameRound=1,"
+                                       " custom_qz_StanazEdgeGameRound=") +
+                            number(maxround) + QStringLiteral(", custom_qz_UFRmode=0 WHERE ID=") + number(id),
+                        QStringLiteral("Initailize stanza")))
+            log_.writeLog(0,
+                          QStringLiteral("Initialize stanza for ") + letter + QStringLiteral(": 1,") +
+                              number(maxround),
+                          kSource);
+    }
+    if (!sections.empty())
+        reload.set();
+}
+
+// A section whose Tables count changed reloads when the new count is a table that plays the
+// stanza's edge round.
+void GameDataAnalysis::checkTableCounts(Reload& reload) {
+    if (reload.sections && reload.movement)
+        return;
+    for (const SectionRecord& section : gameData_.sectionList()) {
+        qint32 tables = 0;
+        db_.getDBValue(QStringLiteral("SELECT COUNT([Table]) AS tblcnt FROM Tables WHERE Section=") +
+                           number(section.ID),
+                       QStringLiteral("tblcnt"), tables);
+        if (tables == section.tableCount)
+            continue;
+        if (!db_.hasRows(QStringLiteral("SELECT [Table] FROM RoundData WHERE Round=") +
+                         number(section.stanzaEdge) + QStringLiteral(" AND Section=") + number(section.ID) +
+                         QStringLiteral(" AND [Table]=") + number(tables)))
+            continue;
+        reload.set();
+        log_.writeLog(0,
+                      QStringLiteral("Section ") + section.Letter + QStringLiteral(" table changes from ") +
+                          number(section.tableCount) + QStringLiteral(" to ") + number(tables),
+                      kSource);
+        break;
+    }
+}
+
+// An altered movement is settled once no table of its section still has to load its set-up.
+void GameDataAnalysis::settleAlteredMovements() {
+    std::vector<qint16> sections;
+    {
+        std::optional<QSqlQuery> query =
+            db_.select(QStringLiteral("SELECT ID FROM Section WHERE custom_qz_UFRmode=1 ORDER BY ID"));
+        if (!query) {
+            logDbError(kSource);
+            return;
+        }
+        while (query->next())
+            sections.push_back(int16Value(*query, 0));
+    }
+    for (qint16 id : sections) {
+        const QString letter = gameData_.getSectionLetter(id);
+        log_.writeLog(0,
+                      QStringLiteral("Section ") + letter +
+                          QStringLiteral(": UFR mode=1(change without new stanaz)"),
+                      kSource);
+        std::optional<QSqlQuery> pending =
+            db_.select(QStringLiteral("SELECT [Table] FROM Tables WHERE Section=") + number(id) +
+                       QStringLiteral(" AND custom_qz_loadsetup=1"));
+        // A failed look-up settles nothing.
+        if (!pending) {
+            logDbError(kSource);
+            continue;
+        }
+        if (pending->next())
+            continue;
+        if (db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_UFRmode=0 WHERE ID=") + number(id),
+                        QStringLiteral("reset UFRmode")))
+            log_.writeLog(0, QStringLiteral("Section ") + letter + QStringLiteral(": reset UFRmode"));
+    }
+}
+
+qint32 GameDataAnalysis::countBoundTerminals() {
+    qint32 count = 0;
+    db_.getDBValue(
+        QStringLiteral("SELECT COUNT(TQZ_ID) AS cntTQZ FROM custom_qz_TQZ INNER JOIN Tables"
+                       " ON Tables.Section=custom_qz_TQZ.Section AND Tables.[Table]=custom_qz_TQZ.[Table]"),
+        QStringLiteral("cntTQZ"), count);
+    return count;
+}
+
+void GameDataAnalysis::decideMovementChanges(qint32 boundTerminals, Reload& reload) {
+    std::vector<MovementChange> changes;
+    {
+        std::optional<QSqlQuery> query = db_.select(QStringLiteral(
+            "SELECT Max(Tables.UpdateFromRound) AS maxufr, Min(Tables.UpdateFromRound) AS minufr, "
+            "Tables.Section,"
+            " (SELECT custom_qz_StanazBeginGameRound FROM Section WHERE Section.ID=Tables.Section) AS "
+            "stanazbegin,"
+            " (SELECT custom_qz_StanazEdgeGameRound FROM Section WHERE Section.ID=Tables.Section) AS "
+            "stanazedge,"
+            " (SELECT custom_qz_UFRmode FROM Section WHERE Section.ID=Tables.Section) AS UFRmode,"
+            " (SELECT MAX(Round) FROM ReceivedData WHERE Section=Tables.Section) AS maxroundresult,"
+            " (SELECT MAX(Round) FROM RoundData WHERE Section=Tables.Section) AS maxround"
+            " FROM Tables GROUP BY Tables.Section ORDER BY Tables.Section ASC"));
+        if (!query) {
+            logDbError(kSource);
+            return;
+        }
+        // Read whole before anything is asked: the question lets other events run.
+        while (query->next()) {
+            MovementChange change;
+            change.maxUpdateFromRound = int16Value(*query, 0);
+            change.minUpdateFromRound = int16Value(*query, 1);
+            change.section = int16Value(*query, 2);
+            change.stanzaBegin = int16Value(*query, 3);
+            change.stanzaEdge = int16Value(*query, 4);
+            change.ufrMode = int16Value(*query, 5);
+            change.maxRoundResult = int16Value(*query, 6);
+            change.maxRound = int16Value(*query, 7);
+            changes.push_back(change);
+        }
+    }
+    for (const MovementChange& change : changes) {
+        if (!decideMovementChange(change, boundTerminals))
+            continue;
+        resetVacantTables();
+        reload.set();
+    }
+}
+
+bool GameDataAnalysis::decideMovementChange(const MovementChange& change, qint32 boundTerminals) {
+    if (change.ufrMode != 0 || change.maxRound <= 0)
+        return false;
+    // The last round of the old movement: the round before the one every table was updated
+    // from, or else the last round with a stored result.
+    const qint16 lastOldRound = change.maxUpdateFromRound == change.minUpdateFromRound
+                                    ? static_cast<qint16>(change.maxUpdateFromRound - 1)
+                                    : change.maxRoundResult;
+    if (lastOldRound < 0 || lastOldRound > change.maxRound)
+        return false;
+    if (lastOldRound < change.stanzaBegin && !(lastOldRound == 0 && change.stanzaBegin == 1))
+        return false;
+
+    qint16 choice = keepStanza;
+    bool answeredYes = false;
+    if (boundTerminals > 0) {
+        const QString completed = completedTable(change.section);
+        if (!completed.isEmpty()) {
+            log_.writeLog(0, QStringLiteral("At least, table ") + completed + QStringLiteral(" completed"),
+                          kSource);
+            choice = newStanza;
+        } else {
+            MessageBox::Request question;
+            question.text = movementChangeQuestion(lastOldRound);
+            question.labelStyle = 2;
+            question.secondButton = true;
+            question.helpTopic = questionHelpTopic;
+            question.style = questionStyle;
+            answeredYes = messages_.showMsg(question);
+            choice = answeredYes ? newStanza : keepStanza;
+        }
+    }
+
+    // The question let other events run: decide only on a section still without a pending
+    // change.
+    const std::optional<qint16> mode = readUFRmode(change.section);
+    if (!mode || *mode != 0) {
+        log_.writeLog(0,
+                      QStringLiteral("Section ") + gameData_.getSectionLetter(change.section) +
+                          QStringLiteral(": UFR mode is ") +
+                          (mode ? number(*mode) : QStringLiteral("unknown")) +
+                          QStringLiteral(", movement change left undecided"),
+                      kSource);
+        return false;
+    }
+    const bool applied = choice == newStanza ? applyNewStanza(change, lastOldRound) : applyKeepStanza(change);
+    if (applied && answeredYes)
+        host_.showUFRDialog();
+    return applied;
+}
+
+QString GameDataAnalysis::completedTable(qint16 sectionId) const {
+    for (const SectionRecord& section : gameData_.sectionList()) {
+        if (section.ID != sectionId)
+            continue;
+        for (qint16 table = 1; table <= section.tableCount; ++table) {
+            const QString tableId = section.Letter + number(table);
+            if (gameData_.mem_GetBoardList(tableId, section.stanzaEdge) ==
+                gameData_.getPlayedBoardList(tableId, section.stanzaEdge, false))
+                return tableId;
+        }
+        break;
+    }
+    return {};
+}
+
+bool GameDataAnalysis::applyNewStanza(const MovementChange& change, qint16 lastOldRound) {
+    // The flags and the cleared results follow only a stanza edge that was written.
+    if (!db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazEdgeGameRound=") +
+                         number(lastOldRound) + QStringLiteral(", custom_qz_UFRmode=2 WHERE ID=") +
+                         number(change.section),
+                     QStringLiteral("AnalyzeGameDB, set Stanza Edge round")))
+        return false;
+    log_.writeLog(0, QStringLiteral("Section ") + gameData_.getSectionLetter(change.section) +
+                         QStringLiteral(": set UFRmode to 2 (new stanza from round ") +
+                         number(change.stanzaBegin) + QStringLiteral(" to ") + number(lastOldRound));
+    gameData_.setflagloadsetup(false, QString(), change.section);
+    clearResultsFrom(change.section, static_cast<qint16>(lastOldRound + 1));
+    return true;
+}
+
+bool GameDataAnalysis::applyKeepStanza(const MovementChange& change) {
+    if (!db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazEdgeGameRound=") +
+                         number(change.maxRound) + QStringLiteral(", custom_qz_UFRmode=1 WHERE ID=") +
+                         number(change.section),
+                     QStringLiteral("AnalyzeGameDB, set UFRmode to 1")))
+        return false;
+    log_.writeLog(0, QStringLiteral("Section ") + gameData_.getSectionLetter(change.section) +
+                         QStringLiteral(": set UFRmode to 1 (movement altered)"));
+    gameData_.setflagloadsetup(false, QString(), change.section);
+    return true;
+}
+
+bool GameDataAnalysis::clearResultsFrom(qint16 sectionId, qint16 fromRound) {
+    QStringList lines;
+    {
+        // The rows that tableClearResult deletes: the section's tables, from the round on.
+        std::optional<QSqlQuery> query =
+            db_.select(QStringLiteral("SELECT * FROM ReceivedData WHERE Section=") + number(sectionId) +
+                       QStringLiteral(" AND Round>=") + number(fromRound) +
+                       QStringLiteral(" AND [Table] IN (SELECT [Table] FROM Tables WHERE Section=") +
+                       number(sectionId) + QStringLiteral(") ORDER BY [Table], Round, Board"));
+        if (!query) {
+            logDbError(kSource);
+            log_.writeLog(0,
+                          QStringLiteral("Results of section ") + gameData_.getSectionLetter(sectionId) +
+                              QStringLiteral(" from round ") + number(fromRound) +
+                              QStringLiteral(" kept: they could not be read"),
+                          kSource);
+            return false;
+        }
+        while (query->next())
+            lines << QStringLiteral("Clear board result: ") + describeRow(query->record());
+    }
+    // Written ahead of the delete, so that no cleared result is lost for good.
+    for (const QString& line : lines)
+        log_.writeLog(0, line, kSource);
+    if (!lines.isEmpty())
+        log_.flush();
+    return gameData_.tableClearResult(fromRound, sectionId);
+}
+
+void GameDataAnalysis::resetVacantTables() {
+    struct Table {
+        qint16 section = 0;
+        qint16 table = 0;
+        qint64 terminal = 0;
+    };
+    std::vector<Table> tables;
+    {
+        std::optional<QSqlQuery> query = db_.select(
+            QStringLiteral("SELECT Tables.Section, Tables.[Table], custom_qz_TQZ.TQZ_ID FROM Tables"
+                           " LEFT JOIN custom_qz_TQZ ON Tables.Section=custom_qz_TQZ.Section"
+                           " AND Tables.[Table]=custom_qz_TQZ.[Table]"));
+        if (!query) {
+            logDbError(kSource);
+            return;
+        }
+        while (query->next())
+            tables.push_back(
+                Table{int16Value(*query, 0), int16Value(*query, 1), query->value(2).toLongLong()});
+    }
+    for (const Table& table : tables) {
+        if (table.terminal != 0)
+            continue;
+        db_.execSQL(
+            QStringLiteral("UPDATE Tables SET UpdateFromRound=0, custom_qz_loadsetup=0 WHERE Section=") +
+                number(table.section) + QStringLiteral(" AND [Table]=") + number(table.table),
+            QStringLiteral("AnalyzeGameDB, reset UFR for vacant table"));
+    }
+}
+
+std::optional<qint16> GameDataAnalysis::readUFRmode(qint16 sectionId) {
+    std::optional<QSqlQuery> query =
+        db_.select(QStringLiteral("SELECT custom_qz_UFRmode FROM Section WHERE ID=") + number(sectionId));
+    if (!query) {
+        logDbError(kSource);
+        return std::nullopt;
+    }
+    if (!query->next())
+        return std::nullopt;
+    return int16Value(*query, 0);
+}
+
+void GameDataAnalysis::reloadGameData(const Reload& reload) {
+    gameData_.loadsectiondata();
+    if (!reload.movement)
+        return;
+    const int selected = host_.cboSectionListIndex();
+    const qint16 remembered = selected >= 0 ? host_.cboSectionItemData(selected) : qint16{0};
+    host_.InitGrid();
+    gameData_.loadrounddata();
+    const int count = host_.cboSectionListCount();
+    if (count > 0) {
+        const qint16 wanted = remembered != 0 ? remembered : host_.cboSectionItemData(0);
+        for (int i = 0; i < count; ++i) {
+            if (host_.cboSectionItemData(i) != wanted)
+                continue;
+            if (i == host_.cboSectionListIndex())
+                host_.cboSection_Click();
+            else
+                host_.setCboSectionListIndex(i);
+            break;
+        }
+    }
+    BusyPointer busy(host_);
+    gameData_.preloadMovementMessage();
+}
+
+void GameDataAnalysis::showStanzaState() {
+    const int selected = host_.cboSectionListIndex();
+    if (selected < 0)
+        return;
+    switch (gameData_.getSectionStanzaState(host_.cboSectionItemData(selected))) {
+    case 0:
+        host_.setForcedStartEnabled(false);
+        host_.setCmdUpdateMoveVisible(false);
+        break;
+    case 1:
+        host_.setForcedStartEnabled(false);
+        if (!host_.cmdUpdateMoveVisible()) {
+            host_.setCmdUpdateMoveVisible(true);
+            log_.writeLog(0, QStringLiteral("Show 'Start New Movement' button"), kSource);
+            if (host_.timerAnalyzeGameDBEnabled())
+                host_.restartTimerAnalyzeGameDB(analyzeIntervalMs);
+        }
+        break;
+    default:
+        host_.setForcedStartEnabled(true);
+        if (host_.cmdUpdateMoveVisible()) {
+            host_.setCmdUpdateMoveVisible(false);
+            log_.writeLog(0, QStringLiteral("Hide 'Start New Movement' button"), kSource);
+        }
+        break;
+    }
+}
+
+} // namespace qzc

@@ -1,0 +1,105 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+namespace qzc {
+
+class AnalysisHost;
+class GameData;
+class Log;
+class MessageBox;
+class PlayerNames;
+class ScoreDb;
+struct EventInfo;
+
+/// The game-data analysis: brings the program's own columns, the stanza of every section
+/// and the data in memory in line with what the scoring program changed in the score
+/// database (player names, new sections, table counts, changed movements).
+///
+/// It runs at start-up, every minute while the game runs, at game start and from the
+/// menu. It never runs inside itself: a call that comes while it runs (for instance from a
+/// timer tick while the director is asked about a changed movement) is skipped.
+class GameDataAnalysis {
+public:
+    /// Movement-change decisions.
+    static constexpr qint16 keepStanza = 1;
+    static constexpr qint16 newStanza = 2;
+
+    /// The director's question about a changed movement.
+    static constexpr qint16 questionStyle = 52;
+    static constexpr qint16 questionHelpTopic = 14;
+    /// The interval of the game-data timer once the next stanza may start.
+    static constexpr int analyzeIntervalMs = 1000;
+
+    GameDataAnalysis(GameData& gameData, PlayerNames& names, ScoreDb& db, Log& log, const EventInfo& event,
+                     MessageBox& messages, AnalysisHost& host)
+        : gameData_(gameData), names_(names), db_(db), log_(log), event_(event), messages_(messages),
+          host_(host) {}
+
+    /// Runs the analysis; false when it was skipped because it is running already.
+    bool AnalyzeGameDB();
+    bool isRunning() const { return running_; }
+
+    /// The text of the question about a movement changed from round lastOldRound + 1 on.
+    static QString movementChangeQuestion(qint16 lastOldRound);
+
+private:
+    /// One section's movement-change facts as the database gives them (Null as 0).
+    struct MovementChange {
+        qint16 section = 0;
+        qint16 maxUpdateFromRound = 0;
+        qint16 minUpdateFromRound = 0;
+        qint16 stanzaBegin = 0;
+        qint16 stanzaEdge = 0;
+        qint16 ufrMode = 0;
+        qint16 maxRoundResult = 0;
+        qint16 maxRound = 0;
+    };
+
+    /// The flags that steps set to have the data in memory reloaded at the end.
+    struct Reload {
+        bool sections = false;
+        bool movement = false;
+        void set() { sections = movement = true; }
+    };
+
+    void run();
+    void fillPlayerNames();
+    /// True when a pair number was written.
+    bool fillPairNumbers();
+    void initializeNewStanzas(Reload& reload);
+    void checkTableCounts(Reload& reload);
+    void settleAlteredMovements();
+    qint32 countBoundTerminals();
+    void decideMovementChanges(qint32 boundTerminals, Reload& reload);
+    /// Decides and applies one section's movement change; true when a decision was applied.
+    bool decideMovementChange(const MovementChange& change, qint32 boundTerminals);
+    /// The first table of the section that has every result of the stanza's edge round, as
+    /// "A3"; empty when none.
+    QString completedTable(qint16 sectionId) const;
+    bool applyNewStanza(const MovementChange& change, qint16 lastOldRound);
+    bool applyKeepStanza(const MovementChange& change);
+    /// Logs every result of the section from round fromRound on in full, then deletes them;
+    /// nothing is deleted when they cannot be read.
+    bool clearResultsFrom(qint16 sectionId, qint16 fromRound);
+    void resetVacantTables();
+    /// The section's custom_qz_UFRmode as stored now (Null as 0); nothing when it cannot be
+    /// read.
+    std::optional<qint16> readUFRmode(qint16 sectionId);
+    void reloadGameData(const Reload& reload);
+    void showStanzaState();
+    void logDbError(const QString& source) const;
+
+    GameData& gameData_;
+    PlayerNames& names_;
+    ScoreDb& db_;
+    Log& log_;
+    const EventInfo& event_;
+    MessageBox& messages_;
+    AnalysisHost& host_;
+    bool running_ = false;
+};
+
+} // namespace qzc

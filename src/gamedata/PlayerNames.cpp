@@ -1,0 +1,105 @@
+#include "gamedata/PlayerNames.h"
+
+#include "core/EventInfo.h"
+#include "core/Log.h"
+#include "core/NumberText.h"
+#include "core/QueryValues.h"
+#include "core/ScoreDb.h"
+#include "gamedata/FieldValues.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <algorithm>
+
+namespace qzc {
+
+namespace {
+
+const QString kNamedSeats = QStringLiteral(" WHERE Section>0 AND [Table]>0 AND custom_qz_names IS NOT NULL"
+                                           " AND NOT custom_qz_names='' AND [Number] IS NOT NULL");
+
+} // namespace
+
+std::optional<std::size_t> searchNameList(const std::vector<PlayerNameRecord>& list, double number) {
+    const auto found = std::lower_bound(list.begin(), list.end(), number,
+                                        [](const PlayerNameRecord& r, double key) { return r.number < key; });
+    if (found == list.end() || found->number != number)
+        return std::nullopt;
+    return static_cast<std::size_t>(found - list.begin());
+}
+
+void PlayerNames::logDbError(const QString& source) const {
+    log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), source, true);
+}
+
+void PlayerNames::loadPlayerNameList() {
+    std::vector<PlayerNameRecord> loaded;
+    if (event_.tablePresent.present(SharedTable::PlayerNames)) {
+        log_.writeLog(0, QStringLiteral("Load player name list from database"));
+        std::optional<QSqlQuery> query =
+            db_.select(QStringLiteral("SELECT ID, Name FROM PlayerNames ORDER BY ID ASC"));
+        if (!query) {
+            logDbError(QStringLiteral("Database - loadplayername"));
+            return;
+        }
+        while (query->next()) {
+            if (loaded.size() == maxPlayerNames) {
+                log_.writeLog(0, QStringLiteral("Maximum of player name list loaded is 500,000"));
+                break;
+            }
+            PlayerNameRecord record;
+            const QVariant id = query->value(0);
+            if (!id.isNull())
+                record.number = id.toDouble();
+            record.name = queryText(*query, 1);
+            loaded.push_back(record);
+        }
+    }
+    if (!loaded.empty()) {
+        log_.writeLog(0, QStringLiteral("Sorting player name by QuickSort"));
+        std::stable_sort(
+            loaded.begin(), loaded.end(),
+            [](const PlayerNameRecord& a, const PlayerNameRecord& b) { return a.number < b.number; });
+    }
+    playerNameList_ = std::move(loaded);
+}
+
+void PlayerNames::loadRegisteredNames(bool force) {
+    const QString source = QStringLiteral("Database - loadRegisteredNames");
+    qint32 count = 0;
+    if (!db_.getDBValue(QStringLiteral("SELECT COUNT(*) AS cntrec FROM PlayerNumbers") + kNamedSeats,
+                        QStringLiteral("cntrec"), count)) {
+        logDbError(source);
+        return;
+    }
+    if (!force && static_cast<std::size_t>(count) == registeredNameList_.size())
+        return;
+    std::vector<PlayerNameRecord> loaded;
+    if (count > 0) {
+        std::optional<QSqlQuery> query = db_.select(
+            QStringLiteral("SELECT [Number], custom_qz_names, Section, [Table], Direction, custom_qz_pair"
+                           " FROM PlayerNumbers") +
+            kNamedSeats);
+        if (!query) {
+            logDbError(source);
+            return;
+        }
+        loaded.reserve(static_cast<std::size_t>(count));
+        while (query->next()) {
+            PlayerNameRecord record;
+            record.number = StrToDouble(queryText(*query, 0));
+            record.name = queryText(*query, 1);
+            record.section = fields::toInt16(query->value(2)).value_or(0);
+            record.table = fields::toInt16(query->value(3)).value_or(0);
+            record.direction = queryText(*query, 4);
+            record.pair = fields::toInt16(query->value(5)).value_or(0);
+            loaded.push_back(record);
+        }
+    }
+    registeredNameList_ = std::move(loaded);
+    log_.writeLog(
+        0, QStringLiteral("Load registered name to memory, ") + QString::number(registeredNameList_.size()),
+        QStringLiteral("AnalyzeGameDB"));
+}
+
+} // namespace qzc

@@ -1,0 +1,750 @@
+#include "gamedata/GameDataAnalysis.h"
+
+#include "core/MessageBox.h"
+#include "core/ResultEntry.h"
+#include "gamedata/PlayerNames.h"
+#include "support/EventBuilder.h"
+#include "support/FakeAnalysisHost.h"
+#include "support/Fixtures.h"
+#include "support/GameDataHarness.h"
+
+#include <QSqlQuery>
+#include <array>
+#include <deque>
+#include <functional>
+#include <gtest/gtest.h>
+#include <optional>
+
+namespace qzc {
+namespace {
+
+using test::EventBuilder;
+using test::GameDataHarness;
+
+// A message box that answers from a script and lets other events run while it is shown.
+class QuestionBox final : public MessageBox {
+public:
+    std::vector<Request> asked;
+    std::deque<bool> answers;
+    std::function<void()> whileShown;
+
+protected:
+    bool show(const Request& request) override {
+        asked.push_back(request);
+        if (whileShown)
+            whileShown();
+        if (answers.empty())
+            return false;
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+    void showStandard(const QString&, const QString&, StandardIcon) override {}
+};
+
+// A started event with the analysis around it; the main window shows section 1.
+struct AnalysisRig {
+    AnalysisRig()
+        : names(data.harness.db, data.harness.log, data.harness.event),
+          analysis(data.gameData, names, data.harness.db, data.harness.log, data.harness.event, box, host) {
+        host.sections = [this] {
+            std::vector<qint16> ids;
+            for (const SectionListEntry& entry : data.gameData.fillSectionList())
+                ids.push_back(entry.sectionId);
+            return ids;
+        };
+    }
+
+    bool start(EventBuilder& builder) {
+        if (!data.start(builder))
+            return false;
+        names.loadPlayerNameList();
+        host.entries = host.sections();
+        host.listIndex = host.entries.empty() ? -1 : 0;
+        return true;
+    }
+
+    // Stores a result for every board of the tables' rounds first to last (by the movement in
+    // memory).
+    void storeRounds(int firstTable, int lastTable, int firstRound, int lastRound) {
+        for (int t = firstTable; t <= lastTable; ++t) {
+            const QString tableId = QStringLiteral("A%1").arg(t);
+            for (int r = firstRound; r <= lastRound; ++r) {
+                const auto round = static_cast<qint16>(r);
+                const QString seat = data.gameData.mem_GetTablePairs(tableId, round);
+                const auto ns = static_cast<qint16>(seat.section(QLatin1Char('/'), 0, 0).toInt());
+                const auto ew = static_cast<qint16>(seat.section(QLatin1Char('/'), 1, 1).toInt());
+                const QStringList boards = data.gameData.mem_GetBoardList(tableId, round)
+                                               .split(QLatin1Char(','), Qt::SkipEmptyParts);
+                for (const QString& board : boards) {
+                    ResultEntry entry;
+                    entry.board = static_cast<qint16>(board.toInt());
+                    entry.contract = QStringLiteral("3NT");
+                    entry.declarer = QStringLiteral("N");
+                    entry.tricks = 9;
+                    entry.valid = -1;
+                    ASSERT_TRUE(data.gameData.markResult(tableId, entry, round, ns, ew, 0, 0).succeeded())
+                        << tableId.toStdString() << " round " << r;
+                }
+            }
+        }
+    }
+
+    int intValue(const QString& sql) { return data.value(sql).toInt(); }
+    // custom_qz_loadsetup of every table of section 1, as "1100000" (Null as 0).
+    QString loadSetupFlags(int section = 1) {
+        QString flags;
+        std::optional<QSqlQuery> query = data.harness.db.select(
+            QStringLiteral("SELECT custom_qz_loadsetup FROM Tables WHERE Section=%1 ORDER BY [Table]")
+                .arg(section));
+        while (query && query->next())
+            flags += query->value(0).toInt() == 1 ? QLatin1Char('1') : QLatin1Char('0');
+        return flags;
+    }
+    bool logged(const QString& line) const { return data.logMessages().contains(line); }
+
+    GameDataHarness data;
+    PlayerNames names;
+    test::FakeAnalysisHost host;
+    QuestionBox box;
+    GameDataAnalysis analysis;
+};
+
+// Section A: 7 Mitchell tables, rounds 1-6 of 3 boards, played in stanzas from round 1 to 3.
+EventBuilder stanzaEvent(bool terminals, int begin = 1, int edge = 3, int mode = 0) {
+    EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    b.addMitchellMovement(a, 7, 6, 3);
+    b.setStanza(a, begin, edge, mode);
+    // Tables 6 and 7 stay vacant.
+    if (terminals) {
+        for (int t = 1; t <= 5; ++t)
+            b.addTerminal(100 + t, a, t);
+    }
+    return b;
+}
+
+// Two results that table 1 stored in rounds 4 and 5 (after the stanza edge).
+bool storeLaterResults(GameDataHarness& data) {
+    return data.exec(QStringLiteral(
+               "INSERT INTO ReceivedData (Section, [Table], Round, Board, PairNS, PairEW, Contract, Remarks, "
+               "Erased) VALUES (1, 1, 4, 10, 1, 12, '4S', 'later', 0)")) &&
+           data.exec(QStringLiteral(
+               "INSERT INTO ReceivedData (Section, [Table], Round, Board, PairNS, PairEW, Contract, Remarks, "
+               "Erased) VALUES (1, 1, 5, 13, 1, 11, '2H', 'later', 0)"));
+}
+
+struct DecisionCase {
+    const char* name;
+    /// UpdateFromRound of tables 1 to 7.
+    std::array<int, 7> updateFromRound;
+    int stanzaBegin = 1;
+    int stanzaEdge = 3;
+    int mode = 0;
+    bool terminals = true;
+    /// Every table's results are stored up to this round (0: none).
+    int completeThroughRound = 0;
+    bool laterResults = true;
+    std::optional<bool> answer = std::nullopt;
+
+    bool asked = false;
+    /// The last round of the old movement, as the question names it.
+    int lastOldRound = 3;
+    int expectedMode = 0;
+    int expectedEdge = 3;
+    const char* expectedFlags = "0000000";
+    /// Of the two results after the stanza edge.
+    int laterResultsKept = 2;
+    int dialogs = 0;
+    /// A line the decision logs; empty for none.
+    const char* expectedLog = "";
+};
+
+std::ostream& operator<<(std::ostream& os, const DecisionCase& c) {
+    return os << c.name;
+}
+
+class MovementChangeTest : public ::testing::TestWithParam<DecisionCase> {};
+
+TEST_P(MovementChangeTest, DecidesEachSectionOnce) {
+    const DecisionCase& c = GetParam();
+    AnalysisRig rig;
+    EventBuilder b = stanzaEvent(c.terminals, c.stanzaBegin, c.stanzaEdge, c.mode);
+    for (int t = 0; t < 7; ++t)
+        b.setUpdateFromRound(1, t + 1, c.updateFromRound[static_cast<std::size_t>(t)]);
+    ASSERT_TRUE(rig.start(b)) << rig.data.failure().toStdString();
+    if (c.completeThroughRound > 0)
+        rig.storeRounds(1, 7, 1, c.completeThroughRound);
+    if (c.laterResults) {
+        ASSERT_TRUE(storeLaterResults(rig.data));
+    }
+    if (c.answer)
+        rig.box.answers.push_back(*c.answer);
+
+    EXPECT_TRUE(rig.analysis.AnalyzeGameDB());
+
+    ASSERT_EQ(rig.box.asked.size(), c.asked ? 1U : 0U);
+    if (c.asked) {
+        const MessageBox::Request& question = rig.box.asked.front();
+        EXPECT_EQ(question.text,
+                  GameDataAnalysis::movementChangeQuestion(static_cast<qint16>(c.lastOldRound)));
+        EXPECT_EQ(question.style, 52);
+        EXPECT_EQ(question.helpTopic, 14);
+        EXPECT_TRUE(question.secondButton);
+        EXPECT_FALSE(question.modeless);
+    }
+    EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_UFRmode FROM Section WHERE ID=1")),
+              c.expectedMode);
+    EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_StanazEdgeGameRound FROM Section WHERE ID=1")),
+              c.expectedEdge);
+    EXPECT_EQ(rig.loadSetupFlags().toStdString(), c.expectedFlags);
+    if (c.laterResults) {
+        EXPECT_EQ(rig.intValue(QStringLiteral("SELECT COUNT(*) FROM ReceivedData WHERE Round>3")),
+                  c.laterResultsKept);
+    }
+    EXPECT_EQ(rig.host.ufrDialogShown, c.dialogs);
+    if (*c.expectedLog != '\0') {
+        EXPECT_TRUE(rig.logged(QString::fromUtf8(c.expectedLog)))
+            << rig.data.logMessages().join('\n').toStdString();
+    }
+
+    // A decision resets the vacant tables and reloads the game data with the new edge.
+    const bool decided = c.expectedMode != c.mode;
+    EXPECT_EQ(rig.host.initGridCalls, decided ? 1 : 0);
+    if (decided) {
+        EXPECT_EQ(rig.intValue(
+                      QStringLiteral("SELECT COUNT(*) FROM Tables WHERE [Table]>5 AND UpdateFromRound<>0")),
+                  0);
+        EXPECT_EQ(rig.data.gameData.getSectionEdgeRound(1), c.expectedEdge);
+    }
+
+    // The decided section is not decided again.
+    rig.box.answers.clear();
+    rig.analysis.AnalyzeGameDB();
+    EXPECT_EQ(rig.box.asked.size(), c.asked ? 1U : 0U);
+    EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_StanazEdgeGameRound FROM Section WHERE ID=1")),
+              c.expectedEdge);
+}
+
+constexpr std::array<int, 7> kNoUpdate{0, 0, 0, 0, 0, 0, 0};
+constexpr std::array<int, 7> kAllFrom4{4, 4, 4, 4, 4, 4, 4};
+
+INSTANTIATE_TEST_SUITE_P(
+    Analysis, MovementChangeTest,
+    ::testing::Values(
+        DecisionCase{.name = "NoChange", .updateFromRound = kNoUpdate},
+        DecisionCase{.name = "WithoutTerminalsKeepsTheStanza",
+                     .updateFromRound = kAllFrom4,
+                     .terminals = false,
+                     .expectedMode = 1,
+                     .expectedEdge = 6,
+                     .expectedLog = "Section A: set UFRmode to 1 (movement altered)"},
+        DecisionCase{.name = "CompletedTableOpensANewStanza",
+                     .updateFromRound = kAllFrom4,
+                     .completeThroughRound = 3,
+                     .expectedMode = 2,
+                     .expectedEdge = 3,
+                     .expectedFlags = "1111100",
+                     .laterResultsKept = 0,
+                     .expectedLog = "At least, table A1 completed (AnalyzeGameDB)"},
+        DecisionCase{.name = "DirectorAnswersYes",
+                     .updateFromRound = kAllFrom4,
+                     .completeThroughRound = 2,
+                     .answer = true,
+                     .asked = true,
+                     .expectedMode = 2,
+                     .expectedEdge = 3,
+                     .expectedFlags = "1111100",
+                     .laterResultsKept = 0,
+                     .dialogs = 1,
+                     .expectedLog = "Section A: set UFRmode to 2 (new stanza from round 1 to 3"},
+        DecisionCase{.name = "DirectorAnswersNo",
+                     .updateFromRound = kAllFrom4,
+                     .completeThroughRound = 2,
+                     .answer = false,
+                     .asked = true,
+                     .expectedMode = 1,
+                     .expectedEdge = 6,
+                     .expectedFlags = "1111100"},
+        DecisionCase{.name = "MixedRoundsFallBackToTheLastResultRound",
+                     .updateFromRound = {0, 4, 0, 0, 4, 0, 0},
+                     .completeThroughRound = 2,
+                     .laterResults = false,
+                     .answer = true,
+                     .asked = true,
+                     .lastOldRound = 2,
+                     .expectedMode = 2,
+                     .expectedEdge = 2,
+                     .expectedFlags = "1111100",
+                     .dialogs = 1,
+                     .expectedLog = "Section A: set UFRmode to 2 (new stanza from round 1 to 2"},
+        DecisionCase{.name = "ChangeBeforeTheStanzaIsIgnored",
+                     .updateFromRound = {3, 3, 3, 3, 3, 3, 3},
+                     .stanzaBegin = 3,
+                     .stanzaEdge = 4,
+                     .laterResults = false,
+                     .expectedEdge = 4},
+        DecisionCase{.name = "ChangeFromRoundOneIsDecided",
+                     .updateFromRound = {1, 1, 1, 1, 1, 1, 1},
+                     .terminals = false,
+                     .laterResults = false,
+                     .expectedMode = 1,
+                     .expectedEdge = 6},
+        DecisionCase{.name = "PendingNewStanzaIsLeftAlone",
+                     .updateFromRound = kAllFrom4,
+                     .mode = 2,
+                     .completeThroughRound = 3,
+                     .expectedMode = 2,
+                     .expectedEdge = 3}),
+    [](const ::testing::TestParamInfo<DecisionCase>& c) { return std::string(c.param.name); });
+
+TEST(GameDataAnalysisTest, EveryClearedResultIsLoggedInFullBeforeItIsDeleted) {
+    AnalysisRig rig;
+    EventBuilder b = stanzaEvent(true);
+    for (int t = 1; t <= 7; ++t)
+        b.setUpdateFromRound(1, t, 4);
+    ASSERT_TRUE(rig.start(b));
+    rig.storeRounds(1, 1, 1, 3);
+    ASSERT_TRUE(storeLaterResults(rig.data));
+    rig.analysis.AnalyzeGameDB();
+
+    QStringList cleared;
+    for (const QString& line : rig.data.harness.logFileText().split(QStringLiteral("\r\n"))) {
+        if (line.contains(QLatin1String("Clear board result: ")))
+            cleared << line;
+    }
+    ASSERT_EQ(cleared.size(), 2) << rig.data.logMessages().join('\n').toStdString();
+    for (const char* field : {"Section=1", "Table=1", "PairNS=1", "Remarks=later", "Erased=0",
+                              "custom_qz_score=", "LeadCard=", "DateLog="})
+        EXPECT_TRUE(cleared[0].contains(QLatin1String(field))) << field;
+    EXPECT_TRUE(cleared[0].contains(QLatin1String("Round=4, Board=10")));
+    EXPECT_TRUE(cleared[1].contains(QLatin1String("Round=5, Board=13")));
+    EXPECT_TRUE(rig.logged(QStringLiteral("Clear result since round 4")));
+}
+
+TEST(GameDataAnalysisTest, ATickDuringTheQuestionIsSkipped) {
+    AnalysisRig rig;
+    EventBuilder b = stanzaEvent(true);
+    for (int t = 1; t <= 7; ++t)
+        b.setUpdateFromRound(1, t, 4);
+    ASSERT_TRUE(rig.start(b));
+    std::optional<bool> nested;
+    rig.box.whileShown = [&] {
+        nested = rig.analysis.AnalyzeGameDB();
+    };
+    rig.box.answers.push_back(true);
+
+    EXPECT_TRUE(rig.analysis.AnalyzeGameDB());
+    ASSERT_TRUE(nested.has_value());
+    EXPECT_FALSE(*nested);
+    EXPECT_EQ(rig.box.asked.size(), 1U);
+    EXPECT_TRUE(
+        rig.logged(QStringLiteral("Check game data skipped, the check is still running (AnalyzeGameDB)")));
+    EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_UFRmode FROM Section WHERE ID=1")), 2);
+    EXPECT_FALSE(rig.analysis.isRunning());
+}
+
+TEST(GameDataAnalysisTest, AModeChangedDuringTheQuestionIsNotOverwritten) {
+    AnalysisRig rig;
+    EventBuilder b = stanzaEvent(true);
+    for (int t = 1; t <= 7; ++t)
+        b.setUpdateFromRound(1, t, 4);
+    ASSERT_TRUE(rig.start(b));
+    ASSERT_TRUE(storeLaterResults(rig.data));
+    rig.box.whileShown = [&] {
+        ASSERT_TRUE(rig.data.exec(QStringLiteral("UPDATE Section SET custom_qz_UFRmode=1 WHERE ID=1")));
+    };
+    rig.box.answers.push_back(true);
+
+    rig.analysis.AnalyzeGameDB();
+    EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_UFRmode FROM Section WHERE ID=1")), 1);
+    EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_StanazEdgeGameRound FROM Section WHERE ID=1")),
+              3);
+    EXPECT_EQ(rig.loadSetupFlags().toStdString(), "0000000");
+    EXPECT_EQ(rig.intValue(QStringLiteral("SELECT COUNT(*) FROM ReceivedData WHERE Round>3")), 2);
+    EXPECT_EQ(rig.host.ufrDialogShown, 0);
+    EXPECT_TRUE(rig.logged(
+        QStringLiteral("Section A: UFR mode is 1, movement change left undecided (AnalyzeGameDB)")));
+}
+
+TEST(GameDataAnalysisTest, AFailedEdgeWriteSetsNoFlagAndClearsNothing) {
+    AnalysisRig rig;
+    EventBuilder b = stanzaEvent(true);
+    for (int t = 1; t <= 7; ++t)
+        b.setUpdateFromRound(1, t, 4);
+    ASSERT_TRUE(rig.start(b));
+    rig.storeRounds(1, 7, 1, 3);
+    ASSERT_TRUE(storeLaterResults(rig.data));
+    ASSERT_TRUE(rig.data.exec(
+        QStringLiteral("CREATE TRIGGER refuseEdge BEFORE UPDATE OF custom_qz_StanazEdgeGameRound "
+                       "ON Section BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+
+    rig.analysis.AnalyzeGameDB();
+    EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_UFRmode FROM Section WHERE ID=1")), 0);
+    EXPECT_EQ(rig.loadSetupFlags().toStdString(), "0000000");
+    EXPECT_EQ(rig.intValue(QStringLiteral("SELECT COUNT(*) FROM ReceivedData WHERE Round>3")), 2);
+    EXPECT_EQ(rig.host.initGridCalls, 0);
+}
+
+// ---- The stanza state of the section shown --------------------------------------------
+
+struct StateCase {
+    const char* name;
+    int stanzaEdge = 3;
+    int completeThroughRound = 0;
+    /// Table 1 must still load its set-up and owes results.
+    bool owingSetup = false;
+    bool buttonVisible = false;
+    bool timerEnabled = true;
+
+    int state = 0;
+    int forcedStartEnabled = 0;
+    bool buttonVisibleAfter = false;
+    std::vector<int> timerRestarts = {};
+    const char* expectedLog = "";
+};
+
+std::ostream& operator<<(std::ostream& os, const StateCase& c) {
+    return os << c.name;
+}
+
+class StanzaStateTest : public ::testing::TestWithParam<StateCase> {};
+
+TEST_P(StanzaStateTest, SwitchesTheStartNewMovementButton) {
+    const StateCase& c = GetParam();
+    AnalysisRig rig;
+    EventBuilder b = stanzaEvent(true, 1, c.stanzaEdge);
+    ASSERT_TRUE(rig.start(b));
+    if (c.completeThroughRound > 0)
+        rig.storeRounds(1, 5, 1, c.completeThroughRound);
+    if (c.owingSetup) {
+        ASSERT_TRUE(rig.data.exec(QStringLiteral("UPDATE Tables SET custom_qz_loadsetup=1 WHERE [Table]=1")));
+        ASSERT_TRUE(rig.data.exec(
+            QStringLiteral("UPDATE custom_qz_TQZ SET ResultExpected=12, ResultGot=9 WHERE [Table]=1")));
+    }
+    rig.host.updateMoveVisible = c.buttonVisible;
+    rig.host.timerEnabled = c.timerEnabled;
+
+    EXPECT_EQ(rig.data.gameData.getSectionStanzaState(1), c.state);
+    rig.analysis.AnalyzeGameDB();
+    EXPECT_EQ(rig.host.forcedStartEnabled, c.forcedStartEnabled);
+    EXPECT_EQ(rig.host.updateMoveVisible, c.buttonVisibleAfter);
+    EXPECT_EQ(rig.host.timerRestarts, c.timerRestarts);
+    EXPECT_EQ(rig.host.initGridCalls, 0);
+    const QStringList log = rig.data.logMessages();
+    const bool show = log.contains(QStringLiteral("Show 'Start New Movement' button (AnalyzeGameDB)"));
+    const bool hide = log.contains(QStringLiteral("Hide 'Start New Movement' button (AnalyzeGameDB)"));
+    const QString expected = QString::fromUtf8(c.expectedLog);
+    EXPECT_EQ(show, expected.startsWith(QLatin1String("Show")));
+    EXPECT_EQ(hide, expected.startsWith(QLatin1String("Hide")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Analysis, StanzaStateTest,
+    ::testing::Values(StateCase{.name = "NoFurtherRounds", .stanzaEdge = 6, .buttonVisible = true},
+                      StateCase{.name = "ReadyForTheNextStanza",
+                                .completeThroughRound = 3,
+                                .state = 1,
+                                .buttonVisibleAfter = true,
+                                .timerRestarts = {1000},
+                                .expectedLog = "Show"},
+                      StateCase{.name = "ReadyWithTheTimerOff",
+                                .completeThroughRound = 3,
+                                .timerEnabled = false,
+                                .state = 1,
+                                .buttonVisibleAfter = true,
+                                .expectedLog = "Show"},
+                      StateCase{.name = "ButtonAlreadyShown",
+                                .completeThroughRound = 3,
+                                .buttonVisible = true,
+                                .state = 1,
+                                .buttonVisibleAfter = true},
+                      StateCase{.name = "ResultsMissing",
+                                .completeThroughRound = 2,
+                                .buttonVisible = true,
+                                .state = 2,
+                                .forcedStartEnabled = 1,
+                                .expectedLog = "Hide"},
+                      StateCase{.name = "ATableStillOwesResultsAfterItsSetup",
+                                .completeThroughRound = 3,
+                                .owingSetup = true,
+                                .state = 2,
+                                .forcedStartEnabled = 1}),
+    [](const ::testing::TestParamInfo<StateCase>& c) { return std::string(c.param.name); });
+
+TEST(GameDataAnalysisTest, NoSectionShownChangesNoControl) {
+    AnalysisRig rig;
+    EventBuilder b = stanzaEvent(true);
+    ASSERT_TRUE(rig.start(b));
+    rig.host.listIndex = -1;
+    rig.host.updateMoveVisible = true;
+    rig.analysis.AnalyzeGameDB();
+    EXPECT_EQ(rig.host.forcedStartEnabled, -1);
+    EXPECT_TRUE(rig.host.updateMoveVisible);
+}
+
+// ---- Vacant tables ----------------------------------------------------------------------
+
+TEST(GameDataAnalysisTest, ADecisionResetsTheVacantTablesOfTheWholeEvent) {
+    AnalysisRig rig;
+    EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    const int bb = b.addSection(QStringLiteral("B"));
+    b.addMitchellMovement(a, 5, 5, 2);
+    b.addMitchellMovement(bb, 5, 5, 2);
+    b.setStanza(a, 1, 5);
+    b.setStanza(bb, 1, 5);
+    for (int t = 1; t <= 5; ++t)
+        b.setUpdateFromRound(a, t, 3);
+    // Section B: its own change is pending already; its tables 4 and 5 have no terminal.
+    b.setStanza(bb, 1, 5, 2);
+    for (int t = 1; t <= 5; ++t)
+        b.setUpdateFromRound(bb, t, 2);
+    for (int t = 1; t <= 3; ++t) {
+        b.addTerminal(100 + t, a, t);
+        b.addTerminal(200 + t, bb, t);
+    }
+    ASSERT_TRUE(rig.start(b));
+    ASSERT_TRUE(rig.data.exec(QStringLiteral("UPDATE Tables SET custom_qz_loadsetup=1 WHERE Section=2")));
+    rig.box.answers.push_back(false);
+
+    rig.analysis.AnalyzeGameDB();
+    EXPECT_EQ(rig.box.asked.size(), 1U);
+    EXPECT_EQ(rig.loadSetupFlags(1).toStdString(), "11100");
+    EXPECT_EQ(rig.loadSetupFlags(2).toStdString(), "11100");
+    EXPECT_EQ(
+        rig.intValue(QStringLiteral("SELECT COUNT(*) FROM Tables WHERE UpdateFromRound<>0 AND [Table]>3")),
+        0);
+    EXPECT_EQ(
+        rig.intValue(QStringLiteral("SELECT COUNT(*) FROM Tables WHERE UpdateFromRound<>0 AND [Table]<=3")),
+        6);
+}
+
+// ---- Reload after a change --------------------------------------------------------------
+
+TEST(GameDataAnalysisTest, ReloadShowsTheSameSectionAgain) {
+    for (const int shown : {0, 1}) {
+        SCOPED_TRACE(shown);
+        AnalysisRig rig;
+        EventBuilder b = test::fixtures::twoSections();
+        ASSERT_TRUE(rig.start(b));
+        rig.host.listIndex = shown;
+        // The fixture's sections have no stanza yet.
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_TRUE(rig.logged(QStringLiteral("Initialize stanza for A: 1,5 (AnalyzeGameDB)")));
+        EXPECT_TRUE(rig.logged(QStringLiteral("Initialize stanza for B: 1,5 (AnalyzeGameDB)")));
+        EXPECT_EQ(rig.data.gameData.getSectionEdgeRound(2), 5);
+        EXPECT_EQ(rig.host.initGridCalls, 1);
+        const std::vector<qint16> expected =
+            shown == 0 ? std::vector<qint16>{1, 1} : std::vector<qint16>{1, 2};
+        EXPECT_EQ(rig.host.clickedSections, expected);
+        EXPECT_EQ(rig.host.listIndex, shown);
+        EXPECT_EQ(rig.host.busyDepth, 0);
+        EXPECT_EQ(rig.host.busyChanges, 2);
+        EXPECT_FALSE(rig.data.gameData.movementMessages().empty());
+    }
+}
+
+TEST(GameDataAnalysisTest, ANewSectionWithoutRoundsGetsAnEmptyFirstStanza) {
+    AnalysisRig rig;
+    EventBuilder b = stanzaEvent(false);
+    b.addSection(QStringLiteral("B"));
+    ASSERT_TRUE(rig.start(b));
+    rig.analysis.AnalyzeGameDB();
+    EXPECT_TRUE(rig.logged(QStringLiteral("Initialize stanza for B: 1,0 (AnalyzeGameDB)")));
+    EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_StanazBeginGameRound FROM Section WHERE ID=2")),
+              1);
+    EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_StanazEdgeGameRound FROM Section WHERE ID=2")),
+              0);
+}
+
+TEST(GameDataAnalysisTest, ATableCountChangeReloadsOnlyWhenTheNewTablePlaysTheEdgeRound) {
+    for (const bool playsEdge : {false, true}) {
+        SCOPED_TRACE(playsEdge);
+        AnalysisRig rig;
+        EventBuilder b = stanzaEvent(false);
+        ASSERT_TRUE(rig.start(b));
+        ASSERT_TRUE(rig.data.exec(QStringLiteral("INSERT INTO Tables (Section, [Table]) VALUES (1, 8)")));
+        if (playsEdge) {
+            ASSERT_TRUE(rig.data.exec(
+                QStringLiteral("INSERT INTO RoundData (Section, [Table], Round, NSPair, EWPair, "
+                               "LowBoard, HighBoard) VALUES (1, 8, 3, 15, 16, 1, 3)")));
+        }
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_EQ(rig.logged(QStringLiteral("Section A table changes from 7 to 8 (AnalyzeGameDB)")),
+                  playsEdge);
+        EXPECT_EQ(rig.host.initGridCalls, playsEdge ? 1 : 0);
+    }
+}
+
+TEST(GameDataAnalysisTest, AnAlteredMovementIsSettledOnceEveryTableLoadedItsSetup) {
+    for (const bool pending : {false, true}) {
+        SCOPED_TRACE(pending);
+        AnalysisRig rig;
+        EventBuilder b = stanzaEvent(true, 1, 6, 1);
+        ASSERT_TRUE(rig.start(b));
+        if (pending) {
+            ASSERT_TRUE(
+                rig.data.exec(QStringLiteral("UPDATE Tables SET custom_qz_loadsetup=1 WHERE [Table]=2")));
+        }
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_TRUE(
+            rig.logged(QStringLiteral("Section A: UFR mode=1(change without new stanaz) (AnalyzeGameDB)")));
+        EXPECT_EQ(rig.logged(QStringLiteral("Section A: reset UFRmode")), !pending);
+        EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_UFRmode FROM Section WHERE ID=1")),
+                  pending ? 1 : 0);
+    }
+}
+
+// ---- Player names and pair numbers ------------------------------------------------------
+
+struct NameCase {
+    const char* name;
+    const char* number;
+    /// PlayerNumbers.Name; nullptr for Null.
+    const char* scoringName;
+    bool updated;
+    /// custom_qz_names before; nullptr for Null.
+    const char* ownName;
+    /// custom_qz_names after; nullptr for Null.
+    const char* expected;
+};
+
+TEST(GameDataAnalysisTest, PlayerNamesComeFromTheScoringProgramOrTheKnownPlayers) {
+    const NameCase cases[] = {
+        {"PlaceholderReplacedByKnownName", "1234", "1234 ???", false, nullptr, "Ann Smith"},
+        {"PlaceholderOfUnknownNumberLeftAlone", "99", "99 ???", false, nullptr, nullptr},
+        {"MissingNameLookedUp", "1234", nullptr, false, "", "Ann Smith"},
+        {"ScoringNameTaken", "77", "  Bob Brown ", false, nullptr, "Bob Brown"},
+        {"UpdatedNameReplacesTheOldOne", "77", "New Name", true, "Old Name", "New Name"},
+        {"UpdatedWithoutAnyNameIsEmptied", "88", nullptr, true, "Old Name", ""},
+        {"QuoteKept", "55", "O'Neil", false, nullptr, "O'Neil"},
+        {"NamedAndNotUpdatedIsNotRead", "77", "Other", false, "Kept", "Kept"},
+    };
+    AnalysisRig rig;
+    EventBuilder b = stanzaEvent(false, 1, 6);
+    b.addPlayerName(1234, QStringLiteral("Ann Smith"));
+    b.addPlayerName(5678, QStringLiteral("Cy Young"));
+    ASSERT_TRUE(rig.start(b));
+    auto literal = [](const char* text) {
+        return text == nullptr ? QStringLiteral("NULL") : ScoreDb::sqlQuote(QString::fromUtf8(text));
+    };
+    int table = 0;
+    for (const NameCase& c : cases) {
+        ++table;
+        ASSERT_TRUE(rig.data.exec(
+            QStringLiteral("INSERT INTO PlayerNumbers (Section, [Table], Direction, [Number], "
+                           "Name, Updated, custom_qz_names, custom_qz_pair) VALUES "
+                           "(1, %1, 'N', '%2', %3, %4, %5, 1)")
+                .arg(table)
+                .arg(QString::fromUtf8(c.number), literal(c.scoringName),
+                     c.updated ? QStringLiteral("-1") : QStringLiteral("0"), literal(c.ownName))))
+            << c.name;
+    }
+    rig.analysis.AnalyzeGameDB();
+    table = 0;
+    for (const NameCase& c : cases) {
+        ++table;
+        const QVariant names = rig.data.value(
+            QStringLiteral("SELECT custom_qz_names FROM PlayerNumbers WHERE [Table]=%1").arg(table));
+        if (c.expected == nullptr)
+            EXPECT_TRUE(names.isNull()) << c.name << ": " << names.toString().toStdString();
+        else
+            EXPECT_EQ(names.toString().toStdString(), c.expected) << c.name;
+        EXPECT_EQ(
+            rig.intValue(QStringLiteral("SELECT Updated FROM PlayerNumbers WHERE [Table]=%1").arg(table)), 0)
+            << c.name;
+    }
+    // The named seats are in memory.
+    EXPECT_EQ(rig.names.registeredNameList().size(), 6U);
+    EXPECT_TRUE(rig.logged(QStringLiteral("Load registered name to memory, 6 (AnalyzeGameDB)")));
+}
+
+TEST(GameDataAnalysisTest, PairNumbersComeFromRoundOne) {
+    struct PairCase {
+        const char* name;
+        bool individual;
+        int table;
+        const char* direction;
+        int expectedPair;
+    };
+    const PairCase cases[] = {
+        {"NorthTakesNS", false, 2, "N", 2},    {"EastTakesEW", false, 2, "E", 4},
+        {"SouthTakesNS", false, 2, "S", 2},    {"WestTakesEW", false, 2, "W", 4},
+        {"LowerCaseSeat", false, 2, " w ", 4}, {"UnknownSeat", false, 2, "X", 0},
+        {"EmptyNSSeat", false, 1, "N", 0},     {"EWBesideEmptyNS", false, 1, "E", 3},
+        {"IndividualSouth", true, 1, "S", 11}, {"IndividualWest", true, 1, "W", 16},
+        {"IndividualEast", true, 1, "E", 6},
+    };
+    for (const PairCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        AnalysisRig rig;
+        EventBuilder b;
+        if (c.individual) {
+            b = test::fixtures::individual();
+        } else {
+            const int a = b.addSection(QStringLiteral("A"));
+            // Round 1: table 1 has no NS pair.
+            b.addRound(test::RoundRow{a, 1, 1, 0, 3, 0, 0, 1, 2});
+            b.addRound(test::RoundRow{a, 2, 1, 2, 4, 0, 0, 3, 4});
+        }
+        b.addPlayerNumber(1, c.table, QString::fromUtf8(c.direction), QStringLiteral("4711"));
+        ASSERT_TRUE(rig.start(b));
+        rig.data.setIndividual(c.individual);
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_pair FROM PlayerNumbers")), c.expectedPair);
+    }
+}
+
+// ---- Set-up flags -----------------------------------------------------------------------
+
+TEST(GameDataAnalysisTest, SetupFlagsOfASectionATableOrTheEvent) {
+    struct FlagCase {
+        const char* name;
+        bool startSet;
+        bool clear;
+        const char* tableId;
+        qint16 section;
+        bool written;
+        const char* flagsA;
+        const char* flagsB;
+        /// Tables whose UpdateFromRound is still 3 afterwards.
+        int updateFromRoundKept;
+    };
+    const FlagCase cases[] = {
+        {"SetASection", false, false, "", 2, true, "000000", "111111", 12},
+        {"SetTheEvent", false, false, "", 0, true, "111111", "111111", 12},
+        {"SetATableWithATerminal", false, false, "A2", 0, true, "010000", "000000", 12},
+        {"TableWithoutATerminalIsNotSet", false, false, "A5", 0, false, "000000", "000000", 12},
+        {"UnknownSectionWritesNothing", true, true, "Q2", 0, false, "111111", "111111", 12},
+        {"ClearATableAndItsUpdateRound", true, true, "B2", 0, true, "111111", "101111", 11},
+        {"ClearATableWithoutATerminal", true, true, "B5", 0, true, "111111", "111101", 11},
+        {"ClearASectionKeepsUpdateRounds", true, true, "", 1, true, "000000", "111111", 12},
+    };
+    for (const FlagCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        AnalysisRig rig;
+        EventBuilder b = test::fixtures::twoSections();
+        b.addTerminal(101, 1, 2);
+        b.addTerminal(201, 2, 2);
+        for (int section = 1; section <= 2; ++section) {
+            b.setStanza(section, 1, 5);
+            for (int t = 1; t <= 6; ++t)
+                b.setUpdateFromRound(section, t, 3);
+        }
+        ASSERT_TRUE(rig.start(b));
+        ASSERT_TRUE(rig.data.exec(
+            QStringLiteral("UPDATE Tables SET custom_qz_loadsetup=%1").arg(c.startSet ? 1 : 0)));
+        GameData& g = rig.data.gameData;
+        EXPECT_EQ(g.setflagloadsetup(c.clear, QString::fromUtf8(c.tableId), c.section), c.written);
+        EXPECT_EQ(rig.loadSetupFlags(1).toStdString(), c.flagsA);
+        EXPECT_EQ(rig.loadSetupFlags(2).toStdString(), c.flagsB);
+        EXPECT_EQ(rig.intValue(QStringLiteral("SELECT COUNT(*) FROM Tables WHERE UpdateFromRound=3")),
+                  c.updateFromRoundKept);
+        EXPECT_EQ(g.getLoadSetupTables(QStringLiteral("A2")), c.flagsA[1] == '1');
+        EXPECT_EQ(g.getLoadSetupTables(QStringLiteral("B2")), c.flagsB[1] == '1');
+    }
+}
+
+} // namespace
+} // namespace qzc

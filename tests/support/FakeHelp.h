@@ -1,0 +1,51 @@
+#pragma once
+
+#include "core/Config.h"
+#include "core/Help.h"
+#include "core/Log.h"
+#include "platform/OnlineHelpCheck.h"
+#include "platform/ShellOpener.h"
+#include "support/FakeClock.h"
+#include "support/TempFolder.h"
+
+#include <QStringList>
+
+namespace qzc::test {
+
+/// A desktop that records what it was asked to open.
+class FakeShellOpener final : public ShellOpener {
+public:
+    bool open(const QString& path) override {
+        opened << path;
+        return succeeds;
+    }
+    QStringList opened;
+    bool succeeds = true;
+};
+
+/// An online help site that answers as told and counts the questions.
+class FakeOnlineHelpCheck final : public OnlineHelpCheck {
+public:
+    bool isOnlineHelpReachable(const QString& address) override {
+        asked << address;
+        return reachable;
+    }
+    QStringList asked;
+    bool reachable = false;
+};
+
+/// Help around a temporary program folder, with a fake desktop and a fake help site.
+class HelpRig {
+public:
+    HelpRig() : config(folder.path()), log(clock), help(config, shell, online, log) {}
+
+    TempFolder folder;
+    FakeClock clock;
+    Config config;
+    Log log;
+    FakeShellOpener shell;
+    FakeOnlineHelpCheck online;
+    Help help;
+};
+
+} // namespace qzc::test
