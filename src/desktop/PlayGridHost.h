@@ -1,0 +1,53 @@
+#pragma once
+
+#include "gamedata/GameDataTypes.h"
+#include "reports/PlayGridData.h"
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+
+namespace qzc {
+
+/// What the play grid asks of the main window that holds it: the section and view
+/// choosers, the result pop-up, the next-stanza controls, the pair box, the grid notice and
+/// the view label. The main window implements it; tests use a fake.
+class PlayGridHost {
+public:
+    virtual ~PlayGridHost() = default;
+
+    /// The entry chosen in cboSection (trimmed letters and section ID); nothing when none.
+    virtual std::optional<SectionListEntry> selectedSection() const = 0;
+    /// The entry chosen in cboView; nothing when none.
+    virtual std::optional<GridView> selectedView() const = 0;
+    /// Refills cboSection (letters as text, section ID as item data) and selects its first
+    /// entry, which runs the grid's cboSection_Click.
+    virtual void fillSectionChoice(const QList<SectionListEntry>& sections) = 0;
+
+    /// Hides the result pop-up unless an edit is open in it.
+    virtual void Close_PopUp() = 0;
+
+    /// The section's stanza state: 0 no rounds beyond the current stanza, 1 ready for the
+    /// next stanza, 2 results of the current stanza still owed.
+    virtual qint16 getSectionStanzaState(qint16 sectionId) = 0;
+    /// Enables mnu_sys_forcedstart and shows cmdUpdateMove, or not.
+    virtual void showNextStanzaControls(bool forcedStartEnabled, bool updateMoveShown) = 0;
+    /// When timerAnalyzeGameDB runs: switches it off, sets 1000 ms and switches it on again.
+    virtual void restartAnalysisTimer() = 0;
+
+    /// Enables or disables mnu_personal_recaps, only while that item is visible.
+    virtual void enablePersonalRecaps(bool enabled) = 0;
+    /// Enables or disables cmdPickPair.
+    virtual void enablePickPair(bool enabled) = 0;
+    /// Enables chkEWPair, or unticks and disables it.
+    virtual void enableEWPair(bool enabled) = 0;
+
+    /// Shows frameGridMsg with labGridMsg's caption over the grid.
+    virtual void showGridMessage(const QString& caption) = 0;
+    virtual void hideGridMessage() = 0;
+    /// labView's caption: the view the grid shows.
+    virtual void setViewCaption(const QString& caption) = 0;
+};
+
+} // namespace qzc
