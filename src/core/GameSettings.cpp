@@ -4,6 +4,7 @@
 #include "core/Log.h"
 #include "core/NumberText.h"
 #include "core/ScoreDb.h"
+#include "core/SettingsRow.h"
 #include "core/SharedTables.h"
 
 #include <QHash>
@@ -71,39 +72,6 @@ constexpr EntryDefinition entryDefinitions[GameSettings::entryCount] = {
     {"custom_qz_makableformat", "makableFormat", ""},
     {"custom_qz_showboardmatrix", "ShowBoardMatrix", ""},
 };
-
-// The own settings in the order in which the game settings dialog writes them.
-constexpr const char* storedColumns[] = {
-    "custom_qz_topranking",
-    "custom_qz_showgoto",
-    "custom_qz_askpincode",
-    "custom_qz_askdeal",
-    "custom_qz_askbid",
-    "custom_qz_askplay",
-    "custom_qz_askconfirmation",
-    "custom_qz_scoringtype",
-    "custom_qz_gametype",
-    "custom_qz_scoreacrosspair",
-    "custom_qz_tdpin",
-    "custom_qz_askplayerid",
-    "custom_qz_asklead",
-    "custom_qz_includedeal",
-    "custom_qz_makableformat",
-    "custom_qz_includemakable",
-    "custom_qz_pointtodeclarer",
-    "custom_qz_showboardmatrix",
-    "custom_qz_rotatedirections",
-    "custom_qz_overridedefault",
-    "custom_qz_autowebpublish",
-    "custom_qz_inputmethod",
-    "custom_qz_feedbackstyle",
-    "custom_qz_recapresult",
-    "custom_qz_roundsummary",
-    "custom_qz_permitresultchange",
-    "custom_qz_shownames",
-};
-
-const QString kDefaultTdPin = QStringLiteral("4381");
 
 // Declared types under which a database keeps a yes/no column.
 bool isYesNoType(const QString& declaredType) {
@@ -289,26 +257,26 @@ void GameSettings::overrideSettingsByScoringProgram() {
 bool GameSettings::storeGameSettings(ScoreDb& db) {
     if (!structured_)
         return false;
-    QStringList assignments;
-    for (const char* column : storedColumns) {
+    QStringList values;
+    for (const char* column : savedSettingColumns) {
         const QString name = QString::fromLatin1(column);
-        const QString value = getGameSetting(name);
         if (name == QLatin1String("custom_qz_tdpin")) {
-            const QString pin = value.isEmpty() ? kDefaultTdPin : value;
-            setGameSetting(name, pin);
-            assignments << name + QLatin1Char('=') + ScoreDb::sqlQuote(pin);
+            if (getGameSetting(name).isEmpty())
+                setGameSetting(name, defaultTdPin);
+            values << getGameSetting(name);
             continue;
         }
-        assignments << name + QLatin1Char('=') + QString::number(StrToInt(value));
-        if (name == QLatin1String("custom_qz_askplayerid") && StrToInt(value) != 1)
-            assignments << QStringLiteral("custom_qz_skipcheckIDexist=0");
+        values << QString::number(StrToInt(getGameSetting(name)));
     }
-    if (!db.hasRows(QStringLiteral("SELECT custom_qz_showgoto FROM custom_qz_settings")))
-        db.execSQL(QStringLiteral("INSERT INTO custom_qz_settings (custom_qz_showgoto) VALUES (0)"),
-                   QStringLiteral("Create record in QZ game settings"));
-    return db.execSQL(QStringLiteral("UPDATE custom_qz_settings SET ") + assignments.join(QLatin1Char(',')) +
-                          QStringLiteral(" WHERE 1=1"),
-                      QStringLiteral("Save QZ game settings"));
+    return writeSettingsRow(db, settingsSetList(values));
+}
+
+QString GameSettings::iniKeyOf(const QString& name) {
+    for (const EntryDefinition& entry : entryDefinitions) {
+        if (entry.iniKey != nullptr && name.compare(QLatin1String(entry.name), Qt::CaseInsensitive) == 0)
+            return QString::fromLatin1(entry.iniKey);
+    }
+    return {};
 }
 
 } // namespace qzc

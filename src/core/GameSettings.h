@@ -49,6 +49,10 @@ public:
     /// settings in force this way.
     bool storeGameSettings(ScoreDb& db);
 
+    /// The key of the ini file's defaults section that holds the named entry's default;
+    /// empty for an entry without one.
+    static QString iniKeyOf(const QString& name);
+
     /// The name of entry index (1 to 46) in the current list; "" once the Settings table
     /// turned out to lack that column.
     QString entryName(int index) const;

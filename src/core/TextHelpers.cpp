@@ -2,6 +2,8 @@
 
 #include "core/NumberText.h"
 
+#include <algorithm>
+
 namespace qzc {
 
 QString GetField(const QString& text, qint16 n, const QString& delimiter) {
@@ -79,6 +81,17 @@ bool IsBlank(const QVariant& value) {
     if (value.metaType().id() == QMetaType::QString)
         return IsBlank(value.toString());
     return false;
+}
+
+NumericText NumericOnlyText(const QString& text, int caret) {
+    if (IsNumeric(text))
+        return {text, caret};
+    QString digits;
+    for (const QChar c : text) {
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            digits += c;
+    }
+    return {digits, std::clamp(caret, 0, static_cast<int>(digits.size()))};
 }
 
 } // namespace qzc

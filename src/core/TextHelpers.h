@@ -32,4 +32,13 @@ bool IsBlank(const QString& text);
 /// false for anything else (Booleans and dates included).
 bool IsBlank(const QVariant& value);
 
+/// The text of a box that takes numbers only, with its caret.
+struct NumericText {
+    QString text;
+    int caret = 0;
+};
+/// A text that reads as a number as a whole comes back unchanged; any other loses every
+/// character that is not a digit, its caret staying where it was (at most at the new end).
+NumericText NumericOnlyText(const QString& text, int caret);
+
 } // namespace qzc

@@ -1,0 +1,108 @@
+#pragma once
+
+#include "core/SettingsControls.h"
+
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+
+namespace qzc {
+
+class Config;
+class GameSettings;
+class Log;
+class MessageBox;
+class ScoreDb;
+class SettingsDialogHost;
+struct EventInfo;
+
+/// The game settings dialog without its window: loads the controls from the settings
+/// store, keeps the rules between them, locks what a started game must keep, and saves
+/// the 27 settings to the ini file's defaults section (default mode) or to the event's
+/// custom_qz_Settings row (game mode).
+///
+/// The window shows controls() and reports the director's changes into it before calling
+/// a rule or an action. The actions answer whether the dialog may close.
+class GameSettingsEditor {
+public:
+    struct Services {
+        GameSettings& settings;
+        ScoreDb& db;
+        Config& config;
+        Log& log;
+        MessageBox& messages;
+        EventInfo& event;
+        SettingsDialogHost& host;
+    };
+
+    static constexpr qint16 helpTopic = 2;
+
+    explicit GameSettingsEditor(const Services& services);
+
+    SettingsControls& controls() { return controls_; }
+    const SettingsControls& controls() const { return controls_; }
+    /// The dialog edits the defaults for new events rather than the open event.
+    bool defaultMode() const { return defaultMode_; }
+
+    /// The load step: the mode from settingsDialogMode, the caption, the controls from the
+    /// store, then the greyings of default mode or the lock of game mode.
+    void Form_Load();
+    /// Fills every control from the store of the dialog's mode, running the rules.
+    void settings_Initialize();
+    /// Game mode: greys what must not change once terminals are logged in or a section
+    /// is past its first stanza, and what the database cannot record.
+    void Lock_settings();
+    /// True when the dialog may close: asks the director before players are made to enter
+    /// IDs that were entered already; a Yes is stored.
+    bool checkPlayerIDentered();
+
+    // Rules between the controls, each run on a click of its control.
+    void chkAsk_Click(int index);
+    void chkRanking_Click();
+    void chkRoundSummary_Click();
+    void optScoring_Click(int index);
+    void chkFeedback_Click();
+    void chkIncludeDeal_Click();
+    void chkIncludeMakable_Click();
+
+    /// Save: true when the dialog closes.
+    bool OKButton_Click();
+    /// Cancel: true when the dialog closes; nothing is saved.
+    bool CancelButton_Click();
+    /// Quit from the first dialog of a new event: closes the database, writes the log,
+    /// deletes the event's log file (so the next start is again a first opening) and
+    /// asks the host to end the program.
+    void cmdQuit_Click();
+    void cmdHelp_Click();
+
+    /// Writes the 27 settings (toIni: every ini key; else the row, when a value differs or
+    /// the event is new), then reloads what depends on them. False, after telling the
+    /// director, when the TD PIN is not four digits or a write fails; nothing is then
+    /// flagged or reloaded.
+    bool SaveGameSettings(bool toIni);
+
+    /// The values the controls save, in savedSettingColumns order, as written.
+    QStringList savedValues() const;
+    /// The SET list of the row update for the current controls.
+    QString settingsSetList() const;
+
+private:
+    /// The value of a column in the store of the dialog's mode, as a number.
+    qint16 storedNumber(const char* column) const;
+    bool saveToIni(const QStringList& values);
+    bool saveToDatabase(const QStringList& values);
+    /// Tells the director why the dialog stays open.
+    void refuse(const QString& text);
+
+    GameSettings& settings_;
+    ScoreDb& db_;
+    Config& config_;
+    Log& log_;
+    MessageBox& messages_;
+    EventInfo& event_;
+    SettingsDialogHost& host_;
+    SettingsControls controls_;
+    bool defaultMode_ = false;
+};
+
+} // namespace qzc
