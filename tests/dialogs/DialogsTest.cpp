@@ -1,9 +1,9 @@
-#include "TestGuiApp.h"
 #include "dialogs/frmClosing.h"
 #include "dialogs/frmMovement.h"
 #include "dialogs/frmUFRDialog.h"
 #include "support/FakeHelp.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/TestGuiApp.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,9 +1,9 @@
 #include "dialogs/frmMsg.h"
 
-#include "TestGuiApp.h"
 #include "dialogs/HelpButton.h"
 #include "dialogs/ProgramMessageBox.h"
 #include "support/FakeHelp.h"
+#include "support/TestGuiApp.h"
 
 #include <QApplication>
 #include <QKeyEvent>

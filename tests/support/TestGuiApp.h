@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QApplication>
+#include <QTimer>
+#include <functional>
 
 namespace qzc::test {
 
@@ -17,5 +19,10 @@ private:
     int argc_ = 1;
     QApplication app_;
 };
+
+/// Runs action once the event loop of a modal window that is about to open is running.
+inline void whenShown(std::function<void()> action) {
+    QTimer::singleShot(0, std::move(action));
+}
 
 } // namespace qzc::test
