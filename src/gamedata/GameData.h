@@ -184,6 +184,21 @@ public:
     /// sign the direction (below 1 descending).
     QString getBoardResultText(qint16 board, qint16 sectionId, qint16 sortKey) const;
 
+    // ---- Set-up reload flags and stanza state ------------------------------------------
+
+    /// 0 when RoundData holds no round of the section beyond its stanza edge; 1 when it
+    /// does and every result of the stanza is in, with no terminal table still owing results
+    /// while its set-up is pending; 2 when results of the stanza are still missing.
+    qint16 getSectionStanzaState(qint16 sectionId) const;
+    /// True when the table's terminal must reload its settings and movement
+    /// (Tables.custom_qz_loadsetup=1).
+    bool getLoadSetupTables(const QString& tableId) const;
+    /// Sets (clear false) or clears the set-up flag of every table of the section (ID 1 or
+    /// more), else of the one table of tableId (set only when a terminal is bound to it;
+    /// cleared together with its UpdateFromRound), else of every table. A table id whose
+    /// letters name no section changes nothing. A failed update is logged.
+    void setflagloadsetup(bool clear, const QString& tableId, qint16 sectionId);
+
     // ---- Section lists and labels -------------------------------------------------------
 
     /// The section choice of the main window, in the text order of the letters.

@@ -1,0 +1,69 @@
+// The flag that makes a table's terminal reload its set-up, and whether a section is ready
+// for its next stanza.
+#include "core/Log.h"
+#include "core/ScoreDb.h"
+#include "core/SectionLetters.h"
+#include "gamedata/GameData.h"
+
+namespace qzc {
+
+namespace {
+
+QString number(qint64 n) {
+    return QString::number(n);
+}
+
+} // namespace
+
+qint16 GameData::getSectionStanzaState(qint16 sectionId) const {
+    const qint16 begin = getSectionBeginRound(sectionId);
+    const qint16 edge = getSectionEdgeRound(sectionId);
+    qint16 maxRound = 0;
+    db_.getDBValue(QStringLiteral("SELECT MAX(Round) AS maxround FROM RoundData WHERE Section=") +
+                       number(sectionId),
+                   QStringLiteral("maxround"), maxRound);
+    if (maxRound <= edge)
+        return 0;
+    if (!DB_check_BoardResult(sectionId, edge, QString(), begin))
+        return 2;
+    qint32 owing = 0;
+    db_.getDBValue(QStringLiteral("SELECT COUNT(Tables.[Table]) AS cntTable FROM Tables"
+                                  " INNER JOIN custom_qz_TQZ ON Tables.Section=custom_qz_TQZ.Section"
+                                  " AND Tables.[Table]=custom_qz_TQZ.[Table] WHERE Tables.Section=") +
+                       number(sectionId) +
+                       QStringLiteral(" AND custom_qz_loadsetup>0 AND ResultExpected>0"
+                                      " AND ResultExpected>ResultGot"),
+                   QStringLiteral("cntTable"), owing);
+    return owing == 0 ? 1 : 2;
+}
+
+bool GameData::getLoadSetupTables(const QString& tableId) const {
+    return db_.hasRows(QStringLiteral("SELECT [Table] FROM Tables WHERE ") + sqlSectionTable(tableId) +
+                       QStringLiteral(" AND custom_qz_loadsetup=1"));
+}
+
+void GameData::setflagloadsetup(bool clear, const QString& tableId, qint16 sectionId) {
+    QString where;
+    bool oneTable = false;
+    if (sectionId >= 1) {
+        where = QStringLiteral("Section=") + number(sectionId);
+    } else if (!tableId.isEmpty()) {
+        if (getSectionID(tableIdLetter(tableId)) < 1)
+            return;
+        where = sqlSectionTable(tableId);
+        oneTable = true;
+        // Only a table with a terminal has a set-up to reload.
+        if (!clear && !db_.hasRows(QStringLiteral("SELECT TQZ_ID FROM custom_qz_TQZ WHERE ") + where))
+            return;
+    }
+    QString sql = QStringLiteral("UPDATE Tables SET custom_qz_loadsetup=") +
+                  (clear ? QStringLiteral("0") : QStringLiteral("1"));
+    if (clear && oneTable)
+        sql += QStringLiteral(", UpdateFromRound=0");
+    if (!where.isEmpty())
+        sql += QStringLiteral(" WHERE ") + where;
+    if (!db_.execSQL(sql, QStringLiteral("Database - setflagloadsetup ")))
+        logDbError(QStringLiteral("Database - setflagloadsetup"));
+}
+
+} // namespace qzc
