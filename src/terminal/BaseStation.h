@@ -62,6 +62,9 @@ public:
     void sendKnock();
     /// The firmware-version command: logs it and asks the base station.
     void requestFirmwareVersion();
+    /// At a game start the link supervision counts from now: lastRxTime becomes now and
+    /// lastAckTime is cleared, both logged.
+    void resetIdleTimes();
 
     /// The receiver and the sender (see RadioLink).
     bool ReceiveMessage(const QByteArray& newBytes, bool clearBuffer) {
