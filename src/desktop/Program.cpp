@@ -1,5 +1,6 @@
 #include "desktop/Program.h"
 
+#include "core/StanzaReset.h"
 #include "core/StartupSequence.h"
 #include "desktop/frmdesktop.h"
 #include "platform/RegistryKey.h"
@@ -70,7 +71,10 @@ bool Program::start() {
         desktopFolder += QLatin1Char('/');
     config_.desktopFolder = desktopFolder;
 
-    // The game data in memory, ready before the first terminal asks.
+    // A new event starts with one stanza per section; then the game data in memory, ready
+    // before the first terminal asks.
+    if (event_.isNewEvent)
+        resetEventStanzas(db_, log_);
     gameData_.loadsectiondata();
     gameData_.loadrounddata();
     gameData_.preloadMovementMessage();
