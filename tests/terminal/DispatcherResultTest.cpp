@@ -223,6 +223,42 @@ TEST_F(DispatcherResultTest, IndividualGameResults) {
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ReceivedData")), 2);
 }
 
+struct RoundCase {
+    int boardsPerRound;
+    int played;
+    int round;
+};
+
+class DispatcherRoundTest : public test::DispatcherPtyTest,
+                            public ::testing::WithParamInterface<RoundCase> {};
+
+// A section without a movement in memory: the round of a result is the number of results
+// the table has played, in rounds of the event's boards per round; without boards per
+// round it is round 1.
+TEST_P(DispatcherRoundTest, RoundsCountedWithoutAMovement) {
+    const RoundCase c = GetParam();
+    test::EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    for (int t = 1; t <= 4; ++t)
+        b.addTable(a, t);
+    b.setStanza(a, 1, 4);
+    b.setOwnSetting(QStringLiteral("custom_qz_roundboard"), c.boardsPerRound);
+    b.setOwnSetting(QStringLiteral("custom_qz_totalboard"), 12);
+    b.addTerminal(0x0E02, a, 2);
+    for (int i = 0; i < c.played; ++i)
+        b.addResult(
+            ResultRow::played(a, 2, 1 + i / 3, 1 + i, 2, 6, QStringLiteral("2C"), QStringLiteral("S"), 8));
+    start(b);
+    EXPECT_EQ(send(0x0E02, "34 0C 23 24 40 02 06").frames.size(), 1);
+    EXPECT_EQ(data().value(QStringLiteral("SELECT Round FROM ReceivedData WHERE Board=12")).toInt(), c.round);
+    EXPECT_EQ(
+        logged(QStringLiteral("Boards per round not set: the result of A2 is taken for round 1 (doMsg)")),
+        c.boardsPerRound == 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(PlayedAndBoardsPerRound, DispatcherRoundTest,
+                         ::testing::Values(RoundCase{3, 7, 2}, RoundCase{3, 2, 1}, RoundCase{0, 7, 1}));
+
 TEST_F(DispatcherResultTest, AResultTheDatabaseRefusesIsNeverAcknowledged) {
     test::EventBuilder b = test::smallEvent();
     b.addTerminal(0x0011, 1, 1);
