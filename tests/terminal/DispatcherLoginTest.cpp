@@ -155,6 +155,17 @@ TEST_F(DispatcherLoginTest, LoginStatuses) {
     }
     EXPECT_EQ(data().value(QStringLiteral("SELECT [Table] FROM custom_qz_TQZ WHERE TQZ_ID=32772")).toInt(),
               4);
+
+    // Request 100 needs firmware 2 or newer; the terminal stays registered with its version.
+    const Exchange old = send(0x0110, "64 01 05 01 32");
+    EXPECT_EQ(old.result, 0);
+    EXPECT_TRUE(old.frames.isEmpty());
+    EXPECT_TRUE(logged(QStringLiteral("Incompatible TQZ firmware version. (doMsg)")));
+    EXPECT_EQ(
+        data()
+            .value(QStringLiteral("SELECT VersionMajor*100+VersionMinor FROM custom_qz_TQZ WHERE TQZ_ID=272"))
+            .toInt(),
+        150);
 }
 
 TEST_F(DispatcherLoginTest, LoginStatusesNothingToPlayAndDatabaseFailure) {
