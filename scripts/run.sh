@@ -21,11 +21,13 @@ event="$demo/club-evening.db"
 rm -f "$demo/club-evening.log"
 "$build_dir/tools/qzc-sample-event" "$event" >/dev/null
 # A simulated base station on a pseudo-terminal; its device path goes into the ini file's
-# SerialDevices key, so the program finds it as its first serial port.
+# SerialDevices key, so the program finds it as its first serial port. Its terminals play
+# the evening: once the game is started they log in and enter every board (QZC_DEMO_PACE:
+# milliseconds between two results of a table).
 ini="$demo/qzcontrol.ini"
 device_file="$demo/basestation.device"
 rm -f "$device_file"
-"$build_dir/tools/qzc-basestation" --ini "$ini" >"$device_file" &
+"$build_dir/tools/qzc-basestation" --ini "$ini" --play "$event" --pace "${QZC_DEMO_PACE:-500}" >"$device_file" &
 station=$!
 trap 'kill "$station" 2>/dev/null || true' EXIT
 for _ in $(seq 50); do
@@ -33,5 +35,6 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 echo "Simulated base station on $(cat "$device_file")"
+echo "Start the game with F2 (Game > Start): the terminals then log in and enter their results."
 
 "$build_dir/src/qzc" "/f:$event" "$@"

@@ -1,11 +1,12 @@
 #include "desktop/Program.h"
 
+#include "core/StanzaReset.h"
 #include "core/StartupSequence.h"
 #include "desktop/frmdesktop.h"
 #include "platform/RegistryKey.h"
 #include "platform/SpecialFolder.h"
 #include "terminal/BaseStation.h"
-#include "terminal/RequestHandler.h"
+#include "terminal/RequestDispatcher.h"
 
 #include <QRegularExpression>
 
@@ -13,7 +14,7 @@ namespace qzc {
 
 Program::Program(QString appFolder, QString commandLine, Clock& clock, MessageBox& messages)
     : clock_(clock), messages_(messages), commandLine_(std::move(commandLine)), config_(std::move(appFolder)),
-      log_(clock), db_(log_, clock), settings_(log_) {}
+      log_(clock), db_(log_, clock), settings_(log_), gameData_(db_, log_, settings_, event_, clock) {}
 
 Program::~Program() {
     exitProgram();
@@ -46,11 +47,15 @@ bool Program::start() {
     if (!sequence.run())
         return false;
 
-    // The base-station link with its queue and timers; the main window is its host.
-    requestHandler_ = std::make_unique<IgnoreRequestHandler>(log_);
+    // The base-station link with its queue and timers, and the dispatcher that answers the
+    // terminals; the main window is the host of both.
     desktop_ = std::make_unique<frmdesktop>(log_, messages_);
-    baseStation_ = std::make_unique<BaseStation>(config_, log_, clock_, *desktop_, *requestHandler_);
+    dispatcher_ = std::make_unique<RequestDispatcher>(log_, db_, settings_, event_, config_, clock_,
+                                                      gameData_, *desktop_);
+    baseStation_ = std::make_unique<BaseStation>(config_, log_, clock_, *desktop_, *dispatcher_);
+    dispatcher_->attachSender(*baseStation_);
     desktop_->attachBaseStation(*baseStation_);
+    desktop_->attachGameData(gameData_);
     baseStation_->initQueueSize();
     baseStation_->LoadPortSettings();
     baseStation_->startTimers();
@@ -65,6 +70,14 @@ bool Program::start() {
     if (!desktopFolder.isEmpty() && !desktopFolder.endsWith(QLatin1Char('/')))
         desktopFolder += QLatin1Char('/');
     config_.desktopFolder = desktopFolder;
+
+    // A new event starts with one stanza per section; then the game data in memory, ready
+    // before the first terminal asks.
+    if (event_.isNewEvent)
+        resetEventStanzas(db_, log_);
+    gameData_.loadsectiondata();
+    gameData_.loadrounddata();
+    gameData_.preloadMovementMessage();
 
     desktop_->mnusyscomm_start_Click();
     return true;

@@ -5,6 +5,7 @@
 #include "core/GameSettings.h"
 #include "core/Log.h"
 #include "core/ScoreDb.h"
+#include "gamedata/GameData.h"
 #include "platform/Clock.h"
 
 #include <QString>
@@ -14,11 +15,12 @@ namespace qzc {
 
 class BaseStation;
 class MessageBox;
-class RequestHandler;
+class RequestDispatcher;
 class frmdesktop;
 
 /// Owns every object of a running program, built in start-up order: configuration, log,
-/// score database, settings store, the base-station link and the main window.
+/// score database, settings store, the game data, the main window, the request dispatcher
+/// and the base-station link.
 class Program {
 public:
     /// appFolder ends with "/"; commandLine is the program's arguments as one text.
@@ -39,6 +41,8 @@ public:
     Config& config() { return config_; }
     Log& log() { return log_; }
     EventInfo& event() { return event_; }
+    GameData& gameData() { return gameData_; }
+    BaseStation& baseStation() { return *baseStation_; }
 
     /// The program's arguments (without the program itself) as one command line: an
     /// argument holding blanks is quoted after its key, as in /f:"C:/My events/club.db".
@@ -53,8 +57,9 @@ private:
     ScoreDb db_;
     GameSettings settings_;
     EventInfo event_;
-    std::unique_ptr<RequestHandler> requestHandler_;
+    GameData gameData_;
     std::unique_ptr<frmdesktop> desktop_;
+    std::unique_ptr<RequestDispatcher> dispatcher_;
     std::unique_ptr<BaseStation> baseStation_;
     bool exited_ = false;
 };

@@ -2,6 +2,7 @@
 
 #include "core/Log.h"
 #include "core/MessageBox.h"
+#include "gamedata/GameData.h"
 #include "terminal/BaseStation.h"
 
 #include <QAction>
@@ -12,6 +13,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
 
 namespace qzc {
 
@@ -26,6 +29,13 @@ void setStatusColour(QLineEdit* box, const QColor& colour) {
     QPalette palette = box->palette();
     palette.setColor(QPalette::Base, colour);
     box->setPalette(palette);
+}
+
+void setButtonColour(QPushButton* button, const QColor& colour) {
+    QPalette palette = button->palette();
+    palette.setColor(QPalette::Button, colour);
+    button->setPalette(palette);
+    button->setAutoFillBackground(true);
 }
 
 } // namespace
@@ -50,12 +60,25 @@ frmdesktop::frmdesktop(Log& log, MessageBox& messages) : log_(log), messages_(me
     setStatusColour(txtbaseStationStatus, QColor(255, 0, 0));
     layout->addWidget(label1, 0, 0);
     layout->addWidget(cboSection, 0, 1);
+    cmdGame = new QPushButton(central);
+    cmdGame->setObjectName(QStringLiteral("cmdGame"));
+    connect(cmdGame, &QPushButton::clicked, this, &frmdesktop::cmdGame_Click);
+    // Its command, the start of a section's new movement, comes with the movement commands.
+    cmdUpdateMove = new QPushButton(QStringLiteral("Start New Movement"), central);
+    cmdUpdateMove->setObjectName(QStringLiteral("cmdUpdateMove"));
+    cmdUpdateMove->setVisible(false);
     layout->addWidget(label2, 0, 2);
     layout->addWidget(txtbaseStationStatus, 0, 3);
+    layout->addWidget(cmdGame, 0, 4);
+    layout->addWidget(cmdUpdateMove, 0, 5);
     layout->setRowStretch(1, 1);
     setCentralWidget(central);
 
     buildMenus();
+    showGameState();
+
+    timerAnalyzeGameDB.setObjectName(QStringLiteral("timerAnalyzeGameDB"));
+    timerAnalyzeGameDB.setInterval(1000);
 
     timerResetbaseStation.setObjectName(QStringLiteral("timerResetbaseStation"));
     timerResetbaseStation.setInterval(1000);
@@ -91,6 +114,26 @@ void frmdesktop::buildMenus() {
     mnusyscomm_start = mnusyscomm->addAction(QStringLiteral("Start base station"));
     mnusyscomm_start->setObjectName(QStringLiteral("mnusyscomm_start"));
     connect(mnusyscomm_start, &QAction::triggered, this, &frmdesktop::mnusyscomm_start_Toggle);
+
+    // Enabled while a section owes results of its stanza; its command comes with the
+    // movement commands.
+    mnu_sys_forcedstart = mnusystem->addAction(QStringLiteral("Forced start"));
+    mnu_sys_forcedstart->setObjectName(QStringLiteral("mnu_sys_forcedstart"));
+    mnu_sys_forcedstart->setEnabled(false);
+
+    QMenu* mnu_game = menuBar()->addMenu(QStringLiteral("Game"));
+    mnu_game->setObjectName(QStringLiteral("mnu_game"));
+    const char* const captions[] = {"Start", "Pause", "Stop"};
+    const QKeySequence keys[] = {QKeySequence(Qt::Key_F2), QKeySequence(), QKeySequence(Qt::Key_F4)};
+    for (int index = 0; index < static_cast<int>(mnu_game_mode.size()); ++index) {
+        QAction* item = mnu_game->addAction(QLatin1String(captions[index]));
+        item->setObjectName(QStringLiteral("mnu_game_mode_%1").arg(index));
+        item->setCheckable(true);
+        item->setShortcut(keys[index]);
+        item->setVisible(index != 1);
+        connect(item, &QAction::triggered, this, [this, index] { mnu_game_mode_Click(index); });
+        mnu_game_mode[static_cast<std::size_t>(index)] = item;
+    }
 }
 
 void frmdesktop::Form_Load(const QString& eventFileName, qint16 channel) {
@@ -176,12 +219,87 @@ void frmdesktop::timerResetbaseStation_Timer() {
 }
 
 void frmdesktop::mnu_game_mode_Click(int index) {
-    if (index == 2) {
-        gameMode_ = 0;
-        log_.writeLog(0, QStringLiteral("Stop game."));
-    } else if (index == 0 && linkIsUp()) {
-        gameMode_ = 1;
+    for (int i = 0; i < static_cast<int>(mnu_game_mode.size()); ++i) {
+        if (i != index)
+            mnu_game_mode[static_cast<std::size_t>(i)]->setChecked(false);
     }
+    if (index == 2) {
+        if (gameMode_ != 0) {
+            log_.writeLog(0, QStringLiteral("Stop game."));
+            gameMode_ = 0;
+        }
+        showGameState();
+        timerAnalyzeGameDB.stop();
+    } else if (index == 1) {
+        gameMode_ = 2;
+    } else if (index == 0) {
+        log_.writeLog(0, QStringLiteral("Start game."));
+        setBusy(true);
+        if (gameData_ != nullptr)
+            gameData_->preloadMovementMessage();
+        setBusy(false);
+        if (!linkIsUp())
+            mnusyscomm_start_Click();
+        if (linkIsUp() && baseStation_ != nullptr) {
+            baseStation_->resetIdleTimes();
+            gameMode_ = 1;
+            showGameState();
+            timerAnalyzeGameDB.start();
+        } else {
+            log_.writeLog(0, QStringLiteral("Fail to start game."));
+        }
+    } else {
+        return;
+    }
+    mnu_game_mode[static_cast<std::size_t>(index)]->setChecked(true);
+}
+
+void frmdesktop::cmdGame_Click() {
+    mnu_game_mode_Click(cmdGame->text().toUpper().contains(QStringLiteral("STOP")) ? 2 : 0);
+}
+
+void frmdesktop::showGameState() {
+    const bool running = gameMode_ == 1;
+    cmdGame->setText(running ? QStringLiteral("Stop (F4)") : QStringLiteral("Start (F2)"));
+    setButtonColour(cmdGame, running ? QColor(255, 0, 0) : QColor(0, 255, 0));
+}
+
+void frmdesktop::restartAnalyzeTimer(int intervalMs) {
+    timerAnalyzeGameDB.stop();
+    timerAnalyzeGameDB.setInterval(intervalMs);
+    timerAnalyzeGameDB.start();
+}
+
+std::optional<qint16> frmdesktop::selectedSectionId() const {
+    const int index = cboSection->currentIndex();
+    if (index < 0)
+        return std::nullopt;
+    return static_cast<qint16>(cboSection->itemData(index).toInt());
+}
+
+bool frmdesktop::isUpdateMoveVisible() const {
+    return !cmdUpdateMove->isHidden();
+}
+
+void frmdesktop::setUpdateMoveVisible(bool visible) {
+    cmdUpdateMove->setVisible(visible);
+}
+
+void frmdesktop::setForcedStartEnabled(bool enabled) {
+    mnu_sys_forcedstart->setEnabled(enabled);
+}
+
+void frmdesktop::showNotice(const QString& caption, const QString& text) {
+    // Not modal: the terminals are answered while the director reads it.
+    auto* box = new QMessageBox(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
+    box->setObjectName(QStringLiteral("frmNotice"));
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
+}
+
+void frmdesktop::letEventsRun() {
+    QCoreApplication::processEvents();
 }
 
 qint16 frmdesktop::firstCheckedChannel() const {

@@ -18,14 +18,16 @@ QString number(qint64 n) {
 }
 
 // The FROM tail and WHERE condition of a completeness query on table: with a section, only
-// the tables that have a terminal bound to them count.
+// the tables that have a terminal bound to them count. (A subquery rather than a join: the
+// shared tables have no index, and the join made SQLite build one for every call.)
 QString scope(const QString& table, qint16 sectionId, const QString& tableCondition) {
     if (sectionId == 0)
         return QStringLiteral(" WHERE ") + tableCondition;
-    return QStringLiteral(" INNER JOIN custom_qz_TQZ ON ") + table +
-           QStringLiteral(".Section=custom_qz_TQZ.Section AND ") + table +
-           QStringLiteral(".[Table]=custom_qz_TQZ.[Table] WHERE ") + table + QStringLiteral(".Section=") +
-           number(sectionId);
+    const QString section = number(sectionId);
+    return QStringLiteral(" WHERE ") + table + QStringLiteral(".Section=") + section +
+           QStringLiteral(" AND ") + table +
+           QStringLiteral(".[Table] IN (SELECT [Table] FROM custom_qz_TQZ WHERE Section=") + section +
+           QLatin1Char(')');
 }
 
 QString fixed(qint64 n, qint16 width) {

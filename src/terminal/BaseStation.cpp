@@ -230,6 +230,14 @@ void BaseStation::requestFirmwareVersion() {
     link_.SendMessage(baseStationCommandBody(BaseStationCommand::FirmwareVersion, 1), false, QDateTime());
 }
 
+void BaseStation::resetIdleTimes() {
+    state_.lastRxTime = clock_.now();
+    log_.writeLog(0, QStringLiteral("Reset idle time for no RX: ") +
+                         state_.lastRxTime.toString(QStringLiteral("yyyy-MM-dd hh:mm:ss")));
+    state_.lastAckTime = QDateTime();
+    log_.writeLog(0, QStringLiteral("Reset idle time for no ACT: ''"));
+}
+
 qint16 BaseStation::doMsg(const QByteArray& data, const QByteArray& address, const QDateTime& stamp) {
     if (address.size() < 2 || static_cast<quint8>(address.at(0)) != baseStationAddress)
         return handler_.doMsg(data, address, stamp);

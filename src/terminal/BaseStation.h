@@ -5,6 +5,7 @@
 #include "terminal/LinkSupervision.h"
 #include "terminal/ProcessQueue.h"
 #include "terminal/RadioLink.h"
+#include "terminal/ReplySender.h"
 #include "terminal/RequestHandler.h"
 
 #include <QTimer>
@@ -21,8 +22,9 @@ class SerialPort;
 /// The link to the base station: the serial port, the receiver and sender, the message
 /// queue and the link supervision, driven by three timers (port poll 5 ms, queue 10 ms,
 /// supervision 1000 ms). Frames of the base station itself are handled here; every
-/// terminal request goes to the request handler.
-class BaseStation final : private RequestHandler {
+/// terminal request goes to the request handler, whose replies come back through
+/// SendMessage.
+class BaseStation final : private RequestHandler, public ReplySender {
 public:
     /// Uses the machine's serial port.
     BaseStation(Config& config, Log& log, Clock& clock, DesktopHost& host, RequestHandler& handler);
@@ -60,12 +62,15 @@ public:
     void sendKnock();
     /// The firmware-version command: logs it and asks the base station.
     void requestFirmwareVersion();
+    /// At a game start the link supervision counts from now: lastRxTime becomes now and
+    /// lastAckTime is cleared, both logged.
+    void resetIdleTimes();
 
     /// The receiver and the sender (see RadioLink).
     bool ReceiveMessage(const QByteArray& newBytes, bool clearBuffer) {
         return link_.ReceiveMessage(newBytes, clearBuffer);
     }
-    void SendMessage(const QByteArray& frameBody, bool delay, const QDateTime& requestStamp) {
+    void SendMessage(const QByteArray& frameBody, bool delay, const QDateTime& requestStamp) override {
         link_.SendMessage(frameBody, delay, requestStamp);
     }
 

@@ -6,8 +6,6 @@
 
 namespace qzc {
 
-class Log;
-
 /// Answers one queued terminal request. The message queue hands the frames on oldest
 /// first; frames of the base station itself (address high byte 0xFF) are handled by the
 /// BaseStation and never reach this handler.
@@ -20,16 +18,6 @@ public:
     /// Returns 0 when the frame was handled or ignored, else a program error code that the
     /// queue logs.
     virtual qint16 doMsg(const QByteArray& data, const QByteArray& address, const QDateTime& stamp) = 0;
-};
-
-/// A handler that answers no terminal request: it logs "Ignore message" for each.
-class IgnoreRequestHandler final : public RequestHandler {
-public:
-    explicit IgnoreRequestHandler(Log& log) : log_(log) {}
-    qint16 doMsg(const QByteArray& data, const QByteArray& address, const QDateTime& stamp) override;
-
-private:
-    Log& log_;
 };
 
 } // namespace qzc

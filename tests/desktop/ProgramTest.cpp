@@ -1,7 +1,9 @@
 #include "desktop/Program.h"
 
 #include "desktop/frmdesktop.h"
+#include "platform/IniFile.h"
 #include "support/BaseStationSimulator.h"
+#include "support/EveningPlayer.h"
 #include "support/EventBuilder.h"
 #include "support/Fixtures.h"
 #include "support/ScopedEnv.h"
@@ -9,9 +11,14 @@
 #include "support/TempFolder.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
+#include <QSqlQuery>
+#include <atomic>
+#include <functional>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace qzc {
 namespace {
@@ -84,6 +91,90 @@ TEST(ProgramTest, StartsOnAnEventWithTheBaseStationFoundAndQuitsInOrder) {
     }
     // The destructor does not run the exit path a second time.
     EXPECT_EQ(readText(logPath).count(QStringLiteral("Quit program")), 1);
+}
+
+// The running program answers the terminals: on a new club evening (two sections of six
+// tables, five rounds of three boards) the simulated terminals wait for the game to start,
+// then log in and enter every board.
+TEST(ProgramTest, AnswersTheTerminalsOfAWholeEveningOnceTheGameStarts) {
+    int argc = 1;
+    char name[] = "test_desktop";
+    char* argv[] = {name, nullptr};
+    QApplication app(argc, argv);
+
+    test::TempFolder folder;
+    const test::ScopedEnv registryHome("XDG_CONFIG_HOME", folder.path().toUtf8());
+    test::BaseStationSimulator station;
+    ASSERT_TRUE(station.isValid());
+    const QString eventPath = folder.filePath(QStringLiteral("club.db"));
+    test::EventBuilder event = test::fixtures::clubEvening();
+    ASSERT_TRUE(event.build(eventPath));
+    IniFile ini(folder.path() + Config::iniFileName);
+    ASSERT_TRUE(ini.write(Config::mainSection, QStringLiteral("SerialDevices"), station.devicePath()));
+
+    SystemClock clock;
+    test::ScriptedMessageBox messages;
+    Program program(folder.path(), QStringLiteral("/f:") + eventPath, clock, messages);
+    ASSERT_TRUE(program.start());
+
+    std::vector<test::PlayedTable> tables;
+    for (int section = 1; section <= 2; ++section) {
+        for (int table = 1; table <= 6; ++table)
+            tables.push_back({QString(QChar(u'@' + section)) + QString::number(table),
+                              static_cast<quint8>(section), static_cast<quint8>(table),
+                              static_cast<quint16>(0x8000 + 16 * section + table)});
+    }
+    test::EveningOptions options;
+    options.retryMs = 100;
+    options.attempts = 200;
+    std::atomic<bool> stop{false};
+    std::atomic<int> waiting{0};
+    std::atomic<bool> finished{false};
+    std::vector<test::TableOutcome> outcomes;
+    test::EveningPlayer player(station, tables, options);
+    std::thread terminals([&] {
+        outcomes = player.play(stop, [&](const QString& line) {
+            if (line.contains(QLatin1String("waiting for the game to start")))
+                ++waiting;
+        });
+        finished = true;
+    });
+
+    // The guard only ends a test whose evening never finishes.
+    QElapsedTimer guard;
+    guard.start();
+    const auto runUntil = [&](const std::function<bool()>& done) {
+        while (!done() && guard.elapsed() < 120000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    };
+    const bool registered = runUntil([&] { return waiting >= 12; });
+    if (registered)
+        program.desktop().mnu_game_mode_Click(0);
+    const bool played =
+        registered && program.desktop().gameMode() == 1 && runUntil([&] { return finished.load(); });
+    stop = true;
+    terminals.join();
+    ASSERT_TRUE(played);
+
+    for (const test::TableOutcome& outcome : outcomes) {
+        EXPECT_TRUE(outcome.finished) << outcome.label.toStdString() << ": " << outcome.problem.toStdString();
+        EXPECT_EQ(outcome.resultsEntered, 15) << outcome.label.toStdString();
+    }
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
+        db.setDatabaseName(eventPath);
+        ASSERT_TRUE(db.open());
+        QSqlQuery query(db);
+        ASSERT_TRUE(query.exec(QStringLiteral("SELECT COUNT(*) FROM ReceivedData")) && query.next());
+        EXPECT_EQ(query.value(0).toInt(), 180);
+    }
+    QSqlDatabase::removeDatabase(QStringLiteral("check"));
+    program.exitProgram();
+    const QString log = readText(folder.filePath(QStringLiteral("club.log")));
+    EXPECT_TRUE(log.contains(QStringLiteral(": Initialize stanza for A: 1,5 (main)")));
+    EXPECT_TRUE(log.contains(QStringLiteral(": Start game.")));
+    EXPECT_TRUE(log.contains(QStringLiteral(": All TQZ (12) found completed. (doMsg)")));
 }
 
 } // namespace

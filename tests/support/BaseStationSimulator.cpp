@@ -212,6 +212,16 @@ QList<QByteArray> BaseStationSimulator::framesReceived() const {
     return frames_;
 }
 
+QList<QByteArray> BaseStationSimulator::framesReceivedFrom(qsizetype first) const {
+    const std::lock_guard lock(mutex_);
+    return first >= frames_.size() ? QList<QByteArray>() : frames_.mid(first);
+}
+
+qsizetype BaseStationSimulator::frameCount() const {
+    const std::lock_guard lock(mutex_);
+    return frames_.size();
+}
+
 int BaseStationSimulator::badFramesReceived() const {
     const std::lock_guard lock(mutex_);
     return badFrames_;

@@ -53,6 +53,10 @@ public:
 
     /// Every good frame received from the program, as received, in order.
     QList<QByteArray> framesReceived() const;
+    /// The good frames from position first (counted from 0) on.
+    QList<QByteArray> framesReceivedFrom(qsizetype first) const;
+    /// How many good frames have come in.
+    qsizetype frameCount() const;
     /// Frames with a wrong checksum received from the program.
     int badFramesReceived() const;
     /// Knock frames received.

@@ -1,3 +1,2 @@
 // Shared test support; most helpers are header-only.
-namespace qzc::test {
-} // namespace qzc::test
+namespace qzc::test {} // namespace qzc::test

@@ -1,0 +1,278 @@
+#include "terminal/RequestDispatcher.h"
+
+#include "core/ByteArrays.h"
+#include "core/Log.h"
+#include "core/ScoreDb.h"
+#include "core/SectionLetters.h"
+#include "gamedata/GameData.h"
+#include "terminal/DispatcherHost.h"
+#include "terminal/MessageCode.h"
+#include "terminal/ReplyPieces.h"
+#include "terminal/ReplySender.h"
+
+namespace qzc {
+
+namespace {
+
+const QString kSource = QStringLiteral("doMsg");
+
+QString versionText(double version) {
+    return QString::number(version, 'g', 15);
+}
+
+} // namespace
+
+RequestDispatcher::RequestDispatcher(Log& log, ScoreDb& db, const GameSettings& settings,
+                                     const EventInfo& event, const Config& config, const Clock& clock,
+                                     GameData& gameData, DispatcherHost& host)
+    : log_(log), db_(db), settings_(settings), event_(event), config_(config), clock_(clock),
+      gameData_(gameData), host_(host), feedback_(db, log, settings), storedResults_(db, log, event) {}
+
+RequestDispatcher::Reply RequestDispatcher::withResult(qint16 resultCode) {
+    Reply reply;
+    reply.resultCode = resultCode;
+    return reply;
+}
+
+RequestDispatcher::Reply RequestDispatcher::noReplyAtAll() {
+    Reply reply;
+    reply.noReply = true;
+    return reply;
+}
+
+qint16 RequestDispatcher::doMsg(const QByteArray& data, const QByteArray& address, const QDateTime& stamp) {
+    if (data.isEmpty() || address.size() < 2)
+        return 1002;
+
+    Request rq;
+    rq.data = data;
+    rq.address = address.left(2);
+    rq.stamp = stamp;
+    // Terminal ids are unsigned: 0x8000 and above are ids like any other.
+    rq.terminalId = static_cast<quint8>(address.at(0)) * 256 + static_cast<quint8>(address.at(1));
+    rq.requestCode = rq.byte(0) & 0x7F;
+    const TerminalBinding binding = gameData_.getTQZTableLabel(rq.terminalId);
+    rq.tableId = binding.tableId;
+    rq.firmwareMajor = binding.versionMajor;
+    rq.firmwareMinor = binding.versionMinor;
+    rq.firmwareVersion = rq.firmwareMajor + rq.firmwareMinor / 100.0;
+
+    const int code = rq.requestCode;
+    if (code != MessageCode::RequestGameStatus)
+        log_.writeLog(0, QStringLiteral("message from ") + rq.tableId + QLatin1Char('(') +
+                             QString::number(rq.terminalId) + QStringLiteral(", v") +
+                             versionText(rq.firmwareVersion) + QLatin1Char(')'));
+    // Nothing beyond the code is read before the request is known to be long enough.
+    if (data.size() < minimumRequestLength(code))
+        return 1002;
+
+    if (code == MessageCode::RequestGameStatus) {
+        if (data.size() >= 3) {
+            rq.firmwareMajor = rq.byte(1);
+            rq.firmwareMinor = rq.byte(2);
+        }
+        gameData_.registerTQZ(rq.terminalId, rq.firmwareMajor, rq.firmwareMinor);
+        rq.firmwareVersion = rq.firmwareMajor + rq.firmwareMinor / 100.0;
+    }
+    if (code == MessageCode::RequestTableLogin || code == MessageCode::RequestTableLoginStopped ||
+        code == MessageCode::RequestReplacingTableLogin)
+        takeRequestTable(rq);
+
+    // The gate.
+    const qint16 mode = host_.gameMode();
+    if (mode == 1) {
+        rq.sectionComplete = gameData_.checkResultProgress(rq.tableId);
+        if (rq.tableId.isEmpty() && code != MessageCode::RequestGameStatus)
+            return 1006;
+    } else {
+        if (code != MessageCode::RequestGameStatus && code != MessageCode::RequestTableLoginStopped) {
+            log_.writeLog(0, QStringLiteral("Ignore message"), kSource);
+            return 0;
+        }
+        if (code == MessageCode::RequestTableLoginStopped && rq.tableId.isEmpty())
+            return 1006;
+    }
+    if (!rq.tableId.isEmpty() && locksTable(code))
+        gameData_.lockTQZTable(rq.tableId);
+
+    const Reply reply = dispatch(rq);
+    if (reply.resultCode == ignored || reply.resultCode == nothingToSend) {
+        log_.writeLog(0, QStringLiteral("Ignore message"), kSource);
+        return 0;
+    }
+    if (reply.resultCode == failed)
+        return 0;
+    if (reply.resultCode != 0)
+        return reply.resultCode;
+    if (reply.noReply)
+        return 0;
+    if (!sendReply(rq, reply))
+        return 0;
+    afterReply(rq, reply);
+    return 0;
+}
+
+void RequestDispatcher::takeRequestTable(Request& rq) {
+    rq.previousTableId = rq.tableId;
+    db_.getDBValue(QStringLiteral("SELECT COUNT(ID) as cntsection FROM Section"),
+                   QStringLiteral("cntsection"), rq.sectionCount);
+    if (rq.requestCode == MessageCode::RequestReplacingTableLogin && rq.data.size() >= 5) {
+        rq.firmwareMajor = rq.byte(3);
+        rq.firmwareMinor = rq.byte(4);
+        rq.firmwareVersion = rq.firmwareMajor + rq.firmwareMinor / 100.0;
+        if (!db_.hasRows(QStringLiteral("SELECT TQZ_ID FROM custom_qz_TQZ WHERE TQZ_ID=") +
+                         QString::number(rq.terminalId)))
+            gameData_.registerTQZ(rq.terminalId, rq.firmwareMajor, rq.firmwareMinor);
+    }
+    QString letters;
+    if (rq.sectionCount > 1) {
+        letters = sectionNoToLetter(rq.byte(1));
+    } else {
+        db_.getDBValue(QStringLiteral("SELECT LETTER FROM Section ORDER BY ID"), QStringLiteral("LETTER"),
+                       letters);
+        letters = letters.trimmed();
+    }
+    rq.tableId = letters + QString::number(rq.byte(2));
+}
+
+RequestDispatcher::Reply RequestDispatcher::dispatch(const Request& rq) {
+    switch (rq.requestCode) {
+    case MessageCode::RequestGameStatus:
+        return requestGameStatus(rq);
+    case MessageCode::AckMovementData:
+        return ackMovementData(rq);
+    case MessageCode::RequestTableLogin:
+    case MessageCode::RequestTableLoginStopped:
+    case MessageCode::RequestReplacingTableLogin:
+        return requestTableLogin(rq);
+    case MessageCode::SubmitBoardResult:
+    case MessageCode::SubmitBoardResultFour:
+    case MessageCode::SubmitBoardResultList:
+    case MessageCode::SubmitBoardResultListFour:
+        return submitBoardResult(rq);
+    case MessageCode::RequestStoredBoardResults:
+    case MessageCode::RequestStoredBoardResultsFour:
+        return requestStoredBoardResults(rq);
+    case MessageCode::RequestReloadSettings:
+    case MessageCode::RequestReloadSettingsChanged:
+        return requestReloadSettings(rq);
+    case MessageCode::AckUpdatedMovement:
+        return ackUpdatedMovement(rq);
+    default:
+        return withResult(1001);
+    }
+}
+
+bool RequestDispatcher::sendReply(const Request& rq, const Reply& reply) {
+    const std::optional<std::vector<QByteArray>> pieces =
+        cutReplyPieces(rq.address, reply.replyCode, reply.replyData, reply.replyHasData);
+    if (!pieces) {
+        log_.writeLog(0,
+                      QStringLiteral("Reply ") + QString::number(reply.replyCode) + QStringLiteral(" of ") +
+                          QString::number(reply.replyData.size()) +
+                          QStringLiteral(" bytes needs more than 15 pieces, not sent"),
+                      kSource, true);
+        return false;
+    }
+    if (sender_ == nullptr) {
+        log_.writeLog(0, QStringLiteral("No link to send the reply on"), kSource, true);
+        return false;
+    }
+    bool first = true;
+    for (QByteArray piece : *pieces) {
+        if (!first)
+            host_.letEventsRun();
+        if (gameData_.getLoadSetupTables(rq.tableId))
+            piece[3] = static_cast<char>(reply.replyCode | reloadFlag);
+        sender_->SendMessage(piece, !first, first ? rq.stamp : QDateTime());
+        first = false;
+    }
+    return true;
+}
+
+void RequestDispatcher::afterReply(const Request& rq, const Reply& reply) {
+    if (!host_.isDesktopLoaded())
+        return;
+    switch (rq.requestCode) {
+    case MessageCode::RequestTableLogin:
+    case MessageCode::RequestTableLoginStopped:
+    case MessageCode::RequestReplacingTableLogin:
+    case MessageCode::RequestReloadSettings:
+        host_.RefreshTableStatus();
+        break;
+    case MessageCode::SubmitBoardResult:
+    case MessageCode::SubmitBoardResultFour:
+    case MessageCode::SubmitBoardResultList:
+    case MessageCode::SubmitBoardResultListFour:
+        afterBoardResult(rq, reply);
+        break;
+    default:
+        break;
+    }
+}
+
+void RequestDispatcher::addGridToken(qint16 round) {
+    const QString token = QLatin1Char('[') + QString::number(round) + QLatin1Char(']');
+    const QString tag = host_.gridPlayTag();
+    if (!tag.contains(token))
+        host_.setGridPlayTag(tag + token);
+}
+
+void RequestDispatcher::afterBoardResult(const Request& rq, const Reply& reply) {
+    host_.RefreshTableStatus();
+
+    const qint16 round = reply.resultRound;
+    addGridToken(round);
+    if (round > 1) {
+        const bool list = rq.requestCode == MessageCode::SubmitBoardResultList ||
+                          rq.requestCode == MessageCode::SubmitBoardResultListFour;
+        const qint16 last = list ? qint16{1} : static_cast<qint16>(round - 1);
+        for (qint16 earlier = round - 1; earlier >= last; --earlier)
+            addGridToken(earlier);
+    }
+
+    const QString counted =
+        QStringLiteral("SELECT COUNT(TQZ_ID) as cnttable FROM custom_qz_TQZ"
+                       " WHERE Section>0 AND [Table]>0 AND TQZ_ID>0 AND ResultExpected>0");
+    qint32 expected = 0;
+    qint32 done = 0;
+    db_.getDBValue(counted, QStringLiteral("cnttable"), expected);
+    db_.getDBValue(counted + QStringLiteral(" AND ResultGot>=ResultExpected"), QStringLiteral("cnttable"),
+                   done);
+    if (done != expected)
+        return;
+    log_.writeLog(0,
+                  QStringLiteral("All TQZ (") + QString::number(done) + QStringLiteral(") found completed."),
+                  kSource);
+    if (host_.isAnalyzeTimerEnabled())
+        host_.restartAnalyzeTimer(200);
+
+    const std::optional<qint16> section = host_.selectedSectionId();
+    if (!section)
+        return;
+    const QString analysis = QStringLiteral("AnalyzeGameDB");
+    switch (gameData_.getSectionStanzaState(*section)) {
+    case 2:
+        host_.setForcedStartEnabled(true);
+        if (host_.isUpdateMoveVisible()) {
+            host_.setUpdateMoveVisible(false);
+            log_.writeLog(0, QStringLiteral("Hide 'Start New Movement' button"), analysis);
+        }
+        break;
+    case 1:
+        host_.setForcedStartEnabled(false);
+        if (!host_.isUpdateMoveVisible()) {
+            host_.setUpdateMoveVisible(true);
+            log_.writeLog(0, QStringLiteral("Show 'Start New Movement' button"), analysis);
+            if (host_.isAnalyzeTimerEnabled())
+                host_.restartAnalyzeTimer(1000);
+        }
+        break;
+    default:
+        host_.setForcedStartEnabled(false);
+        host_.setUpdateMoveVisible(false);
+        break;
+    }
+}
+
+} // namespace qzc

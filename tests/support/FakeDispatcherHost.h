@@ -1,0 +1,47 @@
+#pragma once
+
+#include "terminal/DispatcherHost.h"
+
+#include <QStringList>
+#include <vector>
+
+namespace qzc::test {
+
+/// The main window as the request dispatcher sees it, with everything recorded.
+class FakeDispatcherHost final : public DispatcherHost {
+public:
+    struct Notice {
+        QString caption;
+        QString text;
+    };
+
+    qint16 gameMode() const override { return mode; }
+    bool isDesktopLoaded() const override { return loaded; }
+    void RefreshTableStatus() override { ++tableStatusRefreshes; }
+    QString gridPlayTag() const override { return gridTag; }
+    void setGridPlayTag(const QString& tag) override { gridTag = tag; }
+    bool isAnalyzeTimerEnabled() const override { return analyzeTimerOn; }
+    void restartAnalyzeTimer(int intervalMs) override { analyzeRestarts.push_back(intervalMs); }
+    std::optional<qint16> selectedSectionId() const override { return selectedSection; }
+    bool isUpdateMoveVisible() const override { return updateMoveVisible; }
+    void setUpdateMoveVisible(bool visible) override { updateMoveVisible = visible; }
+    void setForcedStartEnabled(bool enabled) override { forcedStartEnabled = enabled; }
+    void showNotice(const QString& caption, const QString& text) override {
+        notices.push_back({caption, text});
+    }
+    void letEventsRun() override { ++eventRuns; }
+
+    qint16 mode = 1;
+    bool loaded = true;
+    int tableStatusRefreshes = 0;
+    QString gridTag;
+    bool analyzeTimerOn = false;
+    std::vector<int> analyzeRestarts;
+    std::optional<qint16> selectedSection;
+    bool updateMoveVisible = false;
+    bool forcedStartEnabled = false;
+    std::vector<Notice> notices;
+    int eventRuns = 0;
+};
+
+} // namespace qzc::test
