@@ -21,5 +21,5 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S "$top" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=${QZC_BUILD_TYPE:-RelWithDebInfo} \
-      -DQZC_SANITIZE=${QZC_SANITIZE:-OFF}
+      -DQZC_SANITIZE=${QZC_SANITIZE:-OFF} -DQZC_BUILD_BENCH=${QZC_BUILD_BENCH:-ON}
 cmake --build "$build_dir" --parallel "$(nproc)"
