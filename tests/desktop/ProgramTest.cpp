@@ -65,6 +65,7 @@ TEST(ProgramTest, StartsOnAnEventWithTheBaseStationFoundAndQuitsInOrder) {
     ASSERT_TRUE(event.build(eventPath));
     IniFile ini(folder.path() + Config::iniFileName);
     ASSERT_TRUE(ini.write(Config::mainSection, QStringLiteral("SerialDevices"), station.devicePath()));
+    ASSERT_TRUE(ini.write(Config::defaultsSection, QStringLiteral("HideGSWindow"), QStringLiteral("1")));
 
     SystemClock clock;
     test::ScriptedMessageBox messages;
@@ -81,7 +82,7 @@ TEST(ProgramTest, StartsOnAnEventWithTheBaseStationFoundAndQuitsInOrder) {
         EXPECT_EQ(ini.read(Config::mainSection, QStringLiteral("ComPort")), QStringLiteral("1"));
         EXPECT_EQ(program.desktop().firstCheckedChannel(), 1);
 
-        program.exitProgram();
+        program.exitProgram(true);
         const QString log = readText(logPath);
         EXPECT_TRUE(log.contains(QStringLiteral(": Base Station marked OK")));
         const qsizetype closed = log.indexOf(QStringLiteral(": Database closed"));
@@ -111,6 +112,7 @@ TEST(ProgramTest, AnswersTheTerminalsOfAWholeEveningOnceTheGameStarts) {
     ASSERT_TRUE(event.build(eventPath));
     IniFile ini(folder.path() + Config::iniFileName);
     ASSERT_TRUE(ini.write(Config::mainSection, QStringLiteral("SerialDevices"), station.devicePath()));
+    ASSERT_TRUE(ini.write(Config::defaultsSection, QStringLiteral("HideGSWindow"), QStringLiteral("1")));
 
     SystemClock clock;
     test::ScriptedMessageBox messages;
@@ -170,7 +172,7 @@ TEST(ProgramTest, AnswersTheTerminalsOfAWholeEveningOnceTheGameStarts) {
         EXPECT_EQ(query.value(0).toInt(), 180);
     }
     QSqlDatabase::removeDatabase(QStringLiteral("check"));
-    program.exitProgram();
+    program.exitProgram(true);
     const QString log = readText(folder.filePath(QStringLiteral("club.log")));
     EXPECT_TRUE(log.contains(QStringLiteral(": Initialize stanza for A: 1,5 (main)")));
     EXPECT_TRUE(log.contains(QStringLiteral(": Start game.")));
