@@ -1,5 +1,6 @@
 #include "desktop/Program.h"
 
+#include "desktop/PlayGrid.h"
 #include "desktop/frmdesktop.h"
 #include "platform/IniFile.h"
 #include "support/BaseStationSimulator.h"
@@ -150,6 +151,10 @@ TEST(ProgramTest, AnswersTheTerminalsOfAWholeEveningOnceTheGameStarts) {
             QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
         return done();
     };
+    PlayGrid& grid = program.desktop().grid();
+    const QColor complete = toColor(GridColour::Green);
+    ASSERT_GT(grid.Rows(), 1);
+    EXPECT_NE(grid.CellBackColor(1, 1), complete);
     const bool registered = runUntil([&] { return waiting >= 12; });
     if (registered)
         program.desktop().mnu_game_mode_Click(0);
@@ -172,6 +177,15 @@ TEST(ProgramTest, AnswersTheTerminalsOfAWholeEveningOnceTheGameStarts) {
         EXPECT_EQ(query.value(0).toInt(), 180);
     }
     QSqlDatabase::removeDatabase(QStringLiteral("check"));
+
+    // The stored results queued their rounds for the grid; its timer works them off and
+    // every table of section A shows its rounds complete.
+    while (!grid.refreshQueue().isEmpty())
+        grid.timerRefreshGrid_Timer();
+    for (int row = 1; row < grid.Rows(); ++row) {
+        for (int col = 1; col < grid.Cols(); ++col)
+            EXPECT_EQ(grid.CellBackColor(row, col), complete) << row << "," << col;
+    }
     program.exitProgram(true);
     const QString log = readText(folder.filePath(QStringLiteral("club.log")));
     EXPECT_TRUE(log.contains(QStringLiteral(": Initialize stanza for A: 1,5 (main)")));
