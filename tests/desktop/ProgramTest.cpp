@@ -186,6 +186,9 @@ TEST(ProgramTest, AnswersTheTerminalsOfAWholeEveningOnceTheGameStarts) {
         for (int col = 1; col < grid.Cols(); ++col)
             EXPECT_EQ(grid.CellBackColor(row, col), complete) << row << "," << col;
     }
+    // A picture of the window at the end of the evening, for a look by eye.
+    if (const QByteArray shot = qgetenv("QZC_SCREENSHOT"); !shot.isEmpty())
+        program.desktop().grab().save(QString::fromLocal8Bit(shot));
     program.exitProgram(true);
     const QString log = readText(folder.filePath(QStringLiteral("club.log")));
     EXPECT_TRUE(log.contains(QStringLiteral(": Initialize stanza for A: 1,5 (main)")));
