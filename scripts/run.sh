@@ -35,6 +35,6 @@ for _ in $(seq 50); do
   sleep 0.1
 done
 echo "Simulated base station on $(cat "$device_file")"
-echo "Start the game with F2 (Game > Start): the terminals then log in and enter their results."
+echo "Save the game settings, then start the game with F2 (Game settings > Start): the terminals then log in and enter their results."
 
 "$build_dir/src/qzc" "/f:$event" "$@"

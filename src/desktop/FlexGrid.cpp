@@ -17,6 +17,10 @@ constexpr int kUnset = -1;
 FlexGrid::FlexGrid(QWidget* parent) : QTableWidget(parent) {
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setCornerButtonEnabled(false);
+    // A cell shows its text on one line, cut at the cell's edges without an ellipsis: a
+    // centred text wider than its column shows its middle part.
+    setWordWrap(false);
+    setTextElideMode(Qt::ElideNone);
     horizontalHeader()->setVisible(false);
     verticalHeader()->setVisible(false);
     horizontalHeader()->setSectionsClickable(false);

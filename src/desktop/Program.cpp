@@ -1,23 +1,55 @@
 #include "desktop/Program.h"
 
+#include "core/NumberText.h"
 #include "core/StanzaReset.h"
 #include "core/StartupSequence.h"
+#include "desktop/PlayGrid.h"
 #include "desktop/frmdesktop.h"
+#include "dialogs/HelpButton.h"
+#include "dialogs/frmSettings.h"
+#include "gamedata/GameDataAnalysis.h"
 #include "platform/RegistryKey.h"
 #include "platform/SpecialFolder.h"
+#include "reports/EventPublisher.h"
 #include "terminal/BaseStation.h"
 #include "terminal/RequestDispatcher.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 
 namespace qzc {
 
+struct Program::OwnPlatform {
+    DesktopShellOpener shell;
+    NetworkHelpCheck online;
+    ProcProcessList processes;
+    DetachedProgramLauncher launcher;
+};
+
 Program::Program(QString appFolder, QString commandLine, Clock& clock, MessageBox& messages)
-    : clock_(clock), messages_(messages), commandLine_(std::move(commandLine)), config_(std::move(appFolder)),
-      log_(clock), db_(log_, clock), settings_(log_), gameData_(db_, log_, settings_, event_, clock) {}
+    : Program(std::move(appFolder), std::move(commandLine), clock, messages,
+              std::make_unique<OwnPlatform>()) {}
+
+Program::Program(QString appFolder, QString commandLine, Clock& clock, MessageBox& messages,
+                 std::unique_ptr<OwnPlatform> own)
+    : Program(std::move(appFolder), std::move(commandLine), clock, messages,
+              ProgramPlatform{own->shell, own->online, own->processes, own->launcher}) {
+    ownPlatform_ = std::move(own);
+}
+
+Program::Program(QString appFolder, QString commandLine, Clock& clock, MessageBox& messages,
+                 const ProgramPlatform& platform)
+    : platform_(platform), clock_(clock), messages_(messages), commandLine_(std::move(commandLine)),
+      config_(std::move(appFolder)), log_(clock), help_(config_, platform_.shell, platform_.online, log_),
+      db_(log_, clock), settings_(log_), gameData_(db_, log_, settings_, event_, clock),
+      names_(db_, log_, event_) {}
 
 Program::~Program() {
-    exitProgram();
+    exitProgram(false);
+    // The window goes before the objects that report to it.
+    analysis_.reset();
+    publisher_.reset();
+    desktop_.reset();
 }
 
 QString Program::commandLineOf(const QStringList& arguments) {
@@ -37,60 +69,124 @@ QString Program::commandLineOf(const QStringList& arguments) {
 }
 
 bool Program::start() {
-    // Configuration: command line, ini file, registry.
+    // 2. Configuration: command line, ini file, registry.
     config_.readStartupSettings(commandLine_, RegistryKey());
     log_.setBufferLimit(config_.logBufferLimit);
     log_.setMirroring(config_.logWindowMirroring);
 
-    // Score database and game settings.
+    // 3 to 11. Score database and game settings.
     StartupSequence sequence(config_, log_, db_, settings_, messages_, event_, commandLine_);
     if (!sequence.run())
         return false;
 
-    // The base-station link with its queue and timers, and the dispatcher that answers the
-    // terminals; the main window is the host of both.
-    desktop_ = std::make_unique<frmdesktop>(log_, messages_);
+    // 12 and 13. The queue and the base-station link with its timers, the dispatcher that
+    // answers the terminals, the analysis and the publishing; the main window hosts them.
+    const DesktopServices services{config_,
+                                   log_,
+                                   db_,
+                                   settings_,
+                                   event_,
+                                   gameData_,
+                                   names_,
+                                   messages_,
+                                   &help_,
+                                   platform_.processes,
+                                   platform_.launcher,
+                                   *this};
+    desktop_ = std::make_unique<frmdesktop>(services);
     dispatcher_ = std::make_unique<RequestDispatcher>(log_, db_, settings_, event_, config_, clock_,
                                                       gameData_, *desktop_);
     baseStation_ = std::make_unique<BaseStation>(config_, log_, clock_, *desktop_, *dispatcher_);
     dispatcher_->attachSender(*baseStation_);
+    analysis_ =
+        std::make_unique<GameDataAnalysis>(gameData_, names_, db_, log_, event_, messages_, *desktop_);
+    publisher_ = std::make_unique<EventPublisher>(db_, settings_, log_, messages_, platform_.launcher,
+                                                  gameData_, event_, config_);
     desktop_->attachBaseStation(*baseStation_);
-    desktop_->attachGameData(gameData_);
+    desktop_->attachAnalysis(*analysis_);
+    desktop_->attachPublisher(*publisher_);
+    QObject::connect(desktop_.get(), &frmdesktop::quitRequested, desktop_.get(), [this] {
+        exitProgram(true);
+        QCoreApplication::quit();
+    });
     baseStation_->initQueueSize();
     baseStation_->LoadPortSettings();
     baseStation_->startTimers();
 
-    // The main window.
-    desktop_->Form_Load(event_.eventFileName, baseStation_->settings().Channel);
+    // 14. The main window.
+    desktop_->Form_Load(baseStation_->settings().Channel);
     if (!config_.minimiseArg.isEmpty())
         desktop_->setWindowState(Qt::WindowMinimized);
     desktop_->show();
 
+    // 15.
     QString desktopFolder = GetSpecialFolder(desktopDirectoryFolderId).trimmed().remove(QChar(0));
     if (!desktopFolder.isEmpty() && !desktopFolder.endsWith(QLatin1Char('/')))
         desktopFolder += QLatin1Char('/');
     config_.desktopFolder = desktopFolder;
 
-    // A new event starts with one stanza per section; then the game data in memory, ready
-    // before the first terminal asks.
+    // 16. The settings dialog; its Quit on a new event ends the program here.
+    showStartupSettings();
+    if (endedAtSettings_)
+        return false;
+    // From here on the event has a log file, so a crash cannot make it look new.
+    log_.flush();
+
+    // 17. A new event starts with one stanza per section.
     if (event_.isNewEvent)
         resetEventStanzas(db_, log_);
+
+    // 18 to 21. The game data in memory, then its analysis.
+    desktop_->setBusy(true);
     gameData_.loadsectiondata();
     gameData_.loadrounddata();
+    names_.loadPlayerNameList();
+    analysis_->AnalyzeGameDB();
+    // The terminals' movement blocks, ready before the first terminal asks.
     gameData_.preloadMovementMessage();
 
+    // 22. The grid, then the link.
+    desktop_->InitGrid();
+    desktop_->repaint();
     desktop_->mnusyscomm_start_Click();
+    desktop_->setBusy(false);
     return true;
 }
 
-void Program::exitProgram() {
+void Program::showStartupSettings() {
+    if (config_.HideGSWindow)
+        return;
+    event_.settingsDialogMode = QStringLiteral("Game Settings");
+    const GameSettingsEditor::Services services{settings_, db_, config_, log_, messages_, event_, *this};
+    frmSettings dialog(services, desktop_.get());
+    if (event_.isNewEvent)
+        dialog.offerQuitInsteadOfCancel();
+    dialog.exec();
+    QCoreApplication::processEvents();
+}
+
+void Program::exitProgram(bool allowPublishing) {
     if (exited_ || !db_.isOpen())
         return;
     exited_ = true;
-    if (baseStation_ != nullptr)
+    if (baseStation_ != nullptr) {
+        // No further terminal request is handled.
         baseStation_->processQueue().stopProcess();
+    }
+    if (allowPublishing && publisher_ != nullptr &&
+        StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_autowebpublish"))) == 1)
+        publisher_->mnu_makeresultfile_Click();
     db_.closeDatabase();
     log_.writeLog(0, QStringLiteral("Quit program"));
+}
+
+void Program::RefreshTableStatus() {
+    if (desktop_ != nullptr)
+        desktop_->RefreshTableStatus();
+}
+
+void Program::showHelp(qint16 topic) {
+    openHelpTopic(&help_, topic);
 }
 
 } // namespace qzc

@@ -3,10 +3,17 @@
 #include "core/Config.h"
 #include "core/EventInfo.h"
 #include "core/GameSettings.h"
+#include "core/Help.h"
 #include "core/Log.h"
 #include "core/ScoreDb.h"
+#include "core/SettingsDialogHost.h"
 #include "gamedata/GameData.h"
+#include "gamedata/PlayerNames.h"
 #include "platform/Clock.h"
+#include "platform/OnlineHelpCheck.h"
+#include "platform/ProcessList.h"
+#include "platform/ProgramLauncher.h"
+#include "platform/ShellOpener.h"
 
 #include <QString>
 #include <memory>
@@ -14,53 +21,95 @@
 namespace qzc {
 
 class BaseStation;
+class EventPublisher;
+class GameDataAnalysis;
 class MessageBox;
 class RequestDispatcher;
 class frmdesktop;
 
+/// The platform services a program uses beyond the message box; tests pass fakes.
+struct ProgramPlatform {
+    ShellOpener& shell;
+    OnlineHelpCheck& online;
+    ProcessList& processes;
+    ProgramLauncher& launcher;
+};
+
 /// Owns every object of a running program, built in start-up order: configuration, log,
 /// score database, settings store, the game data, the main window, the request dispatcher
-/// and the base-station link.
-class Program {
+/// and the base-station link, the game-data analysis and the web publishing.
+class Program final : public SettingsDialogHost {
 public:
-    /// appFolder ends with "/"; commandLine is the program's arguments as one text.
+    /// appFolder ends with "/"; commandLine is the program's arguments as one text. Uses
+    /// the machine's desktop, network, process list and program starts.
     Program(QString appFolder, QString commandLine, Clock& clock, MessageBox& messages);
-    ~Program();
+    Program(QString appFolder, QString commandLine, Clock& clock, MessageBox& messages,
+            const ProgramPlatform& platform);
+    ~Program() override;
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    /// Runs the start-up up to the running main window. False when the program must end
-    /// (the director has been told why and the log holds the reasons).
+    /// Runs the start-up up to the running main window and the link. False when the
+    /// program must end (the director has been told why, or quit at the first settings
+    /// dialog of a new event).
     bool start();
 
-    /// The exit path: drops the queue, closes the database and logs "Quit program", which
-    /// writes the log.
-    void exitProgram();
+    /// The exit path: drops the queue, publishes the results when automatic web
+    /// publishing is set and publishing is allowed, closes the database and logs "Quit
+    /// program", which writes the log. Runs once; later calls do nothing.
+    void exitProgram(bool allowPublishing);
+
+    /// The start-up's game settings dialog ended the program (its Quit button).
+    bool endedAtSettings() const { return endedAtSettings_; }
+    /// The exit path has run.
+    bool hasExited() const { return exited_; }
 
     frmdesktop& desktop() { return *desktop_; }
     Config& config() { return config_; }
     Log& log() { return log_; }
     EventInfo& event() { return event_; }
+    GameSettings& settings() { return settings_; }
     GameData& gameData() { return gameData_; }
+    PlayerNames& names() { return names_; }
     BaseStation& baseStation() { return *baseStation_; }
+    Help& help() { return help_; }
 
     /// The program's arguments (without the program itself) as one command line: an
     /// argument holding blanks is quoted after its key, as in /f:"C:/My events/club.db".
     static QString commandLineOf(const QStringList& arguments);
 
+    // SettingsDialogHost
+    void RefreshTableStatus() override;
+    void showHelp(qint16 topic) override;
+    void endProgram() override { endedAtSettings_ = true; }
+
 private:
+    /// Step 16: the game settings dialog, modal; unless switched off.
+    void showStartupSettings();
+
+    struct OwnPlatform;
+    Program(QString appFolder, QString commandLine, Clock& clock, MessageBox& messages,
+            std::unique_ptr<OwnPlatform> own);
+
+    std::unique_ptr<OwnPlatform> ownPlatform_;
+    ProgramPlatform platform_;
     Clock& clock_;
     MessageBox& messages_;
     QString commandLine_;
     Config config_;
     Log log_;
+    Help help_;
     ScoreDb db_;
     GameSettings settings_;
     EventInfo event_;
     GameData gameData_;
+    PlayerNames names_;
     std::unique_ptr<frmdesktop> desktop_;
     std::unique_ptr<RequestDispatcher> dispatcher_;
     std::unique_ptr<BaseStation> baseStation_;
+    std::unique_ptr<GameDataAnalysis> analysis_;
+    std::unique_ptr<EventPublisher> publisher_;
+    bool endedAtSettings_ = false;
     bool exited_ = false;
 };
 

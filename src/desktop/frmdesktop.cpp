@@ -1,29 +1,41 @@
 #include "desktop/frmdesktop.h"
 
+#include "core/Config.h"
+#include "core/EventInfo.h"
 #include "core/Log.h"
-#include "core/MessageBox.h"
+#include "desktop/PlayGrid.h"
+#include "dialogs/HelpButton.h"
+#include "dialogs/frmClosing.h"
+#include "dialogs/frmSettings.h"
+#include "dialogs/frmUFRDialog.h"
 #include "gamedata/GameData.h"
-#include "terminal/BaseStation.h"
 
-#include <QAction>
-#include <QActionGroup>
 #include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenuBar>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStackedLayout>
+#include <QVBoxLayout>
+#include <exception>
 
 namespace qzc {
 
 namespace {
 
-const QString kLinkUp = QStringLiteral("OK");
 const QString kLinkDown = QStringLiteral("N/A");
-const QString kReconnectMessage = QStringLiteral("No response from base station. Please reconnect it.");
-constexpr qint16 kExclamationOk = 48;
+const QString kAntiChecksum = QStringLiteral(" anti-checksum ");
+constexpr qint16 kHelpTopic = 4;
+constexpr qint16 kHelpResultTopic = 13;
 
 void setStatusColour(QLineEdit* box, const QColor& colour) {
     QPalette palette = box->palette();
@@ -31,237 +43,297 @@ void setStatusColour(QLineEdit* box, const QColor& colour) {
     box->setPalette(palette);
 }
 
-void setButtonColour(QPushButton* button, const QColor& colour) {
-    QPalette palette = button->palette();
-    palette.setColor(QPalette::Button, colour);
-    button->setPalette(palette);
-    button->setAutoFillBackground(true);
+template <typename Widget> Widget* named(Widget* widget, const char* name) {
+    widget->setObjectName(QLatin1String(name));
+    return widget;
+}
+
+QLabel* label(const char* name, const QString& caption, QWidget* parent) {
+    return named(new QLabel(caption, parent), name);
+}
+
+QFrame* boxFrame(const char* name, QWidget* parent) {
+    auto* frame = named(new QFrame(parent), name);
+    frame->setFrameShape(QFrame::Box);
+    frame->setAutoFillBackground(true);
+    return frame;
 }
 
 } // namespace
 
-frmdesktop::frmdesktop(Log& log, MessageBox& messages) : log_(log), messages_(messages) {
+frmdesktop::frmdesktop(const DesktopServices& services)
+    : config_(services.config), log_(services.log), db_(services.db), settings_(services.settings),
+      event_(services.event), gameData_(services.gameData), names_(services.names),
+      messages_(services.messages), help_(services.help), processes_(services.processes),
+      launcher_(services.launcher), settingsHost_(services.settingsHost) {
     setObjectName(QStringLiteral("frmdesktop"));
     setWindowTitle(QStringLiteral("Base Station"));
-
-    auto* central = new QWidget(this);
-    auto* layout = new QGridLayout(central);
-    auto* label1 = new QLabel(QStringLiteral("Section"), central);
-    label1->setObjectName(QStringLiteral("Label1"));
-    cboSection = new QComboBox(central);
-    cboSection->setObjectName(QStringLiteral("cboSection"));
-    auto* label2 = new QLabel(QStringLiteral("Base station"), central);
-    label2->setObjectName(QStringLiteral("Label2"));
-    txtbaseStationStatus = new QLineEdit(kLinkDown, central);
-    txtbaseStationStatus->setObjectName(QStringLiteral("txtbaseStationStatus"));
-    txtbaseStationStatus->setReadOnly(true);
-    txtbaseStationStatus->setAlignment(Qt::AlignCenter);
-    txtbaseStationStatus->setAutoFillBackground(true);
-    setStatusColour(txtbaseStationStatus, QColor(255, 0, 0));
-    layout->addWidget(label1, 0, 0);
-    layout->addWidget(cboSection, 0, 1);
-    cmdGame = new QPushButton(central);
-    cmdGame->setObjectName(QStringLiteral("cmdGame"));
-    connect(cmdGame, &QPushButton::clicked, this, &frmdesktop::cmdGame_Click);
-    // Its command, the start of a section's new movement, comes with the movement commands.
-    cmdUpdateMove = new QPushButton(QStringLiteral("Start New Movement"), central);
-    cmdUpdateMove->setObjectName(QStringLiteral("cmdUpdateMove"));
-    cmdUpdateMove->setVisible(false);
-    layout->addWidget(label2, 0, 2);
-    layout->addWidget(txtbaseStationStatus, 0, 3);
-    layout->addWidget(cmdGame, 0, 4);
-    layout->addWidget(cmdUpdateMove, 0, 5);
-    layout->setRowStretch(1, 1);
-    setCentralWidget(central);
-
+    buildControls();
     buildMenus();
+    connectControls();
     showGameState();
 
-    timerAnalyzeGameDB.setObjectName(QStringLiteral("timerAnalyzeGameDB"));
-    timerAnalyzeGameDB.setInterval(1000);
-
-    timerResetbaseStation.setObjectName(QStringLiteral("timerResetbaseStation"));
-    timerResetbaseStation.setInterval(1000);
+    const auto timer = [this](QTimer& t, const char* name, int intervalMs) {
+        t.setParent(this);
+        t.setObjectName(QLatin1String(name));
+        t.setInterval(intervalMs);
+    };
+    timer(timerRefreshGrid, "timerRefreshGrid", PlayGrid::refreshIntervalMs);
+    timer(timerAnalyzeGameDB, "timerAnalyzeGameDB", 1000);
+    timer(timerResetbaseStation, "timerResetbaseStation", 1000);
+    // Never switched on; kept so the window holds every timer of its design.
+    timer(timerClock, "timerClock", 500);
+    timer(timerProgress, "timerProgress", 1000);
+    timer(TimerScoreDB, "TimerScoreDB", 60000);
+    connect(&timerRefreshGrid, &QTimer::timeout, this, [this] { gridPlay->timerRefreshGrid_Timer(); });
+    connect(&timerAnalyzeGameDB, &QTimer::timeout, this, &frmdesktop::timerAnalyzeGameDB_Timer);
     connect(&timerResetbaseStation, &QTimer::timeout, this, &frmdesktop::timerResetbaseStation_Timer);
 }
 
-frmdesktop::~frmdesktop() = default;
-
-void frmdesktop::buildMenus() {
-    QMenu* mnusystem = menuBar()->addMenu(QStringLiteral("System"));
-    mnusystem->setObjectName(QStringLiteral("mnusystem"));
-    QMenu* mnusyscomm = mnusystem->addMenu(QStringLiteral("Communication"));
-    mnusyscomm->setObjectName(QStringLiteral("mnusyscomm"));
-    QMenu* mnu_sys_channel = mnusyscomm->addMenu(QStringLiteral("Channel"));
-    mnu_sys_channel->setObjectName(QStringLiteral("mnu_sys_channel"));
-
-    // Item 0 is a hidden placeholder; items 1 to 16 are the radio channels, one ticked.
-    channelGroup_ = new QActionGroup(this);
-    channelGroup_->setExclusive(true);
-    for (int index = 0; index < static_cast<int>(mnu_sys_channel_no.size()); ++index) {
-        QAction* item =
-            mnu_sys_channel->addAction(index == 0 ? QStringLiteral("dummy") : QString::number(index));
-        item->setObjectName(QStringLiteral("mnu_sys_channel_no_%1").arg(index));
-        item->setCheckable(true);
-        item->setVisible(index != 0);
-        item->setData(index);
-        channelGroup_->addAction(item);
-        mnu_sys_channel_no[static_cast<std::size_t>(index)] = item;
-    }
-    connect(channelGroup_, &QActionGroup::triggered, this,
-            [this](QAction* item) { mnu_sys_channel_no_Click(item->data().toInt()); });
-
-    mnusyscomm_start = mnusyscomm->addAction(QStringLiteral("Start base station"));
-    mnusyscomm_start->setObjectName(QStringLiteral("mnusyscomm_start"));
-    connect(mnusyscomm_start, &QAction::triggered, this, &frmdesktop::mnusyscomm_start_Toggle);
-
-    // Enabled while a section owes results of its stanza; its command comes with the
-    // movement commands.
-    mnu_sys_forcedstart = mnusystem->addAction(QStringLiteral("Forced start"));
-    mnu_sys_forcedstart->setObjectName(QStringLiteral("mnu_sys_forcedstart"));
-    mnu_sys_forcedstart->setEnabled(false);
-
-    QMenu* mnu_game = menuBar()->addMenu(QStringLiteral("Game"));
-    mnu_game->setObjectName(QStringLiteral("mnu_game"));
-    const char* const captions[] = {"Start", "Pause", "Stop"};
-    const QKeySequence keys[] = {QKeySequence(Qt::Key_F2), QKeySequence(), QKeySequence(Qt::Key_F4)};
-    for (int index = 0; index < static_cast<int>(mnu_game_mode.size()); ++index) {
-        QAction* item = mnu_game->addAction(QLatin1String(captions[index]));
-        item->setObjectName(QStringLiteral("mnu_game_mode_%1").arg(index));
-        item->setCheckable(true);
-        item->setShortcut(keys[index]);
-        item->setVisible(index != 1);
-        connect(item, &QAction::triggered, this, [this, index] { mnu_game_mode_Click(index); });
-        mnu_game_mode[static_cast<std::size_t>(index)] = item;
-    }
+frmSettings* frmdesktop::settingsDialog() const {
+    return settingsDialog_.data();
 }
 
-void frmdesktop::Form_Load(const QString& eventFileName, qint16 channel) {
+frmdesktop::~frmdesktop() {
+    // The dialogs report to this window's objects: none may outlive it.
+    delete settingsDialog_.data();
+    delete ufrDialog_.data();
+}
+
+void frmdesktop::buildControls() {
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(label("Label1", QStringLiteral("Section"), central));
+    cboSection = named(new QComboBox(central), "cboSection");
+    cboSection->setMinimumContentsLength(4);
+    top->addWidget(cboSection);
+    top->addWidget(label("Label3", QStringLiteral("Showing"), central));
+    cboView = named(new QComboBox(central), "cboView");
+    top->addWidget(cboView);
+    labView = label("labView", QStringLiteral("Boards"), central);
+    top->addWidget(labView);
+    cmdView = named(new QPushButton(QStringLiteral("Change view"), central), "cmdView");
+    top->addWidget(cmdView);
+    top->addWidget(label("Label2", QStringLiteral("Base station"), central));
+    txtbaseStationStatus = named(new QLineEdit(kLinkDown, central), "txtbaseStationStatus");
+    txtbaseStationStatus->setReadOnly(true);
+    txtbaseStationStatus->setAlignment(Qt::AlignCenter);
+    txtbaseStationStatus->setMaximumWidth(60);
+    txtbaseStationStatus->setAutoFillBackground(true);
+    setStatusColour(txtbaseStationStatus, QColor(255, 0, 0));
+    top->addWidget(txtbaseStationStatus);
+
+    Frame1 = named(new QGroupBox(central), "Frame1");
+    auto* pairs = new QHBoxLayout(Frame1);
+    pairs->addWidget(label("Label5", QStringLiteral("Pair no."), Frame1));
+    txtPairNo = named(new QLineEdit(Frame1), "txtPairNo");
+    txtPairNo->setMaximumWidth(50);
+    pairs->addWidget(txtPairNo);
+    pairs->addWidget(label("Label6", QStringLiteral("EW no."), Frame1));
+    chkEWPair = named(new QCheckBox(Frame1), "chkEWPair");
+    pairs->addWidget(chkEWPair);
+    cmdPickPair = named(new QPushButton(QStringLiteral("High-  light"), Frame1), "cmdPickPair");
+    pairs->addWidget(cmdPickPair);
+    top->addWidget(Frame1);
+    top->addStretch(1);
+
+    frameBtn = named(new QGroupBox(QStringLiteral("Table-tops"), central), "frameBtn");
+    auto* buttons = new QVBoxLayout(frameBtn);
+    buttons->addWidget(label("Label7", QStringLiteral("Click to "), frameBtn));
+    cmdGame = named(new QPushButton(frameBtn), "cmdGame");
+    buttons->addWidget(cmdGame);
+    buttons->addWidget(label("Label8", QStringLiteral("communication"), frameBtn));
+    top->addWidget(frameBtn);
+    cmdUpdateMove = named(new QPushButton(QStringLiteral("Start New Movement"), central), "cmdUpdateMove");
+    QPalette green = cmdUpdateMove->palette();
+    green.setColor(QPalette::Button, QColor(0, 255, 0));
+    cmdUpdateMove->setPalette(green);
+    cmdUpdateMove->setAutoFillBackground(true);
+    cmdUpdateMove->setVisible(false);
+    top->addWidget(cmdUpdateMove);
+    cmdHelp = named(new QPushButton(QStringLiteral("Help"), central), "cmdHelp");
+    top->addWidget(cmdHelp);
+    layout->addLayout(top);
+
+    // The grid with its notices and the result pop-up over it.
+    auto* gridArea = new QWidget(central);
+    auto* stack = new QStackedLayout(gridArea);
+    stack->setStackingMode(QStackedLayout::StackAll);
+    gridPlay = new PlayGrid(gameData_, db_, log_, event_, *this, gridArea);
+    stack->addWidget(gridPlay);
+    layout->addWidget(gridArea, 1);
+
+    frameGridMsg = boxFrame("frameGridMsg", gridArea);
+    labGridMsg = label("labGridMsg", QStringLiteral("Loading......"), frameGridMsg);
+    (new QHBoxLayout(frameGridMsg))->addWidget(labGridMsg);
+    frameGridMsg->hide();
+    frameProgress = boxFrame("frameProgress", gridArea);
+    labProgress = label("labProgress", QStringLiteral("Message"), frameProgress);
+    (new QHBoxLayout(frameProgress))->addWidget(labProgress);
+    frameProgress->hide();
+
+    // The pop-up's contents are filled by the result display; here only its frame, title
+    // and deal links.
+    framePopUp = boxFrame("framePopUp", gridArea);
+    auto* popUp = new QGridLayout(framePopUp);
+    popUp->addWidget(label("labResultTitle", QStringLiteral("Table A1; Round 1"), framePopUp), 0, 0, 1, 2);
+    popUp->addWidget(label("Label4", QStringLiteral(" bd contr decl tricks lead pts"), framePopUp), 1, 0, 1,
+                     2);
+    labShowAllDeal = label("labShowAllDeal", QStringLiteral("Show all deals"), framePopUp);
+    labShowAllDeal2 = label("labShowAllDeal2", QStringLiteral("Show all deals"), framePopUp);
+    for (QLabel* link : {labShowAllDeal, labShowAllDeal2}) {
+        QPalette palette = link->palette();
+        palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+        link->setPalette(palette);
+        link->setCursor(Qt::PointingHandCursor);
+    }
+    popUp->addWidget(labShowAllDeal, 2, 0);
+    popUp->addWidget(labShowAllDeal2, 2, 1);
+    cmdHelpResult = named(new QPushButton(QStringLiteral("Help"), framePopUp), "cmdHelpResult");
+    popUp->addWidget(cmdHelpResult, 3, 1);
+    framePopUp->hide();
+
+    labClock = label("labClock", QString(), central);
+    layout->addWidget(labClock);
+    setCentralWidget(central);
+    resize(900, 560);
+}
+
+void frmdesktop::connectControls() {
+    connect(cmdGame, &QPushButton::clicked, this, &frmdesktop::cmdGame_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, &frmdesktop::cmdHelp_Click);
+    connect(cboSection, &QComboBox::currentIndexChanged, this,
+            [this] { guarded(QStringLiteral("cboSection"), [this] { gridPlay->cboSection_Click(); }); });
+    connect(cboView, &QComboBox::currentIndexChanged, this, &frmdesktop::cboView_Click);
+    connect(cmdPickPair, &QPushButton::clicked, this,
+            [this] { gridPlay->cmdPickPair_Click(txtPairNo->text(), chkEWPair->isChecked()); });
+    connect(txtPairNo, &QLineEdit::textChanged, this,
+            [this](const QString& text) { gridPlay->txtPairNo_Change(text); });
+    connect(txtPairNo, &QLineEdit::returnPressed, cmdPickPair, &QPushButton::click);
+}
+
+void frmdesktop::Form_Load(qint16 channel) {
+    // 1. Export deals needs the deals of the score database.
+    if (!event_.tablePresent.present(SharedTable::HandRecord)) {
+        mnu_exportdeal->setVisible(false);
+        log_.writeLog(0, QStringLiteral("No menu option, Export deals"));
+    }
+    // 2.
+    mnumaintenance->menuAction()->setVisible(false);
     mnusyscomm_start->setVisible(false);
+    mnu_play->menuAction()->setVisible(false);
+    mnu_sys_firmware_version->setVisible(false);
+    mnu_main_showlog->setVisible(false);
+    mnu_personal_recaps->setEnabled(false);
+    mnu_sys_forcedstart->setEnabled(false);
+    // 4. The grid's heading was set when it was built.
+    // 5.
+    labView->clear();
+    gridPlay->clearHighlight();
+    cmdPickPair->setEnabled(false);
+    // 6. Nothing is selected yet, so no handler runs.
+    {
+        const QSignalBlocker blocker(cboView);
+        cboView->clear();
+        cboView->addItem(QStringLiteral("Boards"));
+        cboView->addItem(QStringLiteral("Pairs"));
+        cboView->setCurrentIndex(-1);
+    }
+    // 7.
+    const int ticked = gameMode_ == 1 ? 0 : gameMode_ == 2 ? 1 : 2;
+    for (int index = 0; index < static_cast<int>(mnu_game_mode.size()); ++index)
+        mnu_game_mode[static_cast<std::size_t>(index)]->setChecked(index == ticked);
+    // 8.
+    framePopUp->hide();
     setChannelChecked(channel);
-    setWindowTitle(getVersionText() + QStringLiteral(" - ") + eventFileName);
-}
-
-void frmdesktop::mnusyscomm_start_Click() {
-    if (baseStation_ == nullptr)
-        return;
-    for (;;) {
-        for (int attempt = 0; attempt < 2; ++attempt) {
-            if (baseStation_->bs_OpenCommunication(true))
-                return;
+    // 9.
+    move(twipsToPixels(this, 120), twipsToPixels(this, 120));
+    setWindowTitle(getVersionText() + QStringLiteral(" - ") + event_.eventFileName);
+    // 11.
+    cmdHelp->setProperty("Tag", QString::number(kHelpTopic));
+    cmdHelpResult->setProperty("Tag", QString::number(kHelpResultTopic));
+    // 12.
+    const QString dealFile = config_.qzcPath;
+    if (dealFile.isEmpty() || !QFileInfo::exists(dealFile)) {
+        for (QLabel* link : {labShowAllDeal, labShowAllDeal2}) {
+            link->setText(QStringLiteral("Deals n/a"));
+            QPalette palette = link->palette();
+            palette.setColor(QPalette::WindowText, QColor(0, 0, 0));
+            link->setPalette(palette);
+            link->unsetCursor();
         }
-        log_.writeLog(0, QStringLiteral("Fails to connect base station"),
-                      QStringLiteral("menu - start communcation"));
-        if (!messages_.showMsg(kReconnectMessage, QString(), kExclamationOk, -1))
-            return;
-    }
-}
-
-void frmdesktop::mnusyscomm_start_Toggle() {
-    if (baseStation_ != nullptr)
-        baseStation_->bs_OpenCommunication(!linkIsUp());
-}
-
-void frmdesktop::mnu_sys_channel_no_Click(int index) {
-    if (index < 1 || index > 16)
-        return;
-    setChannelChecked(static_cast<qint16>(index));
-    if (baseStation_ != nullptr && linkIsUp())
-        baseStation_->setBaseStationChannel(static_cast<qint16>(index));
-}
-
-void frmdesktop::startTimerResetbaseStation() {
-    timerResetbaseStation.start();
-}
-
-void frmdesktop::timerResetbaseStation_Timer() {
-    if (baseStation_ == nullptr) {
-        timerResetbaseStation.stop();
-        return;
-    }
-    const QString source = QStringLiteral("timerResetbaseStation");
-    const qint32 interval = timerResetbaseStation.interval();
-    const qint32 wait = baseStation_->settings().resetWaitMs();
-    resetElapsedMs_ += interval;
-
-    if (resetElapsedMs_ == interval) {
-        if (linkIsUp())
-            baseStation_->bs_OpenCommunication(false);
-        log_.writeLog(0, QStringLiteral("Stop game by timer"), source);
-        mnu_game_mode_Click(2);
-    }
-    if (resetElapsedMs_ == wait + interval || resetElapsedMs_ == 2 * wait + interval) {
-        if (!linkIsUp()) {
-            log_.writeLog(0, QStringLiteral("Start game by timer"), source);
-            baseStation_->bs_OpenCommunication(true);
-        }
-        if (linkIsUp()) {
-            log_.writeLog(0, QStringLiteral("Start game by timer: succeed"), source);
-            resetRestartOk_ = true;
-        }
-    }
-    if (resetElapsedMs_ <= 2 * wait + interval && !resetRestartOk_)
-        return;
-
-    timerResetbaseStation.stop();
-    resetElapsedMs_ = 0;
-    bool restart = resetRestartOk_;
-    resetRestartOk_ = false;
-    while (!restart) {
-        log_.writeLog(0, QStringLiteral("Fails to reset the communication automatically"), source);
-        if (!messages_.showMsg(kReconnectMessage, QString(), kExclamationOk, -1))
-            return;
-        restart = baseStation_->bs_OpenCommunication(true);
-    }
-    gameModeByTimer_ = true;
-    mnu_game_mode_Click(0);
-    gameModeByTimer_ = false;
-}
-
-void frmdesktop::mnu_game_mode_Click(int index) {
-    for (int i = 0; i < static_cast<int>(mnu_game_mode.size()); ++i) {
-        if (i != index)
-            mnu_game_mode[static_cast<std::size_t>(i)]->setChecked(false);
-    }
-    if (index == 2) {
-        if (gameMode_ != 0) {
-            log_.writeLog(0, QStringLiteral("Stop game."));
-            gameMode_ = 0;
-        }
-        showGameState();
-        timerAnalyzeGameDB.stop();
-    } else if (index == 1) {
-        gameMode_ = 2;
-    } else if (index == 0) {
-        log_.writeLog(0, QStringLiteral("Start game."));
-        setBusy(true);
-        if (gameData_ != nullptr)
-            gameData_->preloadMovementMessage();
-        setBusy(false);
-        if (!linkIsUp())
-            mnusyscomm_start_Click();
-        if (linkIsUp() && baseStation_ != nullptr) {
-            baseStation_->resetIdleTimes();
-            gameMode_ = 1;
-            showGameState();
-            timerAnalyzeGameDB.start();
-        } else {
-            log_.writeLog(0, QStringLiteral("Fail to start game."));
-        }
+        mnu_handprint->setVisible(false);
+        framePopUp->resize(twipsToPixels(this, 4300), twipsToPixels(this, 2900));
     } else {
+        mnu_handprint->setVisible(true);
+        framePopUp->resize(twipsToPixels(this, 8000), twipsToPixels(this, 6000));
+    }
+    log_.writeLog(0, QStringLiteral("Deal file found in registry: ") + dealFile);
+
+    timerRefreshGrid.start();
+}
+
+void frmdesktop::guarded(const QString& source, const std::function<void()>& step) {
+    try {
+        step();
+    } catch (const std::exception& e) {
+        log_.writeLog(0, QString::fromLocal8Bit(e.what()), source, true);
+    } catch (...) {
+        log_.writeLog(0, QStringLiteral("Unknown error"), source, true);
+    }
+}
+
+void frmdesktop::cboView_Click() {
+    guarded(QStringLiteral("cboView"), [this] { gridPlay->cboView_Click(); });
+}
+
+void frmdesktop::closeEvent(QCloseEvent* event) {
+    bool cancel = false;
+    Form_QueryUnload(cancel, event->spontaneous() ? closedByUser : closedByProgram);
+    event->setAccepted(!cancel);
+}
+
+void frmdesktop::Form_QueryUnload(bool& cancel, int unloadMode) {
+    if (unloadMode != closedByUser)
+        return;
+    cancel = true;
+    if (frmClosing::confirmQuit(config_, help_, this))
+        emit quitRequested();
+}
+
+void frmdesktop::keyPressEvent(QKeyEvent* event) {
+    if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_F6) {
+        antiChecksum_ = !antiChecksum_;
+        QString caption = windowTitle();
+        if (antiChecksum_)
+            caption += kAntiChecksum;
+        else
+            caption.remove(kAntiChecksum);
+        setWindowTitle(caption);
         return;
     }
-    mnu_game_mode[static_cast<std::size_t>(index)]->setChecked(true);
+    QMainWindow::keyPressEvent(event);
 }
 
-void frmdesktop::cmdGame_Click() {
-    mnu_game_mode_Click(cmdGame->text().toUpper().contains(QStringLiteral("STOP")) ? 2 : 0);
+void frmdesktop::mousePressEvent(QMouseEvent* event) {
+    Close_PopUp();
+    QMainWindow::mousePressEvent(event);
 }
 
-void frmdesktop::showGameState() {
-    const bool running = gameMode_ == 1;
-    cmdGame->setText(running ? QStringLiteral("Stop (F4)") : QStringLiteral("Start (F2)"));
-    setButtonColour(cmdGame, running ? QColor(255, 0, 0) : QColor(0, 255, 0));
+// DispatcherHost
+
+void frmdesktop::RefreshTableStatus() {
+    gridPlay->RefreshTableStatus();
+}
+
+QString frmdesktop::gridPlayTag() const {
+    return gridPlay->refreshQueue().text();
+}
+
+void frmdesktop::setGridPlayTag(const QString& tag) {
+    gridPlay->refreshQueue().setText(tag);
 }
 
 void frmdesktop::restartAnalyzeTimer(int intervalMs) {
@@ -302,6 +374,125 @@ void frmdesktop::letEventsRun() {
     QCoreApplication::processEvents();
 }
 
+// PlayGridHost
+
+std::optional<SectionListEntry> frmdesktop::selectedSection() const {
+    const int index = cboSection->currentIndex();
+    if (index < 0)
+        return std::nullopt;
+    return SectionListEntry{cboSection->itemText(index).trimmed(),
+                            static_cast<qint16>(cboSection->itemData(index).toInt())};
+}
+
+std::optional<GridView> frmdesktop::selectedView() const {
+    switch (cboView->currentIndex()) {
+    case 0:
+        return GridView::Boards;
+    case 1:
+        return GridView::Pairs;
+    default:
+        return std::nullopt;
+    }
+}
+
+void frmdesktop::fillSectionChoice(const QList<SectionListEntry>& sections) {
+    {
+        const QSignalBlocker blocker(cboSection);
+        cboSection->clear();
+        for (const SectionListEntry& entry : sections)
+            cboSection->addItem(entry.text, entry.sectionId);
+        cboSection->setCurrentIndex(-1);
+    }
+    cboSection->setCurrentIndex(0);
+}
+
+void frmdesktop::Close_PopUp() {
+    framePopUp->hide();
+}
+
+qint16 frmdesktop::getSectionStanzaState(qint16 sectionId) {
+    return gameData_.getSectionStanzaState(sectionId);
+}
+
+void frmdesktop::showNextStanzaControls(bool forcedStartEnabled, bool updateMoveShown) {
+    mnu_sys_forcedstart->setEnabled(forcedStartEnabled);
+    cmdUpdateMove->setVisible(updateMoveShown);
+}
+
+void frmdesktop::restartAnalysisTimer() {
+    if (timerAnalyzeGameDB.isActive())
+        restartAnalyzeTimer(1000);
+}
+
+void frmdesktop::enablePersonalRecaps(bool enabled) {
+    if (mnu_personal_recaps->isVisible())
+        mnu_personal_recaps->setEnabled(enabled);
+}
+
+void frmdesktop::enablePickPair(bool enabled) {
+    cmdPickPair->setEnabled(enabled);
+}
+
+void frmdesktop::enableEWPair(bool enabled) {
+    if (!enabled)
+        chkEWPair->setChecked(false);
+    chkEWPair->setEnabled(enabled);
+}
+
+void frmdesktop::showGridMessage(const QString& caption) {
+    labGridMsg->setText(caption);
+    frameGridMsg->adjustSize();
+    const QWidget* area = frameGridMsg->parentWidget();
+    frameGridMsg->move(area->width() / 2 - frameGridMsg->width() / 2,
+                       area->height() / 2 - frameGridMsg->height() / 2 - twipsToPixels(this, 360));
+    frameGridMsg->show();
+    frameGridMsg->raise();
+}
+
+void frmdesktop::hideGridMessage() {
+    frameGridMsg->hide();
+}
+
+void frmdesktop::setViewCaption(const QString& caption) {
+    labView->setText(caption);
+}
+
+// AnalysisHost
+
+void frmdesktop::InitGrid() {
+    gridPlay->InitGrid();
+}
+
+int frmdesktop::cboSectionListCount() const {
+    return cboSection->count();
+}
+
+int frmdesktop::cboSectionListIndex() const {
+    return cboSection->currentIndex();
+}
+
+void frmdesktop::setCboSectionListIndex(int index) {
+    cboSection->setCurrentIndex(index);
+}
+
+qint16 frmdesktop::cboSectionItemData(int index) const {
+    return static_cast<qint16>(cboSection->itemData(index).toInt());
+}
+
+void frmdesktop::cboSection_Click() {
+    gridPlay->cboSection_Click();
+}
+
+void frmdesktop::showUFRDialog() {
+    if (ufrDialog_ != nullptr)
+        return;
+    ufrDialog_ = new frmUFRDialog(help_, this);
+    ufrDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    ufrDialog_->show();
+}
+
+// DesktopHost
+
 qint16 frmdesktop::firstCheckedChannel() const {
     for (int index = 1; index <= 16; ++index) {
         if (mnu_sys_channel_no[static_cast<std::size_t>(index)]->isChecked())
@@ -318,14 +509,14 @@ void frmdesktop::setChannelChecked(qint16 channel) {
 }
 
 void frmdesktop::showLinkStatus(bool up) {
-    txtbaseStationStatus->setText(up ? kLinkUp : kLinkDown);
+    txtbaseStationStatus->setText(up ? QStringLiteral("OK") : kLinkDown);
     setStatusColour(txtbaseStationStatus, up ? QColor(0, 255, 0) : QColor(255, 0, 0));
     mnusyscomm_start->setText(up ? QStringLiteral("Stop base station")
                                  : QStringLiteral("Start base station"));
 }
 
 bool frmdesktop::linkIsUp() const {
-    return txtbaseStationStatus->text() == kLinkUp;
+    return txtbaseStationStatus->text() == QStringLiteral("OK");
 }
 
 void frmdesktop::setBusy(bool busy) {

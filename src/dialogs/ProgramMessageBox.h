@@ -2,6 +2,7 @@
 
 #include "core/MessageBox.h"
 #include "dialogs/PlainMessageBox.h"
+#include "dialogs/frmMsg.h"
 
 #include <QPointer>
 #include <memory>
@@ -9,7 +10,6 @@
 namespace qzc {
 
 class Help;
-class frmMsg;
 
 /// The message boxes of the running program: its own box frmMsg for questions and
 /// warnings, the platform's standard box for the few start-up errors.

@@ -28,6 +28,8 @@ public:
     /// The queue as the grid's tag holds it, as "[2][3]".
     const QString& text() const { return tag_; }
     void clear() { tag_.clear(); }
+    /// Replaces the queue with a tag's text (the request dispatcher writes the tag whole).
+    void setText(const QString& tag) { tag_ = tag; }
 
     static QString token(qint16 round);
 

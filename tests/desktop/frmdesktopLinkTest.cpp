@@ -1,9 +1,9 @@
-#include "core/Log.h"
+#include "ProgramRig.h"
 #include "desktop/frmdesktop.h"
 #include "support/FakeClock.h"
-#include "support/ScriptedMessageBox.h"
+#include "support/Fixtures.h"
+#include "support/TestGuiApp.h"
 
-#include <QApplication>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
@@ -12,65 +12,57 @@ namespace {
 
 class FrmdesktopLinkTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        static int argc = 1;
-        static char name[] = "test_desktop";
-        static char* argv[] = {name, nullptr};
-        if (QApplication::instance() == nullptr)
-            app_ = new QApplication(argc, argv);
+    void SetUp() override {
+        ASSERT_TRUE(rig.prepare(test::fixtures::mitchell()));
+        ASSERT_TRUE(rig.make().start());
     }
-    static void TearDownTestSuite() {
-        delete app_;
-        app_ = nullptr;
-    }
+    frmdesktop& window() { return rig.program->desktop(); }
 
+    test::TestGuiApp app;
     test::FakeClock clock;
-    Log log{clock};
-    test::ScriptedMessageBox messages;
-    frmdesktop window{log, messages};
-
-private:
-    static inline QApplication* app_ = nullptr;
+    test::ProgramRig rig{clock};
 };
 
 TEST_F(FrmdesktopLinkTest, ChannelMenuHoldsExactlyOneTickedChannel) {
-    EXPECT_EQ(window.firstCheckedChannel(), 16) << "none ticked reads as 16";
     const qint16 reports[] = {5, 1, 16, 7};
     for (qint16 channel : reports) {
-        window.setChannelChecked(channel);
-        EXPECT_EQ(window.firstCheckedChannel(), channel);
+        window().setChannelChecked(channel);
+        EXPECT_EQ(window().firstCheckedChannel(), channel);
     }
     // Values outside 1..16 change nothing.
-    window.setChannelChecked(0);
-    window.setChannelChecked(17);
-    EXPECT_EQ(window.firstCheckedChannel(), 7);
+    window().setChannelChecked(0);
+    window().setChannelChecked(17);
+    EXPECT_EQ(window().firstCheckedChannel(), 7);
 }
 
 TEST_F(FrmdesktopLinkTest, StatusBoxFollowsTheLink) {
-    auto* status = window.findChild<QLineEdit*>(QStringLiteral("txtbaseStationStatus"));
+    auto* status = window().findChild<QLineEdit*>(QStringLiteral("txtbaseStationStatus"));
     ASSERT_NE(status, nullptr);
+    // No base station: the director was asked to reconnect it.
     EXPECT_EQ(status->text(), QStringLiteral("N/A"));
-    EXPECT_FALSE(window.linkIsUp());
+    EXPECT_EQ(rig.messages.texts(),
+              QStringList{QStringLiteral("No response from base station. Please reconnect it.")});
+    EXPECT_FALSE(window().linkIsUp());
 
-    window.showLinkStatus(true);
+    window().showLinkStatus(true);
     EXPECT_EQ(status->text(), QStringLiteral("OK"));
     EXPECT_EQ(status->palette().color(QPalette::Base), QColor(0, 255, 0));
-    EXPECT_TRUE(window.linkIsUp());
+    EXPECT_TRUE(window().linkIsUp());
 
-    window.showLinkStatus(false);
+    window().showLinkStatus(false);
     EXPECT_EQ(status->text(), QStringLiteral("N/A"));
     EXPECT_EQ(status->palette().color(QPalette::Base), QColor(255, 0, 0));
 }
 
 TEST_F(FrmdesktopLinkTest, NestedBusyPeriodsKeepTheHourglassUntilTheLastEnds) {
-    window.setBusy(true);
-    window.setBusy(true);
-    window.setBusy(false);
+    window().setBusy(true);
+    window().setBusy(true);
+    window().setBusy(false);
     ASSERT_NE(QApplication::overrideCursor(), nullptr);
     EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    window.setBusy(false);
+    window().setBusy(false);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    window.setBusy(false); // an extra end is harmless
+    window().setBusy(false); // an extra end is harmless
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

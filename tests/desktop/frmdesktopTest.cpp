@@ -1,91 +1,238 @@
 #include "desktop/frmdesktop.h"
 
-#include "core/Log.h"
+#include "ProgramRig.h"
+#include "desktop/PlayGrid.h"
+#include "dialogs/frmMovement.h"
+#include "support/BaseStationSimulator.h"
 #include "support/FakeClock.h"
-#include "support/LogLines.h"
-#include "support/ScriptedMessageBox.h"
+#include "support/Fixtures.h"
+#include "support/TestGuiApp.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace qzc {
 namespace {
 
-// What the request dispatcher finds in the main window before the grid and the movement
-// commands exist.
-TEST(frmdesktopTest, TheDispatchersView) {
-    int argc = 1;
-    char name[] = "test_desktop";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
+QAction* action(frmdesktop& window, const char* name) {
+    return window.findChild<QAction*>(QLatin1String(name));
+}
+
+// What the request dispatcher and the load step leave in the window.
+TEST(frmdesktopTest, LoadedWindowAndTheDispatchersView) {
+    test::TestGuiApp app;
     test::FakeClock clock;
-    Log log(clock);
-    test::ScriptedMessageBox messages;
-    frmdesktop window(log, messages);
+    test::ProgramRig rig(clock);
+    ASSERT_TRUE(rig.prepare(test::fixtures::mitchell()));
+    ASSERT_TRUE(rig.make().start());
+    frmdesktop& window = rig.program->desktop();
     DispatcherHost& host = window;
 
-    EXPECT_TRUE(host.isDesktopLoaded());
-    host.setGridPlayTag(QStringLiteral("[2][1]"));
-    EXPECT_EQ(host.gridPlayTag(), QStringLiteral("[2][1]"));
-    EXPECT_FALSE(window.tableStatusRefreshDue());
-    host.RefreshTableStatus();
-    EXPECT_TRUE(window.tableStatusRefreshDue());
+    EXPECT_EQ(window.windowTitle(), getVersionText() + QStringLiteral(" - club"));
+    EXPECT_TRUE(action(window, "mnu_game_mode_2")->isChecked());
+    EXPECT_FALSE(action(window, "mnu_personal_recaps")->isEnabled());
+    EXPECT_FALSE(action(window, "mnusyscomm_start")->isVisible());
+    // No deal file: the deal links say so and the hand-record item is gone.
+    EXPECT_EQ(window.findChild<QLabel*>(QStringLiteral("labShowAllDeal"))->text(),
+              QStringLiteral("Deals n/a"));
+    EXPECT_FALSE(action(window, "mnu_handprint")->isVisible());
+    EXPECT_TRUE(
+        rig.program->log().bufferedText().contains(QStringLiteral(": Deal file found in registry: \r\n")) ||
+        rig.logText().contains(QStringLiteral(": Deal file found in registry: \r\n")));
+    const struct {
+        const char* name;
+        QKeySequence key;
+    } keys[] = {{"mnu_makeresultfile", QKeySequence(Qt::CTRL | Qt::Key_W)},
+                {"mnuexit", QKeySequence(Qt::SHIFT | Qt::Key_F4)},
+                {"mnu_game_mode_0", QKeySequence(Qt::Key_F2)},
+                {"mnu_game_mode_2", QKeySequence(Qt::Key_F4)},
+                {"mnuplay_refresh", QKeySequence(Qt::Key_F5)},
+                {"mnumain_smartmessage", QKeySequence(Qt::Key_F12)}};
+    for (const auto& k : keys)
+        EXPECT_EQ(action(window, k.name)->shortcut(), k.key) << k.name;
+
+    // The section chooser holds the event's section and the grid its tables.
+    auto* sections = window.findChild<QComboBox*>(QStringLiteral("cboSection"));
+    ASSERT_EQ(sections->count(), 1);
+    EXPECT_EQ(host.selectedSectionId(),
+              std::optional<qint16>(static_cast<qint16>(sections->itemData(0).toInt())));
+    EXPECT_EQ(window.grid().Rows(), 8);
+
+    // The dispatcher's refresh tokens are the grid's queue, worked off by its timer.
+    host.setGridPlayTag(host.gridPlayTag() + QStringLiteral("[2]"));
+    EXPECT_EQ(window.grid().refreshQueue().text(), QStringLiteral("[2]"));
+    window.grid().timerRefreshGrid_Timer();
+    EXPECT_TRUE(host.gridPlayTag().isEmpty());
 
     EXPECT_FALSE(host.isAnalyzeTimerEnabled());
     host.restartAnalyzeTimer(200);
     EXPECT_TRUE(host.isAnalyzeTimerEnabled());
 
-    auto* sections = window.findChild<QComboBox*>(QStringLiteral("cboSection"));
-    ASSERT_NE(sections, nullptr);
-    EXPECT_FALSE(host.selectedSectionId().has_value());
-    sections->addItem(QStringLiteral("A"), 3);
-    EXPECT_EQ(host.selectedSectionId(), std::optional<qint16>(3));
-
-    auto* updateMove = window.findChild<QPushButton*>(QStringLiteral("cmdUpdateMove"));
-    auto* forcedStart = window.findChild<QAction*>(QStringLiteral("mnu_sys_forcedstart"));
-    ASSERT_TRUE(updateMove != nullptr && forcedStart != nullptr);
-    EXPECT_FALSE(host.isUpdateMoveVisible());
     host.setUpdateMoveVisible(true);
     EXPECT_TRUE(host.isUpdateMoveVisible());
-    EXPECT_FALSE(forcedStart->isEnabled());
     host.setForcedStartEnabled(true);
-    EXPECT_TRUE(forcedStart->isEnabled());
+    EXPECT_TRUE(action(window, "mnu_sys_forcedstart")->isEnabled());
 
     // A notice leaves the window usable and waits for nobody.
+    rig.messages.shown.clear();
     host.showNotice(QStringLiteral("TQZ version too low"), QStringLiteral("Too old firmware"));
     auto* notice = window.findChild<QMessageBox*>(QStringLiteral("frmNotice"));
     ASSERT_NE(notice, nullptr);
-    EXPECT_TRUE(notice->isVisible());
     EXPECT_EQ(notice->windowModality(), Qt::NonModal);
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(rig.messages.shown.empty());
 }
 
-TEST(frmdesktopTest, GameStartNeedsTheLink) {
-    int argc = 1;
-    char name[] = "test_desktop";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-    test::FakeClock clock;
-    Log log(clock);
-    test::ScriptedMessageBox messages;
-    frmdesktop window(log, messages);
+// The game start and stop moves the window between its states; each step starts where the
+// one before left it.
+TEST(frmdesktopTest, GameStartAndStopStateTable) {
+    test::TestGuiApp app;
+    SystemClock clock;
+    test::BaseStationSimulator station;
+    ASSERT_TRUE(station.isValid());
+    test::ProgramRig rig(clock);
+    ASSERT_TRUE(rig.prepare(test::fixtures::mitchell(), station.devicePath()));
+    ASSERT_TRUE(rig.make().start());
+    frmdesktop& window = rig.program->desktop();
     auto* game = window.findChild<QPushButton*>(QStringLiteral("cmdGame"));
-    ASSERT_NE(game, nullptr);
-    EXPECT_EQ(game->text(), QStringLiteral("Start (F2)"));
+    ASSERT_TRUE(window.linkIsUp());
 
-    // No base station: the start fails and the game stays stopped; a stop of a stopped game
-    // logs nothing.
-    window.cmdGame_Click();
-    window.mnu_game_mode_Click(2);
-    EXPECT_EQ(window.gameMode(), 0);
-    EXPECT_EQ(game->text(), QStringLiteral("Start (F2)"));
-    EXPECT_EQ(test::logBodies(log), (QStringList{": Start game.", ": Fail to start game."}));
-    EXPECT_TRUE(window.findChild<QAction*>(QStringLiteral("mnu_game_mode_2"))->isChecked());
-    EXPECT_FALSE(window.findChild<QAction*>(QStringLiteral("mnu_game_mode_0"))->isChecked());
+    struct Step {
+        const char* what;
+        std::function<void()> act;
+        qint16 mode;
+        const char* caption;
+        QColor colour;
+        bool analysing;
+        int ticked;
+        QStringList logged;
+    };
+    const QColor green(0, 255, 0);
+    const QColor red(255, 0, 0);
+    const Step steps[] = {
+        {"stop while stopped", [&] { window.mnu_game_mode_Click(2); }, 0, "Start (F2)", green, false, 2, {}},
+        {"start", [&] { window.cmdGame_Click(); }, 1, "Stop (F4)", red, true, 0, {"Start game."}},
+        {"start again",
+         [&] { window.mnu_game_mode_Click(0); },
+         1,
+         "Stop (F4)",
+         red,
+         true,
+         0,
+         {"Start game."}},
+        {"stop by the button",
+         [&] { window.cmdGame_Click(); },
+         0,
+         "Start (F2)",
+         green,
+         false,
+         2,
+         {"Stop game."}},
+        {"pause", [&] { window.mnu_game_mode_Click(1); }, 2, "Start (F2)", green, false, 1, {}},
+        {"stop a paused game",
+         [&] { window.mnu_game_mode_Click(2); },
+         0,
+         "Start (F2)",
+         green,
+         false,
+         2,
+         {"Stop game."}},
+        {"start without the base station",
+         [&] {
+             window.bs_OpenCommunication();
+             station.setSilent(true);
+             window.mnu_game_mode_Click(0);
+         },
+         0,
+         "Start (F2)",
+         green,
+         false,
+         0,
+         {"Start game.", "Fail to start game."}},
+    };
+    for (const Step& step : steps) {
+        // The file and the buffer together hold every line so far.
+        const auto wholeLog = [&] {
+            return rig.logText() + rig.program->log().bufferedText();
+        };
+        const qsizetype before = wholeLog().size();
+        step.act();
+        QStringList logged;
+        const QString added = wholeLog().mid(before);
+        for (const QString& line : added.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
+            const QString body = line.mid(24);
+            if (body == QLatin1String(": Start game.") || body == QLatin1String(": Stop game.") ||
+                body == QLatin1String(": Fail to start game."))
+                logged << body.mid(2);
+        }
+        EXPECT_EQ(window.gameMode(), step.mode) << step.what;
+        EXPECT_EQ(game->text(), QLatin1String(step.caption)) << step.what;
+        EXPECT_EQ(game->palette().color(QPalette::Button), step.colour) << step.what;
+        EXPECT_EQ(window.isAnalyzeTimerEnabled(), step.analysing) << step.what;
+        for (int i = 0; i < 3; ++i)
+            EXPECT_EQ(action(window, qPrintable(QStringLiteral("mnu_game_mode_%1").arg(i)))->isChecked(),
+                      i == step.ticked)
+                << step.what << " item " << i;
+        EXPECT_EQ(logged, step.logged) << step.what;
+    }
+}
+
+// Without a movement and without board counts the start asks for them.
+TEST(frmdesktopTest, GameStartAsksForTheBoardCountsOfAnEventWithoutMovement) {
+    struct Case {
+        const char* what;
+        const char* perRound;
+        const char* total;
+        int button;
+        qint16 edge;
+        bool logged;
+    };
+    const Case cases[] = {{"quit", "", "", 1, 0, false}, {"3 of 24", "3", "24", 0, 8, true}};
+    for (const Case& c : cases) {
+        test::TestGuiApp app;
+        test::FakeClock clock;
+        test::ProgramRig rig(clock);
+        ASSERT_TRUE(rig.prepare(test::fixtures::mitchell()));
+        ASSERT_TRUE(rig.make().start());
+        ASSERT_TRUE(rig.program->gameData().movementRows().size() > 0);
+        {
+            QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("edit"));
+            db.setDatabaseName(rig.eventPath());
+            ASSERT_TRUE(db.open());
+            ASSERT_TRUE(QSqlQuery(db).exec(QStringLiteral("DELETE FROM RoundData")));
+        }
+        QSqlDatabase::removeDatabase(QStringLiteral("edit"));
+        rig.program->event().boardsPerRound = 0;
+        rig.program->event().totalBoards = 0;
+        frmdesktop& window = rig.program->desktop();
+        test::whenShown([&] {
+            auto* dialog = qobject_cast<frmMovement*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            dialog->txtBoardRound->setText(QLatin1String(c.perRound));
+            dialog->txtTotalBoard->setText(QLatin1String(c.total));
+            dialog->cmdButton[static_cast<std::size_t>(c.button)]->click();
+        });
+        window.mnu_game_mode_Click(0);
+
+        const QString log = rig.program->log().bufferedText() + rig.logText();
+        EXPECT_EQ(log.contains(QStringLiteral("Total boards and board per round is set: 3,24")), c.logged)
+            << c.what;
+        EXPECT_EQ(log.contains(QStringLiteral("Fail to start game.")), c.logged) << c.what;
+        EXPECT_EQ(action(window, "mnu_game_mode_0")->isChecked(), c.logged) << c.what;
+        qint16 edge = 0;
+        for (const SectionRecord& section : rig.program->gameData().sectionList())
+            edge = section.stanzaEdge;
+        if (c.logged) {
+            EXPECT_EQ(edge, c.edge) << c.what;
+        }
+    }
 }
 
 } // namespace

@@ -1,0 +1,205 @@
+// The main window's menus and the commands of its File, Play, Settings and Help items.
+// Items whose commands are not part of the program yet carry their captions and shortcut
+// keys without a handler.
+#include "core/Config.h"
+#include "core/EventInfo.h"
+#include "core/GameSettings.h"
+#include "core/NumberText.h"
+#include "desktop/PlayGrid.h"
+#include "desktop/frmdesktop.h"
+#include "dialogs/HelpButton.h"
+#include "dialogs/frmSettings.h"
+#include "gamedata/GameDataAnalysis.h"
+#include "reports/EventPublisher.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QCoreApplication>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+
+namespace qzc {
+
+namespace {
+
+QMenu* addMenu(QMenu* parent, QMenuBar* bar, const char* name, const char* caption) {
+    QMenu* menu =
+        parent != nullptr ? parent->addMenu(QLatin1String(caption)) : bar->addMenu(QLatin1String(caption));
+    menu->setObjectName(QLatin1String(name));
+    return menu;
+}
+
+QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeySequence& key = {}) {
+    QAction* item = menu->addAction(QLatin1String(caption));
+    item->setObjectName(QLatin1String(name));
+    item->setShortcut(key);
+    return item;
+}
+
+QKeySequence ctrl(Qt::Key key) {
+    return QKeySequence(Qt::CTRL | key);
+}
+
+} // namespace
+
+void frmdesktop::buildMenus() {
+    buildFileMenu();
+    buildGameMenus();
+    buildSystemMenu();
+
+    QMenu* mnu_top_help = addMenu(nullptr, menuBar(), "mnu_top_help", "&Help");
+    addItem(mnu_top_help, "mnu_sys_about", "About");
+    mnu_help = addItem(mnu_top_help, "mnu_help", "&Help", QKeySequence(Qt::Key_F1));
+    addItem(mnu_top_help, "mnu_help_online", "Online help")->setVisible(false);
+    connect(mnu_help, &QAction::triggered, this, &frmdesktop::mnu_help_Click);
+
+    mnumaintenance = addMenu(nullptr, menuBar(), "mnumaintenance", "Maintenance");
+    addItem(mnumaintenance, "mnumn_bs_rx", "Base Station - receive msg", QKeySequence(Qt::Key_F7));
+    addItem(mnumaintenance, "mnumn_bs_tx", "Base Station - send msg", QKeySequence(Qt::Key_F8));
+    addItem(mnumaintenance, "mnumain_smartmessage", "Decode msg", QKeySequence(Qt::Key_F12));
+    addItem(mnumaintenance, "mnumn_bs_knock", "Base Station knock");
+}
+
+void frmdesktop::buildFileMenu() {
+    QMenu* mnufile = addMenu(nullptr, menuBar(), "mnufile", "&File");
+    addItem(mnufile, "mnu_import_player_name", "Import player names", ctrl(Qt::Key_I));
+    addItem(mnufile, "mnu_printscreen", "Print settings", ctrl(Qt::Key_U));
+    addItem(mnufile, "mnu_resultperboard", "Display results per &board", ctrl(Qt::Key_B));
+    mnu_handprint = addItem(mnufile, "mnu_handprint", "Hand Records", ctrl(Qt::Key_H));
+    addItem(mnufile, "mnu_printresults", "Display temporary results", ctrl(Qt::Key_T));
+    addItem(mnufile, "mnu_pincodes", "Display PIN &codes", ctrl(Qt::Key_C));
+    addItem(mnufile, "mnu_playername", "Display player names", ctrl(Qt::Key_N));
+    mnu_personal_recaps = addItem(mnufile, "mnu_personal_recaps", "Personal recaps", ctrl(Qt::Key_R));
+    mnu_makeresultfile = addItem(mnufile, "mnu_makeresultfile", "Web publishing", ctrl(Qt::Key_W));
+    mnu_exportdeal = addItem(mnufile, "mnu_exportdeal", "Export deals");
+    addItem(mnufile, "mnuloggedResults", "Logged results", ctrl(Qt::Key_L));
+    mnuexit = addItem(mnufile, "mnuexit", "&Quit", QKeySequence(Qt::SHIFT | Qt::Key_F4));
+    connect(mnu_makeresultfile, &QAction::triggered, this, &frmdesktop::mnu_makeresultfile_Click);
+    connect(mnuexit, &QAction::triggered, this, &frmdesktop::mnuexit_Click);
+
+    // The Play menu is hidden; its refresh key works all the same.
+    mnu_play = addMenu(nullptr, menuBar(), "mnu_play", "&Play");
+    mnuplay_refresh = addItem(mnu_play, "mnuplay_refresh", "Refresh table", QKeySequence(Qt::Key_F5));
+    addItem(mnu_play, "mnuplay_updatemove", "Update movement");
+    addAction(mnuplay_refresh);
+    connect(mnuplay_refresh, &QAction::triggered, this, &frmdesktop::mnuplay_refresh_Click);
+}
+
+void frmdesktop::buildGameMenus() {
+    QMenu* mnu_gamesettings = addMenu(nullptr, menuBar(), "mnu_gamesettings", "&Game settings");
+    const char* const captions[] = {"Start", "Pause", "Stop"};
+    const QKeySequence keys[] = {QKeySequence(Qt::Key_F2), QKeySequence(), QKeySequence(Qt::Key_F4)};
+    for (int index = 0; index < static_cast<int>(mnu_game_mode.size()); ++index) {
+        QAction* item = mnu_gamesettings->addAction(QLatin1String(captions[index]));
+        item->setObjectName(QStringLiteral("mnu_game_mode_%1").arg(index));
+        item->setCheckable(true);
+        item->setShortcut(keys[index]);
+        item->setVisible(index != 1);
+        connect(item, &QAction::triggered, this, [this, index] { mnu_game_mode_Click(index); });
+        mnu_game_mode[static_cast<std::size_t>(index)] = item;
+    }
+    mnu_game_settings = addItem(mnu_gamesettings, "mnu_game_settings", "Settings");
+    connect(mnu_game_settings, &QAction::triggered, this, &frmdesktop::mnu_game_settings_Click);
+}
+
+void frmdesktop::buildSystemMenu() {
+    QMenu* mnusystem = addMenu(nullptr, menuBar(), "mnusystem", "System");
+    QMenu* mnusyscomm = addMenu(mnusystem, nullptr, "mnusyscomm", "Communication");
+    QMenu* mnu_sys_channel = addMenu(mnusyscomm, nullptr, "mnu_sys_channel", "Channel");
+
+    // Item 0 is a hidden placeholder; items 1 to 16 are the radio channels, one ticked.
+    channelGroup_ = new QActionGroup(this);
+    channelGroup_->setExclusive(true);
+    for (int index = 0; index < static_cast<int>(mnu_sys_channel_no.size()); ++index) {
+        QAction* item =
+            mnu_sys_channel->addAction(index == 0 ? QStringLiteral("dummy") : QString::number(index));
+        item->setObjectName(QStringLiteral("mnu_sys_channel_no_%1").arg(index));
+        item->setCheckable(true);
+        item->setVisible(index != 0);
+        item->setData(index);
+        channelGroup_->addAction(item);
+        mnu_sys_channel_no[static_cast<std::size_t>(index)] = item;
+    }
+    connect(channelGroup_, &QActionGroup::triggered, this,
+            [this](QAction* item) { mnu_sys_channel_no_Click(item->data().toInt()); });
+    mnu_main_showlog = addItem(mnusyscomm, "mnu_main_showlog", "Log", QKeySequence(Qt::Key_F9));
+    mnusyscomm_start = addItem(mnusyscomm, "mnusyscomm_start", "Start base station");
+    connect(mnusyscomm_start, &QAction::triggered, this, [this] { bs_OpenCommunication(); });
+
+    mnu_sys_default = addItem(mnusystem, "mnu_sys_default", "Default settings");
+    addItem(mnusystem, "mnu_sys_player_names", "Preferences");
+    mnu_sys_loadmovement = addItem(mnusystem, "mnu_sys_loadmovement", "Load movement");
+    mnu_sys_firmware_version = addItem(mnusystem, "mnu_sys_firmware_version", "Base station version");
+    addItem(mnusystem, "mnu_sys_firmware", "Upgrade firmware");
+    mnu_sys_forcedstart = addItem(mnusystem, "mnu_sys_forcedstart", "Forced start");
+    mnu_sys_forcedstart->setEnabled(false);
+    connect(mnu_sys_default, &QAction::triggered, this, &frmdesktop::mnu_sys_default_Click);
+    connect(mnu_sys_loadmovement, &QAction::triggered, this, &frmdesktop::mnu_sys_loadmovement_Click);
+}
+
+void frmdesktop::mnu_makeresultfile_Click() {
+    if (publisher_ != nullptr)
+        guarded(QStringLiteral("makeresultfile"), [this] { publisher_->mnu_makeresultfile_Click(); });
+}
+
+void frmdesktop::mnuplay_refresh_Click() {
+    guarded(QStringLiteral("Refresh table"), [this] {
+        gridPlay->RefreshTableStatus();
+        gridPlay->cboView_Click();
+    });
+}
+
+void frmdesktop::mnu_sys_loadmovement_Click() {
+    if (analysis_ != nullptr)
+        guarded(QStringLiteral("Load movement"), [this] { analysis_->AnalyzeGameDB(); });
+}
+
+void frmdesktop::cmdHelp_Click() {
+    Close_PopUp();
+    openHelpTopic(help_, helpTopicOf(cmdHelp));
+}
+
+void frmdesktop::mnu_help_Click() {
+    openHelpTopic(help_, 0);
+}
+
+void frmdesktop::mnuexit_Click() {
+    emit quitRequested();
+}
+
+void frmdesktop::closeSettingsDialog() {
+    delete settingsDialog_.data();
+}
+
+void frmdesktop::showSettingsDialog() {
+    const GameSettingsEditor::Services services{settings_, db_,    config_,      log_,
+                                                messages_, event_, settingsHost_};
+    settingsDialog_ = new frmSettings(services, this);
+    settingsDialog_->setAttribute(Qt::WA_DeleteOnClose);
+    settingsDialog_->setModal(false);
+    settingsDialog_->show();
+}
+
+void frmdesktop::mnu_game_settings_Click() {
+    closeSettingsDialog();
+    event_.settingsDialogMode = QStringLiteral("Game Settings");
+    settings_.loadSettings(db_, true, event_.tablePresent);
+    const QString pin = QStringLiteral("custom_qz_tdpin");
+    if (settings_.getGameSetting(pin).isEmpty())
+        settings_.copyDefaultGameSettings();
+    settings_.loadSettings(db_, false, event_.tablePresent);
+    if (settings_.getGameSetting(pin).isEmpty() &&
+        StrToInt(config_.readDefault(QStringLiteral("ScoringOverrideDefault"))) > 0)
+        settings_.overrideSettingsByScoringProgram();
+    showSettingsDialog();
+}
+
+void frmdesktop::mnu_sys_default_Click() {
+    closeSettingsDialog();
+    event_.settingsDialogMode = QStringLiteral("Default Game Settings");
+    settings_.loadDefaultGameSettings(config_);
+    showSettingsDialog();
+}
+
+} // namespace qzc
