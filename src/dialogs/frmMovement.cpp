@@ -15,7 +15,8 @@ namespace qzc {
 
 namespace {
 
-constexpr int kMaxDigits = 4;
+// Board counts run from 1 to 999.
+constexpr int kMaxDigits = 3;
 constexpr qint16 kWarningStyle = 48;
 
 // A count of boards takes digits only: anything else is removed and the caret stays
