@@ -10,6 +10,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace qzc {
 
@@ -19,8 +20,8 @@ namespace {
 constexpr int kMaxDigits = 3;
 constexpr qint16 kWarningStyle = 48;
 
-// A count of boards takes digits only: anything else is removed and the caret stays
-// behind the same digits.
+// A count of boards takes at most three digits: anything else is removed and the caret
+// stays behind the same digits.
 void keepDigits(QLineEdit* box) {
     const QString text = box->text();
     QString digits;
@@ -32,6 +33,8 @@ void keepDigits(QLineEdit* box) {
         else if (i < oldCaret)
             --caret;
     }
+    digits.truncate(kMaxDigits);
+    caret = std::min(caret, static_cast<int>(digits.size()));
     if (digits == text)
         return;
     box->setText(digits);
@@ -55,12 +58,10 @@ frmMovement::frmMovement(qint16& boardsPerRound, qint16& totalBoards, MessageBox
     Label1->setObjectName(QStringLiteral("Label1"));
     txtBoardRound = new QLineEdit(this);
     txtBoardRound->setObjectName(QStringLiteral("txtBoardRound"));
-    txtBoardRound->setMaxLength(kMaxDigits);
     Label3 = new QLabel(QStringLiteral("Total number of boards"), this);
     Label3->setObjectName(QStringLiteral("Label3"));
     txtTotalBoard = new QLineEdit(this);
     txtTotalBoard->setObjectName(QStringLiteral("txtTotalBoard"));
-    txtTotalBoard->setMaxLength(kMaxDigits);
     connect(txtBoardRound, &QLineEdit::textChanged, this, &frmMovement::txtBoardRound_Change);
     connect(txtTotalBoard, &QLineEdit::textChanged, this, &frmMovement::txtTotalBoard_Change);
 
