@@ -3,6 +3,7 @@
 #include "core/NumberText.h"
 #include "core/StanzaReset.h"
 #include "core/StartupSequence.h"
+#include "core/TextFile.h"
 #include "desktop/PlayGrid.h"
 #include "desktop/frmdesktop.h"
 #include "dialogs/HelpButton.h"
@@ -42,7 +43,7 @@ Program::Program(QString appFolder, QString commandLine, Clock& clock, MessageBo
     : platform_(platform), clock_(clock), messages_(messages), commandLine_(std::move(commandLine)),
       config_(std::move(appFolder)), log_(clock), help_(config_, platform_.shell, platform_.online, log_),
       db_(log_, clock), settings_(log_), gameData_(db_, log_, settings_, event_, clock),
-      names_(db_, log_, event_) {}
+      names_(db_, log_, event_, config_, clock_) {}
 
 Program::~Program() {
     exitProgram(false);
@@ -136,21 +137,41 @@ bool Program::start() {
     if (event_.isNewEvent)
         resetEventStanzas(db_, log_);
 
-    // 18 to 21. The game data in memory, then its analysis.
+    // 18 to 21. The game data in memory with the names file, then its analysis.
     desktop_->setBusy(true);
     gameData_.loadsectiondata();
     gameData_.loadrounddata();
     names_.loadPlayerNameList();
+    names_.sortPlayerNameList();
+    importNamesFile();
     analysis_->AnalyzeGameDB();
     // The terminals' movement blocks, ready before the first terminal asks.
     gameData_.preloadMovementMessage();
 
     // 22. The grid, then the link.
     desktop_->InitGrid();
+    desktop_->Setup_memoryPlayerName();
     desktop_->repaint();
     desktop_->mnusyscomm_start_Click();
     desktop_->setBusy(false);
     return true;
+}
+
+void Program::importNamesFile() {
+    const QString namesFile = config_.appFolder + PlayerNames::namesFileName;
+    if (!config_.namesImportAtStart || !FileExists(namesFile))
+        return;
+    const QString caption = QStringLiteral("Loading names from file......");
+    desktop_->showGridMessage(caption);
+    desktop_->repaint();
+    clock_.sleepMs(1000);
+    desktop_->setBusy(true);
+    names_.importPlayerNames(namesFile, false, false, platform_.shell);
+    desktop_->showGridMessage(caption + QString::number(names_.fileNameList().size()));
+    desktop_->repaint();
+    clock_.sleepMs(2000);
+    desktop_->hideGridMessage();
+    desktop_->setBusy(false);
 }
 
 void Program::showStartupSettings() {

@@ -86,6 +86,9 @@ public:
 private:
     /// Step 16: the game settings dialog, modal; unless switched off.
     void showStartupSettings();
+    /// Step 20: names.txt of the program folder into the names file list, with a notice on
+    /// the grid; unless switched off.
+    void importNamesFile();
 
     struct OwnPlatform;
     Program(QString appFolder, QString commandLine, Clock& clock, MessageBox& messages,

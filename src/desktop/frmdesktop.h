@@ -158,6 +158,10 @@ public:
     void hideGridMessage() override;
     void setViewCaption(const QString& caption) override;
 
+    /// Merges the names file list into the known players and sorts them, for the terminals'
+    /// name look-ups; at start-up and at every game start.
+    void Setup_memoryPlayerName();
+
     // AnalysisHost
     void InitGrid() override;
     int cboSectionListCount() const override;

@@ -150,6 +150,7 @@ void frmdesktop::mnu_game_mode_Click(int index) {
         log_.writeLog(0, QStringLiteral("Start game."));
         setBusy(true);
         names_.loadPlayerNameList();
+        Setup_memoryPlayerName();
         setBusy(false);
         if (!ensureBoardCounts()) {
             // The director gave no board counts: nothing starts and nothing is ticked.
@@ -252,6 +253,10 @@ void frmdesktop::showGameState() {
     const bool running = gameMode_ == 1;
     cmdGame->setText(running ? QStringLiteral("Stop (F4)") : QStringLiteral("Start (F2)"));
     setButtonColour(cmdGame, running ? QColor(255, 0, 0) : QColor(0, 255, 0));
+}
+
+void frmdesktop::Setup_memoryPlayerName() {
+    names_.Setup_memoryPlayerName();
 }
 
 } // namespace qzc

@@ -28,6 +28,22 @@ std::optional<std::size_t> searchNameList(const std::vector<PlayerNameRecord>& l
     return static_cast<std::size_t>(found - list.begin());
 }
 
+void quickSortPlayers(std::vector<PlayerNameRecord>& list, std::size_t low, std::size_t high, bool byName) {
+    if (list.empty() || low >= high)
+        return;
+    high = std::min(high, list.size() - 1);
+    const auto first = list.begin() + static_cast<std::ptrdiff_t>(low);
+    const auto last = list.begin() + static_cast<std::ptrdiff_t>(high) + 1;
+    if (byName)
+        std::stable_sort(first, last, [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
+            return QString::compare(a.name, b.name, Qt::CaseSensitive) < 0;
+        });
+    else
+        std::stable_sort(first, last, [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
+            return a.number < b.number;
+        });
+}
+
 void PlayerNames::logDbError(const QString& source) const {
     log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), source, true);
 }
@@ -57,11 +73,14 @@ void PlayerNames::loadPlayerNameList() {
     }
     if (!loaded.empty()) {
         log_.writeLog(0, QStringLiteral("Sorting player name by QuickSort"));
-        std::stable_sort(
-            loaded.begin(), loaded.end(),
-            [](const PlayerNameRecord& a, const PlayerNameRecord& b) { return a.number < b.number; });
+        quickSortPlayers(loaded, 0, loaded.size() - 1, false);
     }
     playerNameList_ = std::move(loaded);
+}
+
+void PlayerNames::sortPlayerNameList() {
+    if (!playerNameList_.empty())
+        quickSortPlayers(playerNameList_, 0, playerNameList_.size() - 1, false);
 }
 
 void PlayerNames::loadRegisteredNames(bool force) {

@@ -45,7 +45,8 @@ protected:
 // A started event with the analysis around it; the main window shows section 1.
 struct AnalysisRig {
     AnalysisRig()
-        : names(data.harness.db, data.harness.log, data.harness.event),
+        : names(data.harness.db, data.harness.log, data.harness.event, data.harness.config,
+                data.harness.clock),
           analysis(data.gameData, names, data.harness.db, data.harness.log, data.harness.event, box, host) {
         host.sections = [this] {
             std::vector<qint16> ids;
