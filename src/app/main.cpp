@@ -27,21 +27,24 @@ int main(int argc, char* argv[]) {
     qzc::Program program(qzc::appFolder(), qzc::Program::commandLineOf(app.arguments().mid(1)), clock,
                          messages);
     messages.attachHelp(program.help());
-    if (!program.start())
-        return program.endedAtSettings() ? 0 : 1;
-    QObject::connect(&instance, &qzc::SingleInstance::activationRequested, &program.desktop(),
-                     &qzc::frmdesktop::bringToFront);
 
     // The session ending from outside (SIGTERM, SIGHUP, the desktop's log-out) runs the
-    // exit path without publishing: queue stopped, database closed, log written.
+    // exit path without publishing: queue stopped, database closed, log written. It is in
+    // force from the start, so a question open during start-up does not lose the log.
     const auto endFromOutside = [&program] {
         program.exitProgram(false);
-        QCoreApplication::quit();
+        // exit, not quit: quit first asks every window to close, and the main window refuses.
+        QCoreApplication::exit(0);
     };
     qzc::TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &qzc::TerminationSignals::terminationRequested, &app,
                      endFromOutside);
     QObject::connect(&app, &QGuiApplication::commitDataRequest, &app, endFromOutside);
+
+    if (!program.start())
+        return program.endedAtSettings() || program.hasExited() ? 0 : 1;
+    QObject::connect(&instance, &qzc::SingleInstance::activationRequested, &program.desktop(),
+                     &qzc::frmdesktop::bringToFront);
     QObject::connect(&app, &QCoreApplication::aboutToQuit, &app, [&program] { program.exitProgram(false); });
     return QApplication::exec();
 }

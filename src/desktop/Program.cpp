@@ -108,7 +108,8 @@ bool Program::start() {
     desktop_->attachPublisher(*publisher_);
     QObject::connect(desktop_.get(), &frmdesktop::quitRequested, desktop_.get(), [this] {
         exitProgram(true);
-        QCoreApplication::quit();
+        // exit, not quit: quit first asks every window to close, and the main window refuses.
+        QCoreApplication::exit(0);
     });
     baseStation_->initQueueSize();
     baseStation_->LoadPortSettings();
@@ -128,7 +129,7 @@ bool Program::start() {
 
     // 16. The settings dialog; its Quit on a new event ends the program here.
     showStartupSettings();
-    if (endedAtSettings_)
+    if (endedAtSettings_ || exited_)
         return false;
     // From here on the event has a log file, so a crash cannot make it look new.
     log_.flush();
@@ -154,7 +155,8 @@ bool Program::start() {
     desktop_->repaint();
     desktop_->mnusyscomm_start_Click();
     desktop_->setBusy(false);
-    return true;
+    // The session may have ended while a question was open.
+    return !exited_;
 }
 
 void Program::importNamesFile() {
