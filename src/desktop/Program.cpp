@@ -10,7 +10,7 @@
 #include "dialogs/frmSettings.h"
 #include "gamedata/GameDataAnalysis.h"
 #include "platform/RegistryKey.h"
-#include "platform/SpecialFolder.h"
+#include "platform/ShellFolders.h"
 #include "reports/EventPublisher.h"
 #include "terminal/BaseStation.h"
 #include "terminal/RequestDispatcher.h"

@@ -7,7 +7,7 @@
 #include "gamedata/GameData.h"
 #include "terminal/DispatcherHost.h"
 #include "terminal/MessageCode.h"
-#include "terminal/ReplyPieces.h"
+#include "terminal/ReplyCutter.h"
 #include "terminal/ReplySender.h"
 
 namespace qzc {

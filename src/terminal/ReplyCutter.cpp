@@ -1,4 +1,4 @@
-#include "terminal/ReplyPieces.h"
+#include "terminal/ReplyCutter.h"
 
 #include "terminal/MessageCode.h"
 

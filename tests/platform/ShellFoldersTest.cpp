@@ -1,4 +1,4 @@
-#include "platform/SpecialFolder.h"
+#include "platform/ShellFolders.h"
 
 #include "support/QtPrinters.h"
 #include "support/ScopedEnv.h"

@@ -1,4 +1,4 @@
-#include "terminal/ReplyPieces.h"
+#include "terminal/ReplyCutter.h"
 
 #include "support/QtPrinters.h"
 #include "support/SimWire.h"

@@ -1,4 +1,4 @@
-#include "platform/SpecialFolder.h"
+#include "platform/ShellFolders.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
