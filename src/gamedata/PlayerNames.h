@@ -1,5 +1,7 @@
 #pragma once
 
+#include "gamedata/PlayerNameMemory.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -39,9 +41,6 @@ void quickSortPlayers(std::vector<PlayerNameRecord>& list, std::size_t low, std:
 /// and the seats of PlayerNumbers that carry a name (registeredNameList).
 class PlayerNames {
 public:
-    /// At most this many known players are held.
-    static constexpr std::size_t maxPlayerNames = 500000;
-
     /// The names file read at start-up, in the program folder.
     static inline const QString namesFileName = QStringLiteral("names.txt");
     /// Where the rejected lines of an import go, in the event's dump folder.
