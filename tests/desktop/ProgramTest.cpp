@@ -1,5 +1,6 @@
 #include "desktop/Program.h"
 
+#include "ProgramRig.h"
 #include "desktop/PlayGrid.h"
 #include "desktop/frmdesktop.h"
 #include "platform/IniFile.h"
@@ -7,13 +8,9 @@
 #include "support/EveningPlayer.h"
 #include "support/EventBuilder.h"
 #include "support/Fixtures.h"
-#include "support/ScopedEnv.h"
-#include "support/ScriptedMessageBox.h"
-#include "support/TempFolder.h"
+#include "support/TestGuiApp.h"
 
-#include <QApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QSqlQuery>
 #include <atomic>
@@ -45,36 +42,18 @@ TEST(ProgramTest, CommandLineOfQuotesArgumentsWithBlanks) {
     }
 }
 
-QString readText(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
 TEST(ProgramTest, StartsOnAnEventWithTheBaseStationFoundAndQuitsInOrder) {
-    int argc = 1;
-    char name[] = "test_desktop";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-
-    test::TempFolder folder;
-    const test::ScopedEnv registryHome("XDG_CONFIG_HOME", folder.path().toUtf8());
+    test::TestGuiApp app;
     test::BaseStationSimulator station;
     ASSERT_TRUE(station.isValid());
-
-    const QString eventPath = folder.filePath(QStringLiteral("club.db"));
-    test::EventBuilder event = test::fixtures::mitchell();
-    ASSERT_TRUE(event.build(eventPath));
-    IniFile ini(folder.path() + Config::iniFileName);
-    ASSERT_TRUE(ini.write(Config::mainSection, QStringLiteral("SerialDevices"), station.devicePath()));
-    ASSERT_TRUE(ini.write(Config::defaultsSection, QStringLiteral("HideGSWindow"), QStringLiteral("1")));
-
     SystemClock clock;
-    test::ScriptedMessageBox messages;
-    const QString logPath = folder.filePath(QStringLiteral("club.log"));
+    test::ProgramRig rig(clock);
+    ASSERT_TRUE(rig.prepare(test::fixtures::mitchell(), station.devicePath()));
+    const IniFile ini(rig.folder.path() + Config::iniFileName);
     {
-        Program program(folder.path(), QStringLiteral("/f:") + eventPath, clock, messages);
-        ASSERT_TRUE(program.start()) << messages.texts().join(QLatin1Char('|')).toStdString();
-        EXPECT_TRUE(messages.shown.empty());
+        Program& program = rig.make();
+        ASSERT_TRUE(program.start()) << rig.messages.texts().join(QLatin1Char('|')).toStdString();
+        EXPECT_TRUE(rig.messages.shown.empty());
 
         auto* status = program.desktop().findChild<QLineEdit*>(QStringLiteral("txtbaseStationStatus"));
         ASSERT_NE(status, nullptr);
@@ -84,7 +63,7 @@ TEST(ProgramTest, StartsOnAnEventWithTheBaseStationFoundAndQuitsInOrder) {
         EXPECT_EQ(program.desktop().firstCheckedChannel(), 1);
 
         program.exitProgram(true);
-        const QString log = readText(logPath);
+        const QString log = rig.logText();
         EXPECT_TRUE(log.contains(QStringLiteral(": Base Station marked OK")));
         const qsizetype closed = log.indexOf(QStringLiteral(": Database closed"));
         const qsizetype quit = log.indexOf(QStringLiteral(": Quit program"));
@@ -92,32 +71,21 @@ TEST(ProgramTest, StartsOnAnEventWithTheBaseStationFoundAndQuitsInOrder) {
         EXPECT_GT(quit, closed);
     }
     // The destructor does not run the exit path a second time.
-    EXPECT_EQ(readText(logPath).count(QStringLiteral("Quit program")), 1);
+    rig.program.reset();
+    EXPECT_EQ(rig.logText().count(QStringLiteral("Quit program")), 1);
 }
 
 // The running program answers the terminals: on a new club evening (two sections of six
 // tables, five rounds of three boards) the simulated terminals wait for the game to start,
 // then log in and enter every board.
 TEST(ProgramTest, AnswersTheTerminalsOfAWholeEveningOnceTheGameStarts) {
-    int argc = 1;
-    char name[] = "test_desktop";
-    char* argv[] = {name, nullptr};
-    QApplication app(argc, argv);
-
-    test::TempFolder folder;
-    const test::ScopedEnv registryHome("XDG_CONFIG_HOME", folder.path().toUtf8());
+    test::TestGuiApp app;
     test::BaseStationSimulator station;
     ASSERT_TRUE(station.isValid());
-    const QString eventPath = folder.filePath(QStringLiteral("club.db"));
-    test::EventBuilder event = test::fixtures::clubEvening();
-    ASSERT_TRUE(event.build(eventPath));
-    IniFile ini(folder.path() + Config::iniFileName);
-    ASSERT_TRUE(ini.write(Config::mainSection, QStringLiteral("SerialDevices"), station.devicePath()));
-    ASSERT_TRUE(ini.write(Config::defaultsSection, QStringLiteral("HideGSWindow"), QStringLiteral("1")));
-
     SystemClock clock;
-    test::ScriptedMessageBox messages;
-    Program program(folder.path(), QStringLiteral("/f:") + eventPath, clock, messages);
+    test::ProgramRig rig(clock);
+    ASSERT_TRUE(rig.prepare(test::fixtures::clubEvening(), station.devicePath()));
+    Program& program = rig.make();
     ASSERT_TRUE(program.start());
 
     std::vector<test::PlayedTable> tables;
@@ -170,7 +138,7 @@ TEST(ProgramTest, AnswersTheTerminalsOfAWholeEveningOnceTheGameStarts) {
     }
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), QStringLiteral("check"));
-        db.setDatabaseName(eventPath);
+        db.setDatabaseName(rig.eventPath());
         ASSERT_TRUE(db.open());
         QSqlQuery query(db);
         ASSERT_TRUE(query.exec(QStringLiteral("SELECT COUNT(*) FROM ReceivedData")) && query.next());
@@ -190,7 +158,7 @@ TEST(ProgramTest, AnswersTheTerminalsOfAWholeEveningOnceTheGameStarts) {
     if (const QByteArray shot = qgetenv("QZC_SCREENSHOT"); !shot.isEmpty())
         program.desktop().grab().save(QString::fromLocal8Bit(shot));
     program.exitProgram(true);
-    const QString log = readText(folder.filePath(QStringLiteral("club.log")));
+    const QString log = rig.logText();
     EXPECT_TRUE(log.contains(QStringLiteral(": Initialize stanza for A: 1,5 (main)")));
     EXPECT_TRUE(log.contains(QStringLiteral(": Start game.")));
     EXPECT_TRUE(log.contains(QStringLiteral(": All TQZ (12) found completed. (doMsg)")));
