@@ -157,25 +157,25 @@ bool ScoreDb::getDBValue(const QString& sql, const QString& field, QVariant& val
 
 bool ScoreDb::getDBValue(const QString& sql, const QString& field, qint16& value,
                          const QVariantList& params) {
-    const std::optional<QVariant> found = firstValue(sql, field, params);
-    if (!found)
-        return false;
-    bool ok = false;
-    const qlonglong n = found->isNull() ? 0 : found->toLongLong(&ok);
-    if (ok && n >= -32768 && n <= 32767)
-        value = static_cast<qint16>(n);
-    return true;
+    return getIntegerValue(sql, field, value, params);
 }
 
 bool ScoreDb::getDBValue(const QString& sql, const QString& field, qint32& value,
                          const QVariantList& params) {
+    return getIntegerValue(sql, field, value, params);
+}
+
+template <typename Integer>
+bool ScoreDb::getIntegerValue(const QString& sql, const QString& field, Integer& value,
+                              const QVariantList& params) {
     const std::optional<QVariant> found = firstValue(sql, field, params);
     if (!found)
         return false;
+    // A Null, a text that is no number or a number too large for the target leaves it as it was.
     bool ok = false;
     const qlonglong n = found->isNull() ? 0 : found->toLongLong(&ok);
-    if (ok && n >= std::numeric_limits<qint32>::min() && n <= std::numeric_limits<qint32>::max())
-        value = static_cast<qint32>(n);
+    if (ok && n >= std::numeric_limits<Integer>::min() && n <= std::numeric_limits<Integer>::max())
+        value = static_cast<Integer>(n);
     return true;
 }
 

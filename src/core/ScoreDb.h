@@ -94,6 +94,9 @@ public:
 private:
     std::optional<QSqlQuery> run(const QString& sql, const QVariantList& params);
     std::optional<QVariant> firstValue(const QString& sql, const QString& field, const QVariantList& params);
+    template <typename Integer>
+    bool getIntegerValue(const QString& sql, const QString& field, Integer& value,
+                         const QVariantList& params);
 
     Log& log_;
     Clock& clock_;
