@@ -1,0 +1,137 @@
+#include "harness/DatabaseCheck.h"
+
+#include "core/ScoreDb.h"
+
+#include <QRegularExpression>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <optional>
+#include <vector>
+
+namespace qzc::fuzz {
+
+namespace {
+
+/// A query whose every row is a row that no valid request could have written.
+struct Rule {
+    QString what;
+    /// Tables the query reads; the rule is passed over when one is missing.
+    QStringList tables;
+    QString sql;
+};
+
+/// Rows of a table of bids or played cards whose board no round of their section plays.
+Rule boardOutsideMovement(const QString& what, const QString& table) {
+    return {what,
+            {table, QStringLiteral("RoundData")},
+            QStringLiteral("SELECT x.Section, x.[Table], x.Round, x.Board FROM ") + table +
+                QStringLiteral(" x WHERE NOT EXISTS (SELECT 1 FROM RoundData m WHERE m.Section=x.Section AND "
+                               "x.Board BETWEEN m.LowBoard AND m.HighBoard)")};
+}
+
+// Built anew for every check: a fuzz run checks once more at its very end, after the
+// function-local statics made during the run are gone.
+std::vector<Rule> rules() {
+    return {
+        {QStringLiteral("result of board 0"),
+         {QStringLiteral("ReceivedData")},
+         QStringLiteral(
+             "SELECT Section, [Table], Round, Board, PairNS, PairEW FROM ReceivedData WHERE Board IS "
+             "NULL OR Board<1")},
+        {QStringLiteral("result outside the table's movement (round, pairs or board)"),
+         {QStringLiteral("ReceivedData"), QStringLiteral("RoundData")},
+         QStringLiteral(
+             "SELECT r.Section, r.[Table], r.Round, r.Board, r.PairNS, r.PairEW FROM ReceivedData r "
+             "WHERE r.Board>=1 AND NOT EXISTS (SELECT 1 FROM RoundData m WHERE m.Section=r.Section "
+             "AND m.[Table]=r.[Table] AND m.Round=r.Round AND m.NSPair=r.PairNS AND "
+             "m.EWPair=r.PairEW AND r.Board BETWEEN m.LowBoard AND m.HighBoard)")},
+        {QStringLiteral("terminal bound to a table that does not exist"),
+         {QStringLiteral("custom_qz_TQZ"), QStringLiteral("Tables")},
+         QStringLiteral("SELECT t.TQZ_ID, t.Section, t.[Table] FROM custom_qz_TQZ t WHERE (t.Section<>0 OR "
+                        "t.[Table]<>0) AND NOT EXISTS (SELECT 1 FROM Tables x WHERE x.Section=t.Section AND "
+                        "x.[Table]=t.[Table])")},
+        {QStringLiteral("PIN of a pair outside the movement"),
+         {QStringLiteral("custom_qz_PlayerPIN"), QStringLiteral("RoundData")},
+         QStringLiteral("SELECT p.Section, p.Pair, p.Direction FROM custom_qz_PlayerPIN p WHERE NOT EXISTS "
+                        "(SELECT 1 FROM RoundData m WHERE m.Section=p.Section AND (m.NSPair=p.Pair OR "
+                        "m.EWPair=p.Pair))")},
+        {QStringLiteral("player ID at a seat of a table that does not exist"),
+         {QStringLiteral("PlayerNumbers"), QStringLiteral("Tables")},
+         QStringLiteral("SELECT p.Section, p.[Table], p.Direction, p.Number FROM PlayerNumbers p WHERE NOT "
+                        "EXISTS (SELECT 1 FROM Tables x WHERE x.Section=p.Section AND x.[Table]=p.[Table])")},
+        boardOutsideMovement(QStringLiteral("bid of a board outside the movement"),
+                             QStringLiteral("BiddingData")),
+        boardOutsideMovement(QStringLiteral("played card of a board outside the movement"),
+                             QStringLiteral("PlayData")),
+        {QStringLiteral("dealt cards of board 0"),
+         {QStringLiteral("HandRecord")},
+         QStringLiteral("SELECT Section, Board FROM HandRecord WHERE Board IS NULL OR Board<1")},
+    };
+}
+
+QString rowText(const QSqlQuery& query) {
+    const QSqlRecord record = query.record();
+    QStringList fields;
+    for (int i = 0; i < record.count(); ++i)
+        fields << record.fieldName(i) + QLatin1Char('=') + query.value(i).toString();
+    return fields.join(QLatin1Char(' '));
+}
+
+/// Tricks of a stored contract ("4 S x") and its result ("=", "+2", "-3"); nothing when
+/// either cannot be read.
+std::optional<int> storedTricks(const QString& contract, const QString& result) {
+    const QRegularExpression contractForm(QStringLiteral("^([1-7]) (C|D|H|S|NT)( x| xx)?$"));
+    const QRegularExpression resultForm(QStringLiteral("^(=|[+-][0-9]{1,2})$"));
+    const QRegularExpressionMatch level = contractForm.match(contract);
+    if (!level.hasMatch() || !resultForm.match(result).hasMatch())
+        return std::nullopt;
+    const int difference = result == QLatin1String("=") ? 0 : result.toInt();
+    return level.captured(1).toInt() + 6 + difference;
+}
+
+void checkPlayedContracts(ScoreDb& db, QStringList& problems) {
+    std::optional<QSqlQuery> query = db.select(
+        QStringLiteral("SELECT Section, [Table], Round, Board, Contract, Result, [NS/EW] FROM "
+                       "ReceivedData WHERE Contract IS NOT NULL AND Contract<>'' AND Contract<>'PASS'"));
+    if (!query) {
+        problems << QStringLiteral("played contracts cannot be read: ") + db.lastErrorDescription();
+        return;
+    }
+    while (query->next()) {
+        const std::optional<int> tricks =
+            storedTricks(query->value(4).toString(), query->value(5).toString());
+        const QString declarer = query->value(6).toString();
+        if (!tricks || *tricks < 0 || *tricks > 13 || declarer.size() != 1 ||
+            !QStringLiteral("NESW").contains(declarer))
+            problems << QStringLiteral("result that no contract byte and result byte give: ") +
+                            rowText(*query);
+    }
+}
+
+} // namespace
+
+QStringList rowsNoRequestCouldWrite(ScoreDb& db) {
+    QStringList problems;
+    const std::optional<QStringList> present = db.tableNames();
+    if (!present)
+        return {QStringLiteral("the tables of the database cannot be listed")};
+    for (const Rule& rule : rules()) {
+        bool complete = true;
+        for (const QString& table : rule.tables)
+            complete = complete && present->contains(table, Qt::CaseInsensitive);
+        if (!complete)
+            continue;
+        std::optional<QSqlQuery> query = db.select(rule.sql);
+        if (!query) {
+            problems << rule.what + QStringLiteral(": the check fails: ") + db.lastErrorDescription();
+            continue;
+        }
+        while (query->next())
+            problems << rule.what + QStringLiteral(": ") + rowText(*query);
+    }
+    if (present->contains(QStringLiteral("ReceivedData"), Qt::CaseInsensitive))
+        checkPlayedContracts(db, problems);
+    return problems;
+}
+
+} // namespace qzc::fuzz

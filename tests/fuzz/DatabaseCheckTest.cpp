@@ -1,0 +1,97 @@
+#include "harness/DatabaseCheck.h"
+
+#include "support/Fixtures.h"
+#include "support/GameDataHarness.h"
+#include "support/TestCoreApp.h"
+
+#include <gtest/gtest.h>
+
+namespace qzc {
+namespace {
+
+// The club evening: in round 1 table A1 plays NS 1 - EW 7 on boards 1-3.
+class DatabaseCheckTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::EventBuilder event = test::fixtures::clubEvening();
+        event.addResult(
+            test::ResultRow::played(1, 1, 1, 1, 1, 7, QStringLiteral("4S"), QStringLiteral("N"), 10));
+        event.addResult(
+            test::ResultRow::played(1, 1, 1, 2, 1, 7, QStringLiteral("3NTX"), QStringLiteral("E"), 13));
+        event.addTerminal(0x0101, 1, 1);
+        ASSERT_TRUE(data.start(event)) << data.failure().toStdString();
+        ASSERT_EQ(data.value(QStringLiteral("SELECT EWPair FROM RoundData WHERE Section=1 AND [Table]=1 AND "
+                                            "Round=1 AND LowBoard=1"))
+                      .toInt(),
+                  7);
+    }
+
+    test::TestCoreApp app;
+    test::GameDataHarness data;
+};
+
+TEST_F(DatabaseCheckTest, RowsOfValidRequestsPass) {
+    ASSERT_TRUE(data.exec(QStringLiteral("INSERT INTO custom_qz_PlayerPIN (Section, Pair, Direction, PIN) "
+                                         "VALUES (1, 7, 'EW', '0042')")));
+    ASSERT_TRUE(data.exec(QStringLiteral("INSERT INTO BiddingData (Section, [Table], Round, Board, Counter, "
+                                         "Direction, Bid) VALUES (1, 1, 1, 3, 1, 'N', '1C')")));
+    EXPECT_EQ(fuzz::rowsNoRequestCouldWrite(data.harness.db), QStringList());
+}
+
+TEST_F(DatabaseCheckTest, EachKindOfRowNoRequestCouldWrite) {
+    const QString result = QStringLiteral("INSERT INTO ReceivedData (Section, [Table], Round, Board, PairNS, "
+                                          "PairEW, [NS/EW], Contract, Result) VALUES ");
+    struct Case {
+        const char* row;
+        QString insert;
+        const char* reported;
+    };
+    const Case cases[] = {
+        {"board 0", result + QStringLiteral("(1, 1, 1, 0, 1, 7, 'N', '4 S', '=')"), "result of board 0"},
+        {"pairs of another table", result + QStringLiteral("(1, 1, 1, 3, 2, 8, 'N', '4 S', '=')"),
+         "result outside the table's movement"},
+        {"a round the table does not play", result + QStringLiteral("(1, 1, 9, 3, 1, 7, 'N', '4 S', '=')"),
+         "result outside the table's movement"},
+        {"a board of another round", result + QStringLiteral("(1, 1, 1, 4, 1, 7, 'N', '4 S', '=')"),
+         "result outside the table's movement"},
+        {"14 tricks", result + QStringLiteral("(1, 1, 1, 3, 1, 7, 'N', '7 NT', '+1')"),
+         "result that no contract byte"},
+        {"level 8", result + QStringLiteral("(1, 1, 1, 3, 1, 7, 'N', '8 S', '-1')"),
+         "result that no contract byte"},
+        {"no declarer", result + QStringLiteral("(1, 1, 1, 3, 1, 7, '', '4 S', '=')"),
+         "result that no contract byte"},
+        {"terminal at table A9",
+         QStringLiteral("INSERT INTO custom_qz_TQZ (TQZ_ID, Section, [Table]) VALUES (258, 1, 9)"),
+         "terminal bound to a table that does not exist"},
+        {"PIN of pair 99",
+         QStringLiteral(
+             "INSERT INTO custom_qz_PlayerPIN (Section, Pair, Direction, PIN) VALUES (1, 99, 'NS', "
+             "'1234')"),
+         "PIN of a pair outside the movement"},
+        {"player ID at table 9",
+         QStringLiteral("INSERT INTO PlayerNumbers (Section, [Table], Direction, Number) VALUES (1, 9, 'N', "
+                        "'20101')"),
+         "player ID at a seat of a table that does not exist"},
+        {"bid of board 99",
+         QStringLiteral("INSERT INTO BiddingData (Section, [Table], Round, Board) VALUES (1, 1, 1, 99)"),
+         "bid of a board outside the movement"},
+        {"played card of board 0",
+         QStringLiteral("INSERT INTO PlayData (Section, [Table], Round, Board) VALUES (2, 1, 1, 0)"),
+         "played card of a board outside the movement"},
+        {"dealt cards of board 0", QStringLiteral("INSERT INTO HandRecord (Section, Board) VALUES (1, 0)"),
+         "dealt cards of board 0"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.row);
+        ASSERT_TRUE(data.exec(QStringLiteral("SAVEPOINT bad_row")));
+        ASSERT_TRUE(data.exec(c.insert));
+        const QStringList problems = fuzz::rowsNoRequestCouldWrite(data.harness.db);
+        ASSERT_EQ(problems.size(), 1) << problems.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(problems[0].startsWith(QLatin1String(c.reported))) << problems[0].toStdString();
+        ASSERT_TRUE(data.exec(QStringLiteral("ROLLBACK TO bad_row")));
+        ASSERT_TRUE(data.exec(QStringLiteral("RELEASE bad_row")));
+    }
+}
+
+} // namespace
+} // namespace qzc
