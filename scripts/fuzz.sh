@@ -18,18 +18,7 @@ jobs=${QZC_FUZZ_JOBS:-$(( $(nproc) < 4 ? $(nproc) : 4 ))}
 # what the engine needs.
 packages=(clang libclang-rt-14-dev cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
           libqt6sql6-sqlite)
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
-fi
+"$top/scripts/install-packages.sh" "${packages[@]}"
 
 mkdir -p "$build_dir"
 CC=clang CXX=clang++ cmake -S "$top" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -7,18 +7,7 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${1:-${QZC_BUILD_DIR:-$top/build}}
 packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
           libqt6sql6-sqlite libgtest-dev libgmock-dev libbenchmark-dev)
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  sudo_cmd=()
-  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-  "${sudo_cmd[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
-fi
+"$top/scripts/install-packages.sh" "${packages[@]}"
 
 cmake -S "$top" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=${QZC_BUILD_TYPE:-RelWithDebInfo} \
       -DQZC_SANITIZE=${QZC_SANITIZE:-OFF} -DQZC_BUILD_BENCH=${QZC_BUILD_BENCH:-ON}
