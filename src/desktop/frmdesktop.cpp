@@ -300,7 +300,7 @@ void frmdesktop::Form_QueryUnload(bool& cancel, int unloadMode) {
         return;
     cancel = true;
     if (frmClosing::confirmQuit(config_, help_, this))
-        emit quitRequested();
+        Q_EMIT quitRequested();
 }
 
 void frmdesktop::keyPressEvent(QKeyEvent* event) {

@@ -189,7 +189,7 @@ public:
     /// goes on.
     void Form_QueryUnload(bool& cancel, int unloadMode);
 
-signals:
+Q_SIGNALS:
     /// The director chose to quit (the exit menu, or the window's close box confirmed):
     /// the program runs its exit path.
     void quitRequested();

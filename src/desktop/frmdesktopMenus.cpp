@@ -165,7 +165,7 @@ void frmdesktop::mnu_help_Click() {
 }
 
 void frmdesktop::mnuexit_Click() {
-    emit quitRequested();
+    Q_EMIT quitRequested();
 }
 
 void frmdesktop::closeSettingsDialog() {

@@ -18,6 +18,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -67,14 +69,14 @@ TEST(StartupTest, EveryStepInOrderWithItsLogLines) {
     EXPECT_TRUE(QFileInfo::exists(rig.logPath()));
     const QStringList log = bodies(rig.logText() + program.log().bufferedText());
     const QStringList steps = {
-        ": Load settings from score database",
-        ": Game first open: load default game settings",
-        ": Deal file found in registry: ",
-        ": Initialize stanza for A: 1,5 (main)",
-        ": Initialize stanza for B: 1,5 (main)",
-        " section data loaded",
-        ": Setup grid (cboSection)",
-        ": Base Station marked OK",
+        u": Load settings from score database"_s,
+        u": Game first open: load default game settings"_s,
+        u": Deal file found in registry: "_s,
+        u": Initialize stanza for A: 1,5 (main)"_s,
+        u": Initialize stanza for B: 1,5 (main)"_s,
+        u" section data loaded"_s,
+        u": Setup grid (cboSection)"_s,
+        u": Base Station marked OK"_s,
     };
     qsizetype at = -1;
     for (const QString& step : steps) {

@@ -19,6 +19,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -118,7 +120,7 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
     const QColor red(255, 0, 0);
     const Step steps[] = {
         {"stop while stopped", [&] { window.mnu_game_mode_Click(2); }, 0, "Start (F2)", green, false, 2, {}},
-        {"start", [&] { window.cmdGame_Click(); }, 1, "Stop (F4)", red, true, 0, {"Start game."}},
+        {"start", [&] { window.cmdGame_Click(); }, 1, "Stop (F4)", red, true, 0, {u"Start game."_s}},
         {"start again",
          [&] { window.mnu_game_mode_Click(0); },
          1,
@@ -126,7 +128,7 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
          red,
          true,
          0,
-         {"Start game."}},
+         {u"Start game."_s}},
         {"stop by the button",
          [&] { window.cmdGame_Click(); },
          0,
@@ -134,7 +136,7 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
          green,
          false,
          2,
-         {"Stop game."}},
+         {u"Stop game."_s}},
         {"pause", [&] { window.mnu_game_mode_Click(1); }, 2, "Start (F2)", green, false, 1, {}},
         {"stop a paused game",
          [&] { window.mnu_game_mode_Click(2); },
@@ -143,7 +145,7 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
          green,
          false,
          2,
-         {"Stop game."}},
+         {u"Stop game."_s}},
         {"start without the base station",
          [&] {
              window.bs_OpenCommunication();
@@ -155,7 +157,7 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
          green,
          false,
          0,
-         {"Start game.", "Fail to start game."}},
+         {u"Start game."_s, u"Fail to start game."_s}},
     };
     for (const Step& step : steps) {
         // The file and the buffer together hold every line so far.

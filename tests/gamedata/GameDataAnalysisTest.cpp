@@ -15,6 +15,8 @@
 #include <gtest/gtest.h>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -206,7 +208,7 @@ TEST_P(MovementChangeTest, DecidesEachSectionOnce) {
     EXPECT_EQ(rig.host.ufrDialogShown, c.dialogs);
     if (*c.expectedLog != '\0') {
         EXPECT_TRUE(rig.logged(QString::fromUtf8(c.expectedLog)))
-            << rig.data.logMessages().join('\n').toStdString();
+            << rig.data.logMessages().join(u'\n').toStdString();
     }
 
     // A decision resets the vacant tables and reloads the game data with the new edge.
@@ -314,7 +316,7 @@ TEST(GameDataAnalysisTest, EveryClearedResultIsLoggedInFullBeforeItIsDeleted) {
         if (line.contains(QLatin1String("Clear board result: ")))
             cleared << line;
     }
-    ASSERT_EQ(cleared.size(), 2) << rig.data.logMessages().join('\n').toStdString();
+    ASSERT_EQ(cleared.size(), 2) << rig.data.logMessages().join(u'\n').toStdString();
     for (const char* field : {"Section=1", "Table=1", "PairNS=1", "Remarks=later", "Erased=0",
                               "custom_qz_score=", "LeadCard=", "DateLog="})
         EXPECT_TRUE(cleared[0].contains(QLatin1String(field))) << field;

@@ -5,6 +5,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -15,7 +17,7 @@ QString flags(GameDataHarness& data) {
     QStringList tables;
     for (int t = 1; t <= 3; ++t) {
         const QString table = QStringLiteral("A%1").arg(t);
-        tables << table + QLatin1Char('=') + (data.gameData.getLoadSetupTables(table) ? "1" : "0") +
+        tables << table + QLatin1Char('=') + (data.gameData.getLoadSetupTables(table) ? u"1"_s : u"0"_s) +
                       QLatin1Char('/') +
                       data.value(QStringLiteral("SELECT UpdateFromRound FROM Tables WHERE [Table]=%1").arg(t))
                           .toString();

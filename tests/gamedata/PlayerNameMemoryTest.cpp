@@ -8,6 +8,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -42,8 +44,9 @@ TEST_P(PlayerNameMemoryTest, MergesSortsAndChecksTheSearch) {
     const MergeCase& c = GetParam();
     test::FakeClock clock;
     Log log(clock);
-    std::vector<Player> list = players(c.fromDatabase, 2.0 * static_cast<double>(c.fromDatabase), "db");
-    const std::vector<Player> file = players(c.fromFile, 2.0 * static_cast<double>(c.fromFile) + 1, "file");
+    std::vector<Player> list = players(c.fromDatabase, 2.0 * static_cast<double>(c.fromDatabase), u"db"_s);
+    const std::vector<Player> file =
+        players(c.fromFile, 2.0 * static_cast<double>(c.fromFile) + 1, u"file"_s);
     int searches = 0;
     Setup_memoryPlayerName(list, file, log, [&] {
         ++searches;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -157,7 +159,7 @@ TEST_F(FeedbackPayloadsTest, Traveller) {
         configure(c.across, c.imps);
         EXPECT_EQ(payloads.getTravelerFeedback(a1, c.board, 1), c.expected) << c.name;
     }
-    EXPECT_EQ(r.logLines().count("Get traveler feedback data"), qsizetype(std::size(cases)));
+    EXPECT_EQ(r.logLines().count(u"Get traveler feedback data"_s), qsizetype(std::size(cases)));
 }
 
 TEST_F(FeedbackPayloadsTest, TravellerLeavesOutOnlyTheRowOfItsRound) {
@@ -192,7 +194,7 @@ TEST_F(FeedbackPayloadsTest, Frequencies) {
         configure(c.across, false);
         EXPECT_EQ(payloads.getFrequencyFeedback(a1, c.board), c.expected) << c.name;
     }
-    EXPECT_EQ(r.logLines().count("Get frequency feedback data"), qsizetype(std::size(cases)));
+    EXPECT_EQ(r.logLines().count(u"Get frequency feedback data"_s), qsizetype(std::size(cases)));
 }
 
 TEST_F(FeedbackPayloadsTest, UnknownSectionHasNothingToSend) {

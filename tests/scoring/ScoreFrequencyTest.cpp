@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -157,8 +159,8 @@ TEST_F(ScoreFrequencyTest, ScoreBoardFailsWhenTheDatabaseCannotBeRead) {
     EXPECT_FALSE(frequency.scoreBoard(1, 1, BoardScoringMethod::Matchpoints, false).has_value());
     ScoreFrequencyTable table;
     EXPECT_EQ(frequency.getScoreFrequency(1, 1, table), 0);
-    EXPECT_TRUE(r.logLines().join('\n').contains(QStringLiteral("(Database - boardResultFrequency)")))
-        << r.logLines().join('\n').toStdString();
+    EXPECT_TRUE(r.logLines().join(u'\n').contains(QStringLiteral("(Database - boardResultFrequency)")))
+        << r.logLines().join(u'\n').toStdString();
 }
 
 TEST_F(ScoreFrequencyTest, MoreDistinctScoresThanTheTableHoldsIsLoggedAndCountsNothing) {
@@ -175,8 +177,8 @@ TEST_F(ScoreFrequencyTest, MoreDistinctScoresThanTheTableHoldsIsLoggedAndCountsN
     EXPECT_EQ(table.size(), std::size_t(ScoreFrequency::maxDistinctScores));
     EXPECT_FALSE(scores.scoreBoard(1, 4, BoardScoringMethod::CrossImps, true).has_value());
     EXPECT_TRUE(big.logLines().contains(
-        "run-err9 Board 4 has more than 500 distinct scores (Database - boardResultFrequency)"))
-        << big.logLines().join('\n').toStdString();
+        u"run-err9 Board 4 has more than 500 distinct scores (Database - boardResultFrequency)"_s))
+        << big.logLines().join(u'\n').toStdString();
 }
 
 struct StoredScale {
@@ -218,7 +220,8 @@ TEST_F(ScoreFrequencyTest, WriteScalePointStoresTheMatchpointScale) {
         std::vector<StoredScale> expected = across ? acrossField : perSection;
         expected.insert(expected.end(), unscaled.begin(), unscaled.end());
         for (const StoredScale& s : expected) {
-            EXPECT_EQ(scaleOf(s.section, s.table, s.board), std::make_pair(QString(s.scale), QString(s.top)))
+            EXPECT_EQ(scaleOf(s.section, s.table, s.board),
+                      std::make_pair(QString::fromLatin1(s.scale), QString::fromLatin1(s.top)))
                 << "across " << across << ", section " << s.section << " table " << s.table << " board "
                 << s.board;
         }

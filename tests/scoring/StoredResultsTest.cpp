@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -149,12 +151,12 @@ TEST_F(StoredResultsTest, ValuesThatDoNotFitAByteAreLogged) {
     EXPECT_EQ(stored.getBoardResultData(table("A9"), 0, false),
               bytes({7, 33, 30, 0, 9, 16, 7, 234, 12, 7, 19, 45, 0}));
     const QStringList lines = r.logLines();
-    EXPECT_TRUE(lines.contains("Stored result for A4: number 259 does not fit a byte, sent as 0 "
-                               "(Database - getBoardResult)"))
-        << lines.join('\n').toStdString();
-    EXPECT_TRUE(lines.contains("Stored result for A9 of board 300 left out: the board does not fit a byte "
-                               "(Database - getBoardResult)"))
-        << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains(u"Stored result for A4: number 259 does not fit a byte, sent as 0 "_s
+                               u"(Database - getBoardResult)"_s))
+        << lines.join(u'\n').toStdString();
+    EXPECT_TRUE(lines.contains(u"Stored result for A9 of board 300 left out: the board does not fit a byte "_s
+                               u"(Database - getBoardResult)"_s))
+        << lines.join(u'\n').toStdString();
 }
 
 TEST_F(StoredResultsTest, LongListStopsAtTheReplysRoom) {
@@ -168,7 +170,7 @@ TEST_F(StoredResultsTest, LongListStopsAtTheReplysRoom) {
         EXPECT_EQ(quint8(payload->at((entries - 1) * size)), 1 + (entries - 1) % 30);
         const QString cut = QStringLiteral("Stored board results for A7 cut at ") + QString::number(entries) +
                             QStringLiteral(" results: the reply holds no more (Database - getBoardResult)");
-        EXPECT_TRUE(r.logLines().contains(cut)) << r.logLines().join('\n').toStdString();
+        EXPECT_TRUE(r.logLines().contains(cut)) << r.logLines().join(u'\n').toStdString();
     }
 }
 

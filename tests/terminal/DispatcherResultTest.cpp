@@ -6,6 +6,8 @@
 
 #include <QSqlQuery>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -182,8 +184,8 @@ TEST_F(DispatcherResultTest, ListsOutOfStanzaRoundsAndMalformedRecords) {
     EXPECT_EQ(stored(1, 1, 4), QStringLiteral("-"));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ReceivedData WHERE [Table]=1")), 3);
     const QStringList skips = log().filter(QStringLiteral("Skip board result: "));
-    EXPECT_EQ(skips, (QStringList{"Skip board result: A1,2,1,14;4", "Skip board result: A1,2,1,14;5",
-                                  "Skip board result: A1,2,1,14;6"}));
+    EXPECT_EQ(skips, (QStringList{u"Skip board result: A1,2,1,14;4"_s, u"Skip board result: A1,2,1,14;5"_s,
+                                  u"Skip board result: A1,2,1,14;6"_s}));
     EXPECT_TRUE(logged(QStringLiteral("sys-err1003 Invalid message format: A1: 00 23 24 40 01 0C (doMsg)")));
     EXPECT_TRUE(logged(QStringLiteral("sys-err1003 Invalid message format: A1: 0B 23 38 40 01 0C (doMsg)")));
     EXPECT_TRUE(logged(
