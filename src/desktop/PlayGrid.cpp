@@ -1,15 +1,15 @@
 #include "desktop/PlayGrid.h"
 
+#include "core/Guarded.h"
 #include "core/Log.h"
 #include "core/NumberText.h"
 #include "core/SectionLetters.h"
 #include "core/TextHelpers.h"
 #include "desktop/PlayGridHost.h"
-#include "desktop/WaitCursor.h"
 #include "gamedata/GameData.h"
+#include "platform/BusyPointer.h"
 
 #include <cmath>
-#include <exception>
 
 namespace qzc {
 
@@ -50,7 +50,7 @@ void PlayGrid::cboSection_Click() {
     if (!section)
         return;
     {
-        WaitCursor wait;
+        const BusyPointer busy;
         RedrawPause pause(*this);
         log_.writeLog(0, QStringLiteral("Setup grid"), kSectionSource);
         SetupGridTables(section->sectionId);
@@ -132,7 +132,7 @@ GridView PlayGrid::currentView() const {
 }
 
 void PlayGrid::RefreshPlayGrid(const QString& letters, qint16 round, bool expanded) {
-    WaitCursor wait;
+    const BusyPointer busy;
     const qint16 sectionId = gameData_.getSectionID(letters);
     const qint16 maxRound = gameData_.getSectionMaxRound(sectionId);
     host_.showGridMessage(QStringLiteral("Loading movement......"));
@@ -243,7 +243,7 @@ void PlayGrid::txtPairNo_Change(const QString& text) {
 }
 
 void PlayGrid::timerRefreshGrid_Timer() {
-    try {
+    guarded(log_, QStringLiteral("timerRefreshGrid"), [this] {
         if (refreshQueue_.isEmpty())
             return;
         const std::optional<SectionListEntry> section = host_.selectedSection();
@@ -252,11 +252,7 @@ void PlayGrid::timerRefreshGrid_Timer() {
         const std::optional<qint16> round = refreshQueue_.takeNext();
         if (round && *round != 0)
             RefreshPlayGrid(section->text.trimmed(), *round, false);
-    } catch (const std::exception& e) {
-        log_.writeLog(0, QString::fromLocal8Bit(e.what()), QStringLiteral("timerRefreshGrid"), true);
-    } catch (...) {
-        log_.writeLog(0, QStringLiteral("Unknown error"), QStringLiteral("timerRefreshGrid"), true);
-    }
+    });
 }
 
 } // namespace qzc

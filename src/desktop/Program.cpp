@@ -9,6 +9,7 @@
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmSettings.h"
 #include "gamedata/GameDataAnalysis.h"
+#include "platform/BusyPointer.h"
 #include "platform/RegistryKey.h"
 #include "platform/ShellFolders.h"
 #include "reports/EventPublisher.h"
@@ -139,7 +140,7 @@ bool Program::start() {
         resetEventStanzas(db_, log_);
 
     // 18 to 21. The game data in memory with the names file, then its analysis.
-    desktop_->setBusy(true);
+    const BusyPointer busy;
     gameData_.loadsectiondata();
     gameData_.loadrounddata();
     names_.loadPlayerNameList();
@@ -154,7 +155,6 @@ bool Program::start() {
     desktop_->Setup_memoryPlayerName();
     desktop_->repaint();
     desktop_->mnusyscomm_start_Click();
-    desktop_->setBusy(false);
     // The session may have ended while a question was open.
     return !exited_;
 }
@@ -167,13 +167,12 @@ void Program::importNamesFile() {
     desktop_->showGridMessage(caption);
     desktop_->repaint();
     clock_.sleepMs(1000);
-    desktop_->setBusy(true);
+    const BusyPointer busy;
     names_.importPlayerNames(namesFile, false, false, platform_.shell);
     desktop_->showGridMessage(caption + QString::number(names_.fileNameList().size()));
     desktop_->repaint();
     clock_.sleepMs(2000);
     desktop_->hideGridMessage();
-    desktop_->setBusy(false);
 }
 
 void Program::showStartupSettings() {

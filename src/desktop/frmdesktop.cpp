@@ -2,6 +2,7 @@
 
 #include "core/Config.h"
 #include "core/EventInfo.h"
+#include "core/Guarded.h"
 #include "core/Log.h"
 #include "desktop/PlayGrid.h"
 #include "dialogs/HelpButton.h"
@@ -9,6 +10,7 @@
 #include "dialogs/frmSettings.h"
 #include "dialogs/frmUFRDialog.h"
 #include "gamedata/GameData.h"
+#include "platform/Twips.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,7 +28,6 @@
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QVBoxLayout>
-#include <exception>
 
 namespace qzc {
 
@@ -204,8 +205,9 @@ void frmdesktop::buildControls() {
 void frmdesktop::connectControls() {
     connect(cmdGame, &QPushButton::clicked, this, &frmdesktop::cmdGame_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmdesktop::cmdHelp_Click);
-    connect(cboSection, &QComboBox::currentIndexChanged, this,
-            [this] { guarded(QStringLiteral("cboSection"), [this] { gridPlay->cboSection_Click(); }); });
+    connect(cboSection, &QComboBox::currentIndexChanged, this, [this] {
+        guarded(log_, QStringLiteral("cboSection"), [this] { gridPlay->cboSection_Click(); });
+    });
     connect(cboView, &QComboBox::currentIndexChanged, this, &frmdesktop::cboView_Click);
     connect(cmdPickPair, &QPushButton::clicked, this,
             [this] { gridPlay->cmdPickPair_Click(txtPairNo->text(), chkEWPair->isChecked()); });
@@ -249,7 +251,7 @@ void frmdesktop::Form_Load(qint16 channel) {
     framePopUp->hide();
     setChannelChecked(channel);
     // 9.
-    move(twipsToPixels(this, 120), twipsToPixels(this, 120));
+    move(twipsToPixels(120, logicalDpiX()), twipsToPixels(120, logicalDpiX()));
     setWindowTitle(getVersionText() + QStringLiteral(" - ") + event_.eventFileName);
     // 11.
     cmdHelp->setProperty("Tag", QString::number(kHelpTopic));
@@ -265,28 +267,18 @@ void frmdesktop::Form_Load(qint16 channel) {
             link->unsetCursor();
         }
         mnu_handprint->setVisible(false);
-        framePopUp->resize(twipsToPixels(this, 4300), twipsToPixels(this, 2900));
+        framePopUp->resize(twipsToPixels(4300, logicalDpiX()), twipsToPixels(2900, logicalDpiX()));
     } else {
         mnu_handprint->setVisible(true);
-        framePopUp->resize(twipsToPixels(this, 8000), twipsToPixels(this, 6000));
+        framePopUp->resize(twipsToPixels(8000, logicalDpiX()), twipsToPixels(6000, logicalDpiX()));
     }
     log_.writeLog(0, QStringLiteral("Deal file found in registry: ") + dealFile);
 
     timerRefreshGrid.start();
 }
 
-void frmdesktop::guarded(const QString& source, const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const std::exception& e) {
-        log_.writeLog(0, QString::fromLocal8Bit(e.what()), source, true);
-    } catch (...) {
-        log_.writeLog(0, QStringLiteral("Unknown error"), source, true);
-    }
-}
-
 void frmdesktop::cboView_Click() {
-    guarded(QStringLiteral("cboView"), [this] { gridPlay->cboView_Click(); });
+    guarded(log_, QStringLiteral("cboView"), [this] { gridPlay->cboView_Click(); });
 }
 
 void frmdesktop::closeEvent(QCloseEvent* event) {
@@ -444,7 +436,7 @@ void frmdesktop::showGridMessage(const QString& caption) {
     frameGridMsg->adjustSize();
     const QWidget* area = frameGridMsg->parentWidget();
     frameGridMsg->move(area->width() / 2 - frameGridMsg->width() / 2,
-                       area->height() / 2 - frameGridMsg->height() / 2 - twipsToPixels(this, 360));
+                       area->height() / 2 - frameGridMsg->height() / 2 - twipsToPixels(360, logicalDpiX()));
     frameGridMsg->show();
     frameGridMsg->raise();
 }
@@ -517,16 +509,6 @@ void frmdesktop::showLinkStatus(bool up) {
 
 bool frmdesktop::linkIsUp() const {
     return txtbaseStationStatus->text() == QStringLiteral("OK");
-}
-
-void frmdesktop::setBusy(bool busy) {
-    // Nested busy periods keep the hourglass until the outermost one ends.
-    if (busy) {
-        if (busyDepth_++ == 0)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
-        QApplication::restoreOverrideCursor();
-    }
 }
 
 void frmdesktop::bringToFront() {

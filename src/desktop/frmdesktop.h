@@ -9,7 +9,6 @@
 #include <QPointer>
 #include <QTimer>
 #include <array>
-#include <functional>
 
 class QAction;
 class QActionGroup;
@@ -126,7 +125,6 @@ public:
     void setChannelChecked(qint16 channel) override;
     bool antiChecksum() const override { return antiChecksum_; }
     void showLinkStatus(bool up) override;
-    void setBusy(bool busy) override;
 
     // DispatcherHost
     bool isDesktopLoaded() const override { return true; }
@@ -221,8 +219,6 @@ private:
     /// Opens the game settings dialog in the mode set, modeless; an open one closes first.
     void showSettingsDialog();
     void closeSettingsDialog();
-    /// Runs a handler, logging anything thrown beneath it as a run-time error of source.
-    void guarded(const QString& source, const std::function<void()>& step);
 
     Config& config_;
     Log& log_;
@@ -245,7 +241,6 @@ private:
     int analyzeTickCount = 0;
     qint32 resetElapsedMs = 0;
     bool resetRestartOk = false;
-    int busyDepth_ = 0;
     bool antiChecksum_ = false;
     QPointer<frmSettings> settingsDialog_;
     QPointer<frmUFRDialog> ufrDialog_;

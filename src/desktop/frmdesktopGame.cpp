@@ -3,6 +3,7 @@
 #include "core/Config.h"
 #include "core/EventInfo.h"
 #include "core/GameSettings.h"
+#include "core/Guarded.h"
 #include "core/Log.h"
 #include "core/MessageBox.h"
 #include "core/ScoreDb.h"
@@ -12,6 +13,7 @@
 #include "gamedata/GameData.h"
 #include "gamedata/GameDataAnalysis.h"
 #include "gamedata/PlayerNames.h"
+#include "platform/BusyPointer.h"
 #include "platform/ProcessList.h"
 #include "platform/ProgramLauncher.h"
 #include "terminal/BaseStation.h"
@@ -127,7 +129,7 @@ void frmdesktop::timerAnalyzeGameDB_Timer() {
         return;
     analyzeTickCount = 0;
     if (analysis_ != nullptr)
-        guarded(QStringLiteral("timerAnalyzeGameDB"), [this] { analysis_->AnalyzeGameDB(); });
+        guarded(log_, QStringLiteral("timerAnalyzeGameDB"), [this] { analysis_->AnalyzeGameDB(); });
 }
 
 void frmdesktop::mnu_game_mode_Click(int index) {
@@ -148,10 +150,11 @@ void frmdesktop::mnu_game_mode_Click(int index) {
         gameMode_ = 2;
     } else {
         log_.writeLog(0, QStringLiteral("Start game."));
-        setBusy(true);
-        names_.loadPlayerNameList();
-        Setup_memoryPlayerName();
-        setBusy(false);
+        {
+            const BusyPointer busy;
+            names_.loadPlayerNameList();
+            Setup_memoryPlayerName();
+        }
         if (!ensureBoardCounts()) {
             // The director gave no board counts: nothing starts and nothing is ticked.
             mnu_game_mode[0]->setChecked(false);
@@ -211,7 +214,7 @@ void frmdesktop::selectFirst(QComboBox* box, void (frmdesktop::*handler)()) {
 }
 
 void frmdesktop::startGame() {
-    setBusy(true);
+    const BusyPointer busy;
     if (analysis_ != nullptr)
         analysis_->AnalyzeGameDB();
     gameData_.preloadMovementMessage();
@@ -230,7 +233,6 @@ void frmdesktop::startGame() {
     } else {
         log_.writeLog(0, QStringLiteral("Fail to start game."));
     }
-    setBusy(false);
 }
 
 void frmdesktop::startSleepPrevention() {

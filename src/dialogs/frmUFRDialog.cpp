@@ -17,7 +17,7 @@ constexpr int kIndent = 24;
 
 } // namespace
 
-frmUFRDialog::frmUFRDialog(Help* help, QWidget* parent) : QDialog(parent), help_(help) {
+frmUFRDialog::frmUFRDialog(Help* help, QWidget* parent) : ProgramDialog(HelpKey::Down, parent), help_(help) {
     setObjectName(QStringLiteral("frmUFRDialog"));
     setWindowTitle(QStringLiteral("Start with updated movement procedure"));
     setAttribute(Qt::WA_DeleteOnClose);

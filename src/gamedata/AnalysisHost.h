@@ -37,8 +37,6 @@ public:
     /// Shows the instructions for starting with the updated movement (frmUFRDialog), not
     /// waiting for it; an instance already shown stays.
     virtual void showUFRDialog() = 0;
-    /// The busy (hourglass) pointer on or off.
-    virtual void setBusy(bool busy) = 0;
 };
 
 } // namespace qzc

@@ -1,6 +1,7 @@
 #include "gamedata/GameDataAnalysis.h"
 
 #include "core/EventInfo.h"
+#include "core/Guarded.h"
 #include "core/Log.h"
 #include "core/MessageBox.h"
 #include "core/NumberText.h"
@@ -11,6 +12,7 @@
 #include "gamedata/FieldValues.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PlayerNames.h"
+#include "platform/BusyPointer.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -43,17 +45,6 @@ private:
     bool& flag_;
 };
 
-class BusyPointer {
-public:
-    explicit BusyPointer(AnalysisHost& host) : host_(host) { host_.setBusy(true); }
-    ~BusyPointer() { host_.setBusy(false); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    AnalysisHost& host_;
-};
-
 // Every column of a result row, as "Name=value" joined with ", " (Null as empty).
 QString describeRow(const QSqlRecord& row) {
     QStringList parts;
@@ -83,13 +74,7 @@ bool GameDataAnalysis::AnalyzeGameDB() {
         return false;
     }
     RunningFlag flag(running_);
-    try {
-        run();
-    } catch (const std::exception& e) {
-        log_.writeLog(0, QString::fromLocal8Bit(e.what()), QStringLiteral("QZControl - AnalyzeGameDB"), true);
-    } catch (...) {
-        log_.writeLog(0, QStringLiteral("Unknown error"), QStringLiteral("QZControl - AnalyzeGameDB"), true);
-    }
+    guarded(log_, QStringLiteral("QZControl - AnalyzeGameDB"), [this] { run(); });
     return true;
 }
 
@@ -532,7 +517,7 @@ void GameDataAnalysis::reloadGameData(const Reload& reload) {
             break;
         }
     }
-    BusyPointer busy(host_);
+    const BusyPointer busy;
     gameData_.preloadMovementMessage();
 }
 

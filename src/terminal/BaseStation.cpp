@@ -1,16 +1,16 @@
 #include "terminal/BaseStation.h"
 
 #include "core/Config.h"
+#include "core/Guarded.h"
 #include "core/Log.h"
 #include "core/NumberText.h"
+#include "platform/BusyPointer.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
 #include "platform/SystemSerialPort.h"
 #include "terminal/DesktopHost.h"
 #include "terminal/RadioFrame.h"
 #include "terminal/RadioLogLine.h"
-
-#include <exception>
 
 namespace qzc {
 
@@ -21,28 +21,6 @@ constexpr int knockFirstWaitMs = 100;
 constexpr int channelSettleMs = 500;
 
 const QString kSys = QStringLiteral("sys");
-
-// Runs a timer handler, logging anything thrown beneath it as a run-time error.
-template <typename Handler> void guarded(Log& log, const QString& source, Handler&& handler) {
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        log.writeLog(0, QString::fromLocal8Bit(e.what()), source, true);
-    } catch (...) {
-        log.writeLog(0, QStringLiteral("Unknown error"), source, true);
-    }
-}
-
-class BusyPointer {
-public:
-    explicit BusyPointer(DesktopHost& host) : host_(host) { host_.setBusy(true); }
-    ~BusyPointer() { host_.setBusy(false); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    DesktopHost& host_;
-};
 
 } // namespace
 
@@ -197,7 +175,7 @@ bool BaseStation::bs_OpenCommunication(bool start) {
 }
 
 qint16 BaseStation::setBaseStationChannel(qint16 channel) {
-    const BusyPointer busy(host_);
+    const BusyPointer busy;
     const bool valid = channel >= 1 && channel <= 16;
     if (valid) {
         LogFrameLine(log_, QStringLiteral("set channel to %1").arg(channel), kSys);

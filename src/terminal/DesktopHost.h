@@ -23,8 +23,6 @@ public:
     virtual bool antiChecksum() const = 0;
     /// Shows the link as up ("OK") or down ("N/A"), with the start/stop command's caption.
     virtual void showLinkStatus(bool up) = 0;
-    /// The busy (hourglass) pointer on or off.
-    virtual void setBusy(bool busy) = 0;
 };
 
 } // namespace qzc

@@ -7,6 +7,7 @@
 #include "support/BaseStationSimulator.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
+#include "support/LogLines.h"
 #include "support/TestGuiApp.h"
 
 #include <QAction>
@@ -34,14 +35,6 @@ template <typename Dialog> void pressWhenShown(const char* button, bool tickHide
     });
 }
 
-/// The body of every line of a log text, in order.
-QStringList bodies(const QString& text) {
-    QStringList lines;
-    for (const QString& line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
-        lines << line.mid(24);
-    return lines;
-}
-
 // A new event through every step of the start-up, the settings dialog saved, the base
 // station found.
 TEST(StartupTest, EveryStepInOrderWithItsLogLines) {
@@ -67,7 +60,7 @@ TEST(StartupTest, EveryStepInOrderWithItsLogLines) {
 
     // Past the settings dialog the log is on disk: the next start sees a running event.
     EXPECT_TRUE(QFileInfo::exists(rig.logPath()));
-    const QStringList log = bodies(rig.logText() + program.log().bufferedText());
+    const QStringList log = test::logBodies(rig.logText() + program.log().bufferedText());
     const QStringList steps = {
         u": Load settings from score database"_s,
         u": Game first open: load default game settings"_s,

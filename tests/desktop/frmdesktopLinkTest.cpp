@@ -1,5 +1,6 @@
 #include "ProgramRig.h"
 #include "desktop/frmdesktop.h"
+#include "platform/BusyPointer.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
 #include "support/TestGuiApp.h"
@@ -54,15 +55,14 @@ TEST_F(FrmdesktopLinkTest, StatusBoxFollowsTheLink) {
     EXPECT_EQ(status->palette().color(QPalette::Base), QColor(255, 0, 0));
 }
 
-TEST_F(FrmdesktopLinkTest, NestedBusyPeriodsKeepTheHourglassUntilTheLastEnds) {
-    window().setBusy(true);
-    window().setBusy(true);
-    window().setBusy(false);
-    ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    window().setBusy(false);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    window().setBusy(false); // an extra end is harmless
+TEST(BusyPointerTest, NestedBusyPeriodsKeepTheHourglassUntilTheLastEnds) {
+    test::TestGuiApp app;
+    {
+        const BusyPointer outer;
+        { const BusyPointer inner; }
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

@@ -6,6 +6,7 @@
 #include "support/BaseStationSimulator.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
+#include "support/LogLines.h"
 #include "support/TestGuiApp.h"
 
 #include <QAction>
@@ -167,12 +168,10 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
         const qsizetype before = wholeLog().size();
         step.act();
         QStringList logged;
-        const QString added = wholeLog().mid(before);
-        for (const QString& line : added.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-            const QString body = line.mid(24);
-            if (body == QLatin1String(": Start game.") || body == QLatin1String(": Stop game.") ||
-                body == QLatin1String(": Fail to start game."))
-                logged << body.mid(2);
+        for (const QString& message : test::logMessages(wholeLog().mid(before))) {
+            if (message == u"Start game."_s || message == u"Stop game."_s ||
+                message == u"Fail to start game."_s)
+                logged << message;
         }
         EXPECT_EQ(window.gameMode(), step.mode) << step.what;
         EXPECT_EQ(game->text(), QLatin1String(step.caption)) << step.what;

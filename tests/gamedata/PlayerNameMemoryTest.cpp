@@ -2,6 +2,7 @@
 
 #include "support/EventHarness.h"
 #include "support/FakeClock.h"
+#include "support/LogLines.h"
 
 #include <QStringList>
 #include <algorithm>
@@ -81,10 +82,7 @@ TEST_P(PlayerNameMemoryTest, MergesSortsAndChecksTheSearch) {
     }
     if (c.fromDatabase < maxPlayerNames)
         expected << QStringLiteral("Player name list in memory: ") + QString::number(c.inMemory);
-    QStringList lines;
-    for (const QString& line : log.bufferedText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
-        lines << test::logLineBody(line);
-    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(test::logMessages(log), expected);
 }
 
 const MergeCase kMergeCases[] = {

@@ -1,7 +1,8 @@
 #include "scoring/StoredResults.h"
 
-#include "ResultDb.h"
 #include "support/Fixtures.h"
+#include "support/ScoringEvent.h"
+#include "support/SimWire.h"
 
 #include <gtest/gtest.h>
 
@@ -10,10 +11,10 @@ using namespace Qt::StringLiterals;
 namespace qzc {
 namespace {
 
-using test::bytes;
 using test::EventBuilder;
-using test::ResultDb;
 using test::ResultRow;
+using test::ScoringEvent;
+using test::wire::bytes;
 
 constexpr int kA = 1;
 constexpr int kB = 2;
@@ -103,7 +104,7 @@ protected:
         return TableAddress::of(tableId, section);
     }
 
-    ResultDb r;
+    ScoringEvent r;
     StoredResults stored{r.db, r.log, r.event};
 };
 
@@ -215,7 +216,7 @@ TEST(StoredResultsFixtureTest, ResultsOfTheFixtureEvents) {
             if (QLatin1String(named.name) != QLatin1String(c.fixture))
                 continue;
             EventBuilder b = named.make();
-            ResultDb r;
+            ScoringEvent r;
             ASSERT_TRUE(r.open(b)) << c.fixture;
             StoredResults stored(r.db, r.log, r.event);
             EXPECT_EQ(stored.getBoardResultData(TableAddress::of(QString::fromLatin1(c.tableId), c.section),

@@ -39,10 +39,6 @@ public:
     bool timerAnalyzeGameDBEnabled() const override { return timerEnabled; }
     void restartTimerAnalyzeGameDB(int intervalMs) override { timerRestarts.push_back(intervalMs); }
     void showUFRDialog() override { ++ufrDialogShown; }
-    void setBusy(bool busy) override {
-        busyDepth += busy ? 1 : -1;
-        ++busyChanges;
-    }
 
     /// The section IDs InitGrid fills the combo box with.
     std::function<std::vector<qint16>()> sections;
@@ -57,8 +53,6 @@ public:
     bool timerEnabled = false;
     std::vector<int> timerRestarts;
     int ufrDialogShown = 0;
-    int busyDepth = 0;
-    int busyChanges = 0;
 };
 
 } // namespace qzc::test

@@ -24,14 +24,12 @@ public:
     }
     bool antiChecksum() const override { return antiChecksumOn; }
     void showLinkStatus(bool up) override { linkUp = up; }
-    void setBusy(bool busy) override { busyDepth += busy ? 1 : -1; }
 
     qint16 mode = 0;
     int resetStarts = 0;
     std::array<bool, 17> channelChecked{};
     bool antiChecksumOn = false;
     bool linkUp = false;
-    int busyDepth = 0;
 };
 
 } // namespace qzc::test
