@@ -13,6 +13,7 @@
 #include "platform/RegistryKey.h"
 #include "platform/ShellFolders.h"
 #include "reports/EventPublisher.h"
+#include "session/GameSession.h"
 #include "terminal/BaseStation.h"
 #include "terminal/RequestDispatcher.h"
 
@@ -81,29 +82,27 @@ bool Program::start() {
     if (!sequence.run())
         return false;
 
-    // 12 and 13. The queue and the base-station link with its timers, the dispatcher that
-    // answers the terminals, the analysis and the publishing; the main window hosts them.
-    const DesktopServices services{config_,
-                                   log_,
-                                   db_,
-                                   settings_,
-                                   event_,
-                                   gameData_,
-                                   names_,
-                                   messages_,
-                                   &help_,
-                                   platform_.processes,
-                                   platform_.launcher,
-                                   *this};
+    // The main window, the game session it shows, the dispatcher that answers the
+    // terminals, the base-station link with its queue and timers, the game-data analysis
+    // and the web publishing.
+    const DesktopServices services{config_,   log_,   db_,       settings_, event_,
+                                   gameData_, names_, messages_, &help_,    *this};
     desktop_ = std::make_unique<frmdesktop>(services);
+    const GameSession::Services sessionServices{
+        config_,   log_,   db_,       settings_,           event_,
+        gameData_, names_, messages_, platform_.processes, platform_.launcher};
+    session_ = std::make_unique<GameSession>(sessionServices, *desktop_);
     dispatcher_ = std::make_unique<RequestDispatcher>(log_, db_, settings_, event_, config_, clock_,
-                                                      gameData_, *desktop_);
-    baseStation_ = std::make_unique<BaseStation>(config_, log_, clock_, *desktop_, *dispatcher_);
+                                                      gameData_, *desktop_, *session_);
+    baseStation_ = std::make_unique<BaseStation>(config_, log_, clock_, *desktop_, *session_, *dispatcher_);
     dispatcher_->attachSender(*baseStation_);
-    analysis_ =
-        std::make_unique<GameDataAnalysis>(gameData_, names_, db_, log_, event_, messages_, *desktop_);
+    analysis_ = std::make_unique<GameDataAnalysis>(gameData_, names_, db_, log_, event_, messages_, *desktop_,
+                                                   *session_);
     publisher_ = std::make_unique<EventPublisher>(db_, settings_, log_, messages_, platform_.launcher,
                                                   gameData_, event_, config_);
+    session_->attachBaseStation(*baseStation_);
+    session_->attachAnalysis(*analysis_);
+    desktop_->attachSession(*session_);
     desktop_->attachBaseStation(*baseStation_);
     desktop_->attachAnalysis(*analysis_);
     desktop_->attachPublisher(*publisher_);
@@ -152,9 +151,9 @@ bool Program::start() {
 
     // 22. The grid, then the link.
     desktop_->InitGrid();
-    desktop_->Setup_memoryPlayerName();
+    names_.Setup_memoryPlayerName();
     desktop_->repaint();
-    desktop_->mnusyscomm_start_Click();
+    session_->startLink();
     // The session may have ended while a question was open.
     return !exited_;
 }

@@ -11,6 +11,8 @@
 #include "dialogs/frmUFRDialog.h"
 #include "gamedata/GameData.h"
 #include "platform/Twips.h"
+#include "session/GameSession.h"
+#include "terminal/BaseStation.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -38,10 +40,11 @@ const QString kAntiChecksum = QStringLiteral(" anti-checksum ");
 constexpr qint16 kHelpTopic = 4;
 constexpr qint16 kHelpResultTopic = 13;
 
-void setStatusColour(QLineEdit* box, const QColor& colour) {
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, colour);
-    box->setPalette(palette);
+void setBackColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
 }
 
 template <typename Widget> Widget* named(Widget* widget, const char* name) {
@@ -65,14 +68,13 @@ QFrame* boxFrame(const char* name, QWidget* parent) {
 frmdesktop::frmdesktop(const DesktopServices& services)
     : config_(services.config), log_(services.log), db_(services.db), settings_(services.settings),
       event_(services.event), gameData_(services.gameData), names_(services.names),
-      messages_(services.messages), help_(services.help), processes_(services.processes),
-      launcher_(services.launcher), settingsHost_(services.settingsHost) {
+      messages_(services.messages), help_(services.help), settingsHost_(services.settingsHost) {
     setObjectName(QStringLiteral("frmdesktop"));
     setWindowTitle(QStringLiteral("Base Station"));
     buildControls();
     buildMenus();
     connectControls();
-    showGameState();
+    showGameRunning(false);
 
     const auto timer = [this](QTimer& t, const char* name, int intervalMs) {
         t.setParent(this);
@@ -80,15 +82,11 @@ frmdesktop::frmdesktop(const DesktopServices& services)
         t.setInterval(intervalMs);
     };
     timer(timerRefreshGrid, "timerRefreshGrid", PlayGrid::refreshIntervalMs);
-    timer(timerAnalyzeGameDB, "timerAnalyzeGameDB", 1000);
-    timer(timerResetbaseStation, "timerResetbaseStation", 1000);
     // Never switched on; kept so the window holds every timer of its design.
     timer(timerClock, "timerClock", 500);
     timer(timerProgress, "timerProgress", 1000);
     timer(TimerScoreDB, "TimerScoreDB", 60000);
     connect(&timerRefreshGrid, &QTimer::timeout, this, [this] { gridPlay->timerRefreshGrid_Timer(); });
-    connect(&timerAnalyzeGameDB, &QTimer::timeout, this, &frmdesktop::timerAnalyzeGameDB_Timer);
-    connect(&timerResetbaseStation, &QTimer::timeout, this, &frmdesktop::timerResetbaseStation_Timer);
 }
 
 frmSettings* frmdesktop::settingsDialog() const {
@@ -122,8 +120,7 @@ void frmdesktop::buildControls() {
     txtbaseStationStatus->setReadOnly(true);
     txtbaseStationStatus->setAlignment(Qt::AlignCenter);
     txtbaseStationStatus->setMaximumWidth(60);
-    txtbaseStationStatus->setAutoFillBackground(true);
-    setStatusColour(txtbaseStationStatus, QColor(255, 0, 0));
+    setBackColour(txtbaseStationStatus, QPalette::Base, QColor(255, 0, 0));
     top->addWidget(txtbaseStationStatus);
 
     Frame1 = named(new QGroupBox(central), "Frame1");
@@ -148,10 +145,7 @@ void frmdesktop::buildControls() {
     buttons->addWidget(label("Label8", QStringLiteral("communication"), frameBtn));
     top->addWidget(frameBtn);
     cmdUpdateMove = named(new QPushButton(QStringLiteral("Start New Movement"), central), "cmdUpdateMove");
-    QPalette green = cmdUpdateMove->palette();
-    green.setColor(QPalette::Button, QColor(0, 255, 0));
-    cmdUpdateMove->setPalette(green);
-    cmdUpdateMove->setAutoFillBackground(true);
+    setBackColour(cmdUpdateMove, QPalette::Button, QColor(0, 255, 0));
     cmdUpdateMove->setVisible(false);
     top->addWidget(cmdUpdateMove);
     cmdHelp = named(new QPushButton(QStringLiteral("Help"), central), "cmdHelp");
@@ -244,7 +238,8 @@ void frmdesktop::Form_Load(qint16 channel) {
         cboView->setCurrentIndex(-1);
     }
     // 7.
-    const int ticked = gameMode_ == 1 ? 0 : gameMode_ == 2 ? 1 : 2;
+    const qint16 mode = session_->gameMode();
+    const int ticked = mode == 1 ? 0 : mode == 2 ? 1 : 2;
     for (int index = 0; index < static_cast<int>(mnu_game_mode.size()); ++index)
         mnu_game_mode[static_cast<std::size_t>(index)]->setChecked(index == ticked);
     // 8.
@@ -296,10 +291,11 @@ void frmdesktop::Form_QueryUnload(bool& cancel, int unloadMode) {
 }
 
 void frmdesktop::keyPressEvent(QKeyEvent* event) {
-    if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_F6) {
-        antiChecksum_ = !antiChecksum_;
+    if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_F6 && baseStation_ != nullptr) {
+        bool& antiChecksum = baseStation_->linkState().antiChecksum;
+        antiChecksum = !antiChecksum;
         QString caption = windowTitle();
-        if (antiChecksum_)
+        if (antiChecksum)
             caption += kAntiChecksum;
         else
             caption.remove(kAntiChecksum);
@@ -326,12 +322,6 @@ QString frmdesktop::gridPlayTag() const {
 
 void frmdesktop::setGridPlayTag(const QString& tag) {
     gridPlay->refreshQueue().setText(tag);
-}
-
-void frmdesktop::restartAnalyzeTimer(int intervalMs) {
-    timerAnalyzeGameDB.stop();
-    timerAnalyzeGameDB.setInterval(intervalMs);
-    timerAnalyzeGameDB.start();
 }
 
 std::optional<qint16> frmdesktop::selectedSectionId() const {
@@ -412,8 +402,7 @@ void frmdesktop::showNextStanzaControls(bool forcedStartEnabled, bool updateMove
 }
 
 void frmdesktop::restartAnalysisTimer() {
-    if (timerAnalyzeGameDB.isActive())
-        restartAnalyzeTimer(1000);
+    session_->restartAnalyzeTimer(GameSession::analyzeIntervalMs);
 }
 
 void frmdesktop::enablePersonalRecaps(bool enabled) {
@@ -502,13 +491,14 @@ void frmdesktop::setChannelChecked(qint16 channel) {
 
 void frmdesktop::showLinkStatus(bool up) {
     txtbaseStationStatus->setText(up ? QStringLiteral("OK") : kLinkDown);
-    setStatusColour(txtbaseStationStatus, up ? QColor(0, 255, 0) : QColor(255, 0, 0));
+    setBackColour(txtbaseStationStatus, QPalette::Base, up ? QColor(0, 255, 0) : QColor(255, 0, 0));
     mnusyscomm_start->setText(up ? QStringLiteral("Stop base station")
                                  : QStringLiteral("Start base station"));
 }
 
-bool frmdesktop::linkIsUp() const {
-    return txtbaseStationStatus->text() == QStringLiteral("OK");
+void frmdesktop::showGameRunning(bool running) {
+    cmdGame->setText(running ? QStringLiteral("Stop (F4)") : QStringLiteral("Start (F2)"));
+    setBackColour(cmdGame, QPalette::Button, running ? QColor(255, 0, 0) : QColor(0, 255, 0));
 }
 
 void frmdesktop::bringToFront() {

@@ -30,9 +30,6 @@ public:
     virtual void setCmdUpdateMoveVisible(bool visible) = 0;
     /// The menu item "Forced start".
     virtual void setForcedStartEnabled(bool enabled) = 0;
-    /// The game-data timer: whether it runs, and a restart with a new interval.
-    virtual bool timerAnalyzeGameDBEnabled() const = 0;
-    virtual void restartTimerAnalyzeGameDB(int intervalMs) = 0;
 
     /// Shows the instructions for starting with the updated movement (frmUFRDialog), not
     /// waiting for it; an instance already shown stays.

@@ -1,6 +1,7 @@
 #include "gamedata/GameDataAnalysis.h"
 
 #include "core/EventInfo.h"
+#include "core/GameControl.h"
 #include "core/Guarded.h"
 #include "core/Log.h"
 #include "core/MessageBox.h"
@@ -535,8 +536,7 @@ void GameDataAnalysis::showStanzaState() {
         if (!host_.cmdUpdateMoveVisible()) {
             host_.setCmdUpdateMoveVisible(true);
             log_.writeLog(0, QStringLiteral("Show 'Start New Movement' button"), kSource);
-            if (host_.timerAnalyzeGameDBEnabled())
-                host_.restartTimerAnalyzeGameDB(analyzeIntervalMs);
+            game_.restartAnalyzeTimer(analyzeIntervalMs);
         }
         break;
     default:

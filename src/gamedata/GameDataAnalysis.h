@@ -7,6 +7,7 @@
 namespace qzc {
 
 class AnalysisHost;
+class GameControl;
 class GameData;
 class Log;
 class MessageBox;
@@ -34,9 +35,9 @@ public:
     static constexpr int analyzeIntervalMs = 1000;
 
     GameDataAnalysis(GameData& gameData, PlayerNames& names, ScoreDb& db, Log& log, const EventInfo& event,
-                     MessageBox& messages, AnalysisHost& host)
+                     MessageBox& messages, AnalysisHost& host, GameControl& game)
         : gameData_(gameData), names_(names), db_(db), log_(log), event_(event), messages_(messages),
-          host_(host) {}
+          host_(host), game_(game) {}
 
     /// Runs the analysis; false when it was skipped because it is running already.
     bool AnalyzeGameDB();
@@ -99,6 +100,7 @@ private:
     const EventInfo& event_;
     MessageBox& messages_;
     AnalysisHost& host_;
+    GameControl& game_;
     bool running_ = false;
 };
 

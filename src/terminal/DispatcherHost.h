@@ -14,8 +14,6 @@ class DispatcherHost {
 public:
     virtual ~DispatcherHost() = default;
 
-    /// The game state: 0 stopped, 1 running, 2 paused.
-    virtual qint16 gameMode() const = 0;
     /// Whether the main window is loaded; the refreshes after a reply go to it only then.
     virtual bool isDesktopLoaded() const = 0;
     /// Recolours the table status of the selected section.
@@ -23,10 +21,6 @@ public:
     /// The play grid's refresh tokens, each "[" round "]", worked off by its refresh timer.
     virtual QString gridPlayTag() const = 0;
     virtual void setGridPlayTag(const QString& tag) = 0;
-    /// Whether timerAnalyzeGameDB runs.
-    virtual bool isAnalyzeTimerEnabled() const = 0;
-    /// Disables timerAnalyzeGameDB, sets its interval and enables it again.
-    virtual void restartAnalyzeTimer(int intervalMs) = 0;
     /// The section ID of the entry selected in cboSection; nothing when none is selected.
     virtual std::optional<qint16> selectedSectionId() const = 0;
     /// The "Start New Movement" button cmdUpdateMove.

@@ -1,6 +1,7 @@
 #include "terminal/RequestDispatcher.h"
 
 #include "core/ByteArrays.h"
+#include "core/GameControl.h"
 #include "core/Log.h"
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
@@ -24,9 +25,10 @@ QString versionText(double version) {
 
 RequestDispatcher::RequestDispatcher(Log& log, ScoreDb& db, const GameSettings& settings,
                                      const EventInfo& event, const Config& config, const Clock& clock,
-                                     GameData& gameData, DispatcherHost& host)
+                                     GameData& gameData, DispatcherHost& host, GameControl& game)
     : log_(log), db_(db), settings_(settings), event_(event), config_(config), clock_(clock),
-      gameData_(gameData), host_(host), feedback_(db, log, settings), storedResults_(db, log, event) {}
+      gameData_(gameData), host_(host), game_(game), feedback_(db, log, settings),
+      storedResults_(db, log, event) {}
 
 RequestDispatcher::Reply RequestDispatcher::withResult(qint16 resultCode) {
     Reply reply;
@@ -79,7 +81,7 @@ qint16 RequestDispatcher::doMsg(const QByteArray& data, const QByteArray& addres
         takeRequestTable(rq);
 
     // The gate.
-    const qint16 mode = host_.gameMode();
+    const qint16 mode = game_.gameMode();
     if (mode == 1) {
         rq.sectionComplete = gameData_.checkResultProgress(rq.tableId);
         if (rq.tableId.isEmpty() && code != MessageCode::RequestGameStatus)
@@ -244,8 +246,7 @@ void RequestDispatcher::afterBoardResult(const Request& rq, const Reply& reply) 
     log_.writeLog(0,
                   QStringLiteral("All TQZ (") + QString::number(done) + QStringLiteral(") found completed."),
                   kSource);
-    if (host_.isAnalyzeTimerEnabled())
-        host_.restartAnalyzeTimer(200);
+    game_.restartAnalyzeTimer(200);
 
     const std::optional<qint16> section = host_.selectedSectionId();
     if (!section)
@@ -264,8 +265,7 @@ void RequestDispatcher::afterBoardResult(const Request& rq, const Reply& reply) 
         if (!host_.isUpdateMoveVisible()) {
             host_.setUpdateMoveVisible(true);
             log_.writeLog(0, QStringLiteral("Show 'Start New Movement' button"), analysis);
-            if (host_.isAnalyzeTimerEnabled())
-                host_.restartAnalyzeTimer(1000);
+            game_.restartAnalyzeTimer(1000);
         }
         break;
     default:

@@ -15,6 +15,7 @@ namespace qzc {
 class Clock;
 class Config;
 class DispatcherHost;
+class GameControl;
 class GameData;
 class GameSettings;
 class Log;
@@ -35,7 +36,8 @@ public:
     static constexpr qint16 nothingToSend = 9101;
 
     RequestDispatcher(Log& log, ScoreDb& db, const GameSettings& settings, const EventInfo& event,
-                      const Config& config, const Clock& clock, GameData& gameData, DispatcherHost& host);
+                      const Config& config, const Clock& clock, GameData& gameData, DispatcherHost& host,
+                      GameControl& game);
 
     /// The sender of the reply pieces; set once, before the first request.
     void attachSender(ReplySender& sender) { sender_ = &sender; }
@@ -121,6 +123,7 @@ private:
     const Clock& clock_;
     GameData& gameData_;
     DispatcherHost& host_;
+    GameControl& game_;
     ReplySender* sender_ = nullptr;
     FeedbackPayloads feedback_;
     StoredResults storedResults_;

@@ -4,6 +4,7 @@
 #include "dialogs/frmClosing.h"
 #include "dialogs/frmSettings.h"
 #include "reports/WebPublishing.h"
+#include "session/GameSession.h"
 #include "support/BaseStationSimulator.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
@@ -83,7 +84,7 @@ TEST(StartupTest, EveryStepInOrderWithItsLogLines) {
             at = found;
     }
     EXPECT_EQ(program.desktop().grid().Rows(), 7);
-    EXPECT_TRUE(program.desktop().linkIsUp());
+    EXPECT_TRUE(program.session().linkIsUp());
 }
 
 enum class Quit { ExitMenu, CloseYes, CloseNo, CloseNoHideNext, CloseHidden, SessionEnd, WebPublishingMenu };

@@ -3,6 +3,7 @@
 #include "ProgramRig.h"
 #include "desktop/PlayGrid.h"
 #include "dialogs/frmMovement.h"
+#include "session/GameSession.h"
 #include "support/BaseStationSimulator.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
@@ -75,10 +76,6 @@ TEST(frmdesktopTest, LoadedWindowAndTheDispatchersView) {
     window.grid().timerRefreshGrid_Timer();
     EXPECT_TRUE(host.gridPlayTag().isEmpty());
 
-    EXPECT_FALSE(host.isAnalyzeTimerEnabled());
-    host.restartAnalyzeTimer(200);
-    EXPECT_TRUE(host.isAnalyzeTimerEnabled());
-
     host.setUpdateMoveVisible(true);
     EXPECT_TRUE(host.isUpdateMoveVisible());
     host.setForcedStartEnabled(true);
@@ -105,7 +102,8 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
     ASSERT_TRUE(rig.make().start());
     frmdesktop& window = rig.program->desktop();
     auto* game = window.findChild<QPushButton*>(QStringLiteral("cmdGame"));
-    ASSERT_TRUE(window.linkIsUp());
+    GameSession& session = rig.program->session();
+    ASSERT_TRUE(session.linkIsUp());
 
     struct Step {
         const char* what;
@@ -173,10 +171,10 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
                 message == u"Fail to start game."_s)
                 logged << message;
         }
-        EXPECT_EQ(window.gameMode(), step.mode) << step.what;
+        EXPECT_EQ(session.gameMode(), step.mode) << step.what;
         EXPECT_EQ(game->text(), QLatin1String(step.caption)) << step.what;
         EXPECT_EQ(game->palette().color(QPalette::Button), step.colour) << step.what;
-        EXPECT_EQ(window.isAnalyzeTimerEnabled(), step.analysing) << step.what;
+        EXPECT_EQ(session.timerAnalyzeGameDB().isActive(), step.analysing) << step.what;
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(action(window, qPrintable(QStringLiteral("mnu_game_mode_%1").arg(i)))->isChecked(),
                       i == step.ticked)

@@ -29,7 +29,8 @@ struct AnalysisRig {
     AnalysisRig()
         : names(data.harness.db, data.harness.log, data.harness.event, data.harness.config,
                 data.harness.clock),
-          analysis(data.gameData, names, data.harness.db, data.harness.log, data.harness.event, box, host) {
+          analysis(data.gameData, names, data.harness.db, data.harness.log, data.harness.event, box, host,
+                   host) {
         host.sections = [this] {
             std::vector<qint16> ids;
             for (const SectionListEntry& entry : data.gameData.fillSectionList())

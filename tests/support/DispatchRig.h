@@ -15,7 +15,7 @@ class DispatchRig {
 public:
     DispatchRig()
         : dispatcher(data.harness.log, data.harness.db, data.harness.settings, data.harness.event,
-                     data.harness.config, data.harness.clock, data.gameData, host) {
+                     data.harness.config, data.harness.clock, data.gameData, host, host) {
         dispatcher.attachSender(sender);
     }
 

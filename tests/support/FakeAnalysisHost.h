@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/GameControl.h"
 #include "gamedata/AnalysisHost.h"
 
 #include <functional>
@@ -8,7 +9,7 @@
 namespace qzc::test {
 
 /// The main window as the game-data analysis sees it, with everything recorded.
-class FakeAnalysisHost final : public AnalysisHost {
+class FakeAnalysisHost final : public AnalysisHost, public GameControl {
 public:
     void InitGrid() override {
         ++initGridCalls;
@@ -36,8 +37,12 @@ public:
     bool cmdUpdateMoveVisible() const override { return updateMoveVisible; }
     void setCmdUpdateMoveVisible(bool visible) override { updateMoveVisible = visible; }
     void setForcedStartEnabled(bool enabled) override { forcedStartEnabled = enabled ? 1 : 0; }
-    bool timerAnalyzeGameDBEnabled() const override { return timerEnabled; }
-    void restartTimerAnalyzeGameDB(int intervalMs) override { timerRestarts.push_back(intervalMs); }
+    qint16 gameMode() const override { return 1; }
+    void startTimerResetbaseStation() override {}
+    void restartAnalyzeTimer(int intervalMs) override {
+        if (timerEnabled)
+            timerRestarts.push_back(intervalMs);
+    }
     void showUFRDialog() override { ++ufrDialogShown; }
 
     /// The section IDs InitGrid fills the combo box with.

@@ -1,16 +1,18 @@
 #pragma once
 
-#include "terminal/DesktopHost.h"
+#include "core/DesktopHost.h"
+#include "core/GameControl.h"
 
 #include <array>
+#include <vector>
 
 namespace qzc::test {
 
-/// The main window as the base-station link sees it, with everything recorded.
-class FakeDesktopHost final : public DesktopHost {
+/// The main window and the game session as the engine sees them, with everything recorded.
+class FakeDesktopHost final : public DesktopHost, public GameControl {
 public:
-    qint16 gameMode() const override { return mode; }
-    void startTimerResetbaseStation() override { ++resetStarts; }
+    // DesktopHost
+    void showLinkStatus(bool up) override { linkUp = up; }
     qint16 firstCheckedChannel() const override {
         for (qint16 channel = 1; channel <= 16; ++channel) {
             if (channelChecked[static_cast<std::size_t>(channel)])
@@ -22,14 +24,47 @@ public:
         channelChecked.fill(false);
         channelChecked[static_cast<std::size_t>(channel)] = true;
     }
-    bool antiChecksum() const override { return antiChecksumOn; }
-    void showLinkStatus(bool up) override { linkUp = up; }
+    void showGameRunning(bool running) override { gameShownRunning = running; }
+    void showGameCommand(std::optional<GameCommand> command) override { tickedCommand = command; }
+    void askBoardCounts(qint16& boardsPerRound, qint16& totalBoards) override {
+        ++boardCountQuestions;
+        if (boardCountAnswer) {
+            boardsPerRound = boardCountAnswer->first;
+            totalBoards = boardCountAnswer->second;
+        }
+    }
+    void showFirstSectionAndView() override { ++firstSectionShown; }
+    void showGridMessage(const QString& caption) override {
+        gridMessage = caption;
+        gridMessageShown = true;
+    }
+    void hideGridMessage() override { gridMessageShown = false; }
+    void paintNow() override { ++paints; }
+
+    // GameControl
+    qint16 gameMode() const override { return mode; }
+    void startTimerResetbaseStation() override { ++resetStarts; }
+    void restartAnalyzeTimer(int intervalMs) override {
+        if (analyzeTimerOn)
+            analyzeRestarts.push_back(intervalMs);
+    }
+
+    bool linkUp = false;
+    std::array<bool, 17> channelChecked{};
+    bool gameShownRunning = false;
+    std::optional<GameCommand> tickedCommand;
+    /// What the director enters in the movement dialog; nothing: the dialog is quit.
+    std::optional<std::pair<qint16, qint16>> boardCountAnswer;
+    int boardCountQuestions = 0;
+    int firstSectionShown = 0;
+    QString gridMessage;
+    bool gridMessageShown = false;
+    int paints = 0;
 
     qint16 mode = 0;
     int resetStarts = 0;
-    std::array<bool, 17> channelChecked{};
-    bool antiChecksumOn = false;
-    bool linkUp = false;
+    bool analyzeTimerOn = false;
+    std::vector<int> analyzeRestarts;
 };
 
 } // namespace qzc::test

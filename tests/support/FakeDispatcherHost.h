@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/GameControl.h"
 #include "terminal/DispatcherHost.h"
 
 #include <QStringList>
@@ -8,7 +9,7 @@
 namespace qzc::test {
 
 /// The main window as the request dispatcher sees it, with everything recorded.
-class FakeDispatcherHost final : public DispatcherHost {
+class FakeDispatcherHost final : public DispatcherHost, public GameControl {
 public:
     struct Notice {
         QString caption;
@@ -16,12 +17,15 @@ public:
     };
 
     qint16 gameMode() const override { return mode; }
+    void startTimerResetbaseStation() override {}
     bool isDesktopLoaded() const override { return loaded; }
     void RefreshTableStatus() override { ++tableStatusRefreshes; }
     QString gridPlayTag() const override { return gridTag; }
     void setGridPlayTag(const QString& tag) override { gridTag = tag; }
-    bool isAnalyzeTimerEnabled() const override { return analyzeTimerOn; }
-    void restartAnalyzeTimer(int intervalMs) override { analyzeRestarts.push_back(intervalMs); }
+    void restartAnalyzeTimer(int intervalMs) override {
+        if (analyzeTimerOn)
+            analyzeRestarts.push_back(intervalMs);
+    }
     std::optional<qint16> selectedSectionId() const override { return selectedSection; }
     bool isUpdateMoveVisible() const override { return updateMoveVisible; }
     void setUpdateMoveVisible(bool visible) override { updateMoveVisible = visible; }

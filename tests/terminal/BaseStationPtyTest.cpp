@@ -44,7 +44,7 @@ protected:
     void build(const QStringList& devices, const QString& timeout = QStringLiteral("300")) {
         config.writeMain(QStringLiteral("SerialDevices"), devices.join(QLatin1Char(';')));
         config.writeMain(QStringLiteral("Timeout"), timeout);
-        station = std::make_unique<BaseStation>(config, log, clock, host, handler);
+        station = std::make_unique<BaseStation>(config, log, clock, host, host, handler);
         station->initQueueSize();
         station->LoadPortSettings();
     }

@@ -42,7 +42,7 @@ struct StationFixture {
             if (frame == bytes("FF FF 03 01 01 01 04") && answering.contains(port->commPort()))
                 port->pendingReads.append(test::wire::frame(0xFF, 3, bytes("55")));
         };
-        station = std::make_unique<BaseStation>(config, log, clock, host, handler, std::move(fake));
+        station = std::make_unique<BaseStation>(config, log, clock, host, host, handler, std::move(fake));
     }
 
     QString iniText() const {

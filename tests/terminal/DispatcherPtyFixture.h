@@ -99,7 +99,7 @@ protected:
         host().mode = mode;
         config().writeMain(QStringLiteral("SerialDevices"), sim.devicePath());
         station = std::make_unique<BaseStation>(config(), data().harness.log, data().harness.clock, linkHost,
-                                                handler);
+                                                host(), handler);
         sender.target = station.get();
         rig.dispatcher.attachSender(sender);
         station->initQueueSize();

@@ -62,7 +62,7 @@ TEST(SendMessageTest, FramesTheBodyWithStartByteAndChecksum) {
         SCOPED_TRACE(c.name);
         test::LinkFixture f;
         f.settings.History = c.history;
-        f.host.antiChecksumOn = c.antiChecksum;
+        f.state.antiChecksum = c.antiChecksum;
         f.port.open();
         f.link.SendMessage(c.body, false, QDateTime());
         EXPECT_EQ(f.port.written, c.written);
