@@ -38,6 +38,10 @@ public:
     virtual void hideGridMessage() = 0;
     /// Paints the window now, before a step that keeps the event loop waiting.
     virtual void paintNow() = 0;
+
+    /// The next-stanza controls: "Start New Movement" shown when the section is ready for
+    /// its next stanza, "Forced start" enabled while it owes results, neither otherwise.
+    virtual void showNextStanzaControls(StanzaState state) = 0;
 };
 
 } // namespace qzc

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "core/StanzaState.h"
+
+#include <QString>
 #include <QtGlobal>
 
 namespace qzc {
@@ -21,6 +24,9 @@ public:
     /// When the game-data timer runs: switches it off, sets intervalMs and switches it on
     /// again.
     virtual void restartAnalyzeTimer(int intervalMs) = 0;
+    /// The stanza state of the section shown decides the "Start New Movement" button, the
+    /// forced start and the game-data timer; source names the caller in the log.
+    virtual void showStanzaState(StanzaState state, const QString& source) = 0;
 };
 
 } // namespace qzc

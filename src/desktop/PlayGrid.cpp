@@ -18,8 +18,6 @@ namespace {
 const QString kSectionSource = QStringLiteral("cboSection");
 const QString kViewSource = QStringLiteral("cboView");
 
-constexpr qint16 kReadyForNextStanza = 1;
-constexpr qint16 kResultsOwed = 2;
 /// Room around a seating text in the "Pairs" view.
 constexpr int kPairsMarginTwips = 90;
 /// A "Boards" text needs this factor of its width; a longer one is cut.
@@ -119,12 +117,7 @@ void PlayGrid::RefreshTableStatus() {
 }
 
 void PlayGrid::applyNextStanzaRule(qint16 sectionId, const QString& source) {
-    const qint16 state = host_.getSectionStanzaState(sectionId);
-    host_.showNextStanzaControls(state == kResultsOwed, state == kReadyForNextStanza);
-    if (state == kReadyForNextStanza) {
-        log_.writeLog(0, QStringLiteral("Show 'Start New Movement' button"), source);
-        host_.restartAnalysisTimer();
-    }
+    host_.showStanzaState(gameData_.getSectionStanzaState(sectionId), source);
 }
 
 GridView PlayGrid::currentView() const {

@@ -331,18 +331,6 @@ std::optional<qint16> frmdesktop::selectedSectionId() const {
     return static_cast<qint16>(cboSection->itemData(index).toInt());
 }
 
-bool frmdesktop::isUpdateMoveVisible() const {
-    return !cmdUpdateMove->isHidden();
-}
-
-void frmdesktop::setUpdateMoveVisible(bool visible) {
-    cmdUpdateMove->setVisible(visible);
-}
-
-void frmdesktop::setForcedStartEnabled(bool enabled) {
-    mnu_sys_forcedstart->setEnabled(enabled);
-}
-
 void frmdesktop::showNotice(const QString& caption, const QString& text) {
     // Not modal: the terminals are answered while the director reads it.
     auto* box = new QMessageBox(QMessageBox::Warning, caption, text, QMessageBox::Ok, this);
@@ -392,17 +380,13 @@ void frmdesktop::Close_PopUp() {
     framePopUp->hide();
 }
 
-qint16 frmdesktop::getSectionStanzaState(qint16 sectionId) {
-    return gameData_.getSectionStanzaState(sectionId);
+void frmdesktop::showStanzaState(StanzaState state, const QString& source) {
+    session_->showStanzaState(state, source);
 }
 
-void frmdesktop::showNextStanzaControls(bool forcedStartEnabled, bool updateMoveShown) {
-    mnu_sys_forcedstart->setEnabled(forcedStartEnabled);
-    cmdUpdateMove->setVisible(updateMoveShown);
-}
-
-void frmdesktop::restartAnalysisTimer() {
-    session_->restartAnalyzeTimer(GameSession::analyzeIntervalMs);
+void frmdesktop::showNextStanzaControls(StanzaState state) {
+    mnu_sys_forcedstart->setEnabled(state == StanzaState::ResultsOwed);
+    cmdUpdateMove->setVisible(state == StanzaState::ReadyForNextStanza);
 }
 
 void frmdesktop::enablePersonalRecaps(bool enabled) {

@@ -121,6 +121,7 @@ public:
     void showGridMessage(const QString& caption) override;
     void hideGridMessage() override;
     void paintNow() override { repaint(); }
+    void showNextStanzaControls(StanzaState state) override;
 
     // DispatcherHost
     bool isDesktopLoaded() const override { return true; }
@@ -129,9 +130,6 @@ public:
     QString gridPlayTag() const override;
     void setGridPlayTag(const QString& tag) override;
     std::optional<qint16> selectedSectionId() const override;
-    bool isUpdateMoveVisible() const override;
-    void setUpdateMoveVisible(bool visible) override;
-    void setForcedStartEnabled(bool enabled) override;
     void showNotice(const QString& caption, const QString& text) override;
     void letEventsRun() override;
 
@@ -140,9 +138,7 @@ public:
     std::optional<GridView> selectedView() const override;
     void fillSectionChoice(const QList<SectionListEntry>& sections) override;
     void Close_PopUp() override;
-    qint16 getSectionStanzaState(qint16 sectionId) override;
-    void showNextStanzaControls(bool forcedStartEnabled, bool updateMoveShown) override;
-    void restartAnalysisTimer() override;
+    void showStanzaState(StanzaState state, const QString& source) override;
     void enablePersonalRecaps(bool enabled) override;
     void enablePickPair(bool enabled) override;
     void enableEWPair(bool enabled) override;
@@ -155,8 +151,6 @@ public:
     void setCboSectionListIndex(int index) override;
     qint16 cboSectionItemData(int index) const override;
     void cboSection_Click() override;
-    bool cmdUpdateMoveVisible() const override { return isUpdateMoveVisible(); }
-    void setCmdUpdateMoveVisible(bool visible) override { setUpdateMoveVisible(visible); }
     void showUFRDialog() override;
 
     /// Brings the window to the front (a second start of the program asks for it).

@@ -25,12 +25,6 @@ public:
     /// Rebuilds the grid for the selected section.
     virtual void cboSection_Click() = 0;
 
-    /// The "Start New Movement" button.
-    virtual bool cmdUpdateMoveVisible() const = 0;
-    virtual void setCmdUpdateMoveVisible(bool visible) = 0;
-    /// The menu item "Forced start".
-    virtual void setForcedStartEnabled(bool enabled) = 0;
-
     /// Shows the instructions for starting with the updated movement (frmUFRDialog), not
     /// waiting for it; an instance already shown stays.
     virtual void showUFRDialog() = 0;

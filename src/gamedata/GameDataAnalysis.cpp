@@ -526,27 +526,7 @@ void GameDataAnalysis::showStanzaState() {
     const int selected = host_.cboSectionListIndex();
     if (selected < 0)
         return;
-    switch (gameData_.getSectionStanzaState(host_.cboSectionItemData(selected))) {
-    case 0:
-        host_.setForcedStartEnabled(false);
-        host_.setCmdUpdateMoveVisible(false);
-        break;
-    case 1:
-        host_.setForcedStartEnabled(false);
-        if (!host_.cmdUpdateMoveVisible()) {
-            host_.setCmdUpdateMoveVisible(true);
-            log_.writeLog(0, QStringLiteral("Show 'Start New Movement' button"), kSource);
-            game_.restartAnalyzeTimer(analyzeIntervalMs);
-        }
-        break;
-    default:
-        host_.setForcedStartEnabled(true);
-        if (host_.cmdUpdateMoveVisible()) {
-            host_.setCmdUpdateMoveVisible(false);
-            log_.writeLog(0, QStringLiteral("Hide 'Start New Movement' button"), kSource);
-        }
-        break;
-    }
+    game_.showStanzaState(gameData_.getSectionStanzaState(host_.cboSectionItemData(selected)), kSource);
 }
 
 } // namespace qzc

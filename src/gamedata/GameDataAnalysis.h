@@ -31,8 +31,6 @@ public:
     /// The director's question about a changed movement.
     static constexpr qint16 questionStyle = 52;
     static constexpr qint16 questionHelpTopic = 14;
-    /// The interval of the game-data timer once the next stanza may start.
-    static constexpr int analyzeIntervalMs = 1000;
 
     GameDataAnalysis(GameData& gameData, PlayerNames& names, ScoreDb& db, Log& log, const EventInfo& event,
                      MessageBox& messages, AnalysisHost& host, GameControl& game)

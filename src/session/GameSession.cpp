@@ -188,6 +188,19 @@ void GameSession::restartAnalyzeTimer(int intervalMs) {
     timerAnalyzeGameDB_.start();
 }
 
+void GameSession::showStanzaState(StanzaState state, const QString& source) {
+    const bool buttonWasShown = shownStanza_ == StanzaState::ReadyForNextStanza;
+    shownStanza_ = state;
+    desktop_.showNextStanzaControls(state);
+    if (state == StanzaState::ReadyForNextStanza && !buttonWasShown) {
+        log_.writeLog(0, QStringLiteral("Show 'Start New Movement' button"), source);
+        // The dispatcher may have sped the timer up once every table had its results.
+        restartAnalyzeTimer(analyzeIntervalMs);
+    } else if (state == StanzaState::ResultsOwed && buttonWasShown) {
+        log_.writeLog(0, QStringLiteral("Hide 'Start New Movement' button"), source);
+    }
+}
+
 void GameSession::startTimerResetbaseStation() {
     timerResetbaseStation_.start();
 }

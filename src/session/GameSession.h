@@ -87,6 +87,11 @@ public:
     qint16 gameMode() const override { return gameMode_; }
     void startTimerResetbaseStation() override;
     void restartAnalyzeTimer(int intervalMs) override;
+    /// Ready for the next stanza: "Start New Movement" appears (logged as shown, the
+    /// game-data timer back at one second while it runs). Results owed: "Forced start"
+    /// is enabled and a shown button goes (logged as hidden). No further rounds: neither.
+    /// The lines are logged only when the button changes.
+    void showStanzaState(StanzaState state, const QString& source) override;
 
 private:
     void stopGame();
@@ -119,6 +124,8 @@ private:
     int analyzeTickCount_ = 0;
     qint32 resetElapsedMs_ = 0;
     bool resetRestartOk_ = false;
+    /// The stanza state the window shows; the window starts without the button.
+    StanzaState shownStanza_ = StanzaState::NoFurtherRounds;
     QTimer timerAnalyzeGameDB_;
     QTimer timerResetbaseStation_;
 };

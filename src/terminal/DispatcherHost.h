@@ -23,11 +23,6 @@ public:
     virtual void setGridPlayTag(const QString& tag) = 0;
     /// The section ID of the entry selected in cboSection; nothing when none is selected.
     virtual std::optional<qint16> selectedSectionId() const = 0;
-    /// The "Start New Movement" button cmdUpdateMove.
-    virtual bool isUpdateMoveVisible() const = 0;
-    virtual void setUpdateMoveVisible(bool visible) = 0;
-    /// The forced-start menu item mnu_sys_forcedstart.
-    virtual void setForcedStartEnabled(bool enabled) = 0;
     /// Shows a notice to the director without waiting for an answer: the program goes on.
     virtual void showNotice(const QString& caption, const QString& text) = 0;
     /// Lets pending window events run (between the pieces of a reply).

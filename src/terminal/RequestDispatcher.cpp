@@ -251,28 +251,8 @@ void RequestDispatcher::afterBoardResult(const Request& rq, const Reply& reply) 
     const std::optional<qint16> section = host_.selectedSectionId();
     if (!section)
         return;
-    const QString analysis = QStringLiteral("AnalyzeGameDB");
-    switch (gameData_.getSectionStanzaState(*section)) {
-    case 2:
-        host_.setForcedStartEnabled(true);
-        if (host_.isUpdateMoveVisible()) {
-            host_.setUpdateMoveVisible(false);
-            log_.writeLog(0, QStringLiteral("Hide 'Start New Movement' button"), analysis);
-        }
-        break;
-    case 1:
-        host_.setForcedStartEnabled(false);
-        if (!host_.isUpdateMoveVisible()) {
-            host_.setUpdateMoveVisible(true);
-            log_.writeLog(0, QStringLiteral("Show 'Start New Movement' button"), analysis);
-            game_.restartAnalyzeTimer(1000);
-        }
-        break;
-    default:
-        host_.setForcedStartEnabled(false);
-        host_.setUpdateMoveVisible(false);
-        break;
-    }
+    // Logged under the analysis' name, as the analysis shows the same state.
+    game_.showStanzaState(gameData_.getSectionStanzaState(*section), QStringLiteral("AnalyzeGameDB"));
 }
 
 } // namespace qzc

@@ -76,10 +76,15 @@ TEST(frmdesktopTest, LoadedWindowAndTheDispatchersView) {
     window.grid().timerRefreshGrid_Timer();
     EXPECT_TRUE(host.gridPlayTag().isEmpty());
 
-    host.setUpdateMoveVisible(true);
-    EXPECT_TRUE(host.isUpdateMoveVisible());
-    host.setForcedStartEnabled(true);
-    EXPECT_TRUE(action(window, "mnu_sys_forcedstart")->isEnabled());
+    // The next-stanza controls follow the stanza state the session shows.
+    auto* updateMove = window.findChild<QPushButton*>(QStringLiteral("cmdUpdateMove"));
+    for (const auto& [state, shown, forced] : {std::tuple{StanzaState::ReadyForNextStanza, true, false},
+                                               {StanzaState::ResultsOwed, false, true},
+                                               {StanzaState::NoFurtherRounds, false, false}}) {
+        rig.program->session().showStanzaState(state, QStringLiteral("View click"));
+        EXPECT_EQ(!updateMove->isHidden(), shown);
+        EXPECT_EQ(action(window, "mnu_sys_forcedstart")->isEnabled(), forced);
+    }
 
     // A notice leaves the window usable and waits for nobody.
     rig.messages.shown.clear();

@@ -378,14 +378,8 @@ struct StateCase {
     int completeThroughRound = 0;
     /// Table 1 must still load its set-up and owes results.
     bool owingSetup = false;
-    bool buttonVisible = false;
-    bool timerEnabled = true;
 
-    int state = 0;
-    int forcedStartEnabled = 0;
-    bool buttonVisibleAfter = false;
-    std::vector<int> timerRestarts = {};
-    const char* expectedLog = "";
+    StanzaState state = StanzaState::NoFurtherRounds;
 };
 
 std::ostream& operator<<(std::ostream& os, const StateCase& c) {
@@ -394,7 +388,7 @@ std::ostream& operator<<(std::ostream& os, const StateCase& c) {
 
 class StanzaStateTest : public ::testing::TestWithParam<StateCase> {};
 
-TEST_P(StanzaStateTest, SwitchesTheStartNewMovementButton) {
+TEST_P(StanzaStateTest, ShowsTheStanzaStateOfTheSectionShown) {
     const StateCase& c = GetParam();
     AnalysisRig rig;
     EventBuilder b = stanzaEvent(true, 1, c.stanzaEdge);
@@ -406,65 +400,35 @@ TEST_P(StanzaStateTest, SwitchesTheStartNewMovementButton) {
         ASSERT_TRUE(rig.data.exec(
             QStringLiteral("UPDATE custom_qz_TQZ SET ResultExpected=12, ResultGot=9 WHERE [Table]=1")));
     }
-    rig.host.updateMoveVisible = c.buttonVisible;
-    rig.host.timerEnabled = c.timerEnabled;
-
-    EXPECT_EQ(rig.data.gameData.getSectionStanzaState(1), c.state);
     rig.analysis.AnalyzeGameDB();
-    EXPECT_EQ(rig.host.forcedStartEnabled, c.forcedStartEnabled);
-    EXPECT_EQ(rig.host.updateMoveVisible, c.buttonVisibleAfter);
-    EXPECT_EQ(rig.host.timerRestarts, c.timerRestarts);
+    const std::vector<std::pair<StanzaState, QString>> shown = {{c.state, QStringLiteral("AnalyzeGameDB")}};
+    EXPECT_EQ(rig.host.stanzaStates, shown);
     EXPECT_EQ(rig.host.initGridCalls, 0);
-    const QStringList log = rig.data.logMessages();
-    const bool show = log.contains(QStringLiteral("Show 'Start New Movement' button (AnalyzeGameDB)"));
-    const bool hide = log.contains(QStringLiteral("Hide 'Start New Movement' button (AnalyzeGameDB)"));
-    const QString expected = QString::fromUtf8(c.expectedLog);
-    EXPECT_EQ(show, expected.startsWith(QLatin1String("Show")));
-    EXPECT_EQ(hide, expected.startsWith(QLatin1String("Hide")));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Analysis, StanzaStateTest,
-    ::testing::Values(StateCase{.name = "NoFurtherRounds", .stanzaEdge = 6, .buttonVisible = true},
-                      StateCase{.name = "ReadyForTheNextStanza",
-                                .completeThroughRound = 3,
-                                .state = 1,
-                                .buttonVisibleAfter = true,
-                                .timerRestarts = {1000},
-                                .expectedLog = "Show"},
-                      StateCase{.name = "ReadyWithTheTimerOff",
-                                .completeThroughRound = 3,
-                                .timerEnabled = false,
-                                .state = 1,
-                                .buttonVisibleAfter = true,
-                                .expectedLog = "Show"},
-                      StateCase{.name = "ButtonAlreadyShown",
-                                .completeThroughRound = 3,
-                                .buttonVisible = true,
-                                .state = 1,
-                                .buttonVisibleAfter = true},
-                      StateCase{.name = "ResultsMissing",
-                                .completeThroughRound = 2,
-                                .buttonVisible = true,
-                                .state = 2,
-                                .forcedStartEnabled = 1,
-                                .expectedLog = "Hide"},
-                      StateCase{.name = "ATableStillOwesResultsAfterItsSetup",
-                                .completeThroughRound = 3,
-                                .owingSetup = true,
-                                .state = 2,
-                                .forcedStartEnabled = 1}),
-    [](const ::testing::TestParamInfo<StateCase>& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Analysis, StanzaStateTest,
+                         ::testing::Values(StateCase{.name = "NoFurtherRounds", .stanzaEdge = 6},
+                                           StateCase{.name = "ReadyForTheNextStanza",
+                                                     .completeThroughRound = 3,
+                                                     .state = StanzaState::ReadyForNextStanza},
+                                           StateCase{.name = "ResultsMissing",
+                                                     .completeThroughRound = 2,
+                                                     .state = StanzaState::ResultsOwed},
+                                           StateCase{.name = "ATableStillOwesResultsAfterItsSetup",
+                                                     .completeThroughRound = 3,
+                                                     .owingSetup = true,
+                                                     .state = StanzaState::ResultsOwed}),
+                         [](const ::testing::TestParamInfo<StateCase>& c) {
+                             return std::string(c.param.name);
+                         });
 
 TEST(GameDataAnalysisTest, NoSectionShownChangesNoControl) {
     AnalysisRig rig;
     EventBuilder b = stanzaEvent(true);
     ASSERT_TRUE(rig.start(b));
     rig.host.listIndex = -1;
-    rig.host.updateMoveVisible = true;
     rig.analysis.AnalyzeGameDB();
-    EXPECT_EQ(rig.host.forcedStartEnabled, -1);
-    EXPECT_TRUE(rig.host.updateMoveVisible);
+    EXPECT_TRUE(rig.host.stanzaStates.empty());
 }
 
 // ---- Vacant tables ----------------------------------------------------------------------

@@ -76,18 +76,18 @@ TEST(LoadSetupFlagsTest, StanzaState) {
         int edge;
         int resultsPerTable;
         std::function<void(GameDataHarness&)> change;
-        qint16 state;
+        StanzaState state;
     };
     const Case cases[] = {
-        {"no round beyond the stanza", 3, 0, nullptr, 0},
-        {"results missing", 2, 3, nullptr, 2},
-        {"every result in", 2, 4, nullptr, 1},
+        {"no round beyond the stanza", 3, 0, nullptr, StanzaState::NoFurtherRounds},
+        {"results missing", 2, 3, nullptr, StanzaState::ResultsOwed},
+        {"every result in", 2, 4, nullptr, StanzaState::ReadyForNextStanza},
         {"a table with a pending set-up still owes results", 2, 4,
          [](GameDataHarness& d) {
              d.exec(QStringLiteral("UPDATE Tables SET custom_qz_loadsetup=1 WHERE [Table]=2"));
              d.exec(QStringLiteral("UPDATE custom_qz_TQZ SET ResultGot=0 WHERE TQZ_ID=18"));
          },
-         2},
+         StanzaState::ResultsOwed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

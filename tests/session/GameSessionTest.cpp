@@ -15,6 +15,8 @@
 #include <map>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -203,6 +205,60 @@ TEST(GameSessionTest, GameDataTimerFollowsTheGame) {
     rig.session.command(GameCommand::Stop);
     EXPECT_FALSE(rig.session.timerAnalyzeGameDB().isActive());
     EXPECT_FALSE(rig.host.gameShownRunning);
+}
+
+// One rule for every caller: "Start New Movement" is shown for a section ready for its next
+// stanza and "Forced start" enabled while it owes results; the button's coming and going is
+// logged once, under the caller's name, and its coming brings the game-data timer back to
+// one second while it runs.
+TEST(GameSessionTest, TheStanzaStateDecidesTheNextStanzaControls) {
+    using enum StanzaState;
+    struct Case {
+        const char* what;
+        std::vector<StanzaState> states;
+        QStringList logged;
+        std::vector<int> intervals;
+    };
+    const Case cases[] = {
+        {"nothing beyond the stanza", {NoFurtherRounds, NoFurtherRounds}, {}, {}},
+        {"ready, once and again", {ReadyForNextStanza, ReadyForNextStanza}, {u"Show"_s}, {1000}},
+        {"ready, then results owed again",
+         {ReadyForNextStanza, ResultsOwed, ResultsOwed},
+         {u"Show"_s, u"Hide"_s},
+         {1000}},
+        {"results owed without the button", {ResultsOwed}, {}, {}},
+        {"the button goes quietly when no round is left",
+         {ReadyForNextStanza, NoFurtherRounds},
+         {u"Show"_s},
+         {1000}},
+        {"shown again after it went",
+         {ReadyForNextStanza, NoFurtherRounds, ReadyForNextStanza},
+         {u"Show"_s, u"Show"_s},
+         {1000, 1000}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SessionRig rig;
+        ASSERT_TRUE(rig.start(test::fixtures::mitchell()));
+        rig.session.command(GameCommand::Start);
+        const qsizetype before = rig.data.logMessages().size();
+        std::vector<int> intervals;
+        for (const StanzaState state : c.states) {
+            // The dispatcher's speed-up, which a newly shown button undoes.
+            rig.session.restartAnalyzeTimer(200);
+            rig.session.showStanzaState(state, u"Refresh table status"_s);
+            EXPECT_EQ(rig.host.stanzaControls, state);
+            if (rig.session.timerAnalyzeGameDB().interval() == 1000)
+                intervals.push_back(1000);
+        }
+        QStringList logged;
+        for (const QString& line : rig.linesOf(u"Refresh table status"_s, before))
+            logged << line.section(QLatin1Char(' '), 0, 0);
+        EXPECT_EQ(logged, c.logged);
+        EXPECT_EQ(intervals, c.intervals);
+        for (const QString& line : rig.linesOf(u"Refresh table status"_s, before))
+            EXPECT_TRUE(line.endsWith(u" 'Start New Movement' button"_s)) << line.toStdString();
+    }
 }
 
 } // namespace

@@ -34,14 +34,11 @@ public:
         clickedSections.push_back(entries.at(static_cast<std::size_t>(listIndex)));
     }
 
-    bool cmdUpdateMoveVisible() const override { return updateMoveVisible; }
-    void setCmdUpdateMoveVisible(bool visible) override { updateMoveVisible = visible; }
-    void setForcedStartEnabled(bool enabled) override { forcedStartEnabled = enabled ? 1 : 0; }
     qint16 gameMode() const override { return 1; }
     void startTimerResetbaseStation() override {}
-    void restartAnalyzeTimer(int intervalMs) override {
-        if (timerEnabled)
-            timerRestarts.push_back(intervalMs);
+    void restartAnalyzeTimer(int) override {}
+    void showStanzaState(StanzaState state, const QString& source) override {
+        stanzaStates.emplace_back(state, source);
     }
     void showUFRDialog() override { ++ufrDialogShown; }
 
@@ -52,11 +49,8 @@ public:
     int initGridCalls = 0;
     /// The section shown by each cboSection_Click, in order.
     std::vector<qint16> clickedSections;
-    bool updateMoveVisible = false;
-    /// -1 never set, else 0 or 1.
-    int forcedStartEnabled = -1;
-    bool timerEnabled = false;
-    std::vector<int> timerRestarts;
+    /// The stanza states shown, with the source of each.
+    std::vector<std::pair<StanzaState, QString>> stanzaStates;
     int ufrDialogShown = 0;
 };
 

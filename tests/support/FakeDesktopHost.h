@@ -40,6 +40,7 @@ public:
     }
     void hideGridMessage() override { gridMessageShown = false; }
     void paintNow() override { ++paints; }
+    void showNextStanzaControls(StanzaState state) override { stanzaControls = state; }
 
     // GameControl
     qint16 gameMode() const override { return mode; }
@@ -47,6 +48,9 @@ public:
     void restartAnalyzeTimer(int intervalMs) override {
         if (analyzeTimerOn)
             analyzeRestarts.push_back(intervalMs);
+    }
+    void showStanzaState(StanzaState state, const QString& source) override {
+        stanzaStates.emplace_back(state, source);
     }
 
     bool linkUp = false;
@@ -60,11 +64,14 @@ public:
     QString gridMessage;
     bool gridMessageShown = false;
     int paints = 0;
+    /// The next-stanza controls shown; the window starts with neither.
+    StanzaState stanzaControls = StanzaState::NoFurtherRounds;
 
     qint16 mode = 0;
     int resetStarts = 0;
     bool analyzeTimerOn = false;
     std::vector<int> analyzeRestarts;
+    std::vector<std::pair<StanzaState, QString>> stanzaStates;
 };
 
 } // namespace qzc::test

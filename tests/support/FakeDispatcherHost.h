@@ -26,10 +26,10 @@ public:
         if (analyzeTimerOn)
             analyzeRestarts.push_back(intervalMs);
     }
+    void showStanzaState(StanzaState state, const QString& source) override {
+        stanzaStates.emplace_back(state, source);
+    }
     std::optional<qint16> selectedSectionId() const override { return selectedSection; }
-    bool isUpdateMoveVisible() const override { return updateMoveVisible; }
-    void setUpdateMoveVisible(bool visible) override { updateMoveVisible = visible; }
-    void setForcedStartEnabled(bool enabled) override { forcedStartEnabled = enabled; }
     void showNotice(const QString& caption, const QString& text) override {
         notices.push_back({caption, text});
     }
@@ -42,8 +42,7 @@ public:
     bool analyzeTimerOn = false;
     std::vector<int> analyzeRestarts;
     std::optional<qint16> selectedSection;
-    bool updateMoveVisible = false;
-    bool forcedStartEnabled = false;
+    std::vector<std::pair<StanzaState, QString>> stanzaStates;
     std::vector<Notice> notices;
     int eventRuns = 0;
 };

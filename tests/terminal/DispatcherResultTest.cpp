@@ -343,14 +343,15 @@ TEST_F(DispatcherResultTest, TheMainWindowAfterAResult) {
         send(0x0012, r);
     EXPECT_TRUE(log().filter(QStringLiteral("found completed")).isEmpty());
     EXPECT_TRUE(host().analyzeRestarts.empty());
-    EXPECT_FALSE(host().updateMoveVisible);
+    EXPECT_TRUE(host().stanzaStates.empty());
 
+    // Shown under the analysis' name, as the analysis shows the same state.
+    const QString analysis = QStringLiteral("AnalyzeGameDB");
     send(0x0011, "34 04 23 24 40 01 04");
     EXPECT_TRUE(logged(QStringLiteral("All TQZ (2) found completed. (doMsg)")));
-    EXPECT_TRUE(logged(QStringLiteral("Show 'Start New Movement' button (AnalyzeGameDB)")));
-    EXPECT_EQ(host().analyzeRestarts, (std::vector<int>{200, 1000}));
-    EXPECT_TRUE(host().updateMoveVisible);
-    EXPECT_FALSE(host().forcedStartEnabled);
+    EXPECT_EQ(host().analyzeRestarts, (std::vector<int>{200}));
+    using Shown = std::vector<std::pair<StanzaState, QString>>;
+    EXPECT_EQ(host().stanzaStates, (Shown{{StanzaState::ReadyForNextStanza, analysis}}));
     EXPECT_EQ(host().gridTag, QStringLiteral("[1][2]"));
     EXPECT_EQ(host().tableStatusRefreshes, 8);
 
@@ -360,9 +361,7 @@ TEST_F(DispatcherResultTest, TheMainWindowAfterAResult) {
     ASSERT_TRUE(data().exec(QStringLiteral("UPDATE custom_qz_TQZ SET ResultExpected=0 WHERE TQZ_ID=18")));
     send(0x0011, "34 04 23 24 40 01 04");
     EXPECT_TRUE(logged(QStringLiteral("All TQZ (1) found completed. (doMsg)")));
-    EXPECT_TRUE(logged(QStringLiteral("Hide 'Start New Movement' button (AnalyzeGameDB)")));
-    EXPECT_FALSE(host().updateMoveVisible);
-    EXPECT_TRUE(host().forcedStartEnabled);
+    EXPECT_EQ(host().stanzaStates.back(), std::make_pair(StanzaState::ResultsOwed, analysis));
 
     // Without the main window nothing is refreshed.
     host().loaded = false;
