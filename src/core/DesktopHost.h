@@ -8,8 +8,9 @@
 
 namespace qzc {
 
-/// What the engine asks of the main window: show what it decided, ask the director.
-/// The main window implements it; tests use a fake.
+/// What the engine (the link, the dispatcher, the game session and the game-data analysis)
+/// asks of the main window: show what it decided, ask the director. The main window
+/// implements it; tests use a fake.
 class DesktopHost {
 public:
     virtual ~DesktopHost() = default;
@@ -42,6 +43,30 @@ public:
     /// The next-stanza controls: "Start New Movement" shown when the section is ready for
     /// its next stanza, "Forced start" enabled while it owes results, neither otherwise.
     virtual void showNextStanzaControls(StanzaState state) = 0;
+
+    // The sections and the grid.
+    /// Whether the main window is loaded; the refreshes after a reply go to it only then.
+    virtual bool isDesktopLoaded() const = 0;
+    /// The ID of the section shown; nothing when none is.
+    virtual std::optional<qint16> shownSectionId() const = 0;
+    /// Refills the section choice from the sections in memory and shows the first section.
+    virtual void refillSections() = 0;
+    /// Shows the section of that ID (the first one for 0) and rebuilds the grid for it,
+    /// even when it is shown already; nothing when no section has that ID.
+    virtual void showSection(qint16 sectionId) = 0;
+    /// Recolours the table status of the section shown and shows its stanza state.
+    virtual void RefreshTableStatus() = 0;
+    /// Queues the round's grid column for a refresh, unless it is queued already.
+    virtual void queueGridRefresh(qint16 round) = 0;
+
+    // The director.
+    /// Shows a notice without waiting for an answer: the program goes on.
+    virtual void showNotice(const QString& caption, const QString& text) = 0;
+    /// Lets pending window events run (between the pieces of a reply).
+    virtual void letEventsRun() = 0;
+    /// Shows the instructions for starting with the updated movement, not waiting for
+    /// them; instructions already shown stay.
+    virtual void showUFRDialog() = 0;
 };
 
 } // namespace qzc

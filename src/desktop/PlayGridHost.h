@@ -11,9 +11,10 @@
 
 namespace qzc {
 
-/// What the play grid asks of the main window that holds it: the section and view
-/// choosers, the result pop-up, the next-stanza controls, the pair box, the grid notice and
-/// the view label. The main window implements it; tests use a fake.
+/// What the play grid asks of the main window that holds it, among the windows (what the
+/// engine asks of the main window is DesktopHost): the section and view choosers, the
+/// result pop-up, the stanza state for the next-stanza controls, the pair box, the grid
+/// notice and the view label. The main window implements it; tests use a fake.
 class PlayGridHost {
 public:
     virtual ~PlayGridHost() = default;

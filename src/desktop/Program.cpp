@@ -85,8 +85,8 @@ bool Program::start() {
     // The main window, the game session it shows, the dispatcher that answers the
     // terminals, the base-station link with its queue and timers, the game-data analysis
     // and the web publishing.
-    const DesktopServices services{config_,   log_,   db_,       settings_, event_,
-                                   gameData_, names_, messages_, &help_,    *this};
+    const DesktopServices services{config_,   log_,      db_,    settings_, event_,
+                                   gameData_, messages_, &help_, *this};
     desktop_ = std::make_unique<frmdesktop>(services);
     const GameSession::Services sessionServices{
         config_,   log_,   db_,       settings_,           event_,

@@ -67,8 +67,8 @@ QFrame* boxFrame(const char* name, QWidget* parent) {
 
 frmdesktop::frmdesktop(const DesktopServices& services)
     : config_(services.config), log_(services.log), db_(services.db), settings_(services.settings),
-      event_(services.event), gameData_(services.gameData), names_(services.names),
-      messages_(services.messages), help_(services.help), settingsHost_(services.settingsHost) {
+      event_(services.event), gameData_(services.gameData), messages_(services.messages),
+      help_(services.help), settingsHost_(services.settingsHost) {
     setObjectName(QStringLiteral("frmdesktop"));
     setWindowTitle(QStringLiteral("Base Station"));
     buildControls();
@@ -310,21 +310,33 @@ void frmdesktop::mousePressEvent(QMouseEvent* event) {
     QMainWindow::mousePressEvent(event);
 }
 
-// DispatcherHost
+// DesktopHost: the sections and the grid
 
 void frmdesktop::RefreshTableStatus() {
     gridPlay->RefreshTableStatus();
 }
 
-QString frmdesktop::gridPlayTag() const {
-    return gridPlay->refreshQueue().text();
+void frmdesktop::queueGridRefresh(qint16 round) {
+    gridPlay->refreshQueue().appendOnce(round);
 }
 
-void frmdesktop::setGridPlayTag(const QString& tag) {
-    gridPlay->refreshQueue().setText(tag);
+void frmdesktop::showSection(qint16 sectionId) {
+    if (cboSection->count() == 0)
+        return;
+    const qint16 wanted = sectionId != 0 ? sectionId : static_cast<qint16>(cboSection->itemData(0).toInt());
+    for (int index = 0; index < cboSection->count(); ++index) {
+        if (cboSection->itemData(index).toInt() != wanted)
+            continue;
+        // Selecting another entry rebuilds the grid through the chooser's handler.
+        if (index == cboSection->currentIndex())
+            cboSection_Click();
+        else
+            cboSection->setCurrentIndex(index);
+        return;
+    }
 }
 
-std::optional<qint16> frmdesktop::selectedSectionId() const {
+std::optional<qint16> frmdesktop::shownSectionId() const {
     const int index = cboSection->currentIndex();
     if (index < 0)
         return std::nullopt;
@@ -422,26 +434,8 @@ void frmdesktop::setViewCaption(const QString& caption) {
     labView->setText(caption);
 }
 
-// AnalysisHost
-
 void frmdesktop::InitGrid() {
     gridPlay->InitGrid();
-}
-
-int frmdesktop::cboSectionListCount() const {
-    return cboSection->count();
-}
-
-int frmdesktop::cboSectionListIndex() const {
-    return cboSection->currentIndex();
-}
-
-void frmdesktop::setCboSectionListIndex(int index) {
-    cboSection->setCurrentIndex(index);
-}
-
-qint16 frmdesktop::cboSectionItemData(int index) const {
-    return static_cast<qint16>(cboSection->itemData(index).toInt());
 }
 
 void frmdesktop::cboSection_Click() {

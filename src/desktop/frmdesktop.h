@@ -2,8 +2,6 @@
 
 #include "core/DesktopHost.h"
 #include "desktop/PlayGridHost.h"
-#include "gamedata/AnalysisHost.h"
-#include "terminal/DispatcherHost.h"
 
 #include <QMainWindow>
 #include <QPointer>
@@ -34,7 +32,6 @@ class Help;
 class Log;
 class MessageBox;
 class PlayGrid;
-class PlayerNames;
 class ScoreDb;
 class SettingsDialogHost;
 class frmSettings;
@@ -49,7 +46,6 @@ struct DesktopServices {
     GameSettings& settings;
     EventInfo& event;
     GameData& gameData;
-    PlayerNames& names;
     MessageBox& messages;
     Help* help;
     /// The game settings dialogs opened from the menus report to it.
@@ -59,11 +55,7 @@ struct DesktopServices {
 /// The tournament director's main window: the section and view choosers, the base-station
 /// status, the start/stop button, the pair highlighter, the play grid and the menus. It
 /// shows the game session and hands it the director's commands.
-class frmdesktop final : public QMainWindow,
-                         public DesktopHost,
-                         public DispatcherHost,
-                         public PlayGridHost,
-                         public AnalysisHost {
+class frmdesktop final : public QMainWindow, public DesktopHost, public PlayGridHost {
     Q_OBJECT
 public:
     explicit frmdesktop(const DesktopServices& services);
@@ -122,16 +114,15 @@ public:
     void hideGridMessage() override;
     void paintNow() override { repaint(); }
     void showNextStanzaControls(StanzaState state) override;
-
-    // DispatcherHost
     bool isDesktopLoaded() const override { return true; }
+    std::optional<qint16> shownSectionId() const override;
+    void refillSections() override { InitGrid(); }
+    void showSection(qint16 sectionId) override;
     void RefreshTableStatus() override;
-    /// The play grid's refresh queue as text, "[" round "]" per queued round.
-    QString gridPlayTag() const override;
-    void setGridPlayTag(const QString& tag) override;
-    std::optional<qint16> selectedSectionId() const override;
+    void queueGridRefresh(qint16 round) override;
     void showNotice(const QString& caption, const QString& text) override;
     void letEventsRun() override;
+    void showUFRDialog() override;
 
     // PlayGridHost
     std::optional<SectionListEntry> selectedSection() const override;
@@ -144,14 +135,9 @@ public:
     void enableEWPair(bool enabled) override;
     void setViewCaption(const QString& caption) override;
 
-    // AnalysisHost
-    void InitGrid() override;
-    int cboSectionListCount() const override;
-    int cboSectionListIndex() const override;
-    void setCboSectionListIndex(int index) override;
-    qint16 cboSectionItemData(int index) const override;
-    void cboSection_Click() override;
-    void showUFRDialog() override;
+    /// Refills the section chooser from the sections in memory and selects its first
+    /// section, which rebuilds the grid.
+    void InitGrid();
 
     /// Brings the window to the front (a second start of the program asks for it).
     void bringToFront();
@@ -184,6 +170,7 @@ private:
     void mnu_sys_channel_no_Click(int index);
     /// Selects the first entry of a chooser so that its handler runs exactly once.
     void selectFirst(QComboBox* box, void (frmdesktop::*handler)());
+    void cboSection_Click();
     void cboView_Click();
     /// Opens the game settings dialog in the mode set, modeless; an open one closes first.
     void showSettingsDialog();
@@ -195,7 +182,6 @@ private:
     GameSettings& settings_;
     EventInfo& event_;
     GameData& gameData_;
-    PlayerNames& names_;
     MessageBox& messages_;
     Help* help_;
     SettingsDialogHost& settingsHost_;

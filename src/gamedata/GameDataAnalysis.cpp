@@ -1,5 +1,6 @@
 #include "gamedata/GameDataAnalysis.h"
 
+#include "core/DesktopHost.h"
 #include "core/EventInfo.h"
 #include "core/GameControl.h"
 #include "core/Guarded.h"
@@ -9,7 +10,6 @@
 #include "core/QueryValues.h"
 #include "core/ScoreDb.h"
 #include "core/TextHelpers.h"
-#include "gamedata/AnalysisHost.h"
 #include "gamedata/FieldValues.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PlayerNames.h"
@@ -501,32 +501,17 @@ void GameDataAnalysis::reloadGameData(const Reload& reload) {
     gameData_.loadsectiondata();
     if (!reload.movement)
         return;
-    const int selected = host_.cboSectionListIndex();
-    const qint16 remembered = selected >= 0 ? host_.cboSectionItemData(selected) : qint16{0};
-    host_.InitGrid();
+    const qint16 remembered = host_.shownSectionId().value_or(0);
+    host_.refillSections();
     gameData_.loadrounddata();
-    const int count = host_.cboSectionListCount();
-    if (count > 0) {
-        const qint16 wanted = remembered != 0 ? remembered : host_.cboSectionItemData(0);
-        for (int i = 0; i < count; ++i) {
-            if (host_.cboSectionItemData(i) != wanted)
-                continue;
-            if (i == host_.cboSectionListIndex())
-                host_.cboSection_Click();
-            else
-                host_.setCboSectionListIndex(i);
-            break;
-        }
-    }
+    host_.showSection(remembered);
     const BusyPointer busy;
     gameData_.preloadMovementMessage();
 }
 
 void GameDataAnalysis::showStanzaState() {
-    const int selected = host_.cboSectionListIndex();
-    if (selected < 0)
-        return;
-    game_.showStanzaState(gameData_.getSectionStanzaState(host_.cboSectionItemData(selected)), kSource);
+    if (const std::optional<qint16> section = host_.shownSectionId())
+        game_.showStanzaState(gameData_.getSectionStanzaState(*section), kSource);
 }
 
 } // namespace qzc

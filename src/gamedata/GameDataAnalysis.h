@@ -6,7 +6,7 @@
 
 namespace qzc {
 
-class AnalysisHost;
+class DesktopHost;
 class GameControl;
 class GameData;
 class Log;
@@ -33,7 +33,7 @@ public:
     static constexpr qint16 questionHelpTopic = 14;
 
     GameDataAnalysis(GameData& gameData, PlayerNames& names, ScoreDb& db, Log& log, const EventInfo& event,
-                     MessageBox& messages, AnalysisHost& host, GameControl& game)
+                     MessageBox& messages, DesktopHost& host, GameControl& game)
         : gameData_(gameData), names_(names), db_(db), log_(log), event_(event), messages_(messages),
           host_(host), game_(game) {}
 
@@ -97,7 +97,7 @@ private:
     Log& log_;
     const EventInfo& event_;
     MessageBox& messages_;
-    AnalysisHost& host_;
+    DesktopHost& host_;
     GameControl& game_;
     bool running_ = false;
 };

@@ -1,5 +1,6 @@
 // The game status, the table logins and the reloads of settings and movement.
 #include "core/Config.h"
+#include "core/DesktopHost.h"
 #include "core/EventInfo.h"
 #include "core/GameControl.h"
 #include "core/Log.h"
@@ -7,7 +8,6 @@
 #include "core/SectionLetters.h"
 #include "gamedata/GameData.h"
 #include "platform/Clock.h"
-#include "terminal/DispatcherHost.h"
 #include "terminal/GameSettingsBlock.h"
 #include "terminal/MessageCode.h"
 #include "terminal/RequestDispatcher.h"

@@ -1,12 +1,12 @@
 #include "terminal/RequestDispatcher.h"
 
 #include "core/ByteArrays.h"
+#include "core/DesktopHost.h"
 #include "core/GameControl.h"
 #include "core/Log.h"
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
 #include "gamedata/GameData.h"
-#include "terminal/DispatcherHost.h"
 #include "terminal/MessageCode.h"
 #include "terminal/ReplyCutter.h"
 #include "terminal/ReplySender.h"
@@ -25,7 +25,7 @@ QString versionText(double version) {
 
 RequestDispatcher::RequestDispatcher(Log& log, ScoreDb& db, const GameSettings& settings,
                                      const EventInfo& event, const Config& config, const Clock& clock,
-                                     GameData& gameData, DispatcherHost& host, GameControl& game)
+                                     GameData& gameData, DesktopHost& host, GameControl& game)
     : log_(log), db_(db), settings_(settings), event_(event), config_(config), clock_(clock),
       gameData_(gameData), host_(host), game_(game), feedback_(db, log, settings),
       storedResults_(db, log, event) {}
@@ -213,24 +213,17 @@ void RequestDispatcher::afterReply(const Request& rq, const Reply& reply) {
     }
 }
 
-void RequestDispatcher::addGridToken(qint16 round) {
-    const QString token = QLatin1Char('[') + QString::number(round) + QLatin1Char(']');
-    const QString tag = host_.gridPlayTag();
-    if (!tag.contains(token))
-        host_.setGridPlayTag(tag + token);
-}
-
 void RequestDispatcher::afterBoardResult(const Request& rq, const Reply& reply) {
     host_.RefreshTableStatus();
 
     const qint16 round = reply.resultRound;
-    addGridToken(round);
+    host_.queueGridRefresh(round);
     if (round > 1) {
         const bool list = rq.requestCode == MessageCode::SubmitBoardResultList ||
                           rq.requestCode == MessageCode::SubmitBoardResultListFour;
         const qint16 last = list ? qint16{1} : static_cast<qint16>(round - 1);
         for (qint16 earlier = round - 1; earlier >= last; --earlier)
-            addGridToken(earlier);
+            host_.queueGridRefresh(earlier);
     }
 
     const QString counted =
@@ -248,7 +241,7 @@ void RequestDispatcher::afterBoardResult(const Request& rq, const Reply& reply) 
                   kSource);
     game_.restartAnalyzeTimer(200);
 
-    const std::optional<qint16> section = host_.selectedSectionId();
+    const std::optional<qint16> section = host_.shownSectionId();
     if (!section)
         return;
     // Logged under the analysis' name, as the analysis shows the same state.

@@ -38,7 +38,7 @@ TEST(frmdesktopTest, LoadedWindowAndTheDispatchersView) {
     ASSERT_TRUE(rig.prepare(test::fixtures::mitchell()));
     ASSERT_TRUE(rig.make().start());
     frmdesktop& window = rig.program->desktop();
-    DispatcherHost& host = window;
+    DesktopHost& host = window;
 
     EXPECT_EQ(window.windowTitle(), getVersionText() + QStringLiteral(" - club"));
     EXPECT_TRUE(action(window, "mnu_game_mode_2")->isChecked());
@@ -66,15 +66,16 @@ TEST(frmdesktopTest, LoadedWindowAndTheDispatchersView) {
     // The section chooser holds the event's section and the grid its tables.
     auto* sections = window.findChild<QComboBox*>(QStringLiteral("cboSection"));
     ASSERT_EQ(sections->count(), 1);
-    EXPECT_EQ(host.selectedSectionId(),
+    EXPECT_EQ(host.shownSectionId(),
               std::optional<qint16>(static_cast<qint16>(sections->itemData(0).toInt())));
     EXPECT_EQ(window.grid().Rows(), 8);
 
-    // The dispatcher's refresh tokens are the grid's queue, worked off by its timer.
-    host.setGridPlayTag(host.gridPlayTag() + QStringLiteral("[2]"));
+    // The dispatcher's refreshes are the grid's queue, each round once, worked off by its timer.
+    host.queueGridRefresh(2);
+    host.queueGridRefresh(2);
     EXPECT_EQ(window.grid().refreshQueue().text(), QStringLiteral("[2]"));
     window.grid().timerRefreshGrid_Timer();
-    EXPECT_TRUE(host.gridPlayTag().isEmpty());
+    EXPECT_TRUE(window.grid().refreshQueue().isEmpty());
 
     // The next-stanza controls follow the stanza state the session shows.
     auto* updateMove = window.findChild<QPushButton*>(QStringLiteral("cmdUpdateMove"));

@@ -4,7 +4,7 @@
 #include "core/ResultEntry.h"
 #include "gamedata/PlayerNames.h"
 #include "support/EventBuilder.h"
-#include "support/FakeAnalysisHost.h"
+#include "support/FakeDesktopHost.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
 #include "support/ScriptedMessageBox.h"
@@ -89,7 +89,7 @@ struct AnalysisRig {
 
     GameDataHarness data;
     PlayerNames names;
-    test::FakeAnalysisHost host;
+    test::FakeDesktopHost host;
     test::ScriptedMessageBox box;
     GameDataAnalysis analysis;
 };

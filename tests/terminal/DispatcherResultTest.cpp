@@ -82,7 +82,7 @@ TEST_F(DispatcherResultTest, ContractsPassesAdjustedScoresAndNotPlayed) {
     }
     EXPECT_TRUE(logged(QStringLiteral("Skip board result: A2,0,0,0;4")));
     EXPECT_TRUE(data().gameData.getLoadSetupTables(QStringLiteral("A2")));
-    EXPECT_EQ(host().gridTag, QStringLiteral("[1][2][0]"));
+    EXPECT_EQ(host().gridQueue.text(), QStringLiteral("[1][2][0]"));
     EXPECT_EQ(host().tableStatusRefreshes, 8);
     EXPECT_EQ(count(QStringLiteral("SELECT ResultGot FROM custom_qz_TQZ WHERE TQZ_ID=17")), 4);
 }
@@ -190,7 +190,7 @@ TEST_F(DispatcherResultTest, ListsOutOfStanzaRoundsAndMalformedRecords) {
     EXPECT_TRUE(logged(QStringLiteral("sys-err1003 Invalid message format: A1: 0B 23 38 40 01 0C (doMsg)")));
     EXPECT_TRUE(logged(
         QStringLiteral("sys-err1003 Invalid message format: 34 0B 23 3A 40 01 0C (ProcessQueue - doMsg)")));
-    EXPECT_EQ(host().gridTag, QStringLiteral("[2][1][4][3][0]"));
+    EXPECT_EQ(host().gridQueue.text(), QStringLiteral("[2][1][4][3][0]"));
 }
 
 TEST_F(DispatcherResultTest, BandedPairNumbersGoBackToTheMovementsOwn) {
@@ -333,7 +333,8 @@ TEST_F(DispatcherResultTest, TheMainWindowAfterAResult) {
     b.addTerminal(0x0012, 1, 2);
     start(b);
     host().analyzeTimerOn = true;
-    host().selectedSection = 1;
+    host().entries = {1};
+    host().listIndex = 0;
     const char* const a1[] = {"34 01 23 24 40 01 02", "34 02 23 24 40 01 02", "34 03 23 24 40 01 04"};
     const char* const a2[] = {"34 03 23 24 40 03 04", "34 04 23 24 40 03 04", "34 01 23 24 40 03 02",
                               "34 02 23 24 40 03 02"};
@@ -352,7 +353,7 @@ TEST_F(DispatcherResultTest, TheMainWindowAfterAResult) {
     EXPECT_EQ(host().analyzeRestarts, (std::vector<int>{200}));
     using Shown = std::vector<std::pair<StanzaState, QString>>;
     EXPECT_EQ(host().stanzaStates, (Shown{{StanzaState::ReadyForNextStanza, analysis}}));
-    EXPECT_EQ(host().gridTag, QStringLiteral("[1][2]"));
+    EXPECT_EQ(host().gridQueue.text(), QStringLiteral("[1][2]"));
     EXPECT_EQ(host().tableStatusRefreshes, 8);
 
     // A2's terminal no longer counts as expecting results, but A2 misses one: the section
@@ -365,9 +366,9 @@ TEST_F(DispatcherResultTest, TheMainWindowAfterAResult) {
 
     // Without the main window nothing is refreshed.
     host().loaded = false;
-    host().gridTag.clear();
+    host().gridQueue.clear();
     send(0x0011, "34 04 23 24 40 01 04");
-    EXPECT_TRUE(host().gridTag.isEmpty());
+    EXPECT_TRUE(host().gridQueue.isEmpty());
     EXPECT_EQ(host().tableStatusRefreshes, 9);
 }
 
