@@ -103,6 +103,7 @@ void PlayGrid::cboView_Click() {
         return;
     log_.writeLog(0, QStringLiteral("Load data to grid"), kViewSource);
     RefreshPlayGrid(section->text.trimmed(), 0, false);
+    // "compeleted" as programs that read the log expect it.
     log_.writeLog(0, QStringLiteral("Load data to grid compeleted"), kViewSource);
     applyNextStanzaRule(section->sectionId, QStringLiteral("View click"));
     host_.enableEWPair(gameData_.mem_GetSectionField(section->sectionId));

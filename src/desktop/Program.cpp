@@ -72,12 +72,12 @@ QString Program::commandLineOf(const QStringList& arguments) {
 }
 
 bool Program::start() {
-    // 2. Configuration: command line, ini file, registry.
+    // Configuration: command line, ini file, registry.
     config_.readStartupSettings(commandLine_, RegistryKey());
     log_.setBufferLimit(config_.logBufferLimit);
     log_.setMirroring(config_.logWindowMirroring);
 
-    // 3 to 11. Score database and game settings.
+    // The score database, checked and integrated, and the game settings.
     StartupSequence sequence(config_, log_, db_, settings_, messages_, event_, commandLine_);
     if (!sequence.run())
         return false;
@@ -115,30 +115,30 @@ bool Program::start() {
     baseStation_->LoadPortSettings();
     baseStation_->startTimers();
 
-    // 14. The main window.
+    // The main window.
     desktop_->Form_Load(baseStation_->settings().Channel);
     if (!config_.minimiseArg.isEmpty())
         desktop_->setWindowState(Qt::WindowMinimized);
     desktop_->show();
 
-    // 15.
+    // The user's desktop folder, ending with "/" (empty when there is none).
     QString desktopFolder = GetSpecialFolder(desktopDirectoryFolderId).trimmed().remove(QChar(0));
     if (!desktopFolder.isEmpty() && !desktopFolder.endsWith(QLatin1Char('/')))
         desktopFolder += QLatin1Char('/');
     config_.desktopFolder = desktopFolder;
 
-    // 16. The settings dialog; its Quit on a new event ends the program here.
+    // The settings dialog; its Quit on a new event ends the program here.
     showStartupSettings();
     if (endedAtSettings_ || exited_)
         return false;
     // From here on the event has a log file, so a crash cannot make it look new.
     log_.flush();
 
-    // 17. A new event starts with one stanza per section.
+    // A new event starts with one stanza per section.
     if (event_.isNewEvent)
         resetEventStanzas(db_, log_);
 
-    // 18 to 21. The game data in memory with the names file, then its analysis.
+    // The game data in memory with the names file, then its analysis.
     const BusyPointer busy;
     gameData_.loadsectiondata();
     gameData_.loadrounddata();
@@ -149,7 +149,7 @@ bool Program::start() {
     // The terminals' movement blocks, ready before the first terminal asks.
     gameData_.preloadMovementMessage();
 
-    // 22. The grid, then the link.
+    // The grid and the name memory, then the link.
     desktop_->InitGrid();
     names_.Setup_memoryPlayerName();
     desktop_->repaint();

@@ -87,9 +87,9 @@ public:
     void endProgram() override { endedAtSettings_ = true; }
 
 private:
-    /// Step 16: the game settings dialog, modal; unless switched off.
+    /// The game settings dialog of the start, modal; unless switched off (HideGSWindow).
     void showStartupSettings();
-    /// Step 20: names.txt of the program folder into the names file list, with a notice on
+    /// names.txt of the program folder into the names file list, with a notice on
     /// the grid; unless switched off.
     void importNamesFile();
 

@@ -211,12 +211,13 @@ void frmdesktop::connectControls() {
 }
 
 void frmdesktop::Form_Load(qint16 channel) {
-    // 1. Export deals needs the deals of the score database.
+    // Export deals needs the deals of the score database.
     if (!event_.tablePresent.present(SharedTable::HandRecord)) {
         mnu_exportdeal->setVisible(false);
         log_.writeLog(0, QStringLiteral("No menu option, Export deals"));
     }
-    // 2.
+    // Items for later: the maintenance menu comes with the log viewer, personal recaps
+    // with a pair number, the forced start with a section that owes results.
     mnumaintenance->menuAction()->setVisible(false);
     mnusyscomm_start->setVisible(false);
     mnu_play->menuAction()->setVisible(false);
@@ -224,12 +225,12 @@ void frmdesktop::Form_Load(qint16 channel) {
     mnu_main_showlog->setVisible(false);
     mnu_personal_recaps->setEnabled(false);
     mnu_sys_forcedstart->setEnabled(false);
-    // 4. The grid's heading was set when it was built.
-    // 5.
+    // No view shown and no pair highlighted yet (the grid's heading was set when it was
+    // built).
     labView->clear();
     gridPlay->clearHighlight();
     cmdPickPair->setEnabled(false);
-    // 6. Nothing is selected yet, so no handler runs.
+    // The views, none chosen yet, so no handler runs.
     {
         const QSignalBlocker blocker(cboView);
         cboView->clear();
@@ -237,21 +238,18 @@ void frmdesktop::Form_Load(qint16 channel) {
         cboView->addItem(QStringLiteral("Pairs"));
         cboView->setCurrentIndex(-1);
     }
-    // 7.
+    // The game-mode item of the session's state, and the radio channel.
     const qint16 mode = session_->gameMode();
-    const int ticked = mode == 1 ? 0 : mode == 2 ? 1 : 2;
-    for (int index = 0; index < static_cast<int>(mnu_game_mode.size()); ++index)
-        mnu_game_mode[static_cast<std::size_t>(index)]->setChecked(index == ticked);
-    // 8.
+    showGameCommand(mode == 1 ? GameCommand::Start : mode == 2 ? GameCommand::Pause : GameCommand::Stop);
     framePopUp->hide();
     setChannelChecked(channel);
-    // 9.
+    // The window's place and caption.
     move(twipsToPixels(120, logicalDpiX()), twipsToPixels(120, logicalDpiX()));
     setWindowTitle(getVersionText() + QStringLiteral(" - ") + event_.eventFileName);
-    // 11.
+    // The help topics of the window and of the result pop-up.
     cmdHelp->setProperty("Tag", QString::number(kHelpTopic));
     cmdHelpResult->setProperty("Tag", QString::number(kHelpResultTopic));
-    // 12.
+    // The deal links and the hand-record item need the all-deal file of the registry.
     const QString dealFile = config_.qzcPath;
     if (dealFile.isEmpty() || !QFileInfo::exists(dealFile)) {
         for (QLabel* link : {labShowAllDeal, labShowAllDeal2}) {

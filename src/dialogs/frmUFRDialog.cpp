@@ -22,6 +22,7 @@ frmUFRDialog::frmUFRDialog(Help* help, QWidget* parent) : ProgramDialog(HelpKey:
     setWindowTitle(QStringLiteral("Start with updated movement procedure"));
     setAttribute(Qt::WA_DeleteOnClose);
 
+    // The texts as they have always read, "movment" included.
     const std::array<QString, 6> lines = {
         QStringLiteral(
             "The old movment data (that shall not be used any longer) has been removed from the grid"),

@@ -211,6 +211,7 @@ void GameDataAnalysis::initializeNewStanzas(Reload& reload) {
         db_.getDBValue(QStringLiteral("SELECT MAX(Round) AS maxround FROM RoundData WHERE Section=") +
                            number(id),
                        QStringLiteral("maxround"), maxround);
+        // The label's "Initailize" as programs that read the log expect it.
         if (db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazBeginGameRound=1,"
                                        " custom_qz_StanazEdgeGameRound=") +
                             number(maxround) + QStringLiteral(", custom_qz_UFRmode=0 WHERE ID=") + number(id),
@@ -264,6 +265,7 @@ void GameDataAnalysis::settleAlteredMovements() {
     }
     for (qint16 id : sections) {
         const QString letter = gameData_.getSectionLetter(id);
+        // "stanaz" as programs that read the log expect it.
         log_.writeLog(0,
                       QStringLiteral("Section ") + letter +
                           QStringLiteral(": UFR mode=1(change without new stanaz)"),

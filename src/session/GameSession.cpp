@@ -164,7 +164,7 @@ void GameSession::startLink() {
             if (baseStation_->bs_OpenCommunication(true))
                 return;
         }
-        // The source's misspelling stays: log readers look for this line as it is.
+        // "communcation" as other programs read it in the log.
         log_.writeLog(0, QStringLiteral("Fails to connect base station"),
                       QStringLiteral("menu - start communcation"));
         if (!messages_.showMsg(kReconnectMessage, QString(), kExclamationOk, -1))
