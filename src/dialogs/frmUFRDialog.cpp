@@ -49,7 +49,7 @@ frmUFRDialog::frmUFRDialog(Help* help, QWidget* parent) : ProgramDialog(HelpKey:
     cmdButton[0]->setObjectName(QStringLiteral("cmdButton_0"));
     cmdButton[0]->setDefault(true);
     connect(cmdButton[0], &QPushButton::clicked, this, [this] { cmdButton_Click(0); });
-    cmdHelp = makeHelpButton(this, 0);
+    cmdHelp = makeHelpButton(this, helpTopic);
     connect(cmdHelp, &QPushButton::clicked, this, &frmUFRDialog::cmdHelp_Click);
 
     auto* body = new QHBoxLayout;
@@ -63,10 +63,6 @@ frmUFRDialog::frmUFRDialog(Help* help, QWidget* parent) : ProgramDialog(HelpKey:
     layout->addLayout(body);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void frmUFRDialog::Form_Load() {
-    cmdHelp->setProperty("Tag", QString::number(helpTopic));
 }
 
 void frmUFRDialog::cmdButton_Click(int /*index*/) {

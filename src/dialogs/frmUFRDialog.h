@@ -21,7 +21,6 @@ public:
 
     explicit frmUFRDialog(Help* help, QWidget* parent = nullptr);
 
-    void Form_Load();
     void cmdButton_Click(int index);
     /// The Help button and F1.
     void cmdHelp_Click() override;

@@ -3,6 +3,7 @@
 #include "ProgramRig.h"
 #include "desktop/PlayGrid.h"
 #include "dialogs/frmMovement.h"
+#include "dialogs/frmUFRDialog.h"
 #include "session/GameSession.h"
 #include "support/BaseStationSimulator.h"
 #include "support/FakeClock.h"
@@ -12,9 +13,11 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -96,6 +99,40 @@ TEST(frmdesktopTest, LoadedWindowAndTheDispatchersView) {
     EXPECT_TRUE(rig.messages.shown.empty());
 }
 
+// The analysis shows the updated-movement instructions through the window: one instance,
+// modeless, whose Help opens topic 27 and whose OK unloads it.
+TEST(frmdesktopTest, UpdatedMovementInstructionsOpenTheirHelpTopic) {
+    test::TestGuiApp app;
+    test::FakeClock clock;
+    test::ProgramRig rig(clock);
+    ASSERT_TRUE(rig.prepare(test::fixtures::mitchell()));
+    ASSERT_TRUE(rig.make().start());
+    frmdesktop& window = rig.program->desktop();
+    DesktopHost& host = window;
+    host.showUFRDialog();
+    host.showUFRDialog();
+    const QList<frmUFRDialog*> shown = window.findChildren<frmUFRDialog*>();
+    ASSERT_EQ(shown.size(), 1);
+    QPointer<frmUFRDialog> dialog = shown.front();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal());
+    EXPECT_EQ(dialog->labMsg[0]->text(),
+              QStringLiteral(
+                  "The old movment data (that shall not be used any longer) has been removed from the grid"));
+    EXPECT_GT(dialog->labMsg[3]->indent(), dialog->labMsg[2]->indent());
+
+    rig.shell.opened.clear();
+    dialog->cmdHelp->click();
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(dialog, &f1);
+    const QString page = rig.folder.path() + QStringLiteral("Help/html/restart_after_change.html");
+    EXPECT_EQ(rig.shell.opened, (QStringList{page, page}));
+
+    dialog->cmdButton[0]->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dialog.isNull());
+}
+
 // The game start and stop moves the window between its states; each step starts where the
 // one before left it.
 TEST(frmdesktopTest, GameStartAndStopStateTable) {
@@ -110,6 +147,10 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
     auto* game = window.findChild<QPushButton*>(QStringLiteral("cmdGame"));
     GameSession& session = rig.program->session();
     ASSERT_TRUE(session.linkIsUp());
+    auto* status = window.findChild<QLineEdit*>(QStringLiteral("txtbaseStationStatus"));
+    EXPECT_EQ(status->text(), QStringLiteral("OK"));
+    EXPECT_EQ(status->palette().color(QPalette::Base), QColor(0, 255, 0));
+    EXPECT_EQ(action(window, "mnusyscomm_start")->text(), QStringLiteral("Stop base station"));
 
     struct Step {
         const char* what;
@@ -187,6 +228,10 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
                 << step.what << " item " << i;
         EXPECT_EQ(logged, step.logged) << step.what;
     }
+    // The last step took the link down.
+    EXPECT_FALSE(session.linkIsUp());
+    EXPECT_EQ(status->text(), QStringLiteral("N/A"));
+    EXPECT_EQ(status->palette().color(QPalette::Base), QColor(255, 0, 0));
 }
 
 // Without a movement and without board counts the start asks for them.
