@@ -1,5 +1,4 @@
-#include "ProgramRig.h"
-#include "desktop/frmdesktop.h"
+#include "LoadedWindow.h"
 #include "platform/BusyPointer.h"
 #include "session/GameSession.h"
 #include "support/FakeClock.h"
@@ -14,13 +13,8 @@
 namespace qzc {
 namespace {
 
-class FrmdesktopLinkTest : public ::testing::Test {
+class FrmdesktopLinkTest : public test::LoadedWindow {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(rig.prepare(test::fixtures::mitchell()));
-        ASSERT_TRUE(rig.make().start());
-    }
-    frmdesktop& window() { return rig.program->desktop(); }
     /// The ticked items of the channel menu.
     QList<int> tickedChannels() {
         QList<int> ticked;
@@ -32,10 +26,6 @@ protected:
         }
         return ticked;
     }
-
-    test::TestGuiApp app;
-    test::FakeClock clock;
-    test::ProgramRig rig{clock};
 };
 
 // The base station's channel reports tick the channel menu, one channel at a time, and the

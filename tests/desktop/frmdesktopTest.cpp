@@ -1,5 +1,6 @@
 #include "desktop/frmdesktop.h"
 
+#include "LoadedWindow.h"
 #include "ProgramRig.h"
 #include "desktop/PlayGrid.h"
 #include "dialogs/frmMovement.h"
@@ -33,14 +34,11 @@ QAction* action(frmdesktop& window, const char* name) {
     return window.findChild<QAction*>(QLatin1String(name));
 }
 
+using LoadedWindowTest = test::LoadedWindow;
+
 // What the request dispatcher and the load step leave in the window.
-TEST(frmdesktopTest, LoadedWindowAndTheDispatchersView) {
-    test::TestGuiApp app;
-    test::FakeClock clock;
-    test::ProgramRig rig(clock);
-    ASSERT_TRUE(rig.prepare(test::fixtures::mitchell()));
-    ASSERT_TRUE(rig.make().start());
-    frmdesktop& window = rig.program->desktop();
+TEST_F(LoadedWindowTest, LoadedWindowAndTheDispatchersView) {
+    frmdesktop& window = this->window();
     DesktopHost& host = window;
 
     EXPECT_EQ(window.windowTitle(), getVersionText() + QStringLiteral(" - club"));
@@ -101,13 +99,8 @@ TEST(frmdesktopTest, LoadedWindowAndTheDispatchersView) {
 
 // The analysis shows the updated-movement instructions through the window: one instance,
 // modeless, whose Help opens topic 27 and whose OK unloads it.
-TEST(frmdesktopTest, UpdatedMovementInstructionsOpenTheirHelpTopic) {
-    test::TestGuiApp app;
-    test::FakeClock clock;
-    test::ProgramRig rig(clock);
-    ASSERT_TRUE(rig.prepare(test::fixtures::mitchell()));
-    ASSERT_TRUE(rig.make().start());
-    frmdesktop& window = rig.program->desktop();
+TEST_F(LoadedWindowTest, UpdatedMovementInstructionsOpenTheirHelpTopic) {
+    frmdesktop& window = this->window();
     DesktopHost& host = window;
     host.showUFRDialog();
     host.showUFRDialog();
