@@ -216,8 +216,9 @@ void frmdesktop::Form_Load(qint16 channel) {
         mnu_exportdeal->setVisible(false);
         log_.writeLog(0, QStringLiteral("No menu option, Export deals"));
     }
-    // Items for later: the maintenance menu comes with the log viewer, personal recaps
-    // with a pair number, the forced start with a section that owes results.
+    // Hidden: the maintenance menu (the log viewer shows it), the link and log items, the
+    // Play menu (its refresh key works all the same), the firmware version. Disabled until
+    // a pair number is typed (personal recaps) or a section owes results (forced start).
     mnumaintenance->menuAction()->setVisible(false);
     mnusyscomm_start->setVisible(false);
     mnu_play->menuAction()->setVisible(false);

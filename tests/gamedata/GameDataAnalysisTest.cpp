@@ -292,11 +292,9 @@ TEST(GameDataAnalysisTest, EveryClearedResultIsLoggedInFullBeforeItIsDeleted) {
     ASSERT_TRUE(storeLaterResults(rig.data));
     rig.analysis.AnalyzeGameDB();
 
-    QStringList cleared;
-    for (const QString& line : rig.data.harness.logFileText().split(QStringLiteral("\r\n"))) {
-        if (line.contains(QLatin1String("Clear board result: ")))
-            cleared << line;
-    }
+    // Written to the file before the results are deleted.
+    const QStringList cleared =
+        test::logBodies(rig.data.harness.logFileText()).filter(QStringLiteral("Clear board result: "));
     ASSERT_EQ(cleared.size(), 2) << rig.data.logMessages().join(u'\n').toStdString();
     for (const char* field : {"Section=1", "Table=1", "PairNS=1", "Remarks=later", "Erased=0",
                               "custom_qz_score=", "LeadCard=", "DateLog="})
