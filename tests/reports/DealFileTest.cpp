@@ -1,0 +1,141 @@
+#include "reports/DealFile.h"
+
+#include "support/EventBuilder.h"
+#include "support/EventHarness.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <gtest/gtest.h>
+
+namespace qzc {
+namespace {
+
+using test::EventBuilder;
+
+QString goldenPath(const char* name) {
+    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/golden/") +
+           QString::fromLatin1(name);
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+const QStringList kMixedDeal = {QStringLiteral("AKQJ.5432.76.JT9"), QStringLiteral("T98.AKQ.5432.765"),
+                                QStringLiteral("765.JT9.AKQJ.432"), QStringLiteral("432.876.T98.AKQ8")};
+
+/// Section A: board 1 a mixed deal, board 3 one suit a hand, board 5 east one card short,
+/// board 7 the spade ace twice, board 12 the deal of board 1 with blanks and dashes among
+/// the cards; records of boards 0 and 100, and of section B, that do not count.
+EventBuilder handRecords() {
+    EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    const int other = b.addSection(QStringLiteral("B"));
+    b.addMitchellMovement(a, 2, 2, 2);
+    b.addMitchellMovement(other, 2, 2, 2);
+    b.addHandRecord(a, 1, kMixedDeal);
+    b.addHandRecord(a, 3,
+                    {QStringLiteral("-.-.-.AKQJT98765432"), QStringLiteral("AKQJT98765432.-.-.-"),
+                     QStringLiteral("-.AKQJT98765432.-.-"), QStringLiteral("-.-.AKQJT98765432.-")});
+    b.addHandRecord(a, 5, {kMixedDeal[0], QStringLiteral("T98.AKQ.5432.76"), kMixedDeal[2], kMixedDeal[3]});
+    b.addHandRecord(a, 7, {kMixedDeal[0], QStringLiteral("AT98.AKQ.5432.765"), kMixedDeal[2], kMixedDeal[3]});
+    b.addHandRecord(a, 12,
+                    {QStringLiteral("A K Q J.5432.76.J-T9"), kMixedDeal[1], kMixedDeal[2], kMixedDeal[3]});
+    b.addHandRecord(a, 0, kMixedDeal);
+    b.addHandRecord(a, 100, kMixedDeal);
+    b.addHandRecord(other, 2, kMixedDeal);
+    return b;
+}
+
+class DealFileTest : public ::testing::Test {
+protected:
+    bool start(EventBuilder builder) {
+        if (!h.buildAndStart(builder))
+            return false;
+        h.event.eventName = QStringLiteral("Spring Pairs");
+        return true;
+    }
+    test::EventHarness h;
+    const QString path = h.filePath(QStringLiteral("club#1.brk"));
+};
+
+// The whole file, byte for byte. QZC_UPDATE_GOLDEN=1 rewrites the golden file for review.
+TEST_F(DealFileTest, WritesEveryBoardWithItsCheckNumber) {
+    ASSERT_TRUE(start(handRecords()));
+    QFile earlier(path);
+    ASSERT_TRUE(earlier.open(QIODevice::WriteOnly));
+    earlier.write("an earlier file");
+    earlier.close();
+
+    const DealFileOutcome outcome = DealFile(h.db, h.log, h.event).Brannocke_CreateDealFile(1, path);
+    EXPECT_TRUE(outcome.written);
+    EXPECT_EQ(outcome.message,
+              QStringLiteral("The hand record of board 5 is not a complete deal: East holds 12 cards.\r\n"
+                             "The hand record of board 7 is not a complete deal: SA is held twice.\r\n"
+                             "These boards were exported without their deal."));
+    const QStringList log = h.logMessages();
+    EXPECT_TRUE(log.contains(QStringLiteral("The hand record of board 5 is not a complete deal: East holds "
+                                            "12 cards. (Brannocke_CreateDealFile)")));
+    EXPECT_EQ(log.last(), QStringLiteral("Export deal completed, ") + path + QLatin1Char('.'));
+
+    const QByteArray written = readAll(path);
+    const QString golden = goldenPath("deal_file.brk");
+    if (qEnvironmentVariableIntValue("QZC_UPDATE_GOLDEN") == 1) {
+        QFile out(golden);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(written);
+        GTEST_SKIP() << "golden file rewritten: " << golden.toStdString();
+    }
+    const QByteArray expected = readAll(golden);
+    ASSERT_FALSE(expected.isEmpty()) << "missing " << golden.toStdString();
+    EXPECT_EQ(QString::fromLatin1(written).toStdString(), QString::fromLatin1(expected).toStdString());
+}
+
+TEST_F(DealFileTest, NothingIsWrittenWithoutAHandRecordOfTheSection) {
+    struct Case {
+        const char* name;
+        bool withTable;
+        qint16 section;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"no HandRecord table", false, 1, ""},
+        {"only boards 0 and 100", true, 3, "No deal record found."},
+        {"a section without hand records", true, 2, "No deal record found."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::EventHarness harness;
+        EventBuilder b;
+        const int a = b.addSection(QStringLiteral("A"));
+        const int other = b.addSection(QStringLiteral("B"));
+        const int third = b.addSection(QStringLiteral("C"));
+        for (int section : {a, other, third})
+            b.addMitchellMovement(section, 2, 2, 2);
+        if (c.withTable) {
+            b.addHandRecord(a, 1, kMixedDeal);
+            b.addHandRecord(third, 0, kMixedDeal);
+            b.addHandRecord(third, 100, kMixedDeal);
+        } else {
+            b.withoutTable(QStringLiteral("HandRecord"));
+        }
+        ASSERT_TRUE(harness.buildAndStart(b));
+        const QString file = harness.filePath(QStringLiteral("deals.brk"));
+        const DealFileOutcome outcome =
+            DealFile(harness.db, harness.log, harness.event).Brannocke_CreateDealFile(c.section, file);
+        EXPECT_FALSE(outcome.written);
+        EXPECT_FALSE(QFileInfo::exists(file));
+        EXPECT_EQ(outcome.message, QLatin1String(c.message));
+        EXPECT_EQ(harness.logMessages().contains(QStringLiteral("No deal record found")), c.withTable);
+    }
+}
+
+TEST(DealFileCheckNumber, DefaultDealOnTheFirstBoards) {
+    EXPECT_EQ(DealFile::checkNumber(DealFile::defaultDeal, 0), 14);
+    EXPECT_EQ(DealFile::checkNumber(DealFile::defaultDeal, 1), 15);
+    EXPECT_EQ(DealFile::checkNumber(DealFile::defaultDeal, 2), 12);
+}
+
+} // namespace
+} // namespace qzc
