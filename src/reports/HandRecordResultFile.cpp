@@ -37,8 +37,11 @@ QString seatKey(qint16 section, qint16 table, const QString& direction, qint16 p
 
 HandRecordResultFile::HandRecordResultFile(ScoreDb& db, Log& log) : db_(db), log_(log) {}
 
-void HandRecordResultFile::logDbError() {
-    log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kSource, true);
+std::optional<QSqlQuery> HandRecordResultFile::select(const QString& sql) {
+    std::optional<QSqlQuery> query = db_.select(sql);
+    if (!query)
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kSource, true);
+    return query;
 }
 
 std::optional<QStringList> HandRecordResultFile::nameLines() {
@@ -50,12 +53,10 @@ std::optional<QStringList> HandRecordResultFile::nameLines() {
         return QStringList();
 
     // Every seat's name, read once: the first row of a seat and pair counts.
-    std::optional<QSqlQuery> seats = db_.select(QStringLiteral(
+    std::optional<QSqlQuery> seats = select(QStringLiteral(
         "SELECT Section, [Table], Direction, custom_qz_pair, custom_qz_names FROM PlayerNumbers"));
-    if (!seats) {
-        logDbError();
+    if (!seats)
         return std::nullopt;
-    }
     QHash<QString, QString> names;
     while (seats->next()) {
         const QString key = seatKey(queryInt16(*seats, 0), queryInt16(*seats, 1), queryText(*seats, 2),
@@ -64,15 +65,13 @@ std::optional<QStringList> HandRecordResultFile::nameLines() {
             names.insert(key, queryText(*seats, 4));
     }
 
-    std::optional<QSqlQuery> tables = db_.select(
+    std::optional<QSqlQuery> tables = select(
         QStringLiteral("SELECT DISTINCT Section.Letter, RoundData.Section, RoundData.[Table], "
                        "RoundData.NSPair, RoundData.EWPair"
                        " FROM RoundData INNER JOIN Section ON RoundData.Section=Section.ID WHERE Round=1"
                        " ORDER BY Letter ASC, NSPair ASC, RoundData.[Table] ASC"));
-    if (!tables) {
-        logDbError();
+    if (!tables)
         return std::nullopt;
-    }
     QStringList lines{QStringLiteral("[NAMES] (section,pair no,NS/EW,N/E name,S/W name)")};
     while (tables->next()) {
         const QString letter = oneLine(queryText(*tables, 0).trimmed());
@@ -92,15 +91,13 @@ std::optional<QStringList> HandRecordResultFile::nameLines() {
 }
 
 std::optional<QStringList> HandRecordResultFile::resultLines() {
-    std::optional<QSqlQuery> rows = db_.select(
+    std::optional<QSqlQuery> rows = select(
         QStringLiteral("SELECT ReceivedData.*, Section.Letter FROM ReceivedData INNER JOIN Section ON "
                        "ReceivedData.Section=Section.ID"
                        " WHERE NOT Contract='' AND NOT Erased"
                        " ORDER BY Board ASC, Letter ASC, PairNS ASC, ReceivedData.[Table] ASC, Round ASC"));
-    if (!rows) {
-        logDbError();
+    if (!rows)
         return std::nullopt;
-    }
     const QSqlRecord record = rows->record();
     const int boardColumn = record.indexOf(QStringLiteral("Board"));
     const int letterColumn = record.indexOf(QStringLiteral("Letter"));

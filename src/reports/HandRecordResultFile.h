@@ -2,6 +2,7 @@
 
 #include "reports/ResultFile.h"
 
+#include <QSqlQuery>
 #include <QString>
 #include <optional>
 
@@ -33,7 +34,8 @@ public:
 private:
     std::optional<QStringList> nameLines();
     std::optional<QStringList> resultLines();
-    void logDbError();
+    /// The rows of sql; nothing, logged, when the query fails.
+    std::optional<QSqlQuery> select(const QString& sql);
 
     ScoreDb& db_;
     Log& log_;

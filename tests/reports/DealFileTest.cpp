@@ -2,6 +2,7 @@
 
 #include "support/EventBuilder.h"
 #include "support/EventHarness.h"
+#include "support/GoldenFile.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,16 +12,6 @@ namespace qzc {
 namespace {
 
 using test::EventBuilder;
-
-QString goldenPath(const char* name) {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/golden/") +
-           QString::fromLatin1(name);
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 const QStringList kMixedDeal = {QStringLiteral("AKQJ.5432.76.JT9"), QStringLiteral("T98.AKQ.5432.765"),
                                 QStringLiteral("765.JT9.AKQJ.432"), QStringLiteral("432.876.T98.AKQ8")};
@@ -79,17 +70,7 @@ TEST_F(DealFileTest, WritesEveryBoardWithItsCheckNumber) {
                                             "12 cards. (Brannocke_CreateDealFile)")));
     EXPECT_EQ(log.last(), QStringLiteral("Export deal completed, ") + path + QLatin1Char('.'));
 
-    const QByteArray written = readAll(path);
-    const QString golden = goldenPath("deal_file.brk");
-    if (qEnvironmentVariableIntValue("QZC_UPDATE_GOLDEN") == 1) {
-        QFile out(golden);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(written);
-        GTEST_SKIP() << "golden file rewritten: " << golden.toStdString();
-    }
-    const QByteArray expected = readAll(golden);
-    ASSERT_FALSE(expected.isEmpty()) << "missing " << golden.toStdString();
-    EXPECT_EQ(QString::fromLatin1(written).toStdString(), QString::fromLatin1(expected).toStdString());
+    QZC_EXPECT_GOLDEN(test::readFileBytes(path), test::goldenPath(__FILE__, "deal_file.brk"));
 }
 
 TEST_F(DealFileTest, NothingIsWrittenWithoutAHandRecordOfTheSection) {
@@ -129,6 +110,18 @@ TEST_F(DealFileTest, NothingIsWrittenWithoutAHandRecordOfTheSection) {
         EXPECT_EQ(outcome.message, QLatin1String(c.message));
         EXPECT_EQ(harness.logMessages().contains(QStringLiteral("No deal record found")), c.withTable);
     }
+}
+
+TEST_F(DealFileTest, TheBoardRangeAndItsCheck) {
+    EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    b.addMitchellMovement(a, 2, 2, 2);
+    for (const int board : {32, 1, 17})
+        b.addHandRecord(a, board, kMixedDeal);
+    ASSERT_TRUE(start(b));
+    ASSERT_TRUE(DealFile(h.db, h.log, h.event).Brannocke_CreateDealFile(1, path).written);
+    EXPECT_TRUE(test::readFileBytes(path).contains("\r\nFrom board=1\r\nTo board=32\r\n"));
+    EXPECT_TRUE(test::readFileBytes(path).contains("\r\nChecksum=33\r\nDuplicates 01=0\r\n"));
 }
 
 TEST(DealFileCheckNumber, DefaultDealOnTheFirstBoards) {

@@ -1,6 +1,7 @@
 #include "reports/HandRecordResultFile.h"
 
 #include "support/EventBuilder.h"
+#include "support/GoldenFile.h"
 #include "support/ScoringEvent.h"
 
 #include <QFile>
@@ -13,16 +14,6 @@ namespace {
 using test::EventBuilder;
 using test::ResultRow;
 using test::ScoringEvent;
-
-QString goldenPath(const char* name) {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/golden/") +
-           QString::fromLatin1(name);
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 ResultRow withLead(ResultRow row, const char* lead) {
     row.leadCard = QString::fromLatin1(lead);
@@ -84,21 +75,12 @@ TEST(HandRecordResultFileTest, NamesAndResultsBesideTheEventResultFile) {
         HandRecordResultFile(event.db, event.log).HandRecord_resultFile(event.folder.path());
     ASSERT_TRUE(outcome.written()) << outcome.reason.toStdString();
     EXPECT_EQ(outcome.path, event.folder.path() + QStringLiteral("handrecord_results.txt"));
-    EXPECT_EQ(readAll(eventFile), QByteArray("the event result file"));
+    EXPECT_EQ(test::readFileBytes(eventFile), QByteArray("the event result file"));
     EXPECT_TRUE(event.log.bufferedText().contains(
         QStringLiteral(": Complete result file for HandRecord (HandRecord_resultFile)")));
 
-    const QByteArray written = readAll(outcome.path);
-    const QString golden = goldenPath("handrecord_results.txt");
-    if (qEnvironmentVariableIntValue("QZC_UPDATE_GOLDEN") == 1) {
-        QFile out(golden);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(written);
-        GTEST_SKIP() << "golden file rewritten: " << golden.toStdString();
-    }
-    const QByteArray expected = readAll(golden);
-    ASSERT_FALSE(expected.isEmpty()) << "missing " << golden.toStdString();
-    EXPECT_EQ(QString::fromLatin1(written).toStdString(), QString::fromLatin1(expected).toStdString());
+    QZC_EXPECT_GOLDEN(test::readFileBytes(outcome.path),
+                      test::goldenPath(__FILE__, "handrecord_results.txt"));
 }
 
 TEST(HandRecordResultFileTest, WithoutNamesOrResults) {
@@ -128,7 +110,7 @@ TEST(HandRecordResultFileTest, WithoutNamesOrResults) {
         EXPECT_EQ(outcome.written(), c.firstLine != nullptr);
         const QString path = event.folder.path() + HandRecordResultFile::fileName;
         if (c.firstLine)
-            EXPECT_TRUE(readAll(path).startsWith(QByteArray(c.firstLine) + "\r\n#01\r\n"));
+            EXPECT_TRUE(test::readFileBytes(path).startsWith(QByteArray(c.firstLine) + "\r\n#01\r\n"));
         else
             EXPECT_FALSE(QFileInfo::exists(path));
     }

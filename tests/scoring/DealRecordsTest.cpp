@@ -2,9 +2,8 @@
 
 #include "ResultDb.h"
 #include "scoring/TableAddress.h"
+#include "support/QueryRows.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <gtest/gtest.h>
 
 namespace qzc {
@@ -22,18 +21,7 @@ protected:
         for (SharedTable t : {SharedTable::HandRecord, SharedTable::BiddingData, SharedTable::PlayData})
             r.event.tablePresent.set(t, true);
     }
-    /// The rows of sql, fields joined with "|", rows with " ".
-    QString rows(const QString& sql) {
-        QStringList lines;
-        std::optional<QSqlQuery> q = r.db.select(sql);
-        while (q && q->next()) {
-            QStringList fields;
-            for (int i = 0; i < q->record().count(); ++i)
-                fields << q->value(i).toString();
-            lines << fields.join(QLatin1Char('|'));
-        }
-        return lines.join(QLatin1Char(' '));
-    }
+    QString rows(const QString& sql) { return test::queryRows(r.db, sql); }
     QString hand(const char* direction) {
         const QString d = QString::fromLatin1(direction);
         return rows(QStringLiteral("SELECT Board, %1Spades, %1Hearts, %1Diamonds, %1Clubs FROM HandRecord "

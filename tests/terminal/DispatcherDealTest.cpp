@@ -3,10 +3,9 @@
 
 #include "DispatcherPtyFixture.h"
 #include "support/DealFixtures.h"
+#include "support/QueryRows.h"
 
 #include <QFile>
-#include <QSqlQuery>
-#include <QSqlRecord>
 
 namespace qzc {
 namespace {
@@ -45,18 +44,7 @@ QByteArray wholeSuit(int suit) {
 
 class DispatcherDealTest : public test::DispatcherPtyTest {
 protected:
-    /// The rows of sql, fields joined with "|", rows with " ".
-    QString rows(const QString& sql) {
-        QStringList lines;
-        std::optional<QSqlQuery> q = data().harness.db.select(sql);
-        while (q && q->next()) {
-            QStringList fields;
-            for (int i = 0; i < q->record().count(); ++i)
-                fields << q->value(i).toString();
-            lines << fields.join(QLatin1Char('|'));
-        }
-        return lines.join(QLatin1Char(' '));
-    }
+    QString rows(const QString& sql) { return test::queryRows(data().harness.db, sql); }
     /// The board's sixteen holdings, north's spades first.
     QString handRecord(int board) {
         return rows(
