@@ -73,24 +73,28 @@ RecordDeal dealOf(const QSqlQuery& query) {
     return deal;
 }
 
-QString boardBlock(qint16 board, const QString& deal) {
-    const QString number = twoDigits(board);
-    return QStringLiteral("Duplicates ") + number + QStringLiteral("=0") + kCrLf +
-           QStringLiteral("Property ") + number + QStringLiteral("=1") + kCrLf + QStringLiteral("Board ") +
-           number + QLatin1Char('=') + deal +
-           QStringLiteral("%1").arg(DealFile::checkNumber(deal, board), 3, 10, QLatin1Char('0')) + kCrLf;
-}
+/// North holds the spades, east the hearts, south the diamonds and west the clubs.
+const QString kDefaultDeal = QStringLiteral("aaaaaabffffffkkkkkklpppppp");
 
-} // namespace
-
-DealFile::DealFile(ScoreDb& db, Log& log, const EventInfo& event) : db_(db), log_(log), event_(event) {}
-
-int DealFile::checkNumber(const QString& deal, qint16 board) {
+/// The exclusive-or of the letters' codes and the board number.
+int checkNumber(const QString& deal, qint16 board) {
     int check = board;
     for (const QChar c : deal)
         check ^= c.unicode() & 0xFF;
     return check;
 }
+
+QString boardBlock(qint16 board, const QString& deal) {
+    const QString number = twoDigits(board);
+    return QStringLiteral("Duplicates ") + number + QStringLiteral("=0") + kCrLf +
+           QStringLiteral("Property ") + number + QStringLiteral("=1") + kCrLf + QStringLiteral("Board ") +
+           number + QLatin1Char('=') + deal +
+           QStringLiteral("%1").arg(checkNumber(deal, board), 3, 10, QLatin1Char('0')) + kCrLf;
+}
+
+} // namespace
+
+DealFile::DealFile(ScoreDb& db, Log& log, const EventInfo& event) : db_(db), log_(log), event_(event) {}
 
 DealFileOutcome DealFile::Brannocke_CreateDealFile(qint16 section, const QString& path) {
     DealFileOutcome outcome;
@@ -127,7 +131,7 @@ DealFileOutcome DealFile::Brannocke_CreateDealFile(qint16 section, const QString
                               QStringLiteral(" is not a complete deal: ") + deal.fault + QLatin1Char('.');
         log_.writeLog(0, fault, kSource);
         faults << fault;
-        blocks[board] = boardBlock(board, defaultDeal);
+        blocks[board] = boardBlock(board, kDefaultDeal);
     }
     if (lowest == 0) {
         log_.writeLog(0, QStringLiteral("No deal record found"));
@@ -154,7 +158,7 @@ DealFileOutcome DealFile::Brannocke_CreateDealFile(qint16 section, const QString
     QString text = document;
     for (qint16 board = firstBoard; board <= lastBoard; ++board) {
         const auto block = blocks.find(board);
-        text += block != blocks.end() ? block->second : boardBlock(board, defaultDeal);
+        text += block != blocks.end() ? block->second : boardBlock(board, kDefaultDeal);
     }
     text += QStringLiteral("[STARTUP]") + kCrLf + QStringLiteral("Statistics=Yes") + kCrLf +
             QStringLiteral("SuppressDeal=Yes") + kCrLf + QStringLiteral("Add filename=No") + kCrLf + kCrLf;

@@ -24,18 +24,12 @@ struct DealFileOutcome {
 /// the spades, east the hearts, south the diamonds and west the clubs.
 class DealFile {
 public:
-    static inline const QString defaultDeal = QStringLiteral("aaaaaabffffffkkkkkklpppppp");
-
     DealFile(ScoreDb& db, Log& log, const EventInfo& event);
 
     /// Writes the deal file of the section's hand records over any earlier file at path.
     /// Nothing is written without a HandRecord table (silently) or without a hand record of
     /// a board 1 to 99 in the section.
     DealFileOutcome Brannocke_CreateDealFile(qint16 section, const QString& path);
-
-    /// The check number of a deal of 26 letters on a board: the exclusive-or of the
-    /// letters' codes and the board number.
-    static int checkNumber(const QString& deal, qint16 board);
 
 private:
     ScoreDb& db_;

@@ -18,7 +18,8 @@ const QStringList kMixedDeal = {QStringLiteral("AKQJ.5432.76.JT9"), QStringLiter
 
 /// Section A: board 1 a mixed deal, board 3 one suit a hand, board 5 east one card short,
 /// board 7 the spade ace twice, board 12 the deal of board 1 with blanks and dashes among
-/// the cards; records of boards 0 and 100, and of section B, that do not count.
+/// the cards; records of boards 0 and 100, and of section B, that do not count. Section C
+/// holds hand records of boards 0 and 100 only.
 EventBuilder handRecords() {
     EventBuilder b;
     const int a = b.addSection(QStringLiteral("A"));
@@ -36,6 +37,10 @@ EventBuilder handRecords() {
     b.addHandRecord(a, 0, kMixedDeal);
     b.addHandRecord(a, 100, kMixedDeal);
     b.addHandRecord(other, 2, kMixedDeal);
+    const int third = b.addSection(QStringLiteral("C"));
+    b.addMitchellMovement(third, 2, 2, 2);
+    b.addHandRecord(third, 0, kMixedDeal);
+    b.addHandRecord(third, 100, kMixedDeal);
     return b;
 }
 
@@ -74,42 +79,17 @@ TEST_F(DealFileTest, WritesEveryBoardWithItsCheckNumber) {
 }
 
 TEST_F(DealFileTest, NothingIsWrittenWithoutAHandRecordOfTheSection) {
-    struct Case {
-        const char* name;
-        bool withTable;
-        qint16 section;
-        const char* message;
-    };
-    const Case cases[] = {
-        {"no HandRecord table", false, 1, ""},
-        {"only boards 0 and 100", true, 3, "No deal record found."},
-        {"a section without hand records", true, 2, "No deal record found."},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        test::EventHarness harness;
-        EventBuilder b;
-        const int a = b.addSection(QStringLiteral("A"));
-        const int other = b.addSection(QStringLiteral("B"));
-        const int third = b.addSection(QStringLiteral("C"));
-        for (int section : {a, other, third})
-            b.addMitchellMovement(section, 2, 2, 2);
-        if (c.withTable) {
-            b.addHandRecord(a, 1, kMixedDeal);
-            b.addHandRecord(third, 0, kMixedDeal);
-            b.addHandRecord(third, 100, kMixedDeal);
-        } else {
-            b.withoutTable(QStringLiteral("HandRecord"));
-        }
-        ASSERT_TRUE(harness.buildAndStart(b));
-        const QString file = harness.filePath(QStringLiteral("deals.brk"));
-        const DealFileOutcome outcome =
-            DealFile(harness.db, harness.log, harness.event).Brannocke_CreateDealFile(c.section, file);
-        EXPECT_FALSE(outcome.written);
-        EXPECT_FALSE(QFileInfo::exists(file));
-        EXPECT_EQ(outcome.message, QLatin1String(c.message));
-        EXPECT_EQ(harness.logMessages().contains(QStringLiteral("No deal record found")), c.withTable);
-    }
+    ASSERT_TRUE(start(handRecords()));
+    // Section C holds hand records of boards 0 and 100 only.
+    DealFileOutcome outcome = DealFile(h.db, h.log, h.event).Brannocke_CreateDealFile(3, path);
+    EXPECT_FALSE(outcome.written);
+    EXPECT_EQ(outcome.message, QStringLiteral("No deal record found."));
+    EXPECT_EQ(h.logMessages().last(), QStringLiteral("No deal record found"));
+    h.event.tablePresent.set(SharedTable::HandRecord, false);
+    outcome = DealFile(h.db, h.log, h.event).Brannocke_CreateDealFile(1, path);
+    EXPECT_FALSE(outcome.written);
+    EXPECT_EQ(outcome.message, QString());
+    EXPECT_FALSE(QFileInfo::exists(path));
 }
 
 TEST_F(DealFileTest, TheBoardRangeAndItsCheck) {
@@ -122,12 +102,6 @@ TEST_F(DealFileTest, TheBoardRangeAndItsCheck) {
     ASSERT_TRUE(DealFile(h.db, h.log, h.event).Brannocke_CreateDealFile(1, path).written);
     EXPECT_TRUE(test::readFileBytes(path).contains("\r\nFrom board=1\r\nTo board=32\r\n"));
     EXPECT_TRUE(test::readFileBytes(path).contains("\r\nChecksum=33\r\nDuplicates 01=0\r\n"));
-}
-
-TEST(DealFileCheckNumber, DefaultDealOnTheFirstBoards) {
-    EXPECT_EQ(DealFile::checkNumber(DealFile::defaultDeal, 0), 14);
-    EXPECT_EQ(DealFile::checkNumber(DealFile::defaultDeal, 1), 15);
-    EXPECT_EQ(DealFile::checkNumber(DealFile::defaultDeal, 2), 12);
 }
 
 } // namespace

@@ -6,7 +6,6 @@
 #include "support/TempFolder.h"
 
 #include <QFile>
-#include <QStringList>
 #include <gtest/gtest.h>
 
 namespace qzc {
@@ -32,10 +31,7 @@ TEST(DealDataTest, SuitHoldingsSetOneHalfOfALetterEach) {
     // The club two is card 52, the second half of the last letter; "x" and blanks name no card.
     parseSuitHolding(deal, QStringLiteral("s"), QStringLiteral("c"), QStringLiteral("2 x-"));
     EXPECT_EQ(deal[25], QStringLiteral("c"));
-    // An unknown hand or suit, or a letter that is no holder pair, changes nothing / reads north.
-    parseSuitHolding(deal, QStringLiteral("X"), QStringLiteral("S"), QStringLiteral("Q"));
-    parseSuitHolding(deal, QStringLiteral("N"), QStringLiteral("Z"), QStringLiteral("Q"));
-    EXPECT_EQ(deal[1], QString());
+    // A position that is no holder pair reads as north's two cards.
     deal[2] = QStringLiteral("zz");
     parseSuitHolding(deal, QStringLiteral("W"), QStringLiteral("S"), QStringLiteral("9"));
     EXPECT_EQ(deal[2], QStringLiteral("d"));
@@ -113,33 +109,6 @@ TEST_F(AllDealFileTest, DealtCardPayloads) {
             << c.board << (c.makeable ? " with makeable contracts" : "");
     EXPECT_TRUE(log.bufferedText().contains(QStringLiteral(": Get dealt card\r\n")));
     EXPECT_EQ(AllDealFile(log, QString()).GetDealtCard(5, true), north + unknown);
-}
-
-TEST(DealtCardsTest, HolderBitsDealNumberAndMakeableTricks) {
-    // Spade ace north, king east, queen south, jack west; the other cards stay north.
-    QStringList lines(12);
-    lines[0] = QStringLiteral("\tA");
-    lines[4] = QStringLiteral("J\t\tK");
-    lines[8] = QStringLiteral("\tQ");
-    struct Case {
-        const char* dealNumber;
-        const char* bytes13and14;
-    };
-    const Case cases[] = {{"1000", "03e8"}, {"-420", "81a4"}, {" 7 ", "0007"},
-                          {"x", "7fff"},    {"", "7fff"},     {"99999", "7fff"}};
-    for (const Case& c : cases) {
-        lines[2] = QString::fromLatin1(c.dealNumber);
-        const QByteArray payload = DealtCards::fromBlock(lines, true).payload(true);
-        ASSERT_EQ(payload.size(), 25);
-        EXPECT_EQ(static_cast<quint8>(payload.at(0)), 27);
-        EXPECT_EQ(payload.mid(13, 2).toHex(), QByteArray(c.bytes13and14)) << c.dealNumber;
-    }
-    // North makes 9 tricks in clubs and 10 in diamonds; a header of fewer strains reads
-    // only its rows.
-    lines << QStringLiteral("Makeable in C/D") << QStringLiteral("N") << QStringLiteral("9")
-          << QStringLiteral("10");
-    EXPECT_EQ(static_cast<quint8>(DealtCards::fromBlock(lines, true).payload(true).at(15)), 154);
-    EXPECT_EQ(static_cast<quint8>(DealtCards::fromBlock(lines, true).payload(true).at(16)), 0xFF);
 }
 
 } // namespace

@@ -69,26 +69,6 @@ TEST_F(DealRecordsTest, CallsCountPerTableRoundAndBoardWhoeverMakesThem) {
               QStringLiteral("1|1|1|2|1|W|1C|2012-03-03|21:05:09 1|1|1|2|2|N|X|2012-03-03|21:05:09 "
                              "1|1|1|2|3|E|XX'|2012-03-03|21:05:09 1|1|1|2|4|S|XX'|2012-03-03|21:05:09 "
                              "1|2|1|2|1|N|PASS|2012-03-03|21:05:09"));
-
-    EXPECT_EQ(records.inputPlay(a1, 2, 3, {{5, QStringLiteral("SA")}, {6, QStringLiteral("Sx")}}), S::Stored);
-    EXPECT_EQ(
-        rows(QStringLiteral("SELECT Round, Board, Counter, Direction, Card FROM PlayData ORDER BY Counter")),
-        QStringLiteral("2|3|1|E|SA 2|3|2|S|Sx"));
-}
-
-TEST_F(DealRecordsTest, ARequestIsStoredWholeOrNotAtAll) {
-    ASSERT_TRUE(
-        r.db.execSQL(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON BiddingData WHEN NEW.Bid='XX' "
-                                    "BEGIN SELECT RAISE(ABORT, 'refused'); END"),
-                     QStringLiteral("t")));
-    const std::vector<DealCall> calls = {
-        {0, QStringLiteral("1C")}, {1, QStringLiteral("X")}, {2, QStringLiteral("XX")}};
-    EXPECT_EQ(records.inputBidding(a1, 1, 1, calls), DealRecords::Stored::Failed);
-    EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) FROM BiddingData")), QStringLiteral("0"));
-    EXPECT_EQ(r.logLines().filter(QStringLiteral(" refused (Database - inputBidding)")).size(), 1);
-
-    ASSERT_TRUE(r.db.execSQL(QStringLiteral("DROP TABLE PlayData"), QStringLiteral("t")));
-    EXPECT_EQ(records.inputPlay(a1, 1, 1, {{0, QStringLiteral("SA")}}), DealRecords::Stored::Failed);
 }
 
 } // namespace
