@@ -10,6 +10,7 @@
 #include "gamedata/GameData.h"
 #include "scoring/WireCodes.h"
 #include "terminal/MessageCode.h"
+#include "terminal/PlayedRound.h"
 #include "terminal/RequestDispatcher.h"
 
 #include <array>
@@ -118,16 +119,8 @@ qint16 RequestDispatcher::resultRound(const QString& tableId, const BoardRecord&
     if (hasRounds)
         return gameData_.mem_GetRound(tableId, record.ns(), record.ew(), record.board, record.south(),
                                       record.west());
-    const qint16 boardsPerRound = event_.boardsPerRound;
-    if (boardsPerRound <= 0) {
-        log_.writeLog(0,
-                      QStringLiteral("Boards per round not set: the result of ") + tableId +
-                          QStringLiteral(" is taken for round 1"),
-                      kSource);
-        return 1;
-    }
-    const qint16 round = static_cast<qint16>(gameData_.countTableResultsPlayed(tableId) / boardsPerRound);
-    return round == 0 ? qint16{1} : round;
+    return roundByResultsPlayed(gameData_, log_, tableId, event_.boardsPerRound,
+                                QStringLiteral("the result"));
 }
 
 std::optional<QByteArray> RequestDispatcher::feedback(const Request& rq, const BoardRecord& record,

@@ -102,9 +102,15 @@ constexpr bool locksTable(int requestCode) {
 /// bytes is read.
 constexpr int minimumRequestLength(int requestCode) {
     switch (requestCode) {
+    case MessageCode::SubmitDealtCard:
+    case MessageCode::SubmitPlayedCard:
+    case MessageCode::RequestDeal:
+    case MessageCode::RequestDealFour:
+        return 2;
     case MessageCode::RequestTableLogin:
     case MessageCode::RequestTableLoginStopped:
     case MessageCode::RequestReplacingTableLogin:
+    case MessageCode::SubmitBid:
         return 3;
     case MessageCode::SubmitBoardResult:
     case MessageCode::SubmitBoardResultList:

@@ -28,7 +28,7 @@ RequestDispatcher::RequestDispatcher(Log& log, ScoreDb& db, const GameSettings& 
                                      GameData& gameData, DesktopHost& host, GameControl& game)
     : log_(log), db_(db), settings_(settings), event_(event), config_(config), clock_(clock),
       gameData_(gameData), host_(host), game_(game), feedback_(db, log, settings),
-      storedResults_(db, log, event) {}
+      storedResults_(db, log, event), deals_(log, db, event, config, clock, gameData) {}
 
 RequestDispatcher::Reply RequestDispatcher::withResult(qint16 resultCode) {
     Reply reply;
@@ -160,9 +160,27 @@ RequestDispatcher::Reply RequestDispatcher::dispatch(const Request& rq) {
         return requestReloadSettings(rq);
     case MessageCode::AckUpdatedMovement:
         return ackUpdatedMovement(rq);
+    case MessageCode::SubmitDealtCard:
+    case MessageCode::SubmitBid:
+    case MessageCode::SubmitPlayedCard:
+    case MessageCode::RequestDeal:
+    case MessageCode::RequestDealFour:
+        return dealRequest(rq);
     default:
         return withResult(1001);
     }
+}
+
+RequestDispatcher::Reply RequestDispatcher::dealRequest(const Request& rq) {
+    const DealReply deal = deals_.handle(rq.requestCode, rq.data, rq.tableId);
+    if (deal.failed)
+        return withResult(failed);
+    Reply reply;
+    reply.replyCode = deal.replyCode;
+    reply.replyData = deal.replyData;
+    reply.replyHasData = deal.replyHasData;
+    reply.resultCode = deal.resultCode;
+    return reply;
 }
 
 bool RequestDispatcher::sendReply(const Request& rq, const Reply& reply) {

@@ -2,6 +2,7 @@
 
 #include "scoring/FeedbackPayloads.h"
 #include "scoring/StoredResults.h"
+#include "terminal/DealRequests.h"
 #include "terminal/RequestHandler.h"
 
 #include <QByteArray>
@@ -27,7 +28,8 @@ struct EventInfo;
 /// table, gates the request by the game state and the table login, locks the terminal to
 /// its table, runs the request's handler and sends the handler's reply cut into pieces,
 /// then refreshes the main window. Handles the game status, the table logins, the reloads
-/// of settings and movement, the board results with their feedback and the stored results.
+/// of settings and movement, the board results with their feedback, the stored results and
+/// the deal, card, bid and play requests.
 /// No failure is ever answered to a terminal: a request that fails gets no reply.
 class RequestDispatcher final : public RequestHandler {
 public:
@@ -114,6 +116,9 @@ private:
     // Stored results.
     Reply requestStoredBoardResults(const Request& rq);
 
+    // Dealt cards, bids, played cards and deals.
+    Reply dealRequest(const Request& rq);
+
     Log& log_;
     ScoreDb& db_;
     const GameSettings& settings_;
@@ -126,6 +131,7 @@ private:
     ReplySender* sender_ = nullptr;
     FeedbackPayloads feedback_;
     StoredResults storedResults_;
+    DealRequests deals_;
     /// Firmware notices already shown: terminal, version and kind of notice.
     QSet<QString> notified_;
 };
