@@ -149,8 +149,9 @@ void GameDataAnalysis::fillPlayerNames() {
         if (seat.name.isEmpty() && !seat.updated)
             continue;
         db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_names=") +
-                        ScoreDb::sqlQuote(seat.name) + QStringLiteral(", Updated=0 WHERE Section=") +
-                        number(seat.section) + QStringLiteral(" AND [Table]=") + number(seat.table) +
+                        ScoreDb::sqlQuote(names_.seatName(seat.name)) +
+                        QStringLiteral(", Updated=0 WHERE Section=") + number(seat.section) +
+                        QStringLiteral(" AND [Table]=") + number(seat.table) +
                         QStringLiteral(" AND Direction=") + ScoreDb::sqlQuote(seat.direction),
                     QStringLiteral("Update player names"));
     }

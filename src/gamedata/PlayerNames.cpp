@@ -1,11 +1,13 @@
 #include "gamedata/PlayerNames.h"
 
+#include "core/Config.h"
 #include "core/EventInfo.h"
 #include "core/Log.h"
 #include "core/NumberText.h"
 #include "core/QueryValues.h"
 #include "core/ScoreDb.h"
 #include "gamedata/FieldValues.h"
+#include "gamedata/NameShortening.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -19,6 +21,19 @@ const QString kNamedSeats = QStringLiteral(" WHERE Section>0 AND [Table]>0 AND c
                                            " AND NOT custom_qz_names='' AND [Number] IS NOT NULL");
 
 } // namespace
+
+QString playerNumberText(double number) {
+    return QString::number(number, 'g', 15);
+}
+
+double playerNumberFromBytes(const QByteArray& numberBytes) {
+    if (numberBytes.size() < 2)
+        return 0;
+    QString digits;
+    for (const char byte : numberBytes)
+        digits += QString::number(static_cast<quint8>(byte)).rightJustified(2, QLatin1Char('0'));
+    return StrToDouble(digits);
+}
 
 std::optional<std::size_t> searchNameList(const std::vector<PlayerNameRecord>& list, double number) {
     const auto found = std::lower_bound(list.begin(), list.end(), number,
@@ -42,6 +57,64 @@ void quickSortPlayers(std::vector<PlayerNameRecord>& list, std::size_t low, std:
         std::stable_sort(first, last, [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
             return a.number < b.number;
         });
+}
+
+void quickSortPlayersBy(std::vector<PlayerNameRecord>& list, std::size_t low, std::size_t high,
+                        qint16 sortKey) {
+    using Less = bool (*)(const PlayerNameRecord&, const PlayerNameRecord&);
+    Less less = nullptr;
+    switch (qAbs(sortKey)) {
+    case 1:
+        less = [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
+            return a.gridSortValue < b.gridSortValue;
+        };
+        break;
+    case 2:
+        less = [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
+            return a.pair != b.pair ? a.pair < b.pair : a.gridSortValue < b.gridSortValue;
+        };
+        break;
+    case 3:
+        less = [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
+            return a.number < b.number;
+        };
+        break;
+    case 4:
+        less = [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
+            return QString::compare(a.name, b.name, Qt::CaseSensitive) < 0;
+        };
+        break;
+    default:
+        return;
+    }
+    if (list.empty() || low >= high)
+        return;
+    high = std::min(high, list.size() - 1);
+    const auto first = list.begin() + static_cast<std::ptrdiff_t>(low);
+    const auto last = list.begin() + static_cast<std::ptrdiff_t>(high) + 1;
+    if (sortKey > 0)
+        std::stable_sort(first, last, less);
+    else
+        std::stable_sort(first, last,
+                         [less](const PlayerNameRecord& a, const PlayerNameRecord& b) { return less(b, a); });
+}
+
+PlayerNameLookup PlayerNames::getPlayerName(const QByteArray& numberBytes, double number) const {
+    const double key = number != 0 ? number : playerNumberFromBytes(numberBytes);
+    if (key == 0)
+        return {QStringLiteral("n/a"), QStringLiteral("n/a"), false};
+    if (const std::optional<std::size_t> found = searchNameList(playerNameList_, key)) {
+        const QString& name = playerNameList_[*found].name;
+        if (!name.isEmpty())
+            return {truncatePlayerName(name, seatNameLength, config_.namePreference),
+                    truncatePlayerName(name, shortNameLength, config_.namePreference), false};
+    }
+    const QString digits = playerNumberText(key);
+    return {digits, digits, true};
+}
+
+QString PlayerNames::seatName(const QString& name) const {
+    return truncatePlayerName(name, seatNameLength, config_.namePreference);
 }
 
 void PlayerNames::logDbError(const QString& source) const {
