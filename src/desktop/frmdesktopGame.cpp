@@ -11,6 +11,7 @@
 #include "dialogs/frmMovement.h"
 #include "gamedata/GameData.h"
 #include "gamedata/GameDataAnalysis.h"
+#include "gamedata/NameMaintenance.h"
 #include "gamedata/PlayerNames.h"
 #include "platform/ProcessList.h"
 #include "platform/ProgramLauncher.h"
@@ -151,6 +152,9 @@ void frmdesktop::mnu_game_mode_Click(int index) {
         setBusy(true);
         names_.loadPlayerNameList();
         Setup_memoryPlayerName();
+        // Not while the automatic reset restarts the game.
+        if (!gameModeByTimer_)
+            NameMaintenance(names_, db_, log_, event_, config_).updatePlayerNames();
         setBusy(false);
         if (!ensureBoardCounts()) {
             // The director gave no board counts: nothing starts and nothing is ticked.
