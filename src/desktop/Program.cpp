@@ -96,7 +96,7 @@ bool Program::start() {
                                    *this};
     desktop_ = std::make_unique<frmdesktop>(services);
     dispatcher_ = std::make_unique<RequestDispatcher>(log_, db_, settings_, event_, config_, clock_,
-                                                      gameData_, *desktop_);
+                                                      gameData_, names_, *desktop_);
     baseStation_ = std::make_unique<BaseStation>(config_, log_, clock_, *desktop_, *dispatcher_);
     dispatcher_->attachSender(*baseStation_);
     analysis_ =

@@ -24,9 +24,11 @@ QString versionText(double version) {
 
 RequestDispatcher::RequestDispatcher(Log& log, ScoreDb& db, const GameSettings& settings,
                                      const EventInfo& event, const Config& config, const Clock& clock,
-                                     GameData& gameData, DispatcherHost& host)
+                                     GameData& gameData, PlayerNames& names, DispatcherHost& host)
     : log_(log), db_(db), settings_(settings), event_(event), config_(config), clock_(clock),
-      gameData_(gameData), host_(host), feedback_(db, log, settings), storedResults_(db, log, event) {}
+      gameData_(gameData), names_(names), host_(host), feedback_(db, log, settings),
+      storedResults_(db, log, event), nextSeating_(db, log, gameData), pins_(db, log, gameData, event),
+      seats_(db, log, clock, config, settings, gameData, names, event) {}
 
 RequestDispatcher::Reply RequestDispatcher::withResult(qint16 resultCode) {
     Reply reply;
@@ -145,6 +147,13 @@ RequestDispatcher::Reply RequestDispatcher::dispatch(const Request& rq) {
     case MessageCode::RequestTableLoginStopped:
     case MessageCode::RequestReplacingTableLogin:
         return requestTableLogin(rq);
+    case MessageCode::SubmitPairPINs:
+    case MessageCode::SubmitPairPINsFour:
+        return submitPairPINs(rq);
+    case MessageCode::SubmitPlayerIDs:
+        return submitPlayerIDs(rq);
+    case MessageCode::AskRoundNames:
+        return askRoundNames(rq);
     case MessageCode::SubmitBoardResult:
     case MessageCode::SubmitBoardResultFour:
     case MessageCode::SubmitBoardResultList:
