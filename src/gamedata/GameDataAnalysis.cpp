@@ -136,7 +136,7 @@ void GameDataAnalysis::fillPlayerNames() {
                                  query->value(5).toLongLong() != 0});
         }
     }
-    const std::vector<PlayerNameRecord>& known = names_.playerNameList();
+    const std::vector<KnownPlayer>& known = names_.playerNameList();
     for (Seat& seat : seats) {
         // "1234 ???": the scoring program's placeholder for a number without a name.
         if (seat.name.size() > 3 && seat.name.startsWith(seat.number) &&

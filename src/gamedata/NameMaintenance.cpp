@@ -70,7 +70,7 @@ void NameMaintenance::updatePlayerNames() {
             seats.push_back(NumberedSeat{queryInt16(*query, 0), queryInt16(*query, 1), queryText(*query, 2),
                                          queryText(*query, 3), queryText(*query, 4).trimmed()});
     }
-    const std::vector<PlayerNameRecord>& known = names_.playerNameList();
+    const std::vector<KnownPlayer>& known = names_.playerNameList();
     bool changed = false;
     for (NumberedSeat& seat : seats) {
         if (const std::optional<std::size_t> found = searchNameList(known, StrToDouble(seat.number)))

@@ -12,6 +12,7 @@
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
+#include <functional>
 
 namespace qzc {
 
@@ -35,28 +36,51 @@ double playerNumberFromBytes(const QByteArray& numberBytes) {
     return StrToDouble(digits);
 }
 
-std::optional<std::size_t> searchNameList(const std::vector<PlayerNameRecord>& list, double number) {
-    const auto found = std::lower_bound(list.begin(), list.end(), number,
-                                        [](const PlayerNameRecord& r, double key) { return r.number < key; });
-    if (found == list.end() || found->number != number)
-        return std::nullopt;
-    return static_cast<std::size_t>(found - list.begin());
+namespace {
+
+// Sorts by number, records of equal number keeping their order. A list that is sorted
+// already (as the database mostly gives it) is only checked.
+template <typename Record>
+void sortByNumber(typename std::vector<Record>::iterator first, typename std::vector<Record>::iterator last) {
+    const auto byNumber = [](const Record& a, const Record& b) {
+        return a.number < b.number;
+    };
+    if (!std::is_sorted(first, last, byNumber))
+        std::stable_sort(first, last, byNumber);
 }
 
-void quickSortPlayers(std::vector<PlayerNameRecord>& list, std::size_t low, std::size_t high, bool byName) {
+template <typename Record>
+void sortPlayers(std::vector<Record>& list, std::size_t low, std::size_t high, bool byName) {
     if (list.empty() || low >= high)
         return;
     high = std::min(high, list.size() - 1);
     const auto first = list.begin() + static_cast<std::ptrdiff_t>(low);
     const auto last = list.begin() + static_cast<std::ptrdiff_t>(high) + 1;
     if (byName)
-        std::stable_sort(first, last, [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
+        std::stable_sort(first, last, [](const Record& a, const Record& b) {
             return QString::compare(a.name, b.name, Qt::CaseSensitive) < 0;
         });
     else
-        std::stable_sort(first, last, [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
-            return a.number < b.number;
-        });
+        sortByNumber<Record>(first, last);
+}
+
+// Frees the names of a list in the order of their memory: half a million names freed in the
+// order of their numbers walk the heap at random and take several times as long.
+void releaseNames(std::vector<KnownPlayer>& list) {
+    std::sort(list.begin(), list.end(), [](const KnownPlayer& a, const KnownPlayer& b) {
+        return std::less<const QChar*>()(a.name.constData(), b.name.constData());
+    });
+    std::vector<KnownPlayer>().swap(list);
+}
+
+} // namespace
+
+void quickSortPlayers(std::vector<KnownPlayer>& list, std::size_t low, std::size_t high, bool byName) {
+    sortPlayers(list, low, high, byName);
+}
+
+void quickSortPlayers(std::vector<PlayerNameRecord>& list, std::size_t low, std::size_t high, bool byName) {
+    sortPlayers(list, low, high, byName);
 }
 
 void quickSortPlayersBy(std::vector<PlayerNameRecord>& list, std::size_t low, std::size_t high,
@@ -122,32 +146,43 @@ void PlayerNames::logDbError(const QString& source) const {
 }
 
 void PlayerNames::loadPlayerNameList() {
-    std::vector<PlayerNameRecord> loaded;
+    std::vector<KnownPlayer> loaded;
     if (event_.tablePresent.present(SharedTable::PlayerNames)) {
         log_.writeLog(0, QStringLiteral("Load player name list from database"));
-        std::optional<QSqlQuery> query =
-            db_.select(QStringLiteral("SELECT ID, Name FROM PlayerNames ORDER BY ID ASC"));
-        if (!query) {
-            logDbError(QStringLiteral("Database - loadplayername"));
+        const QString source = QStringLiteral("Database - loadplayername");
+        qint32 rows = 0;
+        if (!db_.getDBValue(QStringLiteral("SELECT COUNT(*) AS cnt FROM PlayerNames"), QStringLiteral("cnt"),
+                            rows)) {
+            logDbError(source);
             return;
         }
+        // Only a table that holds more names than the list takes must come sorted, so that
+        // the lowest numbers are kept; any other is sorted here, faster than by the database.
+        std::optional<QSqlQuery> query =
+            db_.select(QStringLiteral("SELECT ID, Name FROM PlayerNames") +
+                       (rows > maxPlayerNames ? QStringLiteral(" ORDER BY ID ASC") : QString()));
+        if (!query) {
+            logDbError(source);
+            return;
+        }
+        loaded.reserve(static_cast<std::size_t>(std::clamp<qint32>(rows, 0, maxPlayerNames)));
         while (query->next()) {
             if (loaded.size() == maxPlayerNames) {
                 log_.writeLog(0, QStringLiteral("Maximum of player name list loaded is 500,000"));
                 break;
             }
-            PlayerNameRecord record;
+            KnownPlayer& record = loaded.emplace_back();
             const QVariant id = query->value(0);
             if (!id.isNull())
                 record.number = id.toDouble();
             record.name = queryText(*query, 1);
-            loaded.push_back(record);
         }
     }
     if (!loaded.empty()) {
         log_.writeLog(0, QStringLiteral("Sorting player name by QuickSort"));
         quickSortPlayers(loaded, 0, loaded.size() - 1, false);
     }
+    releaseNames(playerNameList_);
     playerNameList_ = std::move(loaded);
 }
 

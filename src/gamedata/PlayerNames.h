@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -17,12 +18,20 @@ class ScoreDb;
 class ShellOpener;
 struct EventInfo;
 
-/// One known or registered player.
+/// One known player, as the lists of known players (playerNameList, fileNameList) hold it:
+/// up to 500,000 of them, so nothing more than number and name.
+struct KnownPlayer {
+    /// The member number; 0 means none.
+    double number = 0;
+    QString name;
+};
+
+/// One registered player, or a row of the player editing grid.
 struct PlayerNameRecord {
     /// The member number; 0 means none.
     double number = 0;
     QString name;
-    /// The seat of a registered player; 0 and empty in the list of known players.
+    /// The seat.
     qint16 section = 0;
     qint16 table = 0;
     QString direction;
@@ -53,13 +62,21 @@ QString playerNumberText(double number);
 /// 34 is 1234); fewer than two bytes give 0.
 double playerNumberFromBytes(const QByteArray& numberBytes);
 
-/// The index of the record whose number equals number in a list sorted by number; nothing
-/// when no record has it.
-std::optional<std::size_t> searchNameList(const std::vector<PlayerNameRecord>& list, double number);
+/// The index of the first record whose number equals number in a list sorted by number;
+/// nothing when no record has it.
+template <typename Record>
+std::optional<std::size_t> searchNameList(const std::vector<Record>& list, double number) {
+    const auto found = std::lower_bound(list.begin(), list.end(), number,
+                                        [](const Record& r, double key) { return r.number < key; });
+    if (found == list.end() || found->number != number)
+        return std::nullopt;
+    return static_cast<std::size_t>(found - list.begin());
+}
 
 /// Sorts list[low..high] (both included) ascending by number, or by name (code-unit order)
 /// when byName is set; records that compare equal keep their order. A range outside the
 /// list is cut to it.
+void quickSortPlayers(std::vector<KnownPlayer>& list, std::size_t low, std::size_t high, bool byName);
 void quickSortPlayers(std::vector<PlayerNameRecord>& list, std::size_t low, std::size_t high, bool byName);
 
 /// Sorts list[low..high] by a column of the player editing grid, whole records moved:
@@ -122,15 +139,16 @@ public:
     void Setup_memoryPlayerName();
 
     /// Sorted by number.
-    const std::vector<PlayerNameRecord>& playerNameList() const { return playerNameList_; }
-    /// The names of the last import, in file order.
-    const std::vector<PlayerNameRecord>& fileNameList() const { return fileNameList_; }
+    const std::vector<KnownPlayer>& playerNameList() const { return playerNameList_; }
+    /// The names read from names files, in file order: at start-up from names.txt, then
+    /// added by each menu import.
+    const std::vector<KnownPlayer>& fileNameList() const { return fileNameList_; }
     const std::vector<PlayerNameRecord>& registeredNameList() const { return registeredNameList_; }
 
 private:
     void logDbError(const QString& source) const;
     /// Adds the names to names.txt in the program folder, keeping every line it holds.
-    void addToNamesFile(const QString& namesFile, const std::vector<PlayerNameRecord>& added,
+    void addToNamesFile(const QString& namesFile, const std::vector<KnownPlayer>& added,
                         QChar importSeparator);
 
     ScoreDb& db_;
@@ -138,8 +156,8 @@ private:
     const EventInfo& event_;
     const Config& config_;
     Clock& clock_;
-    std::vector<PlayerNameRecord> playerNameList_;
-    std::vector<PlayerNameRecord> fileNameList_;
+    std::vector<KnownPlayer> playerNameList_;
+    std::vector<KnownPlayer> fileNameList_;
     std::vector<PlayerNameRecord> registeredNameList_;
 };
 

@@ -67,12 +67,12 @@ double PlayerNames::importPlayerNames(const QString& filePath, bool rewriteNames
     if (!rewriteNamesFile)
         fileNameList_.clear();
     QSet<double> taken;
-    for (const PlayerNameRecord& record : fileNameList_)
+    for (const KnownPlayer& record : fileNameList_)
         taken.insert(record.number);
     const auto limit = static_cast<std::size_t>(maxPlayerNames);
     const std::size_t room = limit - std::min(limit, fileNameList_.size());
 
-    std::vector<PlayerNameRecord> accepted;
+    std::vector<KnownPlayer> accepted;
     int rejectCount = 0;
     QString rejectText;
     for (const QString& line : std::as_const(lines)) {
@@ -89,10 +89,7 @@ double PlayerNames::importPlayerNames(const QString& filePath, bool rewriteNames
                            IsNumeric(numberText) && !name.isEmpty() && number != 0 &&
                            !taken.contains(number) && !searchNameList(playerNameList_, number);
         if (valid) {
-            PlayerNameRecord record;
-            record.number = number;
-            record.name = name;
-            accepted.push_back(record);
+            accepted.push_back(KnownPlayer{number, name});
             taken.insert(number);
         } else if (keepRejects) {
             ++rejectCount;
@@ -124,7 +121,7 @@ double PlayerNames::importPlayerNames(const QString& filePath, bool rewriteNames
     return static_cast<double>(accepted.size());
 }
 
-void PlayerNames::addToNamesFile(const QString& namesFile, const std::vector<PlayerNameRecord>& added,
+void PlayerNames::addToNamesFile(const QString& namesFile, const std::vector<KnownPlayer>& added,
                                  QChar importSeparator) {
     // Every line the file holds stays; the new names follow in the file's own separator.
     qint16 errorCode = 0;
@@ -137,7 +134,7 @@ void PlayerNames::addToNamesFile(const QString& namesFile, const std::vector<Pla
     const QChar separator = text.isEmpty() ? importSeparator : separatorOf(text.section(kCrLf, 0, 0));
     if (!text.isEmpty() && !text.endsWith(kCrLf))
         text += kCrLf;
-    for (const PlayerNameRecord& record : added) {
+    for (const KnownPlayer& record : added) {
         // A name holding the file's separator would split its line in two.
         QString name = record.name;
         name.replace(separator, QLatin1Char(' '));

@@ -96,7 +96,7 @@ TEST_P(PlayerNamesImportTest, AcceptsNewNumbersAndKeepsTheRejectedLines) {
     const double count = rig.names.importPlayerNames(path, false, c.keepRejects, rig.shell);
 
     EXPECT_EQ(count, static_cast<double>(c.accepted.size()));
-    const std::vector<PlayerNameRecord>& list = rig.names.fileNameList();
+    const std::vector<KnownPlayer>& list = rig.names.fileNameList();
     ASSERT_EQ(list.size(), c.accepted.size());
     for (std::size_t i = 0; i < list.size(); ++i) {
         EXPECT_EQ(list[i].number, c.accepted[i].first) << i;
@@ -156,7 +156,7 @@ TEST(PlayerNamesImportTest, MenuImportAddsToTheNamesFileAndKeepsWhatItHeld) {
     EXPECT_EQ(readBytes(namesFile),
               QByteArray("1234;J\xC3\xB6rg\r\n77;Ma\xC5\x82gorzata\r\n88;Zo\xC3\xAB\r\n"));
     std::vector<double> numbers;
-    for (const PlayerNameRecord& record : rig.names.fileNameList())
+    for (const KnownPlayer& record : rig.names.fileNameList())
         numbers.push_back(record.number);
     EXPECT_EQ(numbers, (std::vector<double>{1234, 77, 88}));
 
@@ -230,7 +230,7 @@ TEST(PlayerNamesImportTest, MergedNamesAreSortedAndFound) {
     rig.names.Setup_memoryPlayerName();
 
     std::vector<double> numbers;
-    for (const PlayerNameRecord& record : rig.names.playerNameList())
+    for (const KnownPlayer& record : rig.names.playerNameList())
         numbers.push_back(record.number);
     EXPECT_EQ(numbers, (std::vector<double>{1001, 2002, 3003, 4004, 5000}));
     const QStringList log = rig.harness.logMessages();
