@@ -93,7 +93,7 @@ bool Program::start() {
         gameData_, names_, messages_, platform_.processes, platform_.launcher};
     session_ = std::make_unique<GameSession>(sessionServices, *desktop_);
     dispatcher_ = std::make_unique<RequestDispatcher>(log_, db_, settings_, event_, config_, clock_,
-                                                      gameData_, *desktop_, *session_);
+                                                      gameData_, names_, *desktop_, *session_);
     baseStation_ = std::make_unique<BaseStation>(config_, log_, clock_, *desktop_, *session_, *dispatcher_);
     dispatcher_->attachSender(*baseStation_);
     analysis_ = std::make_unique<GameDataAnalysis>(gameData_, names_, db_, log_, event_, messages_, *desktop_,

@@ -122,7 +122,7 @@ void GameDataAnalysis::fillPlayerNames() {
                                  query->value(5).toLongLong() != 0});
         }
     }
-    const std::vector<PlayerNameRecord>& known = names_.playerNameList();
+    const std::vector<KnownPlayer>& known = names_.playerNameList();
     for (Seat& seat : seats) {
         // "1234 ???": the scoring program's placeholder for a number without a name.
         if (seat.name.size() > 3 && seat.name.startsWith(seat.number) &&
@@ -135,8 +135,9 @@ void GameDataAnalysis::fillPlayerNames() {
         if (seat.name.isEmpty() && !seat.updated)
             continue;
         db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_names=") +
-                        ScoreDb::sqlQuote(seat.name) + QStringLiteral(", Updated=0 WHERE Section=") +
-                        number(seat.section) + QStringLiteral(" AND [Table]=") + number(seat.table) +
+                        ScoreDb::sqlQuote(names_.seatName(seat.name)) +
+                        QStringLiteral(", Updated=0 WHERE Section=") + number(seat.section) +
+                        QStringLiteral(" AND [Table]=") + number(seat.table) +
                         QStringLiteral(" AND Direction=") + ScoreDb::sqlQuote(seat.direction),
                     QStringLiteral("Update player names"));
     }

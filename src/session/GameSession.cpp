@@ -10,6 +10,7 @@
 #include "core/ScoreDb.h"
 #include "gamedata/GameData.h"
 #include "gamedata/GameDataAnalysis.h"
+#include "gamedata/NameMaintenance.h"
 #include "gamedata/PlayerNames.h"
 #include "platform/BusyPointer.h"
 #include "platform/ProcessList.h"
@@ -56,6 +57,9 @@ void GameSession::command(GameCommand command) {
             const BusyPointer busy;
             names_.loadPlayerNameList();
             names_.Setup_memoryPlayerName();
+            // Not while the automatic reset restarts the game.
+            if (!gameModeByTimer_)
+                NameMaintenance(names_, db_, log_, event_, config_).updatePlayerNames();
         }
         if (!ensureBoardCounts()) {
             // The director gave no board counts: nothing starts and nothing is ticked.

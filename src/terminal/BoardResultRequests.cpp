@@ -8,6 +8,7 @@
 #include "core/SectionLetters.h"
 #include "core/TextHelpers.h"
 #include "gamedata/GameData.h"
+#include "gamedata/TerminalNumbers.h"
 #include "scoring/WireCodes.h"
 #include "terminal/MessageCode.h"
 #include "terminal/PlayedRound.h"
@@ -55,23 +56,8 @@ struct RequestDispatcher::BoardRecord {
 };
 
 void RequestDispatcher::mapBandedNumbers(const QString& tableId, BoardRecord& record) {
-    // The terminal sends the numbers as it was sent them; the movement of the table's last
-    // received round, or of the round after it, gives them back. A seat takes the first
-    // number that matches.
-    const qint16 lastRound = gameData_.getMaxRound(tableId);
-    std::array<bool, 4> matched{};
-    for (const qint16 round : {lastRound, static_cast<qint16>(lastRound + 1)}) {
-        if (round <= 0)
-            continue;
-        const QString seating = gameData_.mem_GetTablePairs(tableId, round);
-        for (std::size_t k = 0; k < record.seats.size(); ++k) {
-            const qint16 own = StrToInt(GetField(seating, static_cast<qint16>(k + 1), QStringLiteral("/")));
-            if (!matched[k] && record.seats[k] == convertPairNumber(own, true)) {
-                record.seats[k] = own;
-                matched[k] = true;
-            }
-        }
-    }
+    // The terminal sends the numbers as it was sent them.
+    record.seats = movementSeatNumbers(gameData_, true, tableId, record.seats);
 }
 
 RequestDispatcher::BoardRecord RequestDispatcher::readBoardRecord(const Request& rq, int at,
