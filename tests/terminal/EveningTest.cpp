@@ -67,7 +67,7 @@ TEST_F(EveningTest, EveryTableEntersEveryBoardAfterTheGameStarts) {
     test::EveningPlayer player(sim, tablesOf(2, 6), options);
     std::thread terminals([&] {
         outcomes = player.play(stop, [&](const QString& line) {
-            if (line.contains(QLatin1String("sending request 10 again")))
+            if (line.contains(QLatin1String("no answer from the program yet")))
                 ++resends;
             if (line.contains(QLatin1String("waiting for the game to start")))
                 ++waiting;
