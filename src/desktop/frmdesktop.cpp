@@ -4,6 +4,7 @@
 #include "core/EventInfo.h"
 #include "core/Log.h"
 #include "desktop/PlayGrid.h"
+#include "desktop/WindowPlacement.h"
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmClosing.h"
 #include "dialogs/frmSettings.h"
@@ -249,7 +250,7 @@ void frmdesktop::Form_Load(qint16 channel) {
     framePopUp->hide();
     setChannelChecked(channel);
     // 9.
-    move(twipsToPixels(this, 120), twipsToPixels(this, 120));
+    keepOnScreen();
     setWindowTitle(getVersionText() + QStringLiteral(" - ") + event_.eventFileName);
     // 11.
     cmdHelp->setProperty("Tag", QString::number(kHelpTopic));
@@ -527,6 +528,11 @@ void frmdesktop::setBusy(bool busy) {
     } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
         QApplication::restoreOverrideCursor();
     }
+}
+
+void frmdesktop::keepOnScreen() {
+    const int offset = twipsToPixels(this, 120);
+    placeInsideScreen(*this, QPoint(offset, offset));
 }
 
 void frmdesktop::bringToFront() {
