@@ -2,6 +2,7 @@
 // refresh after a result, end to end through the pseudo-terminal.
 
 #include "DispatcherPtyFixture.h"
+#include "support/CaseNames.h"
 #include "support/Fixtures.h"
 
 #include <QSqlQuery>
@@ -248,6 +249,7 @@ TEST_F(DispatcherResultTest, IndividualGameResults) {
 }
 
 struct RoundCase {
+    const char* name;
     int boardsPerRound;
     int played;
     int round;
@@ -280,8 +282,16 @@ TEST_P(DispatcherRoundTest, RoundsCountedWithoutAMovement) {
         c.boardsPerRound == 0);
 }
 
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const RoundCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(PlayedAndBoardsPerRound, DispatcherRoundTest,
-                         ::testing::Values(RoundCase{3, 7, 2}, RoundCase{3, 2, 1}, RoundCase{0, 7, 1}));
+                         ::testing::Values(RoundCase{"SevenPlayedThreeARound", 3, 7, 2},
+                                           RoundCase{"TwoPlayedThreeARound", 3, 2, 1},
+                                           RoundCase{"BoardsPerRoundNotSet", 0, 7, 1}),
+                         test::CaseName());
 
 TEST_F(DispatcherResultTest, AResultTheDatabaseRefusesIsNeverAcknowledged) {
     test::EventBuilder b = test::smallEvent();
