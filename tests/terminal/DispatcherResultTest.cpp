@@ -35,6 +35,14 @@ protected:
         return fields.join(QLatin1Char('|'));
     }
     int count(const QString& sql) { return data().value(sql).toInt(); }
+
+    // Section A of the Mitchell fixture in its second stanza, rounds 4 to 6: A1 plays NS 1 -
+    // EW 14 on boards 4-6 in round 2, NS 1 - EW 12 on boards 10-12 in round 4.
+    void startInTheSecondStanza() {
+        test::EventBuilder b = test::fixtures::multiStanza();
+        b.setStanza(1, 4, 6);
+        start(b);
+    }
 };
 
 // The small event: A1 plays NS 1 - EW 2 on boards 1-2, then NS 1 - EW 4 on boards 3-4; A2
@@ -147,12 +155,8 @@ TEST_F(DispatcherResultTest, TravellerWithheldAbove15ResultsAndTheFrequenciesCut
     EXPECT_EQ(e.frames, QList<QByteArray>{to(0x0011, bytes("33") + traveller.left(45))});
 }
 
-// Section A of the Mitchell fixture in its second stanza, rounds 4 to 6: A1 plays NS 1 -
-// EW 14 on boards 4-6 in round 2, NS 1 - EW 12 on boards 10-12 in round 4.
 TEST_F(DispatcherResultTest, ListsOutOfStanzaRounds) {
-    test::EventBuilder b = test::fixtures::multiStanza();
-    b.setStanza(1, 4, 6);
-    start(b);
+    startInTheSecondStanza();
     struct Step {
         const char* name;
         const char* request;
@@ -184,9 +188,7 @@ TEST_F(DispatcherResultTest, ListsOutOfStanzaRounds) {
 // acknowledged (a single one without feedback) and the reply tells the terminal to reload
 // its set-up, so that it stops sending the record.
 TEST_F(DispatcherResultTest, BoardZeroAndFourteenTricksAreAcknowledgedWithTheReloadFlag) {
-    test::EventBuilder b = test::fixtures::multiStanza();
-    b.setStanza(1, 4, 6);
-    start(b);
+    startInTheSecondStanza();
     struct Step {
         const char* name;
         const char* request;
