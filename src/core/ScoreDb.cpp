@@ -18,21 +18,6 @@ const QString kOpenSource = QStringLiteral("Database - Open ADO");
 
 constexpr int retryPauseMs = 10;
 
-} // namespace
-
-ScoreDb::ScoreDb(Log& log, Clock& clock)
-    : log_(log), clock_(clock),
-      connectionName_(QStringLiteral("qzc-scoredb-") + QUuid::createUuid().toString(QUuid::WithoutBraces)) {}
-
-ScoreDb::~ScoreDb() {
-    if (QSqlDatabase::contains(connectionName_)) {
-        QSqlDatabase::database(connectionName_, false).close();
-        QSqlDatabase::removeDatabase(connectionName_);
-    }
-}
-
-namespace {
-
 // SQLite's primary result codes that tell why a database cannot be used.
 constexpr int sqliteBusy = 5;
 constexpr int sqliteLocked = 6;
@@ -57,6 +42,17 @@ ScoreDb::OpenFailure failureOfCode(int code, ScoreDb::OpenFailure fallback) {
 }
 
 } // namespace
+
+ScoreDb::ScoreDb(Log& log, Clock& clock)
+    : log_(log), clock_(clock),
+      connectionName_(QStringLiteral("qzc-scoredb-") + QUuid::createUuid().toString(QUuid::WithoutBraces)) {}
+
+ScoreDb::~ScoreDb() {
+    if (QSqlDatabase::contains(connectionName_)) {
+        QSqlDatabase::database(connectionName_, false).close();
+        QSqlDatabase::removeDatabase(connectionName_);
+    }
+}
 
 bool ScoreDb::refuseOpening(OpenFailure fallback) {
     openFailure_ = failureOfCode(lastErrorNumber(), fallback);

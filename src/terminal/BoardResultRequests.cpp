@@ -180,7 +180,6 @@ RequestDispatcher::Reply RequestDispatcher::submitBoardResult(const Request& rq)
         record = readBoardRecord(rq, at, fourPlayers);
         // Each record is judged on its own: a skipped one does not mark those after it.
         skipped = false;
-        const qint16 edgeRound = gameData_.getSectionEdgeRound(sectionId);
         if (record.malformed) {
             // No movement has a board 0 and no deal more than 13 tricks. Nothing is stored;
             // the reply tells the terminal to reload its movement and acknowledges the
@@ -195,6 +194,7 @@ RequestDispatcher::Reply RequestDispatcher::submitBoardResult(const Request& rq)
         }
         round = resultRound(tableId, record, hasRounds);
         const qint16 beginRound = gameData_.getSectionBeginRound(sectionId);
+        const qint16 edgeRound = gameData_.getSectionEdgeRound(sectionId);
 
         ResultEntry entry;
         clearResultEntry(entry);
