@@ -141,21 +141,16 @@ TEST(ContestantTotals, PercentagesThatAreExactHalvesRoundToEven) {
         const char* written;
     };
     const Case cases[] = {
-        {10, 8, 46, 57.5, "58"}, {1, 40, 23, 57.5, "58"}, {5, 40, 115, 57.5, "58"}, {3, 40, 69, 57.5, "58"},
-        {10, 8, 50, 62.5, "62"}, {5, 8, 29, 72.5, "72"},  {10, 8, 51, 63.75, "64"},
-    };
+        {10, 8, 46, 57.5, "58"}, {3, 40, 69, 57.5, "58"}, {5, 8, 29, 72.5, "72"}, {10, 8, 51, 63.75, "64"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.points << " of " << c.boards * c.top);
         std::vector<ResultFileRow> rows;
         for (int board = 1; board <= c.boards; ++board) {
             ResultFileRow row;
             row.sectionId = 1;
-            row.board = static_cast<qint16>(board);
             row.nsPair = 1;
-            row.ewPair = 2;
             row.matchpoints.top = c.top;
             row.matchpoints.ns = c.points / c.boards + (board <= c.points % c.boards ? 1 : 0);
-            row.matchpoints.ew = c.top - row.matchpoints.ns;
             rows.push_back(row);
         }
         ContestantTotal pair;
