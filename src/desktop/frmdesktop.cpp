@@ -5,6 +5,7 @@
 #include "core/Guarded.h"
 #include "core/Log.h"
 #include "desktop/PlayGrid.h"
+#include "desktop/WindowPlacement.h"
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmClosing.h"
 #include "dialogs/frmSettings.h"
@@ -244,8 +245,8 @@ void frmdesktop::Form_Load(qint16 channel) {
     showGameCommand(mode == 1 ? GameCommand::Start : mode == 2 ? GameCommand::Pause : GameCommand::Stop);
     framePopUp->hide();
     setChannelChecked(channel);
-    // The window's place and caption.
-    move(twipsToPixels(120, logicalDpiX()), twipsToPixels(120, logicalDpiX()));
+    // The window's place, inside the screen, and its caption.
+    keepOnScreen();
     setWindowTitle(getVersionText() + QStringLiteral(" - ") + event_.eventFileName);
     // The help topics of the window and of the result pop-up.
     cmdHelp->setProperty("Tag", QString::number(kHelpTopic));
@@ -476,6 +477,11 @@ void frmdesktop::showLinkStatus(bool up) {
 void frmdesktop::showGameRunning(bool running) {
     cmdGame->setText(running ? QStringLiteral("Stop (F4)") : QStringLiteral("Start (F2)"));
     setBackColour(cmdGame, QPalette::Button, running ? QColor(255, 0, 0) : QColor(0, 255, 0));
+}
+
+void frmdesktop::keepOnScreen() {
+    const int offset = twipsToPixels(120, logicalDpiX());
+    placeInsideScreen(*this, QPoint(offset, offset));
 }
 
 void frmdesktop::bringToFront() {

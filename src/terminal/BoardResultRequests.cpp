@@ -109,6 +109,14 @@ qint16 RequestDispatcher::resultRound(const QString& tableId, const BoardRecord&
                                 QStringLiteral("the result"));
 }
 
+void RequestDispatcher::acceptRecord(QByteArray& accepted, const BoardRecord& record,
+                                     bool fourPlayers) const {
+    accepted.append(static_cast<char>(record.board));
+    for (int seat = 0; seat < (fourPlayers ? 4 : 2); ++seat)
+        accepted.append(static_cast<char>(
+            convertPairNumber(record.seats[static_cast<std::size_t>(seat)], event_.bandedPairNumbering)));
+}
+
 std::optional<QByteArray> RequestDispatcher::feedback(const Request& rq, const BoardRecord& record,
                                                       qint16 round, int& replyCode) {
     const TableAddress table =
@@ -152,9 +160,15 @@ RequestDispatcher::Reply RequestDispatcher::submitBoardResult(const Request& rq)
         // Each record is judged on its own: a skipped one does not mark those after it.
         skipped = false;
         if (record.malformed) {
-            if (!list)
-                return withResult(1003);
+            // No movement has a board 0 and no deal more than 13 tricks. Nothing is stored;
+            // the reply tells the terminal to reload its movement and acknowledges the
+            // record, which it would otherwise send again and again.
             log_.writeLog(1003, tableId + QStringLiteral(": ") + BytesToHex(record.raw), kSource);
+            gameData_.setflagloadsetup(false, tableId, 0);
+            round = 0;
+            if (!list)
+                break;
+            acceptRecord(accepted, record, fourPlayers);
             continue;
         }
         round = resultRound(tableId, record, hasRounds);
@@ -197,19 +211,14 @@ RequestDispatcher::Reply RequestDispatcher::submitBoardResult(const Request& rq)
 
         if (!list)
             break;
-        if (!skipped && !storageFailed && round <= edgeRound) {
-            const bool banded = event_.bandedPairNumbering;
-            accepted.append(static_cast<char>(record.board));
-            for (int seat = 0; seat < (fourPlayers ? 4 : 2); ++seat)
-                accepted.append(static_cast<char>(
-                    convertPairNumber(record.seats[static_cast<std::size_t>(seat)], banded)));
-        }
+        if (!skipped && !storageFailed && round <= edgeRound)
+            acceptRecord(accepted, record, fourPlayers);
     }
 
     Reply reply;
     if (list) {
         reply.replyCode = code + 1;
-    } else if (skipped || record.adjusted) {
+    } else if (skipped || record.adjusted || record.malformed) {
         reply.replyCode = MessageCode::ReplyNoFeedback;
     } else {
         std::optional<QByteArray> payload = feedback(rq, record, round, reply.replyCode);

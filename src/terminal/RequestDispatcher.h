@@ -119,6 +119,8 @@ private:
     BoardRecord readBoardRecord(const Request& rq, int at, bool fourPlayers);
     void mapBandedNumbers(const QString& tableId, BoardRecord& record);
     qint16 resultRound(const QString& tableId, const BoardRecord& record, bool hasRounds);
+    /// Adds the record to the list of a 73/75 reply: board and the seats as the terminal numbers them.
+    void acceptRecord(QByteArray& accepted, const BoardRecord& record, bool fourPlayers) const;
     std::optional<QByteArray> feedback(const Request& rq, const BoardRecord& record, qint16 round,
                                        int& replyCode);
 

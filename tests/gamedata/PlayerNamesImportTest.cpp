@@ -1,5 +1,6 @@
 #include "gamedata/PlayerNames.h"
 #include "platform/Ansi.h"
+#include "support/CaseNames.h"
 #include "support/EventBuilder.h"
 #include "support/EventHarness.h"
 #include "support/FakeHelp.h"
@@ -110,10 +111,12 @@ TEST_P(PlayerNamesImportTest, AcceptsNewNumbersAndKeepsTheRejectedLines) {
     EXPECT_FALSE(QFile::exists(rig.harness.filePath(PlayerNames::namesFileName)));
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PlayerNamesImportTest, ::testing::ValuesIn(kImportCases),
-                         [](const ::testing::TestParamInfo<ImportCase>& p) {
-                             return std::string(p.param.name);
-                         });
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const ImportCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PlayerNamesImportTest, ::testing::ValuesIn(kImportCases), test::CaseName());
 
 TEST(PlayerNamesImportTest, MoreThanAThousandRejectsVoidTheImport) {
     NamesRig rig;

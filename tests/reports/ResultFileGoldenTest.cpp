@@ -55,6 +55,11 @@ TEST_P(ResultFileGolden, WritesTheWholeFile) {
         event.log.bufferedText().contains(QStringLiteral(": Complete result file (makeresultFile_v1)")));
 }
 
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const GoldenCase& c, std::ostream* out) {
+    *out << c.golden;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     ResultFile, ResultFileGolden,
     testing::Values(GoldenCase{"mp_one_winner.txt", test::events::oneWinner, "1"},
