@@ -22,7 +22,8 @@ packages=(clang libclang-rt-14-dev cmake ninja-build qt6-base-dev qt6-base-dev-t
 
 mkdir -p "$build_dir"
 CC=clang CXX=clang++ cmake -S "$top" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DQZC_BUILD_FUZZ=ON -DQZC_BUILD_TESTS=OFF -DQZC_BUILD_BENCH=OFF > "$build_dir/configure.log" ||
+      -DQZC_BUILD_FUZZ=ON -DQZC_BUILD_TESTS=OFF -DQZC_BUILD_BENCH=OFF \
+      -DQZC_WERROR=${QZC_WERROR:-OFF} > "$build_dir/configure.log" ||
   { cat "$build_dir/configure.log"; exit 1; }
 cmake --build "$build_dir" --parallel "$jobs" --target fuzz_radio fuzz_text qzc-fuzz-seeds
 

@@ -60,8 +60,8 @@ bool RadioRig::start() {
         if (frame.startsWith(kKnock))
             port_->pendingReads.append(test::wire::frame(0xFF, 3, QByteArray(1, '\x55')));
     };
-    station_ = std::make_unique<BaseStation>(harness.config, harness.log, harness.clock, linkHost_, requests_,
-                                             std::move(port));
+    station_ = std::make_unique<BaseStation>(harness.config, harness.log, harness.clock, linkHost_, rig_.host,
+                                             requests_, std::move(port));
     rig_.dispatcher.attachSender(*station_);
     station_->initQueueSize();
     station_->LoadPortSettings();
@@ -89,7 +89,6 @@ bool RadioRig::start() {
 
 void RadioRig::applySession(const SessionByte& session) {
     rig_.host.mode = session.gameMode;
-    linkHost_.mode = session.gameMode;
     data().setSetting(QStringLiteral("custom_qz_feedbackstyle"), QString::number(session.feedbackStyle));
 }
 
@@ -109,9 +108,11 @@ QStringList RadioRig::run(const QByteArray& input) {
     requests_.requests.clear();
     logWatch_.escaped.clear();
     // What the main window would have worked off or shown meanwhile.
-    rig_.host.gridTag.clear();
+    rig_.host.gridQueue.clear();
     rig_.host.notices.clear();
     rig_.host.analyzeRestarts.clear();
+    rig_.host.stanzaStates.clear();
+    rig_.host.clickedSections.clear();
     if (input.isEmpty())
         return {};
 

@@ -71,6 +71,8 @@ private:
     qint64 totalChanges();
 
     test::DispatchRig rig_;
+    /// The main window as the link sees it; rig_.host is the game session and the window as
+    /// the dispatcher sees them.
     test::FakeDesktopHost linkHost_;
     RequestLog requests_;
     LogWatch logWatch_;
