@@ -1,5 +1,6 @@
 #include "terminal/DealRequests.h"
 
+#include "core/ByteArrays.h"
 #include "core/Config.h"
 #include "core/EventInfo.h"
 #include "core/Log.h"
@@ -62,6 +63,15 @@ DealReply DealRequests::notSupported(int replyCode) {
     return acknowledged(replyCode);
 }
 
+DealReply DealRequests::boardNotPlayed(const QByteArray& data, const QString& tableId, int replyCode) {
+    // No movement has a board 0 and a table records only the boards it plays. Nothing is
+    // stored; the reply tells the terminal to reload its movement and acknowledges the
+    // request, which it would otherwise send again and again.
+    log_.writeLog(1003, tableId + QStringLiteral(": ") + BytesToHex(data), QStringLiteral("doMsg"));
+    gameData_.setflagloadsetup(false, tableId, 0);
+    return acknowledged(replyCode);
+}
+
 DealReply DealRequests::stored(DealRecords::Stored outcome, int replyCode) {
     if (outcome == DealRecords::Stored::Failed) {
         DealReply reply;
@@ -89,6 +99,8 @@ DealReply DealRequests::submitDealtCard(const QByteArray& data, const QString& t
             return refused();
     }
     const qint16 board = byteAt(data, 1);
+    if (board == 0)
+        return boardNotPlayed(data, tableId, replyCode);
     const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
     DealReply reply = acknowledged(replyCode);
     for (int hand = 0; hand < hands; ++hand) {
@@ -119,7 +131,9 @@ DealReply DealRequests::submitBid(const QByteArray& data, const QString& tableId
             return refused();
         calls.push_back({seat++, wireBidText(byteAt(data, index))});
     }
-    const qint16 round = roundOf(tableId, board, QStringLiteral("the bidding"));
+    const qint16 round = board == 0 ? qint16{0} : roundOf(tableId, board, QStringLiteral("the bidding"));
+    if (round == 0)
+        return boardNotPlayed(data, tableId, replyCode);
     const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
     return stored(records_.inputBidding(TableAddress::of(tableId, sectionId), round, board, calls),
                   replyCode);
@@ -146,7 +160,9 @@ DealReply DealRequests::submitPlayedCard(const QByteArray& data, const QString& 
         if (!isNoCardByte(code))
             cards.push_back({seat, wireCardText(code)});
     }
-    const qint16 round = roundOf(tableId, board, QStringLiteral("the play"));
+    const qint16 round = board == 0 ? qint16{0} : roundOf(tableId, board, QStringLiteral("the play"));
+    if (round == 0)
+        return boardNotPlayed(data, tableId, replyCode);
     const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
     return stored(records_.inputPlay(TableAddress::of(tableId, sectionId), round, board, cards), replyCode);
 }

@@ -136,6 +136,33 @@ TEST_F(DispatcherDealTest, BidsAndPlayedCardsAreStoredInTheirOrder) {
                        "2|3|8|W|H3 2|4|1|E|SA 2|4|2|W|S2 2|4|3|N|S3 2|4|4|W|HA"));
 }
 
+// Records of a board the table does not play are never stored: the terminal is told to
+// reload its movement, and the request is acknowledged so that it is not sent forever.
+TEST_F(DispatcherDealTest, RecordsOfABoardTheTableDoesNotPlayAreNotStored) {
+    test::EventBuilder b = dealEvent(true);
+    start(b);
+    const std::pair<QByteArray, const char*> steps[] = {
+        {bytes("50 00") + wholeSuit(3), "D1 00"},
+        {bytes("52 00 00 01 00 00 00"), "D3 00"},
+        {bytes("54 00 03 07 0B 37 0F"), "D5 00"},
+        // A1 plays boards 1 to 4 only.
+        {bytes("52 05 00 01 00 00 00"), "D3 00"},
+        {bytes("54 07 03 07 0B 37 0F"), "D5 00"},
+    };
+    for (const auto& [request, reply] : steps) {
+        SCOPED_TRACE(request.toHex(' ').toStdString());
+        ASSERT_TRUE(data().exec(QStringLiteral("UPDATE Tables SET custom_qz_loadsetup=0")));
+        const Exchange e = send(kA1, request);
+        EXPECT_EQ(e.result, 0);
+        EXPECT_EQ(e.frames, QList<QByteArray>{to(kA1, reply)});
+        EXPECT_TRUE(logged(QStringLiteral("sys-err1003 Invalid message format: A1: ") +
+                           QString::fromLatin1(request.toHex(' ').toUpper()) + QStringLiteral(" (doMsg)")));
+    }
+    for (const char* table : {"HandRecord", "BiddingData", "PlayData"})
+        EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table)), QStringLiteral("0"))
+            << table;
+}
+
 TEST_F(DispatcherDealTest, WithoutTheTablesTheRecordsAreOnlyAcknowledged) {
     test::EventBuilder b = dealEvent(false);
     start(b);
