@@ -20,13 +20,15 @@ struct Rule {
     QString sql;
 };
 
-/// Rows of a table of bids or played cards whose board no round of their section plays.
-Rule boardOutsideMovement(const QString& what, const QString& table) {
+/// Rows of a table of bids or played cards whose board the table does not play in their
+/// round.
+Rule outsideTheTablesMovement(const QString& what, const QString& table) {
     return {what,
             {table, QStringLiteral("RoundData")},
             QStringLiteral("SELECT x.Section, x.[Table], x.Round, x.Board FROM ") + table +
                 QStringLiteral(" x WHERE NOT EXISTS (SELECT 1 FROM RoundData m WHERE m.Section=x.Section AND "
-                               "x.Board BETWEEN m.LowBoard AND m.HighBoard)")};
+                               "m.[Table]=x.[Table] AND m.Round=x.Round AND x.Board BETWEEN m.LowBoard AND "
+                               "m.HighBoard)")};
 }
 
 // Built anew for every check: a fuzz run checks once more at its very end, after the
@@ -59,10 +61,10 @@ std::vector<Rule> rules() {
          {QStringLiteral("PlayerNumbers"), QStringLiteral("Tables")},
          QStringLiteral("SELECT p.Section, p.[Table], p.Direction, p.Number FROM PlayerNumbers p WHERE NOT "
                         "EXISTS (SELECT 1 FROM Tables x WHERE x.Section=p.Section AND x.[Table]=p.[Table])")},
-        boardOutsideMovement(QStringLiteral("bid of a board outside the movement"),
-                             QStringLiteral("BiddingData")),
-        boardOutsideMovement(QStringLiteral("played card of a board outside the movement"),
-                             QStringLiteral("PlayData")),
+        outsideTheTablesMovement(QStringLiteral("bid outside the table's movement (round or board)"),
+                                 QStringLiteral("BiddingData")),
+        outsideTheTablesMovement(QStringLiteral("played card outside the table's movement (round or board)"),
+                                 QStringLiteral("PlayData")),
         {QStringLiteral("dealt cards of board 0"),
          {QStringLiteral("HandRecord")},
          QStringLiteral("SELECT Section, Board FROM HandRecord WHERE Board IS NULL OR Board<1")},
