@@ -97,6 +97,21 @@ TEST(FuzzInputsTest, RadioSeedsGetTheirRepliesAndRegressionsPass) {
     EXPECT_EQ(rig.checkDatabase(), QStringList());
 }
 
+// A row that no request could have written is reported by the first input after it,
+// whatever that input is, and once more by the check at the end of a run.
+TEST(FuzzInputsTest, ARowNoRequestCouldWriteIsReported) {
+    test::TestCoreApp app;
+    fuzz::RadioRig rig;
+    ASSERT_TRUE(rig.start()) << rig.failure().toStdString();
+    ASSERT_TRUE(rig.data().exec(QStringLiteral("INSERT INTO ReceivedData (Section, [Table], Round, Board, "
+                                               "PairNS, PairEW) VALUES (1, 1, 1, 0, 1, 7)")));
+    const QStringList problems = rig.run(QByteArray(1, '\0'));
+    ASSERT_EQ(problems.size(), 1);
+    EXPECT_TRUE(problems[0].startsWith(QLatin1String("result of board 0:"))) << problems[0].toStdString();
+    EXPECT_EQ(rig.run(QByteArray(1, '\0')), QStringList());
+    EXPECT_EQ(rig.checkDatabase().size(), 1);
+}
+
 TEST(FuzzInputsTest, EveryTextParserHasSeedsAndRegressionsPass) {
     test::TestCoreApp app;
     fuzz::TextRig rig;
