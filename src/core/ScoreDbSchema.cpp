@@ -76,6 +76,23 @@ constexpr OwnColumn playerNumbersColumns[] = {{"custom_qz_names", "TEXT(20)"},
                                               {"TimeLog", "DATETIME"},
                                               {"name", "TEXT(20)"}};
 
+// The program's indexes on the shared tables; no column of a shared table changes.
+struct OwnIndex {
+    const char* name;
+    SharedTable table;
+    const char* columns;
+};
+constexpr OwnIndex ownIndexes[] = {
+    // One table's results (storing, counting, the stored results) and deal entry.
+    {"qzc_ReceivedData_table", SharedTable::ReceivedData, "Section, [Table], Board"},
+    // One board's results (feedback, scales, ranking, result files).
+    {"qzc_ReceivedData_board", SharedTable::ReceivedData, "Board, Section"},
+    // The movement of a section or table, in its order.
+    {"qzc_RoundData_table", SharedTable::RoundData, "Section, [Table], Round"},
+    {"qzc_Tables_table", SharedTable::Tables, "Section, [Table]"},
+    {"qzc_HandRecord_board", SharedTable::HandRecord, "Section, Board"},
+};
+
 struct OwnColumnsOf {
     const char* table;
     std::span<const OwnColumn> columns;
@@ -126,6 +143,17 @@ QSet<QString> upperNames(const QStringList& names) {
 }
 
 } // namespace
+
+void ScoreDbSchema::indexSharedTables(const TablePresence& present) {
+    for (const OwnIndex& index : ownIndexes) {
+        if (!present.present(index.table))
+            continue;
+        db_.execSQL(QStringLiteral("CREATE INDEX IF NOT EXISTS ") + QLatin1String(index.name) +
+                        QStringLiteral(" ON [") + sharedTableName(index.table) + QStringLiteral("] (") +
+                        QLatin1String(index.columns) + QLatin1Char(')'),
+                    QStringLiteral("Database - index shared tables"));
+    }
+}
 
 bool ScoreDbSchema::checkscoreDB(TablePresence& present) {
     present.clear();
