@@ -89,6 +89,8 @@ constexpr OwnIndex ownIndexes[] = {
     {"qzc_ReceivedData_board", SharedTable::ReceivedData, "Board, Section"},
     // The movement of a section or table, in its order.
     {"qzc_RoundData_table", SharedTable::RoundData, "Section, [Table], Round"},
+    // A section's rounds (its last round, the tables of a round).
+    {"qzc_RoundData_round", SharedTable::RoundData, "Section, Round"},
     {"qzc_Tables_table", SharedTable::Tables, "Section, [Table]"},
     {"qzc_HandRecord_board", SharedTable::HandRecord, "Section, Board"},
 };

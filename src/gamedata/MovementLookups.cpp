@@ -284,13 +284,15 @@ bool GameData::mem_Round_dealInput(qint16 sectionId, qint16 table, qint16 firstB
 
 qint16 GameData::getRoundTotal(qint16 sectionId, qint16 table) const {
     qint16 total = 0;
-    QString sql =
-        QStringLiteral("SELECT COUNT(Round) AS roundtotal FROM RoundData WHERE Section=") + number(sectionId);
     if (table >= 1)
-        sql += QStringLiteral(" AND [Table]=") + number(table);
+        db_.getDBValue(
+            QStringLiteral("SELECT COUNT(Round) AS roundtotal FROM RoundData WHERE Section=? AND [Table]=?"),
+            QStringLiteral("roundtotal"), total, {int{sectionId}, int{table}});
     else
-        sql += QStringLiteral(" GROUP BY [Table] ORDER BY [Table] ASC");
-    db_.getDBValue(sql, QStringLiteral("roundtotal"), total);
+        db_.getDBValue(
+            QStringLiteral("SELECT COUNT(Round) AS roundtotal FROM RoundData WHERE Section=? GROUP BY "
+                           "[Table] ORDER BY [Table] ASC"),
+            QStringLiteral("roundtotal"), total, {int{sectionId}});
     return total;
 }
 
