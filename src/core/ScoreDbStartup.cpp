@@ -95,7 +95,7 @@ bool ScoreDbStartup::DB_Initialize() {
 
     if (!schema.IntegrateScoreDB())
         return false;
-    schema.indexSharedTables(event_.tablePresent);
+    schema.createIndexes(event_.tablePresent);
     log_.writeLog(0, QStringLiteral("Score database intergation: ok"));
 
     for (int i = 1; i <= sharedTableCount; ++i) {

@@ -249,19 +249,21 @@ qint16 GameData::mem_GetPairPosition(qint16 sectionId, qint16 round, qint16 numb
 bool GameData::DB_Ask_dealInput(qint16 sectionId, qint16 table, qint16 firstBoard, qint16 boardCount) const {
     if (!event_.tablePresent.present(SharedTable::HandRecord))
         return false;
+    // Asked for every table and round when the movement blocks are built: statements
+    // prepared once.
     qint32 recorded = 0;
-    if (!db_.getDBValue(QStringLiteral("SELECT COUNT(Board) AS cntbrd FROM HandRecord WHERE Section=") +
-                            number(sectionId) + QStringLiteral(" AND Board>=") + number(firstBoard) +
-                            QStringLiteral(" AND Board<") + number(firstBoard + boardCount),
-                        QStringLiteral("cntbrd"), recorded)) {
+    if (!db_.getDBValue(
+            QStringLiteral(
+                "SELECT COUNT(Board) AS cntbrd FROM HandRecord WHERE Section=? AND Board>=? AND Board<?"),
+            QStringLiteral("cntbrd"), recorded, {int{sectionId}, int{firstBoard}, firstBoard + boardCount})) {
         logDbError(QStringLiteral("DB_Ask_dealInput"));
         return false;
     }
     if (recorded >= boardCount)
         return false;
-    return !db_.hasRows(QStringLiteral("SELECT Board FROM ReceivedData WHERE Section=") + number(sectionId) +
-                        QStringLiteral(" AND Board=") + number(firstBoard) + QStringLiteral(" AND [Table]=") +
-                        number(table));
+    return !db_.hasRows(
+        QStringLiteral("SELECT Board FROM ReceivedData WHERE Section=? AND Board=? AND [Table]=?"),
+        {int{sectionId}, int{firstBoard}, int{table}});
 }
 
 bool GameData::mem_Round_dealInput(qint16 sectionId, qint16 table, qint16 firstBoard, qint16 round) const {

@@ -55,7 +55,7 @@ bool ScoringEvent::open(EventBuilder& builder) {
     ScoreDbSchema schema(db, log);
     TablePresence present;
     schema.checkscoreDB(present);
-    schema.indexSharedTables(present);
+    schema.createIndexes(present);
     return true;
 }
 
