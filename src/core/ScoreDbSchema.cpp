@@ -96,6 +96,8 @@ const OwnIndex ownIndexes[] = {
     {"qzc_RoundData_round", "RoundData", "Section, Round", SharedTable::RoundData},
     {"qzc_Tables_table", "Tables", "Section, [Table]", SharedTable::Tables},
     {"qzc_HandRecord_board", "HandRecord", "Section, Board", SharedTable::HandRecord},
+    // The registered players of a pair (the result file's contestants).
+    {"qzc_PlayerNumbers_pair", "PlayerNumbers", "Section, custom_qz_pair", SharedTable::PlayerNumbers},
     // The terminal of a table.
     {"qzc_TQZ_table", "custom_qz_TQZ", "Section, [Table]", std::nullopt},
 };
