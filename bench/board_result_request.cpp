@@ -42,4 +42,19 @@ void BM_BoardResultRequest(benchmark::State& state) {
 
 BENCHMARK(BM_BoardResultRequest)->Unit(benchmark::kMicrosecond);
 
+// The completeness check that runs before every request while the game runs, on a section of
+// 11, 31 or 91 tables with 9 rounds played (99, 279 or 819 results).
+void BM_CompletenessCheck(benchmark::State& state) {
+    auto rig = std::make_unique<DispatchRig>();
+    EventBuilder b = qzc::test::large::sectionPlayed(static_cast<int>(state.range(0)), 9);
+    if (!rig->start(b))
+        qFatal("%s", qPrintable(rig->failure()));
+    for (auto _ : state) {
+        if (!rig->data.gameData.checkResultProgress(QStringLiteral("A1")))
+            state.SkipWithError("the section is not complete");
+    }
+}
+
+BENCHMARK(BM_CompletenessCheck)->Arg(11)->Arg(31)->Arg(91)->Unit(benchmark::kMicrosecond);
+
 } // namespace
