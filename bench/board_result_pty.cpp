@@ -56,7 +56,7 @@ struct LinkedProgram {
         rig.host.mode = 1;
         rig.data.harness.config.writeMain(QStringLiteral("SerialDevices"), sim.devicePath());
         station = std::make_unique<BaseStation>(rig.data.harness.config, rig.data.harness.log,
-                                                rig.data.harness.clock, linkHost, rig.dispatcher);
+                                                rig.data.harness.clock, linkHost, rig.host, rig.dispatcher);
         rig.dispatcher.attachSender(*station);
         station->initQueueSize();
         station->LoadPortSettings();

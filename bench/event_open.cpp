@@ -8,7 +8,7 @@
 #include "gamedata/GameDataAnalysis.h"
 #include "gamedata/PlayerNames.h"
 #include "support/EventHarness.h"
-#include "support/FakeAnalysisHost.h"
+#include "support/FakeDesktopHost.h"
 #include "support/LargeEvents.h"
 
 #include <benchmark/benchmark.h>
@@ -35,12 +35,12 @@ struct OpenedEvent {
     explicit OpenedEvent(const QString& folder)
         : harness(folder), gameData(harness.db, harness.log, harness.settings, harness.event, harness.clock),
           names(harness.db, harness.log, harness.event, harness.config, harness.clock),
-          analysis(gameData, names, harness.db, harness.log, harness.event, harness.messages, host) {}
+          analysis(gameData, names, harness.db, harness.log, harness.event, harness.messages, host, host) {}
 
     test::EventHarness harness;
     GameData gameData;
     PlayerNames names;
-    test::FakeAnalysisHost host;
+    test::FakeDesktopHost host;
     GameDataAnalysis analysis;
 };
 

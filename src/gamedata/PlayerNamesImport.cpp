@@ -45,6 +45,7 @@ double PlayerNames::importPlayerNames(const QString& filePath, bool rewriteNames
     const QString text = ReadTextFile(filePath, errorCode);
     if (errorCode != 0)
         return 0;
+    // "compeleted" as programs that read the log expect it.
     log_.writeLog(0, QStringLiteral("File input compeleted"), kSource);
 
     QStringList lines = text.split(kCrLf);

@@ -14,16 +14,16 @@ QString number(qint64 n) {
 
 } // namespace
 
-qint16 GameData::getSectionStanzaState(qint16 sectionId) const {
+StanzaState GameData::getSectionStanzaState(qint16 sectionId) const {
     const qint16 begin = getSectionBeginRound(sectionId);
     const qint16 edge = getSectionEdgeRound(sectionId);
     qint16 maxround = 0;
     db_.getDBValue(QStringLiteral("SELECT MAX(Round) AS maxround FROM RoundData WHERE Section=?"),
                    QStringLiteral("maxround"), maxround, {int{sectionId}});
     if (maxround <= edge)
-        return 0;
+        return StanzaState::NoFurtherRounds;
     if (!DB_check_BoardResult(sectionId, edge, QString(), begin))
-        return 2;
+        return StanzaState::ResultsOwed;
     qint32 owing = 0;
     db_.getDBValue(
         QStringLiteral("SELECT COUNT(Tables.[Table]) AS cntTable FROM Tables"
@@ -31,7 +31,7 @@ qint16 GameData::getSectionStanzaState(qint16 sectionId) const {
                        " AND Tables.[Table]=custom_qz_TQZ.[Table] WHERE Tables.Section=?"
                        " AND custom_qz_loadsetup>0 AND ResultExpected>0 AND ResultExpected>ResultGot"),
         QStringLiteral("cntTable"), owing, {int{sectionId}});
-    return owing == 0 ? 1 : 2;
+    return owing == 0 ? StanzaState::ReadyForNextStanza : StanzaState::ResultsOwed;
 }
 
 bool GameData::getLoadSetupTables(const QString& tableId) const {

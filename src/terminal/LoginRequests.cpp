@@ -1,12 +1,13 @@
 // The game status, the table logins and the reloads of settings and movement.
 #include "core/Config.h"
+#include "core/DesktopHost.h"
 #include "core/EventInfo.h"
+#include "core/GameControl.h"
 #include "core/Log.h"
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
 #include "gamedata/GameData.h"
 #include "platform/Clock.h"
-#include "terminal/DispatcherHost.h"
 #include "terminal/GameSettingsBlock.h"
 #include "terminal/MessageCode.h"
 #include "terminal/RequestDispatcher.h"
@@ -97,7 +98,7 @@ void RequestDispatcher::checkFirmware(const Request& rq, int& gameStatus) {
 }
 
 RequestDispatcher::Reply RequestDispatcher::requestGameStatus(const Request& rq) {
-    int gameStatus = (host_.gameMode() == 1 ? 1 : 0) + (gameData_.getSectionCount() > 1 ? 2 : 0);
+    int gameStatus = (game_.gameMode() == 1 ? 1 : 0) + (gameData_.getSectionCount() > 1 ? 2 : 0);
     checkFirmware(rq, gameStatus);
 
     Reply reply;
@@ -161,7 +162,7 @@ RequestDispatcher::Reply RequestDispatcher::requestTableLogin(const Request& rq)
     qint16 status = statusNothing;
     qint16 beginRound = 0;
     QByteArray movement;
-    if (host_.gameMode() == 1) {
+    if (game_.gameMode() == 1) {
         beginRound = gameData_.getSectionBeginRound(sectionId);
         const qint16 edgeRound = gameData_.getSectionEdgeRound(sectionId);
         movement = movementPart(rq, hasRounds);

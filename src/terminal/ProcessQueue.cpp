@@ -1,13 +1,12 @@
 #include "terminal/ProcessQueue.h"
 
 #include "core/ByteArrays.h"
+#include "core/Guarded.h"
 #include "core/Log.h"
 #include "platform/Clock.h"
 #include "terminal/LinkSettings.h"
 #include "terminal/LinkState.h"
 #include "terminal/RequestHandler.h"
-
-#include <exception>
 
 namespace qzc {
 
@@ -98,7 +97,7 @@ void cls_ProcessQueue::doQueue() {
 
 void cls_ProcessQueue::handleEntry(int index) {
     const QueueEntry entry = qEntries[static_cast<std::size_t>(index)];
-    try {
+    guarded(log_, QStringLiteral("doQueue"), [&] {
         if (!entry.stamp.isValid()) {
             log_.writeLog(0, QStringLiteral("Empty RX data at %1").arg(index), QStringLiteral("doQueue"));
             return;
@@ -114,11 +113,7 @@ void cls_ProcessQueue::handleEntry(int index) {
             result = handler_.doMsg(data, entry.bytes.left(2), entry.stamp);
         if (result != 0)
             log_.writeLog(result, BytesToHex(data), QStringLiteral("ProcessQueue - doMsg"));
-    } catch (const std::exception& e) {
-        log_.writeLog(0, QString::fromLocal8Bit(e.what()), QStringLiteral("doQueue"), true);
-    } catch (...) {
-        log_.writeLog(0, QStringLiteral("Unknown error"), QStringLiteral("doQueue"), true);
-    }
+    });
 }
 
 } // namespace qzc

@@ -14,7 +14,8 @@ namespace qzc {
 
 class Clock;
 class Config;
-class DispatcherHost;
+class DesktopHost;
+class GameControl;
 class GameData;
 class GameSettings;
 class Log;
@@ -35,7 +36,8 @@ public:
     static constexpr qint16 nothingToSend = 9101;
 
     RequestDispatcher(Log& log, ScoreDb& db, const GameSettings& settings, const EventInfo& event,
-                      const Config& config, const Clock& clock, GameData& gameData, DispatcherHost& host);
+                      const Config& config, const Clock& clock, GameData& gameData, DesktopHost& host,
+                      GameControl& game);
 
     /// The sender of the reply pieces; set once, before the first request.
     void attachSender(ReplySender& sender) { sender_ = &sender; }
@@ -87,7 +89,6 @@ private:
     bool sendReply(const Request& rq, const Reply& reply);
     void afterReply(const Request& rq, const Reply& reply);
     void afterBoardResult(const Request& rq, const Reply& reply);
-    void addGridToken(qint16 round);
 
     // Game status, logins and reloads.
     Reply requestGameStatus(const Request& rq);
@@ -120,7 +121,8 @@ private:
     const Config& config_;
     const Clock& clock_;
     GameData& gameData_;
-    DispatcherHost& host_;
+    DesktopHost& host_;
+    GameControl& game_;
     ReplySender* sender_ = nullptr;
     FeedbackPayloads feedback_;
     StoredResults storedResults_;

@@ -10,6 +10,8 @@
 namespace qzc {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using test::EventBuilder;
 using test::EventHarness;
 
@@ -208,8 +210,9 @@ TEST(ScoreDbSchemaTest, StartUpIndexesTheTablesPresentAndGoesOnWhenAnIndexFails)
     h.db.closeDatabase();
 
     ASSERT_TRUE(h.start(QStringLiteral("/f:\"") + path + QLatin1Char('"')));
-    const QStringList expected{"qzc_PlayerNumbers_pair", "qzc_ReceivedData_board", "qzc_ReceivedData_table",
-                               "qzc_RoundData_round",    "qzc_RoundData_table",    "qzc_TQZ_table"};
+    const QStringList expected{u"qzc_PlayerNumbers_pair"_s, u"qzc_ReceivedData_board"_s,
+                               u"qzc_ReceivedData_table"_s, u"qzc_RoundData_round"_s,
+                               u"qzc_RoundData_table"_s,    u"qzc_TQZ_table"_s};
     EXPECT_EQ(indexes(h.db), expected);
     EXPECT_EQ(h.logMessages().filter(QStringLiteral("(Database - create indexes)")).size(), 2);
     EXPECT_EQ(declaredTypes(h.db, QStringLiteral("ReceivedData")), receivedBefore);

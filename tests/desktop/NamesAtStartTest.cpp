@@ -8,6 +8,8 @@
 #include <QLabel>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -22,15 +24,15 @@ struct NamesAtStartCase {
 const NamesAtStartCase kCases[] = {
     {"ImportsAndMerges",
      true,
-     {"Load player name list from database", "Load player name list from file (Import player name)",
-      "Lines read 3 (Import player name)", "Player name loaded. (Import player name)",
-      "Player name list from database: 1", "Player name list from file: 2",
-      "Merge player name list from database and file", "Player name list in memory: 3"},
+     {u"Load player name list from database"_s, u"Load player name list from file (Import player name)"_s,
+      u"Lines read 3 (Import player name)"_s, u"Player name loaded. (Import player name)"_s,
+      u"Player name list from database: 1"_s, u"Player name list from file: 2"_s,
+      u"Merge player name list from database and file"_s, u"Player name list in memory: 3"_s},
      3000},
     {"NoNamesFile",
      false,
-     {"Player name list from file: 0", "!Load player name list from file (Import player name)",
-      "Player name list in memory: 1"},
+     {u"Player name list from file: 0"_s, u"!Load player name list from file (Import player name)"_s,
+      u"Player name list in memory: 1"_s},
      0},
 };
 

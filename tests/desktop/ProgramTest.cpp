@@ -4,6 +4,7 @@
 #include "desktop/PlayGrid.h"
 #include "desktop/frmdesktop.h"
 #include "platform/IniFile.h"
+#include "session/GameSession.h"
 #include "support/BaseStationSimulator.h"
 #include "support/EveningPlayer.h"
 #include "support/EventBuilder.h"
@@ -127,7 +128,7 @@ TEST(ProgramTest, AnswersTheTerminalsOfAWholeEveningOnceTheGameStarts) {
     if (registered)
         program.desktop().mnu_game_mode_Click(0);
     const bool played =
-        registered && program.desktop().gameMode() == 1 && runUntil([&] { return finished.load(); });
+        registered && program.session().gameMode() == 1 && runUntil([&] { return finished.load(); });
     stop = true;
     terminals.join();
     ASSERT_TRUE(played);

@@ -9,6 +9,8 @@
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -56,15 +58,15 @@ const ImportCase kImportCases[] = {
      "1234,Ann Lee\r\n1001,Abe Again\r\n0,Nobody\r\n1234567890123,Too Long\r\n12ab,Bad\r\n"
      "77,###\r\n5,a,b\r\n,No Number\r\n42\r\n",
      true,
-     {{1234, "Ann Lee"}},
+     {{1234, u"Ann Lee"_s}},
      "1001,Abe Again\r\n0,Nobody\r\n1234567890123,Too Long\r\n12ab,Bad\r\n77,###\r\n5,a,b\r\n,No Number\r\n"
      "42\r\n"},
     {"SemicolonFromTheFirstLine",
      "10;Bo#b\r\n11,Carl\r\n12;" + kFortyOne + "\r\n 13 ;Dee",
      true,
-     {{10, "Bob"}, {12, QString(40, QLatin1Char('x'))}, {13, "Dee"}},
+     {{10, u"Bob"_s}, {12, QString(40, QLatin1Char('x'))}, {13, u"Dee"_s}},
      "11,Carl\r\n"},
-    {"RejectsKeptOnlyWhenAsked", "1234,Ann Lee\r\n1001,Abe Again\r\n", false, {{1234, "Ann Lee"}}, {}},
+    {"RejectsKeptOnlyWhenAsked", "1234,Ann Lee\r\n1001,Abe Again\r\n", false, {{1234, u"Ann Lee"_s}}, {}},
     {"Windows1252Name", "20,J\xF6rg\r\n", true, {{20, QString::fromUtf8("J\xC3\xB6rg")}}, {}},
     {"Utf8Name", "21,J\xC3\xB6rg\r\n", true, {{21, QString::fromUtf8("J\xC3\xB6rg")}}, {}},
 };
@@ -150,7 +152,7 @@ TEST(PlayerNamesImportTest, MergedNamesAreSortedAndFound) {
     EXPECT_EQ(numbers, (std::vector<double>{1001, 2002, 3003, 5000}));
     const QStringList log = rig.harness.logMessages();
     EXPECT_TRUE(log.contains(QStringLiteral("Search time: 0ms (Time_SearchPlayer)")))
-        << log.join('\n').toStdString();
+        << log.join(u'\n').toStdString();
     EXPECT_TRUE(log.contains(QStringLiteral("Player name list in memory: 4")));
 }
 
@@ -166,8 +168,8 @@ TEST(PlayerNamesImportTest, SortsARangeByNumberOrByName) {
     EXPECT_EQ(list[1].number, 1);
     EXPECT_EQ(list[3].number, 7);
     quickSortPlayers(list, 0, 99, true);
-    EXPECT_EQ(list[0].name, "a");
-    EXPECT_EQ(list[3].name, "d");
+    EXPECT_EQ(list[0].name, u"a"_s);
+    EXPECT_EQ(list[3].name, u"d"_s);
 }
 
 } // namespace

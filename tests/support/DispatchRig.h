@@ -1,6 +1,6 @@
 #pragma once
 
-#include "support/FakeDispatcherHost.h"
+#include "support/FakeDesktopHost.h"
 #include "support/GameDataHarness.h"
 #include "support/RecordingReplySender.h"
 #include "terminal/RequestDispatcher.h"
@@ -15,8 +15,10 @@ class DispatchRig {
 public:
     DispatchRig()
         : dispatcher(data.harness.log, data.harness.db, data.harness.settings, data.harness.event,
-                     data.harness.config, data.harness.clock, data.gameData, host) {
+                     data.harness.config, data.harness.clock, data.gameData, host, host) {
         dispatcher.attachSender(sender);
+        // The game runs unless a test says otherwise.
+        host.mode = 1;
     }
 
     /// Builds and starts the event and loads its game data; false (see failure()) when that
@@ -34,7 +36,7 @@ public:
     }
 
     GameDataHarness data;
-    FakeDispatcherHost host;
+    FakeDesktopHost host;
     RecordingReplySender sender;
     RequestDispatcher dispatcher;
 };

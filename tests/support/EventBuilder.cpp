@@ -122,6 +122,13 @@ ResultRow ResultRow::played(int section, int table, int round, int board, int ns
     return row;
 }
 
+ResultRow ResultRow::scored(int section, int table, int round, int board, int score) {
+    ResultRow row = played(section, table, round, board, table, table + 50, QStringLiteral("3NT"),
+                           QStringLiteral("N"), 9);
+    row.score = score;
+    return row;
+}
+
 EventBuilder::EventBuilder() : settings_(defaultSharedSettings()) {}
 
 int EventBuilder::addSection(const QString& letter) {

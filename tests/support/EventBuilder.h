@@ -55,6 +55,8 @@ struct ResultRow {
     /// letter, tricks taken by the declaring side; score and own declarer filled in.
     static ResultRow played(int section, int table, int round, int board, int ns, int ew,
                             const QString& contract, const QString& declarer, int tricks);
+    /// 3NT by North of pairs table and table + 50, stored with the given North-South score.
+    static ResultRow scored(int section, int table, int round, int board, int score);
 };
 
 /// Pair numbers of a two-field movement.

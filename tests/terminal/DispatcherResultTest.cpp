@@ -6,6 +6,8 @@
 
 #include <QSqlQuery>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -80,7 +82,7 @@ TEST_F(DispatcherResultTest, ContractsPassesAdjustedScoresAndNotPlayed) {
     }
     EXPECT_TRUE(logged(QStringLiteral("Skip board result: A2,0,0,0;4")));
     EXPECT_TRUE(data().gameData.getLoadSetupTables(QStringLiteral("A2")));
-    EXPECT_EQ(host().gridTag, QStringLiteral("[1][2][0]"));
+    EXPECT_EQ(host().gridQueue.text(), QStringLiteral("[1][2][0]"));
     EXPECT_EQ(host().tableStatusRefreshes, 8);
     EXPECT_EQ(count(QStringLiteral("SELECT ResultGot FROM custom_qz_TQZ WHERE TQZ_ID=17")), 4);
 }
@@ -182,13 +184,13 @@ TEST_F(DispatcherResultTest, ListsOutOfStanzaRoundsAndMalformedRecords) {
     EXPECT_EQ(stored(1, 1, 4), QStringLiteral("-"));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ReceivedData WHERE [Table]=1")), 3);
     const QStringList skips = log().filter(QStringLiteral("Skip board result: "));
-    EXPECT_EQ(skips, (QStringList{"Skip board result: A1,2,1,14;4", "Skip board result: A1,2,1,14;5",
-                                  "Skip board result: A1,2,1,14;6"}));
+    EXPECT_EQ(skips, (QStringList{u"Skip board result: A1,2,1,14;4"_s, u"Skip board result: A1,2,1,14;5"_s,
+                                  u"Skip board result: A1,2,1,14;6"_s}));
     EXPECT_TRUE(logged(QStringLiteral("sys-err1003 Invalid message format: A1: 00 23 24 40 01 0C (doMsg)")));
     EXPECT_TRUE(logged(QStringLiteral("sys-err1003 Invalid message format: A1: 0B 23 38 40 01 0C (doMsg)")));
     EXPECT_TRUE(logged(
         QStringLiteral("sys-err1003 Invalid message format: 34 0B 23 3A 40 01 0C (ProcessQueue - doMsg)")));
-    EXPECT_EQ(host().gridTag, QStringLiteral("[2][1][4][3][0]"));
+    EXPECT_EQ(host().gridQueue.text(), QStringLiteral("[2][1][4][3][0]"));
 }
 
 TEST_F(DispatcherResultTest, BandedPairNumbersGoBackToTheMovementsOwn) {
@@ -331,7 +333,8 @@ TEST_F(DispatcherResultTest, TheMainWindowAfterAResult) {
     b.addTerminal(0x0012, 1, 2);
     start(b);
     host().analyzeTimerOn = true;
-    host().selectedSection = 1;
+    host().entries = {1};
+    host().listIndex = 0;
     const char* const a1[] = {"34 01 23 24 40 01 02", "34 02 23 24 40 01 02", "34 03 23 24 40 01 04"};
     const char* const a2[] = {"34 03 23 24 40 03 04", "34 04 23 24 40 03 04", "34 01 23 24 40 03 02",
                               "34 02 23 24 40 03 02"};
@@ -341,15 +344,16 @@ TEST_F(DispatcherResultTest, TheMainWindowAfterAResult) {
         send(0x0012, r);
     EXPECT_TRUE(log().filter(QStringLiteral("found completed")).isEmpty());
     EXPECT_TRUE(host().analyzeRestarts.empty());
-    EXPECT_FALSE(host().updateMoveVisible);
+    EXPECT_TRUE(host().stanzaStates.empty());
 
+    // Shown under the analysis' name, as the analysis shows the same state.
+    const QString analysis = QStringLiteral("AnalyzeGameDB");
     send(0x0011, "34 04 23 24 40 01 04");
     EXPECT_TRUE(logged(QStringLiteral("All TQZ (2) found completed. (doMsg)")));
-    EXPECT_TRUE(logged(QStringLiteral("Show 'Start New Movement' button (AnalyzeGameDB)")));
-    EXPECT_EQ(host().analyzeRestarts, (std::vector<int>{200, 1000}));
-    EXPECT_TRUE(host().updateMoveVisible);
-    EXPECT_FALSE(host().forcedStartEnabled);
-    EXPECT_EQ(host().gridTag, QStringLiteral("[1][2]"));
+    EXPECT_EQ(host().analyzeRestarts, (std::vector<int>{200}));
+    using Shown = std::vector<std::pair<StanzaState, QString>>;
+    EXPECT_EQ(host().stanzaStates, (Shown{{StanzaState::ReadyForNextStanza, analysis}}));
+    EXPECT_EQ(host().gridQueue.text(), QStringLiteral("[1][2]"));
     EXPECT_EQ(host().tableStatusRefreshes, 8);
 
     // A2's terminal no longer counts as expecting results, but A2 misses one: the section
@@ -358,15 +362,13 @@ TEST_F(DispatcherResultTest, TheMainWindowAfterAResult) {
     ASSERT_TRUE(data().exec(QStringLiteral("UPDATE custom_qz_TQZ SET ResultExpected=0 WHERE TQZ_ID=18")));
     send(0x0011, "34 04 23 24 40 01 04");
     EXPECT_TRUE(logged(QStringLiteral("All TQZ (1) found completed. (doMsg)")));
-    EXPECT_TRUE(logged(QStringLiteral("Hide 'Start New Movement' button (AnalyzeGameDB)")));
-    EXPECT_FALSE(host().updateMoveVisible);
-    EXPECT_TRUE(host().forcedStartEnabled);
+    EXPECT_EQ(host().stanzaStates.back(), std::make_pair(StanzaState::ResultsOwed, analysis));
 
     // Without the main window nothing is refreshed.
     host().loaded = false;
-    host().gridTag.clear();
+    host().gridQueue.clear();
     send(0x0011, "34 04 23 24 40 01 04");
-    EXPECT_TRUE(host().gridTag.isEmpty());
+    EXPECT_TRUE(host().gridQueue.isEmpty());
     EXPECT_EQ(host().tableStatusRefreshes, 9);
 }
 

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -98,8 +100,9 @@ TEST(ProcessQueueTest, StaleEntriesAreDroppedByAgeAlone) {
         if (c.dispatched)
             EXPECT_TRUE(dropped.isEmpty());
         else
-            EXPECT_EQ(dropped,
-                      QStringList{"sys-err3001 Timeout, message dropped: 0A 03 14 (ProcessQueue - doMsg)"});
+            EXPECT_EQ(
+                dropped,
+                QStringList{u"sys-err3001 Timeout, message dropped: 0A 03 14 (ProcessQueue - doMsg)"_s});
     }
 }
 
@@ -117,9 +120,9 @@ TEST(ProcessQueueTest, HandlerCodesAndFailuresAreLogged) {
     f.queue.doQueue();
     EXPECT_EQ(f.handler.calls.size(), 3);
     EXPECT_EQ(linesStartingWith(f, "sys-err"),
-              (QStringList{"sys-err1001 Undefined request code: 07 (ProcessQueue - doMsg)",
-                           "sys-err1001 Undefined request code: 09 (ProcessQueue - doMsg)"}));
-    EXPECT_EQ(linesStartingWith(f, "run-err"), QStringList{"run-err0 Subscript out of range (doQueue)"});
+              (QStringList{u"sys-err1001 Undefined request code: 07 (ProcessQueue - doMsg)"_s,
+                           u"sys-err1001 Undefined request code: 09 (ProcessQueue - doMsg)"_s}));
+    EXPECT_EQ(linesStartingWith(f, "run-err"), QStringList{u"run-err0 Subscript out of range (doQueue)"_s});
     EXPECT_EQ(f.queue.pp_qStatus(), QStringLiteral("Idle"));
 }
 
