@@ -79,6 +79,8 @@ bool ScoreDb::isOpen() const {
 
 void ScoreDb::closeDatabase() {
     kept_.clear();
+    // Memory read from this database never holds for the next one.
+    ++ownChanges_;
     if (!QSqlDatabase::contains(connectionName_))
         return;
     const bool wasOpen = QSqlDatabase::database(connectionName_, false).isOpen();
