@@ -19,6 +19,7 @@
 
 #include <QCoreApplication>
 #include <QRegularExpression>
+#include <QTimer>
 
 namespace qzc {
 
@@ -93,7 +94,7 @@ bool Program::start() {
         gameData_, names_, messages_, platform_.processes, platform_.launcher};
     session_ = std::make_unique<GameSession>(sessionServices, *desktop_);
     dispatcher_ = std::make_unique<RequestDispatcher>(log_, db_, settings_, event_, config_, clock_,
-                                                      gameData_, *desktop_, *session_);
+                                                      gameData_, names_, *desktop_, *session_);
     baseStation_ = std::make_unique<BaseStation>(config_, log_, clock_, *desktop_, *session_, *dispatcher_);
     dispatcher_->attachSender(*baseStation_);
     analysis_ = std::make_unique<GameDataAnalysis>(gameData_, names_, db_, log_, event_, messages_, *desktop_,
@@ -120,6 +121,10 @@ bool Program::start() {
     if (!config_.minimiseArg.isEmpty())
         desktop_->setWindowState(Qt::WindowMinimized);
     desktop_->show();
+    // Shown, the window has its frame: all of it, title bar included, goes on the screen,
+    // once now and once more when the window system has had its say.
+    desktop_->keepOnScreen();
+    QTimer::singleShot(0, desktop_.get(), [this] { desktop_->keepOnScreen(); });
 
     // The user's desktop folder, ending with "/" (empty when there is none).
     QString desktopFolder = GetSpecialFolder(desktopDirectoryFolderId).trimmed().remove(QChar(0));

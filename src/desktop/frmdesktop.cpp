@@ -5,6 +5,7 @@
 #include "core/Guarded.h"
 #include "core/Log.h"
 #include "desktop/PlayGrid.h"
+#include "desktop/WindowPlacement.h"
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmClosing.h"
 #include "dialogs/frmSettings.h"
@@ -240,12 +241,11 @@ void frmdesktop::Form_Load(qint16 channel) {
         cboView->setCurrentIndex(-1);
     }
     // The game-mode item of the session's state, and the radio channel.
-    const qint16 mode = session_->gameMode();
-    showGameCommand(mode == 1 ? GameCommand::Start : mode == 2 ? GameCommand::Pause : GameCommand::Stop);
+    showGameCommand(session_->commandOfState());
     framePopUp->hide();
     setChannelChecked(channel);
-    // The window's place and caption.
-    move(twipsToPixels(120, logicalDpiX()), twipsToPixels(120, logicalDpiX()));
+    // The window's place, inside the screen, and its caption.
+    keepOnScreen();
     setWindowTitle(getVersionText() + QStringLiteral(" - ") + event_.eventFileName);
     // The help topics of the window and of the result pop-up.
     cmdHelp->setProperty("Tag", QString::number(kHelpTopic));
@@ -476,6 +476,11 @@ void frmdesktop::showLinkStatus(bool up) {
 void frmdesktop::showGameRunning(bool running) {
     cmdGame->setText(running ? QStringLiteral("Stop (F4)") : QStringLiteral("Start (F2)"));
     setBackColour(cmdGame, QPalette::Button, running ? QColor(255, 0, 0) : QColor(0, 255, 0));
+}
+
+void frmdesktop::keepOnScreen() {
+    const int offset = twipsToPixels(120, logicalDpiX());
+    placeInsideScreen(*this, QPoint(offset, offset));
 }
 
 void frmdesktop::bringToFront() {

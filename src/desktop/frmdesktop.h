@@ -141,6 +141,10 @@ public:
 
     /// Brings the window to the front (a second start of the program asks for it).
     void bringToFront();
+    /// Puts the window 120 twips from the top-left corner of the screen's free area, its
+    /// whole frame on the screen (the program calls it again once the window is shown and
+    /// its frame is known).
+    void keepOnScreen();
 
     /// How the window is being closed.
     static constexpr int closedByUser = 0;

@@ -122,7 +122,7 @@ void GameDataAnalysis::fillPlayerNames() {
                                  query->value(5).toLongLong() != 0});
         }
     }
-    const std::vector<PlayerNameRecord>& known = names_.playerNameList();
+    const std::vector<KnownPlayer>& known = names_.playerNameList();
     for (Seat& seat : seats) {
         // "1234 ???": the scoring program's placeholder for a number without a name.
         if (seat.name.size() > 3 && seat.name.startsWith(seat.number) &&
@@ -135,8 +135,9 @@ void GameDataAnalysis::fillPlayerNames() {
         if (seat.name.isEmpty() && !seat.updated)
             continue;
         db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_names=") +
-                        ScoreDb::sqlQuote(seat.name) + QStringLiteral(", Updated=0 WHERE Section=") +
-                        number(seat.section) + QStringLiteral(" AND [Table]=") + number(seat.table) +
+                        ScoreDb::sqlQuote(names_.seatName(seat.name)) +
+                        QStringLiteral(", Updated=0 WHERE Section=") + number(seat.section) +
+                        QStringLiteral(" AND [Table]=") + number(seat.table) +
                         QStringLiteral(" AND Direction=") + ScoreDb::sqlQuote(seat.direction),
                     QStringLiteral("Update player names"));
     }
@@ -226,7 +227,9 @@ void GameDataAnalysis::initializeNewStanzas(Reload& reload) {
 }
 
 // A section whose Tables count changed reloads when the new count is a table that plays the
-// stanza's edge round.
+// stanza's edge round. The count is compared with the rows of Tables at the last load, not
+// with the tables in play, which a table sitting out the edge round cuts short: that would
+// reload on every run.
 void GameDataAnalysis::checkTableCounts(Reload& reload) {
     if (reload.sections && reload.movement)
         return;
@@ -235,7 +238,7 @@ void GameDataAnalysis::checkTableCounts(Reload& reload) {
         db_.getDBValue(QStringLiteral("SELECT COUNT([Table]) AS tblcnt FROM Tables WHERE Section=") +
                            number(section.ID),
                        QStringLiteral("tblcnt"), tables);
-        if (tables == section.tableCount)
+        if (tables == section.tableRows)
             continue;
         if (!db_.hasRows(QStringLiteral("SELECT [Table] FROM RoundData WHERE Round=") +
                          number(section.stanzaEdge) + QStringLiteral(" AND Section=") + number(section.ID) +
@@ -244,7 +247,7 @@ void GameDataAnalysis::checkTableCounts(Reload& reload) {
         reload.set();
         log_.writeLog(0,
                       QStringLiteral("Section ") + section.Letter + QStringLiteral(" table changes from ") +
-                          number(section.tableCount) + QStringLiteral(" to ") + number(tables),
+                          number(section.tableRows) + QStringLiteral(" to ") + number(tables),
                       kSource);
         break;
     }

@@ -10,6 +10,7 @@
 #include "core/ScoreDb.h"
 #include "gamedata/GameData.h"
 #include "gamedata/GameDataAnalysis.h"
+#include "gamedata/NameMaintenance.h"
 #include "gamedata/PlayerNames.h"
 #include "platform/BusyPointer.h"
 #include "platform/ProcessList.h"
@@ -56,10 +57,14 @@ void GameSession::command(GameCommand command) {
             const BusyPointer busy;
             names_.loadPlayerNameList();
             names_.Setup_memoryPlayerName();
+            // Not while the automatic reset restarts the game.
+            if (!gameModeByTimer_)
+                NameMaintenance(names_, db_, log_, event_, config_).updatePlayerNames();
         }
         if (!ensureBoardCounts()) {
-            // The director gave no board counts: nothing starts and nothing is ticked.
-            desktop_.showGameCommand(std::nullopt);
+            // The director gave no board counts: nothing starts, and the game-mode menu keeps
+            // the item of the state the game is still in ("Stop" for a stopped game).
+            desktop_.showGameCommand(commandOfState());
             return;
         }
         startGame();

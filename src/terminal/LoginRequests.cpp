@@ -12,6 +12,8 @@
 #include "terminal/MessageCode.h"
 #include "terminal/RequestDispatcher.h"
 
+#include <algorithm>
+
 namespace qzc {
 
 namespace {
@@ -47,9 +49,18 @@ QByteArray RequestDispatcher::settingsBlock(const QString& tableId) {
 QByteArray RequestDispatcher::movementPart(const Request& rq, bool hasRounds) {
     if (hasRounds)
         return gameData_.getMovementFromMemory(rq.tableId, rq.firmwareMajor, rq.firmwareMinor);
+    // One byte each: a count above 255 is sent as 255, never cut to its low byte.
     QByteArray counts;
-    counts.append(static_cast<char>(event_.boardsPerRound));
-    counts.append(static_cast<char>(event_.totalBoards));
+    const std::pair<const char*, qint16> values[] = {{"boards per round", event_.boardsPerRound},
+                                                     {"total boards", event_.totalBoards}};
+    for (const auto& [name, value] : values) {
+        if (value > 255)
+            log_.writeLog(0,
+                          rq.tableId + QStringLiteral(": ") + QLatin1String(name) + QLatin1Char(' ') +
+                              QString::number(value) + QStringLiteral(" above 255, sent as 255"),
+                          kSource);
+        counts.append(static_cast<char>(std::clamp<int>(value, 0, 255)));
+    }
     return counts;
 }
 

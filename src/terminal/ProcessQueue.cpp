@@ -15,14 +15,18 @@ cls_ProcessQueue::cls_ProcessQueue(Log& log, const Clock& clock, const LinkSetti
     : log_(log), clock_(clock), settings_(settings), state_(state), handler_(handler) {}
 
 int cls_ProcessQueue::nextIndex(int index) const {
+    // The ring as it was allocated: a capacity set since then waits for the next reset.
+    const int ringSize = static_cast<int>(qEntries.size()) - 1;
+    if (ringSize < 1)
+        return 1;
     int next = index + 1;
-    while (next > qSize)
-        next -= qSize;
+    while (next > ringSize)
+        next -= ringSize;
     return next;
 }
 
 bool cls_ProcessQueue::isFull() const {
-    return nextIndex(qTail) == qHead;
+    return qEntries.size() < 2 || nextIndex(qTail) == qHead;
 }
 
 void cls_ProcessQueue::resetQueue() {

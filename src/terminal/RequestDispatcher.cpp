@@ -25,10 +25,13 @@ QString versionText(double version) {
 
 RequestDispatcher::RequestDispatcher(Log& log, ScoreDb& db, const GameSettings& settings,
                                      const EventInfo& event, const Config& config, const Clock& clock,
-                                     GameData& gameData, DesktopHost& host, GameControl& game)
+                                     GameData& gameData, PlayerNames& names, DesktopHost& host,
+                                     GameControl& game)
     : log_(log), db_(db), settings_(settings), event_(event), config_(config), clock_(clock),
-      gameData_(gameData), host_(host), game_(game), feedback_(db, log, settings),
-      storedResults_(db, log, event) {}
+      gameData_(gameData), names_(names), host_(host), game_(game), feedback_(db, log, settings),
+      storedResults_(db, log, event), deals_(log, db, event, config, clock, gameData),
+      nextSeating_(db, log, gameData), pins_(db, log, gameData, event),
+      seats_(db, log, clock, config, settings, gameData, names, event) {}
 
 RequestDispatcher::Reply RequestDispatcher::withResult(qint16 resultCode) {
     Reply reply;
@@ -147,6 +150,13 @@ RequestDispatcher::Reply RequestDispatcher::dispatch(const Request& rq) {
     case MessageCode::RequestTableLoginStopped:
     case MessageCode::RequestReplacingTableLogin:
         return requestTableLogin(rq);
+    case MessageCode::SubmitPairPINs:
+    case MessageCode::SubmitPairPINsFour:
+        return submitPairPINs(rq);
+    case MessageCode::SubmitPlayerIDs:
+        return submitPlayerIDs(rq);
+    case MessageCode::AskRoundNames:
+        return askRoundNames(rq);
     case MessageCode::SubmitBoardResult:
     case MessageCode::SubmitBoardResultFour:
     case MessageCode::SubmitBoardResultList:
@@ -160,9 +170,27 @@ RequestDispatcher::Reply RequestDispatcher::dispatch(const Request& rq) {
         return requestReloadSettings(rq);
     case MessageCode::AckUpdatedMovement:
         return ackUpdatedMovement(rq);
+    case MessageCode::SubmitDealtCard:
+    case MessageCode::SubmitBid:
+    case MessageCode::SubmitPlayedCard:
+    case MessageCode::RequestDeal:
+    case MessageCode::RequestDealFour:
+        return dealRequest(rq);
     default:
         return withResult(1001);
     }
+}
+
+RequestDispatcher::Reply RequestDispatcher::dealRequest(const Request& rq) {
+    const DealReply deal = deals_.handle(rq.requestCode, rq.data, rq.tableId);
+    if (deal.failed)
+        return withResult(failed);
+    Reply reply;
+    reply.replyCode = deal.replyCode;
+    reply.replyData = deal.replyData;
+    reply.replyHasData = deal.replyHasData;
+    reply.resultCode = deal.resultCode;
+    return reply;
 }
 
 bool RequestDispatcher::sendReply(const Request& rq, const Reply& reply) {

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "gamedata/NextSeating.h"
+#include "gamedata/PairPins.h"
+#include "gamedata/PlayerSeats.h"
 #include "scoring/FeedbackPayloads.h"
 #include "scoring/StoredResults.h"
+#include "terminal/DealRequests.h"
 #include "terminal/RequestHandler.h"
 
 #include <QByteArray>
@@ -19,6 +23,7 @@ class GameControl;
 class GameData;
 class GameSettings;
 class Log;
+class PlayerNames;
 class ReplySender;
 class ScoreDb;
 struct EventInfo;
@@ -27,7 +32,8 @@ struct EventInfo;
 /// table, gates the request by the game state and the table login, locks the terminal to
 /// its table, runs the request's handler and sends the handler's reply cut into pieces,
 /// then refreshes the main window. Handles the game status, the table logins, the reloads
-/// of settings and movement, the board results with their feedback and the stored results.
+/// of settings and movement, the pair PINs, the player IDs and the players' names, the board
+/// results with their feedback, the stored results and the deal, card, bid and play requests.
 /// No failure is ever answered to a terminal: a request that fails gets no reply.
 class RequestDispatcher final : public RequestHandler {
 public:
@@ -36,8 +42,8 @@ public:
     static constexpr qint16 nothingToSend = 9101;
 
     RequestDispatcher(Log& log, ScoreDb& db, const GameSettings& settings, const EventInfo& event,
-                      const Config& config, const Clock& clock, GameData& gameData, DesktopHost& host,
-                      GameControl& game);
+                      const Config& config, const Clock& clock, GameData& gameData, PlayerNames& names,
+                      DesktopHost& host, GameControl& game);
 
     /// The sender of the reply pieces; set once, before the first request.
     void attachSender(ReplySender& sender) { sender_ = &sender; }
@@ -103,16 +109,26 @@ private:
     QByteArray settingsBlock(const QString& tableId);
     QByteArray movementPart(const Request& rq, bool hasRounds);
 
+    // Pair PINs, player IDs and the players' names.
+    Reply submitPairPINs(const Request& rq);
+    Reply submitPlayerIDs(const Request& rq);
+    Reply askRoundNames(const Request& rq);
+
     // Board results.
     Reply submitBoardResult(const Request& rq);
     BoardRecord readBoardRecord(const Request& rq, int at, bool fourPlayers);
     void mapBandedNumbers(const QString& tableId, BoardRecord& record);
     qint16 resultRound(const QString& tableId, const BoardRecord& record, bool hasRounds);
+    /// Adds the record to the list of a 73/75 reply: board and the seats as the terminal numbers them.
+    void acceptRecord(QByteArray& accepted, const BoardRecord& record, bool fourPlayers) const;
     std::optional<QByteArray> feedback(const Request& rq, const BoardRecord& record, qint16 round,
                                        int& replyCode);
 
     // Stored results.
     Reply requestStoredBoardResults(const Request& rq);
+
+    // Dealt cards, bids, played cards and deals.
+    Reply dealRequest(const Request& rq);
 
     Log& log_;
     ScoreDb& db_;
@@ -121,11 +137,16 @@ private:
     const Config& config_;
     const Clock& clock_;
     GameData& gameData_;
+    PlayerNames& names_;
     DesktopHost& host_;
     GameControl& game_;
     ReplySender* sender_ = nullptr;
     FeedbackPayloads feedback_;
     StoredResults storedResults_;
+    DealRequests deals_;
+    NextSeating nextSeating_;
+    PairPins pins_;
+    PlayerSeats seats_;
     /// Firmware notices already shown: terminal, version and kind of notice.
     QSet<QString> notified_;
 };

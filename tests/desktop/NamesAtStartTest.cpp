@@ -1,5 +1,6 @@
 #include "ProgramRig.h"
 #include "desktop/frmdesktop.h"
+#include "support/CaseNames.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
 #include "support/TestGuiApp.h"
@@ -78,10 +79,12 @@ TEST_P(NamesAtStartTest, ReadsTheNamesFileWithANoticeAndMergesIt) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, NamesAtStartTest, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<NamesAtStartCase>& p) {
-                             return std::string(p.param.name);
-                         });
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const NamesAtStartCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NamesAtStartTest, ::testing::ValuesIn(kCases), test::CaseName());
 
 } // namespace
 } // namespace qzc

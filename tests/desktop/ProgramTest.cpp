@@ -13,6 +13,7 @@
 
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSqlQuery>
 #include <atomic>
 #include <functional>
@@ -44,7 +45,9 @@ TEST(ProgramTest, CommandLineOfQuotesArgumentsWithBlanks) {
 }
 
 TEST(ProgramTest, StartsOnAnEventWithTheBaseStationFoundAndQuitsInOrder) {
-    test::TestGuiApp app;
+    // A screen that does not begin at the desktop's origin, as the second of two or one
+    // below a panel: the window goes on it, frame and all.
+    test::TestGuiApp app(QRect(0, 100, 1280, 800));
     test::BaseStationSimulator station;
     ASSERT_TRUE(station.isValid());
     SystemClock clock;
@@ -60,6 +63,11 @@ TEST(ProgramTest, StartsOnAnEventWithTheBaseStationFoundAndQuitsInOrder) {
         ASSERT_NE(status, nullptr);
         EXPECT_EQ(status->text(), QStringLiteral("OK"));
         EXPECT_EQ(program.desktop().windowTitle(), getVersionText() + QStringLiteral(" - club"));
+        // The whole window, its frame included, is on the screen.
+        const QRect area = program.desktop().screen()->availableGeometry();
+        const QRect frame = program.desktop().frameGeometry();
+        EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                                          << frame.height() << " on " << area.width() << "x" << area.height();
         EXPECT_EQ(ini.read(Config::mainSection, QStringLiteral("ComPort")), QStringLiteral("1"));
         EXPECT_EQ(program.desktop().firstCheckedChannel(), 1);
 

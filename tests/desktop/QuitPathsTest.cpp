@@ -6,6 +6,7 @@
 #include "reports/WebPublishing.h"
 #include "session/GameSession.h"
 #include "support/BaseStationSimulator.h"
+#include "support/CaseNames.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
 #include "support/LogLines.h"
@@ -164,6 +165,11 @@ TEST_P(QuitPathTest, RunsTheExitPathAsChosen) {
     EXPECT_TRUE(rig.messages.shown.empty()) << rig.messages.texts().join(QLatin1Char('|')).toStdString();
 }
 
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const QuitCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Paths, QuitPathTest,
     testing::Values(QuitCase{"ExitMenuPublishes", Quit::ExitMenu, true, true, true},
@@ -174,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
                     QuitCase{"CloseBoxSwitchedOff", Quit::CloseHidden, false, true, false},
                     QuitCase{"SessionEndNeverPublishes", Quit::SessionEnd, true, true, false},
                     QuitCase{"WebPublishingMenu", Quit::WebPublishingMenu, false, false, true}),
-    [](const testing::TestParamInfo<QuitCase>& param) { return std::string(param.param.name); });
+    test::CaseName());
 
 // Quit at the settings dialog of a new event: no log file is left, so the next start is
 // again a first opening.

@@ -521,6 +521,32 @@ TEST(GameDataAnalysisTest, ATableCountChangeReloadsOnlyWhenTheNewTablePlaysTheEd
     }
 }
 
+// Table 2 sits out the edge round, so only table 1 is in play: that is no change of the
+// table count, and a real one reloads once, not on every run.
+TEST(GameDataAnalysisTest, ATableSittingOutTheEdgeRoundReloadsOnlyOncePerRealChange) {
+    AnalysisRig rig;
+    EventBuilder b = stanzaEvent(false);
+    ASSERT_TRUE(rig.start(b));
+    ASSERT_TRUE(rig.data.exec(QStringLiteral("DELETE FROM RoundData WHERE [Table]=2 AND Round=3")));
+    rig.data.gameData.loadsectiondata();
+    ASSERT_EQ(rig.data.gameData.sectionList().at(0).tableCount, 1);
+
+    const QString changed = QStringLiteral("Section A table changes from 7 to 8 (AnalyzeGameDB)");
+    const auto run = [&rig, &changed](int initGridCalls, qsizetype changeLines) {
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_EQ(rig.host.initGridCalls, initGridCalls);
+        EXPECT_EQ(rig.data.logMessages().count(changed), changeLines);
+    };
+    run(0, 0);
+    run(0, 0);
+    ASSERT_TRUE(rig.data.exec(QStringLiteral("INSERT INTO Tables (Section, [Table]) VALUES (1, 8)")));
+    ASSERT_TRUE(
+        rig.data.exec(QStringLiteral("INSERT INTO RoundData (Section, [Table], Round, NSPair, EWPair, "
+                                     "LowBoard, HighBoard) VALUES (1, 8, 3, 15, 16, 1, 3)")));
+    run(1, 1);
+    run(1, 1);
+}
+
 TEST(GameDataAnalysisTest, AnAlteredMovementIsSettledOnceEveryTableLoadedItsSetup) {
     for (const bool pending : {false, true}) {
         SCOPED_TRACE(pending);

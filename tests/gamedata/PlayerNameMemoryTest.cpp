@@ -1,5 +1,6 @@
 #include "gamedata/PlayerNameMemory.h"
 
+#include "support/CaseNames.h"
 #include "support/EventHarness.h"
 #include "support/FakeClock.h"
 #include "support/LogLines.h"
@@ -95,7 +96,12 @@ const MergeCase kMergeCases[] = {
     {"database full", 500000, 5, true, 500000, false},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, PlayerNameMemoryTest, ::testing::ValuesIn(kMergeCases));
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const MergeCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PlayerNameMemoryTest, ::testing::ValuesIn(kMergeCases), test::CaseName());
 
 } // namespace
 } // namespace qzc

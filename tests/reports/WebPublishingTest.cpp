@@ -4,6 +4,7 @@
 #include "core/MessageBox.h"
 #include "platform/ProgramLauncher.h"
 #include "reports/ResultFile.h"
+#include "support/CaseNames.h"
 #include "support/FakePlatform.h"
 #include "support/ScoringEvent.h"
 #include "support/ScriptedMessageBox.h"
@@ -82,6 +83,11 @@ EventBuilder emptyEvent() {
     return b;
 }
 
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const PublishingCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     WebPublishing, WebPublishingCommand,
     testing::Values(PublishingCase{"started", test::events::twoWinners, true, true, false, true, nullptr},
@@ -91,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    "Failed to upload result.\r\nPermission denied"},
                     PublishingCase{"nothingToPublish", emptyEvent, false, false, false, false,
                                    "Failed to make result file.\r\nNo board result is stored yet."}),
-    [](const testing::TestParamInfo<PublishingCase>& p) { return std::string(p.param.name); });
+    test::CaseName());
 
 } // namespace
 } // namespace qzc

@@ -25,6 +25,33 @@ TEST(WireCodesTest, ContractByteDecoding) {
         EXPECT_EQ(wireContractText(code), QLatin1String(text)) << code;
 }
 
+TEST(WireCodesTest, CallsOfAnAuction) {
+    // A double is a call of its own, not a pass; everything else reads as a contract.
+    const std::pair<int, const char*> texts[] = {{0, "PASS"}, {64, "X"},      {128, "XX"}, {28, "4S"},
+                                                 {56, "NP"},  {120, "NP"},    {92, "4SX"}, {8, "PASS"},
+                                                 {72, "X"},   {163, "3NTXX"}, {255, "NP"}};
+    for (const auto& [code, text] : texts)
+        EXPECT_EQ(wireBidText(static_cast<qint16>(code)), QString::fromLatin1(text)) << code;
+    const std::pair<int, bool> inRange[] = {{0, true},   {64, true},  {128, true},  {191, true}, {56, true},
+                                            {40, false}, {53, false}, {192, false}, {255, false}};
+    for (const auto& [code, ok] : inRange)
+        EXPECT_EQ(isBidByteInRange(static_cast<quint8>(code)), ok) << code;
+}
+
+TEST(WireCodesTest, CardBytesThatAreNoCard) {
+    const struct {
+        int code;
+        bool inRange;
+        bool noCard;
+    } cases[] = {{7, true, false},   {63, true, false},  {64, true, true}, {71, true, true},
+                 {0, true, true},    {3, true, true},    {59, true, true}, {127, true, true},
+                 {128, false, true}, {135, false, false}};
+    for (const auto& c : cases) {
+        EXPECT_EQ(isCardByteInRange(static_cast<quint8>(c.code)), c.inRange) << c.code;
+        EXPECT_EQ(isNoCardByte(static_cast<quint8>(c.code)), c.noCard) << c.code;
+    }
+}
+
 TEST(WireCodesTest, EveryContractRoundTrips) {
     for (int level = 1; level <= 7; ++level)
         for (const char* strain : {"C", "D", "H", "S", "NT"})

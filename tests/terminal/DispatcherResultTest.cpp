@@ -2,6 +2,7 @@
 // refresh after a result, end to end through the pseudo-terminal.
 
 #include "DispatcherPtyFixture.h"
+#include "support/CaseNames.h"
 #include "support/Fixtures.h"
 
 #include <QSqlQuery>
@@ -36,6 +37,14 @@ protected:
         return fields.join(QLatin1Char('|'));
     }
     int count(const QString& sql) { return data().value(sql).toInt(); }
+
+    // Section A of the Mitchell fixture in its second stanza, rounds 4 to 6: A1 plays NS 1 -
+    // EW 14 on boards 4-6 in round 2, NS 1 - EW 12 on boards 10-12 in round 4.
+    void startInTheSecondStanza() {
+        test::EventBuilder b = test::fixtures::multiStanza();
+        b.setStanza(1, 4, 6);
+        start(b);
+    }
 };
 
 // The small event: A1 plays NS 1 - EW 2 on boards 1-2, then NS 1 - EW 4 on boards 3-4; A2
@@ -148,37 +157,25 @@ TEST_F(DispatcherResultTest, TravellerWithheldAbove15ResultsAndTheFrequenciesCut
     EXPECT_EQ(e.frames, QList<QByteArray>{to(0x0011, bytes("33") + traveller.left(45))});
 }
 
-// Section A of the Mitchell fixture in its second stanza, rounds 4 to 6: A1 plays NS 1 -
-// EW 14 on boards 4-6 in round 2, NS 1 - EW 12 on boards 10-12 in round 4.
-TEST_F(DispatcherResultTest, ListsOutOfStanzaRoundsAndMalformedRecords) {
-    test::EventBuilder b = test::fixtures::multiStanza();
-    b.setStanza(1, 4, 6);
-    start(b);
+TEST_F(DispatcherResultTest, ListsOutOfStanzaRounds) {
+    startInTheSecondStanza();
     struct Step {
         const char* name;
         const char* request;
-        qint16 result;
-        const char* reply; // "" for none
+        const char* reply;
     };
     const Step steps[] = {
         {"two records of the stanza and one of round 2",
-         "48 0A 23 24 40 01 0C 0B 23 24 40 01 0C 04 23 24 40 01 0E", 0, "C9 0A 01 0C 0B 01 0C"},
+         "48 0A 23 24 40 01 0C 0B 23 24 40 01 0C 04 23 24 40 01 0E", "C9 0A 01 0C 0B 01 0C"},
         {"a skipped record does not keep the next ones out",
-         "48 05 23 24 40 01 0E 0C 23 24 40 01 0C 0A 23 24 40 01 0C", 0, "C9 0C 01 0C 0A 01 0C"},
-        {"board 0 is refused, the other record taken", "48 00 23 24 40 01 0C 0B 23 24 40 01 0C", 0,
-         "C9 0B 01 0C"},
-        {"more than 13 tricks is refused", "48 0B 23 38 40 01 0C", 0, "C9 00"},
-        {"board 0 alone", "34 00 23 24 40 01 0C", 1003, ""},
-        {"14 tricks alone", "34 0B 23 3A 40 01 0C", 1003, ""},
-        {"a single result of round 2: no feedback", "34 06 23 24 40 01 0E", 0, "B7"},
+         "48 05 23 24 40 01 0E 0C 23 24 40 01 0C 0A 23 24 40 01 0C", "C9 0C 01 0C 0A 01 0C"},
+        {"a single result of round 2: no feedback", "34 06 23 24 40 01 0E", "B7"},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);
         const Exchange e = send(101, s.request);
-        EXPECT_EQ(e.result, s.result);
-        const QList<QByteArray> expected =
-            QByteArray(s.reply).isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{to(101, s.reply)};
-        EXPECT_EQ(e.frames, expected);
+        EXPECT_EQ(e.result, 0);
+        EXPECT_EQ(e.frames, QList<QByteArray>{to(101, s.reply)});
     }
     EXPECT_EQ(stored(1, 1, 10), QStringLiteral("4|3 NT||N|--|600|1|12"));
     EXPECT_EQ(stored(1, 1, 4), QStringLiteral("-"));
@@ -186,11 +183,41 @@ TEST_F(DispatcherResultTest, ListsOutOfStanzaRoundsAndMalformedRecords) {
     const QStringList skips = log().filter(QStringLiteral("Skip board result: "));
     EXPECT_EQ(skips, (QStringList{u"Skip board result: A1,2,1,14;4"_s, u"Skip board result: A1,2,1,14;5"_s,
                                   u"Skip board result: A1,2,1,14;6"_s}));
-    EXPECT_TRUE(logged(QStringLiteral("sys-err1003 Invalid message format: A1: 00 23 24 40 01 0C (doMsg)")));
-    EXPECT_TRUE(logged(QStringLiteral("sys-err1003 Invalid message format: A1: 0B 23 38 40 01 0C (doMsg)")));
-    EXPECT_TRUE(logged(
-        QStringLiteral("sys-err1003 Invalid message format: 34 0B 23 3A 40 01 0C (ProcessQueue - doMsg)")));
-    EXPECT_EQ(host().gridQueue.text(), QStringLiteral("[2][1][4][3][0]"));
+    EXPECT_EQ(host().gridQueue.text(), QStringLiteral("[2][1][4][3]"));
+}
+
+// Board 0 and more than 13 tricks fit no deal: nothing is stored, the record is
+// acknowledged (a single one without feedback) and the reply tells the terminal to reload
+// its set-up, so that it stops sending the record.
+TEST_F(DispatcherResultTest, BoardZeroAndFourteenTricksAreAcknowledgedWithTheReloadFlag) {
+    startInTheSecondStanza();
+    struct Step {
+        const char* name;
+        const char* request;
+        const char* reply;
+        const char* logged;
+    };
+    const Step steps[] = {
+        {"board 0", "34 00 23 24 40 01 0C", "B7", "00 23 24 40 01 0C"},
+        {"14 tricks", "34 0B 23 3A 40 01 0C", "B7", "0B 23 3A 40 01 0C"},
+        {"board 0 in a list beside a good record", "48 00 23 24 40 01 0C 0B 23 24 40 01 0C",
+         "C9 00 01 0C 0B 01 0C", "00 23 24 40 01 0C"},
+        {"14 tricks in a list", "48 0A 23 38 40 01 0C", "C9 0A 01 0C", "0A 23 38 40 01 0C"},
+        {"an individual game's list", "4A 00 23 24 40 01 0C 00 00", "CB 00 01 0C 00 00",
+         "00 23 24 40 01 0C 00 00"},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        data().gameData.setflagloadsetup(true, QStringLiteral("A1"), 0);
+        const Exchange e = send(101, s.request);
+        EXPECT_EQ(e.result, 0);
+        EXPECT_EQ(e.frames, QList<QByteArray>{to(101, s.reply)});
+        EXPECT_TRUE(logged(QStringLiteral("sys-err1003 Invalid message format: A1: ") +
+                           QLatin1String(s.logged) + QStringLiteral(" (doMsg)")));
+    }
+    // Only the good record is stored.
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ReceivedData WHERE [Table]=1")), 1);
+    EXPECT_EQ(stored(1, 1, 11), QStringLiteral("4|3 NT||N|--|400|1|12"));
 }
 
 TEST_F(DispatcherResultTest, BandedPairNumbersGoBackToTheMovementsOwn) {
@@ -226,6 +253,7 @@ TEST_F(DispatcherResultTest, IndividualGameResults) {
 }
 
 struct RoundCase {
+    const char* name;
     int boardsPerRound;
     int played;
     int round;
@@ -258,8 +286,16 @@ TEST_P(DispatcherRoundTest, RoundsCountedWithoutAMovement) {
         c.boardsPerRound == 0);
 }
 
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const RoundCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(PlayedAndBoardsPerRound, DispatcherRoundTest,
-                         ::testing::Values(RoundCase{3, 7, 2}, RoundCase{3, 2, 1}, RoundCase{0, 7, 1}));
+                         ::testing::Values(RoundCase{"SevenPlayedThreeARound", 3, 7, 2},
+                                           RoundCase{"TwoPlayedThreeARound", 3, 2, 1},
+                                           RoundCase{"BoardsPerRoundNotSet", 0, 7, 1}),
+                         test::CaseName());
 
 TEST_F(DispatcherResultTest, AResultTheDatabaseRefusesIsNeverAcknowledged) {
     test::EventBuilder b = test::smallEvent();

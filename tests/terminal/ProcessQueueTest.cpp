@@ -48,6 +48,38 @@ TEST(ProcessQueueTest, CapacityAndRefusals) {
     }
 }
 
+// A capacity set while the queue runs waits for the next reset: the ring keeps its slots
+// until then, larger or smaller.
+TEST(ProcessQueueTest, NewCapacityTakesEffectAtTheNextReset) {
+    struct Case {
+        qint16 first;
+        qint16 changed;
+    };
+    for (const Case c : {Case{11, 40}, Case{40, 11}}) {
+        SCOPED_TRACE(testing::Message() << c.first << " then " << c.changed);
+        test::LinkFixture f;
+        f.queue.pp_qSize(c.first);
+        f.queue.startProcess();
+        for (int i = 0; i < 5; ++i)
+            ASSERT_EQ(f.queue.msgPut(body(i)), 0);
+        f.queue.pp_qSize(c.changed);
+        EXPECT_EQ(f.queue.pp_qSize(), c.changed);
+        for (int i = 5; i < c.first - 1; ++i)
+            ASSERT_EQ(f.queue.msgPut(body(i)), 0);
+        EXPECT_EQ(f.queue.msgPut(body(0)), 1);
+        f.queue.doQueue();
+        ASSERT_EQ(f.handler.calls.size(), c.first - 1);
+        for (int i = 0; i < c.first - 1; ++i)
+            EXPECT_EQ(f.handler.calls[i].data, bytes("0A") + QByteArray(1, static_cast<char>(i)));
+
+        f.queue.stopProcess();
+        f.queue.startProcess();
+        for (int i = 0; i < c.changed - 1; ++i)
+            ASSERT_EQ(f.queue.msgPut(body(i)), 0);
+        EXPECT_EQ(f.queue.msgPut(body(0)), 1);
+    }
+}
+
 TEST(ProcessQueueTest, HandsEntriesOnInOrderWithWrappingIndices) {
     test::LinkFixture f;
     f.queue.pp_qSize(11);
