@@ -93,11 +93,10 @@ void RadioRig::applySession(const SessionByte& session) {
 }
 
 void RadioRig::feed(const QByteArray& bytes) {
-    // What the port poll and the queue timer do: the receiver takes a read and cuts one
-    // frame per call; the queue works off what it holds.
-    bool more = station_->ReceiveMessage(bytes, false);
-    while (more)
-        more = station_->ReceiveMessage(QByteArray(), false);
+    // What a read of the port sets off: the port poll hands the bytes to the receiver, which
+    // queues every complete frame; the queue works off what it holds.
+    port_->pendingReads.append(bytes);
+    station_->timerPort_Timer();
     station_->timer_Queue_Timer();
 }
 
