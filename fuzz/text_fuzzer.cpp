@@ -10,8 +10,7 @@ namespace {
 
 using Program = qzc::fuzz::FuzzProgram<qzc::fuzz::TextRig>;
 
-// Made at the start of the run and ended by endRun, while the libraries' own globals, which
-// its start-up made, still live.
+// Made at the start of the run, ended by endRun.
 std::unique_ptr<Program> program;
 
 void endRun() {
@@ -21,9 +20,7 @@ void endRun() {
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    program = Program::started();
-    std::atexit(endRun);
-    return 0;
+    return qzc::fuzz::startRun(program, endRun);
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

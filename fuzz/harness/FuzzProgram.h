@@ -41,4 +41,13 @@ template <typename Rig> struct FuzzProgram {
     }
 };
 
+/// Starts the run's program; endRun is called at the end of the run, while the libraries'
+/// own globals, which the start-up made, still live (static objects made after the start go
+/// before it).
+template <typename Rig> int startRun(std::unique_ptr<FuzzProgram<Rig>>& program, void (*endRun)()) {
+    program = FuzzProgram<Rig>::started();
+    std::atexit(endRun);
+    return 0;
+}
+
 } // namespace qzc::fuzz
