@@ -41,4 +41,8 @@ bool EventPublisher::mnu_makeresultfile_Click() {
     return publishing_.mnu_makeresultfile_Click(paths(), resultFileGameData(gameData_, event_));
 }
 
+ResultFileOutcome EventPublisher::makeresultFile_v1() {
+    return resultFile_.makeresultFile_v1(event_.eventDataPath, resultFileGameData(gameData_, event_));
+}
+
 } // namespace qzc

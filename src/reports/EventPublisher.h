@@ -31,6 +31,8 @@ public:
     WebPublishingPaths paths() const;
     /// Writes "results.txt" and starts the upload program; true when it was started.
     bool mnu_makeresultfile_Click();
+    /// Writes "results.txt" alone, for the companion programs that read it.
+    ResultFileOutcome makeresultFile_v1();
 
 private:
     const GameData& gameData_;
