@@ -4,7 +4,11 @@
 #include "core/StanzaReset.h"
 #include "core/StartupSequence.h"
 #include "core/TextFile.h"
+#include "desktop/BaseStationCommands.h"
+#include "desktop/LogViewerCommands.h"
+#include "desktop/MovementCommands.h"
 #include "desktop/PlayGrid.h"
+#include "desktop/ReportCommands.h"
 #include "desktop/frmdesktop.h"
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmSettings.h"
@@ -51,6 +55,10 @@ Program::Program(QString appFolder, QString commandLine, Clock& clock, MessageBo
 Program::~Program() {
     exitProgram(false);
     // The window goes before the objects that report to it.
+    reportCommands_.reset();
+    stationCommands_.reset();
+    movementCommands_.reset();
+    logViewerCommands_.reset();
     analysis_.reset();
     publisher_.reset();
     desktop_.reset();
@@ -107,6 +115,7 @@ bool Program::start() {
     desktop_->attachBaseStation(*baseStation_);
     desktop_->attachAnalysis(*analysis_);
     desktop_->attachPublisher(*publisher_);
+    attachCommands();
     QObject::connect(desktop_.get(), &frmdesktop::quitRequested, desktop_.get(), [this] {
         exitProgram(true);
         // exit, not quit: quit first asks every window to close, and the main window refuses.
@@ -161,6 +170,21 @@ bool Program::start() {
     session_->startLink();
     // The session may have ended while a question was open.
     return !exited_;
+}
+
+void Program::attachCommands() {
+    reportCommands_ = std::make_unique<ReportCommands>(
+        ReportCommands::Services{config_, log_, event_, db_, gameData_, messages_, platform_.shell,
+                                 platform_.launcher, *publisher_},
+        *desktop_);
+    stationCommands_ = std::make_unique<BaseStationCommands>(BaseStationCommands::Services{
+        config_, log_, messages_, platform_.launcher, *session_, *baseStation_});
+    movementCommands_ = std::make_unique<MovementCommands>(
+        MovementCommands::Services{db_, log_, gameData_, *session_, messages_}, *desktop_);
+    logViewerCommands_ =
+        std::make_unique<LogViewerCommands>(LogViewerCommands::Services{log_, event_, settings_}, *desktop_);
+    desktop_->attachCommands(
+        {reportCommands_.get(), stationCommands_.get(), movementCommands_.get(), logViewerCommands_.get()});
 }
 
 void Program::importNamesFile() {

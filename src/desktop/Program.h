@@ -21,10 +21,14 @@
 namespace qzc {
 
 class BaseStation;
+class BaseStationCommands;
 class EventPublisher;
 class GameDataAnalysis;
 class GameSession;
+class LogViewerCommands;
 class MessageBox;
+class MovementCommands;
+class ReportCommands;
 class RequestDispatcher;
 class frmdesktop;
 
@@ -38,8 +42,8 @@ struct ProgramPlatform {
 
 /// Owns every object of a running program, built in start-up order: configuration, log,
 /// score database, settings store, the game data, the main window, the game session, the
-/// request dispatcher and the base-station link, the game-data analysis and the web
-/// publishing.
+/// request dispatcher and the base-station link, the game-data analysis, the web
+/// publishing and the main window's groups of menu commands.
 class Program final : public SettingsDialogHost {
 public:
     /// appFolder ends with "/"; commandLine is the program's arguments as one text. Uses
@@ -89,6 +93,8 @@ public:
 private:
     /// The game settings dialog of the start, modal; unless switched off (HideGSWindow).
     void showStartupSettings();
+    /// The main window's groups of menu commands, attached to it.
+    void attachCommands();
     /// names.txt of the program folder into the names file list, with a notice on
     /// the grid; unless switched off.
     void importNamesFile();
@@ -116,6 +122,10 @@ private:
     std::unique_ptr<BaseStation> baseStation_;
     std::unique_ptr<GameDataAnalysis> analysis_;
     std::unique_ptr<EventPublisher> publisher_;
+    std::unique_ptr<ReportCommands> reportCommands_;
+    std::unique_ptr<BaseStationCommands> stationCommands_;
+    std::unique_ptr<MovementCommands> movementCommands_;
+    std::unique_ptr<LogViewerCommands> logViewerCommands_;
     bool endedAtSettings_ = false;
     bool exited_ = false;
 };

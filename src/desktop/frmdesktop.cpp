@@ -4,9 +4,12 @@
 #include "core/EventInfo.h"
 #include "core/Guarded.h"
 #include "core/Log.h"
+#include "desktop/LogViewerCommands.h"
+#include "desktop/MovementCommands.h"
 #include "desktop/PlayGrid.h"
 #include "desktop/WindowPlacement.h"
 #include "dialogs/HelpButton.h"
+#include "dialogs/frmAbout.h"
 #include "dialogs/frmClosing.h"
 #include "dialogs/frmSettings.h"
 #include "dialogs/frmUFRDialog.h"
@@ -98,6 +101,7 @@ frmdesktop::~frmdesktop() {
     // The dialogs report to this window's objects: none may outlive it.
     delete settingsDialog_.data();
     delete ufrDialog_.data();
+    delete aboutDialog_.data();
 }
 
 void frmdesktop::buildControls() {
@@ -200,6 +204,12 @@ void frmdesktop::buildControls() {
 void frmdesktop::connectControls() {
     connect(cmdGame, &QPushButton::clicked, this, &frmdesktop::cmdGame_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmdesktop::cmdHelp_Click);
+    connect(cmdView, &QPushButton::clicked, this, &frmdesktop::cmdView_Click);
+    connect(cmdUpdateMove, &QPushButton::clicked, this, [this] {
+        if (commands_.movement != nullptr)
+            guarded(log_, QStringLiteral("cmdUpdateMove"),
+                    [this] { commands_.movement->cmdUpdateMove_Click(); });
+    });
     connect(cboSection, &QComboBox::currentIndexChanged, this, [this] {
         guarded(log_, QStringLiteral("cboSection"), [this] { gridPlay->cboSection_Click(); });
     });
@@ -301,7 +311,32 @@ void frmdesktop::keyPressEvent(QKeyEvent* event) {
         setWindowTitle(caption);
         return;
     }
+    // The log window, whose menu item is hidden.
+    if (event->key() == Qt::Key_F9 && (event->modifiers() & ~Qt::ControlModifier) == Qt::NoModifier &&
+        commands_.logViewer != nullptr) {
+        guarded(log_, QStringLiteral("mnu_main_showlog"),
+                [this] { commands_.logViewer->mnu_main_showlog_Click(); });
+        return;
+    }
     QMainWindow::keyPressEvent(event);
+}
+
+void frmdesktop::cmdView_Click() {
+    Close_PopUp();
+    const int index = cboView->currentIndex();
+    if (index == 0 || index == 1)
+        cboView->setCurrentIndex(1 - index);
+    else if (cboView->count() > 0)
+        cboView->setCurrentIndex(0);
+}
+
+void frmdesktop::chooseFirstViewIfNone() {
+    if (cboView->currentIndex() < 0 && cboView->count() > 0)
+        cboView->setCurrentIndex(0);
+}
+
+bool frmdesktop::popUpShown() const {
+    return !framePopUp->isHidden();
 }
 
 void frmdesktop::mousePressEvent(QMouseEvent* event) {

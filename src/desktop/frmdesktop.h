@@ -22,6 +22,7 @@ class QPushButton;
 namespace qzc {
 
 class BaseStation;
+class BaseStationCommands;
 class Config;
 class EventPublisher;
 class GameData;
@@ -30,10 +31,14 @@ class GameSession;
 class GameSettings;
 class Help;
 class Log;
+class LogViewerCommands;
 class MessageBox;
+class MovementCommands;
 class PlayGrid;
+class ReportCommands;
 class ScoreDb;
 class SettingsDialogHost;
+class frmAbout;
 class frmSettings;
 class frmUFRDialog;
 struct EventInfo;
@@ -50,6 +55,15 @@ struct DesktopServices {
     Help* help;
     /// The game settings dialogs opened from the menus report to it.
     SettingsDialogHost& settingsHost;
+};
+
+/// The groups of menu commands that live in classes of their own; each outlives the window's
+/// use of it.
+struct DesktopCommands {
+    ReportCommands* reports = nullptr;
+    BaseStationCommands* baseStation = nullptr;
+    MovementCommands* movement = nullptr;
+    LogViewerCommands* logViewer = nullptr;
 };
 
 /// The tournament director's main window: the section and view choosers, the base-station
@@ -69,6 +83,9 @@ public:
     void attachAnalysis(GameDataAnalysis& analysis) { analysis_ = &analysis; }
     /// The web publishing of the File menu.
     void attachPublisher(EventPublisher& publisher) { publisher_ = &publisher; }
+    /// The report, base-station, new-movement and log commands of the menus.
+    void attachCommands(const DesktopCommands& commands) { commands_ = commands; }
+    const DesktopCommands& commands() const { return commands_; }
 
     /// The load step: menus shown and hidden, grid heading, view choice, ticked game mode
     /// and channel, caption, help topics and the deal links. channel is the radio channel.
@@ -95,6 +112,16 @@ public:
     void mnu_sys_loadmovement_Click();
     void cmdHelp_Click();
     void mnu_help_Click();
+    /// "About": the about box afresh, modeless.
+    void mnu_sys_about_Click();
+    /// "Change view": the other view of the grid (the first one when none is chosen).
+    void cmdView_Click();
+    /// The maintenance menu, shown once the log window's access code is typed.
+    void showMaintenanceMenu();
+    /// Whether the result pop-up is shown.
+    bool popUpShown() const;
+    /// Chooses the first view ("Boards") when none is chosen.
+    void chooseFirstViewIfNone();
     /// "&Quit": asks the program to run its exit path.
     void mnuexit_Click();
 
@@ -172,6 +199,10 @@ private:
     void buildSystemMenu();
     void connectControls();
     void mnu_sys_channel_no_Click(int index);
+    /// Connects a menu item to a command of a command group, run when the group is attached;
+    /// whatever the command throws is logged under the item's name.
+    template <typename Commands>
+    void connectCommand(QAction* item, Commands* DesktopCommands::*group, void (Commands::*command)());
     /// Selects the first entry of a chooser so that its handler runs exactly once.
     void selectFirst(QComboBox* box, void (frmdesktop::*handler)());
     void cboSection_Click();
@@ -193,8 +224,10 @@ private:
     BaseStation* baseStation_ = nullptr;
     GameDataAnalysis* analysis_ = nullptr;
     EventPublisher* publisher_ = nullptr;
+    DesktopCommands commands_;
 
     QPointer<frmSettings> settingsDialog_;
+    QPointer<frmAbout> aboutDialog_;
     QPointer<frmUFRDialog> ufrDialog_;
 
     // Controls, named as in the window's design.
@@ -239,6 +272,7 @@ private:
     QAction* mnu_sys_firmware_version = nullptr;
     QAction* mnu_sys_forcedstart = nullptr;
     QAction* mnu_help = nullptr;
+    QAction* mnu_sys_about = nullptr;
     std::array<QAction*, 3> mnu_game_mode{};
     std::array<QAction*, 17> mnu_sys_channel_no{};
     QActionGroup* channelGroup_ = nullptr;
