@@ -205,6 +205,8 @@ void frmdesktop::connectControls() {
     connect(cmdGame, &QPushButton::clicked, this, &frmdesktop::cmdGame_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmdesktop::cmdHelp_Click);
     connect(cmdView, &QPushButton::clicked, this, &frmdesktop::cmdView_Click);
+    connect(cmdHelpResult, &QPushButton::clicked, this,
+            [this] { openHelpTopic(help_, helpTopicOf(cmdHelpResult)); });
     connect(cmdUpdateMove, &QPushButton::clicked, this, [this] {
         if (commands_.movement != nullptr)
             guarded(log_, QStringLiteral("cmdUpdateMove"),

@@ -244,10 +244,14 @@ TEST_F(MenuCommandsTest, LogWindowAndDecodeMsg) {
     EXPECT_TRUE(window().findChildren<frmLog*>().isEmpty());
 }
 
-// F1 opens the help's index; "Change view" switches between the two views.
+// F1 opens the help's index, the result pop-up's Help its page; "Change view" switches between
+// the two views.
 TEST_F(MenuCommandsTest, HelpAndChangeView) {
     trigger("mnu_help");
-    EXPECT_EQ(rig.shell.opened, QStringList{rig.folder.path() + QStringLiteral("Help/index.html")});
+    window().findChild<QPushButton*>(QStringLiteral("cmdHelpResult"))->click();
+    EXPECT_EQ(rig.shell.opened,
+              (QStringList{rig.folder.path() + QStringLiteral("Help/index.html"),
+                           rig.folder.path() + QStringLiteral("Help/html/change_result.html")}));
     auto* views = window().findChild<QComboBox*>(QStringLiteral("cboView"));
     auto* change = window().findChild<QPushButton*>(QStringLiteral("cmdView"));
     // No view is chosen before the game starts: the first one comes first.
