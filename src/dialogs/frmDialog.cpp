@@ -47,10 +47,6 @@ frmDialog::frmDialog(const Services& services, QWidget* parent)
     Form_Load();
 }
 
-frmDialog::~frmDialog() {
-    closeEditDialog();
-}
-
 frmEditResultDialog* frmDialog::editDialog() const {
     return editDialog_.data();
 }
@@ -252,7 +248,10 @@ void frmDialog::showStoredResult(const ResultSeat& seat) {
 }
 
 void frmDialog::closeEditDialog() {
-    delete editDialog_.data();
+    // Closed, so deleted once its own handlers have returned.
+    if (editDialog_ != nullptr)
+        editDialog_->close();
+    editDialog_.clear();
 }
 
 void frmDialog::cmdPrint_Click() {

@@ -40,7 +40,6 @@ public:
     };
 
     frmDialog(const Services& services, QWidget* parent);
-    ~frmDialog() override;
 
     BoardTraveller& traveller() { return traveller_; }
     /// The result edit dialog while it is open.
