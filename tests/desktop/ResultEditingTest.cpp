@@ -184,6 +184,34 @@ TEST_F(ResultEditingTest, AnnulNotPlayedAndRemarksInThePopUp) {
     EXPECT_FALSE(box->isVisible());
 }
 
+// The grid's tooltips, and a click on a round's heading: a column whose lists are cut is
+// widened, a widened one narrowed again, one whose lists fit is left alone.
+TEST_F(ResultEditingTest, GridTooltipsAndRoundHeadings) {
+    start(roundTwoPlayed());
+    PlayGrid& grid = window().grid();
+    // Table 4 plays boards 10 to 12 in round 1, too wide for a narrow column.
+    EXPECT_EQ(grid.toolTipAt(4, 1), QStringLiteral("Details for 10,11,12"));
+    EXPECT_EQ(grid.toolTipAt(1, 0), QStringLiteral("Highlight table"));
+    EXPECT_EQ(grid.toolTipAt(0, 3), QStringLiteral("Enlarge/reduce round"));
+    EXPECT_EQ(grid.toolTipAt(1, 2), QString());
+
+    const QPoint somewhere(5, 5);
+    grid.gridPlay_MouseUp(0, 1, somewhere);
+    EXPECT_GT(grid.ColWidth(1), 600);
+    EXPECT_EQ(grid.TextMatrix(4, 1).trimmed(),
+              QStringLiteral("(10,11,12)") + QString(20, QLatin1Char(' ')) + QStringLiteral("10,11,12") +
+                  QString(20, QLatin1Char(' ')) + QStringLiteral("(10,11,12)"));
+    grid.gridPlay_MouseUp(0, 1, somewhere);
+    EXPECT_EQ(grid.ColWidth(1), 600);
+
+    grid.setColWidth(1, 600);
+    for (int row = 1; row < grid.Rows(); ++row)
+        grid.setTextMatrix(row, 1, QStringLiteral("(1)    1    (1)"));
+    grid.gridPlay_MouseUp(0, 1, somewhere);
+    EXPECT_EQ(grid.ColWidth(1), 600);
+    EXPECT_EQ(grid.TextMatrix(4, 1), QStringLiteral("(1)    1    (1)"));
+}
+
 frmDialog& openTraveller(frmdesktop& window) {
     window.findChild<QAction*>(QStringLiteral("mnu_resultperboard"))->trigger();
     frmDialog* traveller = window.resultCommands().boardTraveller();
