@@ -1,6 +1,8 @@
 #include "scoring/FeedbackPayloads.h"
 
+#include "core/GameSettings.h"
 #include "core/Log.h"
+#include "core/NumberText.h"
 #include "core/ScoreDb.h"
 #include "scoring/ContractScore.h"
 #include "scoring/CountedResults.h"
@@ -8,12 +10,15 @@
 #include "scoring/ScoreBytes.h"
 #include "scoring/WireCodes.h"
 
+#include <algorithm>
+
 namespace qzc {
 
 namespace {
 
 const QString kTravellerSource = QStringLiteral("Database - getTravelerFBdata");
 const QString kFrequencySource = QStringLiteral("Database - getFrequencyFBdata");
+const QString kScoreFrequencySource = QStringLiteral("Database - getScoreFrequncy");
 
 // The score that ends a cut frequency list, sent with the count 255.
 constexpr qint16 endMarkerScore = -9999;
@@ -107,6 +112,56 @@ std::optional<QByteArray> FeedbackPayloads::getFrequencyFeedback(const TableAddr
         payload.append(byteValue(255));
     }
     return payload;
+}
+
+std::optional<QByteArray> FeedbackPayloads::getScoreFrequencyData(const TableAddress& table, qint16 board,
+                                                                  const FrequencyContestant& contestant) {
+    log_.writeLog(0, QStringLiteral("Get score frequency data for board ") + QString::number(board));
+
+    // The own score is the contestant's result in its own section, also across the field
+    // (pair numbers repeat from section to section), from the side it sits on when the
+    // pairs keep their direction (an EW pair shares its number with an NS pair).
+    std::optional<qint16> own;
+    if (contestant.number > 0) {
+        QString who;
+        if (contestant.separatePairs)
+            who = contestant.eastWest ? QStringLiteral(" AND PairEW=%1") : QStringLiteral(" AND PairNS=%1");
+        else if (StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1)
+            who = QStringLiteral(" AND (PairNS=%1 OR PairEW=%1 OR South=%1 OR West=%1)");
+        else
+            who = QStringLiteral(" AND (PairNS=%1 OR PairEW=%1)");
+        std::optional<QSqlQuery> query = db_.select(
+            QStringLiteral("SELECT custom_qz_score FROM ReceivedData WHERE Board=") + QString::number(board) +
+            QStringLiteral(" AND Section=") + QString::number(table.sectionId) + QStringLiteral(" AND ") +
+            countedResultCondition() + who.arg(contestant.number) + QStringLiteral(" ORDER BY Round DESC"));
+        if (!query) {
+            logFailure(kScoreFrequencySource);
+            return std::nullopt;
+        }
+        if (query->next() && !query->value(0).isNull())
+            own = int16Value(query->value(0));
+    }
+
+    std::optional<QSqlQuery> query = db_.select(
+        QStringLiteral("SELECT custom_qz_score, COUNT(custom_qz_score) AS cntscore FROM ReceivedData") +
+        countedResultsOfBoard(table, board) +
+        QStringLiteral(" GROUP BY custom_qz_score ORDER BY custom_qz_score DESC"));
+    if (!query) {
+        logFailure(kScoreFrequencySource);
+        return std::nullopt;
+    }
+    QByteArray payload;
+    while (payload.size() < 4 * maxBoardFrequencyEntries && query->next()) {
+        if (query->value(0).isNull())
+            continue;
+        const qint16 score = int16Value(query->value(0));
+        payload.append(byteValue(board));
+        appendScoreBytes(payload, score);
+        // Held to 127, so that no count reads as the mark of the own score.
+        payload.append(static_cast<char>(std::min(query->value(1).toInt(), maxFrequencyCount) +
+                                         (own == score ? 128 : 0)));
+    }
+    return payload.isEmpty() ? nothingToSend() : payload;
 }
 
 } // namespace qzc

@@ -22,7 +22,9 @@ inline constexpr int ReplyFrequencies = 53;
 inline constexpr int SubmitBoardResultFour = 54;
 inline constexpr int ReplyNoFeedback = 55;
 inline constexpr int RequestRankingData = 56;
+inline constexpr int ReplyRankingData = 57;
 inline constexpr int RequestAllPairPINs = 58;
+inline constexpr int ReplyAllPairPINs = 59;
 inline constexpr int AskRoundNames = 60;
 inline constexpr int SubmitBoardResultList = 72;
 inline constexpr int SubmitBoardResultListFour = 74;
@@ -36,7 +38,9 @@ inline constexpr int ReplyReplacingTableLogin = 101;
 inline constexpr int RequestStoredBoardResults = 102;
 inline constexpr int ReplyStoredBoardResults = 103;
 inline constexpr int RequestScoreFrequency = 104;
+inline constexpr int ReplyScoreFrequency = 105;
 inline constexpr int RequestPersonalRecap = 106;
+inline constexpr int ReplyPersonalRecap = 107;
 inline constexpr int RequestStoredBoardResultsFour = 108;
 inline constexpr int ReplyStoredBoardResultsFour = 109;
 inline constexpr int RequestReloadSettings = 110;
@@ -102,10 +106,14 @@ constexpr bool locksTable(int requestCode) {
 /// bytes is read.
 constexpr int minimumRequestLength(int requestCode) {
     switch (requestCode) {
+    case MessageCode::RequestPersonalRecap:
+        return 2;
     case MessageCode::RequestTableLogin:
     case MessageCode::RequestTableLoginStopped:
     case MessageCode::RequestReplacingTableLogin:
         return 3;
+    case MessageCode::RequestScoreFrequency:
+        return 4;
     case MessageCode::SubmitBoardResult:
     case MessageCode::SubmitBoardResultList:
         return 7;

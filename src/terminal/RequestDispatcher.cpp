@@ -26,7 +26,9 @@ RequestDispatcher::RequestDispatcher(Log& log, ScoreDb& db, const GameSettings& 
                                      const EventInfo& event, const Config& config, const Clock& clock,
                                      GameData& gameData, DispatcherHost& host)
     : log_(log), db_(db), settings_(settings), event_(event), config_(config), clock_(clock),
-      gameData_(gameData), host_(host), feedback_(db, log, settings), storedResults_(db, log, event) {}
+      gameData_(gameData), host_(host), feedback_(db, log, settings), storedResults_(db, log, event),
+      boards_(db, log, settings), ranking_(db, settings, log, event, boards_),
+      recap_(db, settings, log, boards_) {}
 
 RequestDispatcher::Reply RequestDispatcher::withResult(qint16 resultCode) {
     Reply reply;
@@ -153,6 +155,12 @@ RequestDispatcher::Reply RequestDispatcher::dispatch(const Request& rq) {
     case MessageCode::RequestStoredBoardResults:
     case MessageCode::RequestStoredBoardResultsFour:
         return requestStoredBoardResults(rq);
+    case MessageCode::RequestRankingData:
+        return requestRankingData(rq);
+    case MessageCode::RequestScoreFrequency:
+        return requestScoreFrequency(rq);
+    case MessageCode::RequestPersonalRecap:
+        return requestPersonalRecap(rq);
     case MessageCode::RequestReloadSettings:
     case MessageCode::RequestReloadSettingsChanged:
         return requestReloadSettings(rq);

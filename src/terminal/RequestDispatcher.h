@@ -1,6 +1,9 @@
 #pragma once
 
 #include "scoring/FeedbackPayloads.h"
+#include "scoring/PersonalRecap.h"
+#include "scoring/RankingData.h"
+#include "scoring/ScoreFrequency.h"
 #include "scoring/StoredResults.h"
 #include "terminal/RequestHandler.h"
 
@@ -26,7 +29,8 @@ struct EventInfo;
 /// table, gates the request by the game state and the table login, locks the terminal to
 /// its table, runs the request's handler and sends the handler's reply cut into pieces,
 /// then refreshes the main window. Handles the game status, the table logins, the reloads
-/// of settings and movement, the board results with their feedback and the stored results.
+/// of settings and movement, the board results with their feedback and the stored results,
+/// and what the terminals show the players: ranking, score frequencies and personal recap.
 /// No failure is ever answered to a terminal: a request that fails gets no reply.
 class RequestDispatcher final : public RequestHandler {
 public:
@@ -113,6 +117,12 @@ private:
     // Stored results.
     Reply requestStoredBoardResults(const Request& rq);
 
+    // Ranking, score frequencies and personal recap.
+    Reply requestRankingData(const Request& rq);
+    Reply requestScoreFrequency(const Request& rq);
+    FrequencyContestant frequencyContestant(const QString& tableId, qint16 sectionId, qint16 sent) const;
+    Reply requestPersonalRecap(const Request& rq);
+
     Log& log_;
     ScoreDb& db_;
     const GameSettings& settings_;
@@ -124,6 +134,9 @@ private:
     ReplySender* sender_ = nullptr;
     FeedbackPayloads feedback_;
     StoredResults storedResults_;
+    ScoreFrequency boards_;
+    RankingData ranking_;
+    PersonalRecap recap_;
     /// Firmware notices already shown: terminal, version and kind of notice.
     QSet<QString> notified_;
 };
