@@ -25,11 +25,41 @@ char sectionByte(const QString& letters) {
     return static_cast<char>(upper.at(0).unicode() - u'A' + 1);
 }
 
+// The entries of a ranking, without the one byte 0 that stands for none.
+QByteArray entries(const QByteArray& ranking) {
+    return ranking.size() > 1 ? ranking : QByteArray();
+}
+
 } // namespace
 
 RankingData::RankingData(ScoreDb& db, const GameSettings& settings, Log& log, const EventInfo& event,
                          ScoredBoardSource& boards)
-    : settings_(settings), log_(log), event_(event), ranking_(db, settings, log, boards) {}
+    : settings_(settings), log_(log), event_(event), boards_(boards), ranking_(db, settings, log, boards_) {}
+
+std::optional<QByteArray> RankingData::rankingReply(const RankingField& field) {
+    // Boards valued for an earlier request may have changed since.
+    boards_.clear();
+    QByteArray northSouth;
+    QByteArray rest;
+    if (field.separatePairs) {
+        const std::optional<QByteArray> ns =
+            getRankingData(field, RankingSide::NorthSouth, 0, maxNorthSouthEntries);
+        const std::optional<QByteArray> ew =
+            ns ? getRankingData(field, RankingSide::EastWest, 0,
+                                maxEntries - static_cast<int>(entries(*ns).size() / 3))
+               : std::nullopt;
+        if (!ew)
+            return std::nullopt;
+        northSouth = entries(*ns);
+        rest = entries(*ew);
+    } else {
+        const std::optional<QByteArray> all = getRankingData(field, RankingSide::Both, 0, maxEntries);
+        if (!all)
+            return std::nullopt;
+        rest = entries(*all);
+    }
+    return QByteArray(1, static_cast<char>(northSouth.size() / 3)) + northSouth + rest;
+}
 
 std::optional<QByteArray> RankingData::getRankingData(const RankingField& field, RankingSide side,
                                                       qint16 round, int limit) {

@@ -16,13 +16,6 @@ namespace {
 
 // The payload bytes of reply 105, which goes out in one plain piece.
 constexpr int frequencyReplyBytes = 103;
-// The count byte of reply 57 tells where the East-West ranking begins.
-constexpr int maxNorthSouthEntries = 255;
-
-// The entries of a ranking, without the one byte 0 that stands for none.
-QByteArray rankingEntries(const QByteArray& ranking) {
-    return ranking.size() > 1 ? ranking : QByteArray();
-}
 
 } // namespace
 
@@ -30,33 +23,15 @@ RequestDispatcher::Reply RequestDispatcher::requestRankingData(const Request& rq
     const QString letters = tableIdLetter(rq.tableId);
     RankingField field;
     field.sectionId = gameData_.getSectionID(letters);
+    field.separatePairs = gameData_.hasSeparateNSEWPairs(letters);
     for (const SectionRecord& section : gameData_.sectionList())
         field.sectionLetters.insert(section.ID, section.Letter);
-
-    QByteArray northSouth;
-    QByteArray rest;
-    if (gameData_.hasSeparateNSEWPairs(letters)) {
-        const std::optional<QByteArray> ns =
-            ranking_.getRankingData(field, RankingSide::NorthSouth, 0, maxNorthSouthEntries);
-        if (!ns)
-            return withResult(failed);
-        northSouth = rankingEntries(*ns);
-        const std::optional<QByteArray> ew =
-            ranking_.getRankingData(field, RankingSide::EastWest, 0,
-                                    RankingData::maxEntries - static_cast<int>(northSouth.size() / 3));
-        if (!ew)
-            return withResult(failed);
-        rest = rankingEntries(*ew);
-    } else {
-        const std::optional<QByteArray> all =
-            ranking_.getRankingData(field, RankingSide::Both, 0, RankingData::maxEntries);
-        if (!all)
-            return withResult(failed);
-        rest = rankingEntries(*all);
-    }
+    const std::optional<QByteArray> payload = ranking_.rankingReply(field);
+    if (!payload)
+        return withResult(failed);
     Reply reply;
     reply.replyCode = MessageCode::ReplyRankingData;
-    reply.replyData = QByteArray(1, static_cast<char>(northSouth.size() / 3)) + northSouth + rest;
+    reply.replyData = *payload;
     reply.replyHasData = true;
     return reply;
 }
