@@ -39,6 +39,13 @@ QString FeedbackPayloads::countedResultsOfBoard(const TableAddress& table, qint1
     return condition + QStringLiteral(" AND ") + countedResultCondition();
 }
 
+std::optional<QSqlQuery> FeedbackPayloads::selectScoreCounts(const TableAddress& table, qint16 board) {
+    return db_.select(
+        QStringLiteral("SELECT custom_qz_score, COUNT(custom_qz_score) AS cntscore FROM ReceivedData") +
+        countedResultsOfBoard(table, board) +
+        QStringLiteral(" GROUP BY custom_qz_score ORDER BY custom_qz_score DESC"));
+}
+
 void FeedbackPayloads::logFailure(const QString& source) {
     log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), source, true);
 }
@@ -85,10 +92,7 @@ std::optional<QByteArray> FeedbackPayloads::getTravelerFeedback(const TableAddre
 
 std::optional<QByteArray> FeedbackPayloads::getFrequencyFeedback(const TableAddress& table, qint16 board) {
     log_.writeLog(0, QStringLiteral("Get frequency feedback data"));
-    std::optional<QSqlQuery> query = db_.select(
-        QStringLiteral("SELECT custom_qz_score, COUNT(custom_qz_score) AS cntscore FROM ReceivedData") +
-        countedResultsOfBoard(table, board) +
-        QStringLiteral(" GROUP BY custom_qz_score ORDER BY custom_qz_score DESC"));
+    std::optional<QSqlQuery> query = selectScoreCounts(table, board);
     if (!query) {
         logFailure(kFrequencySource);
         return std::nullopt;
@@ -142,10 +146,7 @@ std::optional<QByteArray> FeedbackPayloads::getScoreFrequencyData(const TableAdd
             own = int16Value(query->value(0));
     }
 
-    std::optional<QSqlQuery> query = db_.select(
-        QStringLiteral("SELECT custom_qz_score, COUNT(custom_qz_score) AS cntscore FROM ReceivedData") +
-        countedResultsOfBoard(table, board) +
-        QStringLiteral(" GROUP BY custom_qz_score ORDER BY custom_qz_score DESC"));
+    std::optional<QSqlQuery> query = selectScoreCounts(table, board);
     if (!query) {
         logFailure(kScoreFrequencySource);
         return std::nullopt;

@@ -3,6 +3,7 @@
 #include "scoring/TableAddress.h"
 
 #include <QByteArray>
+#include <QSqlQuery>
 #include <QtGlobal>
 #include <optional>
 
@@ -70,6 +71,8 @@ public:
 
 private:
     QString countedResultsOfBoard(const TableAddress& table, qint16 board) const;
+    /// The board's distinct counted scores with their counts, highest first.
+    std::optional<QSqlQuery> selectScoreCounts(const TableAddress& table, qint16 board);
     void logFailure(const QString& source);
 
     ScoreDb& db_;
