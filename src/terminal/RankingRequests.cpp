@@ -42,9 +42,11 @@ FrequencyContestant RequestDispatcher::frequencyContestant(const QString& tableI
     // round of its last stored result, or in the round after it, tells the movement's number
     // and the side.
     FrequencyContestant contestant{sent, false, gameData_.mem_GetSectionField(sectionId)};
+    if (sent <= 0)
+        return contestant;
     const qint16 lastRound = gameData_.getMaxRound(tableId);
     for (const qint16 round : {lastRound, static_cast<qint16>(lastRound + 1)}) {
-        if (round <= 0 || sent <= 0)
+        if (round <= 0)
             continue;
         const QString seating = gameData_.mem_GetTablePairs(tableId, round);
         const qint16 ns = StrToInt(GetField(seating, 1, QStringLiteral("/")));
