@@ -47,7 +47,8 @@ void BM_BoardResultRequest(benchmark::State& state) {
     rig->data.setSetting(QStringLiteral("custom_qz_scoringtype"), QStringLiteral("0"));
     rig->host.mode = 1;
     rig->host.analyzeTimerOn = true;
-    rig->host.selectedSection = 1;
+    rig->host.entries = {1};
+    rig->host.listIndex = 0;
 
     // Table 1, round 1: NS 1 against EW 31 on board 1; 3NT by North, 9 or 10 tricks.
     QByteArray request = QByteArray::fromHex("3401232440011F");

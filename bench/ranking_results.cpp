@@ -1,5 +1,7 @@
-// Ranking and results.txt for an event of 100 tables and 2,700 results: four Mitchell
-// sections of 25 tables, 9 rounds of 3 boards, names registered in three of them.
+// Ranking, results.txt and the hand-record result file for an event of 100 tables and
+// 2,700 results: four Mitchell sections of 25 tables, 9 rounds of 3 boards, names registered
+// in three of them.
+#include "reports/HandRecordResultFile.h"
 #include "reports/ResultFile.h"
 #include "scoring/PairScore.h"
 #include "support/ScoringEvent.h"
@@ -122,5 +124,18 @@ void BM_WriteResultsTxtCrossImps(benchmark::State& state) {
     writeResultsTxt(state, "0");
 }
 BENCHMARK(BM_WriteResultsTxtCrossImps)->Unit(benchmark::kMillisecond);
+
+void BM_WriteHandRecordResultFile(benchmark::State& state) {
+    ScoringEvent event;
+    if (!openEvent(event, state, "1"))
+        return;
+    qzc::HandRecordResultFile file(event.db, event.log);
+    for (auto _ : state) {
+        const qzc::ResultFileOutcome outcome = file.HandRecord_resultFile(event.folder.path());
+        if (!outcome.written())
+            state.SkipWithError(outcome.reason.toStdString().c_str());
+    }
+}
+BENCHMARK(BM_WriteHandRecordResultFile)->Unit(benchmark::kMillisecond);
 
 } // namespace

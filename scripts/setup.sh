@@ -1,12 +1,15 @@
 #!/usr/bin/env bash
 # Installs the build packages when missing, then configures and builds QZC.
-# Usage: scripts/setup.sh [build-dir]   (QZC_SANITIZE=ON builds with ASan and UBSan)
+# Usage: scripts/setup.sh [build-dir] [target...]   (no target: everything;
+#   QZC_SANITIZE=ON builds with ASan and UBSan, QZC_WERROR=ON makes every warning an error,
+#   QZC_JOBS=n or CMAKE_BUILD_PARALLEL_LEVEL=n builds with n jobs)
 set -euo pipefail
 
 top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${1:-${QZC_BUILD_DIR:-$top/build}}
+shift || true
 packages=(g++ cmake ninja-build qt6-base-dev qt6-base-dev-tools qt6-serialport-dev
-          libqt6sql6-sqlite libgtest-dev libgmock-dev libbenchmark-dev)
+          libqt6sql6-sqlite libgtest-dev libgmock-dev libbenchmark-dev clang-format)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,5 +24,8 @@ if [ ${#missing[@]} -gt 0 ]; then
 fi
 
 cmake -S "$top" -B "$build_dir" -G Ninja -DCMAKE_BUILD_TYPE=${QZC_BUILD_TYPE:-RelWithDebInfo} \
-      -DQZC_SANITIZE=${QZC_SANITIZE:-OFF} -DQZC_BUILD_BENCH=${QZC_BUILD_BENCH:-ON}
-cmake --build "$build_dir" --parallel "$(nproc)"
+      -DQZC_SANITIZE=${QZC_SANITIZE:-OFF} -DQZC_BUILD_BENCH=${QZC_BUILD_BENCH:-ON} \
+      -DQZC_WERROR=${QZC_WERROR:-OFF}
+targets=()
+[ $# -eq 0 ] || targets=(--target "$@")
+cmake --build "$build_dir" --parallel "${QZC_JOBS:-${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}}" "${targets[@]}"

@@ -6,4 +6,4 @@ top=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build_dir=${1:-${QZC_BUILD_DIR:-$top/build}}
 "$top/scripts/setup.sh" "$build_dir"
 export QT_QPA_PLATFORM=offscreen
-ctest --test-dir "$build_dir" --output-on-failure --parallel "$(nproc)" --timeout 300
+ctest --test-dir "$build_dir" --output-on-failure --parallel "${QZC_JOBS:-$(nproc)}" --timeout 300

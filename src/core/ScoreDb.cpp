@@ -16,9 +16,30 @@ namespace {
 
 const QString kOpenSource = QStringLiteral("Database - Open ADO");
 
-// A statement that waits for a lock gives up after this long.
-constexpr int busyTimeoutMs = 5000;
 constexpr int retryPauseMs = 10;
+
+// SQLite's primary result codes that tell why a database cannot be used.
+constexpr int sqliteBusy = 5;
+constexpr int sqliteLocked = 6;
+constexpr int sqliteReadOnly = 8;
+constexpr int sqliteCorrupt = 11;
+constexpr int sqliteNotADatabase = 26;
+
+ScoreDb::OpenFailure failureOfCode(int code, ScoreDb::OpenFailure fallback) {
+    switch (code & 0xFF) {
+    case sqliteBusy:
+    case sqliteLocked:
+        return ScoreDb::OpenFailure::InUse;
+    case sqliteReadOnly:
+        return ScoreDb::OpenFailure::ReadOnly;
+    case sqliteCorrupt:
+        return ScoreDb::OpenFailure::Damaged;
+    case sqliteNotADatabase:
+        return ScoreDb::OpenFailure::NotADatabase;
+    default:
+        return fallback;
+    }
+}
 
 } // namespace
 
@@ -33,40 +54,103 @@ ScoreDb::~ScoreDb() {
     }
 }
 
-bool ScoreDb::open(const QString& path) {
+bool ScoreDb::refuseOpening(OpenFailure fallback) {
+    openFailure_ = failureOfCode(lastErrorNumber(), fallback);
+    log_.writeLog(lastErrorNumber(), lastErrorDescription(), kOpenSource, true);
+    return false;
+}
+
+bool ScoreDb::openForCheck(const QString& path) {
     closeDatabase();
+    openFailure_ = OpenFailure::None;
     // The one place that picks the driver: another backend would be chosen here.
+    bool ok = false;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName_);
         db.setDatabaseName(path);
-        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs));
-        bool ok = db.open();
-        if (ok) {
-            // SQLite opens any file lazily; the first pragma shows whether it is a database.
-            QSqlQuery pragma(db);
-            ok = pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")) && pragma.next() &&
-                 pragma.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) == 0;
-            if (ok)
-                ok = pragma.exec(QStringLiteral("PRAGMA synchronous=FULL"));
-            if (!ok)
-                lastError_ = pragma.lastError();
-        } else {
+        db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeoutMs_));
+        if (!db.open()) {
             lastError_ = db.lastError();
+            refuseOpening(OpenFailure::Unusable);
+        } else {
+            QSqlQuery check(db);
+            // SQLite opens any file lazily: the first statements show what it is. A write
+            // transaction that another program holds makes this one wait its busy timeout
+            // and fail, so the start-up ends at once instead of waiting on every statement.
+            if (!check.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+                lastError_ = check.lastError();
+                refuseOpening(OpenFailure::Unusable);
+            } else if (!check.exec(QStringLiteral("ROLLBACK")) ||
+                       !check.exec(QStringLiteral("PRAGMA quick_check"))) {
+                lastError_ = check.lastError();
+                refuseOpening(OpenFailure::Damaged);
+            } else if (!check.next() ||
+                       check.value(0).toString().compare(QStringLiteral("ok"), Qt::CaseInsensitive) != 0) {
+                lastError_ = QSqlError(QString(), QStringLiteral("Quick check: ") + check.value(0).toString(),
+                                       QSqlError::StatementError, QString::number(sqliteCorrupt));
+                refuseOpening(OpenFailure::Damaged);
+            } else {
+                ok = true;
+            }
         }
-        if (!ok) {
-            if (lastError_.type() == QSqlError::NoError)
-                lastError_ = QSqlError(QString(), QStringLiteral("The file cannot be opened in WAL mode"),
-                                       QSqlError::ConnectionError);
-            log_.writeLog(lastErrorNumber(), lastErrorDescription(), kOpenSource, true);
+        if (!ok)
             db.close();
-        }
-        if (ok) {
-            path_ = path;
-            log_.writeLog(0, QStringLiteral("Database open succeed"));
-            return true;
-        }
     }
-    QSqlDatabase::removeDatabase(connectionName_);
+    if (!ok) {
+        QSqlDatabase::removeDatabase(connectionName_);
+        return false;
+    }
+    path_ = path;
+    log_.writeLog(0, QStringLiteral("Database open succeed"));
+    return true;
+}
+
+bool ScoreDb::startWriting() {
+    if (!isOpen()) {
+        lastError_ = QSqlError(QString(), QStringLiteral("The score database is not open"),
+                               QSqlError::ConnectionError);
+        return refuseOpening(OpenFailure::Unusable);
+    }
+    QSqlQuery pragma(QSqlDatabase::database(connectionName_, false));
+    if (!pragma.exec(QStringLiteral("PRAGMA journal_mode=WAL")) || !pragma.next()) {
+        lastError_ = pragma.lastError();
+        return refuseOpening(OpenFailure::Unusable);
+    }
+    if (pragma.value(0).toString().compare(QStringLiteral("wal"), Qt::CaseInsensitive) != 0) {
+        lastError_ = QSqlError(QString(), QStringLiteral("The file cannot be opened in WAL mode"),
+                               QSqlError::ConnectionError);
+        return refuseOpening(OpenFailure::Unusable);
+    }
+    if (!pragma.exec(QStringLiteral("PRAGMA synchronous=FULL")) ||
+        !pragma.exec(QStringLiteral("PRAGMA user_version")) || !pragma.next()) {
+        lastError_ = pragma.lastError();
+        return refuseOpening(OpenFailure::Unusable);
+    }
+    // A change of the file's header, rolled back: a database that SQLite may only read
+    // (file mode, read-only medium, a newer file format) refuses it here.
+    const QString version = QString::number(pragma.value(0).toLongLong());
+    pragma.finish();
+    if (!pragma.exec(QStringLiteral("BEGIN IMMEDIATE"))) {
+        lastError_ = pragma.lastError();
+        return refuseOpening(OpenFailure::Unusable);
+    }
+    const bool written = pragma.exec(QStringLiteral("PRAGMA user_version=") + version);
+    if (!written)
+        lastError_ = pragma.lastError();
+    pragma.exec(QStringLiteral("ROLLBACK"));
+    if (!written)
+        return refuseOpening(OpenFailure::ReadOnly);
+    return true;
+}
+
+bool ScoreDb::open(const QString& path) {
+    if (!openForCheck(path))
+        return false;
+    if (startWriting())
+        return true;
+    const OpenFailure failure = openFailure_;
+    closeDatabase();
+    openFailure_ = failure;
     return false;
 }
 

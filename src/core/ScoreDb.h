@@ -27,6 +27,9 @@ public:
         QString declaredType;
     };
 
+    /// Why the score database could not be opened; None after a successful opening.
+    enum class OpenFailure { None, NotADatabase, InUse, ReadOnly, Damaged, Unusable };
+
     ScoreDb(Log& log, Clock& clock);
     ~ScoreDb();
     ScoreDb(const ScoreDb&) = delete;
@@ -35,10 +38,23 @@ public:
     /// Extra attempts of a failing execSQL (the ini key DatabaseRetry).
     void setRetry(qint16 databaseRetry) { databaseRetry_ = databaseRetry; }
 
-    /// Opens the score database file (which must exist) on SQLite in WAL mode with
-    /// synchronous=FULL, so that a statement that returned has reached the disk. Logs
-    /// "Database open succeed", or a run-time error line when the file is not usable.
+    /// How long a statement waits for a lock another program holds (5000 ms unless set);
+    /// taken at the next opening.
+    void setBusyTimeout(int milliseconds) { busyTimeoutMs_ = milliseconds; }
+
+    /// Opens the score database file (which must exist) and checks it without writing to
+    /// it: no other program may hold it for writing (a write transaction begun and rolled
+    /// back within the busy timeout) and SQLite's quick check must find it sound. Logs
+    /// "Database open succeed", or a run-time error line with the reason (see openFailure).
+    bool openForCheck(const QString& path);
+    /// The first write: switches the database opened by openForCheck to WAL with
+    /// synchronous=FULL, so that a statement that returned has reached the disk, and
+    /// proves with a change rolled back that it can be written. Run it only once the
+    /// structure has been checked. A failure is logged; the connection stays open.
+    bool startWriting();
+    /// openForCheck, then startWriting; the connection is closed again when either fails.
     bool open(const QString& path);
+    OpenFailure openFailure() const { return openFailure_; }
     bool isOpen() const;
     const QString& path() const { return path_; }
 
@@ -94,6 +110,8 @@ public:
 private:
     std::optional<QSqlQuery> run(const QString& sql, const QVariantList& params);
     std::optional<QVariant> firstValue(const QString& sql, const QString& field, const QVariantList& params);
+    /// Logs the reason of a failed opening as a run-time error line and keeps it.
+    bool refuseOpening(OpenFailure fallback);
     template <typename Integer>
     bool getIntegerValue(const QString& sql, const QString& field, Integer& value,
                          const QVariantList& params);
@@ -105,6 +123,8 @@ private:
     QSqlError lastError_;
     qint16 databaseRetry_ = 0;
     qint64 executedStatements_ = 0;
+    int busyTimeoutMs_ = 5000;
+    OpenFailure openFailure_ = OpenFailure::None;
 };
 
 } // namespace qzc

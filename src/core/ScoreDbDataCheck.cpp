@@ -62,8 +62,11 @@ bool ScoreDbDataCheck::detectBandedNumbering() {
 bool ScoreDbDataCheck::checkDBData(bool& bandedPairNumbering) {
     auto runtimeError = [this] {
         log_.writeLog(9003, QString(), kCheckSource);
+        failureReason_ =
+            QStringLiteral("The sections, tables or movement of the score database cannot be read.");
         return false;
     };
+    failureReason_.clear();
 
     qint32 count = -1;
     if (!db_.getDBValue(QStringLiteral("SELECT COUNT(ID) as cnt FROM Section"), QStringLiteral("cnt"),
@@ -72,6 +75,7 @@ bool ScoreDbDataCheck::checkDBData(bool& bandedPairNumbering) {
         return runtimeError();
     if (count == 0) {
         log_.writeLog(0, QStringLiteral("No section is defined"));
+        failureReason_ = QStringLiteral("No section is defined in the score database.");
         return false;
     }
 
@@ -98,6 +102,7 @@ bool ScoreDbDataCheck::checkDBData(bool& bandedPairNumbering) {
                 log_.writeLog(0, QStringLiteral("Pair number larger than 255 found"));
                 messages_.showStandardMsg(QStringLiteral("Pair number larger than 255 found."),
                                           Config::appTitle, MessageBox::StandardIcon::Critical);
+                failureReason_ = QStringLiteral("The movement has a pair number larger than 255.");
                 return false;
             }
         }
@@ -110,6 +115,7 @@ bool ScoreDbDataCheck::checkDBData(bool& bandedPairNumbering) {
         return runtimeError();
     if (count == 0) {
         log_.writeLog(0, QStringLiteral("No table is defined"));
+        failureReason_ = QStringLiteral("No table is defined in the score database.");
         return false;
     }
 

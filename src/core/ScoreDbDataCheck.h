@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 namespace qzc {
 
 class Log;
@@ -16,6 +18,8 @@ public:
     /// bandedPairNumbering only when the movement has rows); refuses pair numbers above
     /// 255 unless banded; normalises South and West; makes sure of the own settings row.
     bool checkDBData(bool& bandedPairNumbering);
+    /// Why checkDBData refused the data, in one line for the director.
+    const QString& failureReason() const { return failureReason_; }
 
     /// The three result repairs in their order: declarer letters, missing scores, passed
     /// boards. Failures are logged and otherwise ignored.
@@ -31,6 +35,7 @@ private:
     ScoreDb& db_;
     Log& log_;
     MessageBox& messages_;
+    QString failureReason_;
 };
 
 } // namespace qzc

@@ -137,9 +137,6 @@ bool ScoreDbSchema::checkscoreDB(TablePresence& present) {
     const QSet<QString> names = upperNames(*tables);
     for (int i = 1; i <= sharedTableCount; ++i) {
         const auto table = static_cast<SharedTable>(i);
-        // Both recording tables count as absent, whether or not they exist.
-        if (table == SharedTable::BiddingData || table == SharedTable::PlayData)
-            continue;
         present.set(table, names.contains(sharedTableName(table).toUpper()));
     }
     for (int i = 1; i <= sharedTableCount; ++i) {

@@ -7,6 +7,7 @@
 #include "core/ScoreDb.h"
 #include "core/ScoreDbDataCheck.h"
 #include "core/ScoreDbSchema.h"
+#include "core/SharedTables.h"
 
 #include <QFileInfo>
 
@@ -18,6 +19,39 @@ namespace {
 // fallback when there is none.
 QString existingFolderOr(const QString& folder, const QString& fallback) {
     return QFileInfo::exists(folder) ? folder + QLatin1Char('/') : fallback;
+}
+
+QString openingReason(ScoreDb::OpenFailure failure, const QString& description) {
+    switch (failure) {
+    case ScoreDb::OpenFailure::NotADatabase:
+        return QStringLiteral("The file is not a score database.");
+    case ScoreDb::OpenFailure::InUse:
+        return QStringLiteral("The score database is in use by another program.");
+    case ScoreDb::OpenFailure::ReadOnly:
+        return QStringLiteral("The score database is read-only.");
+    case ScoreDb::OpenFailure::Damaged:
+        return QStringLiteral("The score database is damaged.");
+    case ScoreDb::OpenFailure::None:
+    case ScoreDb::OpenFailure::Unusable:
+        break;
+    }
+    return QStringLiteral("The score database cannot be opened: ") + description;
+}
+
+// Why the structure check refused the database: none of the shared tables (an empty
+// file, or one whose catalog cannot be read), or the first required table that it lacks.
+QString structureReason(const TablePresence& present) {
+    QString missing;
+    bool anyShared = false;
+    for (int i = 1; i <= sharedTableCount; ++i) {
+        const auto table = static_cast<SharedTable>(i);
+        anyShared = anyShared || present.present(table);
+        if (missing.isEmpty() && isRequiredTable(table) && !present.present(table))
+            missing = sharedTableName(table);
+    }
+    if (!anyShared)
+        return QStringLiteral("The file is not a score database.");
+    return QStringLiteral("The table ") + missing + QStringLiteral(" is missing in the score database.");
 }
 
 } // namespace
@@ -59,19 +93,25 @@ void ScoreDbStartup::logStartupBlock() {
         log_.writeLog(0, QString::fromLatin1(text) + value);
 }
 
+bool ScoreDbStartup::fail(const QString& reason) {
+    failureReason_ = reason;
+    return false;
+}
+
 bool ScoreDbStartup::DB_Initialize() {
     event_.tablePresent.clear();
+    failureReason_.clear();
 
     event_.scoreDbPath =
         config_.scoreDbArg.isEmpty() ? config_.readMain(QStringLiteral("ScoreDBPath")) : config_.scoreDbArg;
     // A path from the ini file may use Windows separators.
     event_.scoreDbPath.replace(QLatin1Char('\\'), QLatin1Char('/'));
     if (event_.scoreDbPath.isEmpty())
-        return false;
+        return fail(QStringLiteral("No score database file is given."));
     if (!QFileInfo(event_.scoreDbPath).isFile()) {
         messages_.showStandardMsg(QStringLiteral("Game file is not found, ") + event_.scoreDbPath,
                                   Config::appTitle, MessageBox::StandardIcon::None);
-        return false;
+        return fail(QStringLiteral("The score database file does not exist."));
     }
 
     fixEventNames();
@@ -86,15 +126,19 @@ bool ScoreDbStartup::DB_Initialize() {
     event_.kestrowProgram = config_.kestrowFolder + QStringLiteral("Kestrow.exe");
     event_.handrecordsProgram = config_.handrecordsFolder + QStringLiteral("handrecords.exe");
 
-    if (!db_.open(event_.scoreDbPath))
-        return false;
+    if (!db_.openForCheck(event_.scoreDbPath))
+        return fail(openingReason(db_.openFailure(), db_.lastErrorDescription()));
     ScoreDbSchema schema(db_, log_);
     if (!schema.checkscoreDB(event_.tablePresent))
-        return false;
+        return fail(structureReason(event_.tablePresent));
     log_.writeLog(0, QStringLiteral("Score database structure: ok"));
+    // Only now is anything written to the file, beginning with its journal mode.
+    if (!db_.startWriting())
+        return fail(openingReason(db_.openFailure(), db_.lastErrorDescription()));
 
     if (!schema.IntegrateScoreDB())
-        return false;
+        return fail(QStringLiteral("The program's own tables and columns cannot be added to the score "
+                                   "database."));
     log_.writeLog(0, QStringLiteral("Score database intergation: ok"));
 
     for (int i = 1; i <= sharedTableCount; ++i) {
@@ -106,7 +150,7 @@ bool ScoreDbStartup::DB_Initialize() {
 
     ScoreDbDataCheck check(db_, log_, messages_);
     if (!check.checkDBData(event_.bandedPairNumbering))
-        return false;
+        return fail(check.failureReason());
     check.repairResults();
 
     log_.writeLog(0, QStringLiteral("Score database data verification: ok"));

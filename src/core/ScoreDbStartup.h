@@ -22,13 +22,18 @@ public:
           commandLine_(std::move(commandLine)) {}
 
     /// True when the database is open, checked, integrated, verified and repaired; the
-    /// connection then stays open. Each failure has logged its reason.
+    /// connection then stays open. Each failure has logged its reason. Nothing is written
+    /// to the file before its structure has been checked.
     bool DB_Initialize();
+
+    /// Why DB_Initialize failed, in one line for the director; empty after a success.
+    const QString& failureReason() const { return failureReason_; }
 
 private:
     void fixEventNames();
     void fixEventFolders();
     void logStartupBlock();
+    bool fail(const QString& reason);
 
     const Config& config_;
     Log& log_;
@@ -36,6 +41,7 @@ private:
     MessageBox& messages_;
     EventInfo& event_;
     QString commandLine_;
+    QString failureReason_;
 };
 
 } // namespace qzc

@@ -29,7 +29,6 @@ QString sharedTableName(SharedTable table);
 bool isRequiredTable(SharedTable table);
 
 /// Which shared tables the open score database holds (filled by the structure check).
-/// BiddingData and PlayData always read as absent.
 class TablePresence {
 public:
     bool present(SharedTable table) const { return flags_[index(table)]; }

@@ -29,6 +29,7 @@ void resetEventStanzas(ScoreDb& db, Log& log) {
         qint16 maxRound = 0;
         db.getDBValue(QStringLiteral("SELECT MAX(round) AS maxround FROM RoundData WHERE Section=") + section,
                       QStringLiteral("maxround"), maxRound);
+        // The label's "Initailize" as programs that read the log expect it.
         db.execSQL(
             QStringLiteral(
                 "UPDATE Section SET custom_qz_stanazBeginGameRound=1, custom_qz_stanazEdgeGameRound=") +

@@ -9,6 +9,8 @@
 #include "core/ScoreDb.h"
 #include "core/ScoreDbStartup.h"
 
+#include <QFile>
+
 namespace qzc {
 
 namespace {
@@ -22,17 +24,35 @@ bool StartupSequence::run() {
     db_.setRetry(config_.databaseRetry);
     ScoreDbStartup startup(config_, log_, db_, messages_, event_, commandLine_);
     if (!startup.DB_Initialize()) {
-        // The reasons reach the log file before the director is asked anything.
-        log_.flush();
-        messages_.showMsg(failureMessage, QString(), kWarningOkStyle, kAboutHelpTopic);
+        QString text = failureMessage;
+        if (!startup.failureReason().isEmpty())
+            text += QStringLiteral("\r\n") + startup.failureReason();
+        // A start that could not use the database must not make the event look opened:
+        // a log file it created goes again, so the next start is still a new event with
+        // the default settings. An existing log file gets the reasons before the director
+        // is asked anything.
+        const bool createdLogFile = event_.isNewEvent;
+        if (createdLogFile)
+            forgetLogFile();
+        else
+            log_.flush();
+        messages_.showMsg(text, QString(), kWarningOkStyle, kAboutHelpTopic);
         db_.closeDatabase();
-        log_.flush();
+        if (!createdLogFile)
+            log_.flush();
         return false;
     }
     loadGameSettings();
     event_.settingsDialogMode = QStringLiteral("Game Settings");
     restoreBoardCounts();
     return true;
+}
+
+void StartupSequence::forgetLogFile() {
+    const QString path = log_.filePath();
+    log_.setFilePath(QString());
+    if (!path.isEmpty())
+        QFile::remove(path);
 }
 
 void StartupSequence::loadGameSettings() {

@@ -25,12 +25,14 @@ public:
         : config_(config), log_(log), db_(db), settings_(settings), messages_(messages), event_(event),
           commandLine_(std::move(commandLine)) {}
 
-    /// True when the program may go on. On failure the director has been told, the
-    /// connection is closed and every log line has reached the event's log file (when its
-    /// name was known); the caller then ends the program.
+    /// True when the program may go on. On failure the director has been told why (the
+    /// reason as the second line under failureMessage) and the connection is closed; the
+    /// log lines have reached the event's log file when it existed before this start, and
+    /// a log file this start created is removed. The caller then ends the program.
     bool run();
 
 private:
+    void forgetLogFile();
     void loadGameSettings();
     void restoreBoardCounts();
 

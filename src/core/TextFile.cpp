@@ -3,6 +3,7 @@
 #include "platform/Ansi.h"
 
 #include <QFile>
+#include <QSaveFile>
 
 namespace qzc {
 
@@ -34,6 +35,15 @@ QString ReadTextFile(const QString& path, qint16& errorCode) {
         return QStringLiteral("This file could not be opened - ") + path;
     }
     return Ansi::decodeFileText(bytes);
+}
+
+bool WriteTextFile(const QString& path, const QString& text, QString& errorText) {
+    const QByteArray bytes = Ansi::encode(text);
+    QSaveFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+        return true;
+    errorText = file.errorString();
+    return false;
 }
 
 } // namespace qzc

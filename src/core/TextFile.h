@@ -14,4 +14,8 @@ bool FileExists(const QString& path);
 /// path, with the file error number in errorCode.
 QString ReadTextFile(const QString& path, qint16& errorCode);
 
+/// Writes text as Windows-1252 over any earlier file at path, whole or not at all (an earlier
+/// file stays as it was when the writing fails). False with the reason in errorText.
+bool WriteTextFile(const QString& path, const QString& text, QString& errorText);
+
 } // namespace qzc

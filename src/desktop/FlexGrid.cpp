@@ -1,5 +1,7 @@
 #include "desktop/FlexGrid.h"
 
+#include "platform/Twips.h"
+
 #include <QAbstractButton>
 #include <QEvent>
 #include <QHeaderView>
@@ -218,11 +220,11 @@ int FlexGrid::TextWidth(const QString& text) const {
 }
 
 int FlexGrid::twipsToPixels(int twips) const {
-    return qRound(static_cast<double>(twips) * logicalDpiX() / twipsPerInch);
+    return qzc::twipsToPixels(twips, logicalDpiX());
 }
 
 int FlexGrid::pixelsToTwips(int pixels) const {
-    return qRound(static_cast<double>(pixels) * twipsPerInch / logicalDpiX());
+    return qzc::pixelsToTwips(pixels, logicalDpiX());
 }
 
 bool FlexGrid::eventFilter(QObject* watched, QEvent* event) {

@@ -17,8 +17,6 @@ namespace qzc {
 class FlexGrid : public QTableWidget {
     Q_OBJECT
 public:
-    static constexpr int twipsPerInch = 1440;
-
     explicit FlexGrid(QWidget* parent = nullptr);
 
     /// Fixed rows and columns: 0 or 1 each; set them before the grid holds anything.

@@ -1,15 +1,15 @@
 #include "desktop/PlayGrid.h"
 
+#include "core/Guarded.h"
 #include "core/Log.h"
 #include "core/NumberText.h"
 #include "core/SectionLetters.h"
 #include "core/TextHelpers.h"
 #include "desktop/PlayGridHost.h"
-#include "desktop/WaitCursor.h"
 #include "gamedata/GameData.h"
+#include "platform/BusyPointer.h"
 
 #include <cmath>
-#include <exception>
 
 namespace qzc {
 
@@ -18,8 +18,6 @@ namespace {
 const QString kSectionSource = QStringLiteral("cboSection");
 const QString kViewSource = QStringLiteral("cboView");
 
-constexpr qint16 kReadyForNextStanza = 1;
-constexpr qint16 kResultsOwed = 2;
 /// Room around a seating text in the "Pairs" view.
 constexpr int kPairsMarginTwips = 90;
 /// A "Boards" text needs this factor of its width; a longer one is cut.
@@ -50,7 +48,7 @@ void PlayGrid::cboSection_Click() {
     if (!section)
         return;
     {
-        WaitCursor wait;
+        const BusyPointer busy;
         RedrawPause pause(*this);
         log_.writeLog(0, QStringLiteral("Setup grid"), kSectionSource);
         SetupGridTables(section->sectionId);
@@ -105,6 +103,7 @@ void PlayGrid::cboView_Click() {
         return;
     log_.writeLog(0, QStringLiteral("Load data to grid"), kViewSource);
     RefreshPlayGrid(section->text.trimmed(), 0, false);
+    // "compeleted" as programs that read the log expect it.
     log_.writeLog(0, QStringLiteral("Load data to grid compeleted"), kViewSource);
     applyNextStanzaRule(section->sectionId, QStringLiteral("View click"));
     host_.enableEWPair(gameData_.mem_GetSectionField(section->sectionId));
@@ -119,12 +118,7 @@ void PlayGrid::RefreshTableStatus() {
 }
 
 void PlayGrid::applyNextStanzaRule(qint16 sectionId, const QString& source) {
-    const qint16 state = host_.getSectionStanzaState(sectionId);
-    host_.showNextStanzaControls(state == kResultsOwed, state == kReadyForNextStanza);
-    if (state == kReadyForNextStanza) {
-        log_.writeLog(0, QStringLiteral("Show 'Start New Movement' button"), source);
-        host_.restartAnalysisTimer();
-    }
+    host_.showStanzaState(gameData_.getSectionStanzaState(sectionId), source);
 }
 
 GridView PlayGrid::currentView() const {
@@ -132,7 +126,7 @@ GridView PlayGrid::currentView() const {
 }
 
 void PlayGrid::RefreshPlayGrid(const QString& letters, qint16 round, bool expanded) {
-    WaitCursor wait;
+    const BusyPointer busy;
     const qint16 sectionId = gameData_.getSectionID(letters);
     const qint16 maxRound = gameData_.getSectionMaxRound(sectionId);
     host_.showGridMessage(QStringLiteral("Loading movement......"));
@@ -243,7 +237,7 @@ void PlayGrid::txtPairNo_Change(const QString& text) {
 }
 
 void PlayGrid::timerRefreshGrid_Timer() {
-    try {
+    guarded(log_, QStringLiteral("timerRefreshGrid"), [this] {
         if (refreshQueue_.isEmpty())
             return;
         const std::optional<SectionListEntry> section = host_.selectedSection();
@@ -252,11 +246,7 @@ void PlayGrid::timerRefreshGrid_Timer() {
         const std::optional<qint16> round = refreshQueue_.takeNext();
         if (round && *round != 0)
             RefreshPlayGrid(section->text.trimmed(), *round, false);
-    } catch (const std::exception& e) {
-        log_.writeLog(0, QString::fromLocal8Bit(e.what()), QStringLiteral("timerRefreshGrid"), true);
-    } catch (...) {
-        log_.writeLog(0, QStringLiteral("Unknown error"), QStringLiteral("timerRefreshGrid"), true);
-    }
+    });
 }
 
 } // namespace qzc

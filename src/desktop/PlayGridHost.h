@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/StanzaState.h"
 #include "gamedata/GameDataTypes.h"
 #include "reports/PlayGridData.h"
 
@@ -10,9 +11,10 @@
 
 namespace qzc {
 
-/// What the play grid asks of the main window that holds it: the section and view
-/// choosers, the result pop-up, the next-stanza controls, the pair box, the grid notice and
-/// the view label. The main window implements it; tests use a fake.
+/// What the play grid asks of the main window that holds it, among the windows (what the
+/// engine asks of the main window is DesktopHost): the section and view choosers, the
+/// result pop-up, the stanza state for the next-stanza controls, the pair box, the grid
+/// notice and the view label. The main window implements it; tests use a fake.
 class PlayGridHost {
 public:
     virtual ~PlayGridHost() = default;
@@ -28,13 +30,9 @@ public:
     /// Hides the result pop-up unless an edit is open in it.
     virtual void Close_PopUp() = 0;
 
-    /// The section's stanza state: 0 no rounds beyond the current stanza, 1 ready for the
-    /// next stanza, 2 results of the current stanza still owed.
-    virtual qint16 getSectionStanzaState(qint16 sectionId) = 0;
-    /// Enables mnu_sys_forcedstart and shows cmdUpdateMove, or not.
-    virtual void showNextStanzaControls(bool forcedStartEnabled, bool updateMoveShown) = 0;
-    /// When timerAnalyzeGameDB runs: switches it off, sets 1000 ms and switches it on again.
-    virtual void restartAnalysisTimer() = 0;
+    /// The stanza state of the section shown, for the next-stanza controls (see
+    /// GameControl::showStanzaState); source names the grid's step in the log.
+    virtual void showStanzaState(StanzaState state, const QString& source) = 0;
 
     /// Enables or disables mnu_personal_recaps, only while that item is visible.
     virtual void enablePersonalRecaps(bool enabled) = 0;

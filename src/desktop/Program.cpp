@@ -9,14 +9,17 @@
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmSettings.h"
 #include "gamedata/GameDataAnalysis.h"
+#include "platform/BusyPointer.h"
 #include "platform/RegistryKey.h"
 #include "platform/ShellFolders.h"
 #include "reports/EventPublisher.h"
+#include "session/GameSession.h"
 #include "terminal/BaseStation.h"
 #include "terminal/RequestDispatcher.h"
 
 #include <QCoreApplication>
 #include <QRegularExpression>
+#include <QTimer>
 
 namespace qzc {
 
@@ -70,39 +73,37 @@ QString Program::commandLineOf(const QStringList& arguments) {
 }
 
 bool Program::start() {
-    // 2. Configuration: command line, ini file, registry.
+    // Configuration: command line, ini file, registry.
     config_.readStartupSettings(commandLine_, RegistryKey());
     log_.setBufferLimit(config_.logBufferLimit);
     log_.setMirroring(config_.logWindowMirroring);
 
-    // 3 to 11. Score database and game settings.
+    // The score database, checked and integrated, and the game settings.
     StartupSequence sequence(config_, log_, db_, settings_, messages_, event_, commandLine_);
     if (!sequence.run())
         return false;
 
-    // 12 and 13. The queue and the base-station link with its timers, the dispatcher that
-    // answers the terminals, the analysis and the publishing; the main window hosts them.
-    const DesktopServices services{config_,
-                                   log_,
-                                   db_,
-                                   settings_,
-                                   event_,
-                                   gameData_,
-                                   names_,
-                                   messages_,
-                                   &help_,
-                                   platform_.processes,
-                                   platform_.launcher,
-                                   *this};
+    // The main window, the game session it shows, the dispatcher that answers the
+    // terminals, the base-station link with its queue and timers, the game-data analysis
+    // and the web publishing.
+    const DesktopServices services{config_,   log_,      db_,    settings_, event_,
+                                   gameData_, messages_, &help_, *this};
     desktop_ = std::make_unique<frmdesktop>(services);
+    const GameSession::Services sessionServices{
+        config_,   log_,   db_,       settings_,           event_,
+        gameData_, names_, messages_, platform_.processes, platform_.launcher};
+    session_ = std::make_unique<GameSession>(sessionServices, *desktop_);
     dispatcher_ = std::make_unique<RequestDispatcher>(log_, db_, settings_, event_, config_, clock_,
-                                                      gameData_, *desktop_);
-    baseStation_ = std::make_unique<BaseStation>(config_, log_, clock_, *desktop_, *dispatcher_);
+                                                      gameData_, names_, *desktop_, *session_);
+    baseStation_ = std::make_unique<BaseStation>(config_, log_, clock_, *desktop_, *session_, *dispatcher_);
     dispatcher_->attachSender(*baseStation_);
-    analysis_ =
-        std::make_unique<GameDataAnalysis>(gameData_, names_, db_, log_, event_, messages_, *desktop_);
+    analysis_ = std::make_unique<GameDataAnalysis>(gameData_, names_, db_, log_, event_, messages_, *desktop_,
+                                                   *session_);
     publisher_ = std::make_unique<EventPublisher>(db_, settings_, log_, messages_, platform_.launcher,
                                                   gameData_, event_, config_);
+    session_->attachBaseStation(*baseStation_);
+    session_->attachAnalysis(*analysis_);
+    desktop_->attachSession(*session_);
     desktop_->attachBaseStation(*baseStation_);
     desktop_->attachAnalysis(*analysis_);
     desktop_->attachPublisher(*publisher_);
@@ -115,31 +116,35 @@ bool Program::start() {
     baseStation_->LoadPortSettings();
     baseStation_->startTimers();
 
-    // 14. The main window.
+    // The main window.
     desktop_->Form_Load(baseStation_->settings().Channel);
     if (!config_.minimiseArg.isEmpty())
         desktop_->setWindowState(Qt::WindowMinimized);
     desktop_->show();
+    // Shown, the window has its frame: all of it, title bar included, goes on the screen,
+    // once now and once more when the window system has had its say.
+    desktop_->keepOnScreen();
+    QTimer::singleShot(0, desktop_.get(), [this] { desktop_->keepOnScreen(); });
 
-    // 15.
+    // The user's desktop folder, ending with "/" (empty when there is none).
     QString desktopFolder = GetSpecialFolder(desktopDirectoryFolderId).trimmed().remove(QChar(0));
     if (!desktopFolder.isEmpty() && !desktopFolder.endsWith(QLatin1Char('/')))
         desktopFolder += QLatin1Char('/');
     config_.desktopFolder = desktopFolder;
 
-    // 16. The settings dialog; its Quit on a new event ends the program here.
+    // The settings dialog; its Quit on a new event ends the program here.
     showStartupSettings();
     if (endedAtSettings_ || exited_)
         return false;
     // From here on the event has a log file, so a crash cannot make it look new.
     log_.flush();
 
-    // 17. A new event starts with one stanza per section.
+    // A new event starts with one stanza per section.
     if (event_.isNewEvent)
         resetEventStanzas(db_, log_);
 
-    // 18 to 21. The game data in memory with the names file, then its analysis.
-    desktop_->setBusy(true);
+    // The game data in memory with the names file, then its analysis.
+    const BusyPointer busy;
     gameData_.loadsectiondata();
     gameData_.loadrounddata();
     names_.loadPlayerNameList();
@@ -149,12 +154,11 @@ bool Program::start() {
     // The terminals' movement blocks, ready before the first terminal asks.
     gameData_.preloadMovementMessage();
 
-    // 22. The grid, then the link.
+    // The grid and the name memory, then the link.
     desktop_->InitGrid();
-    desktop_->Setup_memoryPlayerName();
+    names_.Setup_memoryPlayerName();
     desktop_->repaint();
-    desktop_->mnusyscomm_start_Click();
-    desktop_->setBusy(false);
+    session_->startLink();
     // The session may have ended while a question was open.
     return !exited_;
 }
@@ -167,13 +171,12 @@ void Program::importNamesFile() {
     desktop_->showGridMessage(caption);
     desktop_->repaint();
     clock_.sleepMs(1000);
-    desktop_->setBusy(true);
+    const BusyPointer busy;
     names_.importPlayerNames(namesFile, false, false, platform_.shell);
     desktop_->showGridMessage(caption + QString::number(names_.fileNameList().size()));
     desktop_->repaint();
     clock_.sleepMs(2000);
     desktop_->hideGridMessage();
-    desktop_->setBusy(false);
 }
 
 void Program::showStartupSettings() {

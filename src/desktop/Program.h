@@ -23,6 +23,7 @@ namespace qzc {
 class BaseStation;
 class EventPublisher;
 class GameDataAnalysis;
+class GameSession;
 class MessageBox;
 class RequestDispatcher;
 class frmdesktop;
@@ -36,8 +37,9 @@ struct ProgramPlatform {
 };
 
 /// Owns every object of a running program, built in start-up order: configuration, log,
-/// score database, settings store, the game data, the main window, the request dispatcher
-/// and the base-station link, the game-data analysis and the web publishing.
+/// score database, settings store, the game data, the main window, the game session, the
+/// request dispatcher and the base-station link, the game-data analysis and the web
+/// publishing.
 class Program final : public SettingsDialogHost {
 public:
     /// appFolder ends with "/"; commandLine is the program's arguments as one text. Uses
@@ -65,6 +67,7 @@ public:
     bool hasExited() const { return exited_; }
 
     frmdesktop& desktop() { return *desktop_; }
+    GameSession& session() { return *session_; }
     Config& config() { return config_; }
     Log& log() { return log_; }
     EventInfo& event() { return event_; }
@@ -84,9 +87,9 @@ public:
     void endProgram() override { endedAtSettings_ = true; }
 
 private:
-    /// Step 16: the game settings dialog, modal; unless switched off.
+    /// The game settings dialog of the start, modal; unless switched off (HideGSWindow).
     void showStartupSettings();
-    /// Step 20: names.txt of the program folder into the names file list, with a notice on
+    /// names.txt of the program folder into the names file list, with a notice on
     /// the grid; unless switched off.
     void importNamesFile();
 
@@ -108,6 +111,7 @@ private:
     GameData gameData_;
     PlayerNames names_;
     std::unique_ptr<frmdesktop> desktop_;
+    std::unique_ptr<GameSession> session_;
     std::unique_ptr<RequestDispatcher> dispatcher_;
     std::unique_ptr<BaseStation> baseStation_;
     std::unique_ptr<GameDataAnalysis> analysis_;

@@ -2,13 +2,18 @@
 
 #include "core/Config.h"
 #include "core/EventInfo.h"
+#include "core/Guarded.h"
 #include "core/Log.h"
 #include "desktop/PlayGrid.h"
+#include "desktop/WindowPlacement.h"
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmClosing.h"
 #include "dialogs/frmSettings.h"
 #include "dialogs/frmUFRDialog.h"
 #include "gamedata/GameData.h"
+#include "platform/Twips.h"
+#include "session/GameSession.h"
+#include "terminal/BaseStation.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,7 +31,6 @@
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QVBoxLayout>
-#include <exception>
 
 namespace qzc {
 
@@ -37,10 +41,11 @@ const QString kAntiChecksum = QStringLiteral(" anti-checksum ");
 constexpr qint16 kHelpTopic = 4;
 constexpr qint16 kHelpResultTopic = 13;
 
-void setStatusColour(QLineEdit* box, const QColor& colour) {
-    QPalette palette = box->palette();
-    palette.setColor(QPalette::Base, colour);
-    box->setPalette(palette);
+void setBackColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(role, colour);
+    widget->setPalette(palette);
+    widget->setAutoFillBackground(true);
 }
 
 template <typename Widget> Widget* named(Widget* widget, const char* name) {
@@ -63,15 +68,14 @@ QFrame* boxFrame(const char* name, QWidget* parent) {
 
 frmdesktop::frmdesktop(const DesktopServices& services)
     : config_(services.config), log_(services.log), db_(services.db), settings_(services.settings),
-      event_(services.event), gameData_(services.gameData), names_(services.names),
-      messages_(services.messages), help_(services.help), processes_(services.processes),
-      launcher_(services.launcher), settingsHost_(services.settingsHost) {
+      event_(services.event), gameData_(services.gameData), messages_(services.messages),
+      help_(services.help), settingsHost_(services.settingsHost) {
     setObjectName(QStringLiteral("frmdesktop"));
     setWindowTitle(QStringLiteral("Base Station"));
     buildControls();
     buildMenus();
     connectControls();
-    showGameState();
+    showGameRunning(false);
 
     const auto timer = [this](QTimer& t, const char* name, int intervalMs) {
         t.setParent(this);
@@ -79,15 +83,11 @@ frmdesktop::frmdesktop(const DesktopServices& services)
         t.setInterval(intervalMs);
     };
     timer(timerRefreshGrid, "timerRefreshGrid", PlayGrid::refreshIntervalMs);
-    timer(timerAnalyzeGameDB, "timerAnalyzeGameDB", 1000);
-    timer(timerResetbaseStation, "timerResetbaseStation", 1000);
     // Never switched on; kept so the window holds every timer of its design.
     timer(timerClock, "timerClock", 500);
     timer(timerProgress, "timerProgress", 1000);
     timer(TimerScoreDB, "TimerScoreDB", 60000);
     connect(&timerRefreshGrid, &QTimer::timeout, this, [this] { gridPlay->timerRefreshGrid_Timer(); });
-    connect(&timerAnalyzeGameDB, &QTimer::timeout, this, &frmdesktop::timerAnalyzeGameDB_Timer);
-    connect(&timerResetbaseStation, &QTimer::timeout, this, &frmdesktop::timerResetbaseStation_Timer);
 }
 
 frmSettings* frmdesktop::settingsDialog() const {
@@ -121,8 +121,7 @@ void frmdesktop::buildControls() {
     txtbaseStationStatus->setReadOnly(true);
     txtbaseStationStatus->setAlignment(Qt::AlignCenter);
     txtbaseStationStatus->setMaximumWidth(60);
-    txtbaseStationStatus->setAutoFillBackground(true);
-    setStatusColour(txtbaseStationStatus, QColor(255, 0, 0));
+    setBackColour(txtbaseStationStatus, QPalette::Base, QColor(255, 0, 0));
     top->addWidget(txtbaseStationStatus);
 
     Frame1 = named(new QGroupBox(central), "Frame1");
@@ -147,10 +146,7 @@ void frmdesktop::buildControls() {
     buttons->addWidget(label("Label8", QStringLiteral("communication"), frameBtn));
     top->addWidget(frameBtn);
     cmdUpdateMove = named(new QPushButton(QStringLiteral("Start New Movement"), central), "cmdUpdateMove");
-    QPalette green = cmdUpdateMove->palette();
-    green.setColor(QPalette::Button, QColor(0, 255, 0));
-    cmdUpdateMove->setPalette(green);
-    cmdUpdateMove->setAutoFillBackground(true);
+    setBackColour(cmdUpdateMove, QPalette::Button, QColor(0, 255, 0));
     cmdUpdateMove->setVisible(false);
     top->addWidget(cmdUpdateMove);
     cmdHelp = named(new QPushButton(QStringLiteral("Help"), central), "cmdHelp");
@@ -204,8 +200,9 @@ void frmdesktop::buildControls() {
 void frmdesktop::connectControls() {
     connect(cmdGame, &QPushButton::clicked, this, &frmdesktop::cmdGame_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmdesktop::cmdHelp_Click);
-    connect(cboSection, &QComboBox::currentIndexChanged, this,
-            [this] { guarded(QStringLiteral("cboSection"), [this] { gridPlay->cboSection_Click(); }); });
+    connect(cboSection, &QComboBox::currentIndexChanged, this, [this] {
+        guarded(log_, QStringLiteral("cboSection"), [this] { gridPlay->cboSection_Click(); });
+    });
     connect(cboView, &QComboBox::currentIndexChanged, this, &frmdesktop::cboView_Click);
     connect(cmdPickPair, &QPushButton::clicked, this,
             [this] { gridPlay->cmdPickPair_Click(txtPairNo->text(), chkEWPair->isChecked()); });
@@ -215,12 +212,14 @@ void frmdesktop::connectControls() {
 }
 
 void frmdesktop::Form_Load(qint16 channel) {
-    // 1. Export deals needs the deals of the score database.
+    // Export deals needs the deals of the score database.
     if (!event_.tablePresent.present(SharedTable::HandRecord)) {
         mnu_exportdeal->setVisible(false);
         log_.writeLog(0, QStringLiteral("No menu option, Export deals"));
     }
-    // 2.
+    // Hidden: the maintenance menu (the log viewer shows it), the link and log items, the
+    // Play menu (its refresh key works all the same), the firmware version. Disabled until
+    // a pair number is typed (personal recaps) or a section owes results (forced start).
     mnumaintenance->menuAction()->setVisible(false);
     mnusyscomm_start->setVisible(false);
     mnu_play->menuAction()->setVisible(false);
@@ -228,12 +227,12 @@ void frmdesktop::Form_Load(qint16 channel) {
     mnu_main_showlog->setVisible(false);
     mnu_personal_recaps->setEnabled(false);
     mnu_sys_forcedstart->setEnabled(false);
-    // 4. The grid's heading was set when it was built.
-    // 5.
+    // No view shown and no pair highlighted yet (the grid's heading was set when it was
+    // built).
     labView->clear();
     gridPlay->clearHighlight();
     cmdPickPair->setEnabled(false);
-    // 6. Nothing is selected yet, so no handler runs.
+    // The views, none chosen yet, so no handler runs.
     {
         const QSignalBlocker blocker(cboView);
         cboView->clear();
@@ -241,20 +240,18 @@ void frmdesktop::Form_Load(qint16 channel) {
         cboView->addItem(QStringLiteral("Pairs"));
         cboView->setCurrentIndex(-1);
     }
-    // 7.
-    const int ticked = gameMode_ == 1 ? 0 : gameMode_ == 2 ? 1 : 2;
-    for (int index = 0; index < static_cast<int>(mnu_game_mode.size()); ++index)
-        mnu_game_mode[static_cast<std::size_t>(index)]->setChecked(index == ticked);
-    // 8.
+    // The game-mode item of the session's state, and the radio channel.
+    const qint16 mode = session_->gameMode();
+    showGameCommand(mode == 1 ? GameCommand::Start : mode == 2 ? GameCommand::Pause : GameCommand::Stop);
     framePopUp->hide();
     setChannelChecked(channel);
-    // 9.
-    move(twipsToPixels(this, 120), twipsToPixels(this, 120));
+    // The window's place, inside the screen, and its caption.
+    keepOnScreen();
     setWindowTitle(getVersionText() + QStringLiteral(" - ") + event_.eventFileName);
-    // 11.
+    // The help topics of the window and of the result pop-up.
     cmdHelp->setProperty("Tag", QString::number(kHelpTopic));
     cmdHelpResult->setProperty("Tag", QString::number(kHelpResultTopic));
-    // 12.
+    // The deal links and the hand-record item need the all-deal file of the registry.
     const QString dealFile = config_.qzcPath;
     if (dealFile.isEmpty() || !QFileInfo::exists(dealFile)) {
         for (QLabel* link : {labShowAllDeal, labShowAllDeal2}) {
@@ -265,28 +262,18 @@ void frmdesktop::Form_Load(qint16 channel) {
             link->unsetCursor();
         }
         mnu_handprint->setVisible(false);
-        framePopUp->resize(twipsToPixels(this, 4300), twipsToPixels(this, 2900));
+        framePopUp->resize(twipsToPixels(4300, logicalDpiX()), twipsToPixels(2900, logicalDpiX()));
     } else {
         mnu_handprint->setVisible(true);
-        framePopUp->resize(twipsToPixels(this, 8000), twipsToPixels(this, 6000));
+        framePopUp->resize(twipsToPixels(8000, logicalDpiX()), twipsToPixels(6000, logicalDpiX()));
     }
     log_.writeLog(0, QStringLiteral("Deal file found in registry: ") + dealFile);
 
     timerRefreshGrid.start();
 }
 
-void frmdesktop::guarded(const QString& source, const std::function<void()>& step) {
-    try {
-        step();
-    } catch (const std::exception& e) {
-        log_.writeLog(0, QString::fromLocal8Bit(e.what()), source, true);
-    } catch (...) {
-        log_.writeLog(0, QStringLiteral("Unknown error"), source, true);
-    }
-}
-
 void frmdesktop::cboView_Click() {
-    guarded(QStringLiteral("cboView"), [this] { gridPlay->cboView_Click(); });
+    guarded(log_, QStringLiteral("cboView"), [this] { gridPlay->cboView_Click(); });
 }
 
 void frmdesktop::closeEvent(QCloseEvent* event) {
@@ -300,14 +287,15 @@ void frmdesktop::Form_QueryUnload(bool& cancel, int unloadMode) {
         return;
     cancel = true;
     if (frmClosing::confirmQuit(config_, help_, this))
-        emit quitRequested();
+        Q_EMIT quitRequested();
 }
 
 void frmdesktop::keyPressEvent(QKeyEvent* event) {
-    if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_F6) {
-        antiChecksum_ = !antiChecksum_;
+    if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_F6 && baseStation_ != nullptr) {
+        bool& antiChecksum = baseStation_->linkState().antiChecksum;
+        antiChecksum = !antiChecksum;
         QString caption = windowTitle();
-        if (antiChecksum_)
+        if (antiChecksum)
             caption += kAntiChecksum;
         else
             caption.remove(kAntiChecksum);
@@ -322,43 +310,37 @@ void frmdesktop::mousePressEvent(QMouseEvent* event) {
     QMainWindow::mousePressEvent(event);
 }
 
-// DispatcherHost
+// DesktopHost: the sections and the grid
 
 void frmdesktop::RefreshTableStatus() {
     gridPlay->RefreshTableStatus();
 }
 
-QString frmdesktop::gridPlayTag() const {
-    return gridPlay->refreshQueue().text();
+void frmdesktop::queueGridRefresh(qint16 round) {
+    gridPlay->refreshQueue().appendOnce(round);
 }
 
-void frmdesktop::setGridPlayTag(const QString& tag) {
-    gridPlay->refreshQueue().setText(tag);
+void frmdesktop::showSection(qint16 sectionId) {
+    if (cboSection->count() == 0)
+        return;
+    const qint16 wanted = sectionId != 0 ? sectionId : static_cast<qint16>(cboSection->itemData(0).toInt());
+    for (int index = 0; index < cboSection->count(); ++index) {
+        if (cboSection->itemData(index).toInt() != wanted)
+            continue;
+        // Selecting another entry rebuilds the grid through the chooser's handler.
+        if (index == cboSection->currentIndex())
+            cboSection_Click();
+        else
+            cboSection->setCurrentIndex(index);
+        return;
+    }
 }
 
-void frmdesktop::restartAnalyzeTimer(int intervalMs) {
-    timerAnalyzeGameDB.stop();
-    timerAnalyzeGameDB.setInterval(intervalMs);
-    timerAnalyzeGameDB.start();
-}
-
-std::optional<qint16> frmdesktop::selectedSectionId() const {
+std::optional<qint16> frmdesktop::shownSectionId() const {
     const int index = cboSection->currentIndex();
     if (index < 0)
         return std::nullopt;
     return static_cast<qint16>(cboSection->itemData(index).toInt());
-}
-
-bool frmdesktop::isUpdateMoveVisible() const {
-    return !cmdUpdateMove->isHidden();
-}
-
-void frmdesktop::setUpdateMoveVisible(bool visible) {
-    cmdUpdateMove->setVisible(visible);
-}
-
-void frmdesktop::setForcedStartEnabled(bool enabled) {
-    mnu_sys_forcedstart->setEnabled(enabled);
 }
 
 void frmdesktop::showNotice(const QString& caption, const QString& text) {
@@ -410,18 +392,13 @@ void frmdesktop::Close_PopUp() {
     framePopUp->hide();
 }
 
-qint16 frmdesktop::getSectionStanzaState(qint16 sectionId) {
-    return gameData_.getSectionStanzaState(sectionId);
+void frmdesktop::showStanzaState(StanzaState state, const QString& source) {
+    session_->showStanzaState(state, source);
 }
 
-void frmdesktop::showNextStanzaControls(bool forcedStartEnabled, bool updateMoveShown) {
-    mnu_sys_forcedstart->setEnabled(forcedStartEnabled);
-    cmdUpdateMove->setVisible(updateMoveShown);
-}
-
-void frmdesktop::restartAnalysisTimer() {
-    if (timerAnalyzeGameDB.isActive())
-        restartAnalyzeTimer(1000);
+void frmdesktop::showNextStanzaControls(StanzaState state) {
+    mnu_sys_forcedstart->setEnabled(state == StanzaState::ResultsOwed);
+    cmdUpdateMove->setVisible(state == StanzaState::ReadyForNextStanza);
 }
 
 void frmdesktop::enablePersonalRecaps(bool enabled) {
@@ -444,7 +421,7 @@ void frmdesktop::showGridMessage(const QString& caption) {
     frameGridMsg->adjustSize();
     const QWidget* area = frameGridMsg->parentWidget();
     frameGridMsg->move(area->width() / 2 - frameGridMsg->width() / 2,
-                       area->height() / 2 - frameGridMsg->height() / 2 - twipsToPixels(this, 360));
+                       area->height() / 2 - frameGridMsg->height() / 2 - twipsToPixels(360, logicalDpiX()));
     frameGridMsg->show();
     frameGridMsg->raise();
 }
@@ -457,26 +434,8 @@ void frmdesktop::setViewCaption(const QString& caption) {
     labView->setText(caption);
 }
 
-// AnalysisHost
-
 void frmdesktop::InitGrid() {
     gridPlay->InitGrid();
-}
-
-int frmdesktop::cboSectionListCount() const {
-    return cboSection->count();
-}
-
-int frmdesktop::cboSectionListIndex() const {
-    return cboSection->currentIndex();
-}
-
-void frmdesktop::setCboSectionListIndex(int index) {
-    cboSection->setCurrentIndex(index);
-}
-
-qint16 frmdesktop::cboSectionItemData(int index) const {
-    return static_cast<qint16>(cboSection->itemData(index).toInt());
 }
 
 void frmdesktop::cboSection_Click() {
@@ -510,23 +469,19 @@ void frmdesktop::setChannelChecked(qint16 channel) {
 
 void frmdesktop::showLinkStatus(bool up) {
     txtbaseStationStatus->setText(up ? QStringLiteral("OK") : kLinkDown);
-    setStatusColour(txtbaseStationStatus, up ? QColor(0, 255, 0) : QColor(255, 0, 0));
+    setBackColour(txtbaseStationStatus, QPalette::Base, up ? QColor(0, 255, 0) : QColor(255, 0, 0));
     mnusyscomm_start->setText(up ? QStringLiteral("Stop base station")
                                  : QStringLiteral("Start base station"));
 }
 
-bool frmdesktop::linkIsUp() const {
-    return txtbaseStationStatus->text() == QStringLiteral("OK");
+void frmdesktop::showGameRunning(bool running) {
+    cmdGame->setText(running ? QStringLiteral("Stop (F4)") : QStringLiteral("Start (F2)"));
+    setBackColour(cmdGame, QPalette::Button, running ? QColor(255, 0, 0) : QColor(0, 255, 0));
 }
 
-void frmdesktop::setBusy(bool busy) {
-    // Nested busy periods keep the hourglass until the outermost one ends.
-    if (busy) {
-        if (busyDepth_++ == 0)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-    } else if (busyDepth_ > 0 && --busyDepth_ == 0) {
-        QApplication::restoreOverrideCursor();
-    }
+void frmdesktop::keepOnScreen() {
+    const int offset = twipsToPixels(120, logicalDpiX());
+    placeInsideScreen(*this, QPoint(offset, offset));
 }
 
 void frmdesktop::bringToFront() {

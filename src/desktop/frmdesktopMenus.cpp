@@ -4,6 +4,7 @@
 #include "core/Config.h"
 #include "core/EventInfo.h"
 #include "core/GameSettings.h"
+#include "core/Guarded.h"
 #include "core/NumberText.h"
 #include "desktop/PlayGrid.h"
 #include "desktop/frmdesktop.h"
@@ -140,11 +141,11 @@ void frmdesktop::buildSystemMenu() {
 
 void frmdesktop::mnu_makeresultfile_Click() {
     if (publisher_ != nullptr)
-        guarded(QStringLiteral("makeresultfile"), [this] { publisher_->mnu_makeresultfile_Click(); });
+        guarded(log_, QStringLiteral("makeresultfile"), [this] { publisher_->mnu_makeresultfile_Click(); });
 }
 
 void frmdesktop::mnuplay_refresh_Click() {
-    guarded(QStringLiteral("Refresh table"), [this] {
+    guarded(log_, QStringLiteral("Refresh table"), [this] {
         gridPlay->RefreshTableStatus();
         gridPlay->cboView_Click();
     });
@@ -152,7 +153,7 @@ void frmdesktop::mnuplay_refresh_Click() {
 
 void frmdesktop::mnu_sys_loadmovement_Click() {
     if (analysis_ != nullptr)
-        guarded(QStringLiteral("Load movement"), [this] { analysis_->AnalyzeGameDB(); });
+        guarded(log_, QStringLiteral("Load movement"), [this] { analysis_->AnalyzeGameDB(); });
 }
 
 void frmdesktop::cmdHelp_Click() {
@@ -165,7 +166,7 @@ void frmdesktop::mnu_help_Click() {
 }
 
 void frmdesktop::mnuexit_Click() {
-    emit quitRequested();
+    Q_EMIT quitRequested();
 }
 
 void frmdesktop::closeSettingsDialog() {

@@ -2,29 +2,17 @@
 
 #include "core/Help.h"
 #include "core/NumberText.h"
+#include "platform/BusyPointer.h"
 
-#include <QApplication>
 #include <QPushButton>
 #include <QStyle>
 
 namespace qzc {
 
-namespace {
-
-class WaitPointer {
-public:
-    WaitPointer() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~WaitPointer() { QApplication::restoreOverrideCursor(); }
-    WaitPointer(const WaitPointer&) = delete;
-    WaitPointer& operator=(const WaitPointer&) = delete;
-};
-
-} // namespace
-
 void openHelpTopic(Help* help, qint16 topic, const QString& page) {
     if (help == nullptr)
         return;
-    WaitPointer wait;
+    const BusyPointer busy;
     help->showHelp(topic, page);
 }
 
@@ -39,10 +27,6 @@ QPushButton* makeHelpButton(QWidget* parent, qint16 topic) {
 
 qint16 helpTopicOf(const QPushButton* button) {
     return StrToInt(button->property("Tag").toString());
-}
-
-int twipsToPixels(const QWidget* widget, int twips) {
-    return twips * widget->logicalDpiX() / 1440;
 }
 
 } // namespace qzc

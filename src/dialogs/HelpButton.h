@@ -20,7 +20,4 @@ QPushButton* makeHelpButton(QWidget* parent, qint16 topic);
 /// The help topic held in a Help button's "Tag" property (0 when it holds none).
 qint16 helpTopicOf(const QPushButton* button);
 
-/// Twips of the form designer as pixels of widget's screen.
-int twipsToPixels(const QWidget* widget, int twips);
-
 } // namespace qzc

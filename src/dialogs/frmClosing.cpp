@@ -4,9 +4,7 @@
 #include "dialogs/HelpButton.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -15,12 +13,11 @@ namespace qzc {
 
 namespace {
 
-constexpr int kF1 = 112;
 const QString kNo = QStringLiteral("NO");
 
 } // namespace
 
-frmClosing::frmClosing(Help* help, QWidget* parent) : QDialog(parent), help_(help) {
+frmClosing::frmClosing(Help* help, QWidget* parent) : ProgramDialog(HelpKey::Up, parent), help_(help) {
     setObjectName(QStringLiteral("frmClosing"));
     setWindowTitle(QStringLiteral("Finished?"));
     setModal(true);
@@ -95,38 +92,8 @@ void frmClosing::cmdHelp_Click() {
     openHelpTopic(help_, helpTopicOf(cmdHelp));
 }
 
-void frmClosing::Form_KeyUp(int keyCode, int /*shift*/) {
-    if (keyCode == kF1)
-        cmdHelp_Click();
-}
-
-void frmClosing::Form_QueryUnload(bool& cancel, int unloadMode) {
-    // Closing the question without an answer keeps the program running.
-    if (unloadMode == 0) {
-        cancel = true;
-        cmdButton_Click(1);
-    }
-}
-
-void frmClosing::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        Form_KeyUp(kF1, 0);
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
-}
-
-void frmClosing::closeEvent(QCloseEvent* event) {
-    bool cancel = false;
-    Form_QueryUnload(cancel, 0);
-    if (cancel)
-        event->ignore();
-    else
-        QDialog::closeEvent(event);
-}
-
 void frmClosing::reject() {
-    // Escape answers No, as the close box does.
+    // Closing the question without an answer keeps the program running.
     cmdButton_Click(1);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QDialog>
+#include "dialogs/ProgramDialog.h"
+
 #include <array>
 
 class QCheckBox;
@@ -14,7 +15,7 @@ class Help;
 
 /// "Are you sure that you want to quit?", asked when the director closes the main window.
 /// The answer is the form's Tag: "NO" after No (or the close box), empty after Yes.
-class frmClosing final : public QDialog {
+class frmClosing final : public ProgramDialog {
     Q_OBJECT
 public:
     static constexpr qint16 helpTopic = 12;
@@ -32,11 +33,8 @@ public:
 
     void Form_Load();
     void cmdButton_Click(int index);
-    void cmdHelp_Click();
-    /// keyCode 112 (F1) opens the help.
-    void Form_KeyUp(int keyCode, int shift);
-    /// The close box answers No.
-    void Form_QueryUnload(bool& cancel, int unloadMode);
+    /// The Help button and F1 (as the key comes up).
+    void cmdHelp_Click() override;
 
     QLabel* Label1 = nullptr;
     QLabel* labMsg = nullptr;
@@ -45,8 +43,7 @@ public:
     QPushButton* cmdHelp = nullptr;
 
 protected:
-    void keyReleaseEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    /// The close box and Escape answer No.
     void reject() override;
 
 private:

@@ -2,10 +2,9 @@
 
 #include "core/Config.h"
 #include "dialogs/HelpButton.h"
+#include "platform/Twips.h"
 
-#include <QCloseEvent>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QStyle>
@@ -15,13 +14,12 @@ namespace qzc {
 
 namespace {
 
-constexpr int kF1 = 112;
 constexpr int kIconSize = 32;
 const char* const kTag = "Tag";
 
 } // namespace
 
-frmMsg::frmMsg(Help* help, QWidget* parent) : QDialog(parent), help_(help) {
+frmMsg::frmMsg(Help* help, QWidget* parent) : ProgramDialog(HelpKey::Down, parent), help_(help) {
     setObjectName(QStringLiteral("frmMsg"));
 
     labMsg = new QLabel(this);
@@ -72,7 +70,7 @@ void frmMsg::prepare(const MessageBox::Request& request) {
     QString text = request.text.trimmed();
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     labMsg->setText(text);
-    const int wrapWidth = twipsToPixels(this, wrapWidthTwips);
+    const int wrapWidth = twipsToPixels(wrapWidthTwips, logicalDpiX());
     const int oneLine = labMsg->fontMetrics().boundingRect(QRect(), 0, text).width();
     labMsg->setWordWrap(oneLine > wrapWidth);
     if (oneLine > wrapWidth)
@@ -120,7 +118,7 @@ void frmMsg::prepare(const MessageBox::Request& request) {
     focus->setFocus();
 
     const QSize hint = sizeHint();
-    setFixedSize(qMax(hint.width(), twipsToPixels(this, minimumWidthTwips)), hint.height());
+    setFixedSize(qMax(hint.width(), twipsToPixels(minimumWidthTwips, logicalDpiX())), hint.height());
 }
 
 bool frmMsg::firstButtonPressed() const {
@@ -143,37 +141,7 @@ void frmMsg::cmdHelp_Click() {
         other->setFocus();
 }
 
-void frmMsg::Form_KeyDown(int keyCode, int /*shift*/) {
-    if (keyCode == kF1)
-        cmdHelp_Click();
-}
-
-void frmMsg::Form_QueryUnload(bool& cancel, int unloadMode) {
-    if (unloadMode == 0) {
-        cancel = true;
-        done(Rejected);
-    }
-}
-
-void frmMsg::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        Form_KeyDown(kF1, 0);
-        return;
-    }
-    QDialog::keyPressEvent(event);
-}
-
-void frmMsg::closeEvent(QCloseEvent* event) {
-    bool cancel = false;
-    Form_QueryUnload(cancel, 0);
-    if (cancel)
-        event->ignore();
-    else
-        QDialog::closeEvent(event);
-}
-
 void frmMsg::reject() {
-    // Escape answers as the close box does.
     done(Rejected);
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/MessageBox.h"
+#include "dialogs/ProgramDialog.h"
 
-#include <QDialog>
 #include <array>
 
 class QLabel;
@@ -14,7 +14,7 @@ class Help;
 
 /// The program's own message box: a text, an optional image, one or two buttons whose
 /// captions follow the style, and a Help button bound to a help topic.
-class frmMsg final : public QDialog {
+class frmMsg final : public ProgramDialog {
     Q_OBJECT
 public:
     /// Style bits.
@@ -39,12 +39,8 @@ public:
 
     void Form_Load();
     void cmdButton_Click(int index);
-    void cmdHelp_Click();
-    /// keyCode 112 (F1) opens the help.
-    void Form_KeyDown(int keyCode, int shift);
-    /// Closing from the window's close box only hides the box, like a button other than
-    /// the first.
-    void Form_QueryUnload(bool& cancel, int unloadMode);
+    /// The Help button and F1 (as the key goes down).
+    void cmdHelp_Click() override;
 
     QLabel* labMsg = nullptr;
     /// 0 shows the image; 1 holds the question image, 2 the exclamation image.
@@ -53,8 +49,7 @@ public:
     QPushButton* cmdHelp = nullptr;
 
 protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
+    /// The close box and Escape only hide the box, like a button other than the first.
     void reject() override;
 
 private:

@@ -1,5 +1,6 @@
 #include "dialogs/frmSettings.h"
 
+#include "core/Guarded.h"
 #include "core/Log.h"
 #include "core/TextHelpers.h"
 
@@ -7,7 +8,6 @@
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -56,7 +56,7 @@ void collectOptions(const std::array<QRadioButton*, N>& buttons, std::array<Cont
 } // namespace
 
 frmSettings::frmSettings(const GameSettingsEditor::Services& services, QWidget* parent)
-    : QDialog(parent), editor_(services), log_(services.log) {
+    : ProgramDialog(HelpKey::Up, parent), editor_(services), log_(services.log) {
     setObjectName(QStringLiteral("frmSettings"));
     buildControls();
     connectHandlers();
@@ -230,14 +230,10 @@ void frmSettings::connectHandlers() {
 }
 
 void frmSettings::Form_Load() {
-    try {
+    guarded(log_, QStringLiteral("frmSettings - Form_Load"), [this] {
         editor_.Form_Load();
         showControls();
-    } catch (const std::exception& e) {
-        log_.writeLog(0, QString::fromLocal8Bit(e.what()), QStringLiteral("frmSettings - Form_Load"), true);
-    } catch (...) {
-        log_.writeLog(0, QStringLiteral("Unknown error"), QStringLiteral("frmSettings - Form_Load"), true);
-    }
+    });
 }
 
 void frmSettings::offerQuitInsteadOfCancel() {
@@ -305,15 +301,11 @@ void frmSettings::showControls() {
 }
 
 template <typename Step> void frmSettings::handle(const QString& source, Step&& step) {
-    try {
+    guarded(log_, QStringLiteral("frmSettings - ") + source, [this, &step] {
         collectControls();
         step();
         showControls();
-    } catch (const std::exception& e) {
-        log_.writeLog(0, QString::fromLocal8Bit(e.what()), QStringLiteral("frmSettings - ") + source, true);
-    } catch (...) {
-        log_.writeLog(0, QStringLiteral("Unknown error"), QStringLiteral("frmSettings - ") + source, true);
-    }
+    });
 }
 
 void frmSettings::anyControl_Click() {
@@ -384,14 +376,6 @@ void frmSettings::cmdQuit_Click() {
 
 void frmSettings::cmdHelp_Click() {
     handle(QStringLiteral("cmdHelp_Click"), [this] { editor_.cmdHelp_Click(); });
-}
-
-void frmSettings::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1) {
-        cmdHelp_Click();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
 }
 
 } // namespace qzc

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "core/GameSettingsEditor.h"
+#include "dialogs/ProgramDialog.h"
 
-#include <QDialog>
 #include <array>
 
 class QButtonGroup;
@@ -19,7 +19,7 @@ namespace qzc {
 /// The game settings dialog: shows the controls of a GameSettingsEditor and hands every
 /// click to it. Its mode comes from EventInfo::settingsDialogMode, read when it is built.
 /// The start-up shows it modally, the menus modeless.
-class frmSettings final : public QDialog {
+class frmSettings final : public ProgramDialog {
     Q_OBJECT
 public:
     explicit frmSettings(const GameSettingsEditor::Services& services, QWidget* parent = nullptr);
@@ -32,10 +32,8 @@ public:
 
     /// Cancel, the close button and Esc: the dialog closes only when Cancel may close it.
     void reject() override;
-
-protected:
-    /// F1 opens the dialog's help topic.
-    void keyReleaseEvent(QKeyEvent* event) override;
+    /// The "?" button and F1 (as the key comes up): the dialog's help topic.
+    void cmdHelp_Click() override;
 
 private:
     void buildControls();
@@ -61,7 +59,6 @@ private:
     void OKButton_Click();
     void CancelButton_Click();
     void cmdQuit_Click();
-    void cmdHelp_Click();
 
     GameSettingsEditor editor_;
     Log& log_;

@@ -17,11 +17,12 @@ constexpr int kIndent = 24;
 
 } // namespace
 
-frmUFRDialog::frmUFRDialog(Help* help, QWidget* parent) : QDialog(parent), help_(help) {
+frmUFRDialog::frmUFRDialog(Help* help, QWidget* parent) : ProgramDialog(HelpKey::Down, parent), help_(help) {
     setObjectName(QStringLiteral("frmUFRDialog"));
     setWindowTitle(QStringLiteral("Start with updated movement procedure"));
     setAttribute(Qt::WA_DeleteOnClose);
 
+    // The texts as they have always read, "movment" included.
     const std::array<QString, 6> lines = {
         QStringLiteral(
             "The old movment data (that shall not be used any longer) has been removed from the grid"),
@@ -48,7 +49,7 @@ frmUFRDialog::frmUFRDialog(Help* help, QWidget* parent) : QDialog(parent), help_
     cmdButton[0]->setObjectName(QStringLiteral("cmdButton_0"));
     cmdButton[0]->setDefault(true);
     connect(cmdButton[0], &QPushButton::clicked, this, [this] { cmdButton_Click(0); });
-    cmdHelp = makeHelpButton(this, 0);
+    cmdHelp = makeHelpButton(this, helpTopic);
     connect(cmdHelp, &QPushButton::clicked, this, &frmUFRDialog::cmdHelp_Click);
 
     auto* body = new QHBoxLayout;
@@ -62,10 +63,6 @@ frmUFRDialog::frmUFRDialog(Help* help, QWidget* parent) : QDialog(parent), help_
     layout->addLayout(body);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
-}
-
-void frmUFRDialog::Form_Load() {
-    cmdHelp->setProperty("Tag", QString::number(helpTopic));
 }
 
 void frmUFRDialog::cmdButton_Click(int /*index*/) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/StanzaState.h"
 #include "gamedata/GameDataTypes.h"
 
 #include <QHash>
@@ -186,10 +187,10 @@ public:
 
     // ---- Stanzas and set-up flags --------------------------------------------------------
 
-    /// Whether the section is ready for its next stanza: 0 the movement has no round after
-    /// the stanza's edge; 1 it has, every result of the stanza is in and no table with a
-    /// terminal and a pending set-up still owes results; 2 results are still missing.
-    qint16 getSectionStanzaState(qint16 sectionId) const;
+    /// Whether the section is ready for its next stanza: no round after the stanza's edge;
+    /// ready when every result of the stanza is in and no table with a terminal and a
+    /// pending set-up still owes results; else results owed.
+    StanzaState getSectionStanzaState(qint16 sectionId) const;
     /// True when the table's terminal must load its set-up again (custom_qz_loadsetup=1).
     bool getLoadSetupTables(const QString& tableId) const;
     /// Sets (clear false) or clears the set-up flag of every table of the section (ID 1 or

@@ -1,16 +1,19 @@
 #include "gamedata/GameDataAnalysis.h"
 
+#include "core/DesktopHost.h"
 #include "core/EventInfo.h"
+#include "core/GameControl.h"
+#include "core/Guarded.h"
 #include "core/Log.h"
 #include "core/MessageBox.h"
 #include "core/NumberText.h"
 #include "core/QueryValues.h"
 #include "core/ScoreDb.h"
 #include "core/TextHelpers.h"
-#include "gamedata/AnalysisHost.h"
 #include "gamedata/FieldValues.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PlayerNames.h"
+#include "platform/BusyPointer.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -43,17 +46,6 @@ private:
     bool& flag_;
 };
 
-class BusyPointer {
-public:
-    explicit BusyPointer(AnalysisHost& host) : host_(host) { host_.setBusy(true); }
-    ~BusyPointer() { host_.setBusy(false); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    AnalysisHost& host_;
-};
-
 // Every column of a result row, as "Name=value" joined with ", " (Null as empty).
 QString describeRow(const QSqlRecord& row) {
     QStringList parts;
@@ -83,13 +75,7 @@ bool GameDataAnalysis::AnalyzeGameDB() {
         return false;
     }
     RunningFlag flag(running_);
-    try {
-        run();
-    } catch (const std::exception& e) {
-        log_.writeLog(0, QString::fromLocal8Bit(e.what()), QStringLiteral("QZControl - AnalyzeGameDB"), true);
-    } catch (...) {
-        log_.writeLog(0, QStringLiteral("Unknown error"), QStringLiteral("QZControl - AnalyzeGameDB"), true);
-    }
+    guarded(log_, QStringLiteral("QZControl - AnalyzeGameDB"), [this] { run(); });
     return true;
 }
 
@@ -136,7 +122,7 @@ void GameDataAnalysis::fillPlayerNames() {
                                  query->value(5).toLongLong() != 0});
         }
     }
-    const std::vector<PlayerNameRecord>& known = names_.playerNameList();
+    const std::vector<KnownPlayer>& known = names_.playerNameList();
     for (Seat& seat : seats) {
         // "1234 ???": the scoring program's placeholder for a number without a name.
         if (seat.name.size() > 3 && seat.name.startsWith(seat.number) &&
@@ -149,8 +135,9 @@ void GameDataAnalysis::fillPlayerNames() {
         if (seat.name.isEmpty() && !seat.updated)
             continue;
         db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_names=") +
-                        ScoreDb::sqlQuote(seat.name) + QStringLiteral(", Updated=0 WHERE Section=") +
-                        number(seat.section) + QStringLiteral(" AND [Table]=") + number(seat.table) +
+                        ScoreDb::sqlQuote(names_.seatName(seat.name)) +
+                        QStringLiteral(", Updated=0 WHERE Section=") + number(seat.section) +
+                        QStringLiteral(" AND [Table]=") + number(seat.table) +
                         QStringLiteral(" AND Direction=") + ScoreDb::sqlQuote(seat.direction),
                     QStringLiteral("Update player names"));
     }
@@ -225,6 +212,7 @@ void GameDataAnalysis::initializeNewStanzas(Reload& reload) {
         db_.getDBValue(QStringLiteral("SELECT MAX(Round) AS maxround FROM RoundData WHERE Section=") +
                            number(id),
                        QStringLiteral("maxround"), maxround);
+        // The label's "Initailize" as programs that read the log expect it.
         if (db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazBeginGameRound=1,"
                                        " custom_qz_StanazEdgeGameRound=") +
                             number(maxround) + QStringLiteral(", custom_qz_UFRmode=0 WHERE ID=") + number(id),
@@ -239,7 +227,9 @@ void GameDataAnalysis::initializeNewStanzas(Reload& reload) {
 }
 
 // A section whose Tables count changed reloads when the new count is a table that plays the
-// stanza's edge round.
+// stanza's edge round. The count is compared with the rows of Tables at the last load, not
+// with the tables in play, which a table sitting out the edge round cuts short: that would
+// reload on every run.
 void GameDataAnalysis::checkTableCounts(Reload& reload) {
     if (reload.sections && reload.movement)
         return;
@@ -248,7 +238,7 @@ void GameDataAnalysis::checkTableCounts(Reload& reload) {
         db_.getDBValue(QStringLiteral("SELECT COUNT([Table]) AS tblcnt FROM Tables WHERE Section=") +
                            number(section.ID),
                        QStringLiteral("tblcnt"), tables);
-        if (tables == section.tableCount)
+        if (tables == section.tableRows)
             continue;
         if (!db_.hasRows(QStringLiteral("SELECT [Table] FROM RoundData WHERE Round=") +
                          number(section.stanzaEdge) + QStringLiteral(" AND Section=") + number(section.ID) +
@@ -257,7 +247,7 @@ void GameDataAnalysis::checkTableCounts(Reload& reload) {
         reload.set();
         log_.writeLog(0,
                       QStringLiteral("Section ") + section.Letter + QStringLiteral(" table changes from ") +
-                          number(section.tableCount) + QStringLiteral(" to ") + number(tables),
+                          number(section.tableRows) + QStringLiteral(" to ") + number(tables),
                       kSource);
         break;
     }
@@ -278,6 +268,7 @@ void GameDataAnalysis::settleAlteredMovements() {
     }
     for (qint16 id : sections) {
         const QString letter = gameData_.getSectionLetter(id);
+        // "stanaz" as programs that read the log expect it.
         log_.writeLog(0,
                       QStringLiteral("Section ") + letter +
                           QStringLiteral(": UFR mode=1(change without new stanaz)"),
@@ -515,53 +506,17 @@ void GameDataAnalysis::reloadGameData(const Reload& reload) {
     gameData_.loadsectiondata();
     if (!reload.movement)
         return;
-    const int selected = host_.cboSectionListIndex();
-    const qint16 remembered = selected >= 0 ? host_.cboSectionItemData(selected) : qint16{0};
-    host_.InitGrid();
+    const qint16 remembered = host_.shownSectionId().value_or(0);
+    host_.refillSections();
     gameData_.loadrounddata();
-    const int count = host_.cboSectionListCount();
-    if (count > 0) {
-        const qint16 wanted = remembered != 0 ? remembered : host_.cboSectionItemData(0);
-        for (int i = 0; i < count; ++i) {
-            if (host_.cboSectionItemData(i) != wanted)
-                continue;
-            if (i == host_.cboSectionListIndex())
-                host_.cboSection_Click();
-            else
-                host_.setCboSectionListIndex(i);
-            break;
-        }
-    }
-    BusyPointer busy(host_);
+    host_.showSection(remembered);
+    const BusyPointer busy;
     gameData_.preloadMovementMessage();
 }
 
 void GameDataAnalysis::showStanzaState() {
-    const int selected = host_.cboSectionListIndex();
-    if (selected < 0)
-        return;
-    switch (gameData_.getSectionStanzaState(host_.cboSectionItemData(selected))) {
-    case 0:
-        host_.setForcedStartEnabled(false);
-        host_.setCmdUpdateMoveVisible(false);
-        break;
-    case 1:
-        host_.setForcedStartEnabled(false);
-        if (!host_.cmdUpdateMoveVisible()) {
-            host_.setCmdUpdateMoveVisible(true);
-            log_.writeLog(0, QStringLiteral("Show 'Start New Movement' button"), kSource);
-            if (host_.timerAnalyzeGameDBEnabled())
-                host_.restartTimerAnalyzeGameDB(analyzeIntervalMs);
-        }
-        break;
-    default:
-        host_.setForcedStartEnabled(true);
-        if (host_.cmdUpdateMoveVisible()) {
-            host_.setCmdUpdateMoveVisible(false);
-            log_.writeLog(0, QStringLiteral("Hide 'Start New Movement' button"), kSource);
-        }
-        break;
-    }
+    if (const std::optional<qint16> section = host_.shownSectionId())
+        game_.showStanzaState(gameData_.getSectionStanzaState(*section), kSource);
 }
 
 } // namespace qzc

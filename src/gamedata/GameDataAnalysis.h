@@ -6,7 +6,8 @@
 
 namespace qzc {
 
-class AnalysisHost;
+class DesktopHost;
+class GameControl;
 class GameData;
 class Log;
 class MessageBox;
@@ -30,13 +31,11 @@ public:
     /// The director's question about a changed movement.
     static constexpr qint16 questionStyle = 52;
     static constexpr qint16 questionHelpTopic = 14;
-    /// The interval of the game-data timer once the next stanza may start.
-    static constexpr int analyzeIntervalMs = 1000;
 
     GameDataAnalysis(GameData& gameData, PlayerNames& names, ScoreDb& db, Log& log, const EventInfo& event,
-                     MessageBox& messages, AnalysisHost& host)
+                     MessageBox& messages, DesktopHost& host, GameControl& game)
         : gameData_(gameData), names_(names), db_(db), log_(log), event_(event), messages_(messages),
-          host_(host) {}
+          host_(host), game_(game) {}
 
     /// Runs the analysis; false when it was skipped because it is running already.
     bool AnalyzeGameDB();
@@ -98,7 +97,8 @@ private:
     Log& log_;
     const EventInfo& event_;
     MessageBox& messages_;
-    AnalysisHost& host_;
+    DesktopHost& host_;
+    GameControl& game_;
     bool running_ = false;
 };
 

@@ -16,6 +16,8 @@ struct SectionRecord {
     /// Tables in play: the section's rows of Tables, cut to the leading tables that play
     /// the stanza's last round.
     qint16 tableCount = 0;
+    /// The section's rows of Tables when the list was loaded, before that cut.
+    qint16 tableRows = 0;
     /// The pairs keep one direction for the whole game (NS and EW are separate fields).
     bool separatePairs = false;
     qint16 missingPair = 0;

@@ -42,8 +42,15 @@ void Setup_memoryPlayerName(List& playerNameList, const List& fileNameList, Log&
             entry.name = fileNameList[i].name;
         }
         log.writeLog(0, QStringLiteral("Sorting player name by QuickSort"));
-        std::stable_sort(playerNameList.begin(), playerNameList.end(),
-                         [](const auto& a, const auto& b) { return a.number < b.number; });
+        // A stable sort of the whole list, done as a merge of its two sorted parts.
+        const auto byNumber = [](const auto& a, const auto& b) {
+            return a.number < b.number;
+        };
+        const auto middle = playerNameList.begin() + fromDatabase;
+        if (!std::is_sorted(playerNameList.begin(), middle, byNumber))
+            std::stable_sort(playerNameList.begin(), middle, byNumber);
+        std::stable_sort(middle, playerNameList.end(), byNumber);
+        std::inplace_merge(playerNameList.begin(), middle, playerNameList.end(), byNumber);
         log.writeLog(0, QStringLiteral("Checking name search performance"));
         if (!timeSearchPlayer())
             playerNameList.clear();

@@ -1,15 +1,18 @@
 #include "gamedata/PlayerNames.h"
 
+#include "core/Config.h"
 #include "core/EventInfo.h"
 #include "core/Log.h"
 #include "core/NumberText.h"
 #include "core/QueryValues.h"
 #include "core/ScoreDb.h"
 #include "gamedata/FieldValues.h"
+#include "gamedata/NameShortening.h"
 
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <algorithm>
+#include <functional>
 
 namespace qzc {
 
@@ -20,28 +23,122 @@ const QString kNamedSeats = QStringLiteral(" WHERE Section>0 AND [Table]>0 AND c
 
 } // namespace
 
-std::optional<std::size_t> searchNameList(const std::vector<PlayerNameRecord>& list, double number) {
-    const auto found = std::lower_bound(list.begin(), list.end(), number,
-                                        [](const PlayerNameRecord& r, double key) { return r.number < key; });
-    if (found == list.end() || found->number != number)
-        return std::nullopt;
-    return static_cast<std::size_t>(found - list.begin());
+QString playerNumberText(double number) {
+    return QString::number(number, 'g', 15);
 }
 
-void quickSortPlayers(std::vector<PlayerNameRecord>& list, std::size_t low, std::size_t high, bool byName) {
+double playerNumberFromBytes(const QByteArray& numberBytes) {
+    if (numberBytes.size() < 2)
+        return 0;
+    QString digits;
+    for (const char byte : numberBytes)
+        digits += QString::number(static_cast<quint8>(byte)).rightJustified(2, QLatin1Char('0'));
+    return StrToDouble(digits);
+}
+
+namespace {
+
+// Sorts by number, records of equal number keeping their order. A list that is sorted
+// already (as the database mostly gives it) is only checked.
+template <typename Record>
+void sortByNumber(typename std::vector<Record>::iterator first, typename std::vector<Record>::iterator last) {
+    const auto byNumber = [](const Record& a, const Record& b) {
+        return a.number < b.number;
+    };
+    if (!std::is_sorted(first, last, byNumber))
+        std::stable_sort(first, last, byNumber);
+}
+
+template <typename Record>
+void sortPlayers(std::vector<Record>& list, std::size_t low, std::size_t high, bool byName) {
     if (list.empty() || low >= high)
         return;
     high = std::min(high, list.size() - 1);
     const auto first = list.begin() + static_cast<std::ptrdiff_t>(low);
     const auto last = list.begin() + static_cast<std::ptrdiff_t>(high) + 1;
     if (byName)
-        std::stable_sort(first, last, [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
+        std::stable_sort(first, last, [](const Record& a, const Record& b) {
             return QString::compare(a.name, b.name, Qt::CaseSensitive) < 0;
         });
     else
-        std::stable_sort(first, last, [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
+        sortByNumber<Record>(first, last);
+}
+
+// Frees the names of a list in the order of their memory: half a million names freed in the
+// order of their numbers walk the heap at random and take several times as long.
+void releaseNames(std::vector<KnownPlayer>& list) {
+    std::sort(list.begin(), list.end(), [](const KnownPlayer& a, const KnownPlayer& b) {
+        return std::less<const QChar*>()(a.name.constData(), b.name.constData());
+    });
+    std::vector<KnownPlayer>().swap(list);
+}
+
+} // namespace
+
+void quickSortPlayers(std::vector<KnownPlayer>& list, std::size_t low, std::size_t high, bool byName) {
+    sortPlayers(list, low, high, byName);
+}
+
+void quickSortPlayers(std::vector<PlayerNameRecord>& list, std::size_t low, std::size_t high, bool byName) {
+    sortPlayers(list, low, high, byName);
+}
+
+void quickSortPlayersBy(std::vector<PlayerNameRecord>& list, std::size_t low, std::size_t high,
+                        qint16 sortKey) {
+    using Less = bool (*)(const PlayerNameRecord&, const PlayerNameRecord&);
+    Less less = nullptr;
+    switch (qAbs(sortKey)) {
+    case 1:
+        less = [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
+            return a.gridSortValue < b.gridSortValue;
+        };
+        break;
+    case 2:
+        less = [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
+            return a.pair != b.pair ? a.pair < b.pair : a.gridSortValue < b.gridSortValue;
+        };
+        break;
+    case 3:
+        less = [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
             return a.number < b.number;
-        });
+        };
+        break;
+    case 4:
+        less = [](const PlayerNameRecord& a, const PlayerNameRecord& b) {
+            return QString::compare(a.name, b.name, Qt::CaseSensitive) < 0;
+        };
+        break;
+    default:
+        return;
+    }
+    if (list.empty() || low >= high)
+        return;
+    high = std::min(high, list.size() - 1);
+    const auto first = list.begin() + static_cast<std::ptrdiff_t>(low);
+    const auto last = list.begin() + static_cast<std::ptrdiff_t>(high) + 1;
+    if (sortKey > 0)
+        std::stable_sort(first, last, less);
+    else
+        std::stable_sort(first, last,
+                         [less](const PlayerNameRecord& a, const PlayerNameRecord& b) { return less(b, a); });
+}
+
+PlayerNameLookup PlayerNames::getPlayerName(const QByteArray& numberBytes, double number) const {
+    const double key = number != 0 ? number : playerNumberFromBytes(numberBytes);
+    if (key == 0)
+        return {QStringLiteral("n/a"), QStringLiteral("n/a"), false};
+    if (const std::optional<std::size_t> found = searchNameList(playerNameList_, key)) {
+        const QString& name = playerNameList_[*found].name;
+        if (!name.isEmpty())
+            return {truncatePlayerName(name, seatNameLength, config_.namePreference),
+                    truncatePlayerName(name, shortNameLength, config_.namePreference), false};
+    }
+    const QString digits = playerNumberText(key);
+    return {digits, digits, true};
+}
+
+QString PlayerNames::seatName(const QString& name) const {
+    return truncatePlayerName(name, seatNameLength, config_.namePreference);
 }
 
 void PlayerNames::logDbError(const QString& source) const {
@@ -49,32 +146,43 @@ void PlayerNames::logDbError(const QString& source) const {
 }
 
 void PlayerNames::loadPlayerNameList() {
-    std::vector<PlayerNameRecord> loaded;
+    std::vector<KnownPlayer> loaded;
     if (event_.tablePresent.present(SharedTable::PlayerNames)) {
         log_.writeLog(0, QStringLiteral("Load player name list from database"));
-        std::optional<QSqlQuery> query =
-            db_.select(QStringLiteral("SELECT ID, Name FROM PlayerNames ORDER BY ID ASC"));
-        if (!query) {
-            logDbError(QStringLiteral("Database - loadplayername"));
+        const QString source = QStringLiteral("Database - loadplayername");
+        qint32 rows = 0;
+        if (!db_.getDBValue(QStringLiteral("SELECT COUNT(*) AS cnt FROM PlayerNames"), QStringLiteral("cnt"),
+                            rows)) {
+            logDbError(source);
             return;
         }
+        // Only a table that holds more names than the list takes must come sorted, so that
+        // the lowest numbers are kept; any other is sorted here, faster than by the database.
+        std::optional<QSqlQuery> query =
+            db_.select(QStringLiteral("SELECT ID, Name FROM PlayerNames") +
+                       (rows > maxPlayerNames ? QStringLiteral(" ORDER BY ID ASC") : QString()));
+        if (!query) {
+            logDbError(source);
+            return;
+        }
+        loaded.reserve(static_cast<std::size_t>(std::clamp<qint32>(rows, 0, maxPlayerNames)));
         while (query->next()) {
             if (loaded.size() == maxPlayerNames) {
                 log_.writeLog(0, QStringLiteral("Maximum of player name list loaded is 500,000"));
                 break;
             }
-            PlayerNameRecord record;
+            KnownPlayer& record = loaded.emplace_back();
             const QVariant id = query->value(0);
             if (!id.isNull())
                 record.number = id.toDouble();
             record.name = queryText(*query, 1);
-            loaded.push_back(record);
         }
     }
     if (!loaded.empty()) {
         log_.writeLog(0, QStringLiteral("Sorting player name by QuickSort"));
         quickSortPlayers(loaded, 0, loaded.size() - 1, false);
     }
+    releaseNames(playerNameList_);
     playerNameList_ = std::move(loaded);
 }
 

@@ -10,6 +10,7 @@
 #include "platform/ShellOpener.h"
 
 #include <QSaveFile>
+#include <QSet>
 #include <QStringList>
 #include <random>
 
@@ -25,13 +26,21 @@ constexpr int kMaxRejects = 1000;
 constexpr int kSearchSamples = 4;
 constexpr qint64 kSearchTimeLimitMs = 2000;
 
-/// Replaces the file with text in Windows-1252; false when it cannot be written.
-bool writeAnsiFile(const QString& path, const QString& text) {
+/// Replaces the file with text in Windows-1252, or in UTF-8 (which the names-file reader
+/// recognises) when the text holds characters that Windows-1252 lacks, so that no name is
+/// lost. False when it cannot be written.
+bool writeNamesText(const QString& path, const QString& text) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return false;
-    const QByteArray bytes = Ansi::encode(text);
+    QByteArray bytes = Ansi::encode(text);
+    if (Ansi::decode(bytes) != text)
+        bytes = text.toUtf8();
     return file.write(bytes) == bytes.size() && file.commit();
+}
+
+QChar separatorOf(const QString& firstLine) {
+    return firstLine.contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char(',');
 }
 
 } // namespace
@@ -45,33 +54,44 @@ double PlayerNames::importPlayerNames(const QString& filePath, bool rewriteNames
     const QString text = ReadTextFile(filePath, errorCode);
     if (errorCode != 0)
         return 0;
+    // "compeleted" as programs that read the log expect it.
     log_.writeLog(0, QStringLiteral("File input compeleted"), kSource);
 
     QStringList lines = text.split(kCrLf);
     log_.writeLog(0, QStringLiteral("Lines read ") + QString::number(lines.size() - 1), kSource);
-    const QChar separator = lines.first().contains(QLatin1Char(';')) ? QLatin1Char(';') : QLatin1Char(',');
+    const QChar separator = separatorOf(lines.first());
     // The empty piece after a final line break is no line of the file.
     if (lines.last().isEmpty())
         lines.removeLast();
 
-    std::vector<PlayerNameRecord> accepted;
+    // A menu import adds to the names imported before; the start-up import replaces them.
+    if (!rewriteNamesFile)
+        fileNameList_.clear();
+    QSet<double> taken;
+    for (const KnownPlayer& record : fileNameList_)
+        taken.insert(record.number);
+    const auto limit = static_cast<std::size_t>(maxPlayerNames);
+    const std::size_t room = limit - std::min(limit, fileNameList_.size());
+
+    std::vector<KnownPlayer> accepted;
     int rejectCount = 0;
     QString rejectText;
     for (const QString& line : std::as_const(lines)) {
+        if (accepted.size() >= room)
+            break;
         const QStringList fields = line.split(separator);
         const QString numberText = fields.size() == 2 ? fields[0] : QString();
         QString name = fields.size() == 2 ? fields[1] : QString();
         name.remove(QLatin1Char('#'));
         name.truncate(kMaxNameLength);
         const double number = StrToDouble(numberText);
-        // Number 0 means none; a number known already is not imported again.
+        // Number 0 means none; a number known already, or repeated, is not imported again.
         const bool valid = !numberText.isEmpty() && numberText.size() <= kMaxNumberLength &&
                            IsNumeric(numberText) && !name.isEmpty() && number != 0 &&
-                           !searchNameList(playerNameList_, number);
+                           !taken.contains(number) && !searchNameList(playerNameList_, number);
         if (valid) {
-            accepted.push_back(PlayerNameRecord{number, name, 0, 0, {}, 0});
-            if (accepted.size() >= maxPlayerNames)
-                break;
+            accepted.push_back(KnownPlayer{number, name});
+            taken.insert(number);
         } else if (keepRejects) {
             ++rejectCount;
             rejectText += line + kCrLf;
@@ -83,22 +103,15 @@ double PlayerNames::importPlayerNames(const QString& filePath, bool rewriteNames
         accepted.clear();
         rejectText = text;
     }
-    fileNameList_ = std::move(accepted);
+    fileNameList_.insert(fileNameList_.end(), accepted.begin(), accepted.end());
     log_.writeLog(0, QStringLiteral("Player name loaded."), kSource);
 
     const QString namesFile = config_.appFolder + namesFileName;
-    if (rewriteNamesFile && !fileNameList_.empty() && filePath.toUpper() != namesFile.toUpper()) {
-        QString names;
-        for (const PlayerNameRecord& record : fileNameList_)
-            names += QString::number(record.number, 'g', 15) + separator + record.name + kCrLf;
-        if (writeAnsiFile(namesFile, names))
-            log_.writeLog(0, QStringLiteral("Truncated player name file saved."), kSource);
-        else
-            log_.writeLog(0, QStringLiteral("Player name file could not be saved: ") + namesFile, kSource);
-    }
+    if (rewriteNamesFile && !accepted.empty() && filePath.toUpper() != namesFile.toUpper())
+        addToNamesFile(namesFile, accepted, separator);
     if (!rejectText.isEmpty()) {
         const QString rejectsFile = event_.dumpFolder + rejectsFileName;
-        if (writeAnsiFile(rejectsFile, rejectText)) {
+        if (writeNamesText(rejectsFile, rejectText)) {
             log_.writeLog(0, QStringLiteral("Invalid player name found and saved."), kSource);
             shell.open(rejectsFile);
         } else {
@@ -106,7 +119,42 @@ double PlayerNames::importPlayerNames(const QString& filePath, bool rewriteNames
                           kSource);
         }
     }
-    return static_cast<double>(fileNameList_.size());
+    return static_cast<double>(accepted.size());
+}
+
+void PlayerNames::addToNamesFile(const QString& namesFile, const std::vector<KnownPlayer>& added,
+                                 QChar importSeparator) {
+    // Every line the file holds stays; the new names follow in the file's own separator.
+    qint16 errorCode = 0;
+    QString text = ReadTextFile(namesFile, errorCode);
+    if (errorCode != 0) {
+        log_.writeLog(0, QStringLiteral("Player name file could not be read, not saved: ") + namesFile,
+                      kSource);
+        return;
+    }
+    const QChar separator = text.isEmpty() ? importSeparator : separatorOf(text.section(kCrLf, 0, 0));
+    if (!text.isEmpty() && !text.endsWith(kCrLf))
+        text += kCrLf;
+    for (const KnownPlayer& record : added) {
+        // A name holding the file's separator would split its line in two.
+        QString name = record.name;
+        name.replace(separator, QLatin1Char(' '));
+        text += playerNumberText(record.number) + separator + name + kCrLf;
+    }
+    if (writeNamesText(namesFile, text))
+        log_.writeLog(0, QStringLiteral("Truncated player name file saved."), kSource);
+    else
+        log_.writeLog(0, QStringLiteral("Player name file could not be saved: ") + namesFile, kSource);
+}
+
+double PlayerNames::importFromMenu(const QString& filePath, ShellOpener& shell) {
+    const double count = importPlayerNames(filePath, true, true, shell);
+    log_.writeLog(0, importedText(count), kSource);
+    return count;
+}
+
+QString PlayerNames::importedText(double count) {
+    return playerNumberText(count) + QStringLiteral(" player names imported.");
 }
 
 bool PlayerNames::Time_SearchPlayer() {

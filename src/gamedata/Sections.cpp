@@ -96,6 +96,7 @@ std::optional<SectionRecord> GameData::readSection(const QSqlRecord& row,
                         QStringLiteral("cnttbl"), count))
         return std::nullopt;
     section.tableCount = static_cast<qint16>(qBound(0, count, 32767));
+    section.tableRows = section.tableCount;
     if (count < 1)
         return section;
 

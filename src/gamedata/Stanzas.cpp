@@ -14,7 +14,7 @@ QString number(qint64 n) {
 
 } // namespace
 
-qint16 GameData::getSectionStanzaState(qint16 sectionId) const {
+StanzaState GameData::getSectionStanzaState(qint16 sectionId) const {
     const qint16 begin = getSectionBeginRound(sectionId);
     const qint16 edge = getSectionEdgeRound(sectionId);
     qint16 maxround = 0;
@@ -22,9 +22,9 @@ qint16 GameData::getSectionStanzaState(qint16 sectionId) const {
                        number(sectionId),
                    QStringLiteral("maxround"), maxround);
     if (maxround <= edge)
-        return 0;
+        return StanzaState::NoFurtherRounds;
     if (!DB_check_BoardResult(sectionId, edge, QString(), begin))
-        return 2;
+        return StanzaState::ResultsOwed;
     qint32 owing = 0;
     db_.getDBValue(
         QStringLiteral("SELECT COUNT(Tables.[Table]) AS cntTable FROM Tables"
@@ -33,7 +33,7 @@ qint16 GameData::getSectionStanzaState(qint16 sectionId) const {
             number(sectionId) +
             QStringLiteral(" AND custom_qz_loadsetup>0 AND ResultExpected>0 AND ResultExpected>ResultGot"),
         QStringLiteral("cntTable"), owing);
-    return owing == 0 ? 1 : 2;
+    return owing == 0 ? StanzaState::ReadyForNextStanza : StanzaState::ResultsOwed;
 }
 
 bool GameData::getLoadSetupTables(const QString& tableId) const {

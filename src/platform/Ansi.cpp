@@ -46,7 +46,7 @@ QString decode(const QByteArray& bytes) {
     QString text(bytes.size(), Qt::Uninitialized);
     for (qsizetype i = 0; i < bytes.size(); ++i) {
         const auto b = static_cast<unsigned char>(bytes.at(i));
-        text[i] = (b >= 0x80 && b < 0xA0) ? QChar(highTable[b - 0x80]) : QChar(b);
+        text[i] = (b >= 0x80 && b < 0xA0) ? QChar(highTable[b - 0x80]) : QChar(char16_t{b});
     }
     return text;
 }

@@ -89,7 +89,7 @@ void SingleInstance::acceptConnections() {
         const auto readRequest = [this, socket] {
             while (socket->canReadLine()) {
                 if (socket->readLine(64) == raiseRequest)
-                    emit activationRequested();
+                    Q_EMIT activationRequested();
             }
             // A peer that sends no line end is not ours: drop what it sent.
             if (socket->bytesAvailable() > 64)

@@ -39,7 +39,7 @@ public:
     const QString& lockFilePath() const { return lockFilePath_; }
     const QString& serverName() const { return serverName_; }
 
-signals:
+Q_SIGNALS:
     /// A second instance asked the first one to come to the front.
     void activationRequested();
 

@@ -48,7 +48,7 @@ TerminationSignals::~TerminationSignals() {
 void TerminationSignals::readSignal() {
     unsigned char number = 0;
     if (::read(signalSockets[1], &number, 1) == 1)
-        emit terminationRequested(number);
+        Q_EMIT terminationRequested(number);
 }
 
 } // namespace qzc

@@ -18,7 +18,7 @@ public:
     /// False when the signal handlers could not be installed.
     bool isActive() const { return notifier_ != nullptr; }
 
-signals:
+Q_SIGNALS:
     void terminationRequested(int signalNumber);
 
 private:

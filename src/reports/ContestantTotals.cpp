@@ -127,8 +127,10 @@ void ContestantTotals::addTotals(std::vector<ContestantTotal>& contestants,
             entry.matchpointSum += sitsEw ? row.matchpoints.ew : row.matchpoints.ns;
         }
         if (entry.topSum > 0 && entry.countedBoards > 0) {
-            entry.ratio = (entry.matchpointSum - entry.baseSum) / (entry.topSum - entry.baseSum);
-            entry.percentage = entry.ratio * 100;
+            const double range = entry.topSum - entry.baseSum;
+            entry.ratio = (entry.matchpointSum - entry.baseSum) / range;
+            // Multiplied first, so that an exact half of a percent stays a half.
+            entry.percentage = 100 * (entry.matchpointSum - entry.baseSum) / range;
         } else {
             entry.ratio = 0;
             entry.percentage = 0;

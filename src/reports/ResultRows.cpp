@@ -40,11 +40,14 @@ void setValues(ResultValues& values, const ScoreFrequencyRecord& entry, BoardSco
         values.ewPercentage = 0;
         return;
     }
-    values.nsPercentage = (values.ns - values.base) / range * 100;
+    // 100 x (value - base) / range, multiplied first: a percentage that is an exact half
+    // stays one (23 of 40 is 57.5, where 23 / 40 x 100 gives 57.4999...) and is rounded as
+    // a half in the result file.
+    values.nsPercentage = 100 * (values.ns - values.base) / range;
     // In cross-IMPs East-West hold the negated value on the negated range -top..-base; on a
     // range that is not symmetric the North-South base would put them below 0 or above 100.
     const double ewBase = method == BoardScoringMethod::Matchpoints ? values.base : -values.top;
-    values.ewPercentage = (values.ew - ewBase) / range * 100;
+    values.ewPercentage = 100 * (values.ew - ewBase) / range;
 }
 
 } // namespace

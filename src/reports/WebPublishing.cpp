@@ -3,9 +3,9 @@
 #include "core/Log.h"
 #include "core/MessageBox.h"
 #include "platform/ProgramLauncher.h"
+#include "reports/CompanionPrograms.h"
 #include "reports/ResultFile.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -16,12 +16,6 @@ namespace {
 constexpr qint16 kOkWarning = 49;
 constexpr qint16 kHelpTopic = 21;
 const QString kCrLf = QStringLiteral("\r\n");
-
-QString withoutTrailingSeparator(QString folder) {
-    while (folder.endsWith(QLatin1Char('/')) || folder.endsWith(QLatin1Char('\\')))
-        folder.chop(1);
-    return folder;
-}
 
 } // namespace
 
@@ -54,9 +48,7 @@ bool WebPublishing::mnu_makeresultfile_Click(const WebPublishingPaths& paths,
         return false;
     }
     log_.writeLog(0, QStringLiteral("Call uploadresult"));
-    const QStringList args = {QStringLiteral("Event=") + paths.eventName, QStringLiteral("Session=1"),
-                              QStringLiteral("ORV=") +
-                                  QDir::toNativeSeparators(withoutTrailingSeparator(paths.orvEventsFolder))};
+    const QStringList args = companionArguments(paths.eventName, paths.orvEventsFolder);
     QString error;
     if (!launcher_.start(upload, args, QString(), &error)) {
         log_.writeLog(0, error, QStringLiteral("makeresultfile"), true);

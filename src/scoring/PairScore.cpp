@@ -77,7 +77,8 @@ void setPercentage(PairScoreRecord& record) {
     if (record.boards <= 0)
         record.percentage = 0;
     else if (record.maximum - record.base > 0.0)
-        record.percentage = (record.points - record.base) / (record.maximum - record.base) * 100;
+        // Multiplied first, so that an exact half of a percent stays a half.
+        record.percentage = 100 * (record.points - record.base) / (record.maximum - record.base);
     else
         record.percentage = 50.0;
 }

@@ -122,4 +122,31 @@ QString wireCardText(qint16 code) {
     return QChar(suitLetters[byte & 3]) + QString(QChar(rankLetters[rank]));
 }
 
+QString wireBidText(qint16 code) {
+    const int byte = asByte(code);
+    const int strain = (byte / 8) % 8;
+    if (byte % 8 == 0 && strain != 7) {
+        const int doubling = byte / 64;
+        if (doubling == 1)
+            return QStringLiteral("X");
+        if (doubling >= 2)
+            return QStringLiteral("XX");
+    }
+    return wireContractText(code);
+}
+
+bool isCardByteInRange(quint8 code) {
+    return code < 128;
+}
+
+bool isNoCardByte(quint8 code) {
+    const int rank = (code & 60) / 4;
+    return (code & cardByteNoCardBit) != 0 || rank == 0 || rank == 14;
+}
+
+bool isBidByteInRange(quint8 code) {
+    const int strain = (code / 8) % 8;
+    return code < 192 && strain != 5 && strain != 6;
+}
+
 } // namespace qzc

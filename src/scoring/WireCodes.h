@@ -58,4 +58,15 @@ QString wireResultText(qint16 code);
 /// bit is set, empty for rank 0 or 14.
 QString wireCardText(qint16 code);
 
+/// One call of an auction to its text: as wireContractText, except that a level-0 byte with
+/// the double or redouble bit is the call "X" or "XX" (a double is not a pass).
+QString wireBidText(qint16 code);
+
+/// False for a byte that no card code uses: bit 7 set.
+bool isCardByteInRange(quint8 code);
+/// True for a card byte that stands for no card: the no-card bit set, or rank 0 or 14.
+bool isNoCardByte(quint8 code);
+/// False for a byte that no call uses: strain 5 or 6, or both doubling bits set.
+bool isBidByteInRange(quint8 code);
+
 } // namespace qzc

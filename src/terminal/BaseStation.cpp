@@ -1,16 +1,16 @@
 #include "terminal/BaseStation.h"
 
 #include "core/Config.h"
+#include "core/DesktopHost.h"
+#include "core/Guarded.h"
 #include "core/Log.h"
 #include "core/NumberText.h"
+#include "platform/BusyPointer.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
 #include "platform/SystemSerialPort.h"
-#include "terminal/DesktopHost.h"
 #include "terminal/RadioFrame.h"
 #include "terminal/RadioLogLine.h"
-
-#include <exception>
 
 namespace qzc {
 
@@ -22,39 +22,18 @@ constexpr int channelSettleMs = 500;
 
 const QString kSys = QStringLiteral("sys");
 
-// Runs a timer handler, logging anything thrown beneath it as a run-time error.
-template <typename Handler> void guarded(Log& log, const QString& source, Handler&& handler) {
-    try {
-        handler();
-    } catch (const std::exception& e) {
-        log.writeLog(0, QString::fromLocal8Bit(e.what()), source, true);
-    } catch (...) {
-        log.writeLog(0, QStringLiteral("Unknown error"), source, true);
-    }
-}
-
-class BusyPointer {
-public:
-    explicit BusyPointer(DesktopHost& host) : host_(host) { host_.setBusy(true); }
-    ~BusyPointer() { host_.setBusy(false); }
-    BusyPointer(const BusyPointer&) = delete;
-    BusyPointer& operator=(const BusyPointer&) = delete;
-
-private:
-    DesktopHost& host_;
-};
-
 } // namespace
 
-BaseStation::BaseStation(Config& config, Log& log, Clock& clock, DesktopHost& host, RequestHandler& handler)
-    : BaseStation(config, log, clock, host, handler, std::make_unique<SystemSerialPort>()) {}
+BaseStation::BaseStation(Config& config, Log& log, Clock& clock, DesktopHost& host, GameControl& game,
+                         RequestHandler& handler)
+    : BaseStation(config, log, clock, host, game, handler, std::make_unique<SystemSerialPort>()) {}
 
-BaseStation::BaseStation(Config& config, Log& log, Clock& clock, DesktopHost& host, RequestHandler& handler,
-                         std::unique_ptr<SerialPort> port)
-    : config_(config), log_(log), clock_(clock), host_(host), handler_(handler), PortComm(std::move(port)),
-      processQueue_(log, clock, settings_, state_, *this),
-      link_(log, clock, settings_, state_, *PortComm, processQueue_, host),
-      supervision_(log, clock, settings_, state_, host, [this] { sendKnock(); }) {
+BaseStation::BaseStation(Config& config, Log& log, Clock& clock, DesktopHost& host, GameControl& game,
+                         RequestHandler& handler, std::unique_ptr<SerialPort> port)
+    : config_(config), log_(log), clock_(clock), host_(host), game_(game), handler_(handler),
+      PortComm(std::move(port)), processQueue_(log, clock, settings_, state_, *this),
+      link_(log, clock, settings_, state_, *PortComm, processQueue_, game),
+      supervision_(log, clock, settings_, state_, game, [this] { sendKnock(); }) {
     timerPort_.setInterval(5);
     timer_Queue_.setInterval(10);
     timer_bs_knock_.setInterval(1000);
@@ -178,6 +157,7 @@ bool BaseStation::bs_OpenCommunication(bool start) {
         timer_bs_knock_.stop();
         OpenPort(false);
         processQueue_.stopProcess();
+        linkUp_ = false;
         host_.showLinkStatus(false);
         log_.writeLog(0, QStringLiteral("Base Station marked N/A"));
         return true;
@@ -186,6 +166,7 @@ bool BaseStation::bs_OpenCommunication(bool start) {
         return false;
     state_.knockPending = false;
     processQueue_.startProcess();
+    linkUp_ = true;
     host_.showLinkStatus(true);
     log_.writeLog(0, QStringLiteral("Base Station marked OK"));
     setBaseStationChannel(host_.firstCheckedChannel());
@@ -197,7 +178,7 @@ bool BaseStation::bs_OpenCommunication(bool start) {
 }
 
 qint16 BaseStation::setBaseStationChannel(qint16 channel) {
-    const BusyPointer busy(host_);
+    const BusyPointer busy;
     const bool valid = channel >= 1 && channel <= 16;
     if (valid) {
         LogFrameLine(log_, QStringLiteral("set channel to %1").arg(channel), kSys);
@@ -281,7 +262,7 @@ void BaseStation::timerPort_Timer() {
             return;
         }
         timerPort_.stop();
-        host_.startTimerResetbaseStation();
+        game_.startTimerResetbaseStation();
         const PortError error = PortComm->lastError();
         log_.writeLog(error.number, error.description, QStringLiteral("timerPort_Timer"), true);
         if (PortComm->isOpen()) {
@@ -301,7 +282,7 @@ void BaseStation::timer_bs_knock_Timer() {
         if (supervision_.tick() == LinkSupervision::Action::Reset) {
             timer_bs_knock_.stop();
             supervision_.setIdle();
-            host_.startTimerResetbaseStation();
+            game_.startTimerResetbaseStation();
         }
     });
 }

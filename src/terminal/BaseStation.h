@@ -16,6 +16,7 @@ namespace qzc {
 class Clock;
 class Config;
 class DesktopHost;
+class GameControl;
 class Log;
 class SerialPort;
 
@@ -26,11 +27,12 @@ class SerialPort;
 /// SendMessage.
 class BaseStation final : private RequestHandler, public ReplySender {
 public:
-    /// Uses the machine's serial port.
-    BaseStation(Config& config, Log& log, Clock& clock, DesktopHost& host, RequestHandler& handler);
+    /// Uses the machine's serial port. host shows the link, game runs the automatic reset.
+    BaseStation(Config& config, Log& log, Clock& clock, DesktopHost& host, GameControl& game,
+                RequestHandler& handler);
     /// Uses the given port (tests).
-    BaseStation(Config& config, Log& log, Clock& clock, DesktopHost& host, RequestHandler& handler,
-                std::unique_ptr<SerialPort> port);
+    BaseStation(Config& config, Log& log, Clock& clock, DesktopHost& host, GameControl& game,
+                RequestHandler& handler, std::unique_ptr<SerialPort> port);
     ~BaseStation() override;
 
     BaseStation(const BaseStation&) = delete;
@@ -52,6 +54,8 @@ public:
     /// Brings the link up (port search, queue start, channel, firmware version request,
     /// supervision on) or takes it down. True when done.
     bool bs_OpenCommunication(bool start);
+    /// The link was brought up ("Base Station marked OK") and not taken down since.
+    bool isLinkUp() const { return linkUp_; }
 
     /// Sets the radio channel (1 to 16) and asks it back; returns it, or 0 for another value
     /// (then only the ask is sent).
@@ -106,6 +110,7 @@ private:
     Log& log_;
     Clock& clock_;
     DesktopHost& host_;
+    GameControl& game_;
     RequestHandler& handler_;
     std::unique_ptr<SerialPort> PortComm;
 
@@ -118,6 +123,7 @@ private:
     QTimer timerPort_;
     QTimer timer_Queue_;
     QTimer timer_bs_knock_;
+    bool linkUp_ = false;
 };
 
 } // namespace qzc

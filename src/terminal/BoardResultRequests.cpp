@@ -8,8 +8,10 @@
 #include "core/SectionLetters.h"
 #include "core/TextHelpers.h"
 #include "gamedata/GameData.h"
+#include "gamedata/TerminalNumbers.h"
 #include "scoring/WireCodes.h"
 #include "terminal/MessageCode.h"
+#include "terminal/PlayedRound.h"
 #include "terminal/RequestDispatcher.h"
 
 #include <array>
@@ -54,23 +56,8 @@ struct RequestDispatcher::BoardRecord {
 };
 
 void RequestDispatcher::mapBandedNumbers(const QString& tableId, BoardRecord& record) {
-    // The terminal sends the numbers as it was sent them; the movement of the table's last
-    // received round, or of the round after it, gives them back. A seat takes the first
-    // number that matches.
-    const qint16 lastRound = gameData_.getMaxRound(tableId);
-    std::array<bool, 4> matched{};
-    for (const qint16 round : {lastRound, static_cast<qint16>(lastRound + 1)}) {
-        if (round <= 0)
-            continue;
-        const QString seating = gameData_.mem_GetTablePairs(tableId, round);
-        for (std::size_t k = 0; k < record.seats.size(); ++k) {
-            const qint16 own = StrToInt(GetField(seating, static_cast<qint16>(k + 1), QStringLiteral("/")));
-            if (!matched[k] && record.seats[k] == convertPairNumber(own, true)) {
-                record.seats[k] = own;
-                matched[k] = true;
-            }
-        }
-    }
+    // The terminal sends the numbers as it was sent them.
+    record.seats = movementSeatNumbers(gameData_, true, tableId, record.seats);
 }
 
 RequestDispatcher::BoardRecord RequestDispatcher::readBoardRecord(const Request& rq, int at,
@@ -118,16 +105,16 @@ qint16 RequestDispatcher::resultRound(const QString& tableId, const BoardRecord&
     if (hasRounds)
         return gameData_.mem_GetRound(tableId, record.ns(), record.ew(), record.board, record.south(),
                                       record.west());
-    const qint16 boardsPerRound = event_.boardsPerRound;
-    if (boardsPerRound <= 0) {
-        log_.writeLog(0,
-                      QStringLiteral("Boards per round not set: the result of ") + tableId +
-                          QStringLiteral(" is taken for round 1"),
-                      kSource);
-        return 1;
-    }
-    const qint16 round = static_cast<qint16>(gameData_.countTableResultsPlayed(tableId) / boardsPerRound);
-    return round == 0 ? qint16{1} : round;
+    return roundByResultsPlayed(gameData_, log_, tableId, event_.boardsPerRound,
+                                QStringLiteral("the result"));
+}
+
+void RequestDispatcher::acceptRecord(QByteArray& accepted, const BoardRecord& record,
+                                     bool fourPlayers) const {
+    accepted.append(static_cast<char>(record.board));
+    for (int seat = 0; seat < (fourPlayers ? 4 : 2); ++seat)
+        accepted.append(static_cast<char>(
+            convertPairNumber(record.seats[static_cast<std::size_t>(seat)], event_.bandedPairNumbering)));
 }
 
 std::optional<QByteArray> RequestDispatcher::feedback(const Request& rq, const BoardRecord& record,
@@ -173,9 +160,15 @@ RequestDispatcher::Reply RequestDispatcher::submitBoardResult(const Request& rq)
         // Each record is judged on its own: a skipped one does not mark those after it.
         skipped = false;
         if (record.malformed) {
-            if (!list)
-                return withResult(1003);
+            // No movement has a board 0 and no deal more than 13 tricks. Nothing is stored;
+            // the reply tells the terminal to reload its movement and acknowledges the
+            // record, which it would otherwise send again and again.
             log_.writeLog(1003, tableId + QStringLiteral(": ") + BytesToHex(record.raw), kSource);
+            gameData_.setflagloadsetup(false, tableId, 0);
+            round = 0;
+            if (!list)
+                break;
+            acceptRecord(accepted, record, fourPlayers);
             continue;
         }
         round = resultRound(tableId, record, hasRounds);
@@ -218,19 +211,14 @@ RequestDispatcher::Reply RequestDispatcher::submitBoardResult(const Request& rq)
 
         if (!list)
             break;
-        if (!skipped && !storageFailed && round <= edgeRound) {
-            const bool banded = event_.bandedPairNumbering;
-            accepted.append(static_cast<char>(record.board));
-            for (int seat = 0; seat < (fourPlayers ? 4 : 2); ++seat)
-                accepted.append(static_cast<char>(
-                    convertPairNumber(record.seats[static_cast<std::size_t>(seat)], banded)));
-        }
+        if (!skipped && !storageFailed && round <= edgeRound)
+            acceptRecord(accepted, record, fourPlayers);
     }
 
     Reply reply;
     if (list) {
         reply.replyCode = code + 1;
-    } else if (skipped || record.adjusted) {
+    } else if (skipped || record.adjusted || record.malformed) {
         reply.replyCode = MessageCode::ReplyNoFeedback;
     } else {
         std::optional<QByteArray> payload = feedback(rq, record, round, reply.replyCode);

@@ -13,6 +13,9 @@ struct LinkState {
     QDateTime lastRxTime;
     /// When the base station last acknowledged a knock (cleared by a game start).
     QDateTime lastAckTime;
+    /// Sent frames carry a deliberately wrong checksum (a test of the terminals, switched
+    /// by the director).
+    bool antiChecksum = false;
 };
 
 } // namespace qzc

@@ -1,8 +1,8 @@
 #include "terminal/LinkSupervision.h"
 
+#include "core/GameControl.h"
 #include "core/Log.h"
 #include "platform/Clock.h"
-#include "terminal/DesktopHost.h"
 #include "terminal/LinkSettings.h"
 #include "terminal/LinkState.h"
 
@@ -25,8 +25,8 @@ qint64 wholeSecondsBetween(const QDateTime& from, const QDateTime& to) {
 }
 
 LinkSupervision::LinkSupervision(Log& log, const Clock& clock, const LinkSettings& settings,
-                                 const LinkState& state, const DesktopHost& host, std::function<void()> knock)
-    : log_(log), clock_(clock), settings_(settings), state_(state), host_(host), knock_(std::move(knock)) {}
+                                 const LinkState& state, const GameControl& game, std::function<void()> knock)
+    : log_(log), clock_(clock), settings_(settings), state_(state), game_(game), knock_(std::move(knock)) {}
 
 qint64 LinkSupervision::secondsSince(const QDateTime& when) const {
     // Never counts as longer than any limit, whatever the limits are set to.
@@ -36,7 +36,7 @@ qint64 LinkSupervision::secondsSince(const QDateTime& when) const {
 }
 
 LinkSupervision::Action LinkSupervision::tick() {
-    if (host_.gameMode() != 1) {
+    if (game_.gameMode() != 1) {
         knockState_ = -1;
         return Action::None;
     }

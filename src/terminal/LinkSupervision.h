@@ -7,7 +7,7 @@
 namespace qzc {
 
 class Clock;
-class DesktopHost;
+class GameControl;
 class Log;
 struct LinkSettings;
 struct LinkState;
@@ -25,7 +25,7 @@ public:
     enum class Action { None, Reset };
 
     LinkSupervision(Log& log, const Clock& clock, const LinkSettings& settings, const LinkState& state,
-                    const DesktopHost& host, std::function<void()> knock);
+                    const GameControl& game, std::function<void()> knock);
 
     /// One tick of the supervision timer (every second).
     Action tick();
@@ -40,7 +40,7 @@ private:
     const Clock& clock_;
     const LinkSettings& settings_;
     const LinkState& state_;
-    const DesktopHost& host_;
+    const GameControl& game_;
     std::function<void()> knock_;
     qint16 knockState_ = 0;
 };

@@ -1,15 +1,18 @@
 // The game status, the table logins and the reloads of settings and movement.
 #include "core/Config.h"
+#include "core/DesktopHost.h"
 #include "core/EventInfo.h"
+#include "core/GameControl.h"
 #include "core/Log.h"
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
 #include "gamedata/GameData.h"
 #include "platform/Clock.h"
-#include "terminal/DispatcherHost.h"
 #include "terminal/GameSettingsBlock.h"
 #include "terminal/MessageCode.h"
 #include "terminal/RequestDispatcher.h"
+
+#include <algorithm>
 
 namespace qzc {
 
@@ -46,9 +49,18 @@ QByteArray RequestDispatcher::settingsBlock(const QString& tableId) {
 QByteArray RequestDispatcher::movementPart(const Request& rq, bool hasRounds) {
     if (hasRounds)
         return gameData_.getMovementFromMemory(rq.tableId, rq.firmwareMajor, rq.firmwareMinor);
+    // One byte each: a count above 255 is sent as 255, never cut to its low byte.
     QByteArray counts;
-    counts.append(static_cast<char>(event_.boardsPerRound));
-    counts.append(static_cast<char>(event_.totalBoards));
+    const std::pair<const char*, qint16> values[] = {{"boards per round", event_.boardsPerRound},
+                                                     {"total boards", event_.totalBoards}};
+    for (const auto& [name, value] : values) {
+        if (value > 255)
+            log_.writeLog(0,
+                          rq.tableId + QStringLiteral(": ") + QLatin1String(name) + QLatin1Char(' ') +
+                              QString::number(value) + QStringLiteral(" above 255, sent as 255"),
+                          kSource);
+        counts.append(static_cast<char>(std::clamp<int>(value, 0, 255)));
+    }
     return counts;
 }
 
@@ -97,7 +109,7 @@ void RequestDispatcher::checkFirmware(const Request& rq, int& gameStatus) {
 }
 
 RequestDispatcher::Reply RequestDispatcher::requestGameStatus(const Request& rq) {
-    int gameStatus = (host_.gameMode() == 1 ? 1 : 0) + (gameData_.getSectionCount() > 1 ? 2 : 0);
+    int gameStatus = (game_.gameMode() == 1 ? 1 : 0) + (gameData_.getSectionCount() > 1 ? 2 : 0);
     checkFirmware(rq, gameStatus);
 
     Reply reply;
@@ -161,7 +173,7 @@ RequestDispatcher::Reply RequestDispatcher::requestTableLogin(const Request& rq)
     qint16 status = statusNothing;
     qint16 beginRound = 0;
     QByteArray movement;
-    if (host_.gameMode() == 1) {
+    if (game_.gameMode() == 1) {
         beginRound = gameData_.getSectionBeginRound(sectionId);
         const qint16 edgeRound = gameData_.getSectionEdgeRound(sectionId);
         movement = movementPart(rq, hasRounds);

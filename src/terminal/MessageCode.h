@@ -14,8 +14,11 @@ inline constexpr int AckMovementData = 12;
 inline constexpr int RequestTableLogin = 20;
 inline constexpr int RequestTableLoginStopped = 24;
 inline constexpr int SubmitPairPINs = 30;
+inline constexpr int AcknowledgePairPINs = 31;
 inline constexpr int SubmitPairPINsFour = 32;
+inline constexpr int AcknowledgePairPINsFour = 33;
 inline constexpr int SubmitPlayerIDs = 40;
+inline constexpr int AcknowledgePlayerIDs = 41;
 inline constexpr int ReplyTraveller = 51;
 inline constexpr int SubmitBoardResult = 52;
 inline constexpr int ReplyFrequencies = 53;
@@ -26,6 +29,7 @@ inline constexpr int ReplyRankingData = 57;
 inline constexpr int RequestAllPairPINs = 58;
 inline constexpr int ReplyAllPairPINs = 59;
 inline constexpr int AskRoundNames = 60;
+inline constexpr int ReplyRoundNames = 61;
 inline constexpr int SubmitBoardResultList = 72;
 inline constexpr int SubmitBoardResultListFour = 74;
 inline constexpr int SubmitDealtCard = 80;
@@ -107,19 +111,28 @@ constexpr bool locksTable(int requestCode) {
 constexpr int minimumRequestLength(int requestCode) {
     switch (requestCode) {
     case MessageCode::RequestPersonalRecap:
+    case MessageCode::SubmitDealtCard:
+    case MessageCode::SubmitPlayedCard:
+    case MessageCode::RequestDeal:
+    case MessageCode::RequestDealFour:
         return 2;
     case MessageCode::RequestTableLogin:
     case MessageCode::RequestTableLoginStopped:
     case MessageCode::RequestReplacingTableLogin:
+    case MessageCode::SubmitBid:
         return 3;
     case MessageCode::RequestScoreFrequency:
         return 4;
+    case MessageCode::SubmitPairPINs:
     case MessageCode::SubmitBoardResult:
     case MessageCode::SubmitBoardResultList:
         return 7;
+    case MessageCode::SubmitPairPINsFour:
     case MessageCode::SubmitBoardResultFour:
     case MessageCode::SubmitBoardResultListFour:
         return 9;
+    case MessageCode::SubmitPlayerIDs:
+        return 25;
     default:
         return 1;
     }

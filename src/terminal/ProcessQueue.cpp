@@ -1,13 +1,12 @@
 #include "terminal/ProcessQueue.h"
 
 #include "core/ByteArrays.h"
+#include "core/Guarded.h"
 #include "core/Log.h"
 #include "platform/Clock.h"
 #include "terminal/LinkSettings.h"
 #include "terminal/LinkState.h"
 #include "terminal/RequestHandler.h"
-
-#include <exception>
 
 namespace qzc {
 
@@ -16,14 +15,18 @@ cls_ProcessQueue::cls_ProcessQueue(Log& log, const Clock& clock, const LinkSetti
     : log_(log), clock_(clock), settings_(settings), state_(state), handler_(handler) {}
 
 int cls_ProcessQueue::nextIndex(int index) const {
+    // The ring as it was allocated: a capacity set since then waits for the next reset.
+    const int ringSize = static_cast<int>(qEntries.size()) - 1;
+    if (ringSize < 1)
+        return 1;
     int next = index + 1;
-    while (next > qSize)
-        next -= qSize;
+    while (next > ringSize)
+        next -= ringSize;
     return next;
 }
 
 bool cls_ProcessQueue::isFull() const {
-    return nextIndex(qTail) == qHead;
+    return qEntries.size() < 2 || nextIndex(qTail) == qHead;
 }
 
 void cls_ProcessQueue::resetQueue() {
@@ -96,7 +99,7 @@ void cls_ProcessQueue::doQueue() {
 
 void cls_ProcessQueue::handleEntry(int index) {
     const QueueEntry entry = qEntries[static_cast<std::size_t>(index)];
-    try {
+    guarded(log_, QStringLiteral("doQueue"), [&] {
         if (!entry.stamp.isValid()) {
             log_.writeLog(0, QStringLiteral("Empty RX data at %1").arg(index), QStringLiteral("doQueue"));
             return;
@@ -112,11 +115,7 @@ void cls_ProcessQueue::handleEntry(int index) {
             result = handler_.doMsg(data, entry.bytes.left(2), entry.stamp);
         if (result != 0)
             log_.writeLog(result, BytesToHex(data), QStringLiteral("ProcessQueue - doMsg"));
-    } catch (const std::exception& e) {
-        log_.writeLog(0, QString::fromLocal8Bit(e.what()), QStringLiteral("doQueue"), true);
-    } catch (...) {
-        log_.writeLog(0, QStringLiteral("Unknown error"), QStringLiteral("doQueue"), true);
-    }
+    });
 }
 
 } // namespace qzc

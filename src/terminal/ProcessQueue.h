@@ -58,7 +58,8 @@ private:
     LinkState& state_;
     RequestHandler& handler_;
 
-    std::vector<QueueEntry> qEntries; // indices 1..qSize; slot 0 unused
+    std::vector<QueueEntry> qEntries; // indices 1..qSize of the last reset; slot 0 unused
+    /// The capacity the next reset allocates.
     qint16 qSize = defaultSize;
     int qHead = 1;
     int qTail = 1;

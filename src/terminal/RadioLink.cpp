@@ -1,10 +1,10 @@
 #include "terminal/RadioLink.h"
 
 #include "core/ByteArrays.h"
+#include "core/GameControl.h"
 #include "core/Log.h"
 #include "platform/Clock.h"
 #include "platform/SerialPort.h"
-#include "terminal/DesktopHost.h"
 #include "terminal/LinkSettings.h"
 #include "terminal/LinkState.h"
 #include "terminal/ProcessQueue.h"
@@ -25,8 +25,8 @@ quint8 byteAt(const QByteArray& bytes, qsizetype index) {
 } // namespace
 
 RadioLink::RadioLink(Log& log, Clock& clock, const LinkSettings& settings, LinkState& state, SerialPort& port,
-                     cls_ProcessQueue& queue, DesktopHost& host)
-    : log_(log), clock_(clock), settings_(settings), state_(state), port_(port), queue_(queue), host_(host) {}
+                     cls_ProcessQueue& queue, GameControl& game)
+    : log_(log), clock_(clock), settings_(settings), state_(state), port_(port), queue_(queue), game_(game) {}
 
 bool RadioLink::ReceiveMessage(const QByteArray& newBytes, bool clearBuffer) {
     if (clearBuffer) {
@@ -120,7 +120,7 @@ void RadioLink::SendMessage(const QByteArray& frameBody, bool delay, const QDate
         frame.append(static_cast<char>(frameStart));
         frame.append(frameBody);
         frame.append(checksum);
-        if (host_.antiChecksum()) {
+        if (state_.antiChecksum) {
             const quint8 low = byteAt(frame, frame.size() - 1);
             frame[frame.size() - 1] = static_cast<char>(low == 0xFF ? 0 : low + 1);
         }
@@ -142,7 +142,7 @@ void RadioLink::SendMessage(const QByteArray& frameBody, bool delay, const QDate
     if (!port_.probe()) {
         const PortError error = port_.lastError();
         log_.writeLog(error.number, error.description, kSendSource, true);
-        host_.startTimerResetbaseStation();
+        game_.startTimerResetbaseStation();
         return;
     }
     if (settings_.History && !isKnock)

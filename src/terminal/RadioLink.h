@@ -7,7 +7,7 @@
 namespace qzc {
 
 class Clock;
-class DesktopHost;
+class GameControl;
 class Log;
 class SerialPort;
 class cls_ProcessQueue;
@@ -22,7 +22,7 @@ public:
     static constexpr qint64 refusedLogIntervalMs = 10000;
 
     RadioLink(Log& log, Clock& clock, const LinkSettings& settings, LinkState& state, SerialPort& port,
-              cls_ProcessQueue& queue, DesktopHost& host);
+              cls_ProcessQueue& queue, GameControl& game);
 
     /// Adds newBytes to the receive buffer (replaces it when clearBuffer is set) and
     /// handles at most one complete frame: a bad checksum is logged with 1005, the base
@@ -46,7 +46,7 @@ private:
     LinkState& state_;
     SerialPort& port_;
     cls_ProcessQueue& queue_;
-    DesktopHost& host_;
+    GameControl& game_;
 
     QByteArray rxBuffer_;
     qint64 lastRefusedLogMs_ = 0;

@@ -1,11 +1,12 @@
 #include "terminal/RequestDispatcher.h"
 
 #include "core/ByteArrays.h"
+#include "core/DesktopHost.h"
+#include "core/GameControl.h"
 #include "core/Log.h"
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
 #include "gamedata/GameData.h"
-#include "terminal/DispatcherHost.h"
 #include "terminal/MessageCode.h"
 #include "terminal/ReplyCutter.h"
 #include "terminal/ReplySender.h"
@@ -24,11 +25,14 @@ QString versionText(double version) {
 
 RequestDispatcher::RequestDispatcher(Log& log, ScoreDb& db, const GameSettings& settings,
                                      const EventInfo& event, const Config& config, const Clock& clock,
-                                     GameData& gameData, DispatcherHost& host)
+                                     GameData& gameData, PlayerNames& names, DesktopHost& host,
+                                     GameControl& game)
     : log_(log), db_(db), settings_(settings), event_(event), config_(config), clock_(clock),
-      gameData_(gameData), host_(host), feedback_(db, log, settings), storedResults_(db, log, event),
-      boards_(db, log, settings), ranking_(db, settings, log, event, boards_),
-      recap_(db, settings, log, boards_) {}
+      gameData_(gameData), names_(names), host_(host), game_(game), feedback_(db, log, settings),
+      storedResults_(db, log, event), deals_(log, db, event, config, clock, gameData),
+      nextSeating_(db, log, gameData), pins_(db, log, gameData, event),
+      seats_(db, log, clock, config, settings, gameData, names, event), boards_(db, log, settings),
+      ranking_(db, settings, log, event, boards_), recap_(db, settings, log, boards_) {}
 
 RequestDispatcher::Reply RequestDispatcher::withResult(qint16 resultCode) {
     Reply reply;
@@ -81,7 +85,7 @@ qint16 RequestDispatcher::doMsg(const QByteArray& data, const QByteArray& addres
         takeRequestTable(rq);
 
     // The gate.
-    const qint16 mode = host_.gameMode();
+    const qint16 mode = game_.gameMode();
     if (mode == 1) {
         rq.sectionComplete = gameData_.checkResultProgress(rq.tableId);
         if (rq.tableId.isEmpty() && code != MessageCode::RequestGameStatus)
@@ -147,6 +151,13 @@ RequestDispatcher::Reply RequestDispatcher::dispatch(const Request& rq) {
     case MessageCode::RequestTableLoginStopped:
     case MessageCode::RequestReplacingTableLogin:
         return requestTableLogin(rq);
+    case MessageCode::SubmitPairPINs:
+    case MessageCode::SubmitPairPINsFour:
+        return submitPairPINs(rq);
+    case MessageCode::SubmitPlayerIDs:
+        return submitPlayerIDs(rq);
+    case MessageCode::AskRoundNames:
+        return askRoundNames(rq);
     case MessageCode::SubmitBoardResult:
     case MessageCode::SubmitBoardResultFour:
     case MessageCode::SubmitBoardResultList:
@@ -166,9 +177,27 @@ RequestDispatcher::Reply RequestDispatcher::dispatch(const Request& rq) {
         return requestReloadSettings(rq);
     case MessageCode::AckUpdatedMovement:
         return ackUpdatedMovement(rq);
+    case MessageCode::SubmitDealtCard:
+    case MessageCode::SubmitBid:
+    case MessageCode::SubmitPlayedCard:
+    case MessageCode::RequestDeal:
+    case MessageCode::RequestDealFour:
+        return dealRequest(rq);
     default:
         return withResult(1001);
     }
+}
+
+RequestDispatcher::Reply RequestDispatcher::dealRequest(const Request& rq) {
+    const DealReply deal = deals_.handle(rq.requestCode, rq.data, rq.tableId);
+    if (deal.failed)
+        return withResult(failed);
+    Reply reply;
+    reply.replyCode = deal.replyCode;
+    reply.replyData = deal.replyData;
+    reply.replyHasData = deal.replyHasData;
+    reply.resultCode = deal.resultCode;
+    return reply;
 }
 
 bool RequestDispatcher::sendReply(const Request& rq, const Reply& reply) {
@@ -219,24 +248,17 @@ void RequestDispatcher::afterReply(const Request& rq, const Reply& reply) {
     }
 }
 
-void RequestDispatcher::addGridToken(qint16 round) {
-    const QString token = QLatin1Char('[') + QString::number(round) + QLatin1Char(']');
-    const QString tag = host_.gridPlayTag();
-    if (!tag.contains(token))
-        host_.setGridPlayTag(tag + token);
-}
-
 void RequestDispatcher::afterBoardResult(const Request& rq, const Reply& reply) {
     host_.RefreshTableStatus();
 
     const qint16 round = reply.resultRound;
-    addGridToken(round);
+    host_.queueGridRefresh(round);
     if (round > 1) {
         const bool list = rq.requestCode == MessageCode::SubmitBoardResultList ||
                           rq.requestCode == MessageCode::SubmitBoardResultListFour;
         const qint16 last = list ? qint16{1} : static_cast<qint16>(round - 1);
         for (qint16 earlier = round - 1; earlier >= last; --earlier)
-            addGridToken(earlier);
+            host_.queueGridRefresh(earlier);
     }
 
     const QString counted =
@@ -252,35 +274,13 @@ void RequestDispatcher::afterBoardResult(const Request& rq, const Reply& reply) 
     log_.writeLog(0,
                   QStringLiteral("All TQZ (") + QString::number(done) + QStringLiteral(") found completed."),
                   kSource);
-    if (host_.isAnalyzeTimerEnabled())
-        host_.restartAnalyzeTimer(200);
+    game_.restartAnalyzeTimer(200);
 
-    const std::optional<qint16> section = host_.selectedSectionId();
+    const std::optional<qint16> section = host_.shownSectionId();
     if (!section)
         return;
-    const QString analysis = QStringLiteral("AnalyzeGameDB");
-    switch (gameData_.getSectionStanzaState(*section)) {
-    case 2:
-        host_.setForcedStartEnabled(true);
-        if (host_.isUpdateMoveVisible()) {
-            host_.setUpdateMoveVisible(false);
-            log_.writeLog(0, QStringLiteral("Hide 'Start New Movement' button"), analysis);
-        }
-        break;
-    case 1:
-        host_.setForcedStartEnabled(false);
-        if (!host_.isUpdateMoveVisible()) {
-            host_.setUpdateMoveVisible(true);
-            log_.writeLog(0, QStringLiteral("Show 'Start New Movement' button"), analysis);
-            if (host_.isAnalyzeTimerEnabled())
-                host_.restartAnalyzeTimer(1000);
-        }
-        break;
-    default:
-        host_.setForcedStartEnabled(false);
-        host_.setUpdateMoveVisible(false);
-        break;
-    }
+    // Logged under the analysis' name, as the analysis shows the same state.
+    game_.showStanzaState(gameData_.getSectionStanzaState(*section), QStringLiteral("AnalyzeGameDB"));
 }
 
 } // namespace qzc

@@ -1,10 +1,14 @@
 #pragma once
 
+#include "gamedata/NextSeating.h"
+#include "gamedata/PairPins.h"
+#include "gamedata/PlayerSeats.h"
 #include "scoring/FeedbackPayloads.h"
 #include "scoring/PersonalRecap.h"
 #include "scoring/RankingData.h"
 #include "scoring/ScoreFrequency.h"
 #include "scoring/StoredResults.h"
+#include "terminal/DealRequests.h"
 #include "terminal/RequestHandler.h"
 
 #include <QByteArray>
@@ -17,10 +21,12 @@ namespace qzc {
 
 class Clock;
 class Config;
-class DispatcherHost;
+class DesktopHost;
+class GameControl;
 class GameData;
 class GameSettings;
 class Log;
+class PlayerNames;
 class ReplySender;
 class ScoreDb;
 struct EventInfo;
@@ -29,7 +35,8 @@ struct EventInfo;
 /// table, gates the request by the game state and the table login, locks the terminal to
 /// its table, runs the request's handler and sends the handler's reply cut into pieces,
 /// then refreshes the main window. Handles the game status, the table logins, the reloads
-/// of settings and movement, the board results with their feedback and the stored results,
+/// of settings and movement, the pair PINs, the player IDs and the players' names, the board
+/// results with their feedback, the stored results, the deal, card, bid and play requests,
 /// and what the terminals show the players: ranking, score frequencies and personal recap.
 /// No failure is ever answered to a terminal: a request that fails gets no reply.
 class RequestDispatcher final : public RequestHandler {
@@ -39,7 +46,8 @@ public:
     static constexpr qint16 nothingToSend = 9101;
 
     RequestDispatcher(Log& log, ScoreDb& db, const GameSettings& settings, const EventInfo& event,
-                      const Config& config, const Clock& clock, GameData& gameData, DispatcherHost& host);
+                      const Config& config, const Clock& clock, GameData& gameData, PlayerNames& names,
+                      DesktopHost& host, GameControl& game);
 
     /// The sender of the reply pieces; set once, before the first request.
     void attachSender(ReplySender& sender) { sender_ = &sender; }
@@ -91,7 +99,6 @@ private:
     bool sendReply(const Request& rq, const Reply& reply);
     void afterReply(const Request& rq, const Reply& reply);
     void afterBoardResult(const Request& rq, const Reply& reply);
-    void addGridToken(qint16 round);
 
     // Game status, logins and reloads.
     Reply requestGameStatus(const Request& rq);
@@ -106,16 +113,26 @@ private:
     QByteArray settingsBlock(const QString& tableId);
     QByteArray movementPart(const Request& rq, bool hasRounds);
 
+    // Pair PINs, player IDs and the players' names.
+    Reply submitPairPINs(const Request& rq);
+    Reply submitPlayerIDs(const Request& rq);
+    Reply askRoundNames(const Request& rq);
+
     // Board results.
     Reply submitBoardResult(const Request& rq);
     BoardRecord readBoardRecord(const Request& rq, int at, bool fourPlayers);
     void mapBandedNumbers(const QString& tableId, BoardRecord& record);
     qint16 resultRound(const QString& tableId, const BoardRecord& record, bool hasRounds);
+    /// Adds the record to the list of a 73/75 reply: board and the seats as the terminal numbers them.
+    void acceptRecord(QByteArray& accepted, const BoardRecord& record, bool fourPlayers) const;
     std::optional<QByteArray> feedback(const Request& rq, const BoardRecord& record, qint16 round,
                                        int& replyCode);
 
     // Stored results.
     Reply requestStoredBoardResults(const Request& rq);
+
+    // Dealt cards, bids, played cards and deals.
+    Reply dealRequest(const Request& rq);
 
     // Ranking, score frequencies and personal recap.
     Reply requestRankingData(const Request& rq);
@@ -130,10 +147,16 @@ private:
     const Config& config_;
     const Clock& clock_;
     GameData& gameData_;
-    DispatcherHost& host_;
+    PlayerNames& names_;
+    DesktopHost& host_;
+    GameControl& game_;
     ReplySender* sender_ = nullptr;
     FeedbackPayloads feedback_;
     StoredResults storedResults_;
+    DealRequests deals_;
+    NextSeating nextSeating_;
+    PairPins pins_;
+    PlayerSeats seats_;
     ScoreFrequency boards_;
     RankingData ranking_;
     PersonalRecap recap_;

@@ -27,11 +27,11 @@ TEST(ScoreDbSchemaTest, CheckFindsTablesWithoutRegardToCaseAndNeedsTheRequiredOn
         bool expected;
         QList<SharedTable> present;
     };
-    const QList<SharedTable> usual = {SharedTable::Clients,          SharedTable::HandRecord,
-                                      SharedTable::IntermediateData, SharedTable::PlayerNumbers,
-                                      SharedTable::ReceivedData,     SharedTable::RoundData,
-                                      SharedTable::Section,          SharedTable::Settings,
-                                      SharedTable::Tables,           SharedTable::PlayerNames};
+    const QList<SharedTable> usual = {
+        SharedTable::BiddingData,  SharedTable::PlayData,         SharedTable::Clients,
+        SharedTable::HandRecord,   SharedTable::IntermediateData, SharedTable::PlayerNumbers,
+        SharedTable::ReceivedData, SharedTable::RoundData,        SharedTable::Section,
+        SharedTable::Settings,     SharedTable::Tables,           SharedTable::PlayerNames};
     auto without = [&usual](std::initializer_list<SharedTable> gone) {
         QList<SharedTable> list = usual;
         for (SharedTable t : gone)
@@ -60,12 +60,13 @@ TEST(ScoreDbSchemaTest, CheckFindsTablesWithoutRegardToCaseAndNeedsTheRequiredOn
          without({SharedTable::ReceivedData})},
         {"optional ones missing",
          [](ScoreDb& db) {
-             for (const char* t : {"HandRecord", "Settings", "PlayerNames", "IntermediateData"})
+             for (const char* t :
+                  {"HandRecord", "Settings", "PlayerNames", "IntermediateData", "BiddingData", "PlayData"})
                  db.execSQL(QStringLiteral("DROP TABLE ") + QLatin1String(t), QStringLiteral("t"));
          },
          true,
          without({SharedTable::HandRecord, SharedTable::Settings, SharedTable::PlayerNames,
-                  SharedTable::IntermediateData})},
+                  SharedTable::IntermediateData, SharedTable::BiddingData, SharedTable::PlayData})},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -74,7 +75,7 @@ TEST(ScoreDbSchemaTest, CheckFindsTablesWithoutRegardToCaseAndNeedsTheRequiredOn
         ASSERT_TRUE(h.db.open(h.build(builder)));
         c.change(h.db);
         TablePresence present;
-        present.set(SharedTable::BiddingData, true);
+        present.set(SharedTable::Clients, true);
         EXPECT_EQ(ScoreDbSchema(h.db, h.log).checkscoreDB(present), c.expected);
         for (int i = 1; i <= sharedTableCount; ++i) {
             const auto table = static_cast<SharedTable>(i);

@@ -7,6 +7,8 @@
 #include <QSqlQuery>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -31,7 +33,7 @@ TEST(StanzaResetTest, EverySectionPlaysOneStanzaOfItsRounds) {
         sections << QStringLiteral("%1 %2-%3 %4")
                         .arg(q->value(0).toString(), q->value(1).toString(), q->value(2).toString(),
                              q->value(3).toString());
-    EXPECT_EQ(sections, (QStringList{"A 1-6 0", "B 1-0 0"}));
+    EXPECT_EQ(sections, (QStringList{u"A 1-6 0"_s, u"B 1-0 0"_s}));
     qint32 pending = -1;
     h.db.getDBValue(QStringLiteral("SELECT SUM(custom_qz_loadsetup) + SUM(UpdateFromRound) AS n FROM Tables"),
                     QStringLiteral("n"), pending);

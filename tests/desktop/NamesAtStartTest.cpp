@@ -1,5 +1,6 @@
 #include "ProgramRig.h"
 #include "desktop/frmdesktop.h"
+#include "support/CaseNames.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
 #include "support/TestGuiApp.h"
@@ -7,6 +8,8 @@
 #include <QFile>
 #include <QLabel>
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace qzc {
 namespace {
@@ -22,15 +25,15 @@ struct NamesAtStartCase {
 const NamesAtStartCase kCases[] = {
     {"ImportsAndMerges",
      true,
-     {"Load player name list from database", "Load player name list from file (Import player name)",
-      "Lines read 3 (Import player name)", "Player name loaded. (Import player name)",
-      "Player name list from database: 1", "Player name list from file: 2",
-      "Merge player name list from database and file", "Player name list in memory: 3"},
+     {u"Load player name list from database"_s, u"Load player name list from file (Import player name)"_s,
+      u"Lines read 3 (Import player name)"_s, u"Player name loaded. (Import player name)"_s,
+      u"Player name list from database: 1"_s, u"Player name list from file: 2"_s,
+      u"Merge player name list from database and file"_s, u"Player name list in memory: 3"_s},
      3000},
     {"NoNamesFile",
      false,
-     {"Player name list from file: 0", "!Load player name list from file (Import player name)",
-      "Player name list in memory: 1"},
+     {u"Player name list from file: 0"_s, u"!Load player name list from file (Import player name)"_s,
+      u"Player name list in memory: 1"_s},
      0},
 };
 
@@ -76,10 +79,12 @@ TEST_P(NamesAtStartTest, ReadsTheNamesFileWithANoticeAndMergesIt) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, NamesAtStartTest, ::testing::ValuesIn(kCases),
-                         [](const ::testing::TestParamInfo<NamesAtStartCase>& p) {
-                             return std::string(p.param.name);
-                         });
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const NamesAtStartCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, NamesAtStartTest, ::testing::ValuesIn(kCases), test::CaseName());
 
 } // namespace
 } // namespace qzc

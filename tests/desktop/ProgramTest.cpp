@@ -4,6 +4,7 @@
 #include "desktop/PlayGrid.h"
 #include "desktop/frmdesktop.h"
 #include "platform/IniFile.h"
+#include "session/GameSession.h"
 #include "support/BaseStationSimulator.h"
 #include "support/EveningPlayer.h"
 #include "support/EventBuilder.h"
@@ -12,6 +13,7 @@
 
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QScreen>
 #include <QSqlQuery>
 #include <atomic>
 #include <functional>
@@ -43,7 +45,9 @@ TEST(ProgramTest, CommandLineOfQuotesArgumentsWithBlanks) {
 }
 
 TEST(ProgramTest, StartsOnAnEventWithTheBaseStationFoundAndQuitsInOrder) {
-    test::TestGuiApp app;
+    // A screen that does not begin at the desktop's origin, as the second of two or one
+    // below a panel: the window goes on it, frame and all.
+    test::TestGuiApp app(QRect(0, 100, 1280, 800));
     test::BaseStationSimulator station;
     ASSERT_TRUE(station.isValid());
     SystemClock clock;
@@ -59,6 +63,11 @@ TEST(ProgramTest, StartsOnAnEventWithTheBaseStationFoundAndQuitsInOrder) {
         ASSERT_NE(status, nullptr);
         EXPECT_EQ(status->text(), QStringLiteral("OK"));
         EXPECT_EQ(program.desktop().windowTitle(), getVersionText() + QStringLiteral(" - club"));
+        // The whole window, its frame included, is on the screen.
+        const QRect area = program.desktop().screen()->availableGeometry();
+        const QRect frame = program.desktop().frameGeometry();
+        EXPECT_TRUE(area.contains(frame)) << frame.x() << "," << frame.y() << " " << frame.width() << "x"
+                                          << frame.height() << " on " << area.width() << "x" << area.height();
         EXPECT_EQ(ini.read(Config::mainSection, QStringLiteral("ComPort")), QStringLiteral("1"));
         EXPECT_EQ(program.desktop().firstCheckedChannel(), 1);
 
@@ -127,7 +136,7 @@ TEST(ProgramTest, AnswersTheTerminalsOfAWholeEveningOnceTheGameStarts) {
     if (registered)
         program.desktop().mnu_game_mode_Click(0);
     const bool played =
-        registered && program.desktop().gameMode() == 1 && runUntil([&] { return finished.load(); });
+        registered && program.session().gameMode() == 1 && runUntil([&] { return finished.load(); });
     stop = true;
     terminals.join();
     ASSERT_TRUE(played);

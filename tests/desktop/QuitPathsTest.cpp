@@ -4,9 +4,12 @@
 #include "dialogs/frmClosing.h"
 #include "dialogs/frmSettings.h"
 #include "reports/WebPublishing.h"
+#include "session/GameSession.h"
 #include "support/BaseStationSimulator.h"
+#include "support/CaseNames.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
+#include "support/LogLines.h"
 #include "support/TestGuiApp.h"
 
 #include <QAction>
@@ -17,6 +20,8 @@
 #include <QPushButton>
 #include <functional>
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace qzc {
 namespace {
@@ -30,14 +35,6 @@ template <typename Dialog> void pressWhenShown(const char* button, bool tickHide
             dialog->template findChild<QCheckBox*>(QStringLiteral("chkHideFinished"))->setChecked(true);
         dialog->template findChild<QPushButton*>(QLatin1String(button))->click();
     });
-}
-
-/// The body of every line of a log text, in order.
-QStringList bodies(const QString& text) {
-    QStringList lines;
-    for (const QString& line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
-        lines << line.mid(24);
-    return lines;
 }
 
 // A new event through every step of the start-up, the settings dialog saved, the base
@@ -65,16 +62,16 @@ TEST(StartupTest, EveryStepInOrderWithItsLogLines) {
 
     // Past the settings dialog the log is on disk: the next start sees a running event.
     EXPECT_TRUE(QFileInfo::exists(rig.logPath()));
-    const QStringList log = bodies(rig.logText() + program.log().bufferedText());
+    const QStringList log = test::logBodies(rig.logText() + program.log().bufferedText());
     const QStringList steps = {
-        ": Load settings from score database",
-        ": Game first open: load default game settings",
-        ": Deal file found in registry: ",
-        ": Initialize stanza for A: 1,5 (main)",
-        ": Initialize stanza for B: 1,5 (main)",
-        " section data loaded",
-        ": Setup grid (cboSection)",
-        ": Base Station marked OK",
+        u": Load settings from score database"_s,
+        u": Game first open: load default game settings"_s,
+        u": Deal file found in registry: "_s,
+        u": Initialize stanza for A: 1,5 (main)"_s,
+        u": Initialize stanza for B: 1,5 (main)"_s,
+        u" section data loaded"_s,
+        u": Setup grid (cboSection)"_s,
+        u": Base Station marked OK"_s,
     };
     qsizetype at = -1;
     for (const QString& step : steps) {
@@ -88,7 +85,7 @@ TEST(StartupTest, EveryStepInOrderWithItsLogLines) {
             at = found;
     }
     EXPECT_EQ(program.desktop().grid().Rows(), 7);
-    EXPECT_TRUE(program.desktop().linkIsUp());
+    EXPECT_TRUE(program.session().linkIsUp());
 }
 
 enum class Quit { ExitMenu, CloseYes, CloseNo, CloseNoHideNext, CloseHidden, SessionEnd, WebPublishingMenu };
@@ -168,6 +165,11 @@ TEST_P(QuitPathTest, RunsTheExitPathAsChosen) {
     EXPECT_TRUE(rig.messages.shown.empty()) << rig.messages.texts().join(QLatin1Char('|')).toStdString();
 }
 
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const QuitCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Paths, QuitPathTest,
     testing::Values(QuitCase{"ExitMenuPublishes", Quit::ExitMenu, true, true, true},
@@ -178,7 +180,7 @@ INSTANTIATE_TEST_SUITE_P(
                     QuitCase{"CloseBoxSwitchedOff", Quit::CloseHidden, false, true, false},
                     QuitCase{"SessionEndNeverPublishes", Quit::SessionEnd, true, true, false},
                     QuitCase{"WebPublishingMenu", Quit::WebPublishingMenu, false, false, true}),
-    [](const testing::TestParamInfo<QuitCase>& param) { return std::string(param.param.name); });
+    test::CaseName());
 
 // Quit at the settings dialog of a new event: no log file is left, so the next start is
 // again a first opening.

@@ -1,68 +1,69 @@
-#include "ProgramRig.h"
-#include "desktop/frmdesktop.h"
+#include "LoadedWindow.h"
+#include "platform/BusyPointer.h"
+#include "session/GameSession.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
 #include "support/TestGuiApp.h"
+#include "terminal/BaseStation.h"
 
+#include <QAction>
 #include <QLineEdit>
 #include <gtest/gtest.h>
 
 namespace qzc {
 namespace {
 
-class FrmdesktopLinkTest : public ::testing::Test {
+class FrmdesktopLinkTest : public test::LoadedWindow {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(rig.prepare(test::fixtures::mitchell()));
-        ASSERT_TRUE(rig.make().start());
+    /// The ticked items of the channel menu.
+    QList<int> tickedChannels() {
+        QList<int> ticked;
+        for (int channel = 0; channel <= 16; ++channel) {
+            if (window()
+                    .findChild<QAction*>(QStringLiteral("mnu_sys_channel_no_%1").arg(channel))
+                    ->isChecked())
+                ticked << channel;
+        }
+        return ticked;
     }
-    frmdesktop& window() { return rig.program->desktop(); }
-
-    test::TestGuiApp app;
-    test::FakeClock clock;
-    test::ProgramRig rig{clock};
 };
 
-TEST_F(FrmdesktopLinkTest, ChannelMenuHoldsExactlyOneTickedChannel) {
-    const qint16 reports[] = {5, 1, 16, 7};
-    for (qint16 channel : reports) {
-        window().setChannelChecked(channel);
+// The base station's channel reports tick the channel menu, one channel at a time, and the
+// link uses the ticked channel; a report outside 1..16 changes nothing.
+TEST_F(FrmdesktopLinkTest, ChannelReportsTickTheChannelMenu) {
+    BaseStation& station = rig.program->baseStation();
+    EXPECT_EQ(tickedChannels(), QList<int>{1});
+    for (const qint16 channel : {5, 1, 16, 7}) {
+        station.setChannelDisplay(channel);
+        EXPECT_EQ(tickedChannels(), QList<int>{channel});
         EXPECT_EQ(window().firstCheckedChannel(), channel);
     }
-    // Values outside 1..16 change nothing.
-    window().setChannelChecked(0);
-    window().setChannelChecked(17);
-    EXPECT_EQ(window().firstCheckedChannel(), 7);
+    station.setChannelDisplay(0);
+    station.setChannelDisplay(17);
+    EXPECT_EQ(tickedChannels(), QList<int>{7});
 }
 
-TEST_F(FrmdesktopLinkTest, StatusBoxFollowsTheLink) {
+TEST_F(FrmdesktopLinkTest, WithoutABaseStationTheLinkStaysDown) {
     auto* status = window().findChild<QLineEdit*>(QStringLiteral("txtbaseStationStatus"));
     ASSERT_NE(status, nullptr);
     // No base station: the director was asked to reconnect it.
     EXPECT_EQ(status->text(), QStringLiteral("N/A"));
+    EXPECT_EQ(status->palette().color(QPalette::Base), QColor(255, 0, 0));
     EXPECT_EQ(rig.messages.texts(),
               QStringList{QStringLiteral("No response from base station. Please reconnect it.")});
-    EXPECT_FALSE(window().linkIsUp());
-
-    window().showLinkStatus(true);
-    EXPECT_EQ(status->text(), QStringLiteral("OK"));
-    EXPECT_EQ(status->palette().color(QPalette::Base), QColor(0, 255, 0));
-    EXPECT_TRUE(window().linkIsUp());
-
-    window().showLinkStatus(false);
-    EXPECT_EQ(status->text(), QStringLiteral("N/A"));
-    EXPECT_EQ(status->palette().color(QPalette::Base), QColor(255, 0, 0));
+    EXPECT_FALSE(rig.program->session().linkIsUp());
+    EXPECT_EQ(window().findChild<QAction*>(QStringLiteral("mnusyscomm_start"))->text(),
+              QStringLiteral("Start base station"));
 }
 
-TEST_F(FrmdesktopLinkTest, NestedBusyPeriodsKeepTheHourglassUntilTheLastEnds) {
-    window().setBusy(true);
-    window().setBusy(true);
-    window().setBusy(false);
-    ASSERT_NE(QApplication::overrideCursor(), nullptr);
-    EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
-    window().setBusy(false);
-    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
-    window().setBusy(false); // an extra end is harmless
+TEST(BusyPointerTest, NestedBusyPeriodsKeepTheHourglassUntilTheLastEnds) {
+    test::TestGuiApp app;
+    {
+        const BusyPointer outer;
+        { const BusyPointer inner; }
+        ASSERT_NE(QApplication::overrideCursor(), nullptr);
+        EXPECT_EQ(QApplication::overrideCursor()->shape(), Qt::WaitCursor);
+    }
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 

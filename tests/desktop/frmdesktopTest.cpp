@@ -1,23 +1,31 @@
 #include "desktop/frmdesktop.h"
 
+#include "LoadedWindow.h"
 #include "ProgramRig.h"
 #include "desktop/PlayGrid.h"
 #include "dialogs/frmMovement.h"
+#include "dialogs/frmUFRDialog.h"
+#include "session/GameSession.h"
 #include "support/BaseStationSimulator.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
+#include "support/LogLines.h"
 #include "support/TestGuiApp.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPointer>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <functional>
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace qzc {
 namespace {
@@ -26,15 +34,12 @@ QAction* action(frmdesktop& window, const char* name) {
     return window.findChild<QAction*>(QLatin1String(name));
 }
 
+using LoadedWindowTest = test::LoadedWindow;
+
 // What the request dispatcher and the load step leave in the window.
-TEST(frmdesktopTest, LoadedWindowAndTheDispatchersView) {
-    test::TestGuiApp app;
-    test::FakeClock clock;
-    test::ProgramRig rig(clock);
-    ASSERT_TRUE(rig.prepare(test::fixtures::mitchell()));
-    ASSERT_TRUE(rig.make().start());
-    frmdesktop& window = rig.program->desktop();
-    DispatcherHost& host = window;
+TEST_F(LoadedWindowTest, LoadedWindowAndTheDispatchersView) {
+    frmdesktop& window = this->window();
+    DesktopHost& host = window;
 
     EXPECT_EQ(window.windowTitle(), getVersionText() + QStringLiteral(" - club"));
     EXPECT_TRUE(action(window, "mnu_game_mode_2")->isChecked());
@@ -62,24 +67,26 @@ TEST(frmdesktopTest, LoadedWindowAndTheDispatchersView) {
     // The section chooser holds the event's section and the grid its tables.
     auto* sections = window.findChild<QComboBox*>(QStringLiteral("cboSection"));
     ASSERT_EQ(sections->count(), 1);
-    EXPECT_EQ(host.selectedSectionId(),
+    EXPECT_EQ(host.shownSectionId(),
               std::optional<qint16>(static_cast<qint16>(sections->itemData(0).toInt())));
     EXPECT_EQ(window.grid().Rows(), 8);
 
-    // The dispatcher's refresh tokens are the grid's queue, worked off by its timer.
-    host.setGridPlayTag(host.gridPlayTag() + QStringLiteral("[2]"));
+    // The dispatcher's refreshes are the grid's queue, each round once, worked off by its timer.
+    host.queueGridRefresh(2);
+    host.queueGridRefresh(2);
     EXPECT_EQ(window.grid().refreshQueue().text(), QStringLiteral("[2]"));
     window.grid().timerRefreshGrid_Timer();
-    EXPECT_TRUE(host.gridPlayTag().isEmpty());
+    EXPECT_TRUE(window.grid().refreshQueue().isEmpty());
 
-    EXPECT_FALSE(host.isAnalyzeTimerEnabled());
-    host.restartAnalyzeTimer(200);
-    EXPECT_TRUE(host.isAnalyzeTimerEnabled());
-
-    host.setUpdateMoveVisible(true);
-    EXPECT_TRUE(host.isUpdateMoveVisible());
-    host.setForcedStartEnabled(true);
-    EXPECT_TRUE(action(window, "mnu_sys_forcedstart")->isEnabled());
+    // The next-stanza controls follow the stanza state the session shows.
+    auto* updateMove = window.findChild<QPushButton*>(QStringLiteral("cmdUpdateMove"));
+    for (const auto& [state, shown, forced] : {std::tuple{StanzaState::ReadyForNextStanza, true, false},
+                                               {StanzaState::ResultsOwed, false, true},
+                                               {StanzaState::NoFurtherRounds, false, false}}) {
+        rig.program->session().showStanzaState(state, QStringLiteral("View click"));
+        EXPECT_EQ(!updateMove->isHidden(), shown);
+        EXPECT_EQ(action(window, "mnu_sys_forcedstart")->isEnabled(), forced);
+    }
 
     // A notice leaves the window usable and waits for nobody.
     rig.messages.shown.clear();
@@ -88,6 +95,35 @@ TEST(frmdesktopTest, LoadedWindowAndTheDispatchersView) {
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(notice->windowModality(), Qt::NonModal);
     EXPECT_TRUE(rig.messages.shown.empty());
+}
+
+// The analysis shows the updated-movement instructions through the window: one instance,
+// modeless, whose Help opens topic 27 and whose OK unloads it.
+TEST_F(LoadedWindowTest, UpdatedMovementInstructionsOpenTheirHelpTopic) {
+    frmdesktop& window = this->window();
+    DesktopHost& host = window;
+    host.showUFRDialog();
+    host.showUFRDialog();
+    const QList<frmUFRDialog*> shown = window.findChildren<frmUFRDialog*>();
+    ASSERT_EQ(shown.size(), 1);
+    QPointer<frmUFRDialog> dialog = shown.front();
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_FALSE(dialog->isModal());
+    EXPECT_EQ(dialog->labMsg[0]->text(),
+              QStringLiteral(
+                  "The old movment data (that shall not be used any longer) has been removed from the grid"));
+    EXPECT_GT(dialog->labMsg[3]->indent(), dialog->labMsg[2]->indent());
+
+    rig.shell.opened.clear();
+    dialog->cmdHelp->click();
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(dialog, &f1);
+    const QString page = rig.folder.path() + QStringLiteral("Help/html/restart_after_change.html");
+    EXPECT_EQ(rig.shell.opened, (QStringList{page, page}));
+
+    dialog->cmdButton[0]->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(dialog.isNull());
 }
 
 // The game start and stop moves the window between its states; each step starts where the
@@ -102,7 +138,12 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
     ASSERT_TRUE(rig.make().start());
     frmdesktop& window = rig.program->desktop();
     auto* game = window.findChild<QPushButton*>(QStringLiteral("cmdGame"));
-    ASSERT_TRUE(window.linkIsUp());
+    GameSession& session = rig.program->session();
+    ASSERT_TRUE(session.linkIsUp());
+    auto* status = window.findChild<QLineEdit*>(QStringLiteral("txtbaseStationStatus"));
+    EXPECT_EQ(status->text(), QStringLiteral("OK"));
+    EXPECT_EQ(status->palette().color(QPalette::Base), QColor(0, 255, 0));
+    EXPECT_EQ(action(window, "mnusyscomm_start")->text(), QStringLiteral("Stop base station"));
 
     struct Step {
         const char* what;
@@ -118,7 +159,7 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
     const QColor red(255, 0, 0);
     const Step steps[] = {
         {"stop while stopped", [&] { window.mnu_game_mode_Click(2); }, 0, "Start (F2)", green, false, 2, {}},
-        {"start", [&] { window.cmdGame_Click(); }, 1, "Stop (F4)", red, true, 0, {"Start game."}},
+        {"start", [&] { window.cmdGame_Click(); }, 1, "Stop (F4)", red, true, 0, {u"Start game."_s}},
         {"start again",
          [&] { window.mnu_game_mode_Click(0); },
          1,
@@ -126,7 +167,7 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
          red,
          true,
          0,
-         {"Start game."}},
+         {u"Start game."_s}},
         {"stop by the button",
          [&] { window.cmdGame_Click(); },
          0,
@@ -134,7 +175,7 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
          green,
          false,
          2,
-         {"Stop game."}},
+         {u"Stop game."_s}},
         {"pause", [&] { window.mnu_game_mode_Click(1); }, 2, "Start (F2)", green, false, 1, {}},
         {"stop a paused game",
          [&] { window.mnu_game_mode_Click(2); },
@@ -143,7 +184,7 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
          green,
          false,
          2,
-         {"Stop game."}},
+         {u"Stop game."_s}},
         {"start without the base station",
          [&] {
              window.bs_OpenCommunication();
@@ -155,7 +196,7 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
          green,
          false,
          0,
-         {"Start game.", "Fail to start game."}},
+         {u"Start game."_s, u"Fail to start game."_s}},
     };
     for (const Step& step : steps) {
         // The file and the buffer together hold every line so far.
@@ -165,23 +206,25 @@ TEST(frmdesktopTest, GameStartAndStopStateTable) {
         const qsizetype before = wholeLog().size();
         step.act();
         QStringList logged;
-        const QString added = wholeLog().mid(before);
-        for (const QString& line : added.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-            const QString body = line.mid(24);
-            if (body == QLatin1String(": Start game.") || body == QLatin1String(": Stop game.") ||
-                body == QLatin1String(": Fail to start game."))
-                logged << body.mid(2);
+        for (const QString& message : test::logMessages(wholeLog().mid(before))) {
+            if (message == u"Start game."_s || message == u"Stop game."_s ||
+                message == u"Fail to start game."_s)
+                logged << message;
         }
-        EXPECT_EQ(window.gameMode(), step.mode) << step.what;
+        EXPECT_EQ(session.gameMode(), step.mode) << step.what;
         EXPECT_EQ(game->text(), QLatin1String(step.caption)) << step.what;
         EXPECT_EQ(game->palette().color(QPalette::Button), step.colour) << step.what;
-        EXPECT_EQ(window.isAnalyzeTimerEnabled(), step.analysing) << step.what;
+        EXPECT_EQ(session.timerAnalyzeGameDB().isActive(), step.analysing) << step.what;
         for (int i = 0; i < 3; ++i)
             EXPECT_EQ(action(window, qPrintable(QStringLiteral("mnu_game_mode_%1").arg(i)))->isChecked(),
                       i == step.ticked)
                 << step.what << " item " << i;
         EXPECT_EQ(logged, step.logged) << step.what;
     }
+    // The last step took the link down.
+    EXPECT_FALSE(session.linkIsUp());
+    EXPECT_EQ(status->text(), QStringLiteral("N/A"));
+    EXPECT_EQ(status->palette().color(QPalette::Base), QColor(255, 0, 0));
 }
 
 // Without a movement and without board counts the start asks for them.

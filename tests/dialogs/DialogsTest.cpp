@@ -1,6 +1,5 @@
 #include "dialogs/frmClosing.h"
 #include "dialogs/frmMovement.h"
-#include "dialogs/frmUFRDialog.h"
 #include "support/FakeHelp.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TestGuiApp.h"
@@ -10,7 +9,6 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPointer>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
@@ -180,29 +178,6 @@ TEST(frmMovementTest, ModalShowingEndsWithOk) {
     dialog.exec();
     EXPECT_EQ(perRound, 4);
     EXPECT_EQ(total, 28);
-}
-
-// ---- Updated-movement dialog -----------------------------------------------------------
-
-TEST(frmUFRDialogTest, InformsOpensItsHelpAndUnloadsOnOk) {
-    TestGuiApp app;
-    test::HelpRig rig;
-    QPointer<frmUFRDialog> dialog = new frmUFRDialog(&rig.help);
-    dialog->Form_Load();
-    dialog->show();
-    EXPECT_EQ(dialog->labMsg[0]->text(),
-              QStringLiteral(
-                  "The old movment data (that shall not be used any longer) has been removed from the grid"));
-    EXPECT_EQ(dialog->labMsg[4]->text(),
-              QStringLiteral("2. Click the green \"Start with updated movement\" button"));
-    EXPECT_GT(dialog->labMsg[3]->indent(), dialog->labMsg[2]->indent());
-    dialog->cmdHelp->click();
-    EXPECT_EQ(rig.shell.opened,
-              QStringList{rig.config.appFolder + QStringLiteral("Help/html/restart_after_change.html")});
-
-    dialog->cmdButton[0]->click();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_TRUE(dialog.isNull());
 }
 
 } // namespace

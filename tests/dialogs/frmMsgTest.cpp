@@ -2,6 +2,7 @@
 
 #include "dialogs/HelpButton.h"
 #include "dialogs/ProgramMessageBox.h"
+#include "platform/Twips.h"
 #include "support/FakeHelp.h"
 #include "support/TestGuiApp.h"
 
@@ -74,7 +75,7 @@ TEST(frmMsgTest, LongTextWrapsAtTheWrapWidth) {
     shortBox.prepare(request(1, false, -1, QStringLiteral("  Saved.  ")));
     EXPECT_EQ(shortBox.labMsg->text(), QStringLiteral("Saved."));
     EXPECT_FALSE(shortBox.labMsg->wordWrap());
-    EXPECT_GE(shortBox.width(), twipsToPixels(&shortBox, frmMsg::minimumWidthTwips));
+    EXPECT_GE(shortBox.width(), twipsToPixels(frmMsg::minimumWidthTwips, shortBox.logicalDpiX()));
 
     frmMsg longBox(nullptr);
     MessageBox::Request r =
@@ -83,7 +84,7 @@ TEST(frmMsgTest, LongTextWrapsAtTheWrapWidth) {
     r.caption = QStringLiteral("Report problem");
     longBox.prepare(r);
     EXPECT_TRUE(longBox.labMsg->wordWrap());
-    EXPECT_EQ(longBox.labMsg->width(), twipsToPixels(&longBox, frmMsg::wrapWidthTwips));
+    EXPECT_EQ(longBox.labMsg->width(), twipsToPixels(frmMsg::wrapWidthTwips, longBox.logicalDpiX()));
     EXPECT_TRUE(longBox.labMsg->alignment() & Qt::AlignHCenter);
     EXPECT_EQ(longBox.windowTitle(), QStringLiteral("Report problem"));
 }

@@ -182,10 +182,10 @@ TEST_F(SettingsDialogTest, LoadShowsTheStoredSettingsWithTheRulesApplied) {
         const char* store;
         const char* expected;
     };
-    // Over an empty store; "Bidding" and "Play" are greyed: the database cannot record them.
+    // Over an empty store; the database holds every table, so "Deal", "Bidding" and "Play" are offered.
     const Case cases[] = {
         {"empty store", "",
-         "chkMovement_1- chkGameType- chkAsk_0- chkAsk_1- chkAsk_2- chkAsk_3- chkAsk_4-g chkAsk_5-g "
+         "chkMovement_1- chkGameType- chkAsk_0- chkAsk_1- chkAsk_2- chkAsk_3- chkAsk_4- chkAsk_5- "
          "chkAsk_6- "
          "optInput_0+ optScoring_0+ optScoring_2- chkFeedback+ optFeedback_0-g optFeedback_1+ "
          "optFeedback_2-g "
@@ -193,7 +193,7 @@ TEST_F(SettingsDialogTest, LoadShowsTheStoredSettingsWithTheRulesApplied) {
          "chkRankingTop10-g chkRoundSummary- chkChangeResult-g chkShowNames-"},
         {"MP keeps every feedback style", "scoringtype=2 feedbackstyle=0",
          "optScoring_2+ optFeedback_0+ optFeedback_2-"},
-        {"Play unticks and greys Lead", "askplay=1 asklead=1", "chkAsk_5+g chkAsk_2-g"},
+        {"Play unticks and greys Lead", "askplay=1 asklead=1", "chkAsk_5+ chkAsk_2-g"},
         {"ranking 10", "topranking=10", "chkRanking+ chkRankingTop10+"},
         {"ranking 99", "topranking=99", "chkRanking+ chkRankingTop10-"},
         {"ranking 5", "topranking=5", "chkRanking+ chkRankingTop10-"},
@@ -228,7 +228,7 @@ TEST_F(SettingsDialogTest, DefaultModeShowsTheDefaultsAndGreysWhatTheDatabaseCan
     setStore("shownames=1 askdeal=1 overridedefault=1", true);
     auto dialog = open(kDefaultMode);
     EXPECT_EQ(dialog->windowTitle(), kDefaultMode);
-    // No HandRecord table: "Deal" is greyed.
+    // No HandRecord, BiddingData or PlayData table: "Deal", "Bidding" and "Play" are greyed.
     expectControls(*dialog, "chkShowNames+ chkAsk_3+g chkAsk_4-g chkAsk_5-g chkOverrideDefault+", "defaults");
     EXPECT_FALSE(dialog->findChild<QWidget*>(QStringLiteral("chkOverrideDefault"))->isHidden());
 }

@@ -4,9 +4,10 @@
 #include "core/ResultEntry.h"
 #include "gamedata/PlayerNames.h"
 #include "support/EventBuilder.h"
-#include "support/FakeAnalysisHost.h"
+#include "support/FakeDesktopHost.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
+#include "support/ScriptedMessageBox.h"
 
 #include <QSqlQuery>
 #include <array>
@@ -15,39 +16,21 @@
 #include <gtest/gtest.h>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
 using test::EventBuilder;
 using test::GameDataHarness;
 
-// A message box that answers from a script and lets other events run while it is shown.
-class QuestionBox final : public MessageBox {
-public:
-    std::vector<Request> asked;
-    std::deque<bool> answers;
-    std::function<void()> whileShown;
-
-protected:
-    bool show(const Request& request) override {
-        asked.push_back(request);
-        if (whileShown)
-            whileShown();
-        if (answers.empty())
-            return false;
-        const bool answer = answers.front();
-        answers.pop_front();
-        return answer;
-    }
-    void showStandard(const QString&, const QString&, StandardIcon) override {}
-};
-
 // A started event with the analysis around it; the main window shows section 1.
 struct AnalysisRig {
     AnalysisRig()
         : names(data.harness.db, data.harness.log, data.harness.event, data.harness.config,
                 data.harness.clock),
-          analysis(data.gameData, names, data.harness.db, data.harness.log, data.harness.event, box, host) {
+          analysis(data.gameData, names, data.harness.db, data.harness.log, data.harness.event, box, host,
+                   host) {
         host.sections = [this] {
             std::vector<qint16> ids;
             for (const SectionListEntry& entry : data.gameData.fillSectionList())
@@ -106,8 +89,8 @@ struct AnalysisRig {
 
     GameDataHarness data;
     PlayerNames names;
-    test::FakeAnalysisHost host;
-    QuestionBox box;
+    test::FakeDesktopHost host;
+    test::ScriptedMessageBox box;
     GameDataAnalysis analysis;
 };
 
@@ -184,9 +167,9 @@ TEST_P(MovementChangeTest, DecidesEachSectionOnce) {
 
     EXPECT_TRUE(rig.analysis.AnalyzeGameDB());
 
-    ASSERT_EQ(rig.box.asked.size(), c.asked ? 1U : 0U);
+    ASSERT_EQ(rig.box.shown.size(), c.asked ? 1U : 0U);
     if (c.asked) {
-        const MessageBox::Request& question = rig.box.asked.front();
+        const MessageBox::Request& question = rig.box.shown.front();
         EXPECT_EQ(question.text,
                   GameDataAnalysis::movementChangeQuestion(static_cast<qint16>(c.lastOldRound)));
         EXPECT_EQ(question.style, 52);
@@ -206,7 +189,7 @@ TEST_P(MovementChangeTest, DecidesEachSectionOnce) {
     EXPECT_EQ(rig.host.ufrDialogShown, c.dialogs);
     if (*c.expectedLog != '\0') {
         EXPECT_TRUE(rig.logged(QString::fromUtf8(c.expectedLog)))
-            << rig.data.logMessages().join('\n').toStdString();
+            << rig.data.logMessages().join(u'\n').toStdString();
     }
 
     // A decision resets the vacant tables and reloads the game data with the new edge.
@@ -222,7 +205,7 @@ TEST_P(MovementChangeTest, DecidesEachSectionOnce) {
     // The decided section is not decided again.
     rig.box.answers.clear();
     rig.analysis.AnalyzeGameDB();
-    EXPECT_EQ(rig.box.asked.size(), c.asked ? 1U : 0U);
+    EXPECT_EQ(rig.box.shown.size(), c.asked ? 1U : 0U);
     EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_StanazEdgeGameRound FROM Section WHERE ID=1")),
               c.expectedEdge);
 }
@@ -309,12 +292,10 @@ TEST(GameDataAnalysisTest, EveryClearedResultIsLoggedInFullBeforeItIsDeleted) {
     ASSERT_TRUE(storeLaterResults(rig.data));
     rig.analysis.AnalyzeGameDB();
 
-    QStringList cleared;
-    for (const QString& line : rig.data.harness.logFileText().split(QStringLiteral("\r\n"))) {
-        if (line.contains(QLatin1String("Clear board result: ")))
-            cleared << line;
-    }
-    ASSERT_EQ(cleared.size(), 2) << rig.data.logMessages().join('\n').toStdString();
+    // Written to the file before the results are deleted.
+    const QStringList cleared =
+        test::logBodies(rig.data.harness.logFileText()).filter(QStringLiteral("Clear board result: "));
+    ASSERT_EQ(cleared.size(), 2) << rig.data.logMessages().join(u'\n').toStdString();
     for (const char* field : {"Section=1", "Table=1", "PairNS=1", "Remarks=later", "Erased=0",
                               "custom_qz_score=", "LeadCard=", "DateLog="})
         EXPECT_TRUE(cleared[0].contains(QLatin1String(field))) << field;
@@ -338,7 +319,7 @@ TEST(GameDataAnalysisTest, ATickDuringTheQuestionIsSkipped) {
     EXPECT_TRUE(rig.analysis.AnalyzeGameDB());
     ASSERT_TRUE(nested.has_value());
     EXPECT_FALSE(*nested);
-    EXPECT_EQ(rig.box.asked.size(), 1U);
+    EXPECT_EQ(rig.box.shown.size(), 1U);
     EXPECT_TRUE(
         rig.logged(QStringLiteral("Check game data skipped, the check is still running (AnalyzeGameDB)")));
     EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_UFRmode FROM Section WHERE ID=1")), 2);
@@ -395,14 +376,8 @@ struct StateCase {
     int completeThroughRound = 0;
     /// Table 1 must still load its set-up and owes results.
     bool owingSetup = false;
-    bool buttonVisible = false;
-    bool timerEnabled = true;
 
-    int state = 0;
-    int forcedStartEnabled = 0;
-    bool buttonVisibleAfter = false;
-    std::vector<int> timerRestarts = {};
-    const char* expectedLog = "";
+    StanzaState state = StanzaState::NoFurtherRounds;
 };
 
 std::ostream& operator<<(std::ostream& os, const StateCase& c) {
@@ -411,7 +386,7 @@ std::ostream& operator<<(std::ostream& os, const StateCase& c) {
 
 class StanzaStateTest : public ::testing::TestWithParam<StateCase> {};
 
-TEST_P(StanzaStateTest, SwitchesTheStartNewMovementButton) {
+TEST_P(StanzaStateTest, ShowsTheStanzaStateOfTheSectionShown) {
     const StateCase& c = GetParam();
     AnalysisRig rig;
     EventBuilder b = stanzaEvent(true, 1, c.stanzaEdge);
@@ -423,65 +398,35 @@ TEST_P(StanzaStateTest, SwitchesTheStartNewMovementButton) {
         ASSERT_TRUE(rig.data.exec(
             QStringLiteral("UPDATE custom_qz_TQZ SET ResultExpected=12, ResultGot=9 WHERE [Table]=1")));
     }
-    rig.host.updateMoveVisible = c.buttonVisible;
-    rig.host.timerEnabled = c.timerEnabled;
-
-    EXPECT_EQ(rig.data.gameData.getSectionStanzaState(1), c.state);
     rig.analysis.AnalyzeGameDB();
-    EXPECT_EQ(rig.host.forcedStartEnabled, c.forcedStartEnabled);
-    EXPECT_EQ(rig.host.updateMoveVisible, c.buttonVisibleAfter);
-    EXPECT_EQ(rig.host.timerRestarts, c.timerRestarts);
+    const std::vector<std::pair<StanzaState, QString>> shown = {{c.state, QStringLiteral("AnalyzeGameDB")}};
+    EXPECT_EQ(rig.host.stanzaStates, shown);
     EXPECT_EQ(rig.host.initGridCalls, 0);
-    const QStringList log = rig.data.logMessages();
-    const bool show = log.contains(QStringLiteral("Show 'Start New Movement' button (AnalyzeGameDB)"));
-    const bool hide = log.contains(QStringLiteral("Hide 'Start New Movement' button (AnalyzeGameDB)"));
-    const QString expected = QString::fromUtf8(c.expectedLog);
-    EXPECT_EQ(show, expected.startsWith(QLatin1String("Show")));
-    EXPECT_EQ(hide, expected.startsWith(QLatin1String("Hide")));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Analysis, StanzaStateTest,
-    ::testing::Values(StateCase{.name = "NoFurtherRounds", .stanzaEdge = 6, .buttonVisible = true},
-                      StateCase{.name = "ReadyForTheNextStanza",
-                                .completeThroughRound = 3,
-                                .state = 1,
-                                .buttonVisibleAfter = true,
-                                .timerRestarts = {1000},
-                                .expectedLog = "Show"},
-                      StateCase{.name = "ReadyWithTheTimerOff",
-                                .completeThroughRound = 3,
-                                .timerEnabled = false,
-                                .state = 1,
-                                .buttonVisibleAfter = true,
-                                .expectedLog = "Show"},
-                      StateCase{.name = "ButtonAlreadyShown",
-                                .completeThroughRound = 3,
-                                .buttonVisible = true,
-                                .state = 1,
-                                .buttonVisibleAfter = true},
-                      StateCase{.name = "ResultsMissing",
-                                .completeThroughRound = 2,
-                                .buttonVisible = true,
-                                .state = 2,
-                                .forcedStartEnabled = 1,
-                                .expectedLog = "Hide"},
-                      StateCase{.name = "ATableStillOwesResultsAfterItsSetup",
-                                .completeThroughRound = 3,
-                                .owingSetup = true,
-                                .state = 2,
-                                .forcedStartEnabled = 1}),
-    [](const ::testing::TestParamInfo<StateCase>& c) { return std::string(c.param.name); });
+INSTANTIATE_TEST_SUITE_P(Analysis, StanzaStateTest,
+                         ::testing::Values(StateCase{.name = "NoFurtherRounds", .stanzaEdge = 6},
+                                           StateCase{.name = "ReadyForTheNextStanza",
+                                                     .completeThroughRound = 3,
+                                                     .state = StanzaState::ReadyForNextStanza},
+                                           StateCase{.name = "ResultsMissing",
+                                                     .completeThroughRound = 2,
+                                                     .state = StanzaState::ResultsOwed},
+                                           StateCase{.name = "ATableStillOwesResultsAfterItsSetup",
+                                                     .completeThroughRound = 3,
+                                                     .owingSetup = true,
+                                                     .state = StanzaState::ResultsOwed}),
+                         [](const ::testing::TestParamInfo<StateCase>& c) {
+                             return std::string(c.param.name);
+                         });
 
 TEST(GameDataAnalysisTest, NoSectionShownChangesNoControl) {
     AnalysisRig rig;
     EventBuilder b = stanzaEvent(true);
     ASSERT_TRUE(rig.start(b));
     rig.host.listIndex = -1;
-    rig.host.updateMoveVisible = true;
     rig.analysis.AnalyzeGameDB();
-    EXPECT_EQ(rig.host.forcedStartEnabled, -1);
-    EXPECT_TRUE(rig.host.updateMoveVisible);
+    EXPECT_TRUE(rig.host.stanzaStates.empty());
 }
 
 // ---- Vacant tables ----------------------------------------------------------------------
@@ -510,7 +455,7 @@ TEST(GameDataAnalysisTest, ADecisionResetsTheVacantTablesOfTheWholeEvent) {
     rig.box.answers.push_back(false);
 
     rig.analysis.AnalyzeGameDB();
-    EXPECT_EQ(rig.box.asked.size(), 1U);
+    EXPECT_EQ(rig.box.shown.size(), 1U);
     EXPECT_EQ(rig.loadSetupFlags(1).toStdString(), "11100");
     EXPECT_EQ(rig.loadSetupFlags(2).toStdString(), "11100");
     EXPECT_EQ(
@@ -540,8 +485,6 @@ TEST(GameDataAnalysisTest, ReloadShowsTheSameSectionAgain) {
             shown == 0 ? std::vector<qint16>{1, 1} : std::vector<qint16>{1, 2};
         EXPECT_EQ(rig.host.clickedSections, expected);
         EXPECT_EQ(rig.host.listIndex, shown);
-        EXPECT_EQ(rig.host.busyDepth, 0);
-        EXPECT_EQ(rig.host.busyChanges, 2);
         EXPECT_FALSE(rig.data.gameData.movementMessages().empty());
     }
 }
@@ -576,6 +519,32 @@ TEST(GameDataAnalysisTest, ATableCountChangeReloadsOnlyWhenTheNewTablePlaysTheEd
                   playsEdge);
         EXPECT_EQ(rig.host.initGridCalls, playsEdge ? 1 : 0);
     }
+}
+
+// Table 2 sits out the edge round, so only table 1 is in play: that is no change of the
+// table count, and a real one reloads once, not on every run.
+TEST(GameDataAnalysisTest, ATableSittingOutTheEdgeRoundReloadsOnlyOncePerRealChange) {
+    AnalysisRig rig;
+    EventBuilder b = stanzaEvent(false);
+    ASSERT_TRUE(rig.start(b));
+    ASSERT_TRUE(rig.data.exec(QStringLiteral("DELETE FROM RoundData WHERE [Table]=2 AND Round=3")));
+    rig.data.gameData.loadsectiondata();
+    ASSERT_EQ(rig.data.gameData.sectionList().at(0).tableCount, 1);
+
+    const QString changed = QStringLiteral("Section A table changes from 7 to 8 (AnalyzeGameDB)");
+    const auto run = [&rig, &changed](int initGridCalls, qsizetype changeLines) {
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_EQ(rig.host.initGridCalls, initGridCalls);
+        EXPECT_EQ(rig.data.logMessages().count(changed), changeLines);
+    };
+    run(0, 0);
+    run(0, 0);
+    ASSERT_TRUE(rig.data.exec(QStringLiteral("INSERT INTO Tables (Section, [Table]) VALUES (1, 8)")));
+    ASSERT_TRUE(
+        rig.data.exec(QStringLiteral("INSERT INTO RoundData (Section, [Table], Round, NSPair, EWPair, "
+                                     "LowBoard, HighBoard) VALUES (1, 8, 3, 15, 16, 1, 3)")));
+    run(1, 1);
+    run(1, 1);
 }
 
 TEST(GameDataAnalysisTest, AnAlteredMovementIsSettledOnceEveryTableLoadedItsSetup) {

@@ -5,6 +5,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -15,7 +17,7 @@ QString flags(GameDataHarness& data) {
     QStringList tables;
     for (int t = 1; t <= 3; ++t) {
         const QString table = QStringLiteral("A%1").arg(t);
-        tables << table + QLatin1Char('=') + (data.gameData.getLoadSetupTables(table) ? "1" : "0") +
+        tables << table + QLatin1Char('=') + (data.gameData.getLoadSetupTables(table) ? u"1"_s : u"0"_s) +
                       QLatin1Char('/') +
                       data.value(QStringLiteral("SELECT UpdateFromRound FROM Tables WHERE [Table]=%1").arg(t))
                           .toString();
@@ -74,18 +76,18 @@ TEST(LoadSetupFlagsTest, StanzaState) {
         int edge;
         int resultsPerTable;
         std::function<void(GameDataHarness&)> change;
-        qint16 state;
+        StanzaState state;
     };
     const Case cases[] = {
-        {"no round beyond the stanza", 3, 0, nullptr, 0},
-        {"results missing", 2, 3, nullptr, 2},
-        {"every result in", 2, 4, nullptr, 1},
+        {"no round beyond the stanza", 3, 0, nullptr, StanzaState::NoFurtherRounds},
+        {"results missing", 2, 3, nullptr, StanzaState::ResultsOwed},
+        {"every result in", 2, 4, nullptr, StanzaState::ReadyForNextStanza},
         {"a table with a pending set-up still owes results", 2, 4,
          [](GameDataHarness& d) {
              d.exec(QStringLiteral("UPDATE Tables SET custom_qz_loadsetup=1 WHERE [Table]=2"));
              d.exec(QStringLiteral("UPDATE custom_qz_TQZ SET ResultGot=0 WHERE TQZ_ID=18"));
          },
-         2},
+         StanzaState::ResultsOwed},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

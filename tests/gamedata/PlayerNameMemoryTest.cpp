@@ -1,12 +1,16 @@
 #include "gamedata/PlayerNameMemory.h"
 
+#include "support/CaseNames.h"
 #include "support/EventHarness.h"
 #include "support/FakeClock.h"
+#include "support/LogLines.h"
 
 #include <QStringList>
 #include <algorithm>
 #include <gtest/gtest.h>
 #include <vector>
+
+using namespace Qt::StringLiterals;
 
 namespace qzc {
 namespace {
@@ -42,8 +46,9 @@ TEST_P(PlayerNameMemoryTest, MergesSortsAndChecksTheSearch) {
     const MergeCase& c = GetParam();
     test::FakeClock clock;
     Log log(clock);
-    std::vector<Player> list = players(c.fromDatabase, 2.0 * static_cast<double>(c.fromDatabase), "db");
-    const std::vector<Player> file = players(c.fromFile, 2.0 * static_cast<double>(c.fromFile) + 1, "file");
+    std::vector<Player> list = players(c.fromDatabase, 2.0 * static_cast<double>(c.fromDatabase), u"db"_s);
+    const std::vector<Player> file =
+        players(c.fromFile, 2.0 * static_cast<double>(c.fromFile) + 1, u"file"_s);
     int searches = 0;
     Setup_memoryPlayerName(list, file, log, [&] {
         ++searches;
@@ -78,10 +83,7 @@ TEST_P(PlayerNameMemoryTest, MergesSortsAndChecksTheSearch) {
     }
     if (c.fromDatabase < maxPlayerNames)
         expected << QStringLiteral("Player name list in memory: ") + QString::number(c.inMemory);
-    QStringList lines;
-    for (const QString& line : log.bufferedText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts))
-        lines << test::logLineBody(line);
-    EXPECT_EQ(lines, expected);
+    EXPECT_EQ(test::logMessages(log), expected);
 }
 
 const MergeCase kMergeCases[] = {
@@ -94,7 +96,12 @@ const MergeCase kMergeCases[] = {
     {"database full", 500000, 5, true, 500000, false},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, PlayerNameMemoryTest, ::testing::ValuesIn(kMergeCases));
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const MergeCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PlayerNameMemoryTest, ::testing::ValuesIn(kMergeCases), test::CaseName());
 
 } // namespace
 } // namespace qzc

@@ -8,32 +8,35 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
 TEST(SerialPortTest, ComPortNumbersMapToDevices) {
-    const QStringList listed{"/dev/ttyUSB0", "/dev/pts/7", "/dev/ttyS1"};
-    const QStringList available{"/dev/ttyS1", "/dev/ttyACM0", "/dev/ttyS0"};
+    const QStringList listed{u"/dev/ttyUSB0"_s, u"/dev/pts/7"_s, u"/dev/ttyS1"_s};
+    const QStringList available{u"/dev/ttyS1"_s, u"/dev/ttyACM0"_s, u"/dev/ttyS0"_s};
     struct Case {
         int port;
         QStringList devices;
         QString expected;
     };
     const Case cases[] = {
-        {1, listed, "/dev/ttyUSB0"},
-        {3, listed, "/dev/ttyS1"},
-        {4, listed, ""},
-        {1, {}, "/dev/ttyACM0"},
-        {3, {}, "/dev/ttyS1"},
-        {4, {}, ""},
-        {0, listed, ""},
-        {17, listed, ""},
+        {1, listed, u"/dev/ttyUSB0"_s},
+        {3, listed, u"/dev/ttyS1"_s},
+        {4, listed, u""_s},
+        {1, {}, u"/dev/ttyACM0"_s},
+        {3, {}, u"/dev/ttyS1"_s},
+        {4, {}, u""_s},
+        {0, listed, u""_s},
+        {17, listed, u""_s},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.port);
         EXPECT_EQ(devicePathForComPort(c.port, c.devices, available), c.expected);
     }
-    EXPECT_EQ(parseSerialDevices(QStringLiteral(" /dev/a ;;/dev/b;")), (QStringList{"/dev/a", "/dev/b"}));
+    EXPECT_EQ(parseSerialDevices(QStringLiteral(" /dev/a ;;/dev/b;")),
+              (QStringList{u"/dev/a"_s, u"/dev/b"_s}));
     EXPECT_TRUE(parseSerialDevices(QString()).isEmpty());
 }
 

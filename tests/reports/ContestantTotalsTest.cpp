@@ -1,6 +1,7 @@
 #include "reports/ContestantTotals.h"
 
 #include "reports/ResultFileGameData.h"
+#include "reports/ResultFileText.h"
 #include "reports/ResultRows.h"
 #include "support/ScoringEvent.h"
 
@@ -126,6 +127,40 @@ TEST(ContestantTotals, TotalsCountOnlyScoredBoardsWithARange) {
     EXPECT_DOUBLE_EQ(list[0].percentage, 50);
     EXPECT_EQ(list[1].countedBoards, 1);
     EXPECT_DOUBLE_EQ(list[1].ratio, 1);
+}
+
+// The percentage is 100 x (points - base) / (top - base): a total that is an exact half of
+// a percent reaches the rounding as a half, so it goes to the even neighbour.
+TEST(ContestantTotals, PercentagesThatAreExactHalvesRoundToEven) {
+    struct Case {
+        int boards;
+        int top;
+        /// Spread over the boards in whole matchpoints.
+        int points;
+        double percentage;
+        const char* written;
+    };
+    const Case cases[] = {
+        {10, 8, 46, 57.5, "58"}, {3, 40, 69, 57.5, "58"}, {5, 8, 29, 72.5, "72"}, {10, 8, 51, 63.75, "64"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.points << " of " << c.boards * c.top);
+        std::vector<ResultFileRow> rows;
+        for (int board = 1; board <= c.boards; ++board) {
+            ResultFileRow row;
+            row.sectionId = 1;
+            row.nsPair = 1;
+            row.matchpoints.top = c.top;
+            row.matchpoints.ns = c.points / c.boards + (board <= c.points % c.boards ? 1 : 0);
+            rows.push_back(row);
+        }
+        ContestantTotal pair;
+        pair.sectionId = 1;
+        pair.number = 1;
+        std::vector<ContestantTotal> totals{pair};
+        ContestantTotals::addTotals(totals, rows);
+        EXPECT_EQ(totals[0].percentage, c.percentage);
+        EXPECT_EQ(roundedText(totals[0].percentage), QLatin1String(c.written));
+    }
 }
 
 } // namespace

@@ -1,5 +1,7 @@
 #include "reports/GridRefreshQueue.h"
 
+#include "support/CaseNames.h"
+
 #include <gtest/gtest.h>
 #include <vector>
 
@@ -55,7 +57,12 @@ const QueueCase kQueueCases[] = {
     {"editor round 0 queues nothing", {{'*', 0, {}}}, ""},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, GridRefreshQueueTest, ::testing::ValuesIn(kQueueCases));
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const QueueCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, GridRefreshQueueTest, ::testing::ValuesIn(kQueueCases), test::CaseName());
 
 TEST(GridRefreshQueueTokenTest, ATokenThatNamesNoRoundIsDroppedWithoutARefresh) {
     GridRefreshQueue queue;

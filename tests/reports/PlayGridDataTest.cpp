@@ -1,5 +1,6 @@
 #include "reports/PlayGridData.h"
 
+#include "support/CaseNames.h"
 #include "support/EventBuilder.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
@@ -108,15 +109,12 @@ const CellCase kCellCases[] = {
     {"pairs unknown", "A001", 9, GridView::Pairs, 9, "", "?", false, GridColour::White},
 };
 
-INSTANTIATE_TEST_SUITE_P(Cases, PlayGridCellTest, ::testing::ValuesIn(kCellCases),
-                         [](const ::testing::TestParamInfo<CellCase>& param) {
-                             std::string name = param.param.name;
-                             for (char& ch : name) {
-                                 if (!std::isalnum(static_cast<unsigned char>(ch)))
-                                     ch = '_';
-                             }
-                             return name;
-                         });
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const CellCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, PlayGridCellTest, ::testing::ValuesIn(kCellCases), test::CaseName());
 
 TEST(PlayGridDataTest, PairsViewOfOtherMovements) {
     struct Case {

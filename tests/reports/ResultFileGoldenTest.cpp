@@ -1,5 +1,6 @@
 #include "ResultFileEvents.h"
 #include "reports/ResultFile.h"
+#include "support/GoldenFile.h"
 #include "support/ScoringEvent.h"
 
 #include <QDir>
@@ -13,16 +14,6 @@ namespace {
 
 using test::EventBuilder;
 using test::ScoringEvent;
-
-QString goldenPath(const char* name) {
-    return QFileInfo(QString::fromUtf8(__FILE__)).absolutePath() + QStringLiteral("/golden/") +
-           QString::fromLatin1(name);
-}
-
-QByteArray readAll(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct GoldenCase {
     const char* golden;
@@ -53,24 +44,20 @@ TEST_P(ResultFileGolden, WritesTheWholeFile) {
     const ResultFileOutcome outcome = file.makeresultFile_v1(event.folder.path(), event.gameData());
     ASSERT_TRUE(outcome.written()) << outcome.reason.toStdString();
     EXPECT_EQ(outcome.path, event.folder.path() + QStringLiteral("results.txt"));
-    const QByteArray written = readAll(outcome.path);
+    const QByteArray written = test::readFileBytes(outcome.path);
     EXPECT_TRUE(written.endsWith("\r\n\r\n"));
     EXPECT_FALSE(written.contains("\r\n\r\n\r\n"));
 
-    const QString golden = goldenPath(c.golden);
-    if (qEnvironmentVariableIntValue("QZC_UPDATE_GOLDEN") == 1) {
-        QFile out(golden);
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(written);
-        GTEST_SKIP() << "golden file rewritten: " << golden.toStdString();
-    }
-    const QByteArray expected = readAll(golden);
-    ASSERT_FALSE(expected.isEmpty()) << "missing " << golden.toStdString();
-    EXPECT_EQ(QString::fromLatin1(written).toStdString(), QString::fromLatin1(expected).toStdString());
+    QZC_EXPECT_GOLDEN(written, test::goldenPath(__FILE__, c.golden));
     EXPECT_TRUE(event.log.bufferedText().contains(
         QStringLiteral(": Start making result file style 1 (makeresultFile_v1)")));
     EXPECT_TRUE(
         event.log.bufferedText().contains(QStringLiteral(": Complete result file (makeresultFile_v1)")));
+}
+
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const GoldenCase& c, std::ostream* out) {
+    *out << c.golden;
 }
 
 INSTANTIATE_TEST_SUITE_P(

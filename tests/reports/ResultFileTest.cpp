@@ -2,6 +2,7 @@
 
 #include "ResultFileEvents.h"
 #include "reports/ResultFileText.h"
+#include "support/CaseNames.h"
 #include "support/FailingBoardSource.h"
 #include "support/ScoringEvent.h"
 
@@ -100,6 +101,11 @@ QString sameFolder(ScoringEvent& e) {
     return e.folder.path();
 }
 
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const FailureCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     ResultFile, ResultFileFailure,
     testing::Values(FailureCase{"noResult", noResults, sameFolder, "No board result is stored yet."},
@@ -116,7 +122,7 @@ INSTANTIATE_TEST_SUITE_P(
                     FailureCase{"missingFolder", test::events::twoWinners,
                                 [](ScoringEvent& e) { return e.folder.path() + QStringLiteral("missing/"); },
                                 "could not be written", true}),
-    [](const testing::TestParamInfo<FailureCase>& p) { return std::string(p.param.name); });
+    test::CaseName());
 
 // More than 5000 lines: every result and every contestant is written.
 TEST(ResultFile, HasNoLineCap) {

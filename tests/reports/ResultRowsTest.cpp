@@ -1,5 +1,6 @@
 #include "reports/ResultRows.h"
 
+#include "reports/ResultFileText.h"
 #include "support/ScoringEvent.h"
 
 #include <gtest/gtest.h>
@@ -170,6 +171,35 @@ TEST(ResultRows, ScoringNeedsRows) {
     EXPECT_TRUE(rows->empty());
     EXPECT_FALSE(
         builder.memory_brdResult_scoring(*rows, false, BoardScoringMethod::CrossImps, event.gameData()));
+}
+
+// 21 results of board 1 give a top of 40; two equal scores above 11 others earn 23 each,
+// which is 57.5 %: an exact half that must reach the rounding as one (58, not 57).
+TEST(ResultRows, AnExactHalfPercentageStaysAHalf) {
+    ScoringEvent event;
+    EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    for (int table = 1; table <= 21; ++table) {
+        ResultRow r = ResultRow::played(a, table, 1, 1, table, 30 + table, QStringLiteral("3NT"),
+                                        QStringLiteral("N"), 9);
+        r.score = table <= 2 ? 420 : table <= 13 ? 100 : 600;
+        b.addResult(r);
+    }
+    ASSERT_TRUE(event.open(b)) << event.error().toStdString();
+    ResultRowBuilder builder(event.db, event.settings, event.log, event.boards);
+    std::optional<std::vector<ResultFileRow>> rows = builder.memory_brdResult_setup(0, 0);
+    ASSERT_TRUE(rows.has_value());
+    ASSERT_TRUE(
+        builder.memory_brdResult_scoring(*rows, false, BoardScoringMethod::Matchpoints, event.gameData()));
+    for (const ResultFileRow& row : *rows) {
+        if (row.score != 420)
+            continue;
+        EXPECT_EQ(row.matchpoints.ns, 23);
+        EXPECT_EQ(row.matchpoints.nsPercentage, 57.5);
+        EXPECT_EQ(row.matchpoints.ewPercentage, 42.5);
+        EXPECT_EQ(roundedText(row.matchpoints.nsPercentage), QStringLiteral("58"));
+        EXPECT_EQ(roundedText(row.matchpoints.ewPercentage), QStringLiteral("42"));
+    }
 }
 
 } // namespace

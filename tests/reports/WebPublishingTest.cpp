@@ -4,7 +4,10 @@
 #include "core/MessageBox.h"
 #include "platform/ProgramLauncher.h"
 #include "reports/ResultFile.h"
+#include "support/CaseNames.h"
+#include "support/FakePlatform.h"
 #include "support/ScoringEvent.h"
+#include "support/ScriptedMessageBox.h"
 
 #include <QDir>
 #include <QFile>
@@ -16,33 +19,6 @@ namespace {
 
 using test::EventBuilder;
 using test::ScoringEvent;
-
-class RecordingMessageBox final : public MessageBox {
-public:
-    std::vector<Request> shown;
-
-protected:
-    bool show(const Request& request) override {
-        shown.push_back(request);
-        return true;
-    }
-    void showStandard(const QString&, const QString&, StandardIcon) override {}
-};
-
-class RecordingLauncher final : public ProgramLauncher {
-public:
-    bool fail = false;
-    QString program;
-    QStringList args;
-
-    bool start(const QString& p, const QStringList& a, const QString&, QString* errorText) override {
-        program = p;
-        args = a;
-        if (fail && errorText != nullptr)
-            *errorText = QStringLiteral("Permission denied");
-        return !fail;
-    }
-};
 
 struct PublishingCase {
     const char* name;
@@ -69,8 +45,9 @@ TEST_P(WebPublishingCommand, WritesTheFileThenStartsTheUploadProgram) {
         ASSERT_TRUE(program.open(QIODevice::WriteOnly));
     }
     ResultFile file(event.db, event.settings, event.log, event.boards);
-    RecordingMessageBox messages;
-    RecordingLauncher launcher;
+    test::ScriptedMessageBox messages;
+    messages.unscriptedAnswer = true;
+    test::RecordingLauncher launcher;
     launcher.fail = c.launchFails;
     WebPublishing publishing(file, event.log, messages, launcher);
 
@@ -88,13 +65,13 @@ TEST_P(WebPublishingCommand, WritesTheFileThenStartsTheUploadProgram) {
     }
     EXPECT_EQ(QFile::exists(event.folder.filePath(QStringLiteral("results.txt"))), c.fileWritten);
     if (c.uploadProgram) {
-        EXPECT_EQ(launcher.program, upload);
-        EXPECT_EQ(launcher.args, (QStringList{QStringLiteral("Event=Club"), QStringLiteral("Session=1"),
-                                              QStringLiteral("ORV=") + QDir::toNativeSeparators(orv) +
-                                                  QStringLiteral("events")}));
+        EXPECT_EQ(launcher.started, QStringList{upload});
+        EXPECT_EQ(launcher.lastArgs, (QStringList{QStringLiteral("Event=Club"), QStringLiteral("Session=1"),
+                                                  QStringLiteral("ORV=") + QDir::toNativeSeparators(orv) +
+                                                      QStringLiteral("events")}));
         EXPECT_TRUE(event.log.bufferedText().contains(QStringLiteral(": Call uploadresult")));
     } else {
-        EXPECT_TRUE(launcher.program.isEmpty());
+        EXPECT_TRUE(launcher.started.isEmpty());
     }
     EXPECT_EQ(event.log.bufferedText().contains(QStringLiteral("Permission denied (makeresultfile)")),
               c.launchFails);
@@ -106,6 +83,11 @@ EventBuilder emptyEvent() {
     return b;
 }
 
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const PublishingCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     WebPublishing, WebPublishingCommand,
     testing::Values(PublishingCase{"started", test::events::twoWinners, true, true, false, true, nullptr},
@@ -115,7 +97,7 @@ INSTANTIATE_TEST_SUITE_P(
                                    "Failed to upload result.\r\nPermission denied"},
                     PublishingCase{"nothingToPublish", emptyEvent, false, false, false, false,
                                    "Failed to make result file.\r\nNo board result is stored yet."}),
-    [](const testing::TestParamInfo<PublishingCase>& p) { return std::string(p.param.name); });
+    test::CaseName());
 
 } // namespace
 } // namespace qzc

@@ -3,6 +3,8 @@
 #include <array>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -41,18 +43,18 @@ int expectedDeclarerScore(int level, int strain, int doubling, bool vul, int tri
 }
 
 TEST(ContractScoreTest, MatchesDuplicateScoringTable) {
-    const std::array<QString, 5> strains{"C", "D", "H", "S", "NT"};
-    const std::array<QString, 3> doublings{"", "X", "XX"};
+    const std::array<QString, 5> strains{u"C"_s, u"D"_s, u"H"_s, u"S"_s, u"NT"_s};
+    const std::array<QString, 3> doublings{u""_s, u"X"_s, u"XX"_s};
     // Board 1: nobody vulnerable; board 4: both sides.
     for (int board : {1, 4})
-        for (const QString declarer : {"N", "E", "S", "W"})
+        for (const QString& declarer : {u"N"_s, u"E"_s, u"S"_s, u"W"_s})
             for (int level = 1; level <= 7; ++level)
                 for (int strain = 0; strain < 5; ++strain)
                     for (int doubling = 0; doubling < 3; ++doubling)
                         for (int tricks = 0; tricks <= 13; ++tricks) {
                             const QString contract =
                                 QString::number(level) + strains[strain] + doublings[doubling];
-                            const int sign = declarer == "E" || declarer == "W" ? -1 : 1;
+                            const int sign = declarer == u"E"_s || declarer == u"W"_s ? -1 : 1;
                             const int expected =
                                 sign * expectedDeclarerScore(level, strain, doubling, board == 4, tricks);
                             ASSERT_EQ(calcContractScore(board, contract, declarer, tricks), expected)
@@ -82,7 +84,8 @@ TEST(ContractScoreTest, KnownScores) {
         {1, "4", "N", 10, 0},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(calcContractScore(c.board, c.contract, c.declarer, c.tricks), c.score)
+        EXPECT_EQ(calcContractScore(c.board, QLatin1String(c.contract), QLatin1String(c.declarer), c.tricks),
+                  c.score)
             << c.contract << " by " << c.declarer << " board " << c.board << " tricks " << c.tricks;
 }
 
@@ -93,8 +96,8 @@ TEST(ContractScoreTest, VulnerabilityFollowsSixteenBoardCycle) {
         const char vul = cycle[(board + 15) % 16];
         const int nsDown = vul == 'N' || vul == 'B' ? -100 : -50;
         const int ewDown = vul == 'E' || vul == 'B' ? -100 : -50;
-        EXPECT_EQ(calcContractScore(board, "1NT", "S", 6), nsDown) << "board " << board;
-        EXPECT_EQ(calcContractScore(board, "1NT", "W", 6), -ewDown) << "board " << board;
+        EXPECT_EQ(calcContractScore(board, u"1NT"_s, u"S"_s, 6), nsDown) << "board " << board;
+        EXPECT_EQ(calcContractScore(board, u"1NT"_s, u"W"_s, 6), -ewDown) << "board " << board;
     }
 }
 
@@ -108,13 +111,15 @@ TEST(ContractScoreTest, TricksAndResultText) {
                           {"3NT", "-2", 7}, {"7NT", "=", 13}, {"", "=", 0},
                           {"PASS", "=", 0}, {"8S", "=", 0},   {"4 S x", "+1", 11}};
     for (const auto& c : cases) {
-        EXPECT_EQ(calcTricksMade(c.contract, c.result), c.tricks) << c.contract << c.result;
-        EXPECT_EQ(formatResultText(c.contract, c.tricks), c.tricks == 0 ? QString() : QString(c.result))
+        EXPECT_EQ(calcTricksMade(QLatin1String(c.contract), QLatin1String(c.result)), c.tricks)
+            << c.contract << c.result;
+        EXPECT_EQ(formatResultText(QLatin1String(c.contract), c.tricks),
+                  c.tricks == 0 ? QString() : QString::fromLatin1(c.result))
             << c.contract << " " << c.tricks;
     }
-    EXPECT_EQ(calcTricksMade("4S", "abc"), 10);
-    EXPECT_EQ(calcTricksMade("4S", " 2 "), 12);
-    EXPECT_EQ(formatResultText("PASS", 7), QString());
+    EXPECT_EQ(calcTricksMade(u"4S"_s, u"abc"_s), 10);
+    EXPECT_EQ(calcTricksMade(u"4S"_s, u" 2 "_s), 12);
+    EXPECT_EQ(formatResultText(u"PASS"_s, 7), QString());
 }
 
 } // namespace

@@ -1,17 +1,19 @@
 #include "scoring/FeedbackPayloads.h"
 
-#include "ResultDb.h"
+#include "support/ScoringEvent.h"
+#include "support/SimWire.h"
 
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace qzc {
 namespace {
 
-using test::bytes;
 using test::EventBuilder;
-using test::ResultDb;
 using test::ResultRow;
-using test::scoredResult;
+using test::ScoringEvent;
+using test::wire::bytes;
 
 constexpr int kA = 1;
 constexpr int kB = 2;
@@ -20,7 +22,7 @@ constexpr int kB = 2;
 // goes out as 0 and the score.
 void addSteppedScores(EventBuilder& b, int board, int count) {
     for (int i = 1; i <= count; ++i)
-        b.addResult(scoredResult(kA, 10 + i, 1, board, 5 * i));
+        b.addResult(ResultRow::scored(kA, 10 + i, 1, board, 5 * i));
 }
 
 // The submitting table is always A1 in round 1; its own result is stored on boards 1-5.
@@ -56,7 +58,7 @@ EventBuilder feedbackEvent() {
     r = ResultRow::played(kA, 5, 1, 2, 5, 12, QStringLiteral("1C"), QStringLiteral("N"), 7);
     r.erased = true;
     b.addResult(r);
-    r = scoredResult(kA, 6, 1, 2, 0);
+    r = ResultRow::scored(kA, 6, 1, 2, 0);
     r.contract = QString();
     r.remarks = QStringLiteral("60%-40%");
     b.addResult(r);
@@ -64,12 +66,12 @@ EventBuilder feedbackEvent() {
 
     // Board 3: 16 other results; board 4: 15.
     for (int t = 0; t < 16; ++t)
-        b.addResult(scoredResult(kA, 10 + t, 1, 3, 400 - t));
+        b.addResult(ResultRow::scored(kA, 10 + t, 1, 3, 400 - t));
     for (int t = 0; t < 15; ++t)
-        b.addResult(scoredResult(kA, 10 + t, 1, 4, 400 - t));
+        b.addResult(ResultRow::scored(kA, 10 + t, 1, 4, 400 - t));
     // Board 5: 40 other results; the six lowest are 1C by N making 7 tricks.
     for (int t = 0; t < 40; ++t) {
-        r = scoredResult(kA, 10 + t, 1, 5, 1000 - t);
+        r = ResultRow::scored(kA, 10 + t, 1, 5, 1000 - t);
         if (t >= 34) {
             r.contract = QStringLiteral("1 C");
             r.result = QStringLiteral("=");
@@ -87,9 +89,9 @@ EventBuilder feedbackEvent() {
     addSteppedScores(b, 7, 35);
     addSteppedScores(b, 8, 50);
     for (int i = 0; i < 300; ++i)
-        b.addResult(scoredResult(kA, 100 + i, 1, 9, 100));
-    b.addResult(scoredResult(kA, 1, 1, 9, -420));
-    b.addResult(scoredResult(kA, 2, 1, 9, -420));
+        b.addResult(ResultRow::scored(kA, 100 + i, 1, 9, 100));
+    b.addResult(ResultRow::scored(kA, 1, 1, 9, -420));
+    b.addResult(ResultRow::scored(kA, 2, 1, 9, -420));
     return b;
 }
 
@@ -118,13 +120,12 @@ protected:
     }
 
     void configure(bool across, bool imps) {
-        r.setSetting(QStringLiteral("custom_qz_scoreacrosspair"),
-                     across ? QStringLiteral("1") : QStringLiteral("0"));
-        r.setSetting(QStringLiteral("custom_qz_scoringtype"),
-                     imps ? QStringLiteral("0") : QStringLiteral("1"));
+        r.set(QStringLiteral("custom_qz_scoreacrosspair"),
+              across ? QStringLiteral("1") : QStringLiteral("0"));
+        r.set(QStringLiteral("custom_qz_scoringtype"), imps ? QStringLiteral("0") : QStringLiteral("1"));
     }
 
-    ResultDb r;
+    ScoringEvent r;
     FeedbackPayloads payloads{r.db, r.log, r.settings};
     const TableAddress a1 = TableAddress::of(QStringLiteral("A1"), kA);
 };
@@ -157,7 +158,7 @@ TEST_F(FeedbackPayloadsTest, Traveller) {
         configure(c.across, c.imps);
         EXPECT_EQ(payloads.getTravelerFeedback(a1, c.board, 1), c.expected) << c.name;
     }
-    EXPECT_EQ(r.logLines().count("Get traveler feedback data"), qsizetype(std::size(cases)));
+    EXPECT_EQ(r.logLines().count(u"Get traveler feedback data"_s), qsizetype(std::size(cases)));
 }
 
 TEST_F(FeedbackPayloadsTest, TravellerLeavesOutOnlyTheRowOfItsRound) {
@@ -192,7 +193,7 @@ TEST_F(FeedbackPayloadsTest, Frequencies) {
         configure(c.across, false);
         EXPECT_EQ(payloads.getFrequencyFeedback(a1, c.board), c.expected) << c.name;
     }
-    EXPECT_EQ(r.logLines().count("Get frequency feedback data"), qsizetype(std::size(cases)));
+    EXPECT_EQ(r.logLines().count(u"Get frequency feedback data"_s), qsizetype(std::size(cases)));
 }
 
 TEST_F(FeedbackPayloadsTest, UnknownSectionHasNothingToSend) {

@@ -1,5 +1,6 @@
 #include "scoring/PairScore.h"
 
+#include "support/CaseNames.h"
 #include "support/FailingBoardSource.h"
 #include "support/ScoringEvent.h"
 
@@ -68,6 +69,11 @@ TEST_P(WorkedExample, RanksBestFirstAndKeepsTheOrderOfDiscoveryOnTies) {
     EXPECT_TRUE(event.log.bufferedText().contains(QStringLiteral(": Calculate pair score")));
 }
 
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const RankingCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(
     PairRanking, WorkedExample,
     testing::Values(
@@ -97,7 +103,7 @@ INSTANTIATE_TEST_SUITE_P(
                     RankingSide::Both,
                     99,
                     {{1, 100}, {6, 100}, {2, 50}, {5, 50}, {3, 0}, {4, 0}}}),
-    [](const testing::TestParamInfo<RankingCase>& p) { return std::string(p.param.name); });
+    test::CaseName());
 
 TEST(PairRanking, CreditsOnlyCountedResults) {
     ScoringEvent event;

@@ -1,18 +1,20 @@
 #include "scoring/ScoreFrequency.h"
 
-#include "ResultDb.h"
+#include "support/ScoringEvent.h"
+#include "support/SimWire.h"
 
 #include <array>
 #include <gtest/gtest.h>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
 using test::EventBuilder;
-using test::ResultDb;
 using test::ResultRow;
-using test::scoredResult;
+using test::ScoringEvent;
 
 // Section A (1) and B (2). Board 1: A has 620 twice, 170 and -100 counted, beside a
 // remark, an erased 620, an empty and a Null contract; B has 420 and -50. Board 2: a single
@@ -23,28 +25,28 @@ EventBuilder scaleEvent() {
     const int bb = b.addSection(QStringLiteral("B"));
     b.addMitchellMovement(a, 8, 3, 3);
     b.addMitchellMovement(bb, 3, 3, 3);
-    b.addResult(scoredResult(a, 1, 1, 1, 620));
-    b.addResult(scoredResult(a, 2, 1, 1, 620));
-    b.addResult(scoredResult(a, 3, 1, 1, 170));
-    b.addResult(scoredResult(a, 4, 1, 1, -100));
-    ResultRow remark = scoredResult(a, 5, 1, 1, 0);
+    b.addResult(ResultRow::scored(a, 1, 1, 1, 620));
+    b.addResult(ResultRow::scored(a, 2, 1, 1, 620));
+    b.addResult(ResultRow::scored(a, 3, 1, 1, 170));
+    b.addResult(ResultRow::scored(a, 4, 1, 1, -100));
+    ResultRow remark = ResultRow::scored(a, 5, 1, 1, 0);
     remark.remarks = QStringLiteral("NP");
     b.addResult(remark);
-    ResultRow erased = scoredResult(a, 6, 1, 1, 620);
+    ResultRow erased = ResultRow::scored(a, 6, 1, 1, 620);
     erased.erased = true;
     b.addResult(erased);
-    ResultRow emptyContract = scoredResult(a, 7, 1, 1, 620);
+    ResultRow emptyContract = ResultRow::scored(a, 7, 1, 1, 620);
     emptyContract.contract = QString();
     b.addResult(emptyContract);
-    ResultRow nullContract = scoredResult(a, 8, 1, 1, 620);
+    ResultRow nullContract = ResultRow::scored(a, 8, 1, 1, 620);
     nullContract.contract = QVariant();
     b.addResult(nullContract);
-    b.addResult(scoredResult(bb, 1, 1, 1, 420));
-    b.addResult(scoredResult(bb, 2, 1, 1, -50));
-    b.addResult(scoredResult(a, 1, 2, 2, 110));
-    b.addResult(scoredResult(a, 1, 3, 3, 200));
-    b.addResult(scoredResult(a, 2, 3, 3, 100));
-    ResultRow unscored = scoredResult(a, 3, 3, 3, 0);
+    b.addResult(ResultRow::scored(bb, 1, 1, 1, 420));
+    b.addResult(ResultRow::scored(bb, 2, 1, 1, -50));
+    b.addResult(ResultRow::scored(a, 1, 2, 2, 110));
+    b.addResult(ResultRow::scored(a, 1, 3, 3, 200));
+    b.addResult(ResultRow::scored(a, 2, 3, 3, 100));
+    ResultRow unscored = ResultRow::scored(a, 3, 3, 3, 0);
     unscored.score.reset();
     b.addResult(unscored);
     return b;
@@ -68,7 +70,7 @@ protected:
         return {q->value(0).toString(), q->value(1).toString()};
     }
 
-    ResultDb r;
+    ScoringEvent r;
     ScoreFrequency frequency{r.db, r.log, r.settings};
 };
 
@@ -157,8 +159,8 @@ TEST_F(ScoreFrequencyTest, ScoreBoardFailsWhenTheDatabaseCannotBeRead) {
     EXPECT_FALSE(frequency.scoreBoard(1, 1, BoardScoringMethod::Matchpoints, false).has_value());
     ScoreFrequencyTable table;
     EXPECT_EQ(frequency.getScoreFrequency(1, 1, table), 0);
-    EXPECT_TRUE(r.logLines().join('\n').contains(QStringLiteral("(Database - boardResultFrequency)")))
-        << r.logLines().join('\n').toStdString();
+    EXPECT_TRUE(r.logLines().join(u'\n').contains(QStringLiteral("(Database - boardResultFrequency)")))
+        << r.logLines().join(u'\n').toStdString();
 }
 
 TEST_F(ScoreFrequencyTest, MoreDistinctScoresThanTheTableHoldsIsLoggedAndCountsNothing) {
@@ -166,8 +168,8 @@ TEST_F(ScoreFrequencyTest, MoreDistinctScoresThanTheTableHoldsIsLoggedAndCountsN
     const int a = b.addSection(QStringLiteral("A"));
     b.addMitchellMovement(a, 3, 3, 3);
     for (int i = 0; i <= ScoreFrequency::maxDistinctScores; ++i)
-        b.addResult(scoredResult(a, 1, 1, 4, 10 * i));
-    ResultDb big;
+        b.addResult(ResultRow::scored(a, 1, 1, 4, 10 * i));
+    ScoringEvent big;
     ASSERT_TRUE(big.open(b));
     ScoreFrequency scores(big.db, big.log, big.settings);
     ScoreFrequencyTable table;
@@ -175,8 +177,8 @@ TEST_F(ScoreFrequencyTest, MoreDistinctScoresThanTheTableHoldsIsLoggedAndCountsN
     EXPECT_EQ(table.size(), std::size_t(ScoreFrequency::maxDistinctScores));
     EXPECT_FALSE(scores.scoreBoard(1, 4, BoardScoringMethod::CrossImps, true).has_value());
     EXPECT_TRUE(big.logLines().contains(
-        "run-err9 Board 4 has more than 500 distinct scores (Database - boardResultFrequency)"))
-        << big.logLines().join('\n').toStdString();
+        u"run-err9 Board 4 has more than 500 distinct scores (Database - boardResultFrequency)"_s))
+        << big.logLines().join(u'\n').toStdString();
 }
 
 struct StoredScale {
@@ -208,8 +210,8 @@ TEST_F(ScoreFrequencyTest, WriteScalePointStoresTheMatchpointScale) {
         {1, 5, 1, "-1", ""}, {1, 7, 1, "-1", ""}, {1, 8, 1, "-1", ""}, {1, 1, 2, "-1", "0"}};
 
     for (const bool across : {false, true}) {
-        r.setSetting(QStringLiteral("custom_qz_scoreacrosspair"),
-                     across ? QStringLiteral("1") : QStringLiteral("0"));
+        r.set(QStringLiteral("custom_qz_scoreacrosspair"),
+              across ? QStringLiteral("1") : QStringLiteral("0"));
         ASSERT_TRUE(r.db.execSQL(QStringLiteral("UPDATE ReceivedData SET custom_qz_scalepoint=3, "
                                                 "custom_qz_scalepointmax=4 WHERE Board=2"),
                                  QStringLiteral("test")));
@@ -218,7 +220,8 @@ TEST_F(ScoreFrequencyTest, WriteScalePointStoresTheMatchpointScale) {
         std::vector<StoredScale> expected = across ? acrossField : perSection;
         expected.insert(expected.end(), unscaled.begin(), unscaled.end());
         for (const StoredScale& s : expected) {
-            EXPECT_EQ(scaleOf(s.section, s.table, s.board), std::make_pair(QString(s.scale), QString(s.top)))
+            EXPECT_EQ(scaleOf(s.section, s.table, s.board),
+                      std::make_pair(QString::fromLatin1(s.scale), QString::fromLatin1(s.top)))
                 << "across " << across << ", section " << s.section << " table " << s.table << " board "
                 << s.board;
         }

@@ -1,17 +1,20 @@
 #include "scoring/StoredResults.h"
 
-#include "ResultDb.h"
 #include "support/Fixtures.h"
+#include "support/ScoringEvent.h"
+#include "support/SimWire.h"
 
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace qzc {
 namespace {
 
-using test::bytes;
 using test::EventBuilder;
-using test::ResultDb;
 using test::ResultRow;
+using test::ScoringEvent;
+using test::wire::bytes;
 
 constexpr int kA = 1;
 constexpr int kB = 2;
@@ -101,7 +104,7 @@ protected:
         return TableAddress::of(tableId, section);
     }
 
-    ResultDb r;
+    ScoringEvent r;
     StoredResults stored{r.db, r.log, r.event};
 };
 
@@ -149,12 +152,12 @@ TEST_F(StoredResultsTest, ValuesThatDoNotFitAByteAreLogged) {
     EXPECT_EQ(stored.getBoardResultData(table("A9"), 0, false),
               bytes({7, 33, 30, 0, 9, 16, 7, 234, 12, 7, 19, 45, 0}));
     const QStringList lines = r.logLines();
-    EXPECT_TRUE(lines.contains("Stored result for A4: number 259 does not fit a byte, sent as 0 "
-                               "(Database - getBoardResult)"))
-        << lines.join('\n').toStdString();
-    EXPECT_TRUE(lines.contains("Stored result for A9 of board 300 left out: the board does not fit a byte "
-                               "(Database - getBoardResult)"))
-        << lines.join('\n').toStdString();
+    EXPECT_TRUE(lines.contains(u"Stored result for A4: number 259 does not fit a byte, sent as 0 "_s
+                               u"(Database - getBoardResult)"_s))
+        << lines.join(u'\n').toStdString();
+    EXPECT_TRUE(lines.contains(u"Stored result for A9 of board 300 left out: the board does not fit a byte "_s
+                               u"(Database - getBoardResult)"_s))
+        << lines.join(u'\n').toStdString();
 }
 
 TEST_F(StoredResultsTest, LongListStopsAtTheReplysRoom) {
@@ -168,7 +171,7 @@ TEST_F(StoredResultsTest, LongListStopsAtTheReplysRoom) {
         EXPECT_EQ(quint8(payload->at((entries - 1) * size)), 1 + (entries - 1) % 30);
         const QString cut = QStringLiteral("Stored board results for A7 cut at ") + QString::number(entries) +
                             QStringLiteral(" results: the reply holds no more (Database - getBoardResult)");
-        EXPECT_TRUE(r.logLines().contains(cut)) << r.logLines().join('\n').toStdString();
+        EXPECT_TRUE(r.logLines().contains(cut)) << r.logLines().join(u'\n').toStdString();
     }
 }
 
@@ -213,7 +216,7 @@ TEST(StoredResultsFixtureTest, ResultsOfTheFixtureEvents) {
             if (QLatin1String(named.name) != QLatin1String(c.fixture))
                 continue;
             EventBuilder b = named.make();
-            ResultDb r;
+            ScoringEvent r;
             ASSERT_TRUE(r.open(b)) << c.fixture;
             StoredResults stored(r.db, r.log, r.event);
             EXPECT_EQ(stored.getBoardResultData(TableAddress::of(QString::fromLatin1(c.tableId), c.section),

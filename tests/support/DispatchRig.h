@@ -1,6 +1,7 @@
 #pragma once
 
-#include "support/FakeDispatcherHost.h"
+#include "gamedata/PlayerNames.h"
+#include "support/FakeDesktopHost.h"
 #include "support/GameDataHarness.h"
 #include "support/RecordingReplySender.h"
 #include "terminal/RequestDispatcher.h"
@@ -15,13 +16,21 @@ class DispatchRig {
 public:
     DispatchRig()
         : dispatcher(data.harness.log, data.harness.db, data.harness.settings, data.harness.event,
-                     data.harness.config, data.harness.clock, data.gameData, host) {
+                     data.harness.config, data.harness.clock, data.gameData, names, host, host) {
         dispatcher.attachSender(sender);
+        // The game runs unless a test says otherwise.
+        host.mode = 1;
     }
 
-    /// Builds and starts the event and loads its game data; false (see failure()) when that
-    /// fails.
-    bool start(EventBuilder& builder) { return data.start(builder); }
+    /// Builds and starts the event and loads its game data, the known players and the
+    /// registered ones; false (see failure()) when that fails.
+    bool start(EventBuilder& builder) {
+        if (!data.start(builder))
+            return false;
+        names.loadPlayerNameList();
+        names.loadRegisteredNames(true);
+        return true;
+    }
     const QString& failure() const { return data.failure(); }
 
     /// Hands one request of the terminal to the dispatcher, as the queue does; returns its
@@ -34,7 +43,9 @@ public:
     }
 
     GameDataHarness data;
-    FakeDispatcherHost host;
+    PlayerNames names{data.harness.db, data.harness.log, data.harness.event, data.harness.config,
+                      data.harness.clock};
+    FakeDesktopHost host;
     RecordingReplySender sender;
     RequestDispatcher dispatcher;
 };

@@ -13,6 +13,18 @@ namespace {
 constexpr int settingsSize = 13;
 constexpr int individualBit = 16;
 
+// What the acknowledgement of a result showed the players.
+QString feedbackWords(int code) {
+    switch (code) {
+    case 51:
+        return QStringLiteral("with the board's traveller");
+    case 53:
+        return QStringLiteral("with the board's score frequencies");
+    default:
+        return QStringLiteral("without feedback");
+    }
+}
+
 QByteArray bytesOf(std::initializer_list<int> values) {
     QByteArray bytes;
     for (const int v : values)
@@ -66,7 +78,10 @@ void EveningPlayer::finish(Terminal& terminal, State state, const QString& line)
 }
 
 void EveningPlayer::sendRequest(Terminal& terminal, Clock::time_point now) {
-    if (terminal.sends >= options_.attempts) {
+    // Until the program answers the game status (it may still be starting, its settings
+    // dialog open) a terminal asks again and again without giving up, and says so once.
+    const bool awaitingProgram = terminal.state == State::Status;
+    if (!awaitingProgram && terminal.sends >= options_.attempts) {
         finish(terminal, State::GaveUp,
                QStringLiteral("no reply after %1 sends of request %2")
                    .arg(terminal.sends)
@@ -75,8 +90,14 @@ void EveningPlayer::sendRequest(Terminal& terminal, Clock::time_point now) {
     }
     if (terminal.sends > 0) {
         ++terminal.outcome.resends;
-        progress_(terminal.table.label + QStringLiteral(": no reply, sending request %1 again")
-                                             .arg(static_cast<quint8>(terminal.request[0])));
+        if (!awaitingProgram) {
+            progress_(terminal.table.label + QStringLiteral(": no reply, sending request %1 again")
+                                                 .arg(static_cast<quint8>(terminal.request[0])));
+        } else if (!terminal.silenceNoted) {
+            terminal.silenceNoted = true;
+            progress_(terminal.table.label +
+                      QStringLiteral(": no answer from the program yet, asking quietly until it answers"));
+        }
     }
     ++terminal.sends;
     station_.sendTerminalFrame(terminal.table.terminalId, terminal.request);
@@ -142,6 +163,8 @@ void EveningPlayer::handle(Terminal& terminal, const TerminalReply& reply, Clock
         if (status == 4) {
             finish(terminal, State::GaveUp, QStringLiteral("firmware refused by the program"));
         } else if (status & 1) {
+            progress_(label +
+                      QStringLiteral(": the game runs, logging in to table %1").arg(terminal.table.table));
             terminal.state = State::Login;
             terminal.request = bytesOf({20, terminal.table.sectionNo, terminal.table.table});
             terminal.due = now;
@@ -165,15 +188,22 @@ void EveningPlayer::handle(Terminal& terminal, const TerminalReply& reply, Clock
                        QStringLiteral("logged in, but no movement came with the login"));
                 return;
             }
-            progress_(label + QStringLiteral(": logged in, %1 boards to play").arg(terminal.boards.size()));
+            progress_(label + QStringLiteral(": logged in with settings and movement, %1 boards to play")
+                                  .arg(terminal.boards.size()));
             playNext(terminal, now);
         } else if (status == 0) {
-            finish(terminal, State::Done, QStringLiteral("logged in, nothing to play"));
+            finish(terminal, State::Done,
+                   QStringLiteral("logged in, but the table has no board left to play"));
         } else if (status == 5) {
-            progress_(label + QStringLiteral(": table refused, trying again"));
+            progress_(label + QStringLiteral(": table refused (another terminal holds it, or its stanza is "
+                                             "half played), trying again"));
             terminal.due = later;
+        } else if (status == 9) {
+            finish(terminal, State::GaveUp, QStringLiteral("the section has no such table"));
+        } else if (status == 1) {
+            finish(terminal, State::GaveUp, QStringLiteral("the program could not log the table in"));
         } else {
-            finish(terminal, State::GaveUp, QStringLiteral("login status %1").arg(status));
+            finish(terminal, State::GaveUp, QStringLiteral("unknown login status %1").arg(status));
         }
         return;
     }
@@ -183,7 +213,9 @@ void EveningPlayer::handle(Terminal& terminal, const TerminalReply& reply, Clock
         terminal.waiting = false;
         ++terminal.outcome.resultsEntered;
         const Board& b = terminal.boards[terminal.next];
-        progress_(label + QStringLiteral(": board %1 entered, reply %2").arg(b.board).arg(reply.code));
+        progress_(label + QStringLiteral(": board %1 acknowledged ").arg(b.board) +
+                  feedbackWords(reply.code) +
+                  (reply.reload ? QStringLiteral("; the table must reload its set-up") : QString()));
         ++terminal.next;
         if (reply.reload) {
             terminal.state = State::Reloading;
@@ -205,7 +237,9 @@ void EveningPlayer::handle(Terminal& terminal, const TerminalReply& reply, Clock
         }
         // The new set-up is taken over; the program may clear the table's reload mark.
         station_.sendTerminalFrame(terminal.table.terminalId, bytesOf({112}));
-        progress_(label + QStringLiteral(": settings and movement reloaded"));
+        progress_(label + (reply.code == 111
+                               ? QStringLiteral(": settings and movement reloaded")
+                               : QStringLiteral(": settings reloaded, the movement is unchanged")));
         playNext(terminal, now + std::chrono::milliseconds(options_.paceMs));
         return;
     }

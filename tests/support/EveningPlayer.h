@@ -29,7 +29,7 @@ struct EveningOptions {
     int paceMs = 0;
     /// How long a terminal waits for a reply before it sends its request again.
     int replyWaitMs = 2000;
-    /// Sends of one request before the table gives up.
+    /// Sends of one request before the table gives up (the game-status request excepted).
     int attempts = 30;
     /// Pause before a terminal asks again while the game is stopped or its table is busy.
     int retryMs = 1000;
@@ -52,7 +52,9 @@ struct TableOutcome {
 /// game status until the game runs, logs in to its table, reads its movement from the
 /// login reply and enters a result for every board of every round, one after another at
 /// the set pace. A terminal that gets no reply sends its request again, as the terminals
-/// do; a reply marked for reload makes it ask for its settings and movement again. The
+/// do (the game-status request without limit and quietly, while the program is not yet
+/// listening); a reply marked for reload makes it ask for its settings and movement again.
+/// Each step worth telling is told in words. The
 /// results are made up from the table and board numbers, so the same evening gives the
 /// same results.
 class EveningPlayer {
@@ -90,6 +92,8 @@ private:
         std::vector<Board> boards;
         std::size_t next = 0;
         bool waitNoted = false;
+        /// The first unanswered game-status request has been told.
+        bool silenceNoted = false;
         TableOutcome outcome;
     };
 

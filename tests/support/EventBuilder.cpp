@@ -122,6 +122,13 @@ ResultRow ResultRow::played(int section, int table, int round, int board, int ns
     return row;
 }
 
+ResultRow ResultRow::scored(int section, int table, int round, int board, int score) {
+    ResultRow row = played(section, table, round, board, table, table + 50, QStringLiteral("3NT"),
+                           QStringLiteral("N"), 9);
+    row.score = score;
+    return row;
+}
+
 EventBuilder::EventBuilder() : settings_(defaultSharedSettings()) {}
 
 int EventBuilder::addSection(const QString& letter) {
@@ -274,6 +281,18 @@ void EventBuilder::withoutOwnSettingsRow() {
     ownSettingsRow_ = false;
 }
 
+void EventBuilder::addHandRecord(int section, int board, const QStringList& hands) {
+    QStringList holdings;
+    for (const QString& hand : hands) {
+        QStringList suits = hand.split(QLatin1Char('.'));
+        suits.resize(4);
+        for (QString& suit : suits)
+            holdings << (suit == QLatin1String("-") ? QString() : suit);
+    }
+    holdings.resize(16);
+    handRecords_.emplace_back(section, board, holdings);
+}
+
 bool EventBuilder::build(const QString& path) {
     error_.clear();
     for (const char* suffix : {"", "-wal", "-shm", "-journal"})
@@ -370,6 +389,16 @@ bool EventBuilder::build(const QString& path) {
                                                              {QStringLiteral("Number"), p.number},
                                                              {QStringLiteral("custom_qz_names"), p.names},
                                                              {QStringLiteral("custom_qz_pair"), p.pair}}))
+            return false;
+    }
+    for (const auto& [section, board, holdings] : handRecords_) {
+        Values row{{QStringLiteral("Section"), section}, {QStringLiteral("Board"), board}};
+        int column = 0;
+        for (const char* hand : {"North", "East", "South", "West"}) {
+            for (const char* suit : {"Spades", "Hearts", "Diamonds", "Clubs"})
+                row.emplace_back(QString::fromLatin1(hand) + QLatin1String(suit), holdings.at(column++));
+        }
+        if (!writer.insert(QStringLiteral("HandRecord"), row))
             return false;
     }
     for (const TerminalRow& t : terminals_) {

@@ -6,6 +6,7 @@
 #include <QtGlobal>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <vector>
 
 namespace qzc::test {
@@ -55,6 +56,8 @@ struct ResultRow {
     /// letter, tricks taken by the declaring side; score and own declarer filled in.
     static ResultRow played(int section, int table, int round, int board, int ns, int ew,
                             const QString& contract, const QString& declarer, int tricks);
+    /// 3NT by North of pairs table and table + 50, stored with the given North-South score.
+    static ResultRow scored(int section, int table, int round, int board, int score);
 };
 
 /// Pair numbers of a two-field movement.
@@ -102,6 +105,9 @@ public:
     /// (custom_qz_names, custom_qz_pair).
     void addRegisteredPlayer(int section, int table, const QString& direction, const QString& number,
                              const QString& names, int pair);
+    /// One board's hand record: the hands of north, east, south and west, each its spades,
+    /// hearts, diamonds and clubs joined by "." ("AKQ.T98.-.J2", "-" or nothing for a void).
+    void addHandRecord(int section, int board, const QStringList& hands);
     /// A terminal bound to a table (custom_qz_TQZ).
     void addTerminal(int tqzId, int section, int table);
 
@@ -164,6 +170,8 @@ private:
     std::vector<std::pair<qint64, QString>> playerNames_;
     std::vector<PlayerNumberRow> playerNumbers_;
     std::vector<TerminalRow> terminals_;
+    /// Section, board and the sixteen holdings, north's spades first.
+    std::vector<std::tuple<int, int, QStringList>> handRecords_;
     std::map<QString, QVariant> settings_;
     std::map<QString, QVariant> ownSettings_;
     QStringList skippedTables_;

@@ -5,7 +5,6 @@
 #include "support/EventBuilder.h"
 
 #include <QFile>
-#include <QRegularExpression>
 
 namespace qzc::test {
 
@@ -44,25 +43,8 @@ QString EventHarness::logFileText() const {
     return QString::fromUtf8(file.readAll());
 }
 
-QString logLineBody(const QString& line) {
-    static const QRegularExpression stamp(
-        QStringLiteral("^\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\\.\\d{3} "));
-    QString body = line;
-    body.remove(stamp);
-    if (body.startsWith(QLatin1String(": ")))
-        body.remove(0, 2);
-    return body;
-}
-
 QStringList EventHarness::logMessages() const {
-    QStringList lines;
-    const QString text = logFileText() + log.bufferedText();
-    for (const QString& line : text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-        if (line.endsWith(QLatin1String(" Flush previous log buffer")))
-            continue;
-        lines << logLineBody(line);
-    }
-    return lines;
+    return test::logMessages(logFileText() + log.bufferedText());
 }
 
 } // namespace qzc::test

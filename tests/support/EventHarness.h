@@ -6,6 +6,7 @@
 #include "core/Log.h"
 #include "core/ScoreDb.h"
 #include "support/FakeClock.h"
+#include "support/LogLines.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempFolder.h"
 
@@ -58,8 +59,5 @@ public:
     ScriptedMessageBox messages;
     EventInfo event;
 };
-
-/// The body of one log line without its time stamp; a plain message without ": ".
-QString logLineBody(const QString& line);
 
 } // namespace qzc::test

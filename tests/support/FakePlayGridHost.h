@@ -22,15 +22,9 @@ public:
             grid->cboSection_Click();
     }
     void Close_PopUp() override { ++popUpCloses; }
-    qint16 getSectionStanzaState(qint16 sectionId) override {
-        askedStanzaOf = sectionId;
-        return stanzaState;
+    void showStanzaState(StanzaState state, const QString& source) override {
+        stanzaStates.emplace_back(state, source);
     }
-    void showNextStanzaControls(bool forcedStart, bool updateMove) override {
-        forcedStartEnabled = forcedStart;
-        updateMoveShown = updateMove;
-    }
-    void restartAnalysisTimer() override { ++analysisRestarts; }
     void enablePersonalRecaps(bool enabled) override { personalRecapsEnabled = enabled; }
     void enablePickPair(bool enabled) override { pickPairEnabled = enabled; }
     void enableEWPair(bool enabled) override { ewPairEnabled = enabled; }
@@ -56,12 +50,8 @@ public:
     QList<SectionListEntry> sections;
     std::optional<SectionListEntry> section;
     std::optional<GridView> view;
-    qint16 stanzaState = 0;
-    qint16 askedStanzaOf = 0;
     int popUpCloses = 0;
-    std::optional<bool> forcedStartEnabled;
-    std::optional<bool> updateMoveShown;
-    int analysisRestarts = 0;
+    std::vector<std::pair<StanzaState, QString>> stanzaStates;
     std::optional<bool> personalRecapsEnabled;
     std::optional<bool> pickPairEnabled;
     std::optional<bool> ewPairEnabled;

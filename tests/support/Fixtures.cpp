@@ -100,6 +100,8 @@ EventBuilder withoutOptionalTables() {
     b.withoutTable(QStringLiteral("Settings"));
     b.withoutTable(QStringLiteral("HandRecord"));
     b.withoutTable(QStringLiteral("PlayerNames"));
+    b.withoutTable(QStringLiteral("BiddingData"));
+    b.withoutTable(QStringLiteral("PlayData"));
     return b;
 }
 

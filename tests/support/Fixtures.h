@@ -30,7 +30,7 @@ EventBuilder withoutOwnSchema();
 EventBuilder withoutClients();
 /// The scoring program's Settings table lacks the column BM2Ranking.
 EventBuilder settingsWithoutColumn();
-/// Without the optional Settings, HandRecord and PlayerNames tables.
+/// Without the optional Settings, HandRecord, PlayerNames, BiddingData and PlayData tables.
 EventBuilder withoutOptionalTables();
 /// Stored results whose own declarer and score must be repaired at start-up, a passed
 /// board stored as "PASS " (with a trailing blank) among them.

@@ -2,20 +2,27 @@
 
 #include "core/Log.h"
 
+#include <QString>
 #include <QStringList>
 
 namespace qzc::test {
 
-/// The lines a log holds in its buffer, without the time stamp and without the lines that
-/// mark a flush: ": ACK", "sys-err1005 Invalid checksum value: FF ... (source)".
+/// The lines of a log text without their time stamps, in order, the lines that mark a
+/// flush left out: ": message (source)", "sys-err1005 Invalid checksum value: FF ...",
+/// "run-err7 Port gone (source)".
+QStringList logBodies(const QString& text);
+/// The lines the log holds in its buffer, as above.
 inline QStringList logBodies(const Log& log) {
-    QStringList bodies;
-    for (const QString& line : log.bufferedText().split(QStringLiteral("\r\n"), Qt::SkipEmptyParts)) {
-        const QString body = line.mid(24);
-        if (body != QLatin1String("Flush previous log buffer"))
-            bodies.append(body);
-    }
-    return bodies;
+    return logBodies(log.bufferedText());
+}
+
+/// One log line without its time stamp and, for a plain message, without its ": ".
+QString logLineBody(const QString& line);
+/// Every line of a log text as logLineBody gives it, the flush marks left out.
+QStringList logMessages(const QString& text);
+/// The lines the log holds in its buffer, as above.
+inline QStringList logMessages(const Log& log) {
+    return logMessages(log.bufferedText());
 }
 
 } // namespace qzc::test

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/EventInfo.h"
 #include "core/GameSettings.h"
 #include "core/Log.h"
 #include "core/ScoreDb.h"
@@ -7,6 +8,7 @@
 #include "scoring/ScoreFrequency.h"
 #include "support/EventBuilder.h"
 #include "support/FakeClock.h"
+#include "support/LogLines.h"
 #include "support/TempFolder.h"
 
 #include <QString>
@@ -33,11 +35,15 @@ public:
 
     ResultFileGameData gameData() { return loadResultFileGameData(db); }
 
+    /// The log's buffered lines, each without its time stamp.
+    QStringList logLines() const { return logMessages(log); }
+
     TempFolder folder;
     FakeClock clock;
     Log log{clock};
     ScoreDb db{log, clock};
     GameSettings settings{log};
+    EventInfo event;
     ScoreFrequency boards{db, log, settings};
 
 private:

@@ -3,19 +3,17 @@
 #include "core/MessageBox.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 namespace qzc::test {
 
-/// A message box that records what it was asked to show and answers from a script
-/// (false once the script is used up).
+/// A message box that records what it was asked to show and answers from a script; once
+/// the script is used up it answers unscriptedAnswer. whileShown runs while a box is up,
+/// as the events that a modal box lets through.
 class ScriptedMessageBox final : public MessageBox {
 public:
-    struct Shown {
-        QString text;
-        QString caption;
-        qint16 style = 0;
-        qint16 helpTopic = -1;
+    struct Shown : Request {
         /// The platform's standard box rather than the program's own.
         bool standard = false;
         StandardIcon icon = StandardIcon::None;
@@ -23,6 +21,8 @@ public:
 
     std::vector<Shown> shown;
     std::deque<bool> answers;
+    bool unscriptedAnswer = false;
+    std::function<void()> whileShown;
 
     /// The texts shown, in order.
     QStringList texts() const {
@@ -34,16 +34,22 @@ public:
 
 protected:
     bool show(const Request& request) override {
-        shown.push_back(Shown{request.text, request.caption, request.style, request.helpTopic, false,
-                              StandardIcon::None});
+        shown.push_back(Shown{request, false, StandardIcon::None});
+        if (whileShown)
+            whileShown();
         if (answers.empty())
-            return false;
+            return unscriptedAnswer;
         const bool answer = answers.front();
         answers.pop_front();
         return answer;
     }
     void showStandard(const QString& text, const QString& caption, StandardIcon icon) override {
-        shown.push_back(Shown{text, caption, 0, -1, true, icon});
+        Shown box;
+        box.text = text;
+        box.caption = caption;
+        box.standard = true;
+        box.icon = icon;
+        shown.push_back(box);
     }
 };
 

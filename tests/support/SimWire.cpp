@@ -31,4 +31,11 @@ QByteArray bytes(const char* hexText) {
     return QByteArray::fromHex(QByteArray(hexText).replace(' ', ""));
 }
 
+QByteArray bytes(std::initializer_list<int> values) {
+    QByteArray result;
+    for (const int value : values)
+        result.append(static_cast<char>(value));
+    return result;
+}
+
 } // namespace qzc::test::wire

@@ -2,6 +2,7 @@
 
 #include <QByteArray>
 #include <QtGlobal>
+#include <initializer_list>
 
 // Frames as the base station and the terminals build them. Written apart from the
 // program's own frame code on purpose: a fault in one cannot hide a fault in the other.
@@ -19,5 +20,7 @@ QByteArray terminalFrame(quint16 terminalId, const QByteArray& data, int checksu
 
 /// Bytes from hex text such as "FF 00 0C"; blanks are ignored.
 QByteArray bytes(const char* hexText);
+/// Bytes from their values, as in bytes({1, 33, 30}).
+QByteArray bytes(std::initializer_list<int> values);
 
 } // namespace qzc::test::wire

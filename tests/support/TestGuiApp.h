@@ -1,22 +1,61 @@
 #pragma once
 
 #include <QApplication>
+#include <QByteArray>
+#include <QRect>
+#include <QTemporaryFile>
 #include <QTimer>
 #include <functional>
+#include <utility>
 
 namespace qzc::test {
+
+/// The arguments of a test application: its name, then "-platform" and a platform when
+/// one is given.
+struct TestAppArguments {
+    explicit TestAppArguments(QByteArray platformName) : platform(std::move(platformName)) {
+        if (!platform.isEmpty()) {
+            argv[1] = option;
+            argv[2] = platform.data();
+            argc = 3;
+        }
+    }
+    char name[9] = "qzc-test";
+    char option[10] = "-platform";
+    QByteArray platform;
+    char* argv[4] = {name, nullptr, nullptr, nullptr};
+    int argc = 1;
+};
 
 /// A QApplication for one widget test (offscreen under CTest); tests create it before
 /// their widgets, one at a time.
 class TestGuiApp {
 public:
-    TestGuiApp() : app_(argc_, argv_) {}
+    TestGuiApp() : args_(QByteArray()), app_(args_.argc, args_.argv) {}
+    /// Off screen, on one screen of the given place and size, whose windows have a frame.
+    explicit TestGuiApp(const QRect& screen)
+        : args_(offscreenPlatform(screenFile_, screen)), app_(args_.argc, args_.argv) {}
     QApplication& app() { return app_; }
 
 private:
-    char name_[9] = "qzc-test";
-    char* argv_[2] = {name_, nullptr};
-    int argc_ = 1;
+    static QByteArray offscreenPlatform(QTemporaryFile& file, const QRect& screen) {
+        if (!file.open())
+            return {};
+        file.write(
+            QStringLiteral("{\"windowFrameMargins\": true, \"screens\": [{\"name\": \"screen\", \"x\": %1, "
+                           "\"y\": %2, \"width\": %3, \"height\": %4, \"logicalDpi\": 96, "
+                           "\"logicalBaseDpi\": 96, \"dpr\": 1}]}")
+                .arg(screen.x())
+                .arg(screen.y())
+                .arg(screen.width())
+                .arg(screen.height())
+                .toUtf8());
+        file.flush();
+        return "offscreen:configfile=" + file.fileName().toUtf8();
+    }
+
+    QTemporaryFile screenFile_;
+    TestAppArguments args_;
     QApplication app_;
 };
 

@@ -19,6 +19,8 @@
 #include <functional>
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -42,7 +44,7 @@ protected:
     void build(const QStringList& devices, const QString& timeout = QStringLiteral("300")) {
         config.writeMain(QStringLiteral("SerialDevices"), devices.join(QLatin1Char(';')));
         config.writeMain(QStringLiteral("Timeout"), timeout);
-        station = std::make_unique<BaseStation>(config, log, clock, host, handler);
+        station = std::make_unique<BaseStation>(config, log, clock, host, host, handler);
         station->initQueueSize();
         station->LoadPortSettings();
     }
@@ -104,11 +106,12 @@ TEST_F(BaseStationPtyTest, FoundOnTheThirdOfFourDevices) {
     EXPECT_TRUE(lines[1].startsWith(QLatin1String("run-err")) &&
                 lines[1].endsWith(QLatin1String(" on COM port 1")))
         << lines[1].toStdString();
-    EXPECT_EQ(lines.mid(2),
-              (QStringList{": Try COM port 2", ": Open COM port 2", ": Knock COM port 2",
-                           ": sys - Knock Base Station", ": No response from COM port 2", ": Try COM port 3",
-                           ": Open COM port 3", ": Knock COM port 3", ": sys - Knock Base Station", ": ACK",
-                           ": BaseStation found at COM port3"}));
+    EXPECT_EQ(
+        lines.mid(2),
+        (QStringList{u": Try COM port 2"_s, u": Open COM port 2"_s, u": Knock COM port 2"_s,
+                     u": sys - Knock Base Station"_s, u": No response from COM port 2"_s,
+                     u": Try COM port 3"_s, u": Open COM port 3"_s, u": Knock COM port 3"_s,
+                     u": sys - Knock Base Station"_s, u": ACK"_s, u": BaseStation found at COM port3"_s}));
 
     // The next start tries the saved port first and finds it there.
     station->OpenPort(false);
@@ -116,7 +119,7 @@ TEST_F(BaseStationPtyTest, FoundOnTheThirdOfFourDevices) {
     ASSERT_TRUE(station->OpenPort(true));
     lines = test::logBodies(log);
     lines = lines.mid(lines.indexOf(QStringLiteral(": -- again")) + 1);
-    EXPECT_EQ(lines.filter(QStringLiteral("Try COM port")), QStringList{": Try COM port 3"});
+    EXPECT_EQ(lines.filter(QStringLiteral("Try COM port")), QStringList{u": Try COM port 3"_s});
     EXPECT_EQ(station3.knocksReceived(), 2);
 }
 
@@ -190,8 +193,8 @@ TEST_F(BaseStationPtyTest, SplitGarbageDoubledAndBadInput) {
         addresses.append(call.address);
     EXPECT_EQ(addresses, (QList<QByteArray>{bytes("00 0C"), bytes("01 05"), bytes("00 21"), bytes("00 0C")}));
     EXPECT_EQ(linesSinceLinkUp().filter(QStringLiteral("sys-err")),
-              QStringList{"sys-err1005 Invalid checksum value: FF 00 22 02 18 02 00 41 "
-                          "(Base Station - ReceiveMessage)"});
+              QStringList{u"sys-err1005 Invalid checksum value: FF 00 22 02 18 02 00 41 "_s
+                          u"(Base Station - ReceiveMessage)"_s});
 }
 
 TEST_F(BaseStationPtyTest, StaleEntriesAreDropped) {
@@ -233,11 +236,12 @@ TEST_F(BaseStationPtyTest, UnansweredKnocksHandOverToTheReset) {
     EXPECT_EQ(sim.knocksReceived(), 4); // the port search's and three of the supervision
     EXPECT_EQ(host.resetStarts, 1);
     EXPECT_FALSE(station->timer_bs_knock().isActive());
-    EXPECT_EQ(linesSinceLinkUp().filter(QStringLiteral("nock")),
-              (QStringList{": sys - Knock Base Station", ": Knock retry 1", ": sys - Knock Base Station",
-                           ": Knock retry 2", ": sys - Knock Base Station",
-                           ": No response from base station knocking, base station will be reset "
-                           "(timer_bs_knock_timer)"}));
+    EXPECT_EQ(
+        linesSinceLinkUp().filter(QStringLiteral("nock")),
+        (QStringList{u": sys - Knock Base Station"_s, u": Knock retry 1"_s, u": sys - Knock Base Station"_s,
+                     u": Knock retry 2"_s, u": sys - Knock Base Station"_s,
+                     u": No response from base station knocking, base station will be reset "_s
+                     u"(timer_bs_knock_timer)"_s}));
 }
 
 TEST_F(BaseStationPtyTest, ALateAckEndsTheKnocking) {

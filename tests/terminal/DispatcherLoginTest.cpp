@@ -217,6 +217,30 @@ TEST_F(DispatcherLoginTest, SectionWithoutRoundsInMemory) {
     EXPECT_EQ(static_cast<quint8>(payload[0]), 3);
     EXPECT_EQ(payload.mid(4, 2), bytes("0C 22"));
     EXPECT_EQ(payload.right(2), bytes("03 0C"));
+    // Counts that do not fit a byte are sent as 255 and logged.
+    struct Counts {
+        qint16 perRound;
+        qint16 total;
+        const char* sent;
+        QStringList logged;
+    };
+    const Counts counts[] = {
+        {3, 300, "03 FF", {QStringLiteral("A2: total boards 300 above 255, sent as 255 (doMsg)")}},
+        {256,
+         260,
+         "FF FF",
+         {QStringLiteral("A2: boards per round 256 above 255, sent as 255 (doMsg)"),
+          QStringLiteral("A2: total boards 260 above 255, sent as 255 (doMsg)")}},
+    };
+    for (const Counts& c : counts) {
+        data().harness.event.boardsPerRound = c.perRound;
+        data().harness.event.totalBoards = c.total;
+        const qsizetype before = log().size();
+        const Exchange again = send(0x0041, "14 01 02");
+        ASSERT_EQ(again.frames.size(), 1);
+        EXPECT_EQ(again.frames[0].mid(again.frames[0].size() - 4, 2), bytes(c.sent));
+        EXPECT_EQ(log().mid(before).filter(QStringLiteral("above 255")), c.logged);
+    }
     host().mode = 0;
     EXPECT_EQ(send(0x0042, "18 01 03").frames, QList<QByteArray>{to(0x0042, "1B 00 00 00 00 00")});
 }

@@ -88,7 +88,7 @@ protected:
 
     Config& config() { return rig.data.harness.config; }
     GameDataHarness& data() { return rig.data; }
-    FakeDispatcherHost& host() { return rig.host; }
+    FakeDesktopHost& host() { return rig.host; }
 
     /// Starts the program's objects on the event, with known game settings, and brings the
     /// link up. The game runs unless mode says otherwise.
@@ -99,7 +99,7 @@ protected:
         host().mode = mode;
         config().writeMain(QStringLiteral("SerialDevices"), sim.devicePath());
         station = std::make_unique<BaseStation>(config(), data().harness.log, data().harness.clock, linkHost,
-                                                handler);
+                                                host(), handler);
         sender.target = station.get();
         rig.dispatcher.attachSender(sender);
         station->initQueueSize();

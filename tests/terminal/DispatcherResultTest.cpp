@@ -2,9 +2,12 @@
 // refresh after a result, end to end through the pseudo-terminal.
 
 #include "DispatcherPtyFixture.h"
+#include "support/CaseNames.h"
 #include "support/Fixtures.h"
 
 #include <QSqlQuery>
+
+using namespace Qt::StringLiterals;
 
 namespace qzc {
 namespace {
@@ -34,6 +37,14 @@ protected:
         return fields.join(QLatin1Char('|'));
     }
     int count(const QString& sql) { return data().value(sql).toInt(); }
+
+    // Section A of the Mitchell fixture in its second stanza, rounds 4 to 6: A1 plays NS 1 -
+    // EW 14 on boards 4-6 in round 2, NS 1 - EW 12 on boards 10-12 in round 4.
+    void startInTheSecondStanza() {
+        test::EventBuilder b = test::fixtures::multiStanza();
+        b.setStanza(1, 4, 6);
+        start(b);
+    }
 };
 
 // The small event: A1 plays NS 1 - EW 2 on boards 1-2, then NS 1 - EW 4 on boards 3-4; A2
@@ -80,7 +91,7 @@ TEST_F(DispatcherResultTest, ContractsPassesAdjustedScoresAndNotPlayed) {
     }
     EXPECT_TRUE(logged(QStringLiteral("Skip board result: A2,0,0,0;4")));
     EXPECT_TRUE(data().gameData.getLoadSetupTables(QStringLiteral("A2")));
-    EXPECT_EQ(host().gridTag, QStringLiteral("[1][2][0]"));
+    EXPECT_EQ(host().gridQueue.text(), QStringLiteral("[1][2][0]"));
     EXPECT_EQ(host().tableStatusRefreshes, 8);
     EXPECT_EQ(count(QStringLiteral("SELECT ResultGot FROM custom_qz_TQZ WHERE TQZ_ID=17")), 4);
 }
@@ -146,49 +157,67 @@ TEST_F(DispatcherResultTest, TravellerWithheldAbove15ResultsAndTheFrequenciesCut
     EXPECT_EQ(e.frames, QList<QByteArray>{to(0x0011, bytes("33") + traveller.left(45))});
 }
 
-// Section A of the Mitchell fixture in its second stanza, rounds 4 to 6: A1 plays NS 1 -
-// EW 14 on boards 4-6 in round 2, NS 1 - EW 12 on boards 10-12 in round 4.
-TEST_F(DispatcherResultTest, ListsOutOfStanzaRoundsAndMalformedRecords) {
-    test::EventBuilder b = test::fixtures::multiStanza();
-    b.setStanza(1, 4, 6);
-    start(b);
+TEST_F(DispatcherResultTest, ListsOutOfStanzaRounds) {
+    startInTheSecondStanza();
     struct Step {
         const char* name;
         const char* request;
-        qint16 result;
-        const char* reply; // "" for none
+        const char* reply;
     };
     const Step steps[] = {
         {"two records of the stanza and one of round 2",
-         "48 0A 23 24 40 01 0C 0B 23 24 40 01 0C 04 23 24 40 01 0E", 0, "C9 0A 01 0C 0B 01 0C"},
+         "48 0A 23 24 40 01 0C 0B 23 24 40 01 0C 04 23 24 40 01 0E", "C9 0A 01 0C 0B 01 0C"},
         {"a skipped record does not keep the next ones out",
-         "48 05 23 24 40 01 0E 0C 23 24 40 01 0C 0A 23 24 40 01 0C", 0, "C9 0C 01 0C 0A 01 0C"},
-        {"board 0 is refused, the other record taken", "48 00 23 24 40 01 0C 0B 23 24 40 01 0C", 0,
-         "C9 0B 01 0C"},
-        {"more than 13 tricks is refused", "48 0B 23 38 40 01 0C", 0, "C9 00"},
-        {"board 0 alone", "34 00 23 24 40 01 0C", 1003, ""},
-        {"14 tricks alone", "34 0B 23 3A 40 01 0C", 1003, ""},
-        {"a single result of round 2: no feedback", "34 06 23 24 40 01 0E", 0, "B7"},
+         "48 05 23 24 40 01 0E 0C 23 24 40 01 0C 0A 23 24 40 01 0C", "C9 0C 01 0C 0A 01 0C"},
+        {"a single result of round 2: no feedback", "34 06 23 24 40 01 0E", "B7"},
     };
     for (const Step& s : steps) {
         SCOPED_TRACE(s.name);
         const Exchange e = send(101, s.request);
-        EXPECT_EQ(e.result, s.result);
-        const QList<QByteArray> expected =
-            QByteArray(s.reply).isEmpty() ? QList<QByteArray>{} : QList<QByteArray>{to(101, s.reply)};
-        EXPECT_EQ(e.frames, expected);
+        EXPECT_EQ(e.result, 0);
+        EXPECT_EQ(e.frames, QList<QByteArray>{to(101, s.reply)});
     }
     EXPECT_EQ(stored(1, 1, 10), QStringLiteral("4|3 NT||N|--|600|1|12"));
     EXPECT_EQ(stored(1, 1, 4), QStringLiteral("-"));
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ReceivedData WHERE [Table]=1")), 3);
     const QStringList skips = log().filter(QStringLiteral("Skip board result: "));
-    EXPECT_EQ(skips, (QStringList{"Skip board result: A1,2,1,14;4", "Skip board result: A1,2,1,14;5",
-                                  "Skip board result: A1,2,1,14;6"}));
-    EXPECT_TRUE(logged(QStringLiteral("sys-err1003 Invalid message format: A1: 00 23 24 40 01 0C (doMsg)")));
-    EXPECT_TRUE(logged(QStringLiteral("sys-err1003 Invalid message format: A1: 0B 23 38 40 01 0C (doMsg)")));
-    EXPECT_TRUE(logged(
-        QStringLiteral("sys-err1003 Invalid message format: 34 0B 23 3A 40 01 0C (ProcessQueue - doMsg)")));
-    EXPECT_EQ(host().gridTag, QStringLiteral("[2][1][4][3][0]"));
+    EXPECT_EQ(skips, (QStringList{u"Skip board result: A1,2,1,14;4"_s, u"Skip board result: A1,2,1,14;5"_s,
+                                  u"Skip board result: A1,2,1,14;6"_s}));
+    EXPECT_EQ(host().gridQueue.text(), QStringLiteral("[2][1][4][3]"));
+}
+
+// Board 0 and more than 13 tricks fit no deal: nothing is stored, the record is
+// acknowledged (a single one without feedback) and the reply tells the terminal to reload
+// its set-up, so that it stops sending the record.
+TEST_F(DispatcherResultTest, BoardZeroAndFourteenTricksAreAcknowledgedWithTheReloadFlag) {
+    startInTheSecondStanza();
+    struct Step {
+        const char* name;
+        const char* request;
+        const char* reply;
+        const char* logged;
+    };
+    const Step steps[] = {
+        {"board 0", "34 00 23 24 40 01 0C", "B7", "00 23 24 40 01 0C"},
+        {"14 tricks", "34 0B 23 3A 40 01 0C", "B7", "0B 23 3A 40 01 0C"},
+        {"board 0 in a list beside a good record", "48 00 23 24 40 01 0C 0B 23 24 40 01 0C",
+         "C9 00 01 0C 0B 01 0C", "00 23 24 40 01 0C"},
+        {"14 tricks in a list", "48 0A 23 38 40 01 0C", "C9 0A 01 0C", "0A 23 38 40 01 0C"},
+        {"an individual game's list", "4A 00 23 24 40 01 0C 00 00", "CB 00 01 0C 00 00",
+         "00 23 24 40 01 0C 00 00"},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        data().gameData.setflagloadsetup(true, QStringLiteral("A1"), 0);
+        const Exchange e = send(101, s.request);
+        EXPECT_EQ(e.result, 0);
+        EXPECT_EQ(e.frames, QList<QByteArray>{to(101, s.reply)});
+        EXPECT_TRUE(logged(QStringLiteral("sys-err1003 Invalid message format: A1: ") +
+                           QLatin1String(s.logged) + QStringLiteral(" (doMsg)")));
+    }
+    // Only the good record is stored.
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) FROM ReceivedData WHERE [Table]=1")), 1);
+    EXPECT_EQ(stored(1, 1, 11), QStringLiteral("4|3 NT||N|--|400|1|12"));
 }
 
 TEST_F(DispatcherResultTest, BandedPairNumbersGoBackToTheMovementsOwn) {
@@ -224,6 +253,7 @@ TEST_F(DispatcherResultTest, IndividualGameResults) {
 }
 
 struct RoundCase {
+    const char* name;
     int boardsPerRound;
     int played;
     int round;
@@ -256,8 +286,16 @@ TEST_P(DispatcherRoundTest, RoundsCountedWithoutAMovement) {
         c.boardsPerRound == 0);
 }
 
+// Printed by its name, not as a dump of its bytes.
+void PrintTo(const RoundCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 INSTANTIATE_TEST_SUITE_P(PlayedAndBoardsPerRound, DispatcherRoundTest,
-                         ::testing::Values(RoundCase{3, 7, 2}, RoundCase{3, 2, 1}, RoundCase{0, 7, 1}));
+                         ::testing::Values(RoundCase{"SevenPlayedThreeARound", 3, 7, 2},
+                                           RoundCase{"TwoPlayedThreeARound", 3, 2, 1},
+                                           RoundCase{"BoardsPerRoundNotSet", 0, 7, 1}),
+                         test::CaseName());
 
 TEST_F(DispatcherResultTest, AResultTheDatabaseRefusesIsNeverAcknowledged) {
     test::EventBuilder b = test::smallEvent();
@@ -331,7 +369,8 @@ TEST_F(DispatcherResultTest, TheMainWindowAfterAResult) {
     b.addTerminal(0x0012, 1, 2);
     start(b);
     host().analyzeTimerOn = true;
-    host().selectedSection = 1;
+    host().entries = {1};
+    host().listIndex = 0;
     const char* const a1[] = {"34 01 23 24 40 01 02", "34 02 23 24 40 01 02", "34 03 23 24 40 01 04"};
     const char* const a2[] = {"34 03 23 24 40 03 04", "34 04 23 24 40 03 04", "34 01 23 24 40 03 02",
                               "34 02 23 24 40 03 02"};
@@ -341,15 +380,16 @@ TEST_F(DispatcherResultTest, TheMainWindowAfterAResult) {
         send(0x0012, r);
     EXPECT_TRUE(log().filter(QStringLiteral("found completed")).isEmpty());
     EXPECT_TRUE(host().analyzeRestarts.empty());
-    EXPECT_FALSE(host().updateMoveVisible);
+    EXPECT_TRUE(host().stanzaStates.empty());
 
+    // Shown under the analysis' name, as the analysis shows the same state.
+    const QString analysis = QStringLiteral("AnalyzeGameDB");
     send(0x0011, "34 04 23 24 40 01 04");
     EXPECT_TRUE(logged(QStringLiteral("All TQZ (2) found completed. (doMsg)")));
-    EXPECT_TRUE(logged(QStringLiteral("Show 'Start New Movement' button (AnalyzeGameDB)")));
-    EXPECT_EQ(host().analyzeRestarts, (std::vector<int>{200, 1000}));
-    EXPECT_TRUE(host().updateMoveVisible);
-    EXPECT_FALSE(host().forcedStartEnabled);
-    EXPECT_EQ(host().gridTag, QStringLiteral("[1][2]"));
+    EXPECT_EQ(host().analyzeRestarts, (std::vector<int>{200}));
+    using Shown = std::vector<std::pair<StanzaState, QString>>;
+    EXPECT_EQ(host().stanzaStates, (Shown{{StanzaState::ReadyForNextStanza, analysis}}));
+    EXPECT_EQ(host().gridQueue.text(), QStringLiteral("[1][2]"));
     EXPECT_EQ(host().tableStatusRefreshes, 8);
 
     // A2's terminal no longer counts as expecting results, but A2 misses one: the section
@@ -358,15 +398,13 @@ TEST_F(DispatcherResultTest, TheMainWindowAfterAResult) {
     ASSERT_TRUE(data().exec(QStringLiteral("UPDATE custom_qz_TQZ SET ResultExpected=0 WHERE TQZ_ID=18")));
     send(0x0011, "34 04 23 24 40 01 04");
     EXPECT_TRUE(logged(QStringLiteral("All TQZ (1) found completed. (doMsg)")));
-    EXPECT_TRUE(logged(QStringLiteral("Hide 'Start New Movement' button (AnalyzeGameDB)")));
-    EXPECT_FALSE(host().updateMoveVisible);
-    EXPECT_TRUE(host().forcedStartEnabled);
+    EXPECT_EQ(host().stanzaStates.back(), std::make_pair(StanzaState::ResultsOwed, analysis));
 
     // Without the main window nothing is refreshed.
     host().loaded = false;
-    host().gridTag.clear();
+    host().gridQueue.clear();
     send(0x0011, "34 04 23 24 40 01 04");
-    EXPECT_TRUE(host().gridTag.isEmpty());
+    EXPECT_TRUE(host().gridQueue.isEmpty());
     EXPECT_EQ(host().tableStatusRefreshes, 9);
 }
 

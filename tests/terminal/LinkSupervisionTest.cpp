@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -94,10 +96,10 @@ TEST(LinkSupervisionTest, KnockTwoRetriesThenReset) {
     EXPECT_EQ(f.knocks, 3);
     EXPECT_EQ(f.supervision.knockState(), -1);
     EXPECT_EQ(test::logBodies(f.log),
-              (QStringList{": Exceeds idle time for no activity, send 'knock' (timer_bs_knock_timer)",
-                           ": Knock retry 1", ": Knock retry 2",
-                           ": No response from base station knocking, base station will be reset "
-                           "(timer_bs_knock_timer)"}));
+              (QStringList{u": Exceeds idle time for no activity, send 'knock' (timer_bs_knock_timer)"_s,
+                           u": Knock retry 1"_s, u": Knock retry 2"_s,
+                           u": No response from base station knocking, base station will be reset "_s
+                           u"(timer_bs_knock_timer)"_s}));
 }
 
 TEST(LinkSupervisionTest, AnAckEndsTheKnocking) {

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 #include <stdexcept>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -43,6 +45,38 @@ TEST(ProcessQueueTest, CapacityAndRefusals) {
         f.queue.stopProcess();
         EXPECT_EQ(f.queue.msgPut(body(0)), 2);
         EXPECT_EQ(f.queue.pp_qStatus(), QStringLiteral("Stop"));
+    }
+}
+
+// A capacity set while the queue runs waits for the next reset: the ring keeps its slots
+// until then, larger or smaller.
+TEST(ProcessQueueTest, NewCapacityTakesEffectAtTheNextReset) {
+    struct Case {
+        qint16 first;
+        qint16 changed;
+    };
+    for (const Case c : {Case{11, 40}, Case{40, 11}}) {
+        SCOPED_TRACE(testing::Message() << c.first << " then " << c.changed);
+        test::LinkFixture f;
+        f.queue.pp_qSize(c.first);
+        f.queue.startProcess();
+        for (int i = 0; i < 5; ++i)
+            ASSERT_EQ(f.queue.msgPut(body(i)), 0);
+        f.queue.pp_qSize(c.changed);
+        EXPECT_EQ(f.queue.pp_qSize(), c.changed);
+        for (int i = 5; i < c.first - 1; ++i)
+            ASSERT_EQ(f.queue.msgPut(body(i)), 0);
+        EXPECT_EQ(f.queue.msgPut(body(0)), 1);
+        f.queue.doQueue();
+        ASSERT_EQ(f.handler.calls.size(), c.first - 1);
+        for (int i = 0; i < c.first - 1; ++i)
+            EXPECT_EQ(f.handler.calls[i].data, bytes("0A") + QByteArray(1, static_cast<char>(i)));
+
+        f.queue.stopProcess();
+        f.queue.startProcess();
+        for (int i = 0; i < c.changed - 1; ++i)
+            ASSERT_EQ(f.queue.msgPut(body(i)), 0);
+        EXPECT_EQ(f.queue.msgPut(body(0)), 1);
     }
 }
 
@@ -98,8 +132,9 @@ TEST(ProcessQueueTest, StaleEntriesAreDroppedByAgeAlone) {
         if (c.dispatched)
             EXPECT_TRUE(dropped.isEmpty());
         else
-            EXPECT_EQ(dropped,
-                      QStringList{"sys-err3001 Timeout, message dropped: 0A 03 14 (ProcessQueue - doMsg)"});
+            EXPECT_EQ(
+                dropped,
+                QStringList{u"sys-err3001 Timeout, message dropped: 0A 03 14 (ProcessQueue - doMsg)"_s});
     }
 }
 
@@ -117,9 +152,9 @@ TEST(ProcessQueueTest, HandlerCodesAndFailuresAreLogged) {
     f.queue.doQueue();
     EXPECT_EQ(f.handler.calls.size(), 3);
     EXPECT_EQ(linesStartingWith(f, "sys-err"),
-              (QStringList{"sys-err1001 Undefined request code: 07 (ProcessQueue - doMsg)",
-                           "sys-err1001 Undefined request code: 09 (ProcessQueue - doMsg)"}));
-    EXPECT_EQ(linesStartingWith(f, "run-err"), QStringList{"run-err0 Subscript out of range (doQueue)"});
+              (QStringList{u"sys-err1001 Undefined request code: 07 (ProcessQueue - doMsg)"_s,
+                           u"sys-err1001 Undefined request code: 09 (ProcessQueue - doMsg)"_s}));
+    EXPECT_EQ(linesStartingWith(f, "run-err"), QStringList{u"run-err0 Subscript out of range (doQueue)"_s});
     EXPECT_EQ(f.queue.pp_qStatus(), QStringLiteral("Idle"));
 }
 

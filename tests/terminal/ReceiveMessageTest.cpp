@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -54,7 +56,7 @@ TEST(ReceiveMessageTest, CutsChecksAndQueuesFrames) {
          {},
          {}},
         {"frame without data", {{bytes("FF 00 05 00 00 05"), 1}}, {bytes("00 05 00")}, {}, {}},
-        {"knock ACK is consumed", {{test::wire::frame(0xFF, 3, bytes("55")), 0}}, {}, {": ACK"}, {}},
+        {"knock ACK is consumed", {{test::wire::frame(0xFF, 3, bytes("55")), 0}}, {}, {u": ACK"_s}, {}},
         {"knock NACK is consumed silently", {{test::wire::frame(0xFF, 3, bytes("AA")), 0}}, {}, {}, {}},
         {"other answer of the knock address is queued",
          {{test::wire::frame(0xFF, 3, bytes("77")), 1}},
@@ -64,13 +66,13 @@ TEST(ReceiveMessageTest, CutsChecksAndQueuesFrames) {
         {"bad checksum, then the frame inside it",
          {{bytes("FF 00 0C 05 FF 00 05 00 00 05 77"), 0}, {QByteArray(), 1}},
          {bytes("00 05 00")},
-         {"sys-err1005 Invalid checksum value: FF 00 0C 05 FF 00 05 00 00 05 77 (Base Station - "
-          "ReceiveMessage)"},
+         {u"sys-err1005 Invalid checksum value: FF 00 0C 05 FF 00 05 00 00 05 77 (Base Station - "
+          u"ReceiveMessage)"_s},
          bytes("77")},
         {"bad checksum with the neighbour's start byte",
          {{test::wire::terminalFrame(12, bytes("0A"), 1), 0}},
          {},
-         {"sys-err1005 Invalid checksum value: FF 00 0C 01 0A 00 18 (Base Station - ReceiveMessage)"},
+         {u"sys-err1005 Invalid checksum value: FF 00 0C 01 0A 00 18 (Base Station - ReceiveMessage)"_s},
          bytes("00 0C 01 0A 00 18")},
     };
     for (const ReceiveCase& c : cases) {
@@ -123,8 +125,8 @@ TEST(ReceiveMessageTest, HistoryLogsFramesAndClearedBuffers) {
     f.link.ReceiveMessage(test::wire::frame(0xFF, 3, bytes("55")), false);
     f.link.ReceiveMessage(QByteArray(), true);
     EXPECT_EQ(test::logBodies(f.log),
-              (QStringList{": Process Queue is reset and ready.", ": RX-clear buffer - 12 34",
-                           ": RX <= FF 00 0C 03 0A 03 14 00 30", ": ACK", ": RX-clear buffer - "}));
+              (QStringList{u": Process Queue is reset and ready."_s, u": RX-clear buffer - 12 34"_s,
+                           u": RX <= FF 00 0C 03 0A 03 14 00 30"_s, u": ACK"_s, u": RX-clear buffer - "_s}));
     EXPECT_EQ(f.queuedBodies(), QList<QByteArray>{bytes("00 0C 03 0A 03 14")});
 }
 
@@ -148,10 +150,10 @@ TEST(ReceiveMessageTest, RefusedFramesAreLoggedAtMostOncePerInterval) {
     lines.removeAll(QStringLiteral(": Process Queue is reset and ready."));
     EXPECT_EQ(lines,
               (QStringList{
-                  ": Message dropped, queue is stopped: 00 0C 01 0A (Base Station - ReceiveMessage)",
-                  ": Message dropped, queue is stopped: 00 0C 01 0A (2 more dropped since the last such "
-                  "line) (Base Station - ReceiveMessage)",
-                  ": Message dropped, queue is full: 00 0C 01 0A (Base Station - ReceiveMessage)",
+                  u": Message dropped, queue is stopped: 00 0C 01 0A (Base Station - ReceiveMessage)"_s,
+                  u": Message dropped, queue is stopped: 00 0C 01 0A (2 more dropped since the last such "_s
+                  u"line) (Base Station - ReceiveMessage)"_s,
+                  u": Message dropped, queue is full: 00 0C 01 0A (Base Station - ReceiveMessage)"_s,
               }));
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace Qt::StringLiterals;
+
 namespace qzc {
 namespace {
 
@@ -32,14 +34,14 @@ TEST(SendMessageTest, FramesTheBodyWithStartByteAndChecksum) {
          true,
          false,
          {bytes("FF 00 0C 03 0A 03 14 00 30")},
-         {": TX => FF 00 0C 03 0A 03 14 00 30"}},
+         {u": TX => FF 00 0C 03 0A 03 14 00 30"_s}},
         {"knock is not logged", bytes("FF 03 01 01"), true, false, {bytes("FF FF 03 01 01 01 04")}, {}},
         {"anti-checksum adds one to the low byte",
          bytes("00 0C 03 0A 03 14"),
          true,
          true,
          {bytes("FF 00 0C 03 0A 03 14 00 31")},
-         {": TX => FF 00 0C 03 0A 03 14 00 31"}},
+         {u": TX => FF 00 0C 03 0A 03 14 00 31"_s}},
         {"anti-checksum turns FF into 00",
          bytes("00 0C 01 F2"),
          false,
@@ -53,14 +55,14 @@ TEST(SendMessageTest, FramesTheBodyWithStartByteAndChecksum) {
          false,
          {},
          {QStringLiteral("sys-err1004 Invalid message length, tx: ") +
-          QString(QByteArray(258, '\xFF').toHex(' ').toUpper()) +
+          QString::fromLatin1(QByteArray(258, '\xFF').toHex(' ').toUpper()) +
           QStringLiteral(" (Base Station - SendMessage)")}},
     };
     for (const SendCase& c : cases) {
         SCOPED_TRACE(c.name);
         test::LinkFixture f;
         f.settings.History = c.history;
-        f.host.antiChecksumOn = c.antiChecksum;
+        f.state.antiChecksum = c.antiChecksum;
         f.port.open();
         f.link.SendMessage(c.body, false, QDateTime());
         EXPECT_EQ(f.port.written, c.written);
@@ -73,7 +75,7 @@ TEST(SendMessageTest, ClosedPortAndFailedProbe) {
     f.link.SendMessage(bytes("00 0C 01 0B"), false, QDateTime());
     EXPECT_TRUE(f.port.written.isEmpty());
     EXPECT_EQ(test::logBodies(f.log),
-              QStringList{"sys-err2001 COM port is not open. (Base Station - SendMessage)"});
+              QStringList{u"sys-err2001 COM port is not open. (Base Station - SendMessage)"_s});
 
     test::LinkFixture g;
     g.port.open();
@@ -81,7 +83,7 @@ TEST(SendMessageTest, ClosedPortAndFailedProbe) {
     g.link.SendMessage(bytes("00 0C 01 0B"), false, QDateTime());
     EXPECT_TRUE(g.port.written.isEmpty());
     EXPECT_EQ(g.host.resetStarts, 1);
-    EXPECT_EQ(test::logBodies(g.log), QStringList{"run-err7 Port gone (Base Station - SendMessage)"});
+    EXPECT_EQ(test::logBodies(g.log), QStringList{u"run-err7 Port gone (Base Station - SendMessage)"_s});
 }
 
 TEST(SendMessageTest, RequestAgeAndPacing) {
@@ -98,7 +100,8 @@ TEST(SendMessageTest, RequestAgeAndPacing) {
         f.clock.advance(c.ageMs);
         f.link.SendMessage(bytes("00 0C 01 0B"), false, stamp);
         EXPECT_EQ(f.port.written.size(), c.sent ? 1 : 0);
-        EXPECT_EQ(test::logBodies(f.log).contains(": Timeout before sending out, message dropped."), !c.sent);
+        EXPECT_EQ(test::logBodies(f.log).contains(u": Timeout before sending out, message dropped."_s),
+                  !c.sent);
     }
 
     // A request stamped before midnight and answered after it is judged by its age alone.
@@ -117,7 +120,7 @@ TEST(SendMessageTest, RequestAgeAndPacing) {
     paced.link.SendMessage(bytes("00 0C 01 0B"), true, QDateTime());
     paced.link.SendMessage(bytes("00 0C 01 0B"), false, QDateTime());
     EXPECT_EQ(paced.clock.monotonicMs() - before, 20);
-    EXPECT_EQ(test::logBodies(paced.log), QStringList{": delay tx, 20ms"});
+    EXPECT_EQ(test::logBodies(paced.log), QStringList{u": delay tx, 20ms"_s});
 }
 
 } // namespace

@@ -1,0 +1,94 @@
+#include "gamedata/NextSeating.h"
+
+#include "core/Log.h"
+#include "core/QueryValues.h"
+#include "core/ScoreDb.h"
+#include "core/SectionLetters.h"
+#include "gamedata/GameData.h"
+
+#include <QSqlQuery>
+
+namespace qzc {
+
+namespace {
+
+struct ColumnInfo {
+    const char* name;
+    const char* seat;
+};
+
+constexpr ColumnInfo kColumns[] = {{"NSPair", "NS"}, {"EWPair", "EW"}, {"South", "SO"}, {"West", "WE"}};
+
+} // namespace
+
+QString Seating::text() const {
+    return found() ? QString::number(table).rightJustified(3, QLatin1Char('0')) + seat : QString();
+}
+
+Seating NextSeating::getNextSeating(const QString& tableId, qint16 number, Column column) const {
+    if (number <= 0)
+        return {};
+    const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
+    const auto round = static_cast<qint16>(gameData_.getMaxRound(tableId) + 1);
+    const ColumnInfo& wanted = kColumns[static_cast<int>(column)];
+    const bool separate = gameData_.mem_GetSectionField(sectionId);
+
+    QString sql = QStringLiteral("SELECT [Table], NSPair, EWPair, South, West FROM RoundData"
+                                 " WHERE Section=? AND Round=? AND ");
+    QVariantList params{sectionId, round};
+    if (separate) {
+        sql += QLatin1String(wanted.name) + QStringLiteral("=?");
+        params << number;
+    } else {
+        sql += QStringLiteral("(NSPair=? OR EWPair=? OR South=? OR West=?)");
+        params << number << number << number << number;
+    }
+    sql += QStringLiteral(" AND NOT [Table]=? ORDER BY [Table]");
+    params << tableIdNumber(tableId);
+
+    std::optional<QSqlQuery> query = db_.select(sql, params);
+    if (!query) {
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(),
+                      QStringLiteral("Database - markTablePair"), true);
+        return {};
+    }
+    if (!query->next())
+        return {};
+    Seating seating;
+    seating.table = queryInt16(*query, 0);
+    if (separate) {
+        seating.seat = QLatin1String(wanted.seat);
+        return seating;
+    }
+    // A Null seat reads as 0.
+    for (int k = 0; k < 4; ++k) {
+        if (queryInt16(*query, k + 1) == number) {
+            seating.seat = QLatin1String(kColumns[k].seat);
+            return seating;
+        }
+    }
+    return {};
+}
+
+bool NextSeating::checkMovementPairs(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 south,
+                                     qint16 west) const {
+    const auto round = static_cast<qint16>(gameData_.getMaxRound(tableId) + 1);
+    QString sql = QStringLiteral("SELECT [Table] FROM RoundData WHERE Section=? AND [Table]=? AND Round=?"
+                                 " AND (NSPair=? OR NSPair=0 OR NSPair IS NULL)"
+                                 " AND (EWPair=? OR EWPair=0 OR EWPair IS NULL)");
+    QVariantList params{gameData_.getSectionID(tableIdLetter(tableId)), tableIdNumber(tableId), round, nsPair,
+                        ewPair};
+    if (south >= 1 && west > 0) {
+        sql += QStringLiteral(" AND South=? AND West=?");
+        params << south << west;
+    }
+    std::optional<QSqlQuery> query = db_.select(sql, params);
+    if (!query) {
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(),
+                      QStringLiteral("Database - err_verifyTablePair"), true);
+        return false;
+    }
+    return query->next() && queryInt16(*query, 0) > 0;
+}
+
+} // namespace qzc

@@ -1,0 +1,136 @@
+#include "gamedata/PairPins.h"
+
+#include "core/DbTransaction.h"
+#include "core/EventInfo.h"
+#include "core/Log.h"
+#include "core/NumberText.h"
+#include "core/QueryValues.h"
+#include "core/ScoreDb.h"
+#include "core/SectionLetters.h"
+#include "gamedata/GameData.h"
+
+#include <QSqlQuery>
+
+namespace qzc {
+
+namespace {
+
+const QString kMarkSource = QStringLiteral("Database - markPairPIN");
+
+QString fourDigits(qint64 n) {
+    return QString::number(n).rightJustified(4, QLatin1Char('0'));
+}
+
+} // namespace
+
+QString PairPins::pinText(int pin) {
+    return fourDigits(pin);
+}
+
+void PairPins::logDbError(const QString& source) const {
+    log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), source, true);
+}
+
+bool PairPins::storePin(qint16 sectionId, qint16 pair, const QString& direction, bool matchDirection,
+                        int pin) {
+    QString where = QStringLiteral(" WHERE Pair=? AND Section=?");
+    QVariantList keys{pair, sectionId};
+    if (matchDirection) {
+        where += QStringLiteral(" AND Direction=?");
+        keys << direction;
+    }
+    std::optional<QSqlQuery> query =
+        db_.select(QStringLiteral("SELECT PIN FROM custom_qz_PlayerPIN") + where, keys);
+    if (!query)
+        return false;
+    const bool known = query->next();
+    query.reset();
+    if (known)
+        return db_.execSQL(QStringLiteral("UPDATE custom_qz_PlayerPIN SET PIN=?") + where, kMarkSource, false,
+                           QVariantList{pinText(pin)} + keys);
+    return db_.execSQL(QStringLiteral("INSERT INTO custom_qz_PlayerPIN (Section, Pair, Direction, PIN)"
+                                      " VALUES (?,?,?,?)"),
+                       kMarkSource, false, {sectionId, pair, direction, pinText(pin)});
+}
+
+bool PairPins::markPairPIN(const QString& tableId, const PinSubmission& pins) {
+    log_.writeLog(0, QStringLiteral("Mark Pair pin code"));
+    const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
+    const bool separate = gameData_.mem_GetSectionField(sectionId);
+    const QString ns = QStringLiteral("NS");
+    const QString ew = QStringLiteral("EW");
+
+    // A terminal whose PINs are not all stored gets no reply and sends them again.
+    DbTransaction transaction(db_);
+    bool stored = storePin(sectionId, pins.nsPair, ns, separate, pins.nsPin) &&
+                  storePin(sectionId, pins.ewPair, ew, separate, pins.ewPin);
+    if (stored && pins.secondNs > 0)
+        stored = storePin(sectionId, pins.secondNs, ns, false, pins.nsPin);
+    if (stored && pins.secondEw > 0)
+        stored = storePin(sectionId, pins.secondEw, ew, false, pins.ewPin);
+    if (stored && transaction.isActive())
+        stored = transaction.commit();
+    if (!stored)
+        logDbError(kMarkSource);
+    return stored;
+}
+
+QString PairPins::getPairPINList() const {
+    std::optional<QSqlQuery> query =
+        db_.select(QStringLiteral("SELECT custom_qz_PlayerPIN.Pair, custom_qz_PlayerPIN.Direction,"
+                                  " custom_qz_PlayerPIN.PIN, Section.Letter FROM custom_qz_PlayerPIN"
+                                  " LEFT JOIN Section ON custom_qz_PlayerPIN.Section=Section.ID"
+                                  " ORDER BY Section.Letter ASC, custom_qz_PlayerPIN.Direction DESC,"
+                                  " custom_qz_PlayerPIN.Pair ASC"));
+    if (!query) {
+        logDbError(QStringLiteral("Database - getPairPIN"));
+        return {};
+    }
+    QString text;
+    while (query->next()) {
+        if (query->value(0).isNull())
+            continue;
+        const QString letters = queryText(*query, 3).trimmed();
+        if (queryText(*query, 1) == QLatin1String("NS") &&
+            gameData_.mem_GetSectionField(gameData_.getSectionID(letters)))
+            continue;
+        text += letters + fourDigits(convertPairNumber(queryInt16(*query, 0), event_.bandedPairNumbering)) +
+                QLatin1Char(',') + queryText(*query, 2) + QLatin1Char(';');
+    }
+    return text;
+}
+
+std::optional<QByteArray> PairPins::getSectionPINData(const QString& letters) const {
+    const QString source = QStringLiteral("Database - getallPairPIN");
+    const qint16 sectionId = gameData_.getSectionID(letters);
+    QString sql = QStringLiteral("SELECT Pair, PIN FROM custom_qz_PlayerPIN WHERE Section=?");
+    if (gameData_.mem_GetSectionField(sectionId))
+        sql += QStringLiteral(" AND Direction='EW'");
+    std::optional<QSqlQuery> query = db_.select(sql + QStringLiteral(" ORDER BY Pair ASC"), {sectionId});
+    if (!query) {
+        logDbError(source);
+        return std::nullopt;
+    }
+    QByteArray block;
+    while (query->next() && block.size() < 3 * maxTerminalRecords) {
+        if (query->value(0).isNull() || query->value(1).isNull())
+            continue;
+        const qint16 pair = queryInt16(*query, 0);
+        const qint32 sent = convertPairNumber(pair, event_.bandedPairNumbering);
+        if (sent < 0 || sent > 255) {
+            log_.writeLog(0,
+                          QStringLiteral("PIN of pair ") + QString::number(pair) +
+                              QStringLiteral(" of section ") + letters +
+                              QStringLiteral(" left out: its number does not fit a byte"),
+                          source);
+            continue;
+        }
+        const QString pin = fourDigits(StrToLong(queryText(*query, 1)));
+        block.append(static_cast<char>(sent));
+        block.append(static_cast<char>(StrToInt(pin.left(2)) & 0xFF));
+        block.append(static_cast<char>(StrToInt(pin.right(2)) & 0xFF));
+    }
+    return block.isEmpty() ? QByteArray(1, '\0') : block;
+}
+
+} // namespace qzc

@@ -1,0 +1,287 @@
+#include "gamedata/PlayerSeats.h"
+
+#include "core/Config.h"
+#include "core/DbTransaction.h"
+#include "core/EventInfo.h"
+#include "core/GameSettings.h"
+#include "core/Log.h"
+#include "core/NumberText.h"
+#include "core/QueryValues.h"
+#include "core/ScoreDb.h"
+#include "core/SectionLetters.h"
+#include "core/TextHelpers.h"
+#include "gamedata/GameData.h"
+#include "gamedata/PlayerNames.h"
+#include "platform/Ansi.h"
+#include "platform/Clock.h"
+
+#include <QSqlQuery>
+#include <algorithm>
+
+namespace qzc {
+
+namespace {
+
+const QString kMarkSource = QStringLiteral("Database - markPlayerID");
+const QString kNotAvailable = QStringLiteral("n/a");
+constexpr int kNameBytes = 20;
+
+QString partnerOf(const QString& direction) {
+    if (direction == QLatin1String("N"))
+        return QStringLiteral("S");
+    if (direction == QLatin1String("S"))
+        return QStringLiteral("N");
+    if (direction == QLatin1String("E"))
+        return QStringLiteral("W");
+    if (direction == QLatin1String("W"))
+        return QStringLiteral("E");
+    return {};
+}
+
+QDateTime storedTime(const QVariant& value) {
+    if (value.metaType().id() == QMetaType::QDateTime)
+        return value.toDateTime();
+    const QString text = value.toString().trimmed();
+    QDateTime time = QDateTime::fromString(text, QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    return time.isValid() ? time : QDateTime::fromString(text, Qt::ISODate);
+}
+
+} // namespace
+
+void PlayerSeats::logDbError(const QString& source) const {
+    log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), source, true);
+}
+
+QString PlayerSeats::timeText() const {
+    return clock_.now().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+}
+
+bool PlayerSeats::clearTablePlayerID(const QString& tableId) {
+    const qint16 table = tableIdNumber(tableId);
+    const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
+    if (table < 1 || sectionId < 1)
+        return false;
+    return db_.execSQL(
+        QStringLiteral("UPDATE PlayerNumbers SET [Number]='', custom_qz_names='', custom_qz_pair=0") +
+            (config_.NameToScoring ? QStringLiteral(", name=''") : QString()) +
+            QStringLiteral(", TimeLog=? WHERE Section=? AND [Table]=?"),
+        QStringLiteral("Database - clearTablePlayerID"), false, {timeText(), sectionId, table});
+}
+
+bool PlayerSeats::markPlayerID(const QString& tableId, double number, const QString& direction) {
+    log_.writeLog(0, QStringLiteral("Mark player ID"));
+    const QString numberText = playerNumberText(number);
+    const qint16 table = tableIdNumber(tableId);
+    const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
+    const QString roundOne = gameData_.mem_GetTablePairs(tableId, 1);
+    const qint16 nsPair = StrToInt(GetField(roundOne, 1, QStringLiteral("/")));
+    const qint16 ewPair = StrToInt(GetField(roundOne, 2, QStringLiteral("/")));
+    const bool toScoring = config_.NameToScoring;
+    const QString time = timeText();
+
+    DbTransaction transaction(db_);
+    auto fail = [this] {
+        logDbError(kMarkSource);
+        return false;
+    };
+    if (number > 0 &&
+        !db_.execSQL(
+            QStringLiteral("UPDATE PlayerNumbers SET [Number]='', custom_qz_names='', custom_qz_pair=0") +
+                (toScoring ? QStringLiteral(", name=''") : QString()) +
+                QStringLiteral(", TimeLog=? WHERE Section=? AND [Number]=?"),
+            kMarkSource, false, {time, sectionId, numberText}))
+        return fail();
+
+    std::optional<QSqlQuery> seat = db_.select(
+        QStringLiteral("SELECT Direction FROM PlayerNumbers WHERE Section=? AND [Table]=? AND Direction=?"),
+        {sectionId, table, direction});
+    if (!seat)
+        return fail();
+    const bool known = seat->next();
+    seat.reset();
+
+    qint16 pair = 0;
+    if (direction == QLatin1String("N") || direction == QLatin1String("S"))
+        pair = nsPair;
+    else if (direction == QLatin1String("E") || direction == QLatin1String("W"))
+        pair = ewPair;
+    const PlayerNameLookup names = names_.getPlayerName({}, number);
+
+    bool written = false;
+    if (known) {
+        QVariantList values{numberText, names.name};
+        if (toScoring)
+            values << names.shortName;
+        values << pair << time << sectionId << table << direction;
+        written = db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET [Number]=?, custom_qz_names=?") +
+                                  (toScoring ? QStringLiteral(", name=?") : QString()) +
+                                  QStringLiteral(", custom_qz_pair=?, Updated=0, TimeLog=?"
+                                                 " WHERE Section=? AND [Table]=? AND Direction=?"),
+                              kMarkSource, false, values);
+    } else {
+        QVariantList values{sectionId, table, direction, numberText, names.name};
+        if (toScoring)
+            values << names.shortName;
+        values << pair << time;
+        written = db_.execSQL(
+            QStringLiteral(
+                "INSERT INTO PlayerNumbers (Section, [Table], Direction, [Number], custom_qz_names") +
+                (toScoring ? QStringLiteral(", name") : QString()) +
+                QStringLiteral(", custom_qz_pair, Updated, TimeLog) VALUES (?,?,?,?,?") +
+                (toScoring ? QStringLiteral(",?") : QString()) + QStringLiteral(",?,0,?)"),
+            kMarkSource, false, values);
+    }
+    if (!written || (transaction.isActive() && !transaction.commit()))
+        return fail();
+    return true;
+}
+
+std::optional<RegisteredSeat> PlayerSeats::getPlayerSeat(const QString& sectionLetters, double number) const {
+    if (number == 0)
+        return std::nullopt;
+    // The number is compared as the text PlayerNumbers holds, so that it matches whatever the
+    // column's type.
+    std::optional<QSqlQuery> query = db_.select(
+        QStringLiteral("SELECT Direction, [Table] FROM PlayerNumbers WHERE Section=? AND [Number]=?"
+                       " ORDER BY [Table], Direction"),
+        {gameData_.getSectionID(sectionLetters), playerNumberText(number)});
+    if (!query) {
+        logDbError(QStringLiteral("Database - getPlayerSeat"));
+        return std::nullopt;
+    }
+    if (!query->next())
+        return std::nullopt;
+    return RegisteredSeat{queryText(*query, 0).trimmed(), queryInt16(*query, 1)};
+}
+
+bool PlayerSeats::markRoundNamesSent(const QString& tableId, qint16 round, const QString& label) {
+    return db_.execSQL(
+        QStringLiteral("UPDATE Tables SET custom_qz_roundNameSent=?, custom_qz_roundNameSentTime=?"
+                       " WHERE Section=? AND [Table]=?"),
+        label, false,
+        {round, timeText(), gameData_.getSectionID(tableIdLetter(tableId)), tableIdNumber(tableId)});
+}
+
+bool PlayerSeats::roundNamesSent(const QString& tableId, qint16 round) {
+    std::optional<QSqlQuery> query =
+        db_.select(QStringLiteral("SELECT custom_qz_roundNameSent, custom_qz_roundNameSentTime FROM Tables"
+                                  " WHERE Section=? AND [Table]=?"),
+                   {gameData_.getSectionID(tableIdLetter(tableId)), tableIdNumber(tableId)});
+    if (!query || !query->next())
+        return false;
+    const qint16 sentRound = queryInt16(*query, 0);
+    if (round > sentRound)
+        return false;
+    const QDateTime sentTime = storedTime(query->value(1));
+    const qint64 elapsed = sentTime.isValid() ? sentTime.secsTo(clock_.now()) : -1;
+    // A terminal that missed the reply asks again at once.
+    if (elapsed >= 0 && elapsed < nameRepeatSeconds)
+        return false;
+    log_.writeLog(0,
+                  QStringLiteral("For ") + tableId + QStringLiteral(", player names for round up to ") +
+                      QString::number(sentRound) + QStringLiteral(" is already sent"),
+                  QStringLiteral("getSeatPlayerName"));
+    return true;
+}
+
+void PlayerSeats::findHomeSeats(const QString& letters, const SeatNumbers& numbers,
+                                std::array<QString, 4>& homeTables,
+                                std::array<QString, 4>& directions) const {
+    const bool separate = gameData_.mem_GetSectionField(gameData_.getSectionID(letters));
+    std::array<bool, 4> placed{};
+    for (std::size_t k = 0; k < numbers.size(); ++k)
+        placed[k] = numbers[k] == 0;
+    for (const MovementRow& row : gameData_.movementRows()) {
+        if (row.Round != 1 || row.Letter != letters)
+            continue;
+        for (std::size_t k = 0; k < numbers.size(); ++k) {
+            const qint16 n = numbers[k];
+            if (placed[k] || n <= 0)
+                continue;
+            QString direction;
+            if (separate) {
+                // The pairs keep their direction: the NS pair is found only at NS, the EW pair only at EW.
+                if (k == 0 && row.NSPair == n)
+                    direction = QStringLiteral("N");
+                else if (k == 1 && row.EWPair == n)
+                    direction = QStringLiteral("E");
+            } else {
+                if (row.NSPair == n)
+                    direction = QStringLiteral("N");
+                if (row.EWPair == n)
+                    direction = QStringLiteral("E");
+                if (row.South == n)
+                    direction = QStringLiteral("S");
+                if (row.West == n)
+                    direction = QStringLiteral("W");
+            }
+            if (direction.isEmpty())
+                continue;
+            homeTables[k] = letters + QString::number(row.Table);
+            directions[k] = direction;
+            placed[k] = true;
+        }
+        if (std::all_of(placed.begin(), placed.end(), [](bool p) { return p; }))
+            break;
+    }
+}
+
+QByteArray PlayerSeats::getSeatPlayerName(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 south,
+                                          qint16 west) {
+    const bool roundRequest = nsPair < 0 || ewPair < 0;
+    qint16 round = 0;
+    SeatNumbers numbers{};
+    if (roundRequest) {
+        round = static_cast<qint16>(gameData_.getMaxRound(tableId) + 1);
+        if (roundNamesSent(tableId, round))
+            return QByteArray(1, '\0');
+        const QString seating = gameData_.mem_GetTablePairs(tableId, round);
+        for (std::size_t k = 0; k < numbers.size(); ++k)
+            numbers[k] = StrToInt(GetField(seating, static_cast<qint16>(k + 1), QStringLiteral("/")));
+    } else {
+        const bool bothGiven = south >= 0 && west >= 0;
+        numbers = movementSeatNumbers(
+            gameData_, event_.bandedPairNumbering, tableId,
+            {nsPair, ewPair, bothGiven ? south : qint16{0}, bothGiven ? west : qint16{0}});
+    }
+
+    const QString letters = tableIdLetter(tableId);
+    std::array<QString, 4> homeTables;
+    std::array<QString, 4> directions;
+    findHomeSeats(letters, numbers, homeTables, directions);
+    if (StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) != 1) {
+        // In a pairs game South sits with the NS pair and West with the EW pair.
+        for (std::size_t k = 2; k < 4; ++k) {
+            homeTables[k] = homeTables[k - 2];
+            directions[k] = partnerOf(directions[k - 2]);
+        }
+    }
+
+    QByteArray block(nameBlockSize, '\0');
+    const std::vector<PlayerNameRecord>& registered = names_.registeredNameList();
+    for (std::size_t k = 0; k < 4; ++k) {
+        const qint16 sectionId = gameData_.getSectionID(tableIdLetter(homeTables[k]));
+        const qint16 table = tableIdNumber(homeTables[k]);
+        const PlayerNameRecord* found = nullptr;
+        if (!homeTables[k].isEmpty()) {
+            for (const PlayerNameRecord& record : registered) {
+                if (record.section == sectionId && record.table == table &&
+                    record.direction.trimmed().compare(directions[k], Qt::CaseInsensitive) == 0) {
+                    found = &record;
+                    break;
+                }
+            }
+        }
+        const QString name = found != nullptr ? found->name : kNotAvailable;
+        log_.writeLog(0, QStringLiteral("Get seating name: ") +
+                             (found != nullptr ? playerNumberText(found->number) : QString()) +
+                             QLatin1Char(',') + directions[k] + QLatin1Char(',') + name);
+        const QByteArray bytes = Ansi::encode(name).left(kNameBytes);
+        block.replace(static_cast<qsizetype>(k) * kNameBytes, bytes.size(), bytes);
+    }
+    if (roundRequest)
+        markRoundNamesSent(tableId, round, QStringLiteral("getSeatPlayerName - update round name sent"));
+    return block;
+}
+
+} // namespace qzc

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QtGlobal>
+#include <array>
+
+namespace qzc {
+
+class GameData;
+
+/// The numbers of a table's four seats: NS pair (North), EW pair (East), South, West.
+using SeatNumbers = std::array<qint16, 4>;
+
+/// The movement's own numbers of the seats a terminal of the table sent. With banded pair
+/// numbering the terminals know the pairs by their converted numbers (convertPairNumber): a
+/// sent number becomes the seat's number, in the round of the table's last stored result or
+/// in the round after it, whose conversion it is. A number that no such seat explains, and
+/// every number without banded numbering, stays as sent.
+SeatNumbers movementSeatNumbers(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
+                                SeatNumbers sent);
+
+/// The movement's own number of a pair or player that a terminal sent for a seat (0 NS, 1 EW,
+/// 2 South, 3 West), looked for at every table of the section in the round: the number in
+/// that seat whose conversion the sent number is. The sent number when there is none or
+/// without banded numbering.
+qint16 movementNumberInRound(const GameData& gameData, bool bandedPairNumbering, qint16 sectionId,
+                             qint16 round, int seat, qint16 sent);
+
+} // namespace qzc

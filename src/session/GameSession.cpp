@@ -1,0 +1,269 @@
+#include "session/GameSession.h"
+
+#include "core/Config.h"
+#include "core/DesktopHost.h"
+#include "core/EventInfo.h"
+#include "core/GameSettings.h"
+#include "core/Guarded.h"
+#include "core/Log.h"
+#include "core/MessageBox.h"
+#include "core/ScoreDb.h"
+#include "gamedata/GameData.h"
+#include "gamedata/GameDataAnalysis.h"
+#include "gamedata/NameMaintenance.h"
+#include "gamedata/PlayerNames.h"
+#include "platform/BusyPointer.h"
+#include "platform/ProcessList.h"
+#include "platform/ProgramLauncher.h"
+#include "terminal/BaseStation.h"
+
+#include <QFileInfo>
+
+namespace qzc {
+
+namespace {
+
+const QString kReconnectMessage = QStringLiteral("No response from base station. Please reconnect it.");
+const QString kSleepProgram = QStringLiteral("preventsleep.exe");
+const QString kResetSource = QStringLiteral("timerResetbaseStation");
+constexpr qint16 kExclamationOk = 48;
+
+} // namespace
+
+GameSession::GameSession(const Services& services, DesktopHost& desktop)
+    : config_(services.config), log_(services.log), db_(services.db), settings_(services.settings),
+      event_(services.event), gameData_(services.gameData), names_(services.names),
+      messages_(services.messages), processes_(services.processes), launcher_(services.launcher),
+      desktop_(desktop) {
+    timerAnalyzeGameDB_.setObjectName(QStringLiteral("timerAnalyzeGameDB"));
+    timerAnalyzeGameDB_.setInterval(analyzeIntervalMs);
+    timerResetbaseStation_.setObjectName(QStringLiteral("timerResetbaseStation"));
+    timerResetbaseStation_.setInterval(resetIntervalMs);
+    QObject::connect(&timerAnalyzeGameDB_, &QTimer::timeout, [this] { timerAnalyzeGameDB_Timer(); });
+    QObject::connect(&timerResetbaseStation_, &QTimer::timeout, [this] { timerResetbaseStation_Timer(); });
+}
+
+void GameSession::command(GameCommand command) {
+    switch (command) {
+    case GameCommand::Stop:
+        stopGame();
+        break;
+    case GameCommand::Pause:
+        gameMode_ = 2;
+        break;
+    case GameCommand::Start:
+        log_.writeLog(0, QStringLiteral("Start game."));
+        {
+            const BusyPointer busy;
+            names_.loadPlayerNameList();
+            names_.Setup_memoryPlayerName();
+            // Not while the automatic reset restarts the game.
+            if (!gameModeByTimer_)
+                NameMaintenance(names_, db_, log_, event_, config_).updatePlayerNames();
+        }
+        if (!ensureBoardCounts()) {
+            // The director gave no board counts: nothing starts and nothing is ticked.
+            desktop_.showGameCommand(std::nullopt);
+            return;
+        }
+        startGame();
+        break;
+    }
+    desktop_.showGameCommand(command);
+}
+
+void GameSession::stopGame() {
+    if (gameMode_ != 0) {
+        log_.writeLog(0, QStringLiteral("Stop game."));
+        gameMode_ = 0;
+    }
+    desktop_.showGameRunning(false);
+    timerAnalyzeGameDB_.stop();
+}
+
+bool GameSession::ensureBoardCounts() {
+    if (event_.boardsPerRound != 0 && event_.totalBoards != 0)
+        return true;
+    qint16 rows = 0;
+    db_.getDBValue(QStringLiteral("SELECT COUNT([Table]) as cnt FROM [RoundData]"), QStringLiteral("cnt"),
+                   rows);
+    if (rows != 0)
+        return true;
+    desktop_.askBoardCounts(event_.boardsPerRound, event_.totalBoards);
+    if (event_.boardsPerRound == 0 || event_.totalBoards == 0)
+        return false;
+    saveBoardCounts();
+    return true;
+}
+
+void GameSession::saveBoardCounts() {
+    const QString perRound = QString::number(event_.boardsPerRound);
+    const QString total = QString::number(event_.totalBoards);
+    QString stored;
+    const bool rowExists =
+        db_.getDBValue(QStringLiteral("SELECT custom_qz_roundboard FROM [custom_qz_Settings]"),
+                       QStringLiteral("custom_qz_roundboard"), stored);
+    const QString sql = rowExists ? QStringLiteral("UPDATE custom_qz_Settings SET custom_qz_roundboard=") +
+                                        perRound + QStringLiteral(",custom_qz_totalboard=") + total
+                                  : QStringLiteral("INSERT INTO custom_qz_Settings (custom_qz_roundboard,"
+                                                   "custom_qz_totalboard) VALUES (") +
+                                        perRound + QLatin1Char(',') + total + QLatin1Char(')');
+    if (!db_.execSQL(sql, QStringLiteral("Menu - game mode")))
+        return;
+    log_.writeLog(0, QStringLiteral("Total boards and board per round is set: ") + perRound +
+                         QLatin1Char(',') + total);
+    settings_.setGameSetting(QStringLiteral("custom_qz_roundboard"), perRound);
+    settings_.setGameSetting(QStringLiteral("custom_qz_totalboard"), total);
+    const double edge = static_cast<double>(event_.totalBoards) / event_.boardsPerRound;
+    db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazEdgeGameRound=") + QString::number(edge),
+                QStringLiteral("Start game"));
+    gameData_.loadsectiondata();
+}
+
+void GameSession::startGame() {
+    const BusyPointer busy;
+    if (analysis_ != nullptr)
+        analysis_->AnalyzeGameDB();
+    gameData_.preloadMovementMessage();
+    // A restart by the automatic reset keeps the section and view the director chose.
+    if (!gameModeByTimer_)
+        desktop_.showFirstSectionAndView();
+    if (!linkIsUp())
+        startLink();
+    if (linkIsUp()) {
+        baseStation_->resetIdleTimes();
+        gameMode_ = 1;
+        desktop_.showGameRunning(true);
+        startSleepPrevention();
+        timerAnalyzeGameDB_.start();
+    } else {
+        log_.writeLog(0, QStringLiteral("Fail to start game."));
+    }
+}
+
+void GameSession::startSleepPrevention() {
+    const QString program = config_.appFolder + kSleepProgram;
+    if (!QFileInfo::exists(program) || processes_.IsProcessRunning(kSleepProgram))
+        return;
+    QString error;
+    if (launcher_.start(program, {}, config_.appFolder, &error))
+        log_.writeLog(0, QStringLiteral("Execute command: ") + program);
+    else
+        log_.writeLog(0, error, QStringLiteral("Start game"), true);
+}
+
+bool GameSession::linkIsUp() const {
+    return baseStation_ != nullptr && baseStation_->isLinkUp();
+}
+
+bool GameSession::toggleLink() {
+    return baseStation_ != nullptr && baseStation_->bs_OpenCommunication(!linkIsUp());
+}
+
+void GameSession::startLink() {
+    if (baseStation_ == nullptr)
+        return;
+    for (;;) {
+        for (int attempt = 0; attempt < 2; ++attempt) {
+            if (baseStation_->bs_OpenCommunication(true))
+                return;
+        }
+        // "communcation" as other programs read it in the log.
+        log_.writeLog(0, QStringLiteral("Fails to connect base station"),
+                      QStringLiteral("menu - start communcation"));
+        if (!messages_.showMsg(kReconnectMessage, QString(), kExclamationOk, -1))
+            return;
+    }
+}
+
+void GameSession::timerAnalyzeGameDB_Timer() {
+    if (++analyzeTickCount_ != analyzeEveryTicks)
+        return;
+    analyzeTickCount_ = 0;
+    if (analysis_ != nullptr)
+        guarded(log_, QStringLiteral("timerAnalyzeGameDB"), [this] { analysis_->AnalyzeGameDB(); });
+}
+
+void GameSession::restartAnalyzeTimer(int intervalMs) {
+    if (!timerAnalyzeGameDB_.isActive())
+        return;
+    timerAnalyzeGameDB_.stop();
+    timerAnalyzeGameDB_.setInterval(intervalMs);
+    timerAnalyzeGameDB_.start();
+}
+
+void GameSession::showStanzaState(StanzaState state, const QString& source) {
+    const bool buttonWasShown = shownStanza_ == StanzaState::ReadyForNextStanza;
+    shownStanza_ = state;
+    desktop_.showNextStanzaControls(state);
+    if (state == StanzaState::ReadyForNextStanza && !buttonWasShown) {
+        log_.writeLog(0, QStringLiteral("Show 'Start New Movement' button"), source);
+        // The dispatcher may have sped the timer up once every table had its results.
+        restartAnalyzeTimer(analyzeIntervalMs);
+    } else if (state == StanzaState::ResultsOwed && buttonWasShown) {
+        log_.writeLog(0, QStringLiteral("Hide 'Start New Movement' button"), source);
+    }
+}
+
+void GameSession::startTimerResetbaseStation() {
+    timerResetbaseStation_.start();
+}
+
+void GameSession::timerResetbaseStation_Timer() {
+    if (baseStation_ == nullptr) {
+        timerResetbaseStation_.stop();
+        return;
+    }
+    guarded(log_, kResetSource, [this] { resetTick(); });
+}
+
+void GameSession::resetTick() {
+    // Milliseconds in 32 bits; the wait is bounded by the link settings (at most 300 s).
+    const qint32 interval = timerResetbaseStation_.interval();
+    const qint32 wait = baseStation_->settings().resetWaitMs();
+    resetElapsedMs_ += interval;
+
+    if (resetElapsedMs_ == interval) {
+        desktop_.showGridMessage(QStringLiteral("  Resetting communication, please wait.  "));
+        desktop_.paintNow();
+        if (linkIsUp())
+            baseStation_->bs_OpenCommunication(false);
+        log_.writeLog(0, QStringLiteral("Stop game by timer"), kResetSource);
+        command(GameCommand::Stop);
+    }
+    if (resetElapsedMs_ == wait + interval || resetElapsedMs_ == 2 * wait + interval) {
+        if (!linkIsUp()) {
+            log_.writeLog(0, QStringLiteral("Start game by timer"), kResetSource);
+            baseStation_->bs_OpenCommunication(true);
+        }
+        if (linkIsUp()) {
+            log_.writeLog(0, QStringLiteral("Start game by timer: succeed"), kResetSource);
+            resetRestartOk_ = true;
+        }
+    }
+    if (resetElapsedMs_ <= 2 * wait + interval && !resetRestartOk_)
+        return;
+    finishReset();
+}
+
+void GameSession::finishReset() {
+    timerResetbaseStation_.stop();
+    resetElapsedMs_ = 0;
+    bool restart = resetRestartOk_;
+    resetRestartOk_ = false;
+    while (!restart) {
+        log_.writeLog(0, QStringLiteral("Fails to reset the communication automatically"), kResetSource);
+        if (!messages_.showMsg(kReconnectMessage, QString(), kExclamationOk, -1))
+            break;
+        restart = baseStation_->bs_OpenCommunication(true);
+    }
+    if (restart) {
+        gameModeByTimer_ = true;
+        command(GameCommand::Start);
+        gameModeByTimer_ = false;
+    }
+    desktop_.hideGridMessage();
+    desktop_.paintNow();
+}
+
+} // namespace qzc

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "ProgramRig.h"
+#include "desktop/frmdesktop.h"
+#include "support/FakeClock.h"
+#include "support/Fixtures.h"
+#include "support/TestGuiApp.h"
+
+#include <gtest/gtest.h>
+
+namespace qzc::test {
+
+/// A program started on the Mitchell fixture without a base station, its main window loaded.
+class LoadedWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(rig.prepare(fixtures::mitchell()));
+        ASSERT_TRUE(rig.make().start());
+    }
+    frmdesktop& window() { return rig.program->desktop(); }
+
+    TestGuiApp app;
+    FakeClock clock;
+    ProgramRig rig{clock};
+};
+
+} // namespace qzc::test

@@ -1,0 +1,265 @@
+#include "session/GameSession.h"
+
+#include "gamedata/PlayerNames.h"
+#include "support/FakeDesktopHost.h"
+#include "support/FakePlatform.h"
+#include "support/FakeSerialPort.h"
+#include "support/Fixtures.h"
+#include "support/GameDataHarness.h"
+#include "support/RecordingRequestHandler.h"
+#include "support/SimWire.h"
+#include "support/TestCoreApp.h"
+#include "terminal/BaseStation.h"
+
+#include <gtest/gtest.h>
+#include <map>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace qzc {
+namespace {
+
+using test::wire::bytes;
+
+// A started event with its game session and a base station on an in-memory port that
+// acknowledges knocks while answering is set; no window.
+struct SessionRig {
+    SessionRig() {
+        auto fake = std::make_unique<test::FakeSerialPort>();
+        port = fake.get();
+        port->onWrite = [this](const QByteArray& frame) {
+            if (answering && frame == bytes("FF FF 03 01 01 01 04"))
+                port->pendingReads.append(test::wire::frame(0xFF, 3, bytes("55")));
+        };
+        station = std::make_unique<BaseStation>(h().config, h().log, h().clock, host, session, handler,
+                                                std::move(fake));
+        session.attachBaseStation(*station);
+    }
+
+    bool start(test::EventBuilder builder) {
+        if (!data.start(builder))
+            return false;
+        station->LoadPortSettings();
+        return true;
+    }
+    test::EventHarness& h() { return data.harness; }
+    /// The log lines of source since the line numbered from.
+    QStringList linesOf(const QString& source, qsizetype from) const {
+        const QString tail = QStringLiteral(" (") + source + QLatin1Char(')');
+        QStringList lines;
+        for (const QString& line : data.logMessages().mid(from)) {
+            if (line.endsWith(tail))
+                lines << line.chopped(tail.size());
+        }
+        return lines;
+    }
+
+    test::TestCoreApp app;
+    test::GameDataHarness data;
+    PlayerNames names{h().db, h().log, h().event, h().config, h().clock};
+    test::FakeProcessList processes;
+    test::RecordingLauncher launcher;
+    test::FakeDesktopHost host;
+    GameSession session{{h().config, h().log, h().db, h().settings, h().event, data.gameData, names,
+                         h().messages, processes, launcher},
+                        host};
+    test::RecordingRequestHandler handler;
+    test::FakeSerialPort* port = nullptr;
+    std::unique_ptr<BaseStation> station;
+    bool answering = true;
+};
+
+// The automatic reset with the default wait W = 10 s and a tick every second: the link goes
+// down at 1 s, is tried again at 11 s and 21 s, and at 22 s the director is asked to
+// reconnect the base station. A game restarted by the reset keeps the section and view.
+TEST(GameSessionTest, AutomaticResetTimings) {
+    struct Case {
+        const char* what;
+        /// The second from which the base station answers again; 0: never.
+        int backAt;
+        /// The director's answer to "Please reconnect it." (the station still silent).
+        bool reconnect;
+        std::map<int, QStringList> linesAt;
+        int lastTick;
+        qint16 modeAfter;
+    };
+    const QString stop = QStringLiteral("Stop game by timer");
+    const QString retry = QStringLiteral("Start game by timer");
+    const QString back = QStringLiteral("Start game by timer: succeed");
+    const QString failed = QStringLiteral("Fails to reset the communication automatically");
+    const Case cases[] = {
+        {"back at the first attempt", 5, false, {{1, {stop}}, {11, {retry, back}}}, 11, 1},
+        {"back at the second attempt", 15, false, {{1, {stop}}, {11, {retry}}, {21, {retry, back}}}, 21, 1},
+        {"never back, the director gives up",
+         0,
+         false,
+         {{1, {stop}}, {11, {retry}}, {21, {retry}}, {22, {failed}}},
+         22,
+         0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SessionRig rig;
+        ASSERT_TRUE(rig.start(test::fixtures::mitchell())) << rig.data.failure().toStdString();
+        rig.session.command(GameCommand::Start);
+        ASSERT_TRUE(rig.session.isRunning());
+        ASSERT_EQ(rig.host.firstSectionShown, 1);
+        rig.h().messages.answers = {c.reconnect};
+
+        rig.answering = false;
+        rig.session.startTimerResetbaseStation();
+        std::map<int, QStringList> linesAt;
+        int lastTick = 0;
+        for (int second = 1; second <= 30 && rig.session.timerResetbaseStation().isActive(); ++second) {
+            rig.answering = c.backAt != 0 && second >= c.backAt;
+            const qsizetype before = rig.data.logMessages().size();
+            rig.session.timerResetbaseStation_Timer();
+            const QStringList lines = rig.linesOf(QStringLiteral("timerResetbaseStation"), before);
+            if (!lines.isEmpty())
+                linesAt[second] = lines;
+            lastTick = second;
+            if (second == 1) {
+                EXPECT_EQ(rig.session.gameMode(), 0);
+                EXPECT_FALSE(rig.session.linkIsUp());
+                EXPECT_TRUE(rig.host.gridMessageShown);
+            }
+        }
+        EXPECT_EQ(linesAt, c.linesAt);
+        EXPECT_EQ(lastTick, c.lastTick);
+        EXPECT_FALSE(rig.session.timerResetbaseStation().isActive());
+        EXPECT_EQ(rig.session.gameMode(), c.modeAfter);
+        EXPECT_EQ(rig.session.linkIsUp(), c.modeAfter == 1);
+        EXPECT_EQ(rig.h().messages.shown.size(), c.backAt == 0 ? 1U : 0U);
+        EXPECT_FALSE(rig.host.gridMessageShown);
+        // The restart keeps the section and view the director had chosen.
+        EXPECT_EQ(rig.host.firstSectionShown, 1);
+        EXPECT_EQ(rig.host.tickedCommand, c.modeAfter == 1 ? GameCommand::Start : GameCommand::Stop);
+    }
+}
+
+// The director reconnects the base station when asked: the game starts again, still on the
+// section and view chosen.
+TEST(GameSessionTest, ResetEndsWithTheDirectorsReconnect) {
+    SessionRig rig;
+    ASSERT_TRUE(rig.start(test::fixtures::mitchell()));
+    rig.session.command(GameCommand::Start);
+    rig.answering = false;
+    rig.h().messages.whileShown = [&] {
+        rig.answering = true;
+    };
+    rig.h().messages.answers = {true};
+    rig.session.startTimerResetbaseStation();
+    for (int second = 1; second <= 22; ++second)
+        rig.session.timerResetbaseStation_Timer();
+    EXPECT_EQ(rig.h().messages.texts(),
+              QStringList{QStringLiteral("No response from base station. Please reconnect it.")});
+    EXPECT_TRUE(rig.session.isRunning());
+    EXPECT_EQ(rig.host.firstSectionShown, 1);
+}
+
+// Without a movement and without board counts the start asks the director for them.
+TEST(GameSessionTest, StartAsksForTheBoardCountsOfAnEventWithoutMovement) {
+    struct Case {
+        const char* what;
+        std::optional<std::pair<qint16, qint16>> answer;
+        bool started;
+        qint16 edge;
+    };
+    const Case cases[] = {{"quit", std::nullopt, false, 0},
+                          {"3 of 24", std::pair<qint16, qint16>{3, 24}, true, 8}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SessionRig rig;
+        ASSERT_TRUE(rig.start(test::fixtures::mitchell()));
+        ASSERT_TRUE(rig.data.exec(QStringLiteral("DELETE FROM RoundData")));
+        rig.h().event.boardsPerRound = 0;
+        rig.h().event.totalBoards = 0;
+        rig.host.boardCountAnswer = c.answer;
+        rig.session.command(GameCommand::Start);
+        EXPECT_EQ(rig.host.boardCountQuestions, 1);
+        EXPECT_EQ(rig.session.isRunning(), c.started);
+        EXPECT_EQ(rig.host.tickedCommand, c.started ? std::optional(GameCommand::Start) : std::nullopt);
+        EXPECT_EQ(
+            rig.data.logMessages().contains(QStringLiteral("Total boards and board per round is set: 3,24")),
+            c.started);
+        if (c.started) {
+            EXPECT_EQ(
+                rig.data.value(QStringLiteral("SELECT custom_qz_StanazEdgeGameRound FROM Section")).toInt(),
+                c.edge);
+        }
+    }
+}
+
+// The game-data timer: the analysis every 60th tick, and the dispatcher's interval changes
+// only while the timer runs.
+TEST(GameSessionTest, GameDataTimerFollowsTheGame) {
+    SessionRig rig;
+    ASSERT_TRUE(rig.start(test::fixtures::mitchell()));
+    rig.session.restartAnalyzeTimer(200);
+    EXPECT_FALSE(rig.session.timerAnalyzeGameDB().isActive());
+    rig.session.command(GameCommand::Start);
+    ASSERT_TRUE(rig.session.timerAnalyzeGameDB().isActive());
+    rig.session.restartAnalyzeTimer(200);
+    EXPECT_EQ(rig.session.timerAnalyzeGameDB().interval(), 200);
+    rig.session.command(GameCommand::Stop);
+    EXPECT_FALSE(rig.session.timerAnalyzeGameDB().isActive());
+    EXPECT_FALSE(rig.host.gameShownRunning);
+}
+
+// One rule for every caller: "Start New Movement" is shown for a section ready for its next
+// stanza and "Forced start" enabled while it owes results; the button's coming and going is
+// logged once, under the caller's name, and its coming brings the game-data timer back to
+// one second while it runs.
+TEST(GameSessionTest, TheStanzaStateDecidesTheNextStanzaControls) {
+    using enum StanzaState;
+    struct Case {
+        const char* what;
+        std::vector<StanzaState> states;
+        QStringList logged;
+        std::vector<int> intervals;
+    };
+    const Case cases[] = {
+        {"nothing beyond the stanza", {NoFurtherRounds, NoFurtherRounds}, {}, {}},
+        {"ready, once and again", {ReadyForNextStanza, ReadyForNextStanza}, {u"Show"_s}, {1000}},
+        {"ready, then results owed again",
+         {ReadyForNextStanza, ResultsOwed, ResultsOwed},
+         {u"Show"_s, u"Hide"_s},
+         {1000}},
+        {"results owed without the button", {ResultsOwed}, {}, {}},
+        {"the button goes quietly when no round is left",
+         {ReadyForNextStanza, NoFurtherRounds},
+         {u"Show"_s},
+         {1000}},
+        {"shown again after it went",
+         {ReadyForNextStanza, NoFurtherRounds, ReadyForNextStanza},
+         {u"Show"_s, u"Show"_s},
+         {1000, 1000}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SessionRig rig;
+        ASSERT_TRUE(rig.start(test::fixtures::mitchell()));
+        rig.session.command(GameCommand::Start);
+        const qsizetype before = rig.data.logMessages().size();
+        std::vector<int> intervals;
+        for (const StanzaState state : c.states) {
+            // The dispatcher's speed-up, which a newly shown button undoes.
+            rig.session.restartAnalyzeTimer(200);
+            rig.session.showStanzaState(state, u"Refresh table status"_s);
+            EXPECT_EQ(rig.host.stanzaControls, state);
+            if (rig.session.timerAnalyzeGameDB().interval() == 1000)
+                intervals.push_back(1000);
+        }
+        QStringList logged;
+        for (const QString& line : rig.linesOf(u"Refresh table status"_s, before))
+            logged << line.section(QLatin1Char(' '), 0, 0);
+        EXPECT_EQ(logged, c.logged);
+        EXPECT_EQ(intervals, c.intervals);
+        for (const QString& line : rig.linesOf(u"Refresh table status"_s, before))
+            EXPECT_TRUE(line.endsWith(u" 'Start New Movement' button"_s)) << line.toStdString();
+    }
+}
+
+} // namespace
+} // namespace qzc

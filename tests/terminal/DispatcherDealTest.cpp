@@ -1,0 +1,190 @@
+// Dealt cards, bids and played cards stored, and the deal of a board sent, end to end
+// through the pseudo-terminal.
+
+#include "DispatcherPtyFixture.h"
+#include "support/DealFixtures.h"
+#include "support/QueryRows.h"
+
+#include <QFile>
+
+namespace qzc {
+namespace {
+
+using test::Exchange;
+using test::to;
+using test::wire::bytes;
+
+constexpr quint16 kA1 = 0x0011;
+
+/// The small event's movement (A1 plays boards 1-2 in round 1 and 3-4 in round 2) with a
+/// terminal at A1, with or without the tables that record deals, auctions and play.
+test::EventBuilder dealEvent(bool withTables) {
+    test::EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    b.addRound(test::RoundRow{a, 1, 1, 1, 2, 0, 0, 1, 2});
+    b.addRound(test::RoundRow{a, 1, 2, 1, 4, 0, 0, 3, 4});
+    b.addRound(test::RoundRow{a, 2, 1, 3, 4, 0, 0, 3, 4});
+    b.addRound(test::RoundRow{a, 2, 2, 3, 2, 0, 0, 1, 2});
+    b.setStanza(a, 1, 2);
+    b.addTerminal(kA1, 1, 1);
+    if (!withTables) {
+        for (const char* table : {"HandRecord", "BiddingData", "PlayData"})
+            b.withoutTable(QString::fromLatin1(table));
+    }
+    return b;
+}
+
+/// The 13 card bytes of a whole suit (clubs 0 to spades 3), ace first, two last.
+QByteArray wholeSuit(int suit) {
+    QByteArray cards;
+    for (const int rank : {1, 13, 12, 11, 10, 9, 8, 7, 6, 5, 4, 3, 2})
+        cards.append(static_cast<char>(4 * rank + suit));
+    return cards;
+}
+
+class DispatcherDealTest : public test::DispatcherPtyTest {
+protected:
+    QString rows(const QString& sql) { return test::queryRows(data().harness.db, sql); }
+    /// The board's sixteen holdings, north's spades first.
+    QString handRecord(int board) {
+        return rows(
+            QStringLiteral(
+                "SELECT Board, NorthSpades, NorthHearts, NorthDiamonds, NorthClubs, EastSpades, EastHearts, "
+                "EastDiamonds, EastClubs, SouthSpades, SouthHearts, SouthDiamonds, SouthClubs, WestSpades, "
+                "WestHearts, WestDiamonds, WestClubs FROM HandRecord WHERE Board=%1")
+                .arg(board));
+    }
+};
+
+TEST_F(DispatcherDealTest, DealtCardsAreStoredHandByHand) {
+    test::EventBuilder b = dealEvent(true);
+    start(b);
+    const QByteArray full = bytes("50 01") + wholeSuit(3) + wholeSuit(2) + wholeSuit(1) + wholeSuit(0);
+    const QByteArray noCards(13, '\x40');
+    struct Step {
+        const char* name;
+        QByteArray request;
+        qint16 result;
+        const char* stored;
+    };
+    const Step steps[] = {
+        {"four hands", full, 0, "1|AKQJT98765432|||||AKQJT98765432|||||AKQJT98765432|||||AKQJT98765432"},
+        {"30 bytes: north and east only", bytes("50 02") + wholeSuit(0) + wholeSuit(1) + bytes("07 0B"), 0,
+         "2||||AKQJT98765432|||AKQJT98765432|||||||||"},
+        // No-card bytes (bit 6, rank 0, rank 14) are passed over, and a hand of no card at
+        // all leaves the stored hand as it was.
+        {"no-card bytes", bytes("50 02 07 40 36 00 3B") + QByteArray(8, '\x40') + noCards, 0,
+         "2|A|K|||||AKQJT98765432|||||||||"},
+        // Bit 7 is in no card byte: the whole request is refused.
+        {"a byte out of range",
+         bytes("50 03") + wholeSuit(3) + wholeSuit(2) + wholeSuit(1) + wholeSuit(0).left(12) + bytes("87"),
+         1003, ""},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        const Exchange e = send(kA1, s.request);
+        EXPECT_EQ(e.result, s.result);
+        EXPECT_EQ(e.frames, s.result == 0 ? QList<QByteArray>{to(kA1, "51 00")} : QList<QByteArray>{});
+        EXPECT_EQ(handRecord(static_cast<quint8>(s.request.at(1))), QLatin1String(s.stored));
+    }
+    EXPECT_TRUE(logged(QStringLiteral("sys-err1003 Invalid message format: ") +
+                       QString::fromLatin1(steps[3].request.toHex(' ').toUpper()) +
+                       QStringLiteral(" (ProcessQueue - doMsg)")));
+}
+
+TEST_F(DispatcherDealTest, BidsAndPlayedCardsAreStoredInTheirOrder) {
+    test::EventBuilder b = dealEvent(true);
+    start(b);
+    struct Step {
+        const char* name;
+        const char* request;
+        qint16 result;
+        const char* reply;
+    };
+    const Step steps[] = {
+        // West first: 1C, a double, a redouble and a pass.
+        {"bids", "52 01 03 01 40 80 00", 0, "53 00"},
+        {"the same bids again, their answer lost", "52 01 03 01 40 80 00", 0, "53 00"},
+        {"a bid of strain 5", "52 01 00 28", 1003, nullptr},
+        {"both doubling bits", "52 01 00 C1", 1003, nullptr},
+        {"no first seat", "52 01", 1002, nullptr},
+        // Tricks led after south and after west.
+        {"two tricks", "54 03 01 07 0B 37 0F 03 06 0A 36 0E", 0, "55 00"},
+        {"a trick and a card, no-card byte passed over", "54 04 00 07 40 0B 0F 02 06", 0, "55 00"},
+        {"a card byte out of range", "54 04 00 87 0B 37 0F", 1003, nullptr},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        const Exchange e = send(kA1, s.request);
+        EXPECT_EQ(e.result, s.result);
+        EXPECT_EQ(e.frames, s.reply ? QList<QByteArray>{to(kA1, s.reply)} : QList<QByteArray>{});
+    }
+    // A call the database refuses is not acknowledged, so the terminal sends it again.
+    ASSERT_TRUE(data().exec(QStringLiteral("CREATE TRIGGER refuse BEFORE INSERT ON BiddingData "
+                                           "WHEN NEW.Bid='XX' BEGIN SELECT RAISE(ABORT, 'refused'); END")));
+    const Exchange refused = send(kA1, "52 02 00 01 80");
+    EXPECT_EQ(refused.result, 0);
+    EXPECT_TRUE(refused.frames.isEmpty());
+    EXPECT_EQ(
+        rows(QStringLiteral("SELECT Section, [Table], Round, Board, Counter, Direction, Bid FROM BiddingData "
+                            "ORDER BY Counter")),
+        QStringLiteral("1|1|1|1|1|W|1C 1|1|1|1|2|N|X 1|1|1|1|3|E|XX 1|1|1|1|4|S|PASS"));
+    EXPECT_EQ(
+        rows(QStringLiteral("SELECT Round, Board, Counter, Direction, Card FROM PlayData ORDER BY Board, "
+                            "Counter")),
+        QStringLiteral("2|3|1|S|SA 2|3|2|W|S2 2|3|3|N|SK 2|3|4|E|S3 2|3|5|N|HA 2|3|6|E|H2 2|3|7|S|HK "
+                       "2|3|8|W|H3 2|4|1|E|SA 2|4|2|W|S2 2|4|3|N|S3 2|4|4|W|HA"));
+}
+
+TEST_F(DispatcherDealTest, WithoutTheTablesTheRecordsAreOnlyAcknowledged) {
+    test::EventBuilder b = dealEvent(false);
+    start(b);
+    const std::pair<QByteArray, const char*> steps[] = {
+        {bytes("50 01") + wholeSuit(3), "51 00"},
+        {bytes("52 01 03 01 40 80 00"), "53 00"},
+        {bytes("54 03 01 07 0B 37 0F"), "55 00"},
+    };
+    for (const auto& [request, reply] : steps) {
+        const Exchange e = send(kA1, request);
+        EXPECT_EQ(e.result, 0);
+        EXPECT_EQ(e.frames, QList<QByteArray>{to(kA1, reply)});
+    }
+    EXPECT_EQ(countLogged(QStringLiteral("sys-err1101 Deal card input is not supported. (doMsg)")), 3);
+    EXPECT_FALSE(logged(QStringLiteral("Save dealt card")));
+}
+
+TEST_F(DispatcherDealTest, TheDealOfABoardAsTheTerminalReceivesIt) {
+    test::EventBuilder b = dealEvent(true);
+    start(b);
+    const QString path = data().harness.filePath(QStringLiteral("alldeal.txt"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(test::allDealFileText());
+    file.close();
+
+    const QByteArray north(13, '\0');
+    const QByteArray unknown = bytes("7F FF") + QByteArray(10, '\xFF');
+    struct Step {
+        const char* name;
+        QString dealFile;
+        const char* request;
+        QByteArray reply;
+    };
+    const Step steps[] = {
+        {"the deal", path, "56 05", bytes("57 05") + test::board5Holders()},
+        {"with makeable contracts", path, "D8 05",
+         bytes("59 05") + test::board5Holders() + test::board5NumberAndMakeable()},
+        {"a board without a deal", path, "56 03", bytes("57 03") + north},
+        {"no deal file", QString(), "58 05", bytes("59 05") + north + unknown},
+    };
+    for (const Step& s : steps) {
+        SCOPED_TRACE(s.name);
+        config().qzcPath = s.dealFile;
+        const Exchange e = send(kA1, s.request);
+        EXPECT_EQ(e.result, 0);
+        EXPECT_EQ(e.frames, QList<QByteArray>{to(kA1, s.reply)});
+    }
+}
+
+} // namespace
+} // namespace qzc

@@ -1,0 +1,240 @@
+// Pair PINs (30, 32), member numbers (40) and the players' names (60), end to end through the
+// pseudo-terminal.
+
+#include "DispatcherPtyFixture.h"
+#include "gamedata/PairPins.h"
+#include "support/Fixtures.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+
+using namespace Qt::StringLiterals;
+
+namespace qzc {
+namespace {
+
+using test::Exchange;
+using test::ResultRow;
+using test::to;
+using test::wire::bytes;
+
+/// A name as the terminals get it: its bytes, padded with zero bytes to 20.
+QByteArray field(const char* text) {
+    QByteArray name(text);
+    return name + QByteArray(20 - name.size(), '\0');
+}
+
+/// A seat of reply 41: direction letter and table of a conflict (0, 0 when the player may
+/// sit), then the name or the number.
+QByteArray idBlock(char direction, int table, const char* text) {
+    return QByteArray(1, direction) + QByteArray(1, static_cast<char>(table)) + field(text);
+}
+
+class DispatcherPlayerTest : public test::DispatcherPtyTest {
+protected:
+    /// The rows of a table as u"Section|Pair|Direction|PIN"_s, or u"Direction|Number|names|pair"_s of
+    /// PlayerNumbers, ordered.
+    QStringList rows(const QString& sql) {
+        QStringList list;
+        std::optional<QSqlQuery> q = data().harness.db.select(sql);
+        while (q && q->next()) {
+            QStringList fields;
+            for (int i = 0; i < q->record().count(); ++i)
+                fields << q->value(i).toString();
+            list << fields.join(QLatin1Char('|'));
+        }
+        return list;
+    }
+    QStringList pins() {
+        return rows(QStringLiteral("SELECT Section, Pair, Direction, PIN FROM custom_qz_PlayerPIN"
+                                   " ORDER BY Section, Pair, Direction"));
+    }
+    QStringList seats(int table) {
+        return rows(QStringLiteral("SELECT Direction, [Number], custom_qz_names, name, custom_qz_pair FROM "
+                                   "PlayerNumbers WHERE Section=1 AND [Table]=%1 ORDER BY Direction")
+                        .arg(table));
+    }
+};
+
+struct PinStep {
+    const char* name;
+    quint16 terminal;
+    const char* request;
+    /// Program error code; no reply unless 0.
+    qint16 result;
+    const char* reply;
+    QStringList stored;
+};
+
+// The Mitchell: NS pairs stay at their table, EW pair 7 + t starts at table t and moves up a
+// table a round. A1 has results of round 1, so it asks about round 2; A3 about round 1.
+TEST_F(DispatcherPlayerTest, PairPinsAreStoredForTheRightNumbersAndWrongNumbersLearnTheirTable) {
+    test::EventBuilder b = test::fixtures::mitchell();
+    b.addTerminal(0x0011, 1, 1);
+    b.addTerminal(0x0013, 1, 3);
+    start(b);
+    const PinStep steps[] = {
+        {"wrong numbers: NS 5 plays NS at table 5, EW 8 plays EW at table 1",
+         0x0013,
+         "1E 05 00 01 08 00 02",
+         0,
+         "1F 01 05 03 01",
+         {}},
+        {"NS 3 stays here (no answer); 99 plays nowhere",
+         0x0013,
+         "1E 03 00 01 63 00 02",
+         0,
+         "1F 00 00 00 00",
+         {}},
+        {"a PIN byte above 99: refused, nothing stored, no reply",
+         0x0013,
+         "1E 03 64 00 0A 00 07",
+         1003,
+         nullptr,
+         {}},
+        {"the right numbers: both PINs stored with four digits",
+         0x0013,
+         "1E 03 0C 22 0A 00 07",
+         0,
+         "1F 00 00 00 00",
+         {u"1|3|NS|1234"_s, u"1|10|EW|0007"_s}},
+        {"round 2 at A1 after its round-1 results: NS 1, EW 14",
+         0x0011,
+         "1E 01 00 00 0E 63 63",
+         0,
+         "1F 00 00 00 00",
+         {u"1|1|NS|0000"_s, u"1|3|NS|1234"_s, u"1|10|EW|0007"_s, u"1|14|EW|9999"_s}},
+        {"a new PIN replaces the pair's",
+         0x0013,
+         "1E 03 2B 43 0A 00 07",
+         0,
+         "1F 00 00 00 00",
+         {u"1|1|NS|0000"_s, u"1|3|NS|4367"_s, u"1|10|EW|0007"_s, u"1|14|EW|9999"_s}},
+    };
+    for (const PinStep& s : steps) {
+        SCOPED_TRACE(s.name);
+        const Exchange e = send(s.terminal, s.request);
+        EXPECT_EQ(e.result, s.result);
+        EXPECT_EQ(e.frames, s.reply ? QList<QByteArray>{to(s.terminal, s.reply)} : QList<QByteArray>{});
+        EXPECT_EQ(pins(), s.stored);
+    }
+}
+
+TEST_F(DispatcherPlayerTest, BandedNumbersAreMappedBackOnTheWayInAndConvertedOnTheWayOut) {
+    // Section A: NS 1-10, EW 101-110; the terminals know pair n as 2n - 1 and 100 + n as 2n.
+    test::EventBuilder b = test::fixtures::bandedPairs();
+    b.addTerminal(0x0022, 1, 2);
+    start(b);
+    ASSERT_TRUE(data().harness.event.bandedPairNumbering);
+
+    // NS 3 (pair 2) is right; EW 2 is pair 101, which plays EW at table 1.
+    Exchange e = send(0x0022, "1E 03 00 01 02 00 02");
+    EXPECT_EQ(e.frames, QList<QByteArray>{to(0x0022, "1F 00 00 03 01")});
+    EXPECT_TRUE(pins().isEmpty());
+
+    e = send(0x0022, "1E 03 0C 22 04 38 4E");
+    EXPECT_EQ(e.frames, QList<QByteArray>{to(0x0022, "1F 00 00 00 00")});
+    EXPECT_EQ(pins(), (QStringList{u"1|2|NS|1234"_s, u"1|102|EW|5678"_s}));
+    // The section's PINs for a terminal carry the terminals' numbers again.
+    PairPins list(data().harness.db, data().harness.log, data().gameData, data().harness.event);
+    EXPECT_EQ(list.getSectionPINData(QStringLiteral("A")), std::optional<QByteArray>(bytes("04 38 4E")));
+    EXPECT_EQ(list.getPairPINList(), QStringLiteral("A0004,5678;"));
+}
+
+TEST_F(DispatcherPlayerTest, FourPlayerPinsInAnIndividualGame) {
+    // Round 1 at table 2: North 2, East 7, South 12, West 17; player 16 plays West at table 1.
+    test::EventBuilder b = test::fixtures::individual();
+    b.addTerminal(0x0012, 1, 2);
+    start(b);
+    setSetting("custom_qz_gametype", "1");
+    // The movement as an individual game reads it: nobody keeps a direction.
+    data().reload();
+
+    Exchange e = send(0x0012, "20 02 00 01 07 00 02 10 11");
+    EXPECT_EQ(e.frames, QList<QByteArray>{to(0x0012, "21 00 00 00 00 07 01 00 00")});
+    EXPECT_TRUE(pins().isEmpty());
+
+    e = send(0x0012, "20 02 00 01 07 00 02 0C 11");
+    EXPECT_EQ(e.frames, QList<QByteArray>{to(0x0012, "21 00 00 00 00 00 00 00 00")});
+    EXPECT_EQ(pins(),
+              (QStringList{u"1|2|NS|0001"_s, u"1|7|EW|0002"_s, u"1|12|NS|0001"_s, u"1|17|EW|0002"_s}));
+}
+
+TEST_F(DispatcherPlayerTest, MemberNumbersAreStoredWithTheirNamesUnlessSeatedElsewhere) {
+    test::EventBuilder b = test::fixtures::mitchell();
+    b.addTerminal(0x0013, 1, 3);
+    b.addPlayerName(1001, QStringLiteral("Ann Able"));
+    b.addPlayerName(1002, QStringLiteral("Annabelle Marie Christensen"));
+    b.addRegisteredPlayer(1, 7, QStringLiteral("E"), QStringLiteral("123456789012"), QStringLiteral("Ed"),
+                          14);
+    b.addRegisteredPlayer(1, 3, QStringLiteral("W"), QStringLiteral("1003"), QStringLiteral("Cy"), 10);
+    start(b);
+
+    // 1003 sits at this table already, 123456789012 at East of table 7: nothing is stored and
+    // the table's seats are blank.
+    Exchange e =
+        send(0x0013, "28 00 00 00 00 0A 01  00 00 00 00 0A 03  0C 22 38 4E 5A 0C  00 00 00 00 00 00");
+    const QByteArray conflict = QByteArray::fromHex("29") + idBlock(0, 0, "Ann Able") +
+                                idBlock(0, 0, "1003") + idBlock('E', 7, "123456789012") +
+                                idBlock(0, 0, "n/a");
+    EXPECT_EQ(e.frames, QList<QByteArray>{to(0x0013, conflict)});
+    EXPECT_EQ(seats(3), QStringList{u"W||||0"_s});
+    EXPECT_TRUE(
+        data().value(QStringLiteral("SELECT custom_qz_roundNameSent FROM Tables WHERE [Table]=3")).isNull());
+
+    // A number byte above 99 is refused.
+    e = send(0x0013, "28 00 00 00 00 0A 01  00 00 00 00 0A 02  00 00 00 00 0A 03  00 00 00 00 00 64");
+    EXPECT_EQ(e.result, 1003);
+    EXPECT_TRUE(e.frames.isEmpty());
+
+    e = send(0x0013, "28 00 00 00 00 0A 01  00 00 00 00 0A 02  00 00 00 00 0A 03  00 00 00 00 00 00");
+    const QByteArray seated = QByteArray::fromHex("29") + idBlock(0, 0, "Ann Able") +
+                              idBlock(0, 0, "Annabe M Christensen") + idBlock(0, 0, "1003") +
+                              idBlock(0, 0, "n/a");
+    EXPECT_EQ(e.frames, QList<QByteArray>{to(0x0013, seated)});
+    EXPECT_EQ(seats(3),
+              (QStringList{u"E|1002|Annabe M Christensen|Anna M Christensen|10"_s,
+                           u"N|1001|Ann Able|Ann Able|3"_s, u"S|1003|1003|1003|3"_s, u"W|0|n/a|n/a|10"_s}));
+    EXPECT_EQ(data().value(QStringLiteral("SELECT custom_qz_roundNameSent FROM Tables WHERE [Table]=3")), 1);
+    EXPECT_EQ(rig.names.registeredNameList().size(), 5u);
+}
+
+TEST_F(DispatcherPlayerTest, RoundNamesGoOutOncePerRoundAndAgainWithinTheRepeatWindow) {
+    // A3 has stored round 1: round 2 seats NS 3 and EW 9, whose home seat is table 2.
+    test::EventBuilder b = test::fixtures::mitchell();
+    b.addTerminal(0x0013, 1, 3);
+    b.addResult(ResultRow::played(1, 3, 1, 7, 3, 10, QStringLiteral("4S"), QStringLiteral("N"), 10));
+    b.addRegisteredPlayer(1, 3, QStringLiteral("N"), QStringLiteral("31"), QStringLiteral("Nora"), 3);
+    b.addRegisteredPlayer(1, 3, QStringLiteral("S"), QStringLiteral("33"),
+                          QStringLiteral("Sebastian Alexander Smith"), 3);
+    b.addRegisteredPlayer(1, 2, QStringLiteral("E"), QStringLiteral("12"), QStringLiteral("Eve"), 9);
+    b.addRegisteredPlayer(1, 3, QStringLiteral("E"), QStringLiteral("32"), QStringLiteral("Not Here"), 10);
+    start(b);
+    const QByteArray round2 = QByteArray::fromHex("3D50") + field("Nora") + field("Eve") +
+                              field("Sebastian Alexander ") + field("n/a");
+    QList<QByteArray> names{to(0x0013, round2)};
+    auto sentRound = [this] {
+        return data().value(QStringLiteral("SELECT custom_qz_roundNameSent FROM Tables WHERE [Table]=3"));
+    };
+
+    EXPECT_EQ(send(0x0013, "3C").frames, names);
+    EXPECT_EQ(sentRound(), 2);
+
+    data().harness.clock.advance(5000);
+    EXPECT_EQ(send(0x0013, "3C").frames, names);
+    data().harness.clock.advance(30000);
+    Exchange e = send(0x0013, "3C 00");
+    EXPECT_EQ(e.result, 0);
+    EXPECT_TRUE(e.frames.isEmpty());
+    EXPECT_TRUE(
+        logged(QStringLiteral("For A3, player names for round up to 2 is already sent (getSeatPlayerName)")));
+    EXPECT_TRUE(logged(QStringLiteral("Ignore message (doMsg)")));
+
+    // Named pairs are answered whatever was sent: EW 10 plays at its own table.
+    const QByteArray pairs10 = QByteArray::fromHex("3D50") + field("Nora") + field("Not Here") +
+                               field("Sebastian Alexander ") + field("n/a");
+    EXPECT_EQ(send(0x0013, "3C 03 0A").frames, QList<QByteArray>{to(0x0013, pairs10)});
+}
+
+} // namespace
+} // namespace qzc
