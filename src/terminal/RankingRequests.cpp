@@ -1,5 +1,5 @@
-// What the terminals show the players: the ranking (56), the score frequencies of a few
-// boards (104) and a contestant's personal recap (106).
+// What the terminals show the players: the ranking (56), the section's pair PINs (58), the
+// score frequencies of a few boards (104) and a contestant's personal recap (106).
 #include "core/EventInfo.h"
 #include "core/GameSettings.h"
 #include "core/Log.h"
@@ -33,6 +33,17 @@ RequestDispatcher::Reply RequestDispatcher::requestRankingData(const Request& rq
     reply.replyCode = MessageCode::ReplyRankingData;
     reply.replyData = *payload;
     reply.replyHasData = true;
+    return reply;
+}
+
+RequestDispatcher::Reply RequestDispatcher::requestAllPairPINs(const Request& rq) {
+    const std::optional<QByteArray> pins = pins_.getSectionPINData(tableIdLetter(rq.tableId));
+    if (!pins)
+        return withResult(failed);
+    Reply reply;
+    reply.replyCode = MessageCode::ReplyAllPairPINs;
+    reply.replyData = *pins;
+    reply.replyHasData = pins->size() > 1;
     return reply;
 }
 

@@ -168,6 +168,8 @@ RequestDispatcher::Reply RequestDispatcher::dispatch(const Request& rq) {
         return requestStoredBoardResults(rq);
     case MessageCode::RequestRankingData:
         return requestRankingData(rq);
+    case MessageCode::RequestAllPairPINs:
+        return requestAllPairPINs(rq);
     case MessageCode::RequestScoreFrequency:
         return requestScoreFrequency(rq);
     case MessageCode::RequestPersonalRecap:

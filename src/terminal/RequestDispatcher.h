@@ -37,7 +37,8 @@ struct EventInfo;
 /// then refreshes the main window. Handles the game status, the table logins, the reloads
 /// of settings and movement, the pair PINs, the player IDs and the players' names, the board
 /// results with their feedback, the stored results, the deal, card, bid and play requests,
-/// and what the terminals show the players: ranking, score frequencies and personal recap.
+/// and what the terminals show the players: ranking, score frequencies, personal recap and
+/// the section's PINs.
 /// No failure is ever answered to a terminal: a request that fails gets no reply.
 class RequestDispatcher final : public RequestHandler {
 public:
@@ -134,8 +135,9 @@ private:
     // Dealt cards, bids, played cards and deals.
     Reply dealRequest(const Request& rq);
 
-    // Ranking, score frequencies and personal recap.
+    // Ranking, score frequencies, personal recap and the section's PINs.
     Reply requestRankingData(const Request& rq);
+    Reply requestAllPairPINs(const Request& rq);
     Reply requestScoreFrequency(const Request& rq);
     FrequencyContestant frequencyContestant(const QString& tableId, qint16 sectionId, qint16 sent) const;
     Reply requestPersonalRecap(const Request& rq);

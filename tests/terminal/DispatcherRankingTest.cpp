@@ -298,6 +298,17 @@ protected:
     }
 };
 
+// Two winners: only the EW rows are listed, by pair.
+TEST_F(TerminalViewLimitTest, TheSectionsPairPins) {
+    EventBuilder b = twoWinners();
+    start(b);
+    EXPECT_EQ(send(terminalOf(1, 1), "3A").frames, QList<QByteArray>{to(terminalOf(1, 1), "3B 11 00")});
+    ASSERT_TRUE(data().exec(QStringLiteral("INSERT INTO custom_qz_PlayerPIN VALUES (1, 12, 'EW', '1234'), "
+                                           "(1, 1, 'NS', '9999'), (1, 11, 'EW', '0712')")));
+    EXPECT_EQ(send(terminalOf(1, 1), "3A").frames,
+              QList<QByteArray>{to(terminalOf(1, 1), "3B 11 0B 07 0C 0C 0C 22")});
+}
+
 // Sections A, B and C, each with 100 results on board 1 (NS t against EW 100 + t, scoring
 // 10 t), ranked across the field: 300 NS and 300 EW pairs.
 TEST_F(TerminalViewLimitTest, RankingOfALargeFieldIsCutToWhatTheReplyHolds) {
