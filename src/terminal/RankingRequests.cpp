@@ -26,25 +26,11 @@ RequestDispatcher::Reply RequestDispatcher::requestRankingData(const Request& rq
     field.separatePairs = gameData_.hasSeparateNSEWPairs(letters);
     for (const SectionRecord& section : gameData_.sectionList())
         field.sectionLetters.insert(section.ID, section.Letter);
-    const std::optional<QByteArray> payload = ranking_.rankingReply(field);
-    if (!payload)
-        return withResult(failed);
-    Reply reply;
-    reply.replyCode = MessageCode::ReplyRankingData;
-    reply.replyData = *payload;
-    reply.replyHasData = true;
-    return reply;
+    return withPayload(MessageCode::ReplyRankingData, ranking_.rankingReply(field));
 }
 
 RequestDispatcher::Reply RequestDispatcher::requestAllPairPINs(const Request& rq) {
-    const std::optional<QByteArray> pins = pins_.getSectionPINData(tableIdLetter(rq.tableId));
-    if (!pins)
-        return withResult(failed);
-    Reply reply;
-    reply.replyCode = MessageCode::ReplyAllPairPINs;
-    reply.replyData = *pins;
-    reply.replyHasData = pins->size() > 1;
-    return reply;
+    return withPayload(MessageCode::ReplyAllPairPINs, pins_.getSectionPINData(tableIdLetter(rq.tableId)));
 }
 
 FrequencyContestant RequestDispatcher::frequencyContestant(const QString& tableId, qint16 sectionId,
@@ -95,21 +81,15 @@ RequestDispatcher::Reply RequestDispatcher::requestScoreFrequency(const Request&
         if (frequencies->size() > 1 && payload.size() + frequencies->size() <= frequencyReplyBytes)
             payload += *frequencies;
     }
-    Reply reply;
-    reply.replyCode = MessageCode::ReplyScoreFrequency;
-    reply.replyData = payload;
-    reply.replyHasData = true;
-    return reply;
+    return withPayload(MessageCode::ReplyScoreFrequency, payload);
 }
 
 RequestDispatcher::Reply RequestDispatcher::requestPersonalRecap(const Request& rq) {
-    Reply reply;
-    reply.replyCode = MessageCode::ReplyPersonalRecap;
-    reply.replyData = QByteArray(1, '\0');
+    const QByteArray nothing(1, '\0');
     const bool individual = StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1;
     const std::optional<RecapSeat> seat = recapSeat(rq.byte(1), individual);
     if (!seat)
-        return reply;
+        return withPayload(MessageCode::ReplyPersonalRecap, nothing);
 
     // The contestant sits at the table in the round of its last stored result.
     const QString seating = gameData_.mem_GetTablePairs(rq.tableId, gameData_.getMaxRound(rq.tableId));
@@ -118,17 +98,12 @@ RequestDispatcher::Reply RequestDispatcher::requestPersonalRecap(const Request& 
     log_.writeLog(0, QStringLiteral("Prepare personal recap for ") + seat->letter +
                          QStringLiteral(" of pair ") + QString::number(number));
     if (number <= 0)
-        return reply;
+        return withPayload(MessageCode::ReplyPersonalRecap, nothing);
 
     const QString letters = tableIdLetter(rq.tableId);
     const RecapContestant contestant{TableAddress::of(rq.tableId, gameData_.getSectionID(letters)), number,
                                      seat->northSouth, gameData_.hasSeparateNSEWPairs(letters)};
-    const std::optional<QByteArray> recap = recap_.getPersonalRecap(contestant);
-    if (!recap)
-        return withResult(failed);
-    reply.replyData = *recap;
-    reply.replyHasData = recap->size() > 1;
-    return reply;
+    return withPayload(MessageCode::ReplyPersonalRecap, recap_.getPersonalRecap(contestant));
 }
 
 } // namespace qzc

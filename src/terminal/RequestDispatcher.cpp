@@ -46,6 +46,17 @@ RequestDispatcher::Reply RequestDispatcher::noReplyAtAll() {
     return reply;
 }
 
+RequestDispatcher::Reply RequestDispatcher::withPayload(int replyCode,
+                                                        const std::optional<QByteArray>& payload) {
+    if (!payload)
+        return withResult(failed);
+    Reply reply;
+    reply.replyCode = replyCode;
+    reply.replyData = *payload;
+    reply.replyHasData = true;
+    return reply;
+}
+
 qint16 RequestDispatcher::doMsg(const QByteArray& data, const QByteArray& address, const QDateTime& stamp) {
     if (data.isEmpty() || address.size() < 2)
         return 1002;

@@ -94,6 +94,9 @@ private:
 
     static Reply withResult(qint16 resultCode);
     static Reply noReplyAtAll();
+    /// A builder's payload as the reply (its one byte 0 goes out as it is); no reply when the
+    /// builder failed and logged why.
+    static Reply withPayload(int replyCode, const std::optional<QByteArray>& payload);
 
     void takeRequestTable(Request& rq);
     Reply dispatch(const Request& rq);
