@@ -241,8 +241,7 @@ void frmdesktop::Form_Load(qint16 channel) {
         cboView->setCurrentIndex(-1);
     }
     // The game-mode item of the session's state, and the radio channel.
-    const qint16 mode = session_->gameMode();
-    showGameCommand(mode == 1 ? GameCommand::Start : mode == 2 ? GameCommand::Pause : GameCommand::Stop);
+    showGameCommand(session_->commandOfState());
     framePopUp->hide();
     setChannelChecked(channel);
     // The window's place, inside the screen, and its caption.

@@ -62,8 +62,9 @@ void GameSession::command(GameCommand command) {
                 NameMaintenance(names_, db_, log_, event_, config_).updatePlayerNames();
         }
         if (!ensureBoardCounts()) {
-            // The director gave no board counts: nothing starts and nothing is ticked.
-            desktop_.showGameCommand(std::nullopt);
+            // The director gave no board counts: nothing starts, and the game-mode menu keeps
+            // the item of the state the game is still in ("Stop" for a stopped game).
+            desktop_.showGameCommand(commandOfState());
             return;
         }
         startGame();

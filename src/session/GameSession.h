@@ -85,6 +85,10 @@ public:
 
     // GameControl
     qint16 gameMode() const override { return gameMode_; }
+    /// The game-mode command whose item shows the game's state.
+    GameCommand commandOfState() const {
+        return gameMode_ == 1 ? GameCommand::Start : gameMode_ == 2 ? GameCommand::Pause : GameCommand::Stop;
+    }
     void startTimerResetbaseStation() override;
     void restartAnalyzeTimer(int intervalMs) override;
     /// Ready for the next stanza: "Start New Movement" appears (logged as shown, the
