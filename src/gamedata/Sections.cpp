@@ -192,26 +192,28 @@ std::optional<bool> GameData::separatePairs(std::optional<qint16> sectionId) con
         return std::nullopt;
 
     // Pair and round of every seat taken, from the movement or else from the stored results;
-    // and the NS pairs that also sit EW. The latter is an IN list, which the database builds
-    // once: a join of the table with itself is walked row by row once the table has an index
-    // on Section.
+    // and whether a pair number sits North-South and (anywhere) East-West, found through an
+    // IN list, which SQLite builds once, rather than a join of the table with itself.
     QString ns;
     QString ew;
-    QString bothWays;
+    QString bothDirections;
     if (movementRows >= 1) {
         ns = QStringLiteral("SELECT NSPair,Round FROM RoundData WHERE NSPair>0") + section;
         ew = QStringLiteral("SELECT EWPair,Round FROM RoundData WHERE EWPair>0") + section;
-        bothWays = QStringLiteral("SELECT NSPair FROM RoundData WHERE NSPair>0") + section +
-                   QStringLiteral(" AND NSPair IN (SELECT EWPair FROM RoundData WHERE EWPair>0") + section +
-                   QLatin1Char(')');
+        bothDirections = QStringLiteral("SELECT NSPair FROM RoundData WHERE NSPair>0") + section +
+                         QStringLiteral(" AND NSPair IN (SELECT EWPair FROM RoundData WHERE EWPair>0") +
+                         section + QLatin1Char(')');
     } else {
-        const QString unremarked = QStringLiteral(" AND NOT Erased AND (Remarks='' OR Remarks IS NULL)");
-        const QString played = unremarked + QStringLiteral(" AND (NOT Remarks='' OR NOT Contract='')");
+        const QString played =
+            QStringLiteral(" AND NOT Erased AND (Remarks='' OR Remarks IS NULL) AND (NOT Remarks='' "
+                           "OR NOT Contract='')");
         ns = QStringLiteral("SELECT PairNS,Round FROM ReceivedData WHERE PairNS>0") + played + section;
         ew = QStringLiteral("SELECT PairEW,Round FROM ReceivedData WHERE PairEW>0") + played + section;
-        bothWays = QStringLiteral("SELECT PairNS FROM ReceivedData WHERE PairNS>0") + unremarked + section +
-                   QStringLiteral(" AND PairNS IN (SELECT PairEW FROM ReceivedData WHERE PairEW>0") +
-                   unremarked + section + QLatin1Char(')');
+        const QString noRemark = QStringLiteral(" AND NOT Erased AND (Remarks='' OR Remarks IS NULL)");
+        bothDirections = QStringLiteral("SELECT PairNS FROM ReceivedData WHERE PairNS>0") + noRemark +
+                         section +
+                         QStringLiteral(" AND PairNS IN (SELECT PairEW FROM ReceivedData WHERE PairEW>0") +
+                         noRemark + section + QLatin1Char(')');
     }
 
     const std::optional<qint64> all = countRows(db_, ns + QStringLiteral(" UNION ALL ") + ew);
@@ -221,7 +223,7 @@ std::optional<bool> GameData::separatePairs(std::optional<qint16> sectionId) con
     // A number seated twice in one round: NS and EW count their pairs independently.
     if (*all != *distinct)
         return true;
-    std::optional<QSqlQuery> both = db_.select(bothWays);
+    std::optional<QSqlQuery> both = db_.select(bothDirections);
     if (!both)
         return std::nullopt;
     // No pair number ever plays both directions.

@@ -10,6 +10,7 @@
 #include "scoring/ScoreBytes.h"
 #include "scoring/WireCodes.h"
 
+#include <QSqlQuery>
 #include <algorithm>
 
 namespace qzc {
@@ -32,18 +33,25 @@ QByteArray nothingToSend() {
 FeedbackPayloads::FeedbackPayloads(ScoreDb& db, Log& log, const GameSettings& settings)
     : db_(db), log_(log), settings_(settings) {}
 
-QString FeedbackPayloads::countedResultsOfBoard(const TableAddress& table, qint16 board) const {
-    QString condition = QStringLiteral(" WHERE Board=") + QString::number(board);
-    if (!scoresAcrossField(settings_))
-        condition += QStringLiteral(" AND Section=") + QString::number(table.sectionId);
+QString FeedbackPayloads::countedResultsOfBoard(const TableAddress& table, qint16 board,
+                                                QVariantList& values) const {
+    QString condition = QStringLiteral(" WHERE Board=?");
+    values << int{board};
+    if (!scoresAcrossField(settings_)) {
+        condition += QStringLiteral(" AND Section=?");
+        values << int{table.sectionId};
+    }
     return condition + QStringLiteral(" AND ") + countedResultCondition();
 }
 
-std::optional<QSqlQuery> FeedbackPayloads::selectScoreCounts(const TableAddress& table, qint16 board) {
-    return db_.select(
+bool FeedbackPayloads::readScoreCounts(const TableAddress& table, qint16 board,
+                                       const std::function<void(const QSqlQuery&)>& row) {
+    QVariantList values;
+    const QString condition = countedResultsOfBoard(table, board, values);
+    return db_.readRows(
         QStringLiteral("SELECT custom_qz_score, COUNT(custom_qz_score) AS cntscore FROM ReceivedData") +
-        countedResultsOfBoard(table, board) +
-        QStringLiteral(" GROUP BY custom_qz_score ORDER BY custom_qz_score DESC"));
+            condition + QStringLiteral(" GROUP BY custom_qz_score ORDER BY custom_qz_score DESC"),
+        values, row);
 }
 
 void FeedbackPayloads::logFailure(const QString& source) {
@@ -54,14 +62,30 @@ std::optional<QByteArray> FeedbackPayloads::getTravelerFeedback(const TableAddre
                                                                 qint16 round) {
     log_.writeLog(0, QStringLiteral("Get traveler feedback data"));
     // The table's own result is always that of its own section, also across the field.
-    const QString condition = countedResultsOfBoard(table, board) + QStringLiteral(" AND NOT ([Table]=") +
-                              QString::number(table.table) + QStringLiteral(" AND Section=") +
-                              QString::number(table.sectionId) + QStringLiteral(" AND Round=") +
-                              QString::number(round) + QLatin1Char(')');
+    QVariantList values;
+    const QString condition = countedResultsOfBoard(table, board, values) +
+                              QStringLiteral(" AND NOT ([Table]=? AND Section=? AND Round=?)");
+    values << int{table.table} << int{table.sectionId} << int{round};
 
+    // Every result is counted; the first maxEntries are sent.
     qint32 count = 0;
-    if (!db_.getDBValue(QStringLiteral("SELECT COUNT(*) AS cntresult FROM ReceivedData") + condition,
-                        QStringLiteral("cntresult"), count)) {
+    QByteArray payload;
+    const bool read = db_.readRows(
+        QStringLiteral("SELECT Contract, custom_qz_declarer, Result, LeadCard FROM ReceivedData") +
+            condition + QStringLiteral(" ORDER BY custom_qz_score DESC, Section, [Table], Round"),
+        values, [&](const QSqlQuery& row) {
+            ++count;
+            if (payload.size() >= 3 * maxEntries)
+                return;
+            const QString contract = textValue(row.value(0));
+            const QString declarer = textValue(row.value(1));
+            const QString result = textValue(row.value(2));
+            const QString lead = textValue(row.value(3));
+            payload.append(byteValue(encodeContractByte(contract)));
+            payload.append(byteValue(encodeResultByte(declarer, calcTricksMade(contract, result))));
+            payload.append(byteValue(encodeCardByte(lead)));
+        });
+    if (!read) {
         logFailure(kTravellerSource);
         return std::nullopt;
     }
@@ -69,44 +93,25 @@ std::optional<QByteArray> FeedbackPayloads::getTravelerFeedback(const TableAddre
         return nothingToSend();
     if (count > maxMatchpointTravellerResults && !scoresImps(settings_))
         return QByteArray(withheldTravellerSize, '\0');
-
-    std::optional<QSqlQuery> query =
-        db_.select(QStringLiteral("SELECT * FROM ReceivedData") + condition +
-                   QStringLiteral(" ORDER BY custom_qz_score DESC, Section, [Table], Round"));
-    if (!query) {
-        logFailure(kTravellerSource);
-        return std::nullopt;
-    }
-    QByteArray payload;
-    while (payload.size() < 3 * maxEntries && query->next()) {
-        const QString contract = textValue(query->value(QStringLiteral("Contract")));
-        const QString declarer = textValue(query->value(QStringLiteral("custom_qz_declarer")));
-        const QString result = textValue(query->value(QStringLiteral("Result")));
-        const QString lead = textValue(query->value(QStringLiteral("LeadCard")));
-        payload.append(byteValue(encodeContractByte(contract)));
-        payload.append(byteValue(encodeResultByte(declarer, calcTricksMade(contract, result))));
-        payload.append(byteValue(encodeCardByte(lead)));
-    }
     return payload.isEmpty() ? nothingToSend() : payload;
 }
 
 std::optional<QByteArray> FeedbackPayloads::getFrequencyFeedback(const TableAddress& table, qint16 board) {
     log_.writeLog(0, QStringLiteral("Get frequency feedback data"));
-    std::optional<QSqlQuery> query = selectScoreCounts(table, board);
-    if (!query) {
-        logFailure(kFrequencySource);
-        return std::nullopt;
-    }
     // One entry more than fits tells whether the list has to be cut.
     QByteArray payload;
     int entries = 0;
-    while (entries <= maxEntries && query->next()) {
+    const bool read = readScoreCounts(table, board, [&](const QSqlQuery& row) {
         // A group of results without a score has no score to show.
-        if (query->value(0).isNull())
-            continue;
-        appendScoreBytes(payload, int16Value(query->value(0)));
-        payload.append(byteValue(query->value(1).toInt()));
+        if (entries > maxEntries || row.value(0).isNull())
+            return;
+        appendScoreBytes(payload, int16Value(row.value(0)));
+        payload.append(byteValue(row.value(1).toInt()));
         ++entries;
+    });
+    if (!read) {
+        logFailure(kFrequencySource);
+        return std::nullopt;
     }
     if (entries == 0)
         return nothingToSend();
@@ -128,39 +133,45 @@ std::optional<QByteArray> FeedbackPayloads::getScoreFrequencyData(const TableAdd
     std::optional<qint16> own;
     if (contestant.number > 0) {
         QString who;
-        if (contestant.separatePairs)
-            who = contestant.eastWest ? QStringLiteral(" AND PairEW=%1") : QStringLiteral(" AND PairNS=%1");
-        else if (StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1)
-            who = QStringLiteral(" AND (PairNS=%1 OR PairEW=%1 OR South=%1 OR West=%1)");
-        else
-            who = QStringLiteral(" AND (PairNS=%1 OR PairEW=%1)");
-        std::optional<QSqlQuery> query = db_.select(
-            QStringLiteral("SELECT custom_qz_score FROM ReceivedData WHERE Board=") + QString::number(board) +
-            QStringLiteral(" AND Section=") + QString::number(table.sectionId) + QStringLiteral(" AND ") +
-            countedResultCondition() + who.arg(contestant.number) + QStringLiteral(" ORDER BY Round DESC"));
-        if (!query) {
+        QVariantList values{int{board}, int{table.sectionId}};
+        if (contestant.separatePairs) {
+            who = contestant.eastWest ? QStringLiteral(" AND PairEW=?") : QStringLiteral(" AND PairNS=?");
+            values << int{contestant.number};
+        } else if (StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1) {
+            who = QStringLiteral(" AND (PairNS=? OR PairEW=? OR South=? OR West=?)");
+            values << int{contestant.number} << int{contestant.number} << int{contestant.number}
+                   << int{contestant.number};
+        } else {
+            who = QStringLiteral(" AND (PairNS=? OR PairEW=?)");
+            values << int{contestant.number} << int{contestant.number};
+        }
+        const bool read = db_.readRows(
+            QStringLiteral("SELECT custom_qz_score FROM ReceivedData WHERE Board=? AND Section=? AND ") +
+                countedResultCondition() + who + QStringLiteral(" ORDER BY Round DESC"),
+            values, [&own](const QSqlQuery& row) {
+                if (!own && !row.value(0).isNull())
+                    own = int16Value(row.value(0));
+            });
+        if (!read) {
             logFailure(kScoreFrequencySource);
             return std::nullopt;
         }
-        if (query->next() && !query->value(0).isNull())
-            own = int16Value(query->value(0));
     }
 
-    std::optional<QSqlQuery> query = selectScoreCounts(table, board);
-    if (!query) {
-        logFailure(kScoreFrequencySource);
-        return std::nullopt;
-    }
     QByteArray payload;
-    while (payload.size() < 4 * maxBoardFrequencyEntries && query->next()) {
-        if (query->value(0).isNull())
-            continue;
-        const qint16 score = int16Value(query->value(0));
+    const bool read = readScoreCounts(table, board, [&](const QSqlQuery& row) {
+        if (payload.size() >= 4 * maxBoardFrequencyEntries || row.value(0).isNull())
+            return;
+        const qint16 score = int16Value(row.value(0));
         payload.append(byteValue(board));
         appendScoreBytes(payload, score);
         // Held to 127, so that no count reads as the mark of the own score.
-        payload.append(static_cast<char>(std::min(query->value(1).toInt(), maxFrequencyCount) +
-                                         (own == score ? 128 : 0)));
+        payload.append(
+            static_cast<char>(std::min(row.value(1).toInt(), maxFrequencyCount) + (own == score ? 128 : 0)));
+    });
+    if (!read) {
+        logFailure(kScoreFrequencySource);
+        return std::nullopt;
     }
     return payload.isEmpty() ? nothingToSend() : payload;
 }

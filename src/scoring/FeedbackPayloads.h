@@ -3,9 +3,12 @@
 #include "scoring/TableAddress.h"
 
 #include <QByteArray>
-#include <QSqlQuery>
+#include <QVariantList>
 #include <QtGlobal>
+#include <functional>
 #include <optional>
+
+class QSqlQuery;
 
 namespace qzc {
 
@@ -70,9 +73,12 @@ public:
     }
 
 private:
-    QString countedResultsOfBoard(const TableAddress& table, qint16 board) const;
-    /// The board's distinct counted scores with their counts, highest first.
-    std::optional<QSqlQuery> selectScoreCounts(const TableAddress& table, qint16 board);
+    /// The condition of the board's counted results, its values appended to values.
+    QString countedResultsOfBoard(const TableAddress& table, qint16 board, QVariantList& values) const;
+    /// Hands the board's distinct counted scores with their counts, highest first, to row;
+    /// false when they cannot be read.
+    bool readScoreCounts(const TableAddress& table, qint16 board,
+                         const std::function<void(const QSqlQuery&)>& row);
     void logFailure(const QString& source);
 
     ScoreDb& db_;
