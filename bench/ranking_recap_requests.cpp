@@ -6,7 +6,7 @@
 // tables, 9 rounds of 3 boards, a terminal at every table, rounds 1 to 8 played (720
 // results, every board played 7 or 8 times).
 #include "support/DispatchRig.h"
-#include "support/EventBuilder.h"
+#include "support/LargeEvents.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -15,48 +15,16 @@ namespace {
 
 using qzc::test::DispatchRig;
 using qzc::test::EventBuilder;
-using qzc::test::ResultRow;
 
-constexpr int kTables = 30;
-constexpr int kRounds = 9;
-constexpr int kPlayedRounds = 8;
-constexpr int kBoardsPerRound = 3;
-
-EventBuilder lateEvening() {
-    EventBuilder b;
-    const int a = b.addSection(QStringLiteral("A"));
-    b.setStanza(a, 1, kRounds);
-    b.addMitchellMovement(a, kTables, kRounds, kBoardsPerRound);
-    const char* const contracts[] = {"4S", "3NT", "2H", "4H", "1NT", "3C", "5DX", "2S"};
-    const char* const declarers[] = {"N", "E", "S", "W"};
-    unsigned seed = 12345;
-    auto next = [&seed](unsigned range) {
-        seed = seed * 1103515245u + 12345u;
-        return static_cast<int>((seed >> 16) % range);
-    };
-    for (int t = 1; t <= kTables; ++t) {
-        b.addTerminal(0x0100 + t, a, t);
-        // With 30 tables the EW pairs skip no table in the first 15 rounds.
-        for (int r = 1; r <= kPlayedRounds; ++r) {
-            const int ew = kTables + 1 + ((t - r) % kTables + kTables) % kTables;
-            const int boardSet = (t - 1 + r - 1) % kTables;
-            for (int k = 1; k <= kBoardsPerRound; ++k) {
-                const QString contract = QString::fromLatin1(contracts[next(8)]);
-                const int level = contract.left(1).toInt();
-                b.addResult(ResultRow::played(a, t, r, boardSet * kBoardsPerRound + k, t, ew, contract,
-                                              QString::fromLatin1(declarers[next(4)]),
-                                              qMin(13, 5 + level + next(4))));
-            }
-        }
-    }
-    return b;
-}
+constexpr quint16 kTableOne = 1001;
 
 std::unique_ptr<DispatchRig> startRig(const char* scoringType) {
     auto rig = std::make_unique<DispatchRig>();
-    EventBuilder b = lateEvening();
+    EventBuilder b = qzc::test::large::mitchellField(1, 30, 9, 3, true);
     if (!rig->start(b))
         qFatal("%s", qPrintable(rig->failure()));
+    // The last round is still being played.
+    rig->data.exec(QStringLiteral("DELETE FROM ReceivedData WHERE Round=9"));
     rig->data.setSetting(QStringLiteral("custom_qz_scoringtype"), QString::fromLatin1(scoringType));
     rig->data.setSetting(QStringLiteral("custom_qz_topranking"), QStringLiteral("0"));
     rig->host.mode = 1;
@@ -70,7 +38,7 @@ void run(benchmark::State& state, const char* scoringType, const char* hexReques
     const QByteArray request = QByteArray::fromHex(hexRequest);
     for (auto _ : state) {
         rig->sender.sent.clear();
-        if (rig->request(0x0101, request) != 0 || rig->sender.sent.size() != pieces) {
+        if (rig->request(kTableOne, request) != 0 || rig->sender.sent.size() != pieces) {
             state.SkipWithError("no reply");
             break;
         }

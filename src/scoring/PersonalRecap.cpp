@@ -96,11 +96,15 @@ std::optional<QByteArray> PersonalRecap::getPersonalRecap(const RecapContestant&
         who = individual ? QStringLiteral(" AND (PairNS=%1 OR PairEW=%1 OR South=%1 OR West=%1)")
                          : QStringLiteral(" AND (PairNS=%1 OR PairEW=%1)");
     }
+    // The number as a bound value, once for each place the condition names it.
+    QVariantList values{int{contestant.table.sectionId}};
+    for (int i = 0; i < who.count(QLatin1String("%1")); ++i)
+        values << int{contestant.number};
     std::optional<QSqlQuery> query = db_.select(
         QStringLiteral("SELECT Board, PairEW, West, Remarks, Result, Contract, custom_qz_declarer, "
-                       "custom_qz_score FROM ReceivedData WHERE NOT Erased AND Section=") +
-        QString::number(contestant.table.sectionId) + who.arg(n) +
-        QStringLiteral(" ORDER BY Board ASC, Round ASC"));
+                       "custom_qz_score FROM ReceivedData WHERE NOT Erased AND Section=?") +
+            who.arg(QLatin1Char('?')) + QStringLiteral(" ORDER BY Board ASC, Round ASC"),
+        values);
     if (!query) {
         log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kSource, true);
         return std::nullopt;
