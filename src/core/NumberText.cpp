@@ -39,7 +39,16 @@ template <typename Int> Int roundedInRange(const QString& text) {
 } // namespace
 
 bool IsNumeric(const QString& text) {
-    return numberPattern().match(text).hasMatch();
+    // A plain whole number, the common case, needs no pattern.
+    qsizetype digits = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            ++digits;
+        else if (i > 0 || (c != QLatin1Char('+') && c != QLatin1Char('-')))
+            return numberPattern().match(text).hasMatch();
+    }
+    return digits > 0 || numberPattern().match(text).hasMatch();
 }
 
 double StrToDouble(const QString& text) {
@@ -57,6 +66,14 @@ qint16 StrToInt(const QString& text) {
 
 qint32 StrToLong(const QString& text) {
     return roundedInRange<qint32>(text);
+}
+
+qint64 roundHalfEven(double x) {
+    // 2^63: the first value beyond the 64-bit range.
+    constexpr double beyond = 9223372036854775808.0;
+    if (!std::isfinite(x) || x >= beyond || x < -beyond)
+        return 0;
+    return static_cast<qint64>(roundHalfToEven(x));
 }
 
 qint32 PowerLong(qint16 base, qint16 exponent) {

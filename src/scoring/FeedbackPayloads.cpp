@@ -1,6 +1,8 @@
 #include "scoring/FeedbackPayloads.h"
 
+#include "core/GameSettings.h"
 #include "core/Log.h"
+#include "core/NumberText.h"
 #include "core/ScoreDb.h"
 #include "scoring/ContractScore.h"
 #include "scoring/CountedResults.h"
@@ -8,12 +10,16 @@
 #include "scoring/ScoreBytes.h"
 #include "scoring/WireCodes.h"
 
+#include <QSqlQuery>
+#include <algorithm>
+
 namespace qzc {
 
 namespace {
 
 const QString kTravellerSource = QStringLiteral("Database - getTravelerFBdata");
 const QString kFrequencySource = QStringLiteral("Database - getFrequencyFBdata");
+const QString kScoreFrequencySource = QStringLiteral("Database - getScoreFrequncy");
 
 // The score that ends a cut frequency list, sent with the count 255.
 constexpr qint16 endMarkerScore = -9999;
@@ -27,11 +33,25 @@ QByteArray nothingToSend() {
 FeedbackPayloads::FeedbackPayloads(ScoreDb& db, Log& log, const GameSettings& settings)
     : db_(db), log_(log), settings_(settings) {}
 
-QString FeedbackPayloads::countedResultsOfBoard(const TableAddress& table, qint16 board) const {
-    QString condition = QStringLiteral(" WHERE Board=") + QString::number(board);
-    if (!scoresAcrossField(settings_))
-        condition += QStringLiteral(" AND Section=") + QString::number(table.sectionId);
+QString FeedbackPayloads::countedResultsOfBoard(const TableAddress& table, qint16 board,
+                                                QVariantList& values) const {
+    QString condition = QStringLiteral(" WHERE Board=?");
+    values << int{board};
+    if (!scoresAcrossField(settings_)) {
+        condition += QStringLiteral(" AND Section=?");
+        values << int{table.sectionId};
+    }
     return condition + QStringLiteral(" AND ") + countedResultCondition();
+}
+
+bool FeedbackPayloads::readScoreCounts(const TableAddress& table, qint16 board,
+                                       const std::function<void(const QSqlQuery&)>& row) {
+    QVariantList values;
+    const QString condition = countedResultsOfBoard(table, board, values);
+    return db_.readRows(
+        QStringLiteral("SELECT custom_qz_score, COUNT(custom_qz_score) AS cntscore FROM ReceivedData") +
+            condition + QStringLiteral(" GROUP BY custom_qz_score ORDER BY custom_qz_score DESC"),
+        values, row);
 }
 
 void FeedbackPayloads::logFailure(const QString& source) {
@@ -42,14 +62,30 @@ std::optional<QByteArray> FeedbackPayloads::getTravelerFeedback(const TableAddre
                                                                 qint16 round) {
     log_.writeLog(0, QStringLiteral("Get traveler feedback data"));
     // The table's own result is always that of its own section, also across the field.
-    const QString condition = countedResultsOfBoard(table, board) + QStringLiteral(" AND NOT ([Table]=") +
-                              QString::number(table.table) + QStringLiteral(" AND Section=") +
-                              QString::number(table.sectionId) + QStringLiteral(" AND Round=") +
-                              QString::number(round) + QLatin1Char(')');
+    QVariantList values;
+    const QString condition = countedResultsOfBoard(table, board, values) +
+                              QStringLiteral(" AND NOT ([Table]=? AND Section=? AND Round=?)");
+    values << int{table.table} << int{table.sectionId} << int{round};
 
+    // Every result is counted; the first maxEntries are sent.
     qint32 count = 0;
-    if (!db_.getDBValue(QStringLiteral("SELECT COUNT(*) AS cntresult FROM ReceivedData") + condition,
-                        QStringLiteral("cntresult"), count)) {
+    QByteArray payload;
+    const bool read = db_.readRows(
+        QStringLiteral("SELECT Contract, custom_qz_declarer, Result, LeadCard FROM ReceivedData") +
+            condition + QStringLiteral(" ORDER BY custom_qz_score DESC, Section, [Table], Round"),
+        values, [&](const QSqlQuery& row) {
+            ++count;
+            if (payload.size() >= 3 * maxEntries)
+                return;
+            const QString contract = textValue(row.value(0));
+            const QString declarer = textValue(row.value(1));
+            const QString result = textValue(row.value(2));
+            const QString lead = textValue(row.value(3));
+            payload.append(byteValue(encodeContractByte(contract)));
+            payload.append(byteValue(encodeResultByte(declarer, calcTricksMade(contract, result))));
+            payload.append(byteValue(encodeCardByte(lead)));
+        });
+    if (!read) {
         logFailure(kTravellerSource);
         return std::nullopt;
     }
@@ -57,47 +93,25 @@ std::optional<QByteArray> FeedbackPayloads::getTravelerFeedback(const TableAddre
         return nothingToSend();
     if (count > maxMatchpointTravellerResults && !scoresImps(settings_))
         return QByteArray(withheldTravellerSize, '\0');
-
-    std::optional<QSqlQuery> query =
-        db_.select(QStringLiteral("SELECT * FROM ReceivedData") + condition +
-                   QStringLiteral(" ORDER BY custom_qz_score DESC, Section, [Table], Round"));
-    if (!query) {
-        logFailure(kTravellerSource);
-        return std::nullopt;
-    }
-    QByteArray payload;
-    while (payload.size() < 3 * maxEntries && query->next()) {
-        const QString contract = textValue(query->value(QStringLiteral("Contract")));
-        const QString declarer = textValue(query->value(QStringLiteral("custom_qz_declarer")));
-        const QString result = textValue(query->value(QStringLiteral("Result")));
-        const QString lead = textValue(query->value(QStringLiteral("LeadCard")));
-        payload.append(byteValue(encodeContractByte(contract)));
-        payload.append(byteValue(encodeResultByte(declarer, calcTricksMade(contract, result))));
-        payload.append(byteValue(encodeCardByte(lead)));
-    }
     return payload.isEmpty() ? nothingToSend() : payload;
 }
 
 std::optional<QByteArray> FeedbackPayloads::getFrequencyFeedback(const TableAddress& table, qint16 board) {
     log_.writeLog(0, QStringLiteral("Get frequency feedback data"));
-    std::optional<QSqlQuery> query = db_.select(
-        QStringLiteral("SELECT custom_qz_score, COUNT(custom_qz_score) AS cntscore FROM ReceivedData") +
-        countedResultsOfBoard(table, board) +
-        QStringLiteral(" GROUP BY custom_qz_score ORDER BY custom_qz_score DESC"));
-    if (!query) {
-        logFailure(kFrequencySource);
-        return std::nullopt;
-    }
     // One entry more than fits tells whether the list has to be cut.
     QByteArray payload;
     int entries = 0;
-    while (entries <= maxEntries && query->next()) {
+    const bool read = readScoreCounts(table, board, [&](const QSqlQuery& row) {
         // A group of results without a score has no score to show.
-        if (query->value(0).isNull())
-            continue;
-        appendScoreBytes(payload, int16Value(query->value(0)));
-        payload.append(byteValue(query->value(1).toInt()));
+        if (entries > maxEntries || row.value(0).isNull())
+            return;
+        appendScoreBytes(payload, int16Value(row.value(0)));
+        payload.append(byteValue(row.value(1).toInt()));
         ++entries;
+    });
+    if (!read) {
+        logFailure(kFrequencySource);
+        return std::nullopt;
     }
     if (entries == 0)
         return nothingToSend();
@@ -107,6 +121,59 @@ std::optional<QByteArray> FeedbackPayloads::getFrequencyFeedback(const TableAddr
         payload.append(byteValue(255));
     }
     return payload;
+}
+
+std::optional<QByteArray> FeedbackPayloads::getScoreFrequencyData(const TableAddress& table, qint16 board,
+                                                                  const FrequencyContestant& contestant) {
+    log_.writeLog(0, QStringLiteral("Get score frequency data for board ") + QString::number(board));
+
+    // The own score is the contestant's result in its own section, also across the field
+    // (pair numbers repeat from section to section), from the side it sits on when the
+    // pairs keep their direction (an EW pair shares its number with an NS pair).
+    std::optional<qint16> own;
+    if (contestant.number > 0) {
+        QString who;
+        QVariantList values{int{board}, int{table.sectionId}};
+        if (contestant.separatePairs) {
+            who = contestant.eastWest ? QStringLiteral(" AND PairEW=?") : QStringLiteral(" AND PairNS=?");
+            values << int{contestant.number};
+        } else if (StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1) {
+            who = QStringLiteral(" AND (PairNS=? OR PairEW=? OR South=? OR West=?)");
+            values << int{contestant.number} << int{contestant.number} << int{contestant.number}
+                   << int{contestant.number};
+        } else {
+            who = QStringLiteral(" AND (PairNS=? OR PairEW=?)");
+            values << int{contestant.number} << int{contestant.number};
+        }
+        const bool read = db_.readRows(
+            QStringLiteral("SELECT custom_qz_score FROM ReceivedData WHERE Board=? AND Section=? AND ") +
+                countedResultCondition() + who + QStringLiteral(" ORDER BY Round DESC"),
+            values, [&own](const QSqlQuery& row) {
+                if (!own && !row.value(0).isNull())
+                    own = int16Value(row.value(0));
+            });
+        if (!read) {
+            logFailure(kScoreFrequencySource);
+            return std::nullopt;
+        }
+    }
+
+    QByteArray payload;
+    const bool read = readScoreCounts(table, board, [&](const QSqlQuery& row) {
+        if (payload.size() >= 4 * maxBoardFrequencyEntries || row.value(0).isNull())
+            return;
+        const qint16 score = int16Value(row.value(0));
+        payload.append(byteValue(board));
+        appendScoreBytes(payload, score);
+        // Held to 127, so that no count reads as the mark of the own score.
+        payload.append(
+            static_cast<char>(std::min(row.value(1).toInt(), maxFrequencyCount) + (own == score ? 128 : 0)));
+    });
+    if (!read) {
+        logFailure(kScoreFrequencySource);
+        return std::nullopt;
+    }
+    return payload.isEmpty() ? nothingToSend() : payload;
 }
 
 } // namespace qzc
