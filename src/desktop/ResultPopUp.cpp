@@ -231,7 +231,8 @@ void ResultPopUp::textContract_LostFocus(int index) {
     const PopUpLine line = lines_[at];
     const PopUpResults::EditOutcome outcome = results_.saveEdit(tableId_, round_, line, box->text());
     // The lines stay while a question is open, but nothing is taken for granted.
-    if (at >= textContract.size() || textContract[at] != box || outcome == PopUpResults::EditOutcome::NotStored)
+    if (at >= textContract.size() || textContract[at] != box ||
+        outcome == PopUpResults::EditOutcome::NotStored)
         return;
     if (outcome == PopUpResults::EditOutcome::Stored) {
         lines_[at] = results_.resultLine(tableId_, round_, line.board);
