@@ -95,7 +95,7 @@ bool Program::start() {
     // terminals, the base-station link with its queue and timers, the game-data analysis
     // and the web publishing.
     const DesktopServices services{config_,   log_,      db_,    settings_, event_,
-                                   gameData_, messages_, &help_, *this};
+                                   gameData_, messages_, &help_, *this,     platform_.shell};
     desktop_ = std::make_unique<frmdesktop>(services);
     const GameSession::Services sessionServices{
         config_,   log_,   db_,       settings_,           event_,
@@ -174,7 +174,7 @@ bool Program::start() {
 
 void Program::attachCommands() {
     reportCommands_ = std::make_unique<ReportCommands>(
-        ReportCommands::Services{config_, log_, event_, db_, gameData_, messages_, platform_.shell,
+        ReportCommands::Services{config_, log_, event_, db_, settings_, gameData_, messages_, platform_.shell,
                                  platform_.launcher, *publisher_},
         *desktop_);
     stationCommands_ = std::make_unique<BaseStationCommands>(BaseStationCommands::Services{

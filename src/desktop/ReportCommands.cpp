@@ -12,6 +12,8 @@
 #include "reports/DealFile.h"
 #include "reports/EventPublisher.h"
 #include "reports/LoggedResults.h"
+#include "reports/TravellerFile.h"
+#include "scoring/ScoreFrequency.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -45,13 +47,6 @@ void ReportCommands::tell(const QString& text) {
     s_.messages.showMsg(text, QString(), kOkWarning, kHelpTopic);
 }
 
-void ReportCommands::writeEventResultFile() {
-    const ResultFileOutcome outcome = s_.publisher.makeresultFile_v1();
-    if (!outcome.written())
-        s_.log.writeLog(0,
-                        QStringLiteral("No event result file for the companion programs: ") + outcome.reason);
-}
-
 void ReportCommands::mnu_printscreen_Click() {
     QPrinter printer(QPrinter::HighResolution);
     // Without a printer the window goes to a PDF file beside the event.
@@ -80,13 +75,18 @@ void ReportCommands::mnu_printscreen_Click() {
 }
 
 void ReportCommands::mnu_handprint_Click() {
-    writeEventResultFile();
-    const DealProgramPaths paths{s_.config.qzcPath, s_.event.kestrowProgram, s_.event.handrecordsProgram,
-                                 s_.event.eventName, s_.config.eventsFolder};
-    const ProgramStart start = DealPrograms(s_.log, s_.launcher).Execute_AllDeal(true, paths);
+    const ProgramStart start = s_.publisher.handRecords();
     if (!start.started)
         tell(start.message.isEmpty() ? QStringLiteral("The hand-record program is not known.")
                                      : start.message);
+}
+
+void ReportCommands::mnu_printresults_Click() {
+    ScoreFrequency frequencies(s_.db, s_.log, s_.settings);
+    TravellerFile file(s_.gameData, s_.db, s_.log, frequencies, s_.event, s_.shell);
+    if (file.makeResultFile(5, 0, 0, s_.config.boardResultSorting).isEmpty())
+        tell(QStringLiteral("No temporary results to show: no result is stored yet, or the file could not be "
+                            "written (the log tells which)."));
 }
 
 void ReportCommands::mnu_exportdeal_Click() {
@@ -111,7 +111,10 @@ void ReportCommands::mnu_exportdeal_Click() {
         tell(deals.message);
     if (!deals.written)
         return;
-    writeEventResultFile();
+    // The companion program reads the event too; it opens the deals all the same.
+    const ResultFileOutcome results = s_.publisher.makeresultFile_v1();
+    if (!results.written())
+        s_.log.writeLog(0, QStringLiteral("No event result file for Kestrow: ") + results.reason);
 
     const QString kestrow = s_.event.kestrowProgram;
     if (!QFileInfo(kestrow).isFile()) {

@@ -12,6 +12,7 @@ namespace qzc {
 class Config;
 class EventPublisher;
 class GameData;
+class GameSettings;
 class Log;
 class MessageBox;
 class ProgramLauncher;
@@ -21,9 +22,9 @@ class frmdesktop;
 struct EventInfo;
 
 /// The main window's report and export commands of the File menu: "Print settings",
-/// "Hand Records", "Export deals" and "Logged results". Each writes its file, then starts
-/// or opens what was written; whatever it needs and does not find (a section, a file, a
-/// program) is told to the director.
+/// "Hand Records", "Display temporary results", "Export deals" and "Logged results". Each writes its file,
+/// then starts or opens what was written; whatever it needs and does not find (a section, a file, a program)
+/// is told to the director.
 class ReportCommands final : public QObject {
     Q_OBJECT
 public:
@@ -32,6 +33,7 @@ public:
         Log& log;
         const EventInfo& event;
         ScoreDb& db;
+        const GameSettings& settings;
         GameData& gameData;
         MessageBox& messages;
         ShellOpener& shell;
@@ -45,6 +47,8 @@ public:
     void mnu_printscreen_Click();
     /// The event result file, then the hand-record program.
     void mnu_handprint_Click();
+    /// The traveller file of every board, five boards side by side, opened.
+    void mnu_printresults_Click();
     /// The deal file of the selected section, the event result file, then Kestrow on them.
     void mnu_exportdeal_Click();
     /// The results the terminals sent, rebuilt from the log.
@@ -56,9 +60,6 @@ public:
 
 private:
     void tell(const QString& text);
-    /// The event result file for the companion programs; a file that cannot be made is
-    /// logged (the command goes on without it).
-    void writeEventResultFile();
 
     Services s_;
     frmdesktop& window_;

@@ -36,7 +36,10 @@ class MessageBox;
 class MovementCommands;
 class PlayGrid;
 class ReportCommands;
+class ResultMenuCommands;
+class ResultPopUp;
 class ScoreDb;
+class ShellOpener;
 class SettingsDialogHost;
 class frmAbout;
 class frmSettings;
@@ -55,6 +58,8 @@ struct DesktopServices {
     Help* help;
     /// The game settings dialogs opened from the menus report to it.
     SettingsDialogHost& settingsHost;
+    /// Opens the files the menus write.
+    ShellOpener& shell;
 };
 
 /// The groups of menu commands that live in classes of their own; each outlives the window's
@@ -114,8 +119,6 @@ public:
     void mnu_help_Click();
     /// "About": the about box afresh, modeless.
     void mnu_sys_about_Click();
-    /// "Change view": the other view of the grid (the first one when none is chosen).
-    void cmdView_Click();
     /// The maintenance menu, shown once the log window's access code is typed.
     void showMaintenanceMenu();
     /// Whether the result pop-up is shown.
@@ -126,6 +129,12 @@ public:
     void mnuexit_Click();
 
     PlayGrid& grid() { return *gridPlay; }
+    ResultPopUp& popUp() { return *framePopUp; }
+    ResultMenuCommands& resultCommands() { return *resultCommands_; }
+    /// "Show all deals": the event result file, then the companion scoring program.
+    void showAllDeals();
+    /// "Change view": the other view, or "Boards" when none is chosen.
+    void cmdView_Click();
     /// The game settings dialog opened from a menu, while it exists.
     frmSettings* settingsDialog() const;
 
@@ -226,6 +235,7 @@ private:
     EventPublisher* publisher_ = nullptr;
     DesktopCommands commands_;
 
+    ResultMenuCommands* resultCommands_ = nullptr;
     QPointer<frmSettings> settingsDialog_;
     QPointer<frmAbout> aboutDialog_;
     QPointer<frmUFRDialog> ufrDialog_;
@@ -244,15 +254,12 @@ private:
     QPushButton* cmdPickPair = nullptr;
     QPushButton* cmdView = nullptr;
     QPushButton* cmdHelp = nullptr;
-    QPushButton* cmdHelpResult = nullptr;
     PlayGrid* gridPlay = nullptr;
     QFrame* frameGridMsg = nullptr;
     QLabel* labGridMsg = nullptr;
     QFrame* frameProgress = nullptr;
     QLabel* labProgress = nullptr;
-    QFrame* framePopUp = nullptr;
-    QLabel* labShowAllDeal = nullptr;
-    QLabel* labShowAllDeal2 = nullptr;
+    ResultPopUp* framePopUp = nullptr;
     QLabel* labClock = nullptr;
 
     // Menus.
@@ -261,6 +268,7 @@ private:
     QAction* mnu_exportdeal = nullptr;
     QAction* mnu_handprint = nullptr;
     QAction* mnu_personal_recaps = nullptr;
+    QAction* mnu_resultperboard = nullptr;
     QAction* mnu_makeresultfile = nullptr;
     QAction* mnuexit = nullptr;
     QAction* mnuplay_refresh = nullptr;

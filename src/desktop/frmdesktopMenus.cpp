@@ -5,12 +5,14 @@
 #include "core/EventInfo.h"
 #include "core/GameSettings.h"
 #include "core/Guarded.h"
+#include "core/MessageBox.h"
 #include "core/NumberText.h"
 #include "desktop/BaseStationCommands.h"
 #include "desktop/LogViewerCommands.h"
 #include "desktop/MovementCommands.h"
 #include "desktop/PlayGrid.h"
 #include "desktop/ReportCommands.h"
+#include "desktop/ResultMenuCommands.h"
 #include "desktop/frmdesktop.h"
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmAbout.h"
@@ -20,7 +22,9 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -42,6 +46,8 @@ QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeyS
     item->setShortcut(key);
     return item;
 }
+
+constexpr qint16 kWarningStyle = 48;
 
 QKeySequence ctrl(Qt::Key key) {
     return QKeySequence(Qt::CTRL | key);
@@ -93,10 +99,12 @@ void frmdesktop::buildFileMenu() {
     addItem(mnufile, "mnu_import_player_name", "Import player names", ctrl(Qt::Key_I));
     connectCommand(addItem(mnufile, "mnu_printscreen", "Print settings", ctrl(Qt::Key_U)),
                    &DesktopCommands::reports, &ReportCommands::mnu_printscreen_Click);
-    addItem(mnufile, "mnu_resultperboard", "Display results per &board", ctrl(Qt::Key_B));
+    mnu_resultperboard =
+        addItem(mnufile, "mnu_resultperboard", "Display results per &board", ctrl(Qt::Key_B));
     mnu_handprint = addItem(mnufile, "mnu_handprint", "Hand Records", ctrl(Qt::Key_H));
     connectCommand(mnu_handprint, &DesktopCommands::reports, &ReportCommands::mnu_handprint_Click);
-    addItem(mnufile, "mnu_printresults", "Display temporary results", ctrl(Qt::Key_T));
+    connectCommand(addItem(mnufile, "mnu_printresults", "Display temporary results", ctrl(Qt::Key_T)),
+                   &DesktopCommands::reports, &ReportCommands::mnu_printresults_Click);
     addItem(mnufile, "mnu_pincodes", "Display PIN &codes", ctrl(Qt::Key_C));
     addItem(mnufile, "mnu_playername", "Display player names", ctrl(Qt::Key_N));
     mnu_personal_recaps = addItem(mnufile, "mnu_personal_recaps", "Personal recaps", ctrl(Qt::Key_R));
@@ -107,6 +115,12 @@ void frmdesktop::buildFileMenu() {
                    &DesktopCommands::reports, &ReportCommands::mnuloggedResults_Click);
     mnuexit = addItem(mnufile, "mnuexit", "&Quit", QKeySequence(Qt::SHIFT | Qt::Key_F4));
     connect(mnu_makeresultfile, &QAction::triggered, this, &frmdesktop::mnu_makeresultfile_Click);
+    connect(mnu_resultperboard, &QAction::triggered, resultCommands_,
+            &ResultMenuCommands::mnu_resultperboard_Click);
+    connect(mnu_personal_recaps, &QAction::triggered, this, [this] {
+        resultCommands_->mnu_personal_recaps_Click(shownSectionId(), txtPairNo->text(),
+                                                   chkEWPair->isEnabled(), chkEWPair->isChecked());
+    });
     connect(mnuexit, &QAction::triggered, this, &frmdesktop::mnuexit_Click);
 
     // The Play menu is hidden; its refresh key works all the same.
@@ -180,6 +194,17 @@ void frmdesktop::buildSystemMenu() {
 void frmdesktop::mnu_makeresultfile_Click() {
     if (publisher_ != nullptr)
         guarded(log_, QStringLiteral("makeresultfile"), [this] { publisher_->mnu_makeresultfile_Click(); });
+}
+
+void frmdesktop::showAllDeals() {
+    Close_PopUp();
+    if (publisher_ == nullptr)
+        return;
+    guarded(log_, QStringLiteral("labShowAllDeal"), [this] {
+        const ProgramStart start = publisher_->showAllDeals();
+        if (!start.message.isEmpty())
+            messages_.showMsg(start.message, QString(), kWarningStyle, -1);
+    });
 }
 
 void frmdesktop::mnuplay_refresh_Click() {

@@ -117,6 +117,14 @@ TEST_F(MenuCommandsTest, HandRecords) {
     EXPECT_EQ(shownTexts().size(), 2);
 }
 
+// "Display temporary results" writes the traveller file of every board and opens it.
+TEST_F(MenuCommandsTest, TemporaryResults) {
+    trigger("mnu_printresults");
+    EXPECT_EQ(rig.shell.opened, QStringList{file("club_result.txt")});
+    EXPECT_TRUE(test::readFileBytes(file("club_result.txt")).contains("Bd   1"));
+    EXPECT_TRUE(shownTexts().isEmpty());
+}
+
 // "Upgrade firmware" starts the program the ini file names, in the program folder, with its
 // argument; a missing program is logged and told.
 TEST_F(MenuCommandsTest, UpgradeFirmwareAndChannel) {
