@@ -187,16 +187,6 @@ TEST_F(LinkCommandsTest, MaintenanceCommandsSendAndFeedTypedFrames) {
     EXPECT_EQ(rig.messages.prompts,
               (QStringList{QStringLiteral("Please input the message to be sent, in Hex values"),
                            QStringLiteral("Please input the message to be received, in Hex values")}));
-
-    // The knock and the version request, each as its base-station command.
-    const int knocks = station.knocksReceived();
-    window().findChild<QAction*>(QStringLiteral("mnumn_bs_knock"))->trigger();
-    EXPECT_TRUE(runUntil([&] { return station.knocksReceived() == knocks + 1; }));
-    const qsizetype versions = station.framesReceivedFrom(seen).count(bytes("FF FF 04 01 01 01 05"));
-    window().findChild<QAction*>(QStringLiteral("mnu_sys_firmware_version"))->trigger();
-    EXPECT_TRUE(runUntil([&] {
-        return station.framesReceivedFrom(seen).count(bytes("FF FF 04 01 01 01 05")) == versions + 1;
-    }));
 }
 
 } // namespace
