@@ -5,6 +5,7 @@
 #include "core/StartupSequence.h"
 #include "core/TextFile.h"
 #include "desktop/PlayGrid.h"
+#include "desktop/PlayerMenus.h"
 #include "desktop/frmdesktop.h"
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmSettings.h"
@@ -53,6 +54,7 @@ Program::~Program() {
     // The window goes before the objects that report to it.
     analysis_.reset();
     publisher_.reset();
+    playerMenus_.reset();
     desktop_.reset();
 }
 
@@ -101,12 +103,19 @@ bool Program::start() {
                                                    *session_);
     publisher_ = std::make_unique<EventPublisher>(db_, settings_, log_, messages_, platform_.launcher,
                                                   gameData_, event_, config_);
+    playerMenus_ = std::make_unique<PlayerMenus>(
+        PlayerMenus::Services{{db_, log_, clock_, config_, settings_, event_, gameData_, names_,
+                               platform_.shell, messages_, *desktop_},
+                              config_,
+                              &help_},
+        desktop_.get());
     session_->attachBaseStation(*baseStation_);
     session_->attachAnalysis(*analysis_);
     desktop_->attachSession(*session_);
     desktop_->attachBaseStation(*baseStation_);
     desktop_->attachAnalysis(*analysis_);
     desktop_->attachPublisher(*publisher_);
+    desktop_->attachPlayerMenus(*playerMenus_);
     QObject::connect(desktop_.get(), &frmdesktop::quitRequested, desktop_.get(), [this] {
         exitProgram(true);
         // exit, not quit: quit first asks every window to close, and the main window refuses.

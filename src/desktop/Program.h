@@ -24,6 +24,7 @@ class BaseStation;
 class EventPublisher;
 class GameDataAnalysis;
 class GameSession;
+class PlayerMenus;
 class MessageBox;
 class RequestDispatcher;
 class frmdesktop;
@@ -75,6 +76,7 @@ public:
     GameData& gameData() { return gameData_; }
     PlayerNames& names() { return names_; }
     BaseStation& baseStation() { return *baseStation_; }
+    PlayerMenus& playerMenus() { return *playerMenus_; }
     Help& help() { return help_; }
 
     /// The program's arguments (without the program itself) as one command line: an
@@ -116,6 +118,7 @@ private:
     std::unique_ptr<BaseStation> baseStation_;
     std::unique_ptr<GameDataAnalysis> analysis_;
     std::unique_ptr<EventPublisher> publisher_;
+    std::unique_ptr<PlayerMenus> playerMenus_;
     bool endedAtSettings_ = false;
     bool exited_ = false;
 };

@@ -32,6 +32,7 @@ class Help;
 class Log;
 class MessageBox;
 class PlayGrid;
+class PlayerMenus;
 class ScoreDb;
 class SettingsDialogHost;
 class frmSettings;
@@ -69,6 +70,8 @@ public:
     void attachAnalysis(GameDataAnalysis& analysis) { analysis_ = &analysis; }
     /// The web publishing of the File menu.
     void attachPublisher(EventPublisher& publisher) { publisher_ = &publisher; }
+    /// The player, name and PIN commands of the File and System menus.
+    void attachPlayerMenus(PlayerMenus& menus) { playerMenus_ = &menus; }
 
     /// The load step: menus shown and hidden, grid heading, view choice, ticked game mode
     /// and channel, caption, help topics and the deal links. channel is the radio channel.
@@ -172,6 +175,8 @@ private:
     void buildSystemMenu();
     void connectControls();
     void mnu_sys_channel_no_Click(int index);
+    /// Connects a menu item to a command of the player menus.
+    void connectPlayerMenu(QAction* item, void (PlayerMenus::*command)());
     /// Selects the first entry of a chooser so that its handler runs exactly once.
     void selectFirst(QComboBox* box, void (frmdesktop::*handler)());
     void cboSection_Click();
@@ -193,6 +198,7 @@ private:
     BaseStation* baseStation_ = nullptr;
     GameDataAnalysis* analysis_ = nullptr;
     EventPublisher* publisher_ = nullptr;
+    PlayerMenus* playerMenus_ = nullptr;
 
     QPointer<frmSettings> settingsDialog_;
     QPointer<frmUFRDialog> ufrDialog_;

@@ -7,6 +7,7 @@
 #include "core/Guarded.h"
 #include "core/NumberText.h"
 #include "desktop/PlayGrid.h"
+#include "desktop/PlayerMenus.h"
 #include "desktop/frmdesktop.h"
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmSettings.h"
@@ -64,13 +65,16 @@ void frmdesktop::buildMenus() {
 
 void frmdesktop::buildFileMenu() {
     QMenu* mnufile = addMenu(nullptr, menuBar(), "mnufile", "&File");
-    addItem(mnufile, "mnu_import_player_name", "Import player names", ctrl(Qt::Key_I));
+    connectPlayerMenu(addItem(mnufile, "mnu_import_player_name", "Import player names", ctrl(Qt::Key_I)),
+                      &PlayerMenus::mnu_import_player_name_Click);
     addItem(mnufile, "mnu_printscreen", "Print settings", ctrl(Qt::Key_U));
     addItem(mnufile, "mnu_resultperboard", "Display results per &board", ctrl(Qt::Key_B));
     mnu_handprint = addItem(mnufile, "mnu_handprint", "Hand Records", ctrl(Qt::Key_H));
     addItem(mnufile, "mnu_printresults", "Display temporary results", ctrl(Qt::Key_T));
-    addItem(mnufile, "mnu_pincodes", "Display PIN &codes", ctrl(Qt::Key_C));
-    addItem(mnufile, "mnu_playername", "Display player names", ctrl(Qt::Key_N));
+    connectPlayerMenu(addItem(mnufile, "mnu_pincodes", "Display PIN &codes", ctrl(Qt::Key_C)),
+                      &PlayerMenus::mnu_pincodes_Click);
+    connectPlayerMenu(addItem(mnufile, "mnu_playername", "Display player names", ctrl(Qt::Key_N)),
+                      &PlayerMenus::mnu_playername_Click);
     mnu_personal_recaps = addItem(mnufile, "mnu_personal_recaps", "Personal recaps", ctrl(Qt::Key_R));
     mnu_makeresultfile = addItem(mnufile, "mnu_makeresultfile", "Web publishing", ctrl(Qt::Key_W));
     mnu_exportdeal = addItem(mnufile, "mnu_exportdeal", "Export deals");
@@ -129,7 +133,8 @@ void frmdesktop::buildSystemMenu() {
     connect(mnusyscomm_start, &QAction::triggered, this, [this] { bs_OpenCommunication(); });
 
     mnu_sys_default = addItem(mnusystem, "mnu_sys_default", "Default settings");
-    addItem(mnusystem, "mnu_sys_player_names", "Preferences");
+    connectPlayerMenu(addItem(mnusystem, "mnu_sys_player_names", "Preferences"),
+                      &PlayerMenus::mnu_sys_player_names_Click);
     mnu_sys_loadmovement = addItem(mnusystem, "mnu_sys_loadmovement", "Load movement");
     mnu_sys_firmware_version = addItem(mnusystem, "mnu_sys_firmware_version", "Base station version");
     addItem(mnusystem, "mnu_sys_firmware", "Upgrade firmware");
@@ -137,6 +142,13 @@ void frmdesktop::buildSystemMenu() {
     mnu_sys_forcedstart->setEnabled(false);
     connect(mnu_sys_default, &QAction::triggered, this, &frmdesktop::mnu_sys_default_Click);
     connect(mnu_sys_loadmovement, &QAction::triggered, this, &frmdesktop::mnu_sys_loadmovement_Click);
+}
+
+void frmdesktop::connectPlayerMenu(QAction* item, void (PlayerMenus::*command)()) {
+    connect(item, &QAction::triggered, this, [this, item, command] {
+        if (playerMenus_ != nullptr)
+            guarded(log_, item->objectName(), [this, command] { (playerMenus_->*command)(); });
+    });
 }
 
 void frmdesktop::mnu_makeresultfile_Click() {
