@@ -5,7 +5,7 @@
 // terminal is done. The event: 30 tables of a Mitchell, 20 rounds of one board, a terminal
 // at every table and all 600 results stored; every board has 19 other results to show.
 #include "support/DispatchRig.h"
-#include "support/EventBuilder.h"
+#include "support/LargeEvents.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -14,33 +14,10 @@ namespace {
 
 using qzc::test::DispatchRig;
 using qzc::test::EventBuilder;
-using qzc::test::ResultRow;
-
-constexpr int kTables = 30;
-constexpr int kRounds = 20;
-
-EventBuilder thirtyTables() {
-    EventBuilder b;
-    const int a = b.addSection(QStringLiteral("A"));
-    b.setStanza(a, 1, kRounds);
-    b.addMitchellMovement(a, kTables, kRounds, 1);
-    for (int t = 1; t <= kTables; ++t) {
-        b.addTerminal(0x0100 + t, a, t);
-        for (int r = 1; r <= kRounds; ++r) {
-            // Table t plays board ((t - 1) + (r - 1)) mod 30 + 1 against EW pair 31 + ((t - r) mod 30).
-            const int board = (t - 1 + r - 1) % kTables + 1;
-            const int ew = kTables + 1 + ((t - r) % kTables + kTables) % kTables;
-            const int tricks = 7 + (t + r) % 5;
-            b.addResult(
-                ResultRow::played(a, t, r, board, t, ew, QStringLiteral("2S"), QStringLiteral("N"), tricks));
-        }
-    }
-    return b;
-}
 
 void BM_BoardResultRequest(benchmark::State& state) {
     auto rig = std::make_unique<DispatchRig>();
-    EventBuilder b = thirtyTables();
+    EventBuilder b = qzc::test::large::sectionPlayed(30, 20);
     if (!rig->start(b))
         qFatal("%s", qPrintable(rig->failure()));
     rig->data.setSetting(QStringLiteral("custom_qz_feedbackstyle"), QStringLiteral("1"));
@@ -65,5 +42,20 @@ void BM_BoardResultRequest(benchmark::State& state) {
 }
 
 BENCHMARK(BM_BoardResultRequest)->Unit(benchmark::kMicrosecond);
+
+// The completeness check that runs before every request while the game runs, on a section of
+// 11, 31 or 91 tables with 9 rounds played (99, 279 or 819 results).
+void BM_CompletenessCheck(benchmark::State& state) {
+    auto rig = std::make_unique<DispatchRig>();
+    EventBuilder b = qzc::test::large::sectionPlayed(static_cast<int>(state.range(0)), 9);
+    if (!rig->start(b))
+        qFatal("%s", qPrintable(rig->failure()));
+    for (auto _ : state) {
+        if (!rig->data.gameData.checkResultProgress(QStringLiteral("A1")))
+            state.SkipWithError("the section is not complete");
+    }
+}
+
+BENCHMARK(BM_CompletenessCheck)->Arg(11)->Arg(31)->Arg(91)->Unit(benchmark::kMicrosecond);
 
 } // namespace

@@ -18,7 +18,7 @@ namespace {
 
 using namespace qzc;
 
-// framesPerRead frames arrive in one read; the port poll then hands them on one per call.
+// framesPerRead frames arrive in one read; the port poll takes every complete frame of it.
 void receiveAndQueue(benchmark::State& state) {
     const auto framesPerRead = static_cast<int>(state.range(0));
     test::FakeClock clock;
@@ -48,9 +48,7 @@ void receiveAndQueue(benchmark::State& state) {
             stored = 0;
             state.ResumeTiming();
         }
-        link.ReceiveMessage(read, false);
-        for (int i = 1; i < framesPerRead; ++i)
-            link.ReceiveMessage(QByteArray(), false);
+        link.ReceiveFrames(read);
         stored += framesPerRead;
         frames += framesPerRead;
     }

@@ -3,6 +3,7 @@
 #include "platform/Clock.h"
 
 #include <QFile>
+#include <cstdio>
 
 namespace qzc {
 
@@ -28,8 +29,16 @@ constexpr qsizetype keptWindowChars = 40000;
 
 // "yyyy-mm-dd hh:mm:ss.zzz" of one clock reading.
 QString lineStamp(const QDateTime& when) {
-    return when.date().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
-           when.time().toString(QStringLiteral("HH:mm:ss.zzz"));
+    const QDate date = when.date();
+    const QTime time = when.time();
+    if (!date.isValid() || !time.isValid() || date.year() < 1000 || date.year() > 9999)
+        return date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char(' ') +
+               time.toString(QStringLiteral("HH:mm:ss.zzz"));
+    // Written by hand: every log line has one, and the formatting functions are slow.
+    char text[24];
+    std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d:%02d.%03d", date.year(), date.month(),
+                  date.day(), time.hour(), time.minute(), time.second(), time.msec());
+    return QString::fromLatin1(text, 23);
 }
 
 } // namespace

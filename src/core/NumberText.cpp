@@ -39,7 +39,16 @@ template <typename Int> Int roundedInRange(const QString& text) {
 } // namespace
 
 bool IsNumeric(const QString& text) {
-    return numberPattern().match(text).hasMatch();
+    // A plain whole number, the common case, needs no pattern.
+    qsizetype digits = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const QChar c = text.at(i);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9'))
+            ++digits;
+        else if (i > 0 || (c != QLatin1Char('+') && c != QLatin1Char('-')))
+            return numberPattern().match(text).hasMatch();
+    }
+    return digits > 0 || numberPattern().match(text).hasMatch();
 }
 
 double StrToDouble(const QString& text) {

@@ -16,6 +16,8 @@ namespace {
 
 const QString kOpenSource = QStringLiteral("Database - Open ADO");
 
+// Prepared statements kept at most; the program runs a few dozen with parameters.
+constexpr int maxKeptStatements = 128;
 constexpr int retryPauseMs = 10;
 
 // SQLite's primary result codes that tell why a database cannot be used.
@@ -48,6 +50,7 @@ ScoreDb::ScoreDb(Log& log, Clock& clock)
       connectionName_(QStringLiteral("qzc-scoredb-") + QUuid::createUuid().toString(QUuid::WithoutBraces)) {}
 
 ScoreDb::~ScoreDb() {
+    kept_.clear();
     if (QSqlDatabase::contains(connectionName_)) {
         QSqlDatabase::database(connectionName_, false).close();
         QSqlDatabase::removeDatabase(connectionName_);
@@ -159,6 +162,9 @@ bool ScoreDb::isOpen() const {
 }
 
 void ScoreDb::closeDatabase() {
+    kept_.clear();
+    // Memory read from this database never holds for the next one.
+    ++ownChanges_;
     if (!QSqlDatabase::contains(connectionName_))
         return;
     const bool wasOpen = QSqlDatabase::database(connectionName_, false).isOpen();
@@ -170,6 +176,12 @@ void ScoreDb::closeDatabase() {
 }
 
 std::optional<QSqlQuery> ScoreDb::run(const QString& sql, const QVariantList& params) {
+    if (!params.isEmpty())
+        return runKept(sql, params);
+    return runOnce(sql, params);
+}
+
+std::optional<QSqlQuery> ScoreDb::runOnce(const QString& sql, const QVariantList& params) {
     if (!isOpen()) {
         lastError_ = QSqlError(QString(), QStringLiteral("The score database is not open"),
                                QSqlError::ConnectionError);
@@ -195,6 +207,35 @@ std::optional<QSqlQuery> ScoreDb::run(const QString& sql, const QVariantList& pa
     return query;
 }
 
+std::optional<QSqlQuery> ScoreDb::runKept(const QString& sql, const QVariantList& params) {
+    if (!isOpen()) {
+        lastError_ = QSqlError(QString(), QStringLiteral("The score database is not open"),
+                               QSqlError::ConnectionError);
+        return std::nullopt;
+    }
+    auto found = kept_.find(sql);
+    if (found == kept_.end()) {
+        if (kept_.size() >= maxKeptStatements)
+            kept_.clear();
+        QSqlQuery query(QSqlDatabase::database(connectionName_, false));
+        query.setForwardOnly(true);
+        if (!query.prepare(sql)) {
+            lastError_ = query.lastError();
+            return std::nullopt;
+        }
+        found = kept_.insert(sql, query);
+    }
+    QSqlQuery& query = found.value();
+    for (int i = 0; i < params.size(); ++i)
+        query.bindValue(i, params.at(i));
+    if (!query.exec()) {
+        lastError_ = query.lastError();
+        query.finish();
+        return std::nullopt;
+    }
+    return query;
+}
+
 bool ScoreDb::execSQL(const QString& sql, const QString& label, bool silent, const QVariantList& params) {
     if (sql.isEmpty())
         return false;
@@ -204,8 +245,11 @@ bool ScoreDb::execSQL(const QString& sql, const QString& label, bool silent, con
         if (attempt > 1)
             clock_.sleepMs(retryPauseMs);
         ++executedStatements_;
-        if (run(sql, params).has_value())
+        ++ownChanges_;
+        if (std::optional<QSqlQuery> done = run(sql, params)) {
+            done->finish();
             return true;
+        }
         if (silent)
             return false;
         log_.writeLog(lastErrorNumber(), lastErrorDescription(), label, true);
@@ -217,8 +261,12 @@ bool ScoreDb::execSQL(const QString& sql, const QString& label, bool silent, con
 std::optional<QVariant> ScoreDb::firstValue(const QString& sql, const QString& field,
                                             const QVariantList& params) {
     std::optional<QSqlQuery> query = run(sql, params);
-    if (!query || !query->next())
+    if (!query)
         return std::nullopt;
+    if (!query->next()) {
+        query->finish();
+        return std::nullopt;
+    }
     QVariant value;
     if (!field.isEmpty()) {
         const int index = query->record().indexOf(field);
@@ -289,8 +337,20 @@ bool ScoreDb::hasRows(const QString& sql, const QVariantList& params) {
     return firstValue(sql, QString(), params).has_value();
 }
 
+bool ScoreDb::readRows(const QString& sql, const QVariantList& params,
+                       const std::function<void(const QSqlQuery&)>& row) {
+    std::optional<QSqlQuery> query = run(sql, params);
+    if (!query)
+        return false;
+    while (query->next())
+        row(*query);
+    query->finish();
+    return true;
+}
+
 std::optional<QSqlQuery> ScoreDb::select(const QString& sql, const QVariantList& params) {
-    return run(sql, params);
+    // The caller reads the rows as long as it likes: a statement of its own.
+    return runOnce(sql, params);
 }
 
 int ScoreDb::lastErrorNumber() const {
@@ -365,7 +425,19 @@ bool ScoreDb::commit() {
 }
 
 bool ScoreDb::rollback() {
+    // What was read inside the transaction no longer holds.
+    ++ownChanges_;
     return isOpen() && QSqlDatabase::database(connectionName_, false).rollback();
+}
+
+ScoreDb::ChangeMark ScoreDb::changeMark() {
+    std::optional<QSqlQuery> query = runKept(QStringLiteral("PRAGMA data_version"), {});
+    if (!query)
+        return {};
+    const qint64 other = query->next() ? query->value(0).toLongLong() : -1;
+    // A statement left open would hold its read snapshot.
+    query->finish();
+    return {ownChanges_, other};
 }
 
 } // namespace qzc

@@ -1,11 +1,13 @@
 #pragma once
 
+#include <QHash>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
 #include <QtGlobal>
+#include <functional>
 #include <optional>
 
 namespace qzc {
@@ -20,6 +22,24 @@ class Log;
 /// sqlQuote.
 class ScoreDb {
 public:
+    /// The state of the database's contents at one moment: two marks differ when anything may
+    /// have changed in between, through this connection or committed by another program
+    /// (the scoring program). Memory that mirrors the database keeps the mark it was read at.
+    struct ChangeMark {
+        qint64 ownChanges = -1;
+        qint64 otherChanges = -1;
+
+        bool isValid() const { return ownChanges >= 0 && otherChanges >= 0; }
+        /// Memory that was read at this mark and still matches the database at now.
+        bool holdsAt(const ChangeMark& now) const { return isValid() && *this == now; }
+        /// Between this mark and later only this connection changed the database: memory
+        /// that held here and took in those changes holds at later.
+        bool onlyOwnChangesUntil(const ChangeMark& later) const {
+            return isValid() && later.isValid() && otherChanges == later.otherChanges;
+        }
+        bool operator==(const ChangeMark&) const = default;
+    };
+
     /// One column of a table as the catalog describes it.
     struct Column {
         QString name;
@@ -79,6 +99,12 @@ public:
     /// True when the query gives at least one row.
     bool hasRows(const QString& sql, const QVariantList& params = {});
 
+    /// Runs a query and hands its rows to row in order, then lets the statement go; a query
+    /// with parameters is kept prepared for the next call (row must not run it again).
+    /// False when the query fails.
+    bool readRows(const QString& sql, const QVariantList& params,
+                  const std::function<void(const QSqlQuery&)>& row);
+
     /// A forward-only query over the rows of sql, or nothing when it fails (see
     /// lastError). Finish with the query before the next change of the schema.
     std::optional<QSqlQuery> select(const QString& sql, const QVariantList& params = {});
@@ -107,8 +133,16 @@ public:
     /// How many statements execSQL has run (each attempt counts).
     qint64 executedStatements() const { return executedStatements_; }
 
+    /// The current mark; an invalid one (never equal to a valid one) when no database is open.
+    ChangeMark changeMark();
+
 private:
+    /// Runs a statement whose rows are read at once: kept prepared when it has parameters.
     std::optional<QSqlQuery> run(const QString& sql, const QVariantList& params);
+    std::optional<QSqlQuery> runOnce(const QString& sql, const QVariantList& params);
+    /// A statement prepared once and kept; each run binds new values. Only callers that read
+    /// its rows at once use it, and reset it when done.
+    std::optional<QSqlQuery> runKept(const QString& sql, const QVariantList& params);
     std::optional<QVariant> firstValue(const QString& sql, const QString& field, const QVariantList& params);
     /// Logs the reason of a failed opening as a run-time error line and keeps it.
     bool refuseOpening(OpenFailure fallback);
@@ -125,6 +159,10 @@ private:
     qint64 executedStatements_ = 0;
     int busyTimeoutMs_ = 5000;
     OpenFailure openFailure_ = OpenFailure::None;
+    /// Statements and roll-backs through this connection: anything that may change data.
+    qint64 ownChanges_ = 0;
+    /// Prepared statements by their text.
+    QHash<QString, QSqlQuery> kept_;
 };
 
 } // namespace qzc

@@ -4,6 +4,7 @@
 #include "core/ScoreDb.h"
 
 #include <QSet>
+#include <optional>
 #include <span>
 
 namespace qzc {
@@ -76,6 +77,31 @@ constexpr OwnColumn playerNumbersColumns[] = {{"custom_qz_names", "TEXT(20)"},
                                               {"TimeLog", "DATETIME"},
                                               {"name", "TEXT(20)"}};
 
+// The program's indexes on its lookups; no column of a shared table changes.
+struct OwnIndex {
+    const char* name;
+    const char* table;
+    const char* columns;
+    /// The shared table that must be present; none for the program's own table.
+    std::optional<SharedTable> shared;
+};
+const OwnIndex ownIndexes[] = {
+    // One table's results (storing, counting, the stored results) and deal entry.
+    {"qzc_ReceivedData_table", "ReceivedData", "Section, [Table], Board", SharedTable::ReceivedData},
+    // One board's results (feedback, scales, ranking, result files).
+    {"qzc_ReceivedData_board", "ReceivedData", "Board, Section", SharedTable::ReceivedData},
+    // The movement of a section or table, in its order.
+    {"qzc_RoundData_table", "RoundData", "Section, [Table], Round", SharedTable::RoundData},
+    // A section's rounds (its last round, the tables of a round).
+    {"qzc_RoundData_round", "RoundData", "Section, Round", SharedTable::RoundData},
+    {"qzc_Tables_table", "Tables", "Section, [Table]", SharedTable::Tables},
+    {"qzc_HandRecord_board", "HandRecord", "Section, Board", SharedTable::HandRecord},
+    // The registered players of a pair (the result file's contestants).
+    {"qzc_PlayerNumbers_pair", "PlayerNumbers", "Section, custom_qz_pair", SharedTable::PlayerNumbers},
+    // The terminal of a table.
+    {"qzc_TQZ_table", "custom_qz_TQZ", "Section, [Table]", std::nullopt},
+};
+
 struct OwnColumnsOf {
     const char* table;
     std::span<const OwnColumn> columns;
@@ -126,6 +152,17 @@ QSet<QString> upperNames(const QStringList& names) {
 }
 
 } // namespace
+
+void ScoreDbSchema::createIndexes(const TablePresence& present) {
+    for (const OwnIndex& index : ownIndexes) {
+        if (index.shared && !present.present(*index.shared))
+            continue;
+        db_.execSQL(QStringLiteral("CREATE INDEX IF NOT EXISTS ") + QLatin1String(index.name) +
+                        QStringLiteral(" ON [") + QLatin1String(index.table) + QStringLiteral("] (") +
+                        QLatin1String(index.columns) + QLatin1Char(')'),
+                    QStringLiteral("Database - create indexes"));
+    }
+}
 
 bool ScoreDbSchema::checkscoreDB(TablePresence& present) {
     present.clear();

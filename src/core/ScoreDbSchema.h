@@ -21,6 +21,12 @@ public:
     /// afterwards. A database that holds them all runs no statement.
     bool IntegrateScoreDB();
 
+    /// Creates the program's indexes (named qzc_...) where missing, on the shared tables that
+    /// are present and on the terminal table: they serve the lookups of one table's or one
+    /// board's results and movement. A failure is logged and the program goes on without
+    /// that index.
+    void createIndexes(const TablePresence& present);
+
 private:
     ScoreDb& db_;
     Log& log_;

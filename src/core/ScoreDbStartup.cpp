@@ -139,6 +139,7 @@ bool ScoreDbStartup::DB_Initialize() {
     if (!schema.IntegrateScoreDB())
         return fail(QStringLiteral("The program's own tables and columns cannot be added to the score "
                                    "database."));
+    schema.createIndexes(event_.tablePresent);
     log_.writeLog(0, QStringLiteral("Score database intergation: ok"));
 
     for (int i = 1; i <= sharedTableCount; ++i) {

@@ -22,7 +22,8 @@ QString tableKey(const QString& letters, qint16 table) {
 
 GameData::GameData(ScoreDb& db, Log& log, const GameSettings& settings, const EventInfo& event,
                    const Clock& clock)
-    : db_(db), log_(log), settings_(settings), event_(event), clock_(clock) {}
+    : db_(db), log_(log), settings_(settings), event_(event), clock_(clock), terminalRows_(db),
+      progress_(db) {}
 
 bool GameData::isIndividualGame() const {
     return StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1;

@@ -2,6 +2,8 @@
 
 #include "core/StanzaState.h"
 #include "gamedata/GameDataTypes.h"
+#include "gamedata/ResultProgress.h"
+#include "gamedata/TerminalRows.h"
 
 #include <QHash>
 #include <QList>
@@ -147,6 +149,9 @@ public:
     bool lockTQZTable(const QString& tableId);
     /// The table the terminal is bound to and its firmware version.
     TerminalBinding getTQZTableLabel(qint32 tqzId);
+    /// The bound terminals (section, table and id above 0) that expect results, and how
+    /// many of them have got all they expect.
+    TerminalCompletion countCompleteTerminals();
 
     // ---- Result intake and storage ------------------------------------------------------
 
@@ -230,7 +235,9 @@ private:
     MovementMessage buildMovementMessage(const SectionRecord& section, qint16 table, bool individual,
                                          bool showBoardMatrix) const;
     bool clearTableLogin(qint16 sectionId, qint16 table, bool logOff);
-    bool refreshResultGot(qint16 sectionId, qint16 table, const QString& label);
+    /// Sets ResultGot of the table's terminal to the count of its results; the count
+    /// written, nothing when the database failed.
+    std::optional<qint32> refreshResultGot(qint16 sectionId, qint16 table, const QString& label);
     void logDbError(const QString& source) const;
 
     ScoreDb& db_;
@@ -248,6 +255,10 @@ private:
     QHash<qint16, RowRange> sectionRanges_;
     QHash<quint32, std::vector<int>> roundIndex_;
     QHash<QString, std::vector<int>> tableIndex_;
+
+    // What terminal requests read again and again, kept while the database is unchanged.
+    TerminalRows terminalRows_;
+    mutable ResultProgress progress_;
 };
 
 } // namespace qzc

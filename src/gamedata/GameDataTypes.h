@@ -94,6 +94,12 @@ struct TerminalBinding {
     qint16 versionMinor = 0;
 };
 
+/// The bound terminals that expect results, and those of them that have got them all.
+struct TerminalCompletion {
+    qint32 expecting = 0;
+    qint32 complete = 0;
+};
+
 /// What became of a board result handed to markResult.
 struct MarkResultOutcome {
     enum class Status {

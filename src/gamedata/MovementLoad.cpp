@@ -67,10 +67,11 @@ void GameData::loadrounddata() {
     qint32 groupBoards = 0;
     auto writeGroup = [&] {
         if (groupSection > 0 && groupTable > 0)
-            db_.execSQL(QStringLiteral("UPDATE custom_qz_TQZ SET ResultExpected=") + number(groupBoards) +
-                            QStringLiteral(",ResultGot=0 WHERE Section=") + number(groupSection) +
-                            QStringLiteral(" AND [Table]=") + number(groupTable),
-                        QStringLiteral("Setup total results for table"));
+            db_.execSQL(
+                QStringLiteral(
+                    "UPDATE custom_qz_TQZ SET ResultExpected=?,ResultGot=0 WHERE Section=? AND [Table]=?"),
+                QStringLiteral("Setup total results for table"), false,
+                {groupBoards, int{groupSection}, int{groupTable}});
     };
 
     std::vector<BoardIndexEntry> index(static_cast<std::size_t>(maxBoardNumber));

@@ -249,19 +249,21 @@ qint16 GameData::mem_GetPairPosition(qint16 sectionId, qint16 round, qint16 numb
 bool GameData::DB_Ask_dealInput(qint16 sectionId, qint16 table, qint16 firstBoard, qint16 boardCount) const {
     if (!event_.tablePresent.present(SharedTable::HandRecord))
         return false;
+    // Asked for every table and round when the movement blocks are built: statements
+    // prepared once.
     qint32 recorded = 0;
-    if (!db_.getDBValue(QStringLiteral("SELECT COUNT(Board) AS cntbrd FROM HandRecord WHERE Section=") +
-                            number(sectionId) + QStringLiteral(" AND Board>=") + number(firstBoard) +
-                            QStringLiteral(" AND Board<") + number(firstBoard + boardCount),
-                        QStringLiteral("cntbrd"), recorded)) {
+    if (!db_.getDBValue(
+            QStringLiteral(
+                "SELECT COUNT(Board) AS cntbrd FROM HandRecord WHERE Section=? AND Board>=? AND Board<?"),
+            QStringLiteral("cntbrd"), recorded, {int{sectionId}, int{firstBoard}, firstBoard + boardCount})) {
         logDbError(QStringLiteral("DB_Ask_dealInput"));
         return false;
     }
     if (recorded >= boardCount)
         return false;
-    return !db_.hasRows(QStringLiteral("SELECT Board FROM ReceivedData WHERE Section=") + number(sectionId) +
-                        QStringLiteral(" AND Board=") + number(firstBoard) + QStringLiteral(" AND [Table]=") +
-                        number(table));
+    return !db_.hasRows(
+        QStringLiteral("SELECT Board FROM ReceivedData WHERE Section=? AND Board=? AND [Table]=?"),
+        {int{sectionId}, int{firstBoard}, int{table}});
 }
 
 bool GameData::mem_Round_dealInput(qint16 sectionId, qint16 table, qint16 firstBoard, qint16 round) const {
@@ -284,13 +286,15 @@ bool GameData::mem_Round_dealInput(qint16 sectionId, qint16 table, qint16 firstB
 
 qint16 GameData::getRoundTotal(qint16 sectionId, qint16 table) const {
     qint16 total = 0;
-    QString sql =
-        QStringLiteral("SELECT COUNT(Round) AS roundtotal FROM RoundData WHERE Section=") + number(sectionId);
     if (table >= 1)
-        sql += QStringLiteral(" AND [Table]=") + number(table);
+        db_.getDBValue(
+            QStringLiteral("SELECT COUNT(Round) AS roundtotal FROM RoundData WHERE Section=? AND [Table]=?"),
+            QStringLiteral("roundtotal"), total, {int{sectionId}, int{table}});
     else
-        sql += QStringLiteral(" GROUP BY [Table] ORDER BY [Table] ASC");
-    db_.getDBValue(sql, QStringLiteral("roundtotal"), total);
+        db_.getDBValue(
+            QStringLiteral("SELECT COUNT(Round) AS roundtotal FROM RoundData WHERE Section=? GROUP BY "
+                           "[Table] ORDER BY [Table] ASC"),
+            QStringLiteral("roundtotal"), total, {int{sectionId}});
     return total;
 }
 

@@ -17,19 +17,6 @@ QString number(qint64 n) {
     return QString::number(n);
 }
 
-// The FROM tail and WHERE condition of a completeness query on table: with a section, only
-// the tables that have a terminal bound to them count. (A subquery rather than a join: the
-// shared tables have no index, and the join made SQLite build one for every call.)
-QString scope(const QString& table, qint16 sectionId, const QString& tableCondition) {
-    if (sectionId == 0)
-        return QStringLiteral(" WHERE ") + tableCondition;
-    const QString section = number(sectionId);
-    return QStringLiteral(" WHERE ") + table + QStringLiteral(".Section=") + section +
-           QStringLiteral(" AND ") + table +
-           QStringLiteral(".[Table] IN (SELECT [Table] FROM custom_qz_TQZ WHERE Section=") + section +
-           QLatin1Char(')');
-}
-
 QString fixed(qint64 n, qint16 width) {
     return FixedWidth(number(n), width, true);
 }
@@ -40,45 +27,29 @@ bool GameData::DB_check_BoardResult(qint16 sectionId, qint16 lastRound, const QS
                                     qint16 firstRound) const {
     if (lastRound < 1)
         return true;
-    const qint16 first = firstRound == 0 ? qint16{1} : firstRound;
     const bool wholeSection = sectionId != 0;
     const qint16 movementSection = wholeSection ? sectionId : getSectionID(tableIdLetter(tableId));
+    ResultProgress::Range range;
+    range.first = firstRound == 0 ? qint16{1} : firstRound;
+    range.last = lastRound;
+    range.fromMovement = mem_HasRound(movementSection);
+    if (!range.fromMovement)
+        range.totalBoards = event_.totalBoards;
+    const ResultProgress::Counts counts = wholeSection ? progress_.section(sectionId, range, db_.changeMark())
+                                                       : progress_.table(sqlSectionTable(tableId), range);
+
     const QString name = wholeSection ? getSectionLetter(sectionId) : tableId;
-    const QString tableCondition = wholeSection ? QString() : sqlSectionTable(tableId);
-    const QString rounds =
-        QStringLiteral(" AND Round>=") + number(first) + QStringLiteral(" AND Round<=") + number(lastRound);
-
-    qint32 owed = 0;
-    qint32 got = 0;
-    const QString gotQuery = QStringLiteral("SELECT COUNT(Contract) AS totalresult FROM ReceivedData") +
-                             scope(QStringLiteral("ReceivedData"), sectionId, tableCondition);
-    const QString gotFilter = QStringLiteral(" AND NOT Erased AND PairNS>0 AND PairEW>0");
-    if (mem_HasRound(movementSection)) {
-        db_.getDBValue(QStringLiteral("SELECT SUM(HighBoard-LowBoard+1) AS totalboard FROM RoundData") +
-                           scope(QStringLiteral("RoundData"), sectionId, tableCondition) + rounds +
-                           QStringLiteral(" AND HighBoard>0 AND LowBoard>0 AND NSPair>0 AND EWPair>0"),
-                       QStringLiteral("totalboard"), owed);
-        db_.getDBValue(gotQuery + rounds + gotFilter, QStringLiteral("totalresult"), got);
-    } else {
-        qint32 tables = 0;
-        db_.getDBValue(QStringLiteral("SELECT COUNT(Tables.[Table]) AS cnttable FROM Tables") +
-                           scope(QStringLiteral("Tables"), sectionId, tableCondition),
-                       QStringLiteral("cnttable"), tables);
-        owed = static_cast<qint32>(event_.totalBoards) * tables;
-        db_.getDBValue(gotQuery + gotFilter, QStringLiteral("totalresult"), got);
-    }
-
-    const QString range = QStringLiteral(", round ") + number(first) + QStringLiteral(" to ") +
-                          number(lastRound) + QStringLiteral(": ") + number(got) + QLatin1Char('/') +
-                          number(owed);
+    const QString rounds = QStringLiteral(", round ") + number(range.first) + QStringLiteral(" to ") +
+                           number(lastRound) + QStringLiteral(": ") + number(counts.got) + QLatin1Char('/') +
+                           number(counts.owed);
     log_.writeLog(0,
                   QStringLiteral("Check board for ") + name +
-                      (wholeSection ? QStringLiteral(" on table with TQZ") : QString()) + range,
+                      (wholeSection ? QStringLiteral(" on table with TQZ") : QString()) + rounds,
                   QStringLiteral("DB_check_BoardResult"));
     // A table that owes nothing is never complete; a section that owes nothing is.
-    if (!tableId.isEmpty() && owed == 0)
+    if (!tableId.isEmpty() && counts.owed == 0)
         return false;
-    return got >= owed;
+    return counts.got >= counts.owed;
 }
 
 bool GameData::checkResultProgress(const QString& tableId) const {

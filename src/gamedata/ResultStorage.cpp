@@ -99,13 +99,13 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
         return {Status::Incomplete, 0};
     log_.writeLog(0, QStringLiteral("Save board result, ") + seats);
 
-    const QString base = sqlSectionTable(tableId) + QStringLiteral(" AND PairNS=") + number(nsPair) +
-                         QStringLiteral(" AND PairEW=") + number(ewPair) + QStringLiteral(" AND Board=") +
-                         number(board);
+    // The earlier result of the table, pairs and board; with four players of the same players.
+    const QString base =
+        QStringLiteral(" WHERE Section=? AND [Table]=? AND PairNS=? AND PairEW=? AND Board=?");
+    const QVariantList baseValues{int{sectionId}, int{table}, int{nsPair}, int{ewPair}, int{board}};
     const bool fourPlayers = south > 0 && west > 0;
-    const QString extra = fourPlayers ? QStringLiteral(" AND South=") + number(south) +
-                                            QStringLiteral(" AND West=") + number(west)
-                                      : QString();
+    const QString samePlayers = base + QStringLiteral(" AND South=? AND West=?");
+    const QVariantList samePlayersValues = baseValues + QVariantList{int{south}, int{west}};
 
     QString contractText = record.contract.toUpper();
     contractText.remove(QLatin1Char(' '));
@@ -120,6 +120,8 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
         declarerNo = stored.declarer == QLatin1String("W") && west > 0 ? west : ewPair;
     const QDateTime now = clock_.now();
 
+    // What is kept in memory of the table's counts follows the change below.
+    const ScoreDb::ChangeMark before = db_.changeMark();
     // The earlier row goes only together with the new one: a refused insert keeps it.
     DbTransaction transaction(db_);
     auto fail = [this] {
@@ -127,43 +129,51 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
         return MarkResultOutcome{Status::StorageFailed, 0};
     };
     const bool sameFour =
-        fourPlayers && db_.hasRows(QStringLiteral("SELECT * FROM ReceivedData WHERE ") + base + extra);
-    if (!db_.execSQL(QStringLiteral("DELETE FROM ReceivedData WHERE ") + base +
-                         (sameFour ? extra : QString()),
-                     kMarkLabel))
+        fourPlayers &&
+        db_.hasRows(QStringLiteral("SELECT Board FROM ReceivedData") + samePlayers, samePlayersValues);
+    if (!db_.execSQL(QStringLiteral("DELETE FROM ReceivedData") + (sameFour ? samePlayers : base), kMarkLabel,
+                     false, sameFour ? samePlayersValues : baseValues))
         return fail();
 
     const bool insert = !stored.remarks.isEmpty() || !stored.contract.isEmpty();
     if (insert) {
         QString columns = QStringLiteral("Section,[Table],Round,Board,PairNS,PairEW");
-        QString values = number(sectionId) + QLatin1Char(',') + number(table) + QLatin1Char(',') +
-                         number(round) + QLatin1Char(',') + number(board) + QLatin1Char(',') +
-                         number(nsPair) + QLatin1Char(',') + number(ewPair);
+        QVariantList values{int{sectionId}, int{table}, int{round}, int{board}, int{nsPair}, int{ewPair}};
         if (declarerNo > 0) {
             columns += QStringLiteral(",Declarer");
-            values += QLatin1Char(',') + number(declarerNo);
+            values << int{declarerNo};
         }
         columns += QStringLiteral(
             ",[NS/EW],Contract,Result,LeadCard,Remarks,DateLog,TimeLog,custom_qz_score,custom_qz_declarer");
-        values += QStringLiteral(",?,?,?,?,?,?,?,") + number(stored.score) + QStringLiteral(",?");
+        for (const QString& t :
+             {stored.declarer, stored.contract, stored.result, stored.lead, stored.remarks,
+              now.toString(QStringLiteral("yyyy-MM-dd")), now.toString(QStringLiteral("hh:mm:ss"))})
+            values << textValue(t);
+        values << int{stored.score} << textValue(stored.declarer);
         if (fourPlayers) {
             columns += QStringLiteral(",South,West");
-            values += QLatin1Char(',') + number(south) + QLatin1Char(',') + number(west);
+            values << int{south} << int{west};
         }
-        QVariantList texts;
-        for (const QString& t : {stored.declarer, stored.contract, stored.result, stored.lead, stored.remarks,
-                                 now.toString(QStringLiteral("yyyy-MM-dd")),
-                                 now.toString(QStringLiteral("hh:mm:ss")), stored.declarer})
-            texts << textValue(t);
+        QString marks = QStringLiteral("?");
+        for (qsizetype i = 1; i < values.size(); ++i)
+            marks += QStringLiteral(",?");
         if (!db_.execSQL(QStringLiteral("INSERT INTO ReceivedData (") + columns +
-                             QStringLiteral(") VALUES (") + values + QLatin1Char(')'),
-                         kMarkLabel, false, texts))
+                             QStringLiteral(") VALUES (") + marks + QLatin1Char(')'),
+                         kMarkLabel, false, values))
             return fail();
     }
     // A recount, so that a replaced result does not count twice.
-    refreshResultGot(sectionId, table, QStringLiteral("Add result got for table"));
+    const std::optional<qint32> got =
+        refreshResultGot(sectionId, table, QStringLiteral("Add result got for table"));
     if (transaction.isActive() && !transaction.commit())
         return fail();
+    const ScoreDb::ChangeMark after = db_.changeMark();
+    if (got)
+        terminalRows_.changedTable(sectionId, table, before, after,
+                                   [&](TerminalRows::Row& row) { row.got = *got; });
+    else
+        terminalRows_.forget();
+    progress_.resultsChanged(sectionId, table, before, after);
     return {insert ? Status::Stored : Status::Erased, round};
 }
 

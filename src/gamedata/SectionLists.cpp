@@ -51,8 +51,8 @@ std::optional<SectionNumberList> GameData::getSectionLetters() const {
 
 QString GameData::getSectionLetter(qint16 sectionId) const {
     QString letter;
-    db_.getDBValue(QStringLiteral("SELECT Letter FROM Section WHERE ID=") + QString::number(sectionId),
-                   QStringLiteral("Letter"), letter);
+    db_.getDBValue(QStringLiteral("SELECT Letter FROM Section WHERE ID=?"), QStringLiteral("Letter"), letter,
+                   {int{sectionId}});
     return letter.trimmed();
 }
 

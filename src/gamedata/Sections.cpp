@@ -191,30 +191,30 @@ std::optional<bool> GameData::separatePairs(std::optional<qint16> sectionId) con
                         QStringLiteral("CNT"), movementRows))
         return std::nullopt;
 
-    // Pair and round of every seat taken, from the movement or else from the stored results.
+    // Pair and round of every seat taken, from the movement or else from the stored results;
+    // and whether a pair number sits North-South and (anywhere) East-West, found through an
+    // IN list, which SQLite builds once, rather than a join of the table with itself.
     QString ns;
     QString ew;
-    QString selfJoin;
+    QString bothDirections;
     if (movementRows >= 1) {
         ns = QStringLiteral("SELECT NSPair,Round FROM RoundData WHERE NSPair>0") + section;
         ew = QStringLiteral("SELECT EWPair,Round FROM RoundData WHERE EWPair>0") + section;
-        selfJoin = QStringLiteral("SELECT r1.NSPair FROM RoundData AS r1 INNER JOIN RoundData AS r2 ON "
-                                  "r1.NSPair=r2.EWPair WHERE r1.NSPair>0 AND r2.EWPair>0");
+        bothDirections = QStringLiteral("SELECT NSPair FROM RoundData WHERE NSPair>0") + section +
+                         QStringLiteral(" AND NSPair IN (SELECT EWPair FROM RoundData WHERE EWPair>0") +
+                         section + QLatin1Char(')');
     } else {
         const QString played =
             QStringLiteral(" AND NOT Erased AND (Remarks='' OR Remarks IS NULL) AND (NOT Remarks='' "
                            "OR NOT Contract='')");
         ns = QStringLiteral("SELECT PairNS,Round FROM ReceivedData WHERE PairNS>0") + played + section;
         ew = QStringLiteral("SELECT PairEW,Round FROM ReceivedData WHERE PairEW>0") + played + section;
-        selfJoin =
-            QStringLiteral("SELECT r1.PairNS FROM ReceivedData AS r1 INNER JOIN ReceivedData AS r2 ON "
-                           "r1.PairNS=r2.PairEW WHERE r1.PairNS>0 AND r2.PairEW>0 AND NOT r1.Erased AND NOT "
-                           "r2.Erased AND (r1.Remarks='' OR r1.Remarks IS NULL) AND (r2.Remarks='' OR "
-                           "r2.Remarks IS NULL)");
+        const QString noRemark = QStringLiteral(" AND NOT Erased AND (Remarks='' OR Remarks IS NULL)");
+        bothDirections = QStringLiteral("SELECT PairNS FROM ReceivedData WHERE PairNS>0") + noRemark +
+                         section +
+                         QStringLiteral(" AND PairNS IN (SELECT PairEW FROM ReceivedData WHERE PairEW>0") +
+                         noRemark + section + QLatin1Char(')');
     }
-    if (sectionId)
-        selfJoin += QStringLiteral(" AND r1.Section=") + number(*sectionId) +
-                    QStringLiteral(" AND r2.Section=") + number(*sectionId);
 
     const std::optional<qint64> all = countRows(db_, ns + QStringLiteral(" UNION ALL ") + ew);
     const std::optional<qint64> distinct = countRows(db_, ns + QStringLiteral(" UNION ") + ew);
@@ -223,11 +223,11 @@ std::optional<bool> GameData::separatePairs(std::optional<qint16> sectionId) con
     // A number seated twice in one round: NS and EW count their pairs independently.
     if (*all != *distinct)
         return true;
-    std::optional<QSqlQuery> join = db_.select(selfJoin);
-    if (!join)
+    std::optional<QSqlQuery> both = db_.select(bothDirections);
+    if (!both)
         return std::nullopt;
     // No pair number ever plays both directions.
-    return !join->next();
+    return !both->next();
 }
 
 qint16 GameData::getSectionCount() const {

@@ -18,9 +18,8 @@ StanzaState GameData::getSectionStanzaState(qint16 sectionId) const {
     const qint16 begin = getSectionBeginRound(sectionId);
     const qint16 edge = getSectionEdgeRound(sectionId);
     qint16 maxround = 0;
-    db_.getDBValue(QStringLiteral("SELECT MAX(Round) AS maxround FROM RoundData WHERE Section=") +
-                       number(sectionId),
-                   QStringLiteral("maxround"), maxround);
+    db_.getDBValue(QStringLiteral("SELECT MAX(Round) AS maxround FROM RoundData WHERE Section=?"),
+                   QStringLiteral("maxround"), maxround, {int{sectionId}});
     if (maxround <= edge)
         return StanzaState::NoFurtherRounds;
     if (!DB_check_BoardResult(sectionId, edge, QString(), begin))
@@ -29,16 +28,17 @@ StanzaState GameData::getSectionStanzaState(qint16 sectionId) const {
     db_.getDBValue(
         QStringLiteral("SELECT COUNT(Tables.[Table]) AS cntTable FROM Tables"
                        " INNER JOIN custom_qz_TQZ ON Tables.Section=custom_qz_TQZ.Section"
-                       " AND Tables.[Table]=custom_qz_TQZ.[Table] WHERE Tables.Section=") +
-            number(sectionId) +
-            QStringLiteral(" AND custom_qz_loadsetup>0 AND ResultExpected>0 AND ResultExpected>ResultGot"),
-        QStringLiteral("cntTable"), owing);
+                       " AND Tables.[Table]=custom_qz_TQZ.[Table] WHERE Tables.Section=?"
+                       " AND custom_qz_loadsetup>0 AND ResultExpected>0 AND ResultExpected>ResultGot"),
+        QStringLiteral("cntTable"), owing, {int{sectionId}});
     return owing == 0 ? StanzaState::ReadyForNextStanza : StanzaState::ResultsOwed;
 }
 
 bool GameData::getLoadSetupTables(const QString& tableId) const {
-    return db_.hasRows(QStringLiteral("SELECT [Table] FROM Tables WHERE ") + sqlSectionTable(tableId) +
-                       QStringLiteral(" AND custom_qz_loadsetup=1"));
+    // Asked for every reply piece: a statement prepared once.
+    return db_.hasRows(
+        QStringLiteral("SELECT [Table] FROM Tables WHERE Section=? AND [Table]=? AND custom_qz_loadsetup=1"),
+        {int{getSectionID(tableIdLetter(tableId))}, int{tableIdNumber(tableId)}});
 }
 
 bool GameData::setflagloadsetup(bool clear, const QString& tableId, qint16 sectionId) {

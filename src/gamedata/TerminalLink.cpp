@@ -7,6 +7,7 @@
 #include "gamedata/GameData.h"
 
 #include <QSqlQuery>
+#include <algorithm>
 
 namespace qzc {
 
@@ -28,14 +29,18 @@ QString whereTable(qint16 sectionId, qint16 table) {
 } // namespace
 
 // ResultGot of the table's terminal becomes the count of its stored results, all rounds.
-bool GameData::refreshResultGot(qint16 sectionId, qint16 table, const QString& label) {
-    const QString where = QStringLiteral(" WHERE ") + whereTable(sectionId, table);
+std::optional<qint32> GameData::refreshResultGot(qint16 sectionId, qint16 table, const QString& label) {
+    const QString where = QStringLiteral(" WHERE Section=? AND [Table]=?");
+    const QVariantList tableValues{int{sectionId}, int{table}};
     qint32 count = 0;
     if (!db_.getDBValue(QStringLiteral("SELECT COUNT(Board) AS resultcnt FROM ReceivedData") + where +
                             QStringLiteral(" AND NOT Erased"),
-                        QStringLiteral("resultcnt"), count))
-        return false;
-    return db_.execSQL(QStringLiteral("UPDATE custom_qz_TQZ SET ResultGot=") + number(count) + where, label);
+                        QStringLiteral("resultcnt"), count, tableValues))
+        return std::nullopt;
+    if (!db_.execSQL(QStringLiteral("UPDATE custom_qz_TQZ SET ResultGot=?") + where, label, false,
+                     QVariantList{count} + tableValues))
+        return std::nullopt;
+    return count;
 }
 
 bool GameData::registerTQZ(qint32 tqzId, qint16 versionMajor, qint16 versionMinor) {
@@ -187,45 +192,76 @@ bool GameData::clearTableLogin(qint16 sectionId, qint16 table, bool logOff) {
 }
 
 bool GameData::lockTQZTable(const QString& tableId) {
-    const QString where = sqlSectionTable(tableId);
-    if (db_.hasRows(QStringLiteral("SELECT Lock FROM custom_qz_TQZ WHERE ") + where +
-                    QStringLiteral(" AND Lock=0"))) {
-        log_.writeLog(0, QStringLiteral("Lock table association: ") + tableId);
-        db_.execSQL(QStringLiteral("UPDATE custom_qz_TQZ SET Lock=1 WHERE ") + where,
-                    QStringLiteral("Lock TQZ and table"));
+    const qint16 sectionId = getSectionID(tableIdLetter(tableId));
+    const qint16 table = tableIdNumber(tableId);
+    const ScoreDb::ChangeMark before = db_.changeMark();
+    bool unlocked = false;
+    if (const std::vector<TerminalRows::Row>* rows = terminalRows_.at(before)) {
+        unlocked = std::any_of(rows->begin(), rows->end(), [&](const TerminalRows::Row& row) {
+            return row.isTable(sectionId, table) && row.lock == 0;
+        });
+    } else {
+        unlocked = db_.hasRows(QStringLiteral("SELECT Lock FROM custom_qz_TQZ WHERE ") +
+                               whereTable(sectionId, table) + QStringLiteral(" AND Lock=0"));
+    }
+    if (!unlocked)
+        return true;
+    log_.writeLog(0, QStringLiteral("Lock table association: ") + tableId);
+    if (db_.execSQL(QStringLiteral("UPDATE custom_qz_TQZ SET Lock=1 WHERE ") + whereTable(sectionId, table),
+                    QStringLiteral("Lock TQZ and table"))) {
+        const ScoreDb::ChangeMark after = db_.changeMark();
+        terminalRows_.changedTable(sectionId, table, before, after,
+                                   [](TerminalRows::Row& row) { row.lock = 1; });
+        progress_.unrelatedChange(before, after);
     }
     return true;
 }
 
 TerminalBinding GameData::getTQZTableLabel(qint32 tqzId) {
     TerminalBinding binding;
-    const QString id = number(tqzId);
-    std::optional<QSqlQuery> bound = db_.select(
-        QStringLiteral(
-            "SELECT Section.Letter, custom_qz_TQZ.[Table] FROM custom_qz_TQZ INNER JOIN Section ON "
-            "custom_qz_TQZ.Section=Section.ID WHERE TQZ_ID=") +
-        id);
-    if (!bound) {
+    const std::vector<TerminalRows::Row>* rows = terminalRows_.at(db_.changeMark());
+    if (!rows) {
         logDbError(QStringLiteral("Database - getTQZtable"));
         return binding;
     }
-    if (bound->next()) {
-        const std::optional<qint16> table = fields::toInt16(bound->value(1));
-        if (!bound->value(0).isNull() && table)
-            binding.tableId = bound->value(0).toString().trimmed() + number(*table);
-    }
-    bound.reset();
-    std::optional<QSqlQuery> version =
-        db_.select(QStringLiteral("SELECT VersionMajor, VersionMinor FROM custom_qz_TQZ WHERE TQZ_ID=") + id);
-    if (!version) {
-        logDbError(QStringLiteral("Database - getTQZtable"));
-        return binding;
-    }
-    if (version->next()) {
-        binding.versionMajor = fields::toInt16(version->value(0)).value_or(0);
-        binding.versionMinor = fields::toInt16(version->value(1)).value_or(0);
+    // The first row of the terminal that names a section gives the table, the first row
+    // of all the version.
+    bool labelled = false;
+    bool versioned = false;
+    for (const TerminalRows::Row& row : *rows) {
+        if (row.id != tqzId)
+            continue;
+        if (!versioned) {
+            binding.versionMajor = fields::toInt16(row.versionMajor).value_or(0);
+            binding.versionMinor = fields::toInt16(row.versionMinor).value_or(0);
+            versioned = true;
+        }
+        if (!labelled && row.sectionFound) {
+            const std::optional<qint16> tableNo = fields::toInt16(row.tableValue);
+            if (!row.letters.isNull() && tableNo)
+                binding.tableId = row.letters.toString().trimmed() + number(*tableNo);
+            labelled = true;
+        }
+        if (labelled)
+            break;
     }
     return binding;
+}
+
+TerminalCompletion GameData::countCompleteTerminals() {
+    TerminalCompletion completion;
+    const std::vector<TerminalRows::Row>* rows = terminalRows_.at(db_.changeMark());
+    if (!rows)
+        return completion;
+    for (const TerminalRows::Row& row : *rows) {
+        const bool bound = row.section > 0 && row.table > 0 && row.id > 0;
+        if (!bound || !(row.expected > 0))
+            continue;
+        ++completion.expecting;
+        if (row.got && *row.got >= *row.expected)
+            ++completion.complete;
+    }
+    return completion;
 }
 
 } // namespace qzc

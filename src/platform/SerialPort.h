@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <optional>
 
 namespace qzc {
@@ -38,6 +39,10 @@ public:
     virtual std::optional<QByteArray> read() = 0;
     /// Waits up to ms milliseconds for received bytes; true when some are there.
     virtual bool waitForReadyRead(int ms) = 0;
+    /// handler is called whenever bytes have arrived, as soon as the event loop sees them,
+    /// and may be called from within the port's own calls: it must not read at once. A port
+    /// that cannot tell never calls it; it is then read on the poll alone.
+    virtual void setReadyReadHandler(std::function<void()> handler) { static_cast<void>(handler); }
     /// Asks the port for its pending output, only to learn that it is still usable.
     virtual bool probe() = 0;
     /// Queues the bytes for sending; false when the port refuses them.

@@ -18,7 +18,15 @@ bool isHangUp(QSerialPort::SerialPortError error) {
 
 } // namespace
 
+SystemSerialPort::SystemSerialPort() {
+    QObject::connect(&port_, &QSerialPort::readyRead, [this] {
+        if (readyRead_)
+            readyRead_();
+    });
+}
+
 SystemSerialPort::~SystemSerialPort() {
+    readyRead_ = nullptr;
     close();
 }
 

@@ -9,7 +9,7 @@ namespace qzc {
 /// The machine's serial port through QSerialPort.
 class SystemSerialPort final : public SerialPort {
 public:
-    SystemSerialPort() = default;
+    SystemSerialPort();
     ~SystemSerialPort() override;
 
     void setBaudRate(qint32 baud) override { baud_ = baud; }
@@ -23,6 +23,7 @@ public:
 
     std::optional<QByteArray> read() override;
     bool waitForReadyRead(int ms) override;
+    void setReadyReadHandler(std::function<void()> handler) override { readyRead_ = std::move(handler); }
     bool probe() override;
     bool write(const QByteArray& bytes) override;
 
@@ -36,6 +37,7 @@ private:
     qint32 baud_ = 38400;
     int commPort_ = 0;
     PortError lastError_;
+    std::function<void()> readyRead_;
 };
 
 } // namespace qzc

@@ -142,14 +142,14 @@ std::optional<qint16> ContestantTotals::firstRound(const QString& table, const Q
                                                    qint16 section) {
     // Pair numbers repeat from section to section: only the pair's own section counts.
     const QString sql = QStringLiteral("SELECT MIN(Round) AS minround FROM ") + table +
-                        QStringLiteral(" WHERE ") + column + QLatin1Char('=') + QString::number(number) +
-                        QStringLiteral(" AND Section=") + QString::number(section);
-    std::optional<QSqlQuery> query = db_.select(sql);
-    if (!query) {
+                        QStringLiteral(" WHERE ") + column + QStringLiteral("=? AND Section=?");
+    qint16 first = 0;
+    if (!db_.readRows(sql, {int{number}, int{section}},
+                      [&](const QSqlQuery& row) { first = queryInt16(row, 0); })) {
         logDatabaseError();
         return std::nullopt;
     }
-    return query->next() ? queryInt16(*query, 0) : qint16(0);
+    return first;
 }
 
 std::optional<QStringList> ContestantTotals::contestantLines(const std::vector<ContestantTotal>& contestants,
@@ -161,25 +161,24 @@ std::optional<QStringList> ContestantTotals::contestantLines(const std::vector<C
         const QString number = QString::number(entry.number);
         const QString totals = roundedText(entry.matchpointSum) + QLatin1Char(';') +
                                roundedText(entry.percentage) + QStringLiteral(";;");
-        QString sql =
-            QStringLiteral("SELECT custom_qz_names,Direction FROM PlayerNumbers WHERE custom_qz_pair=") +
-            number + QStringLiteral(" AND Section=") + QString::number(entry.sectionId);
+        QString sql = QStringLiteral(
+            "SELECT custom_qz_names,Direction FROM PlayerNumbers WHERE custom_qz_pair=? AND Section=?");
         if (entry.side == kNs)
             sql += QStringLiteral(" AND Direction IN ('N', 'S')");
         else if (entry.side == kEw)
             sql += QStringLiteral(" AND Direction IN ('E', 'W')");
         sql += QStringLiteral(" ORDER BY [Table], Direction");
-        std::optional<QSqlQuery> names = db_.select(sql);
-        if (!names) {
+        bool named = false;
+        const bool read =
+            db_.readRows(sql, {int{entry.number}, int{entry.sectionId}}, [&](const QSqlQuery& names) {
+                named = true;
+                lines << letter + QLatin1Char(';') + number + QLatin1Char(';') +
+                             resultFileField(queryText(names, 1)) + QStringLiteral(";\"") +
+                             resultFileField(queryText(names, 0)) + QStringLiteral("\";") + totals;
+            });
+        if (!read) {
             logDatabaseError();
             return std::nullopt;
-        }
-        bool named = false;
-        while (names->next()) {
-            named = true;
-            lines << letter + QLatin1Char(';') + number + QLatin1Char(';') +
-                         resultFileField(queryText(*names, 1)) + QStringLiteral(";\"") +
-                         resultFileField(queryText(*names, 0)) + QStringLiteral("\";") + totals;
         }
         if (named)
             continue;

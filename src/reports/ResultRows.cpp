@@ -58,8 +58,12 @@ ResultRowBuilder::ResultRowBuilder(ScoreDb& db, const GameSettings& settings, Lo
 
 std::optional<std::vector<ResultFileRow>> ResultRowBuilder::memory_brdResult_setup(qint16 section,
                                                                                    qint16 board) {
-    QString sql = QStringLiteral("SELECT ReceivedData.*,Section.Letter FROM ReceivedData"
-                                 " INNER JOIN Section ON ReceivedData.Section=Section.ID WHERE NOT Erased");
+    // The columns that are read, not every column of every row.
+    QString sql = QStringLiteral(
+        "SELECT "
+        "ReceivedData.Board,ReceivedData.Section,Section.Letter,PairNS,PairEW,Remarks,Round,South,West,"
+        "Contract,custom_qz_score,custom_qz_declarer,LeadCard,Result FROM ReceivedData"
+        " INNER JOIN Section ON ReceivedData.Section=Section.ID WHERE NOT Erased");
     if (section > 0)
         sql += QStringLiteral(" AND ReceivedData.Section=") + QString::number(section);
     if (board > 0)

@@ -27,10 +27,14 @@ QByteArray nothingToSend() {
 FeedbackPayloads::FeedbackPayloads(ScoreDb& db, Log& log, const GameSettings& settings)
     : db_(db), log_(log), settings_(settings) {}
 
-QString FeedbackPayloads::countedResultsOfBoard(const TableAddress& table, qint16 board) const {
-    QString condition = QStringLiteral(" WHERE Board=") + QString::number(board);
-    if (!scoresAcrossField(settings_))
-        condition += QStringLiteral(" AND Section=") + QString::number(table.sectionId);
+QString FeedbackPayloads::countedResultsOfBoard(const TableAddress& table, qint16 board,
+                                                QVariantList& values) const {
+    QString condition = QStringLiteral(" WHERE Board=?");
+    values << int{board};
+    if (!scoresAcrossField(settings_)) {
+        condition += QStringLiteral(" AND Section=?");
+        values << int{table.sectionId};
+    }
     return condition + QStringLiteral(" AND ") + countedResultCondition();
 }
 
@@ -42,14 +46,30 @@ std::optional<QByteArray> FeedbackPayloads::getTravelerFeedback(const TableAddre
                                                                 qint16 round) {
     log_.writeLog(0, QStringLiteral("Get traveler feedback data"));
     // The table's own result is always that of its own section, also across the field.
-    const QString condition = countedResultsOfBoard(table, board) + QStringLiteral(" AND NOT ([Table]=") +
-                              QString::number(table.table) + QStringLiteral(" AND Section=") +
-                              QString::number(table.sectionId) + QStringLiteral(" AND Round=") +
-                              QString::number(round) + QLatin1Char(')');
+    QVariantList values;
+    const QString condition = countedResultsOfBoard(table, board, values) +
+                              QStringLiteral(" AND NOT ([Table]=? AND Section=? AND Round=?)");
+    values << int{table.table} << int{table.sectionId} << int{round};
 
+    // Every result is counted; the first maxEntries are sent.
     qint32 count = 0;
-    if (!db_.getDBValue(QStringLiteral("SELECT COUNT(*) AS cntresult FROM ReceivedData") + condition,
-                        QStringLiteral("cntresult"), count)) {
+    QByteArray payload;
+    const bool read = db_.readRows(
+        QStringLiteral("SELECT Contract, custom_qz_declarer, Result, LeadCard FROM ReceivedData") +
+            condition + QStringLiteral(" ORDER BY custom_qz_score DESC, Section, [Table], Round"),
+        values, [&](const QSqlQuery& row) {
+            ++count;
+            if (payload.size() >= 3 * maxEntries)
+                return;
+            const QString contract = textValue(row.value(0));
+            const QString declarer = textValue(row.value(1));
+            const QString result = textValue(row.value(2));
+            const QString lead = textValue(row.value(3));
+            payload.append(byteValue(encodeContractByte(contract)));
+            payload.append(byteValue(encodeResultByte(declarer, calcTricksMade(contract, result))));
+            payload.append(byteValue(encodeCardByte(lead)));
+        });
+    if (!read) {
         logFailure(kTravellerSource);
         return std::nullopt;
     }
@@ -57,47 +77,30 @@ std::optional<QByteArray> FeedbackPayloads::getTravelerFeedback(const TableAddre
         return nothingToSend();
     if (count > maxMatchpointTravellerResults && !scoresImps(settings_))
         return QByteArray(withheldTravellerSize, '\0');
-
-    std::optional<QSqlQuery> query =
-        db_.select(QStringLiteral("SELECT * FROM ReceivedData") + condition +
-                   QStringLiteral(" ORDER BY custom_qz_score DESC, Section, [Table], Round"));
-    if (!query) {
-        logFailure(kTravellerSource);
-        return std::nullopt;
-    }
-    QByteArray payload;
-    while (payload.size() < 3 * maxEntries && query->next()) {
-        const QString contract = textValue(query->value(QStringLiteral("Contract")));
-        const QString declarer = textValue(query->value(QStringLiteral("custom_qz_declarer")));
-        const QString result = textValue(query->value(QStringLiteral("Result")));
-        const QString lead = textValue(query->value(QStringLiteral("LeadCard")));
-        payload.append(byteValue(encodeContractByte(contract)));
-        payload.append(byteValue(encodeResultByte(declarer, calcTricksMade(contract, result))));
-        payload.append(byteValue(encodeCardByte(lead)));
-    }
     return payload.isEmpty() ? nothingToSend() : payload;
 }
 
 std::optional<QByteArray> FeedbackPayloads::getFrequencyFeedback(const TableAddress& table, qint16 board) {
     log_.writeLog(0, QStringLiteral("Get frequency feedback data"));
-    std::optional<QSqlQuery> query = db_.select(
-        QStringLiteral("SELECT custom_qz_score, COUNT(custom_qz_score) AS cntscore FROM ReceivedData") +
-        countedResultsOfBoard(table, board) +
-        QStringLiteral(" GROUP BY custom_qz_score ORDER BY custom_qz_score DESC"));
-    if (!query) {
-        logFailure(kFrequencySource);
-        return std::nullopt;
-    }
     // One entry more than fits tells whether the list has to be cut.
+    QVariantList values;
+    const QString condition = countedResultsOfBoard(table, board, values);
     QByteArray payload;
     int entries = 0;
-    while (entries <= maxEntries && query->next()) {
-        // A group of results without a score has no score to show.
-        if (query->value(0).isNull())
-            continue;
-        appendScoreBytes(payload, int16Value(query->value(0)));
-        payload.append(byteValue(query->value(1).toInt()));
-        ++entries;
+    const bool read = db_.readRows(
+        QStringLiteral("SELECT custom_qz_score, COUNT(custom_qz_score) AS cntscore FROM ReceivedData") +
+            condition + QStringLiteral(" GROUP BY custom_qz_score ORDER BY custom_qz_score DESC"),
+        values, [&](const QSqlQuery& row) {
+            // A group of results without a score has no score to show.
+            if (entries > maxEntries || row.value(0).isNull())
+                return;
+            appendScoreBytes(payload, int16Value(row.value(0)));
+            payload.append(byteValue(row.value(1).toInt()));
+            ++entries;
+        });
+    if (!read) {
+        logFailure(kFrequencySource);
+        return std::nullopt;
     }
     if (entries == 0)
         return nothingToSend();

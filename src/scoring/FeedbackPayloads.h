@@ -3,6 +3,7 @@
 #include "scoring/TableAddress.h"
 
 #include <QByteArray>
+#include <QVariantList>
 #include <QtGlobal>
 #include <optional>
 
@@ -46,7 +47,8 @@ public:
     }
 
 private:
-    QString countedResultsOfBoard(const TableAddress& table, qint16 board) const;
+    /// The condition of the board's counted results, its values appended to values.
+    QString countedResultsOfBoard(const TableAddress& table, qint16 board, QVariantList& values) const;
     void logFailure(const QString& source);
 
     ScoreDb& db_;

@@ -44,34 +44,42 @@ std::optional<ScoredBoard> ScoreFrequency::scoreBoard(qint16 section, qint16 boa
 std::optional<qint16> ScoreFrequency::readScoreFrequency(qint16 section, qint16 board,
                                                          ScoreFrequencyTable& table) {
     table.clear();
-    const QString sql = QStringLiteral("SELECT custom_qz_score AS rawscore,COUNT(custom_qz_score) AS cnt "
-                                       "FROM ReceivedData WHERE ") +
-                        countedResultCondition() + QStringLiteral(" AND Board=") + QString::number(board) +
-                        sectionCondition(section) +
-                        QStringLiteral(" GROUP BY custom_qz_score ORDER BY custom_qz_score DESC");
-    std::optional<QSqlQuery> query = db_.select(sql);
-    if (!query) {
+    // Asked for every board of a ranking or result file: a statement prepared once.
+    QString sql = QStringLiteral("SELECT custom_qz_score AS rawscore,COUNT(custom_qz_score) AS cnt "
+                                 "FROM ReceivedData WHERE ") +
+                  countedResultCondition() + QStringLiteral(" AND Board=?");
+    QVariantList values{int{board}};
+    if (section > 0) {
+        sql += QStringLiteral(" AND Section=?");
+        values << int{section};
+    }
+    sql += QStringLiteral(" GROUP BY custom_qz_score ORDER BY custom_qz_score DESC");
+    qint32 total = 0;
+    bool tooMany = false;
+    const bool read = db_.readRows(sql, values, [&](const QSqlQuery& row) {
+        // Results without a score count 0 in their group and earn nothing.
+        if (tooMany || row.value(0).isNull())
+            return;
+        if (table.size() >= static_cast<std::size_t>(maxDistinctScores)) {
+            tooMany = true;
+            return;
+        }
+        ScoreFrequencyRecord record;
+        record.score = int16Value(row.value(0));
+        record.count = int16Value(row.value(1));
+        table.push_back(record);
+        total += record.count;
+    });
+    if (!read) {
         log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kFrequencySource, true);
         return std::nullopt;
     }
-    qint32 total = 0;
-    while (query->next()) {
-        // Results without a score count 0 in their group and earn nothing.
-        if (query->value(0).isNull())
-            continue;
-        if (table.size() >= static_cast<std::size_t>(maxDistinctScores)) {
-            log_.writeLog(9,
-                          QStringLiteral("Board ") + QString::number(board) +
-                              QStringLiteral(" has more than ") + QString::number(maxDistinctScores) +
-                              QStringLiteral(" distinct scores"),
-                          kFrequencySource, true);
-            return std::nullopt;
-        }
-        ScoreFrequencyRecord record;
-        record.score = int16Value(query->value(0));
-        record.count = int16Value(query->value(1));
-        table.push_back(record);
-        total += record.count;
+    if (tooMany) {
+        log_.writeLog(9,
+                      QStringLiteral("Board ") + QString::number(board) + QStringLiteral(" has more than ") +
+                          QString::number(maxDistinctScores) + QStringLiteral(" distinct scores"),
+                      kFrequencySource, true);
+        return std::nullopt;
     }
     return static_cast<qint16>(std::min<qint32>(total, std::numeric_limits<qint16>::max()));
 }

@@ -40,6 +40,20 @@ BaseStation::BaseStation(Config& config, Log& log, Clock& clock, DesktopHost& ho
     QObject::connect(&timerPort_, &QTimer::timeout, [this] { timerPort_Timer(); });
     QObject::connect(&timer_Queue_, &QTimer::timeout, [this] { timer_Queue_Timer(); });
     QObject::connect(&timer_bs_knock_, &QTimer::timeout, [this] { timer_bs_knock_Timer(); });
+
+    // Reading and queue runs at once, outside the port's own calls and the running queue.
+    bytesArrived_.setSingleShot(true);
+    bytesArrived_.setInterval(0);
+    frameQueued_.setSingleShot(true);
+    frameQueued_.setInterval(0);
+    QObject::connect(&bytesArrived_, &QTimer::timeout, [this] { timerPort_Timer(); });
+    QObject::connect(&frameQueued_, &QTimer::timeout, [this] { timer_Queue_Timer(); });
+    PortComm->setReadyReadHandler([this] {
+        // The poll's own switch: a port handed to the reset is not read.
+        if (timerPort_.isActive())
+            bytesArrived_.start();
+    });
+    processQueue_.setStoredHandler([this] { frameQueued_.start(); });
 }
 
 BaseStation::~BaseStation() = default;
@@ -258,7 +272,7 @@ void BaseStation::timerPort_Timer() {
             return;
         const std::optional<QByteArray> bytes = PortComm->read();
         if (bytes) {
-            link_.ReceiveMessage(*bytes, false);
+            link_.ReceiveFrames(*bytes);
             return;
         }
         timerPort_.stop();

@@ -22,9 +22,10 @@ class SerialPort;
 
 /// The link to the base station: the serial port, the receiver and sender, the message
 /// queue and the link supervision, driven by three timers (port poll 5 ms, queue 10 ms,
-/// supervision 1000 ms). Frames of the base station itself are handled here; every
-/// terminal request goes to the request handler, whose replies come back through
-/// SendMessage.
+/// supervision 1000 ms). Arriving bytes are read as soon as the port reports them, and the
+/// queue runs as soon as a frame is stored; the poll and the queue timer stay as the
+/// fallback. Frames of the base station itself are handled here; every terminal request
+/// goes to the request handler, whose replies come back through SendMessage.
 class BaseStation final : private RequestHandler, public ReplySender {
 public:
     /// Uses the machine's serial port. host shows the link, game runs the automatic reset.
@@ -124,6 +125,9 @@ private:
     QTimer timer_Queue_;
     QTimer timer_bs_knock_;
     bool linkUp_ = false;
+    /// Single shots at the next turn of the event loop: bytes have arrived, a frame is queued.
+    QTimer bytesArrived_;
+    QTimer frameQueued_;
 };
 
 } // namespace qzc

@@ -65,15 +65,17 @@ void cls_ProcessQueue::stopProcess() {
     log_.writeLog(0, QStringLiteral("Process Queue is stop."));
 }
 
-qint16 cls_ProcessQueue::msgPut(const QByteArray& bytes) {
+qint16 cls_ProcessQueue::msgPut(const QByteArray& bytes, const QDateTime& arrived) {
     if (qStatus == Stop)
         return 2;
     if (isFull())
         return 1;
     const QDateTime now = clock_.now();
     state_.lastRxTime = now;
-    qEntries[static_cast<std::size_t>(qTail)] = QueueEntry{bytes, now};
+    qEntries[static_cast<std::size_t>(qTail)] = QueueEntry{bytes, arrived.isValid() ? arrived : now};
     qTail = nextIndex(qTail);
+    if (stored_)
+        stored_();
     return 0;
 }
 

@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 #include <vector>
 
 namespace qzc {
@@ -33,8 +34,11 @@ public:
 
     /// Hands every waiting entry to the request handler. Does nothing unless Idle.
     void doQueue();
-    /// Stores one frame body. 0 stored, 1 queue full, 2 queue stopped.
-    qint16 msgPut(const QByteArray& bytes);
+    /// Stores one frame body that arrived at arrived (invalid: now); its age counts from
+    /// then. 0 stored, 1 queue full, 2 queue stopped.
+    qint16 msgPut(const QByteArray& bytes, const QDateTime& arrived = QDateTime());
+    /// Called after every frame stored, so that the queue can be run at once.
+    void setStoredHandler(std::function<void()> handler) { stored_ = std::move(handler); }
     /// Empties the queue (taking a new capacity) and makes it ready.
     void startProcess();
     /// Stops taking and handling frames, also when a run is under way.
@@ -68,6 +72,7 @@ private:
     bool running_ = false;
     // Counts resets, so that a run notices a restart made while it waited.
     quint32 generation_ = 0;
+    std::function<void()> stored_;
 };
 
 } // namespace qzc

@@ -28,15 +28,51 @@ RadioLink::RadioLink(Log& log, Clock& clock, const LinkSettings& settings, LinkS
                      cls_ProcessQueue& queue, GameControl& game)
     : log_(log), clock_(clock), settings_(settings), state_(state), port_(port), queue_(queue), game_(game) {}
 
+void RadioLink::appendArrival(const QByteArray& newBytes) {
+    if (!newBytes.isEmpty())
+        arrivals_.push_back(Arrival{newBytes.size(), clock_.now()});
+}
+
+QDateTime RadioLink::arrivalOf(qsizetype index) const {
+    qsizetype end = 0;
+    for (const Arrival& arrival : arrivals_) {
+        end += arrival.bytes;
+        if (index < end)
+            return arrival.when;
+    }
+    return clock_.now();
+}
+
+void RadioLink::dropFront(qsizetype count) {
+    rxBuffer_.remove(0, count);
+    while (count > 0 && !arrivals_.empty()) {
+        Arrival& first = arrivals_.front();
+        if (first.bytes > count) {
+            first.bytes -= count;
+            break;
+        }
+        count -= first.bytes;
+        arrivals_.pop_front();
+    }
+}
+
+void RadioLink::ReceiveFrames(const QByteArray& newBytes) {
+    for (bool more = ReceiveMessage(newBytes, false); more;)
+        more = ReceiveMessage(QByteArray(), false);
+}
+
 bool RadioLink::ReceiveMessage(const QByteArray& newBytes, bool clearBuffer) {
     if (clearBuffer) {
         if (settings_.History)
             LogFrameLine(log_, BytesToHex(rxBuffer_), QStringLiteral("RX-clear buffer"));
         rxBuffer_ = newBytes;
+        arrivals_.clear();
+        appendArrival(newBytes);
         if (newBytes.isEmpty())
             return false;
     } else {
         rxBuffer_.append(newBytes);
+        appendArrival(newBytes);
     }
 
     const qsizetype start = rxBuffer_.indexOf(static_cast<char>(frameStart));
@@ -55,7 +91,7 @@ bool RadioLink::ReceiveMessage(const QByteArray& newBytes, bool clearBuffer) {
     if (calcChecksum(body) != received) {
         log_.writeLog(1005, frameHex, kReceiveSource);
         // Look for the next frame from the byte after this start byte on.
-        rxBuffer_.remove(0, start + 1);
+        dropFront(start + 1);
         return true;
     }
 
@@ -74,10 +110,11 @@ bool RadioLink::ReceiveMessage(const QByteArray& newBytes, bool clearBuffer) {
     if (!consumed && settings_.History)
         LogFrameLine(log_, frameHex, QStringLiteral("RX"));
 
-    rxBuffer_.remove(0, start + frameOverhead + length);
+    const QDateTime arrived = arrivalOf(start + frameOverhead + length - 1);
+    dropFront(start + frameOverhead + length);
 
     if (!consumed) {
-        const qint16 result = queue_.msgPut(body);
+        const qint16 result = queue_.msgPut(body, arrived);
         if (result != 0)
             logRefused(result, body);
     }

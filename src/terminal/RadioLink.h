@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QDateTime>
 #include <QtGlobal>
+#include <deque>
 
 namespace qzc {
 
@@ -29,6 +30,8 @@ public:
     /// station's answer to a knock is consumed, any other frame body is queued. Returns true
     /// when bytes were taken from the buffer, so that another call may find a further frame.
     bool ReceiveMessage(const QByteArray& newBytes, bool clearBuffer);
+    /// Adds newBytes to the receive buffer and handles every complete frame in it.
+    void ReceiveFrames(const QByteArray& newBytes);
 
     /// Sends frameBody (address, L, data) as a frame with start byte and checksum. delay:
     /// pause MinTxInterval x 10 ms first; requestStamp: the arrival of the request that this
@@ -38,7 +41,19 @@ public:
     const QByteArray& rxBuffer() const { return rxBuffer_; }
 
 private:
+    /// The bytes of one read and when they came; in the order of the receive buffer.
+    struct Arrival {
+        qsizetype bytes = 0;
+        QDateTime when;
+    };
+
     void logRefused(qint16 result, const QByteArray& body);
+    void appendArrival(const QByteArray& newBytes);
+    /// When the byte at index of the buffer came: a frame is as old as the read that
+    /// completed it.
+    QDateTime arrivalOf(qsizetype index) const;
+    /// Takes count bytes off the front of the buffer.
+    void dropFront(qsizetype count);
 
     Log& log_;
     Clock& clock_;
@@ -49,6 +64,7 @@ private:
     GameControl& game_;
 
     QByteArray rxBuffer_;
+    std::deque<Arrival> arrivals_;
     qint64 lastRefusedLogMs_ = 0;
     bool refusedLogged_ = false;
     int refusedSinceLog_ = 0;

@@ -254,18 +254,12 @@ void RequestDispatcher::afterBoardResult(const Request& rq, const Reply& reply) 
             host_.queueGridRefresh(earlier);
     }
 
-    const QString counted =
-        QStringLiteral("SELECT COUNT(TQZ_ID) as cnttable FROM custom_qz_TQZ"
-                       " WHERE Section>0 AND [Table]>0 AND TQZ_ID>0 AND ResultExpected>0");
-    qint32 expected = 0;
-    qint32 done = 0;
-    db_.getDBValue(counted, QStringLiteral("cnttable"), expected);
-    db_.getDBValue(counted + QStringLiteral(" AND ResultGot>=ResultExpected"), QStringLiteral("cnttable"),
-                   done);
-    if (done != expected)
+    const TerminalCompletion terminals = gameData_.countCompleteTerminals();
+    if (terminals.complete != terminals.expecting)
         return;
     log_.writeLog(0,
-                  QStringLiteral("All TQZ (") + QString::number(done) + QStringLiteral(") found completed."),
+                  QStringLiteral("All TQZ (") + QString::number(terminals.complete) +
+                      QStringLiteral(") found completed."),
                   kSource);
     game_.restartAnalyzeTimer(200);
 

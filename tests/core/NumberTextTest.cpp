@@ -45,7 +45,8 @@ INSTANTIATE_TEST_SUITE_P(
         ConversionCase{"-2147483648", 0, std::numeric_limits<qint32>::min(), -2147483648.0},
         ConversionCase{"1e400", 0, 0, 0}, ConversionCase{"inf", 0, 0, 0}, ConversionCase{"nan", 0, 0, 0},
         ConversionCase{"0x10", 0, 0, 0}, ConversionCase{"1,5", 0, 0, 0}, ConversionCase{"1 2", 0, 0, 0},
-        ConversionCase{"-", 0, 0, 0}, ConversionCase{".", 0, 0, 0}, ConversionCase{"e5", 0, 0, 0}));
+        ConversionCase{"-", 0, 0, 0}, ConversionCase{".", 0, 0, 0}, ConversionCase{"e5", 0, 0, 0},
+        ConversionCase{"5-", 0, 0, 0}, ConversionCase{"+-1", 0, 0, 0}, ConversionCase{"-12", -12, -12, -12}));
 
 struct PowerCase {
     qint16 base;

@@ -10,6 +10,8 @@
 namespace qzc {
 namespace {
 
+using namespace Qt::StringLiterals;
+
 using test::EventBuilder;
 using test::EventHarness;
 
@@ -185,6 +187,45 @@ TEST(ScoreDbSchemaTest, FailingStatementStopsWithError9002) {
         lines.last().startsWith(QLatin1String("sys-err9002 Fails to insert customized field for Talvane.")));
     EXPECT_TRUE(lines.last().endsWith(QLatin1String("(Database - IntegrateScoreDB)")));
     EXPECT_TRUE(lines.contains(QStringLiteral("run-err0 ADO error #1")));
+}
+
+TEST(ScoreDbSchemaTest, StartUpIndexesTheTablesPresentAndGoesOnWhenAnIndexFails) {
+    auto indexes = [](ScoreDb& db) {
+        QStringList names;
+        std::optional<QSqlQuery> q =
+            db.select(QStringLiteral("SELECT name FROM sqlite_master WHERE type='index' AND name LIKE "
+                                     "'qzc!_%' ESCAPE '!' ORDER BY name"));
+        while (q && q->next())
+            names << q->value(0).toString();
+        return names;
+    };
+    EventHarness h;
+    EventBuilder builder = test::fixtures::withoutOptionalTables(); // no HandRecord
+    const QString path = h.build(builder);
+    ASSERT_FALSE(path.isEmpty());
+    // A table holds the name of one index: that index cannot be made.
+    ASSERT_TRUE(h.db.open(path));
+    ASSERT_TRUE(
+        h.db.execSQL(QStringLiteral("CREATE TABLE qzc_Tables_table (x INTEGER)"), QStringLiteral("t")));
+    const QHash<QString, QString> receivedBefore = declaredTypes(h.db, QStringLiteral("ReceivedData"));
+    h.db.closeDatabase();
+
+    ASSERT_TRUE(h.start(QStringLiteral("/f:\"") + path + QLatin1Char('"')));
+    const QStringList expected{u"qzc_PlayerNumbers_pair"_s, u"qzc_ReceivedData_board"_s,
+                               u"qzc_ReceivedData_table"_s, u"qzc_RoundData_round"_s,
+                               u"qzc_RoundData_table"_s,    u"qzc_TQZ_table"_s};
+    EXPECT_EQ(indexes(h.db), expected);
+    EXPECT_EQ(h.logMessages().filter(QStringLiteral("(Database - create indexes)")).size(), 2);
+    EXPECT_EQ(declaredTypes(h.db, QStringLiteral("ReceivedData")), receivedBefore);
+
+    // The next start finds them.
+    TablePresence present;
+    ScoreDbSchema schema(h.db, h.log);
+    ASSERT_TRUE(schema.checkscoreDB(present));
+    schema.createIndexes(present);
+    EXPECT_EQ(indexes(h.db), expected);
+    for (const QString& line : h.logMessages().filter(QStringLiteral("(Database - create indexes)")))
+        EXPECT_TRUE(line.contains(QLatin1String("qzc_Tables_table"))) << line.toStdString();
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "support/EventBuilder.h"
 #include "support/EventHarness.h"
 #include "support/Fixtures.h"
+#include "support/OtherProgram.h"
 
 #include <QFile>
 #include <gtest/gtest.h>
@@ -154,6 +155,77 @@ TEST_F(ScoreDbTest, TransactionRollsBackUnlessCommitted) {
         EXPECT_TRUE(transaction.commit());
     }
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) AS n FROM ReceivedData")), 2);
+}
+
+TEST_F(ScoreDbTest, ChangeMarkMovesWithEveryPossibleChange) {
+    struct Case {
+        const char* name;
+        std::function<void()> act;
+        bool changed;
+    };
+    const Case cases[] = {
+        {"a read", [&] { count(QStringLiteral("SELECT COUNT(*) AS n FROM ReceivedData")); }, false},
+        {"a read with values",
+         [&] {
+             qint32 n = 0;
+             h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM ReceivedData WHERE Board=?"),
+                             QStringLiteral("n"), n, {1});
+         },
+         false},
+        {"a statement",
+         [&] { h.db.execSQL(QStringLiteral("UPDATE Tables SET LogOnOff=2"), QStringLiteral("t")); }, true},
+        {"a rolled-back transaction", [&] { DbTransaction transaction(h.db); }, true},
+        {"another program's change",
+         [&] {
+             ASSERT_TRUE(
+                 test::otherProgramRuns(path, QStringLiteral("DELETE FROM ReceivedData WHERE Board=1")));
+         },
+         true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const ScoreDb::ChangeMark before = h.db.changeMark();
+        ASSERT_TRUE(before.isValid());
+        c.act();
+        EXPECT_EQ(before.holdsAt(h.db.changeMark()), !c.changed);
+    }
+    h.db.closeDatabase();
+    EXPECT_FALSE(h.db.changeMark().isValid());
+}
+
+TEST_F(ScoreDbTest, KeptStatementsTakeNewValuesOnEveryRun) {
+    // Boards 1, 2 and 4 have one result each; the same statement runs again and again.
+    const QString byBoard = QStringLiteral("SELECT COUNT(*) AS n FROM ReceivedData WHERE Board=?");
+    for (const int board : {1, 3, 2, 4, 1}) {
+        qint32 n = -1;
+        ASSERT_TRUE(h.db.getDBValue(byBoard, QStringLiteral("n"), n, {board}));
+        EXPECT_EQ(n, board == 3 ? 0 : 1) << board;
+    }
+    QList<int> boards;
+    auto readBoards = [&](int fromBoard) {
+        boards.clear();
+        return h.db.readRows(QStringLiteral("SELECT Board FROM ReceivedData WHERE Board>=? ORDER BY Board"),
+                             {fromBoard}, [&](const QSqlQuery& row) { boards << row.value(0).toInt(); });
+    };
+    ASSERT_TRUE(readBoards(2));
+    EXPECT_EQ(boards, (QList<int>{2, 4}));
+    ASSERT_TRUE(readBoards(1));
+    EXPECT_EQ(boards, (QList<int>{1, 2, 4}));
+    // A kept statement whose first row alone was read holds no read snapshot: another
+    // program can write and checkpoint.
+    qint32 first = 0;
+    ASSERT_TRUE(
+        h.db.getDBValue(QStringLiteral("SELECT Board FROM ReceivedData WHERE Board>=? ORDER BY Board"),
+                        QStringLiteral("Board"), first, {1}));
+    EXPECT_EQ(first, 1);
+    EXPECT_TRUE(test::otherProgramRuns(path, QStringLiteral("DELETE FROM ReceivedData WHERE Board=4")));
+    QVariant busy;
+    EXPECT_TRUE(test::otherProgramRuns(path, QStringLiteral("PRAGMA wal_checkpoint(TRUNCATE)"), &busy));
+    EXPECT_EQ(busy.toInt(), 0);
+    ASSERT_TRUE(readBoards(1));
+    EXPECT_EQ(boards, (QList<int>{1, 2}));
+    EXPECT_FALSE(
+        h.db.readRows(QStringLiteral("SELECT x FROM NoSuchTable WHERE x=?"), {1}, [](const QSqlQuery&) {}));
 }
 
 TEST_F(ScoreDbTest, CloseLogsOnlyWhenAConnectionWasOpen) {

@@ -5,6 +5,8 @@
 #include "support/QtPrinters.h"
 #include "support/TestCoreApp.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -73,6 +75,27 @@ TEST(SerialPortTest, PseudoTerminalOpensExclusivelyAndHangsUp) {
     EXPECT_FALSE(port.read().has_value());
     EXPECT_FALSE(port.isOpen());
     EXPECT_FALSE(port.probe());
+}
+
+TEST(SerialPortTest, ArrivingBytesAreReportedThroughTheEventLoop) {
+    test::TestCoreApp app;
+    test::PseudoTerminal pty;
+    ASSERT_TRUE(pty.isValid());
+    SystemSerialPort port;
+    port.setDeviceList({pty.devicePath()});
+    port.setCommPort(1);
+    ASSERT_TRUE(port.open());
+    int reports = 0;
+    port.setReadyReadHandler([&] { ++reports; });
+
+    const QByteArray sent("\xFF\x00\x0C\x01\x0A\x00\x17", 7);
+    ASSERT_EQ(::write(pty.masterFd(), sent.constData(), sent.size()), sent.size());
+    QElapsedTimer guard;
+    guard.start();
+    while (reports == 0 && guard.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    EXPECT_GT(reports, 0);
+    EXPECT_EQ(port.read().value_or(QByteArray()), sent);
 }
 
 } // namespace

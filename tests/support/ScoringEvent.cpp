@@ -1,6 +1,7 @@
 #include "support/ScoringEvent.h"
 
 #include "core/QueryValues.h"
+#include "core/ScoreDbSchema.h"
 
 #include <QSet>
 
@@ -50,6 +51,11 @@ bool ScoringEvent::open(EventBuilder& builder) {
         error_ = db.lastErrorDescription();
         return false;
     }
+    // The indexes that the start-up gives every event.
+    ScoreDbSchema schema(db, log);
+    TablePresence present;
+    schema.checkscoreDB(present);
+    schema.createIndexes(present);
     return true;
 }
 

@@ -26,7 +26,8 @@ class ScoringEvent {
 public:
     ScoringEvent();
 
-    /// Builds and opens the event; false with error() set when that fails.
+    /// Builds and opens the event with the program's indexes; false with error() set when
+    /// that fails.
     bool open(EventBuilder& builder);
     const QString& error() const { return error_; }
 

@@ -15,6 +15,7 @@
 #include "support/TestCoreApp.h"
 #include "terminal/BaseStation.h"
 
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <functional>
 #include <gtest/gtest.h>
@@ -169,6 +170,26 @@ TEST_F(BaseStationPtyTest, WorkedFramesBothWays) {
     station->SendMessage(bytes("00 0C 03 0A 03 14"), false, QDateTime());
     ASSERT_TRUE(sim.waitForFrames(5));
     EXPECT_EQ(sim.framesReceived().last(), bytes("FF 00 0C 03 0A 03 14 00 30"));
+}
+
+TEST_F(BaseStationPtyTest, TheEventLoopAloneReadsAndAnswersEveryFrame) {
+    Sim sim;
+    startLink(sim);
+    // The queue timer is not running: the queue runs because frames were stored.
+    ASSERT_FALSE(station->timer_Queue().isActive());
+    QByteArray frames;
+    for (quint16 id = 0x0101; id <= 0x0105; ++id)
+        frames += test::wire::terminalFrame(id, bytes("0A 03 14"));
+    sim.sendBytes(frames);
+    QElapsedTimer guard;
+    guard.start();
+    while (handler.calls.size() < 5 && guard.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    QList<QByteArray> addresses;
+    for (const auto& call : handler.calls)
+        addresses.append(call.address);
+    EXPECT_EQ(addresses, (QList<QByteArray>{bytes("01 01"), bytes("01 02"), bytes("01 03"), bytes("01 04"),
+                                            bytes("01 05")}));
 }
 
 TEST_F(BaseStationPtyTest, SplitGarbageDoubledAndBadInput) {

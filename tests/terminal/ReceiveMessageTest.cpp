@@ -101,6 +101,48 @@ TEST(ReceiveMessageTest, CutsChecksAndQueuesFrames) {
     EXPECT_TRUE(f.queuedBodies().isEmpty());
 }
 
+TEST(ReceiveMessageTest, RequestsAreAsOldAsTheReadThatCompletedThem) {
+    test::LinkFixture f; // Timeout 300 ms
+    f.queue.startProcess();
+    const QByteArray first = test::wire::terminalFrame(0x0101, bytes("34 01"));
+    const QByteArray second = test::wire::terminalFrame(0x0102, bytes("34 02"));
+    const QByteArray third = test::wire::terminalFrame(0x0103, bytes("34 03"));
+    const QDateTime start = f.clock.now();
+    // Two frames and the head of a third come in one read; the rest of the third 200 ms
+    // later; then the frames wait in the buffer and are cut one per call.
+    f.link.ReceiveMessage(first + second + third.left(3), false);
+    f.clock.advance(200);
+    f.link.ReceiveMessage(third.mid(3), false);
+    f.clock.advance(150);
+    f.link.ReceiveMessage(QByteArray(), false);
+    f.link.ReceiveMessage(QByteArray(), false);
+    f.queue.doQueue();
+    ASSERT_EQ(f.handler.calls.size(), 1);
+    EXPECT_EQ(f.handler.calls[0].data, bytes("34 03"));
+    EXPECT_EQ(f.handler.calls[0].stamp, start.addMSecs(200));
+    const QStringList lines = test::logBodies(f.log);
+    EXPECT_EQ(lines.filter(QStringLiteral("time delay")),
+              (QStringList{u": Do message, 1, time delay: 350 (doQueue)"_s,
+                           u": Do message, 2, time delay: 350 (doQueue)"_s,
+                           u": Do message, 3, time delay: 150 (doQueue)"_s}));
+    EXPECT_EQ(lines.filter(QStringLiteral("3001")),
+              (QStringList{u"sys-err3001 Timeout, message dropped: 34 01 (ProcessQueue - doMsg)"_s,
+                           u"sys-err3001 Timeout, message dropped: 34 02 (ProcessQueue - doMsg)"_s}));
+}
+
+TEST(ReceiveMessageTest, EveryCompleteFrameOfAReadIsTaken) {
+    test::LinkFixture f;
+    f.queue.startProcess();
+    const QByteArray frames = test::wire::terminalFrame(0x0101, bytes("0A")) +
+                              test::wire::frame(0xFF, 3, bytes("55")) + bytes("12") +
+                              test::wire::terminalFrame(0x0102, bytes("0A 03 14"));
+    const QByteArray partial = test::wire::terminalFrame(0x0103, bytes("0A"));
+    f.link.ReceiveFrames(frames + partial.left(4));
+    EXPECT_EQ(f.queuedBodies(), (QList<QByteArray>{bytes("01 01 01 0A"), bytes("01 02 03 0A 03 14")}));
+    EXPECT_EQ(f.link.rxBuffer(), partial.left(4));
+    EXPECT_TRUE(test::logBodies(f.log).contains(QStringLiteral(": ACK")));
+}
+
 TEST(ReceiveMessageTest, AckClearsTheKnockAndStampsIt) {
     test::LinkFixture f;
     f.queue.startProcess();
