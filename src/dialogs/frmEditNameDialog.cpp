@@ -1,5 +1,6 @@
 #include "dialogs/frmEditNameDialog.h"
 
+#include "core/Guarded.h"
 #include "dialogs/ButtonArray.h"
 #include "dialogs/HelpButton.h"
 #include "gamedata/RegisteredPlayersEditor.h"
@@ -25,8 +26,8 @@ QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
 } // namespace
 
 frmEditNameDialog::frmEditNameDialog(RegisteredPlayersEditor& editor, const NameChangePrompt& prompt,
-                                     Help* help, std::function<void()> written, QWidget* parent)
-    : ProgramDialog(HelpKey::Up, parent), editor_(editor), prompt_(prompt), help_(help),
+                                     Help* help, Log& log, std::function<void()> written, QWidget* parent)
+    : ProgramDialog(HelpKey::Up, parent), editor_(editor), prompt_(prompt), help_(help), log_(log),
       written_(std::move(written)) {
     setObjectName(QStringLiteral("frmEditNameDialog"));
     setWindowTitle(prompt.caption);
@@ -65,10 +66,19 @@ frmEditNameDialog::frmEditNameDialog(RegisteredPlayersEditor& editor, const Name
 }
 
 void frmEditNameDialog::cmdButton_Click(int index) {
-    if (index == 0 &&
-        editor_.applyChange(prompt_, textNewValue->text()) == RegisteredPlayerChange::Outcome::Written &&
-        written_)
-        written_();
+    if (answering_)
+        return;
+    if (index == 0) {
+        answering_ = true;
+        bool written = false;
+        guarded(log_, QStringLiteral("frmEditNameDialog - cmdButton_Click"), [this, &written] {
+            written = editor_.applyChange(prompt_, textNewValue->text()) ==
+                      RegisteredPlayerChange::Outcome::Written;
+        });
+        answering_ = false;
+        if (written && written_)
+            written_();
+    }
     close();
 }
 

@@ -13,6 +13,7 @@ class QPushButton;
 namespace qzc {
 
 class Help;
+class Log;
 class RegisteredPlayersEditor;
 
 /// "Change ID?" or "Change name?": the new member ID or name of one seat of the
@@ -22,7 +23,7 @@ class frmEditNameDialog final : public ProgramDialog {
     Q_OBJECT
 public:
     /// written runs after a change was written, before the dialog closes.
-    frmEditNameDialog(RegisteredPlayersEditor& editor, const NameChangePrompt& prompt, Help* help,
+    frmEditNameDialog(RegisteredPlayersEditor& editor, const NameChangePrompt& prompt, Help* help, Log& log,
                       std::function<void()> written, QWidget* parent = nullptr);
 
     /// Index 0 "Yes" applies the value typed, 1 "No" only closes.
@@ -32,6 +33,8 @@ public:
 
     /// "ID" or "NAME", the form's Tag.
     const QString& tag() const { return prompt_.mode; }
+    /// Yes is being handled (a question may be open): the dialog must not be closed now.
+    bool answering() const { return answering_; }
 
     QLineEdit* textNewValue = nullptr;
     QLabel* labMsg = nullptr;
@@ -45,7 +48,9 @@ private:
     RegisteredPlayersEditor& editor_;
     NameChangePrompt prompt_;
     Help* help_;
+    Log& log_;
     std::function<void()> written_;
+    bool answering_ = false;
 };
 
 } // namespace qzc

@@ -274,7 +274,7 @@ void frmEditPlayer::gridName_MouseDown(int row, int column) {
         if (!prompt)
             return;
         editDialog_ = new frmEditNameDialog(
-            editor_, *prompt, help_, [this] { showList(); }, this);
+            editor_, *prompt, help_, log_, [this] { showList(); }, this);
         editDialog_->show();
         editDialog_->activateWindow();
         editDialog_->textNewValue->setFocus();
@@ -296,7 +296,9 @@ void frmEditPlayer::cmdHelp_Click() {
 }
 
 void frmEditPlayer::closeEditDialog() {
-    delete editDialog_.data();
+    // A dialog answering its Yes closes itself when done.
+    if (editDialog_ != nullptr && !editDialog_->answering())
+        delete editDialog_.data();
 }
 
 bool frmEditPlayer::event(QEvent* event) {
