@@ -146,8 +146,9 @@ void frmdesktop::buildSystemMenu() {
 
 void frmdesktop::connectPlayerMenu(QAction* item, void (PlayerMenus::*command)()) {
     connect(item, &QAction::triggered, this, [this, item, command] {
-        if (playerMenus_ != nullptr)
-            guarded(log_, item->objectName(), [this, command] { (playerMenus_->*command)(); });
+        PlayerMenus* menus = playerMenus_;
+        if (menus != nullptr)
+            guarded(log_, item->objectName(), [menus, command] { (menus->*command)(); });
     });
 }
 
