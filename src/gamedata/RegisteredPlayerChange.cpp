@@ -123,11 +123,16 @@ RegisteredPlayerChange::changeId(QString value, const PlayerNameRecord& entry,
 RegisteredPlayerChange::Outcome RegisteredPlayerChange::swapPlayers(const PlayerNameRecord& entry,
                                                                     const PlayerNameRecord& partner,
                                                                     const QString& value) {
-    DbTransaction transaction(s_.db);
-    bool written = writeSeat(partner, playerNumberText(entry.number), entry.name) &&
-                   writeSeat(entry, playerNumberText(partner.number), partner.name);
-    if (written && transaction.isActive())
-        written = transaction.commit();
+    bool written = false;
+    {
+        // Rolled back before the director is told: while the message is up the terminals are
+        // answered, and their results must not join this transaction.
+        DbTransaction transaction(s_.db);
+        written = writeSeat(partner, playerNumberText(entry.number), entry.name) &&
+                  writeSeat(entry, playerNumberText(partner.number), partner.name);
+        if (written && transaction.isActive())
+            written = transaction.commit();
+    }
     return finish(written, entry, value);
 }
 

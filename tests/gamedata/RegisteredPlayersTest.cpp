@@ -227,9 +227,16 @@ TEST_F(RegisteredPlayersTest, ASwapRefusedHalfWayChangesNothing) {
                   " WHEN NEW.[Table]=1 AND NEW.[Number]='30' BEGIN SELECT RAISE(ABORT, 'refused'); END"_s));
     const QString before = seats();
     h.messages.answers = {true};
+    // While the director reads the message the terminals are answered: the first statement
+    // must be undone by then.
+    QString whileTold;
+    h.messages.whileShown = [&] {
+        whileTold = seats();
+    };
 
     EXPECT_EQ(change("A1", "N1", 3, u"30"_s), RegisteredPlayerChange::Outcome::Failed);
 
+    EXPECT_EQ(whileTold, before);
     EXPECT_EQ(seats(), before);
     EXPECT_EQ(h.messages.texts().last(),
               u"The score database refused the change; the registered player is unchanged."_s);
