@@ -38,8 +38,9 @@ struct PairPinRecord {
 /// converted (convertPairNumber) once on the way out.
 class PairPins {
 public:
-    /// Most pairs of one section sent to a terminal.
-    static constexpr int maxTerminalRecords = 510;
+    /// Most pairs of one section sent to a terminal: reply 59 holds at most 15 pieces of 102
+    /// bytes, and one of exactly 1530 bytes would need a sixteenth, empty piece.
+    static constexpr int maxTerminalRecords = 509;
 
     PairPins(ScoreDb& db, Log& log, const GameData& gameData, const EventInfo& event)
         : db_(db), log_(log), gameData_(gameData), event_(event) {}
@@ -62,7 +63,7 @@ public:
     std::optional<std::vector<PairPinRecord>> pairPinRecords() const;
 
     /// The section's PINs for a terminal, by pair: 3 bytes a pair (pair number, first and
-    /// last two digits of the PIN), at most 510 pairs, only the EW rows in a section whose
+    /// last two digits of the PIN), at most 509 pairs, only the EW rows in a section whose
     /// pairs keep their direction; one byte 0 when there is none. A pair whose number does
     /// not fit a byte is left out with a log line. Nothing when the table cannot be read.
     std::optional<QByteArray> getSectionPINData(const QString& letters) const;
