@@ -89,7 +89,7 @@ bool Program::start() {
     // terminals, the base-station link with its queue and timers, the game-data analysis
     // and the web publishing.
     const DesktopServices services{config_,   log_,      db_,    settings_, event_,
-                                   gameData_, messages_, &help_, *this};
+                                   gameData_, messages_, &help_, *this,     platform_.shell};
     desktop_ = std::make_unique<frmdesktop>(services);
     const GameSession::Services sessionServices{
         config_,   log_,   db_,       settings_,           event_,

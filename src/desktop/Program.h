@@ -71,6 +71,7 @@ public:
     GameSession& session() { return *session_; }
     Config& config() { return config_; }
     Log& log() { return log_; }
+    ScoreDb& db() { return db_; }
     EventInfo& event() { return event_; }
     GameSettings& settings() { return settings_; }
     GameData& gameData() { return gameData_; }

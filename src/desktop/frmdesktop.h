@@ -33,7 +33,10 @@ class Log;
 class MessageBox;
 class PlayGrid;
 class PlayerMenus;
+class ResultMenuCommands;
+class ResultPopUp;
 class ScoreDb;
+class ShellOpener;
 class SettingsDialogHost;
 class frmSettings;
 class frmUFRDialog;
@@ -51,6 +54,8 @@ struct DesktopServices {
     Help* help;
     /// The game settings dialogs opened from the menus report to it.
     SettingsDialogHost& settingsHost;
+    /// Opens the files the menus write.
+    ShellOpener& shell;
 };
 
 /// The tournament director's main window: the section and view choosers, the base-station
@@ -102,6 +107,12 @@ public:
     void mnuexit_Click();
 
     PlayGrid& grid() { return *gridPlay; }
+    ResultPopUp& popUp() { return *framePopUp; }
+    ResultMenuCommands& resultCommands() { return *resultCommands_; }
+    /// "Show all deals": the event result file, then the companion scoring program.
+    void showAllDeals();
+    /// "Change view": the other view, or "Boards" when none is chosen.
+    void cmdView_Click();
     /// The game settings dialog opened from a menu, while it exists.
     frmSettings* settingsDialog() const;
 
@@ -199,6 +210,7 @@ private:
     GameDataAnalysis* analysis_ = nullptr;
     EventPublisher* publisher_ = nullptr;
     PlayerMenus* playerMenus_ = nullptr;
+    ResultMenuCommands* resultCommands_ = nullptr;
 
     QPointer<frmSettings> settingsDialog_;
     QPointer<frmUFRDialog> ufrDialog_;
@@ -217,15 +229,12 @@ private:
     QPushButton* cmdPickPair = nullptr;
     QPushButton* cmdView = nullptr;
     QPushButton* cmdHelp = nullptr;
-    QPushButton* cmdHelpResult = nullptr;
     PlayGrid* gridPlay = nullptr;
     QFrame* frameGridMsg = nullptr;
     QLabel* labGridMsg = nullptr;
     QFrame* frameProgress = nullptr;
     QLabel* labProgress = nullptr;
-    QFrame* framePopUp = nullptr;
-    QLabel* labShowAllDeal = nullptr;
-    QLabel* labShowAllDeal2 = nullptr;
+    ResultPopUp* framePopUp = nullptr;
     QLabel* labClock = nullptr;
 
     // Menus.
@@ -234,6 +243,7 @@ private:
     QAction* mnu_exportdeal = nullptr;
     QAction* mnu_handprint = nullptr;
     QAction* mnu_personal_recaps = nullptr;
+    QAction* mnu_resultperboard = nullptr;
     QAction* mnu_makeresultfile = nullptr;
     QAction* mnuexit = nullptr;
     QAction* mnuplay_refresh = nullptr;

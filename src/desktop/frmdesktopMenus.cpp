@@ -5,9 +5,11 @@
 #include "core/EventInfo.h"
 #include "core/GameSettings.h"
 #include "core/Guarded.h"
+#include "core/MessageBox.h"
 #include "core/NumberText.h"
 #include "desktop/PlayGrid.h"
 #include "desktop/PlayerMenus.h"
+#include "desktop/ResultMenuCommands.h"
 #include "desktop/frmdesktop.h"
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmSettings.h"
@@ -16,7 +18,9 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -38,6 +42,8 @@ QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeyS
     item->setShortcut(key);
     return item;
 }
+
+constexpr qint16 kWarningStyle = 48;
 
 QKeySequence ctrl(Qt::Key key) {
     return QKeySequence(Qt::CTRL | key);
@@ -68,7 +74,8 @@ void frmdesktop::buildFileMenu() {
     connectPlayerMenu(addItem(mnufile, "mnu_import_player_name", "Import player names", ctrl(Qt::Key_I)),
                       &PlayerMenus::mnu_import_player_name_Click);
     addItem(mnufile, "mnu_printscreen", "Print settings", ctrl(Qt::Key_U));
-    addItem(mnufile, "mnu_resultperboard", "Display results per &board", ctrl(Qt::Key_B));
+    mnu_resultperboard =
+        addItem(mnufile, "mnu_resultperboard", "Display results per &board", ctrl(Qt::Key_B));
     mnu_handprint = addItem(mnufile, "mnu_handprint", "Hand Records", ctrl(Qt::Key_H));
     addItem(mnufile, "mnu_printresults", "Display temporary results", ctrl(Qt::Key_T));
     connectPlayerMenu(addItem(mnufile, "mnu_pincodes", "Display PIN &codes", ctrl(Qt::Key_C)),
@@ -81,6 +88,12 @@ void frmdesktop::buildFileMenu() {
     addItem(mnufile, "mnuloggedResults", "Logged results", ctrl(Qt::Key_L));
     mnuexit = addItem(mnufile, "mnuexit", "&Quit", QKeySequence(Qt::SHIFT | Qt::Key_F4));
     connect(mnu_makeresultfile, &QAction::triggered, this, &frmdesktop::mnu_makeresultfile_Click);
+    connect(mnu_resultperboard, &QAction::triggered, resultCommands_,
+            &ResultMenuCommands::mnu_resultperboard_Click);
+    connect(mnu_personal_recaps, &QAction::triggered, this, [this] {
+        resultCommands_->mnu_personal_recaps_Click(shownSectionId(), txtPairNo->text(),
+                                                   chkEWPair->isEnabled(), chkEWPair->isChecked());
+    });
     connect(mnuexit, &QAction::triggered, this, &frmdesktop::mnuexit_Click);
 
     // The Play menu is hidden; its refresh key works all the same.
@@ -155,6 +168,17 @@ void frmdesktop::connectPlayerMenu(QAction* item, void (PlayerMenus::*command)()
 void frmdesktop::mnu_makeresultfile_Click() {
     if (publisher_ != nullptr)
         guarded(log_, QStringLiteral("makeresultfile"), [this] { publisher_->mnu_makeresultfile_Click(); });
+}
+
+void frmdesktop::showAllDeals() {
+    Close_PopUp();
+    if (publisher_ == nullptr)
+        return;
+    guarded(log_, QStringLiteral("labShowAllDeal"), [this] {
+        const ProgramStart start = publisher_->showAllDeals();
+        if (!start.message.isEmpty())
+            messages_.showMsg(start.message, QString(), kWarningStyle, -1);
+    });
 }
 
 void frmdesktop::mnuplay_refresh_Click() {
