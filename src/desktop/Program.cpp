@@ -8,6 +8,7 @@
 #include "desktop/LogViewerCommands.h"
 #include "desktop/MovementCommands.h"
 #include "desktop/PlayGrid.h"
+#include "desktop/PlayerMenus.h"
 #include "desktop/ReportCommands.h"
 #include "desktop/frmdesktop.h"
 #include "dialogs/HelpButton.h"
@@ -61,6 +62,7 @@ Program::~Program() {
     logViewerCommands_.reset();
     analysis_.reset();
     publisher_.reset();
+    playerMenus_.reset();
     desktop_.reset();
 }
 
@@ -109,6 +111,12 @@ bool Program::start() {
                                                    *session_);
     publisher_ = std::make_unique<EventPublisher>(db_, settings_, log_, messages_, platform_.launcher,
                                                   gameData_, event_, config_);
+    playerMenus_ = std::make_unique<PlayerMenus>(
+        PlayerMenus::Services{{db_, log_, clock_, config_, settings_, event_, gameData_, names_,
+                               platform_.shell, messages_, *desktop_},
+                              config_,
+                              &help_},
+        desktop_.get());
     session_->attachBaseStation(*baseStation_);
     session_->attachAnalysis(*analysis_);
     desktop_->attachSession(*session_);
@@ -183,8 +191,8 @@ void Program::attachCommands() {
         MovementCommands::Services{db_, log_, gameData_, *session_, messages_}, *desktop_);
     logViewerCommands_ =
         std::make_unique<LogViewerCommands>(LogViewerCommands::Services{log_, event_, settings_}, *desktop_);
-    desktop_->attachCommands(
-        {reportCommands_.get(), stationCommands_.get(), movementCommands_.get(), logViewerCommands_.get()});
+    desktop_->attachCommands({reportCommands_.get(), stationCommands_.get(), movementCommands_.get(),
+                              logViewerCommands_.get(), playerMenus_.get()});
 }
 
 void Program::importNamesFile() {

@@ -28,6 +28,7 @@ class GameSession;
 class LogViewerCommands;
 class MessageBox;
 class MovementCommands;
+class PlayerMenus;
 class ReportCommands;
 class RequestDispatcher;
 class frmdesktop;
@@ -80,6 +81,7 @@ public:
     GameData& gameData() { return gameData_; }
     PlayerNames& names() { return names_; }
     BaseStation& baseStation() { return *baseStation_; }
+    PlayerMenus& playerMenus() { return *playerMenus_; }
     Help& help() { return help_; }
 
     /// The program's arguments (without the program itself) as one command line: an
@@ -123,6 +125,7 @@ private:
     std::unique_ptr<BaseStation> baseStation_;
     std::unique_ptr<GameDataAnalysis> analysis_;
     std::unique_ptr<EventPublisher> publisher_;
+    std::unique_ptr<PlayerMenus> playerMenus_;
     std::unique_ptr<ReportCommands> reportCommands_;
     std::unique_ptr<BaseStationCommands> stationCommands_;
     std::unique_ptr<MovementCommands> movementCommands_;

@@ -35,6 +35,7 @@ class LogViewerCommands;
 class MessageBox;
 class MovementCommands;
 class PlayGrid;
+class PlayerMenus;
 class ReportCommands;
 class ResultMenuCommands;
 class ResultPopUp;
@@ -69,6 +70,8 @@ struct DesktopCommands {
     BaseStationCommands* baseStation = nullptr;
     MovementCommands* movement = nullptr;
     LogViewerCommands* logViewer = nullptr;
+    /// The player, name and PIN commands of the File and System menus.
+    PlayerMenus* players = nullptr;
 };
 
 /// The tournament director's main window: the section and view choosers, the base-station
@@ -88,7 +91,7 @@ public:
     void attachAnalysis(GameDataAnalysis& analysis) { analysis_ = &analysis; }
     /// The web publishing of the File menu.
     void attachPublisher(EventPublisher& publisher) { publisher_ = &publisher; }
-    /// The report, base-station, new-movement and log commands of the menus.
+    /// The report, base-station, new-movement, log and player commands of the menus.
     void attachCommands(const DesktopCommands& commands) { commands_ = commands; }
     const DesktopCommands& commands() const { return commands_; }
 
@@ -234,8 +237,8 @@ private:
     GameDataAnalysis* analysis_ = nullptr;
     EventPublisher* publisher_ = nullptr;
     DesktopCommands commands_;
-
     ResultMenuCommands* resultCommands_ = nullptr;
+
     QPointer<frmSettings> settingsDialog_;
     QPointer<frmAbout> aboutDialog_;
     QPointer<frmUFRDialog> ufrDialog_;

@@ -11,6 +11,7 @@
 #include "desktop/LogViewerCommands.h"
 #include "desktop/MovementCommands.h"
 #include "desktop/PlayGrid.h"
+#include "desktop/PlayerMenus.h"
 #include "desktop/ReportCommands.h"
 #include "desktop/ResultMenuCommands.h"
 #include "desktop/frmdesktop.h"
@@ -96,7 +97,9 @@ void frmdesktop::connectCommand(QAction* item, Commands* DesktopCommands::*group
 
 void frmdesktop::buildFileMenu() {
     QMenu* mnufile = addMenu(nullptr, menuBar(), "mnufile", "&File");
-    addItem(mnufile, "mnu_import_player_name", "Import player names", ctrl(Qt::Key_I));
+    using Players = PlayerMenus;
+    connectCommand(addItem(mnufile, "mnu_import_player_name", "Import player names", ctrl(Qt::Key_I)),
+                   &DesktopCommands::players, &Players::mnu_import_player_name_Click);
     connectCommand(addItem(mnufile, "mnu_printscreen", "Print settings", ctrl(Qt::Key_U)),
                    &DesktopCommands::reports, &ReportCommands::mnu_printscreen_Click);
     mnu_resultperboard =
@@ -105,8 +108,10 @@ void frmdesktop::buildFileMenu() {
     connectCommand(mnu_handprint, &DesktopCommands::reports, &ReportCommands::mnu_handprint_Click);
     connectCommand(addItem(mnufile, "mnu_printresults", "Display temporary results", ctrl(Qt::Key_T)),
                    &DesktopCommands::reports, &ReportCommands::mnu_printresults_Click);
-    addItem(mnufile, "mnu_pincodes", "Display PIN &codes", ctrl(Qt::Key_C));
-    addItem(mnufile, "mnu_playername", "Display player names", ctrl(Qt::Key_N));
+    connectCommand(addItem(mnufile, "mnu_pincodes", "Display PIN &codes", ctrl(Qt::Key_C)),
+                   &DesktopCommands::players, &Players::mnu_pincodes_Click);
+    connectCommand(addItem(mnufile, "mnu_playername", "Display player names", ctrl(Qt::Key_N)),
+                   &DesktopCommands::players, &Players::mnu_playername_Click);
     mnu_personal_recaps = addItem(mnufile, "mnu_personal_recaps", "Personal recaps", ctrl(Qt::Key_R));
     mnu_makeresultfile = addItem(mnufile, "mnu_makeresultfile", "Web publishing", ctrl(Qt::Key_W));
     mnu_exportdeal = addItem(mnufile, "mnu_exportdeal", "Export deals");
@@ -176,7 +181,8 @@ void frmdesktop::buildSystemMenu() {
     connect(mnusyscomm_start, &QAction::triggered, this, [this] { bs_OpenCommunication(); });
 
     mnu_sys_default = addItem(mnusystem, "mnu_sys_default", "Default settings");
-    addItem(mnusystem, "mnu_sys_player_names", "Preferences");
+    connectCommand(addItem(mnusystem, "mnu_sys_player_names", "Preferences"), &DesktopCommands::players,
+                   &PlayerMenus::mnu_sys_player_names_Click);
     mnu_sys_loadmovement = addItem(mnusystem, "mnu_sys_loadmovement", "Load movement");
     mnu_sys_firmware_version = addItem(mnusystem, "mnu_sys_firmware_version", "Base station version");
     connectCommand(mnu_sys_firmware_version, &DesktopCommands::baseStation,

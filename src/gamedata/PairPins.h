@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <optional>
+#include <vector>
 
 namespace qzc {
 
@@ -23,6 +24,13 @@ struct PinSubmission {
     /// of the four-player form); 0 for none.
     qint16 secondNs = 0;
     qint16 secondEw = 0;
+};
+
+/// One listed PIN: the pair's label (section letters and the pair in four digits, "A0003") and
+/// its PIN as stored.
+struct PairPinRecord {
+    QString label;
+    QString pin;
 };
 
 /// The pair PINs of custom_qz_PlayerPIN: stored as the terminals submit them, listed for the
@@ -51,6 +59,8 @@ public:
     /// out (their EW rows carry the same pairs). Empty when none is listed or the table
     /// cannot be read.
     QString getPairPINList() const;
+    /// The same PINs as records, in the same order; nothing when the table cannot be read.
+    std::optional<std::vector<PairPinRecord>> pairPinRecords() const;
 
     /// The section's PINs for a terminal, by pair: 3 bytes a pair (pair number, first and
     /// last two digits of the PIN), at most 509 pairs, only the EW rows in a section whose
