@@ -24,6 +24,8 @@ rm -rf "$demo"
 mkdir -p "$demo"
 : >"$marker"
 export QZC_HOME="$demo/"
+# The demo folder is the program folder: it gets the help pages the build put beside QZC.
+cp -r "$build_dir/src/Help" "$demo/Help"
 
 # The program folder's ini file holds the defaults of a club pairs evening: matchpoints.
 ini="$demo/qzcontrol.ini"

@@ -46,9 +46,19 @@ public:
         showStandard(text, caption, icon);
     }
 
+    /// The platform's standard input box, modal: the text typed, or empty when the box was
+    /// cancelled. The caption is the application title when empty.
+    QString InputBox(const QString& prompt, const QString& caption = {}) { return askText(prompt, caption); }
+
 protected:
     virtual bool show(const Request& request) = 0;
     virtual void showStandard(const QString& text, const QString& caption, StandardIcon icon) = 0;
+    /// A box that cannot ask answers as a cancelled one.
+    virtual QString askText(const QString& prompt, const QString& caption) {
+        Q_UNUSED(prompt);
+        Q_UNUSED(caption);
+        return {};
+    }
 };
 
 } // namespace qzc

@@ -68,6 +68,14 @@ qint32 StrToLong(const QString& text) {
     return roundedInRange<qint32>(text);
 }
 
+qint64 roundHalfEven(double x) {
+    // 2^63: the first value beyond the 64-bit range.
+    constexpr double beyond = 9223372036854775808.0;
+    if (!std::isfinite(x) || x >= beyond || x < -beyond)
+        return 0;
+    return static_cast<qint64>(roundHalfToEven(x));
+}
+
 qint32 PowerLong(qint16 base, qint16 exponent) {
     if (base == 0) {
         return 0;

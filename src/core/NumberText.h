@@ -18,6 +18,9 @@ bool isNumberVariant(const QVariant& value);
 qint16 StrToInt(const QString& text);
 /// As StrToInt, for the 32-bit range.
 qint32 StrToLong(const QString& text);
+/// x rounded to a whole number, a half to the even neighbour (62.5 gives 62, 63.5 gives 64);
+/// 0 for a value that is not finite or does not fit 64 bits.
+qint64 roundHalfEven(double x);
 /// The number of text; 0 for an empty, non-numeric or non-finite text.
 double StrToDouble(const QString& text);
 

@@ -54,6 +54,17 @@ QString FixedWidth(const QString& text, qint16 width, bool alignRight) {
     return PadText(text, width, QStringLiteral(" "), alignRight);
 }
 
+QString lineFieldText(const QString& text, const QString& separators) {
+    QString field = text;
+    for (QChar& c : field) {
+        if (c == u'\r' || c == u'\n' || c == u'\t' || separators.contains(c))
+            c = u' ';
+        else if (c == u'"')
+            c = u'\'';
+    }
+    return field;
+}
+
 bool IsBlank(const QString& text) {
     // Blanks around the content are ignored; what is left must be NUL characters only.
     qsizetype first = 0;

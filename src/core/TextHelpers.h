@@ -25,6 +25,11 @@ QString PadText(const QString& text, qint16 length, const QString& pad, bool lef
 /// text brought to width with blanks, in front when alignRight is true; never cut.
 QString FixedWidth(const QString& text, qint16 width, bool alignRight);
 
+/// text made safe as one field of a line of a text file that other programs read: line
+/// breaks and tabs become blanks, a double quote (which opens a quoted field) becomes a
+/// single one, and every character of separators becomes a blank.
+QString lineFieldText(const QString& text, const QString& separators = {});
+
 /// True for a text that is empty, blanks only, or NUL characters only once the blanks
 /// around it are removed.
 bool IsBlank(const QString& text);

@@ -36,6 +36,7 @@ PlayGrid::PlayGrid(GameData& gameData, ScoreDb& db, Log& log, const EventInfo& e
     setCols(1);
     setColAlignment(0, Qt::AlignCenter);
     setTextMatrix(0, 0, QStringLiteral("Tbl"));
+    watchHeadings();
 }
 
 void PlayGrid::InitGrid() {

@@ -69,7 +69,30 @@ public:
     /// The grid's tag: round columns waiting for a refresh.
     GridRefreshQueue& refreshQueue() { return refreshQueue_; }
 
+    /// A click released on the cell at row and col (-1 outside the cells), at position in
+    /// the grid: a data cell that lists boards asks for its result pop-up; a click anywhere
+    /// else closes the pop-up, and on a round's heading in the "Boards" view narrows a
+    /// widened column or widens a column whose lists are cut.
+    void gridPlay_MouseUp(int row, int col, const QPoint& position);
+    /// What the pointer over a cell tells: "Highlight table" on a table number, "Enlarge/
+    /// reduce round" on a round's heading, "Details for " and the boards on a cut list.
+    QString toolTipAt(int row, int col) const;
+
+Q_SIGNALS:
+    /// The director clicked the cell of the table and round, which lists boardList (ended by
+    /// ","), at position in the grid.
+    void cellDetailsWanted(const QString& letters, qint16 table, qint16 round, const QString& boardList,
+                           const QPoint& position);
+
+protected:
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    /// Clicks and tooltips of the heading row and the table column.
+    void watchHeadings();
+    void roundHeading_Click(int col);
     void SetupGridTables(qint16 sectionId);
     void SetupGridRounds(qint16 sectionId);
     /// Refreshes every table's cell in the round; widens needed to the widest need.

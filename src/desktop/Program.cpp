@@ -4,7 +4,12 @@
 #include "core/StanzaReset.h"
 #include "core/StartupSequence.h"
 #include "core/TextFile.h"
+#include "desktop/BaseStationCommands.h"
+#include "desktop/LogViewerCommands.h"
+#include "desktop/MovementCommands.h"
 #include "desktop/PlayGrid.h"
+#include "desktop/PlayerMenus.h"
+#include "desktop/ReportCommands.h"
 #include "desktop/frmdesktop.h"
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmSettings.h"
@@ -51,8 +56,13 @@ Program::Program(QString appFolder, QString commandLine, Clock& clock, MessageBo
 Program::~Program() {
     exitProgram(false);
     // The window goes before the objects that report to it.
+    reportCommands_.reset();
+    stationCommands_.reset();
+    movementCommands_.reset();
+    logViewerCommands_.reset();
     analysis_.reset();
     publisher_.reset();
+    playerMenus_.reset();
     desktop_.reset();
 }
 
@@ -87,7 +97,7 @@ bool Program::start() {
     // terminals, the base-station link with its queue and timers, the game-data analysis
     // and the web publishing.
     const DesktopServices services{config_,   log_,      db_,    settings_, event_,
-                                   gameData_, messages_, &help_, *this};
+                                   gameData_, messages_, &help_, *this,     platform_.shell};
     desktop_ = std::make_unique<frmdesktop>(services);
     const GameSession::Services sessionServices{
         config_,   log_,   db_,       settings_,           event_,
@@ -101,12 +111,19 @@ bool Program::start() {
                                                    *session_);
     publisher_ = std::make_unique<EventPublisher>(db_, settings_, log_, messages_, platform_.launcher,
                                                   gameData_, event_, config_);
+    playerMenus_ = std::make_unique<PlayerMenus>(
+        PlayerMenus::Services{{db_, log_, clock_, config_, settings_, event_, gameData_, names_,
+                               platform_.shell, messages_, *desktop_},
+                              config_,
+                              &help_},
+        desktop_.get());
     session_->attachBaseStation(*baseStation_);
     session_->attachAnalysis(*analysis_);
     desktop_->attachSession(*session_);
     desktop_->attachBaseStation(*baseStation_);
     desktop_->attachAnalysis(*analysis_);
     desktop_->attachPublisher(*publisher_);
+    attachCommands();
     QObject::connect(desktop_.get(), &frmdesktop::quitRequested, desktop_.get(), [this] {
         exitProgram(true);
         // exit, not quit: quit first asks every window to close, and the main window refuses.
@@ -161,6 +178,21 @@ bool Program::start() {
     session_->startLink();
     // The session may have ended while a question was open.
     return !exited_;
+}
+
+void Program::attachCommands() {
+    reportCommands_ = std::make_unique<ReportCommands>(
+        ReportCommands::Services{config_, log_, event_, db_, settings_, gameData_, messages_, platform_.shell,
+                                 platform_.launcher, *publisher_},
+        *desktop_);
+    stationCommands_ = std::make_unique<BaseStationCommands>(BaseStationCommands::Services{
+        config_, log_, messages_, platform_.launcher, *session_, *baseStation_});
+    movementCommands_ = std::make_unique<MovementCommands>(
+        MovementCommands::Services{db_, log_, gameData_, *session_, messages_}, *desktop_);
+    logViewerCommands_ =
+        std::make_unique<LogViewerCommands>(LogViewerCommands::Services{log_, event_, settings_}, *desktop_);
+    desktop_->attachCommands({reportCommands_.get(), stationCommands_.get(), movementCommands_.get(),
+                              logViewerCommands_.get(), playerMenus_.get()});
 }
 
 void Program::importNamesFile() {

@@ -21,10 +21,15 @@
 namespace qzc {
 
 class BaseStation;
+class BaseStationCommands;
 class EventPublisher;
 class GameDataAnalysis;
 class GameSession;
+class LogViewerCommands;
 class MessageBox;
+class MovementCommands;
+class PlayerMenus;
+class ReportCommands;
 class RequestDispatcher;
 class frmdesktop;
 
@@ -38,8 +43,8 @@ struct ProgramPlatform {
 
 /// Owns every object of a running program, built in start-up order: configuration, log,
 /// score database, settings store, the game data, the main window, the game session, the
-/// request dispatcher and the base-station link, the game-data analysis and the web
-/// publishing.
+/// request dispatcher and the base-station link, the game-data analysis, the web
+/// publishing and the main window's groups of menu commands.
 class Program final : public SettingsDialogHost {
 public:
     /// appFolder ends with "/"; commandLine is the program's arguments as one text. Uses
@@ -70,11 +75,13 @@ public:
     GameSession& session() { return *session_; }
     Config& config() { return config_; }
     Log& log() { return log_; }
+    ScoreDb& db() { return db_; }
     EventInfo& event() { return event_; }
     GameSettings& settings() { return settings_; }
     GameData& gameData() { return gameData_; }
     PlayerNames& names() { return names_; }
     BaseStation& baseStation() { return *baseStation_; }
+    PlayerMenus& playerMenus() { return *playerMenus_; }
     Help& help() { return help_; }
 
     /// The program's arguments (without the program itself) as one command line: an
@@ -89,6 +96,8 @@ public:
 private:
     /// The game settings dialog of the start, modal; unless switched off (HideGSWindow).
     void showStartupSettings();
+    /// The main window's groups of menu commands, attached to it.
+    void attachCommands();
     /// names.txt of the program folder into the names file list, with a notice on
     /// the grid; unless switched off.
     void importNamesFile();
@@ -116,6 +125,11 @@ private:
     std::unique_ptr<BaseStation> baseStation_;
     std::unique_ptr<GameDataAnalysis> analysis_;
     std::unique_ptr<EventPublisher> publisher_;
+    std::unique_ptr<PlayerMenus> playerMenus_;
+    std::unique_ptr<ReportCommands> reportCommands_;
+    std::unique_ptr<BaseStationCommands> stationCommands_;
+    std::unique_ptr<MovementCommands> movementCommands_;
+    std::unique_ptr<LogViewerCommands> logViewerCommands_;
     bool endedAtSettings_ = false;
     bool exited_ = false;
 };

@@ -4,9 +4,14 @@
 #include "core/EventInfo.h"
 #include "core/Guarded.h"
 #include "core/Log.h"
+#include "desktop/LogViewerCommands.h"
+#include "desktop/MovementCommands.h"
 #include "desktop/PlayGrid.h"
+#include "desktop/ResultMenuCommands.h"
+#include "desktop/ResultPopUp.h"
 #include "desktop/WindowPlacement.h"
 #include "dialogs/HelpButton.h"
+#include "dialogs/frmAbout.h"
 #include "dialogs/frmClosing.h"
 #include "dialogs/frmSettings.h"
 #include "dialogs/frmUFRDialog.h"
@@ -39,7 +44,6 @@ namespace {
 const QString kLinkDown = QStringLiteral("N/A");
 const QString kAntiChecksum = QStringLiteral(" anti-checksum ");
 constexpr qint16 kHelpTopic = 4;
-constexpr qint16 kHelpResultTopic = 13;
 
 void setBackColour(QWidget* widget, QPalette::ColorRole role, const QColor& colour) {
     QPalette palette = widget->palette();
@@ -72,6 +76,9 @@ frmdesktop::frmdesktop(const DesktopServices& services)
       help_(services.help), settingsHost_(services.settingsHost) {
     setObjectName(QStringLiteral("frmdesktop"));
     setWindowTitle(QStringLiteral("Base Station"));
+    const ResultMenuCommands::Services commands{config_,   log_,      db_,   settings_,      event_,
+                                                gameData_, messages_, help_, services.shell, *this};
+    resultCommands_ = new ResultMenuCommands(commands, this);
     buildControls();
     buildMenus();
     connectControls();
@@ -98,6 +105,8 @@ frmdesktop::~frmdesktop() {
     // The dialogs report to this window's objects: none may outlive it.
     delete settingsDialog_.data();
     delete ufrDialog_.data();
+    delete aboutDialog_.data();
+    delete resultCommands_;
 }
 
 void frmdesktop::buildControls() {
@@ -170,26 +179,14 @@ void frmdesktop::buildControls() {
     (new QHBoxLayout(frameProgress))->addWidget(labProgress);
     frameProgress->hide();
 
-    // The pop-up's contents are filled by the result display; here only its frame, title
-    // and deal links.
-    framePopUp = boxFrame("framePopUp", gridArea);
-    auto* popUp = new QGridLayout(framePopUp);
-    popUp->addWidget(label("labResultTitle", QStringLiteral("Table A1; Round 1"), framePopUp), 0, 0, 1, 2);
-    popUp->addWidget(label("Label4", QStringLiteral(" bd contr decl tricks lead pts"), framePopUp), 1, 0, 1,
-                     2);
-    labShowAllDeal = label("labShowAllDeal", QStringLiteral("Show all deals"), framePopUp);
-    labShowAllDeal2 = label("labShowAllDeal2", QStringLiteral("Show all deals"), framePopUp);
-    for (QLabel* link : {labShowAllDeal, labShowAllDeal2}) {
-        QPalette palette = link->palette();
-        palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-        link->setPalette(palette);
-        link->setCursor(Qt::PointingHandCursor);
-    }
-    popUp->addWidget(labShowAllDeal, 2, 0);
-    popUp->addWidget(labShowAllDeal2, 2, 1);
-    cmdHelpResult = named(new QPushButton(QStringLiteral("Help"), framePopUp), "cmdHelpResult");
-    popUp->addWidget(cmdHelpResult, 3, 1);
-    framePopUp->hide();
+    const ResultPopUp::Services popUpServices{gameData_, settings_, log_, messages_, *this, config_, help_};
+    framePopUp = new ResultPopUp(popUpServices, gridArea);
+    connect(
+        gridPlay, &PlayGrid::cellDetailsWanted, framePopUp,
+        [this](const QString& letters, qint16 table, qint16 round, const QString& boards, const QPoint& at) {
+            framePopUp->ShowCellDetails(letters, table, round, boards, at, gridPlay->geometry());
+        });
+    connect(framePopUp, &ResultPopUp::showAllDealsClicked, this, &frmdesktop::showAllDeals);
 
     labClock = label("labClock", QString(), central);
     layout->addWidget(labClock);
@@ -200,6 +197,12 @@ void frmdesktop::buildControls() {
 void frmdesktop::connectControls() {
     connect(cmdGame, &QPushButton::clicked, this, &frmdesktop::cmdGame_Click);
     connect(cmdHelp, &QPushButton::clicked, this, &frmdesktop::cmdHelp_Click);
+    connect(cmdView, &QPushButton::clicked, this, &frmdesktop::cmdView_Click);
+    connect(cmdUpdateMove, &QPushButton::clicked, this, [this] {
+        if (commands_.movement != nullptr)
+            guarded(log_, QStringLiteral("cmdUpdateMove"),
+                    [this] { commands_.movement->cmdUpdateMove_Click(); });
+    });
     connect(cboSection, &QComboBox::currentIndexChanged, this, [this] {
         guarded(log_, QStringLiteral("cboSection"), [this] { gridPlay->cboSection_Click(); });
     });
@@ -247,28 +250,22 @@ void frmdesktop::Form_Load(qint16 channel) {
     // The window's place, inside the screen, and its caption.
     keepOnScreen();
     setWindowTitle(getVersionText() + QStringLiteral(" - ") + event_.eventFileName);
-    // The help topics of the window and of the result pop-up.
+    // The help topic of the window (the result pop-up holds its own).
     cmdHelp->setProperty("Tag", QString::number(kHelpTopic));
-    cmdHelpResult->setProperty("Tag", QString::number(kHelpResultTopic));
     // The deal links and the hand-record item need the all-deal file of the registry.
     const QString dealFile = config_.qzcPath;
-    if (dealFile.isEmpty() || !QFileInfo::exists(dealFile)) {
-        for (QLabel* link : {labShowAllDeal, labShowAllDeal2}) {
-            link->setText(QStringLiteral("Deals n/a"));
-            QPalette palette = link->palette();
-            palette.setColor(QPalette::WindowText, QColor(0, 0, 0));
-            link->setPalette(palette);
-            link->unsetCursor();
-        }
-        mnu_handprint->setVisible(false);
-        framePopUp->resize(twipsToPixels(4300, logicalDpiX()), twipsToPixels(2900, logicalDpiX()));
-    } else {
-        mnu_handprint->setVisible(true);
-        framePopUp->resize(twipsToPixels(8000, logicalDpiX()), twipsToPixels(6000, logicalDpiX()));
-    }
+    const bool hasDealFile = !dealFile.isEmpty() && QFileInfo::exists(dealFile);
+    framePopUp->showDealLinks(hasDealFile);
+    mnu_handprint->setVisible(hasDealFile);
     log_.writeLog(0, QStringLiteral("Deal file found in registry: ") + dealFile);
 
     timerRefreshGrid.start();
+}
+
+void frmdesktop::cmdView_Click() {
+    Close_PopUp();
+    if (cboView->count() > 0)
+        cboView->setCurrentIndex(cboView->currentIndex() == 0 ? 1 : 0);
 }
 
 void frmdesktop::cboView_Click() {
@@ -301,7 +298,23 @@ void frmdesktop::keyPressEvent(QKeyEvent* event) {
         setWindowTitle(caption);
         return;
     }
+    // The log window, whose menu item is hidden.
+    if (event->key() == Qt::Key_F9 && (event->modifiers() & ~Qt::ControlModifier) == Qt::NoModifier &&
+        commands_.logViewer != nullptr) {
+        guarded(log_, QStringLiteral("mnu_main_showlog"),
+                [this] { commands_.logViewer->mnu_main_showlog_Click(); });
+        return;
+    }
     QMainWindow::keyPressEvent(event);
+}
+
+void frmdesktop::chooseFirstViewIfNone() {
+    if (cboView->currentIndex() < 0 && cboView->count() > 0)
+        cboView->setCurrentIndex(0);
+}
+
+bool frmdesktop::popUpShown() const {
+    return !framePopUp->isHidden();
 }
 
 void frmdesktop::mousePressEvent(QMouseEvent* event) {
@@ -388,7 +401,7 @@ void frmdesktop::fillSectionChoice(const QList<SectionListEntry>& sections) {
 }
 
 void frmdesktop::Close_PopUp() {
-    framePopUp->hide();
+    framePopUp->Close_PopUp();
 }
 
 void frmdesktop::showStanzaState(StanzaState state, const QString& source) {

@@ -22,6 +22,7 @@ class QPushButton;
 namespace qzc {
 
 class BaseStation;
+class BaseStationCommands;
 class Config;
 class EventPublisher;
 class GameData;
@@ -30,10 +31,18 @@ class GameSession;
 class GameSettings;
 class Help;
 class Log;
+class LogViewerCommands;
 class MessageBox;
+class MovementCommands;
 class PlayGrid;
+class PlayerMenus;
+class ReportCommands;
+class ResultMenuCommands;
+class ResultPopUp;
 class ScoreDb;
+class ShellOpener;
 class SettingsDialogHost;
+class frmAbout;
 class frmSettings;
 class frmUFRDialog;
 struct EventInfo;
@@ -50,6 +59,19 @@ struct DesktopServices {
     Help* help;
     /// The game settings dialogs opened from the menus report to it.
     SettingsDialogHost& settingsHost;
+    /// Opens the files the menus write.
+    ShellOpener& shell;
+};
+
+/// The groups of menu commands that live in classes of their own; each outlives the window's
+/// use of it.
+struct DesktopCommands {
+    ReportCommands* reports = nullptr;
+    BaseStationCommands* baseStation = nullptr;
+    MovementCommands* movement = nullptr;
+    LogViewerCommands* logViewer = nullptr;
+    /// The player, name and PIN commands of the File and System menus.
+    PlayerMenus* players = nullptr;
 };
 
 /// The tournament director's main window: the section and view choosers, the base-station
@@ -69,6 +91,9 @@ public:
     void attachAnalysis(GameDataAnalysis& analysis) { analysis_ = &analysis; }
     /// The web publishing of the File menu.
     void attachPublisher(EventPublisher& publisher) { publisher_ = &publisher; }
+    /// The report, base-station, new-movement, log and player commands of the menus.
+    void attachCommands(const DesktopCommands& commands) { commands_ = commands; }
+    const DesktopCommands& commands() const { return commands_; }
 
     /// The load step: menus shown and hidden, grid heading, view choice, ticked game mode
     /// and channel, caption, help topics and the deal links. channel is the radio channel.
@@ -95,10 +120,24 @@ public:
     void mnu_sys_loadmovement_Click();
     void cmdHelp_Click();
     void mnu_help_Click();
+    /// "About": the about box afresh, modeless.
+    void mnu_sys_about_Click();
+    /// The maintenance menu, shown once the log window's access code is typed.
+    void showMaintenanceMenu();
+    /// Whether the result pop-up is shown.
+    bool popUpShown() const;
+    /// Chooses the first view ("Boards") when none is chosen.
+    void chooseFirstViewIfNone();
     /// "&Quit": asks the program to run its exit path.
     void mnuexit_Click();
 
     PlayGrid& grid() { return *gridPlay; }
+    ResultPopUp& popUp() { return *framePopUp; }
+    ResultMenuCommands& resultCommands() { return *resultCommands_; }
+    /// "Show all deals": the event result file, then the companion scoring program.
+    void showAllDeals();
+    /// "Change view": the other view, or "Boards" when none is chosen.
+    void cmdView_Click();
     /// The game settings dialog opened from a menu, while it exists.
     frmSettings* settingsDialog() const;
 
@@ -172,6 +211,10 @@ private:
     void buildSystemMenu();
     void connectControls();
     void mnu_sys_channel_no_Click(int index);
+    /// Connects a menu item to a command of a command group, run when the group is attached;
+    /// whatever the command throws is logged under the item's name.
+    template <typename Commands>
+    void connectCommand(QAction* item, Commands* DesktopCommands::*group, void (Commands::*command)());
     /// Selects the first entry of a chooser so that its handler runs exactly once.
     void selectFirst(QComboBox* box, void (frmdesktop::*handler)());
     void cboSection_Click();
@@ -193,8 +236,11 @@ private:
     BaseStation* baseStation_ = nullptr;
     GameDataAnalysis* analysis_ = nullptr;
     EventPublisher* publisher_ = nullptr;
+    DesktopCommands commands_;
+    ResultMenuCommands* resultCommands_ = nullptr;
 
     QPointer<frmSettings> settingsDialog_;
+    QPointer<frmAbout> aboutDialog_;
     QPointer<frmUFRDialog> ufrDialog_;
 
     // Controls, named as in the window's design.
@@ -211,15 +257,12 @@ private:
     QPushButton* cmdPickPair = nullptr;
     QPushButton* cmdView = nullptr;
     QPushButton* cmdHelp = nullptr;
-    QPushButton* cmdHelpResult = nullptr;
     PlayGrid* gridPlay = nullptr;
     QFrame* frameGridMsg = nullptr;
     QLabel* labGridMsg = nullptr;
     QFrame* frameProgress = nullptr;
     QLabel* labProgress = nullptr;
-    QFrame* framePopUp = nullptr;
-    QLabel* labShowAllDeal = nullptr;
-    QLabel* labShowAllDeal2 = nullptr;
+    ResultPopUp* framePopUp = nullptr;
     QLabel* labClock = nullptr;
 
     // Menus.
@@ -228,6 +271,7 @@ private:
     QAction* mnu_exportdeal = nullptr;
     QAction* mnu_handprint = nullptr;
     QAction* mnu_personal_recaps = nullptr;
+    QAction* mnu_resultperboard = nullptr;
     QAction* mnu_makeresultfile = nullptr;
     QAction* mnuexit = nullptr;
     QAction* mnuplay_refresh = nullptr;
@@ -239,6 +283,7 @@ private:
     QAction* mnu_sys_firmware_version = nullptr;
     QAction* mnu_sys_forcedstart = nullptr;
     QAction* mnu_help = nullptr;
+    QAction* mnu_sys_about = nullptr;
     std::array<QAction*, 3> mnu_game_mode{};
     std::array<QAction*, 17> mnu_sys_channel_no{};
     QActionGroup* channelGroup_ = nullptr;

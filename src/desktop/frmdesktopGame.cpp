@@ -1,5 +1,6 @@
 // The main window's side of the game: the director's game and link commands go to the game
 // session, and the window shows what the session reports.
+#include "core/Config.h"
 #include "desktop/frmdesktop.h"
 #include "dialogs/frmMovement.h"
 #include "session/GameSession.h"
@@ -27,9 +28,16 @@ bool frmdesktop::bs_OpenCommunication() {
 void frmdesktop::mnu_sys_channel_no_Click(int index) {
     if (index < 1 || index > 16)
         return;
-    setChannelChecked(static_cast<qint16>(index));
-    if (baseStation_ != nullptr && session_->linkIsUp())
-        baseStation_->setBaseStationChannel(static_cast<qint16>(index));
+    const auto channel = static_cast<qint16>(index);
+    setChannelChecked(channel);
+    // The channel of this run and of the next; the base station takes it now when the link
+    // is up, else at the next link start.
+    config_.writeMain(QStringLiteral("Channel"), QString::number(channel));
+    if (baseStation_ == nullptr)
+        return;
+    baseStation_->setChannel(channel);
+    if (session_->linkIsUp())
+        baseStation_->setBaseStationChannel(channel);
 }
 
 void frmdesktop::showGameCommand(std::optional<GameCommand> command) {

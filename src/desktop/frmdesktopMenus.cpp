@@ -1,21 +1,31 @@
-// The main window's menus and the commands of its File, Play, Settings and Help items.
-// Items whose commands are not part of the program yet carry their captions and shortcut
-// keys without a handler.
+// The main window's menus and the commands of its File, Play, Settings and Help items. The
+// report, base-station, new-movement and log commands live in classes of their own and are
+// connected here.
 #include "core/Config.h"
 #include "core/EventInfo.h"
 #include "core/GameSettings.h"
 #include "core/Guarded.h"
+#include "core/MessageBox.h"
 #include "core/NumberText.h"
+#include "desktop/BaseStationCommands.h"
+#include "desktop/LogViewerCommands.h"
+#include "desktop/MovementCommands.h"
 #include "desktop/PlayGrid.h"
+#include "desktop/PlayerMenus.h"
+#include "desktop/ReportCommands.h"
+#include "desktop/ResultMenuCommands.h"
 #include "desktop/frmdesktop.h"
 #include "dialogs/HelpButton.h"
+#include "dialogs/frmAbout.h"
 #include "dialogs/frmSettings.h"
 #include "gamedata/GameDataAnalysis.h"
 #include "reports/EventPublisher.h"
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -38,6 +48,8 @@ QAction* addItem(QMenu* menu, const char* name, const char* caption, const QKeyS
     return item;
 }
 
+constexpr qint16 kWarningStyle = 48;
+
 QKeySequence ctrl(Qt::Key key) {
     return QKeySequence(Qt::CTRL | key);
 }
@@ -50,39 +62,77 @@ void frmdesktop::buildMenus() {
     buildSystemMenu();
 
     QMenu* mnu_top_help = addMenu(nullptr, menuBar(), "mnu_top_help", "&Help");
-    addItem(mnu_top_help, "mnu_sys_about", "About");
+    mnu_sys_about = addItem(mnu_top_help, "mnu_sys_about", "About");
     mnu_help = addItem(mnu_top_help, "mnu_help", "&Help", QKeySequence(Qt::Key_F1));
-    addItem(mnu_top_help, "mnu_help_online", "Online help")->setVisible(false);
+    // Hidden; the help itself turns to the online help when the ini file names it.
+    QAction* mnu_help_online = addItem(mnu_top_help, "mnu_help_online", "Online help");
+    mnu_help_online->setVisible(false);
+    connect(mnu_sys_about, &QAction::triggered, this, &frmdesktop::mnu_sys_about_Click);
     connect(mnu_help, &QAction::triggered, this, &frmdesktop::mnu_help_Click);
+    connect(mnu_help_online, &QAction::triggered, this, &frmdesktop::mnu_help_Click);
 
+    using Station = BaseStationCommands;
     mnumaintenance = addMenu(nullptr, menuBar(), "mnumaintenance", "Maintenance");
-    addItem(mnumaintenance, "mnumn_bs_rx", "Base Station - receive msg", QKeySequence(Qt::Key_F7));
-    addItem(mnumaintenance, "mnumn_bs_tx", "Base Station - send msg", QKeySequence(Qt::Key_F8));
-    addItem(mnumaintenance, "mnumain_smartmessage", "Decode msg", QKeySequence(Qt::Key_F12));
-    addItem(mnumaintenance, "mnumn_bs_knock", "Base Station knock");
+    connectCommand(
+        addItem(mnumaintenance, "mnumn_bs_rx", "Base Station - receive msg", QKeySequence(Qt::Key_F7)),
+        &DesktopCommands::baseStation, &Station::mnumn_bs_rx_Click);
+    connectCommand(
+        addItem(mnumaintenance, "mnumn_bs_tx", "Base Station - send msg", QKeySequence(Qt::Key_F8)),
+        &DesktopCommands::baseStation, &Station::mnumn_bs_tx_Click);
+    connectCommand(addItem(mnumaintenance, "mnumain_smartmessage", "Decode msg", QKeySequence(Qt::Key_F12)),
+                   &DesktopCommands::logViewer, &LogViewerCommands::mnumain_smartmessage_Click);
+    connectCommand(addItem(mnumaintenance, "mnumn_bs_knock", "Base Station knock"),
+                   &DesktopCommands::baseStation, &Station::mnumn_bs_knock_Click);
+}
+
+template <typename Commands>
+void frmdesktop::connectCommand(QAction* item, Commands* DesktopCommands::*group,
+                                void (Commands::*command)()) {
+    connect(item, &QAction::triggered, this, [this, item, group, command] {
+        Commands* commands = commands_.*group;
+        if (commands != nullptr)
+            guarded(log_, item->objectName(), [commands, command] { (commands->*command)(); });
+    });
 }
 
 void frmdesktop::buildFileMenu() {
     QMenu* mnufile = addMenu(nullptr, menuBar(), "mnufile", "&File");
-    addItem(mnufile, "mnu_import_player_name", "Import player names", ctrl(Qt::Key_I));
-    addItem(mnufile, "mnu_printscreen", "Print settings", ctrl(Qt::Key_U));
-    addItem(mnufile, "mnu_resultperboard", "Display results per &board", ctrl(Qt::Key_B));
+    using Players = PlayerMenus;
+    connectCommand(addItem(mnufile, "mnu_import_player_name", "Import player names", ctrl(Qt::Key_I)),
+                   &DesktopCommands::players, &Players::mnu_import_player_name_Click);
+    connectCommand(addItem(mnufile, "mnu_printscreen", "Print settings", ctrl(Qt::Key_U)),
+                   &DesktopCommands::reports, &ReportCommands::mnu_printscreen_Click);
+    mnu_resultperboard =
+        addItem(mnufile, "mnu_resultperboard", "Display results per &board", ctrl(Qt::Key_B));
     mnu_handprint = addItem(mnufile, "mnu_handprint", "Hand Records", ctrl(Qt::Key_H));
-    addItem(mnufile, "mnu_printresults", "Display temporary results", ctrl(Qt::Key_T));
-    addItem(mnufile, "mnu_pincodes", "Display PIN &codes", ctrl(Qt::Key_C));
-    addItem(mnufile, "mnu_playername", "Display player names", ctrl(Qt::Key_N));
+    connectCommand(mnu_handprint, &DesktopCommands::reports, &ReportCommands::mnu_handprint_Click);
+    connectCommand(addItem(mnufile, "mnu_printresults", "Display temporary results", ctrl(Qt::Key_T)),
+                   &DesktopCommands::reports, &ReportCommands::mnu_printresults_Click);
+    connectCommand(addItem(mnufile, "mnu_pincodes", "Display PIN &codes", ctrl(Qt::Key_C)),
+                   &DesktopCommands::players, &Players::mnu_pincodes_Click);
+    connectCommand(addItem(mnufile, "mnu_playername", "Display player names", ctrl(Qt::Key_N)),
+                   &DesktopCommands::players, &Players::mnu_playername_Click);
     mnu_personal_recaps = addItem(mnufile, "mnu_personal_recaps", "Personal recaps", ctrl(Qt::Key_R));
     mnu_makeresultfile = addItem(mnufile, "mnu_makeresultfile", "Web publishing", ctrl(Qt::Key_W));
     mnu_exportdeal = addItem(mnufile, "mnu_exportdeal", "Export deals");
-    addItem(mnufile, "mnuloggedResults", "Logged results", ctrl(Qt::Key_L));
+    connectCommand(mnu_exportdeal, &DesktopCommands::reports, &ReportCommands::mnu_exportdeal_Click);
+    connectCommand(addItem(mnufile, "mnuloggedResults", "Logged results", ctrl(Qt::Key_L)),
+                   &DesktopCommands::reports, &ReportCommands::mnuloggedResults_Click);
     mnuexit = addItem(mnufile, "mnuexit", "&Quit", QKeySequence(Qt::SHIFT | Qt::Key_F4));
     connect(mnu_makeresultfile, &QAction::triggered, this, &frmdesktop::mnu_makeresultfile_Click);
+    connect(mnu_resultperboard, &QAction::triggered, resultCommands_,
+            &ResultMenuCommands::mnu_resultperboard_Click);
+    connect(mnu_personal_recaps, &QAction::triggered, this, [this] {
+        resultCommands_->mnu_personal_recaps_Click(shownSectionId(), txtPairNo->text(),
+                                                   chkEWPair->isEnabled(), chkEWPair->isChecked());
+    });
     connect(mnuexit, &QAction::triggered, this, &frmdesktop::mnuexit_Click);
 
     // The Play menu is hidden; its refresh key works all the same.
     mnu_play = addMenu(nullptr, menuBar(), "mnu_play", "&Play");
     mnuplay_refresh = addItem(mnu_play, "mnuplay_refresh", "Refresh table", QKeySequence(Qt::Key_F5));
-    addItem(mnu_play, "mnuplay_updatemove", "Update movement");
+    connectCommand(addItem(mnu_play, "mnuplay_updatemove", "Update movement"), &DesktopCommands::movement,
+                   &MovementCommands::mnuplay_updatemove_Click);
     addAction(mnuplay_refresh);
     connect(mnuplay_refresh, &QAction::triggered, this, &frmdesktop::mnuplay_refresh_Click);
 }
@@ -124,17 +174,25 @@ void frmdesktop::buildSystemMenu() {
     }
     connect(channelGroup_, &QActionGroup::triggered, this,
             [this](QAction* item) { mnu_sys_channel_no_Click(item->data().toInt()); });
+    // Hidden: F9 and Ctrl+F9 reach the log window through the window's keys.
     mnu_main_showlog = addItem(mnusyscomm, "mnu_main_showlog", "Log", QKeySequence(Qt::Key_F9));
+    connectCommand(mnu_main_showlog, &DesktopCommands::logViewer, &LogViewerCommands::mnu_main_showlog_Click);
     mnusyscomm_start = addItem(mnusyscomm, "mnusyscomm_start", "Start base station");
     connect(mnusyscomm_start, &QAction::triggered, this, [this] { bs_OpenCommunication(); });
 
     mnu_sys_default = addItem(mnusystem, "mnu_sys_default", "Default settings");
-    addItem(mnusystem, "mnu_sys_player_names", "Preferences");
+    connectCommand(addItem(mnusystem, "mnu_sys_player_names", "Preferences"), &DesktopCommands::players,
+                   &PlayerMenus::mnu_sys_player_names_Click);
     mnu_sys_loadmovement = addItem(mnusystem, "mnu_sys_loadmovement", "Load movement");
     mnu_sys_firmware_version = addItem(mnusystem, "mnu_sys_firmware_version", "Base station version");
-    addItem(mnusystem, "mnu_sys_firmware", "Upgrade firmware");
+    connectCommand(mnu_sys_firmware_version, &DesktopCommands::baseStation,
+                   &BaseStationCommands::mnu_sys_firmware_version_Click);
+    connectCommand(addItem(mnusystem, "mnu_sys_firmware", "Upgrade firmware"), &DesktopCommands::baseStation,
+                   &BaseStationCommands::mnu_sys_firmware_Click);
     mnu_sys_forcedstart = addItem(mnusystem, "mnu_sys_forcedstart", "Forced start");
     mnu_sys_forcedstart->setEnabled(false);
+    connectCommand(mnu_sys_forcedstart, &DesktopCommands::movement,
+                   &MovementCommands::mnu_sys_forcedstart_Click);
     connect(mnu_sys_default, &QAction::triggered, this, &frmdesktop::mnu_sys_default_Click);
     connect(mnu_sys_loadmovement, &QAction::triggered, this, &frmdesktop::mnu_sys_loadmovement_Click);
 }
@@ -142,6 +200,17 @@ void frmdesktop::buildSystemMenu() {
 void frmdesktop::mnu_makeresultfile_Click() {
     if (publisher_ != nullptr)
         guarded(log_, QStringLiteral("makeresultfile"), [this] { publisher_->mnu_makeresultfile_Click(); });
+}
+
+void frmdesktop::showAllDeals() {
+    Close_PopUp();
+    if (publisher_ == nullptr)
+        return;
+    guarded(log_, QStringLiteral("labShowAllDeal"), [this] {
+        const ProgramStart start = publisher_->showAllDeals();
+        if (!start.message.isEmpty())
+            messages_.showMsg(start.message, QString(), kWarningStyle, -1);
+    });
 }
 
 void frmdesktop::mnuplay_refresh_Click() {
@@ -167,6 +236,16 @@ void frmdesktop::mnu_help_Click() {
 
 void frmdesktop::mnuexit_Click() {
     Q_EMIT quitRequested();
+}
+
+void frmdesktop::mnu_sys_about_Click() {
+    delete aboutDialog_.data();
+    aboutDialog_ = new frmAbout({help_, db_, log_, event_, messages_, config_}, this);
+    aboutDialog_->show();
+}
+
+void frmdesktop::showMaintenanceMenu() {
+    mnumaintenance->menuAction()->setVisible(true);
 }
 
 void frmdesktop::closeSettingsDialog() {

@@ -2,6 +2,8 @@
 
 #include "core/Config.h"
 
+#include <QApplication>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -64,6 +66,13 @@ void PlainMessageBox::showStandard(const QString& text, const QString& caption, 
     }
     box.addButton(QMessageBox::Ok);
     box.exec();
+}
+
+QString PlainMessageBox::askText(const QString& prompt, const QString& caption) {
+    bool ok = false;
+    const QString text = QInputDialog::getText(QApplication::activeWindow(), captionOr(caption), prompt,
+                                               QLineEdit::Normal, {}, &ok);
+    return ok ? text : QString();
 }
 
 } // namespace qzc

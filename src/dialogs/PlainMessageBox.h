@@ -10,6 +10,7 @@ class PlainMessageBox final : public MessageBox {
 protected:
     bool show(const Request& request) override;
     void showStandard(const QString& text, const QString& caption, StandardIcon icon) override;
+    QString askText(const QString& prompt, const QString& caption) override;
 };
 
 } // namespace qzc

@@ -26,4 +26,8 @@ void ProgramMessageBox::showStandard(const QString& text, const QString& caption
     standard_.showStandardMsg(text, caption, icon);
 }
 
+QString ProgramMessageBox::askText(const QString& prompt, const QString& caption) {
+    return standard_.InputBox(prompt, caption);
+}
+
 } // namespace qzc

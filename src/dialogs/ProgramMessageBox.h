@@ -32,6 +32,7 @@ public:
 protected:
     bool show(const Request& request) override;
     void showStandard(const QString& text, const QString& caption, StandardIcon icon) override;
+    QString askText(const QString& prompt, const QString& caption) override;
 
 private:
     Help* help_ = nullptr;

@@ -1,6 +1,7 @@
 #include "dialogs/frmClosing.h"
 
 #include "core/Config.h"
+#include "dialogs/ButtonArray.h"
 #include "dialogs/HelpButton.h"
 
 #include <QCheckBox>
@@ -33,13 +34,8 @@ frmClosing::frmClosing(Help* help, QWidget* parent) : ProgramDialog(HelpKey::Up,
     chkHideFinished = new QCheckBox(QStringLiteral("Do not show this message again"), this);
     chkHideFinished->setObjectName(QStringLiteral("chkHideFinished"));
 
-    const std::array<QString, 2> captions = {QStringLiteral("&Yes"), QStringLiteral("&No")};
-    for (std::size_t i = 0; i < cmdButton.size(); ++i) {
-        cmdButton[i] = new QPushButton(captions[i], this);
-        cmdButton[i]->setObjectName(QStringLiteral("cmdButton_%1").arg(i));
-        connect(cmdButton[i], &QPushButton::clicked, this,
-                [this, i] { cmdButton_Click(static_cast<int>(i)); });
-    }
+    makeButtonArray(cmdButton, std::array<QString, 2>{QStringLiteral("&Yes"), QStringLiteral("&No")}, this,
+                    &frmClosing::cmdButton_Click);
     cmdButton[0]->setDefault(true);
     cmdHelp = makeHelpButton(this, 0);
     connect(cmdHelp, &QPushButton::clicked, this, &frmClosing::cmdHelp_Click);

@@ -2,6 +2,7 @@
 
 #include "core/MessageBox.h"
 #include "core/NumberText.h"
+#include "dialogs/ButtonArray.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -65,13 +66,8 @@ frmMovement::frmMovement(qint16& boardsPerRound, qint16& totalBoards, MessageBox
     connect(txtBoardRound, &QLineEdit::textChanged, this, &frmMovement::txtBoardRound_Change);
     connect(txtTotalBoard, &QLineEdit::textChanged, this, &frmMovement::txtTotalBoard_Change);
 
-    const std::array<QString, 2> captions = {QStringLiteral("OK"), QStringLiteral("Quit")};
-    for (std::size_t i = 0; i < cmdButton.size(); ++i) {
-        cmdButton[i] = new QPushButton(captions[i], this);
-        cmdButton[i]->setObjectName(QStringLiteral("cmdButton_%1").arg(i));
-        connect(cmdButton[i], &QPushButton::clicked, this,
-                [this, i] { cmdButton_Click(static_cast<int>(i)); });
-    }
+    makeButtonArray(cmdButton, std::array<QString, 2>{QStringLiteral("OK"), QStringLiteral("Quit")}, this,
+                    &frmMovement::cmdButton_Click);
     cmdButton[0]->setDefault(true);
 
     auto* boxes = new QGridLayout;

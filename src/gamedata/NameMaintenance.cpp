@@ -99,8 +99,8 @@ QString NameMaintenance::namesListText() const {
     QString text;
     for (const PlayerNameRecord& record : list) {
         const QString number = playerNumberText(record.number);
-        text += numberFirst ? PadText(number, 13, dot, false) + record.name
-                            : PadText(record.name, 21, dot, false) + number;
+        const QString name = lineFieldText(record.name);
+        text += numberFirst ? PadText(number, 13, dot, false) + name : PadText(name, 21, dot, false) + number;
         text += kCrLf;
     }
     return text;

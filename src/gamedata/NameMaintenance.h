@@ -62,8 +62,9 @@ public:
 
     /// The printed name list (player_name.txt): one line per registered player, with
     /// NameListSorting the number dotted to 13 characters and the name, sorted by number;
-    /// otherwise the name dotted to 21 characters and the number, sorted by name. Empty when
-    /// nobody is registered.
+    /// otherwise the name dotted to 21 characters and the number, sorted by name. A name's
+    /// line breaks and double quotes are not written (see lineFieldText). Empty when nobody
+    /// is registered.
     QString namesListText() const;
 
     /// The records of list that match every non-empty search text (0 Table: the table label

@@ -76,6 +76,13 @@ bool PairPins::markPairPIN(const QString& tableId, const PinSubmission& pins) {
 }
 
 QString PairPins::getPairPINList() const {
+    QString text;
+    for (const PairPinRecord& record : pairPinRecords().value_or(std::vector<PairPinRecord>{}))
+        text += record.label + QLatin1Char(',') + record.pin + QLatin1Char(';');
+    return text;
+}
+
+std::optional<std::vector<PairPinRecord>> PairPins::pairPinRecords() const {
     std::optional<QSqlQuery> query =
         db_.select(QStringLiteral("SELECT custom_qz_PlayerPIN.Pair, custom_qz_PlayerPIN.Direction,"
                                   " custom_qz_PlayerPIN.PIN, Section.Letter FROM custom_qz_PlayerPIN"
@@ -84,9 +91,9 @@ QString PairPins::getPairPINList() const {
                                   " custom_qz_PlayerPIN.Pair ASC"));
     if (!query) {
         logDbError(QStringLiteral("Database - getPairPIN"));
-        return {};
+        return std::nullopt;
     }
-    QString text;
+    std::vector<PairPinRecord> records;
     while (query->next()) {
         if (query->value(0).isNull())
             continue;
@@ -94,10 +101,11 @@ QString PairPins::getPairPINList() const {
         if (queryText(*query, 1) == QLatin1String("NS") &&
             gameData_.mem_GetSectionField(gameData_.getSectionID(letters)))
             continue;
-        text += letters + fourDigits(convertPairNumber(queryInt16(*query, 0), event_.bandedPairNumbering)) +
-                QLatin1Char(',') + queryText(*query, 2) + QLatin1Char(';');
+        records.push_back(
+            {letters + fourDigits(convertPairNumber(queryInt16(*query, 0), event_.bandedPairNumbering)),
+             queryText(*query, 2)});
     }
-    return text;
+    return records;
 }
 
 std::optional<QByteArray> PairPins::getSectionPINData(const QString& letters) const {

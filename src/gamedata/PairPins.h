@@ -4,6 +4,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <optional>
+#include <vector>
 
 namespace qzc {
 
@@ -25,13 +26,21 @@ struct PinSubmission {
     qint16 secondEw = 0;
 };
 
+/// One listed PIN: the pair's label (section letters and the pair in four digits, "A0003") and
+/// its PIN as stored.
+struct PairPinRecord {
+    QString label;
+    QString pin;
+};
+
 /// The pair PINs of custom_qz_PlayerPIN: stored as the terminals submit them, listed for the
 /// director and packed for a terminal. Pairs are stored under the movement's numbers and
 /// converted (convertPairNumber) once on the way out.
 class PairPins {
 public:
-    /// Most pairs of one section sent to a terminal.
-    static constexpr int maxTerminalRecords = 510;
+    /// Most pairs of one section sent to a terminal: reply 59 holds at most 15 pieces of 102
+    /// bytes, and one of exactly 1530 bytes would need a sixteenth, empty piece.
+    static constexpr int maxTerminalRecords = 509;
 
     PairPins(ScoreDb& db, Log& log, const GameData& gameData, const EventInfo& event)
         : db_(db), log_(log), gameData_(gameData), event_(event) {}
@@ -50,9 +59,11 @@ public:
     /// out (their EW rows carry the same pairs). Empty when none is listed or the table
     /// cannot be read.
     QString getPairPINList() const;
+    /// The same PINs as records, in the same order; nothing when the table cannot be read.
+    std::optional<std::vector<PairPinRecord>> pairPinRecords() const;
 
     /// The section's PINs for a terminal, by pair: 3 bytes a pair (pair number, first and
-    /// last two digits of the PIN), at most 510 pairs, only the EW rows in a section whose
+    /// last two digits of the PIN), at most 509 pairs, only the EW rows in a section whose
     /// pairs keep their direction; one byte 0 when there is none. A pair whose number does
     /// not fit a byte is left out with a log line. Nothing when the table cannot be read.
     std::optional<QByteArray> getSectionPINData(const QString& letters) const;

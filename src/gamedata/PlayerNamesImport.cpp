@@ -3,6 +3,7 @@
 #include "core/Log.h"
 #include "core/NumberText.h"
 #include "core/TextFile.h"
+#include "core/TextHelpers.h"
 #include "gamedata/PlayerNameMemory.h"
 #include "gamedata/PlayerNames.h"
 #include "platform/Ansi.h"
@@ -136,10 +137,10 @@ void PlayerNames::addToNamesFile(const QString& namesFile, const std::vector<Kno
     if (!text.isEmpty() && !text.endsWith(kCrLf))
         text += kCrLf;
     for (const KnownPlayer& record : added) {
-        // A name holding the file's separator would split its line in two.
-        QString name = record.name;
-        name.replace(separator, QLatin1Char(' '));
-        text += playerNumberText(record.number) + separator + name + kCrLf;
+        // A name holding the file's separator would split its line in two, and a ";" in the
+        // first line would make the next start read the whole file with ";".
+        text += playerNumberText(record.number) + separator +
+                lineFieldText(record.name, QString(separator) + QLatin1Char(';')) + kCrLf;
     }
     if (writeNamesText(namesFile, text))
         log_.writeLog(0, QStringLiteral("Truncated player name file saved."), kSource);

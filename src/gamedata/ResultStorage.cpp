@@ -38,9 +38,13 @@ bool isAdjustedScore(const QString& text) {
     return false;
 }
 
-// "4SX" is stored as "4 S x", "6HXX" as "6 H xx", "3NT" as "3 NT".
+// "4SX" is stored as "4 S x", "6HXX" as "6 H xx", "3NT" as "3 NT"; no trump typed as "3N"
+// is stored as "3 NT" too, the one form that readers of the column know.
 QString storedContract(const QString& contract) {
-    QString stored = contract.left(1) + QLatin1Char(' ') + contract.mid(1);
+    QString strain = contract.mid(1);
+    if (strain.startsWith(QLatin1Char('N')) && !strain.startsWith(QLatin1String("NT")))
+        strain.insert(1, QLatin1Char('T'));
+    QString stored = contract.left(1) + QLatin1Char(' ') + strain;
     if (stored.contains(QLatin1String("XX")))
         stored.replace(QLatin1String("XX"), QLatin1String(" xx"));
     else

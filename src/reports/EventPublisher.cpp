@@ -31,7 +31,8 @@ EventPublisher::EventPublisher(ScoreDb& db, const GameSettings& settings, Log& l
                                ProgramLauncher& launcher, const GameData& gameData, const EventInfo& event,
                                const Config& config)
     : gameData_(gameData), event_(event), config_(config), frequencies_(db, log, settings),
-      resultFile_(db, settings, log, frequencies_), publishing_(resultFile_, log, messages, launcher) {}
+      resultFile_(db, settings, log, frequencies_), publishing_(resultFile_, log, messages, launcher),
+      dealPrograms_(log, launcher) {}
 
 WebPublishingPaths EventPublisher::paths() const {
     return {event_.eventDataPath, config_.orvFolder, config_.eventsFolder, event_.eventName};
@@ -39,6 +40,25 @@ WebPublishingPaths EventPublisher::paths() const {
 
 bool EventPublisher::mnu_makeresultfile_Click() {
     return publishing_.mnu_makeresultfile_Click(paths(), resultFileGameData(gameData_, event_));
+}
+
+ResultFileOutcome EventPublisher::makeresultFile_v1() {
+    return resultFile_.makeresultFile_v1(event_.eventDataPath, resultFileGameData(gameData_, event_));
+}
+
+ProgramStart EventPublisher::startDealProgram(bool handRecordProgram) {
+    makeresultFile_v1();
+    return dealPrograms_.Execute_AllDeal(handRecordProgram,
+                                         {config_.qzcPath, event_.kestrowProgram, event_.handrecordsProgram,
+                                          event_.eventName, config_.eventsFolder});
+}
+
+ProgramStart EventPublisher::showAllDeals() {
+    return startDealProgram(false);
+}
+
+ProgramStart EventPublisher::handRecords() {
+    return startDealProgram(true);
 }
 
 } // namespace qzc

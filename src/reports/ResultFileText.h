@@ -1,12 +1,11 @@
 #pragma once
 
+#include "core/NumberText.h"
+
 #include <QString>
 #include <QtGlobal>
 
 namespace qzc {
-
-/// x rounded to a whole number, a half to the even neighbour (62.5 gives 62, 63.5 gives 64).
-qint64 roundHalfEven(double x);
 
 /// roundHalfEven(x) as plain decimal text ("-3", "0", "64").
 QString roundedText(double x);

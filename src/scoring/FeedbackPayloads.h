@@ -5,7 +5,10 @@
 #include <QByteArray>
 #include <QVariantList>
 #include <QtGlobal>
+#include <functional>
 #include <optional>
+
+class QSqlQuery;
 
 namespace qzc {
 
@@ -13,10 +16,21 @@ class GameSettings;
 class Log;
 class ScoreDb;
 
+/// The contestant that asks for the score frequencies of a board, whose own score is marked.
+struct FrequencyContestant {
+    /// The pair or player number as the movement numbers it; 0 or less: nobody.
+    qint16 number = 0;
+    /// Sits East-West at the table.
+    bool eastWest = false;
+    /// The section's pairs keep their direction all game.
+    bool separatePairs = false;
+};
+
 /// The feedback a table gets for a board result it submitted: the traveller (the other
 /// counted results of the board, reply 51) or the score frequencies of the board (reply
-/// 53). Both cover the table's section, or the whole field when boards are scored across
-/// it. Entries are 3 bytes each, with no count byte; one byte 0 means nothing to send.
+/// 53); and the frequencies a terminal asks for (reply 105). All cover the table's section,
+/// or the whole field when boards are scored across it. Entries have no count byte; one
+/// byte 0 means nothing to send.
 class FeedbackPayloads {
 public:
     /// Most entries of either payload (102 bytes).
@@ -25,6 +39,10 @@ public:
     static constexpr int maxMatchpointTravellerResults = 15;
     /// Size of the all-zero array that stands for a withheld traveller.
     static constexpr int withheldTravellerSize = 201;
+    /// Most scores of one board a terminal is sent on request.
+    static constexpr int maxBoardFrequencyEntries = 25;
+    /// Highest count of a score on request; bit 7 of the count byte marks the own score.
+    static constexpr int maxFrequencyCount = 127;
 
     FeedbackPayloads(ScoreDb& db, Log& log, const GameSettings& settings);
 
@@ -41,6 +59,14 @@ public:
     /// database failure (logged).
     std::optional<QByteArray> getFrequencyFeedback(const TableAddress& table, qint16 board);
 
+    /// The distinct North-South scores of the board's counted results, highest first, at
+    /// most 25: the board, the score in two bytes and the number of results with it (held to
+    /// 127), plus 128 on the contestant's own score, the result of its own section and side
+    /// on the board (no mark when it has none). board is 1 to 255. One byte 0 for a board
+    /// without counted results; nothing on a database failure (logged).
+    std::optional<QByteArray> getScoreFrequencyData(const TableAddress& table, qint16 board,
+                                                    const FrequencyContestant& contestant);
+
     /// True for the array with which getTravelerFeedback withholds a traveller.
     static bool isTravellerWithheld(const QByteArray& payload) {
         return payload.size() == withheldTravellerSize;
@@ -49,6 +75,10 @@ public:
 private:
     /// The condition of the board's counted results, its values appended to values.
     QString countedResultsOfBoard(const TableAddress& table, qint16 board, QVariantList& values) const;
+    /// Hands the board's distinct counted scores with their counts, highest first, to row;
+    /// false when they cannot be read.
+    bool readScoreCounts(const TableAddress& table, qint16 board,
+                         const std::function<void(const QSqlQuery&)>& row);
     void logFailure(const QString& source);
 
     ScoreDb& db_;

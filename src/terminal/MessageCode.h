@@ -25,7 +25,9 @@ inline constexpr int ReplyFrequencies = 53;
 inline constexpr int SubmitBoardResultFour = 54;
 inline constexpr int ReplyNoFeedback = 55;
 inline constexpr int RequestRankingData = 56;
+inline constexpr int ReplyRankingData = 57;
 inline constexpr int RequestAllPairPINs = 58;
+inline constexpr int ReplyAllPairPINs = 59;
 inline constexpr int AskRoundNames = 60;
 inline constexpr int ReplyRoundNames = 61;
 inline constexpr int SubmitBoardResultList = 72;
@@ -40,7 +42,9 @@ inline constexpr int ReplyReplacingTableLogin = 101;
 inline constexpr int RequestStoredBoardResults = 102;
 inline constexpr int ReplyStoredBoardResults = 103;
 inline constexpr int RequestScoreFrequency = 104;
+inline constexpr int ReplyScoreFrequency = 105;
 inline constexpr int RequestPersonalRecap = 106;
+inline constexpr int ReplyPersonalRecap = 107;
 inline constexpr int RequestStoredBoardResultsFour = 108;
 inline constexpr int ReplyStoredBoardResultsFour = 109;
 inline constexpr int RequestReloadSettings = 110;
@@ -106,6 +110,7 @@ constexpr bool locksTable(int requestCode) {
 /// bytes is read.
 constexpr int minimumRequestLength(int requestCode) {
     switch (requestCode) {
+    case MessageCode::RequestPersonalRecap:
     case MessageCode::SubmitDealtCard:
     case MessageCode::SubmitPlayedCard:
     case MessageCode::RequestDeal:
@@ -116,6 +121,8 @@ constexpr int minimumRequestLength(int requestCode) {
     case MessageCode::RequestReplacingTableLogin:
     case MessageCode::SubmitBid:
         return 3;
+    case MessageCode::RequestScoreFrequency:
+        return 4;
     case MessageCode::SubmitPairPINs:
     case MessageCode::SubmitBoardResult:
     case MessageCode::SubmitBoardResultList:

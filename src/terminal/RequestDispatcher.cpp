@@ -31,7 +31,8 @@ RequestDispatcher::RequestDispatcher(Log& log, ScoreDb& db, const GameSettings& 
       gameData_(gameData), names_(names), host_(host), game_(game), feedback_(db, log, settings),
       storedResults_(db, log, event), deals_(log, db, event, config, clock, gameData),
       nextSeating_(db, log, gameData), pins_(db, log, gameData, event),
-      seats_(db, log, clock, config, settings, gameData, names, event) {}
+      seats_(db, log, clock, config, settings, gameData, names, event), boards_(db, log, settings),
+      ranking_(db, settings, log, event, boards_), recap_(db, settings, log, boards_) {}
 
 RequestDispatcher::Reply RequestDispatcher::withResult(qint16 resultCode) {
     Reply reply;
@@ -42,6 +43,17 @@ RequestDispatcher::Reply RequestDispatcher::withResult(qint16 resultCode) {
 RequestDispatcher::Reply RequestDispatcher::noReplyAtAll() {
     Reply reply;
     reply.noReply = true;
+    return reply;
+}
+
+RequestDispatcher::Reply RequestDispatcher::withPayload(int replyCode,
+                                                        const std::optional<QByteArray>& payload) {
+    if (!payload)
+        return withResult(failed);
+    Reply reply;
+    reply.replyCode = replyCode;
+    reply.replyData = *payload;
+    reply.replyHasData = true;
     return reply;
 }
 
@@ -165,6 +177,14 @@ RequestDispatcher::Reply RequestDispatcher::dispatch(const Request& rq) {
     case MessageCode::RequestStoredBoardResults:
     case MessageCode::RequestStoredBoardResultsFour:
         return requestStoredBoardResults(rq);
+    case MessageCode::RequestRankingData:
+        return requestRankingData(rq);
+    case MessageCode::RequestAllPairPINs:
+        return requestAllPairPINs(rq);
+    case MessageCode::RequestScoreFrequency:
+        return requestScoreFrequency(rq);
+    case MessageCode::RequestPersonalRecap:
+        return requestPersonalRecap(rq);
     case MessageCode::RequestReloadSettings:
     case MessageCode::RequestReloadSettingsChanged:
         return requestReloadSettings(rq);

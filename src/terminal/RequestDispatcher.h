@@ -4,6 +4,9 @@
 #include "gamedata/PairPins.h"
 #include "gamedata/PlayerSeats.h"
 #include "scoring/FeedbackPayloads.h"
+#include "scoring/PersonalRecap.h"
+#include "scoring/RankingData.h"
+#include "scoring/ScoreFrequency.h"
 #include "scoring/StoredResults.h"
 #include "terminal/DealRequests.h"
 #include "terminal/RequestHandler.h"
@@ -33,7 +36,9 @@ struct EventInfo;
 /// its table, runs the request's handler and sends the handler's reply cut into pieces,
 /// then refreshes the main window. Handles the game status, the table logins, the reloads
 /// of settings and movement, the pair PINs, the player IDs and the players' names, the board
-/// results with their feedback, the stored results and the deal, card, bid and play requests.
+/// results with their feedback, the stored results, the deal, card, bid and play requests,
+/// and what the terminals show the players: ranking, score frequencies, personal recap and
+/// the section's PINs.
 /// No failure is ever answered to a terminal: a request that fails gets no reply.
 class RequestDispatcher final : public RequestHandler {
 public:
@@ -89,6 +94,9 @@ private:
 
     static Reply withResult(qint16 resultCode);
     static Reply noReplyAtAll();
+    /// A builder's payload as the reply (its one byte 0 goes out as it is); no reply when the
+    /// builder failed and logged why.
+    static Reply withPayload(int replyCode, const std::optional<QByteArray>& payload);
 
     void takeRequestTable(Request& rq);
     Reply dispatch(const Request& rq);
@@ -130,6 +138,13 @@ private:
     // Dealt cards, bids, played cards and deals.
     Reply dealRequest(const Request& rq);
 
+    // Ranking, score frequencies, personal recap and the section's PINs.
+    Reply requestRankingData(const Request& rq);
+    Reply requestAllPairPINs(const Request& rq);
+    Reply requestScoreFrequency(const Request& rq);
+    FrequencyContestant frequencyContestant(const QString& tableId, qint16 sectionId, qint16 sent) const;
+    Reply requestPersonalRecap(const Request& rq);
+
     Log& log_;
     ScoreDb& db_;
     const GameSettings& settings_;
@@ -147,6 +162,9 @@ private:
     NextSeating nextSeating_;
     PairPins pins_;
     PlayerSeats seats_;
+    ScoreFrequency boards_;
+    RankingData ranking_;
+    PersonalRecap recap_;
     /// Firmware notices already shown: terminal, version and kind of notice.
     QSet<QString> notified_;
 };

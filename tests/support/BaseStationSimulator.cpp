@@ -14,9 +14,19 @@ namespace {
 
 constexpr quint8 kBase = 0xFF;
 
+// How long a write waits for room on the line. Nobody reads a pseudo-terminal whose program
+// has ended: its buffer fills, and a plain write would then block the simulator for ever.
+constexpr int kWriteWaitMs = 200;
+
 bool writeAll(int fd, const QByteArray& bytes) {
     qsizetype done = 0;
     while (done < bytes.size()) {
+        pollfd out{fd, POLLOUT, 0};
+        const int ready = ::poll(&out, 1, kWriteWaitMs);
+        if (ready < 0 && errno == EINTR)
+            continue;
+        if (ready <= 0 || (out.revents & POLLOUT) == 0)
+            return false;
         const ssize_t n = ::write(fd, bytes.constData() + done, static_cast<size_t>(bytes.size() - done));
         if (n < 0 && errno == EINTR)
             continue;

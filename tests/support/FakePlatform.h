@@ -17,15 +17,18 @@ public:
 /// Records the programs it is asked to start; fails when told to.
 class RecordingLauncher final : public ProgramLauncher {
 public:
-    bool start(const QString& program, const QStringList& args, const QString&, QString* errorText) override {
+    bool start(const QString& program, const QStringList& args, const QString& workingDir,
+               QString* errorText) override {
         started << program;
         lastArgs = args;
+        lastWorkingDir = workingDir;
         if (fail && errorText != nullptr)
             *errorText = QStringLiteral("Permission denied");
         return !fail;
     }
     QStringList started;
     QStringList lastArgs;
+    QString lastWorkingDir;
     bool fail = false;
 };
 

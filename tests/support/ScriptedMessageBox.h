@@ -23,6 +23,9 @@ public:
     std::deque<bool> answers;
     bool unscriptedAnswer = false;
     std::function<void()> whileShown;
+    /// The prompts of the input boxes, and what is typed into them in turn (then nothing).
+    QStringList prompts;
+    std::deque<QString> typed;
 
     /// The texts shown, in order.
     QStringList texts() const {
@@ -42,6 +45,14 @@ protected:
         const bool answer = answers.front();
         answers.pop_front();
         return answer;
+    }
+    QString askText(const QString& prompt, const QString&) override {
+        prompts << prompt;
+        if (typed.empty())
+            return {};
+        QString text = typed.front();
+        typed.pop_front();
+        return text;
     }
     void showStandard(const QString& text, const QString& caption, StandardIcon icon) override {
         Shown box;

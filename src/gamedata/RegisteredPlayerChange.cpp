@@ -1,0 +1,193 @@
+#include "gamedata/RegisteredPlayerChange.h"
+
+#include "core/Config.h"
+#include "core/DbTransaction.h"
+#include "core/Log.h"
+#include "core/MessageBox.h"
+#include "core/NumberText.h"
+#include "core/ScoreDb.h"
+#include "platform/Clock.h"
+
+#include <QSqlQuery>
+#include <algorithm>
+
+namespace qzc {
+
+namespace {
+
+const QString kCrLf = QStringLiteral("\r\n");
+const QString kLabel = QStringLiteral("Edit registered player");
+constexpr qint16 kRefusalStyle = 49;
+constexpr qint16 kQuestionStyle = 308;
+
+/// Another seat than the entry's: section or table differ, or the direction does.
+bool atAnotherSeat(const PlayerNameRecord& other, const PlayerNameRecord& entry) {
+    return other.section != entry.section || other.table != entry.table ||
+           other.direction.trimmed().compare(entry.direction.trimmed(), Qt::CaseInsensitive) != 0;
+}
+
+bool isMemberId(const QString& value) {
+    return !value.isEmpty() && value.size() <= RegisteredPlayerChange::maxIdLength &&
+           std::all_of(value.begin(), value.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+} // namespace
+
+RegisteredPlayerChange::Outcome
+RegisteredPlayerChange::cmdButton_Click(const QString& mode, const QString& typed,
+                                        const PlayerNameRecord& entry,
+                                        const std::vector<PlayerNameRecord>& seatNameList) {
+    if (mode == QLatin1String("ID"))
+        return changeId(typed.trimmed(), entry, seatNameList);
+    return changeName(typed.trimmed(), entry, seatNameList);
+}
+
+void RegisteredPlayerChange::refuse(const QString& text) {
+    s_.messages.showMsg(text, QString(), kRefusalStyle, helpTopic);
+}
+
+RegisteredPlayerChange::Outcome
+RegisteredPlayerChange::changeName(QString value, const PlayerNameRecord& entry,
+                                   const std::vector<PlayerNameRecord>& seatNameList) {
+    value.remove(QLatin1Char('#'));
+    if (value.size() > maxNameLength) {
+        refuse(QStringLiteral("Name must not be longer than ") + QString::number(maxNameLength));
+        return Outcome::NotWritten;
+    }
+    if (value == entry.name)
+        return Outcome::NotWritten;
+    if (!value.isEmpty()) {
+        const auto same =
+            std::find_if(seatNameList.begin(), seatNameList.end(), [&](const PlayerNameRecord& r) {
+                return atAnotherSeat(r, entry) && r.name == value;
+            });
+        if (same != seatNameList.end()) {
+            const QString question = value + QStringLiteral(" is already linked to") + kCrLf +
+                                     QStringLiteral("ID ") + playerNumberText(same->number) +
+                                     QStringLiteral(", ") + same->name + QStringLiteral(", @Table ") +
+                                     same->tableLabel + QLatin1Char(' ') + same->seatLabel +
+                                     QStringLiteral(", #") + QString::number(same->pair) + kCrLf +
+                                     QStringLiteral("Use it anyway?");
+            if (!s_.messages.showMsg(question, QStringLiteral("Permit identical name?"), kQuestionStyle,
+                                     helpTopic))
+                return Outcome::NotWritten;
+        }
+    }
+    return finish(writeSeat(entry, std::nullopt, value), entry, value);
+}
+
+RegisteredPlayerChange::Outcome
+RegisteredPlayerChange::changeId(QString value, const PlayerNameRecord& entry,
+                                 const std::vector<PlayerNameRecord>& seatNameList) {
+    if (value.isEmpty() || value.compare(QLatin1String("n/a"), Qt::CaseInsensitive) == 0)
+        value = QStringLiteral("0");
+    // Digits only: a sign, a decimal point or an exponent would store a number no terminal
+    // can enter.
+    if (!isMemberId(value)) {
+        refuse(QStringLiteral("ID must be a number of at most 12 digit"));
+        return Outcome::NotWritten;
+    }
+    const double number = StrToDouble(value);
+    if (number == 0)
+        value = QStringLiteral("0");
+    if (number == entry.number)
+        return Outcome::NotWritten;
+    if (number != 0) {
+        const auto holder =
+            std::find_if(seatNameList.begin(), seatNameList.end(), [&](const PlayerNameRecord& r) {
+                return atAnotherSeat(r, entry) && r.number == number;
+            });
+        if (holder != seatNameList.end()) {
+            const QString question = QStringLiteral("Do you really want to swap positions of") + kCrLf +
+                                     QStringLiteral("ID ") + playerNumberText(entry.number) +
+                                     QStringLiteral(", ") + entry.name + kCrLf + QStringLiteral(" and ") +
+                                     kCrLf + QStringLiteral("ID ") + playerNumberText(holder->number) +
+                                     QStringLiteral(", ") + holder->name;
+            if (!s_.messages.showMsg(question, QStringLiteral("Swap players?"), kQuestionStyle,
+                                     swapHelpTopic))
+                return Outcome::NotWritten;
+            return swapPlayers(entry, *holder, value);
+        }
+    }
+    // A seat without a name takes the known player's name, else the ID itself.
+    QString name = entry.name;
+    if (number != 0 && name.isEmpty()) {
+        const std::vector<KnownPlayer>& known = s_.names.playerNameList();
+        const std::optional<std::size_t> found = searchNameList(known, number);
+        name = found ? s_.names.seatName(known[*found].name) : value;
+    }
+    return finish(writeSeat(entry, value, name != entry.name ? std::optional<QString>(name) : std::nullopt),
+                  entry, value);
+}
+
+RegisteredPlayerChange::Outcome RegisteredPlayerChange::swapPlayers(const PlayerNameRecord& entry,
+                                                                    const PlayerNameRecord& partner,
+                                                                    const QString& value) {
+    bool written = false;
+    {
+        // Rolled back before the director is told: while the message is up the terminals are
+        // answered, and their results must not join this transaction.
+        DbTransaction transaction(s_.db);
+        written = writeSeat(partner, playerNumberText(entry.number), entry.name) &&
+                  writeSeat(entry, playerNumberText(partner.number), partner.name);
+        if (written && transaction.isActive())
+            written = transaction.commit();
+    }
+    return finish(written, entry, value);
+}
+
+bool RegisteredPlayerChange::writeSeat(const PlayerNameRecord& seat, const std::optional<QString>& number,
+                                       const std::optional<QString>& name) {
+    const QString time = s_.clock.now().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
+    const QVariantList where{seat.section, seat.table, seat.direction};
+    const QString condition = QStringLiteral(" WHERE Section=? AND [Table]=? AND Direction=?");
+    std::optional<QSqlQuery> row =
+        s_.db.select(QStringLiteral("SELECT name FROM PlayerNumbers") + condition, where);
+    if (!row) {
+        s_.log.writeLog(s_.db.lastErrorNumber(), s_.db.lastErrorDescription(), kLabel, true);
+        return false;
+    }
+    const bool hasRow = row->next();
+    row.reset();
+    if (!hasRow) {
+        return s_.db.execSQL(
+            QStringLiteral("INSERT INTO PlayerNumbers (Section,[Table],Direction,[Number],Name,"
+                           "custom_qz_names,Updated,TimeLog,Processed,custom_qz_pair)"
+                           " VALUES (?,?,?,?,?,?,0,?,0,?)"),
+            kLabel, false,
+            {seat.section, seat.table, seat.direction, number.value_or(playerNumberText(seat.number)),
+             name.value_or(seat.name), name.value_or(seat.name), time, seat.pair});
+    }
+    QString set;
+    QVariantList values;
+    if (number) {
+        set += QStringLiteral("[Number]=?, ");
+        values << *number;
+    }
+    if (name) {
+        set += QStringLiteral("custom_qz_names=?, ");
+        values << *name;
+        // The scoring program reads the column name only while names are sent to it.
+        if (s_.config.NameToScoring) {
+            set += QStringLiteral("name=?, ");
+            values << *name;
+        }
+    }
+    return s_.db.execSQL(QStringLiteral("UPDATE PlayerNumbers SET ") + set +
+                             QStringLiteral("Updated=0, TimeLog=?") + condition,
+                         kLabel, false, values + QVariantList{time} + where);
+}
+
+RegisteredPlayerChange::Outcome RegisteredPlayerChange::finish(bool written, const PlayerNameRecord& entry,
+                                                               const QString& value) {
+    if (!written) {
+        refuse(QStringLiteral("The score database refused the change; the registered player is unchanged."));
+        return Outcome::Failed;
+    }
+    s_.log.writeLog(0, QStringLiteral("Updated registered player name for pair #") +
+                           QString::number(entry.pair) + QStringLiteral(":") + value);
+    s_.names.loadRegisteredNames(true);
+    return Outcome::Written;
+}
+
+} // namespace qzc

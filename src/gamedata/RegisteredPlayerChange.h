@@ -1,0 +1,73 @@
+#pragma once
+
+#include "gamedata/PlayerNames.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <optional>
+#include <vector>
+
+namespace qzc {
+
+class Clock;
+class Config;
+class Log;
+class MessageBox;
+class ScoreDb;
+
+/// The change of one seat's member ID or name in PlayerNumbers, as the player edit dialog
+/// asks it: the typed value is checked, a duplicate is confirmed (an ID held at another seat
+/// swaps the two players), and the seat's row is updated or added.
+class RegisteredPlayerChange {
+public:
+    struct Services {
+        ScoreDb& db;
+        Log& log;
+        MessageBox& messages;
+        PlayerNames& names;
+        const Config& config;
+        const Clock& clock;
+    };
+
+    enum class Outcome {
+        /// Refused, declined or unchanged: nothing written.
+        NotWritten,
+        Written,
+        /// The score database refused the change; nothing changed and the director was told.
+        Failed,
+    };
+
+    static constexpr qsizetype maxNameLength = 20;
+    static constexpr qsizetype maxIdLength = 12;
+    static constexpr qint16 helpTopic = 15;
+    static constexpr qint16 swapHelpTopic = 17;
+
+    explicit RegisteredPlayerChange(const Services& services) : s_(services) {}
+
+    /// The edit dialog's Yes: mode "ID" changes the member ID of entry's seat to typed, any
+    /// other mode its name. seatNameList is the list the entry comes from, searched for a
+    /// seat that holds the ID or the name already. A member ID is 1 to 12 digits, or empty or
+    /// "n/a" for none; a name at most 20 characters once its "#" are dropped.
+    Outcome cmdButton_Click(const QString& mode, const QString& typed, const PlayerNameRecord& entry,
+                            const std::vector<PlayerNameRecord>& seatNameList);
+
+private:
+    Outcome changeName(QString value, const PlayerNameRecord& entry,
+                       const std::vector<PlayerNameRecord>& seatNameList);
+    Outcome changeId(QString value, const PlayerNameRecord& entry,
+                     const std::vector<PlayerNameRecord>& seatNameList);
+    /// The other player in a swap: the registered player at the partner's seat gets the
+    /// entry's number and name, the entry's seat the partner's; both or neither.
+    Outcome swapPlayers(const PlayerNameRecord& entry, const PlayerNameRecord& partner, const QString& value);
+    /// Sets the seat's number and name, each only when given; a seat without a row gets one
+    /// with the seat's own number or name for the one not given.
+    bool writeSeat(const PlayerNameRecord& seat, const std::optional<QString>& number,
+                   const std::optional<QString>& name);
+    /// Logs the change, or tells the director that nothing was changed.
+    Outcome finish(bool written, const PlayerNameRecord& entry, const QString& value);
+    void refuse(const QString& text);
+
+    Services s_;
+};
+
+} // namespace qzc

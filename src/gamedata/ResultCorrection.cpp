@@ -1,0 +1,51 @@
+#include "gamedata/ResultCorrection.h"
+
+#include "core/DesktopHost.h"
+#include "core/Log.h"
+#include "core/MessageBox.h"
+#include "core/ResultEntry.h"
+#include "core/SectionLetters.h"
+#include "gamedata/GameData.h"
+#include "scoring/ResultDescription.h"
+#include "scoring/ResultEntryParser.h"
+
+namespace qzc {
+
+namespace {
+
+constexpr qint16 kExclamationStyle = 48;
+
+} // namespace
+
+ResultCorrection::ResultCorrection(GameData& gameData, Log& log, MessageBox& messages, DesktopHost& desktop)
+    : gameData_(gameData), log_(log), messages_(messages), desktop_(desktop) {}
+
+ResultEntry ResultCorrection::annulled(const ResultSeat& seat) const {
+    ResultEntry record;
+    clearResultEntry(record);
+    record.board = seat.board;
+    const qint16 sectionId = gameData_.getSectionID(tableIdLetter(seat.tableId));
+    const qint16 lastPlayedRound = gameData_.getSectionMaxRound(sectionId);
+    const qint16 movementRound =
+        gameData_.mem_GetRound(seat.tableId, seat.nsPair, seat.ewPair, seat.board, seat.south, seat.west);
+    if (movementRound < lastPlayedRound)
+        parseResultEntry(QStringLiteral("NP"), record);
+    return record;
+}
+
+MarkResultOutcome ResultCorrection::store(const ResultSeat& seat, const ResultEntry& record,
+                                          const QString& logLine, qint16 helpTopic) {
+    const MarkResultOutcome outcome = gameData_.markResult(seat.tableId, record, seat.round, seat.nsPair,
+                                                           seat.ewPair, seat.south, seat.west);
+    if (!outcome.succeeded()) {
+        messages_.showMsg(outcome.refused() ? mismatchMessage : storageMessage, QString(), kExclamationStyle,
+                          helpTopic);
+        return outcome;
+    }
+    log_.writeLog(0, logLine);
+    for (qint16 round = outcome.round; round >= 1; --round)
+        desktop_.queueGridRefresh(round);
+    return outcome;
+}
+
+} // namespace qzc

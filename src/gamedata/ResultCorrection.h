@@ -1,0 +1,50 @@
+#pragma once
+
+#include "gamedata/GameDataTypes.h"
+
+#include <QString>
+#include <QtGlobal>
+
+namespace qzc {
+
+class DesktopHost;
+class GameData;
+class Log;
+class MessageBox;
+struct ResultEntry;
+struct ResultSeat;
+
+/// The one way the director's corrections reach the score database, for the result
+/// pop-up of the main window and the result edit dialog alike: the result store
+/// (markResult, which checks the result against the movement and stores it with its score
+/// in one transaction), then the log line of the change and the grid columns of the round
+/// and every earlier round queued for a refresh. A result that is not stored is told to the
+/// director and logged as not changed.
+class ResultCorrection {
+public:
+    static inline const QString mismatchMessage =
+        QStringLiteral("Result not saved: it does not match the movement.");
+    static inline const QString storageMessage =
+        QStringLiteral("Result not saved: the score database did not accept it.");
+
+    ResultCorrection(GameData& gameData, Log& log, MessageBox& messages, DesktopHost& desktop);
+
+    /// What an emptied result becomes: "not played" when the board's round in the movement
+    /// comes before the section's highest round with a stored result (the table was passed
+    /// over), else nothing, which erases the stored result.
+    ResultEntry annulled(const ResultSeat& seat) const;
+
+    /// Stores record for the seat. After a store logs logLine ("Modify board result:" and
+    /// the place) and queues the grid refreshes; otherwise tells the director why (a
+    /// message with help topic helpTopic) and leaves everything as it was.
+    MarkResultOutcome store(const ResultSeat& seat, const ResultEntry& record, const QString& logLine,
+                            qint16 helpTopic);
+
+private:
+    GameData& gameData_;
+    Log& log_;
+    MessageBox& messages_;
+    DesktopHost& desktop_;
+};
+
+} // namespace qzc

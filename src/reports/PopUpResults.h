@@ -1,0 +1,88 @@
+#pragma once
+
+#include "gamedata/ResultCorrection.h"
+
+#include <QString>
+#include <QtGlobal>
+#include <vector>
+
+namespace qzc {
+
+class DesktopHost;
+class GameData;
+class GameSettings;
+class Log;
+class MessageBox;
+struct ResultEntry;
+
+/// One line of the result pop-up: a board of the table and round with its stored result.
+struct PopUpLine {
+    qint16 board = 0;
+    /// The line as shown: board, contract, declarer, tricks, lead and score in fixed
+    /// columns, or the board and the remark.
+    QString caption;
+    /// The result part of the line: what an edit is compared with and Esc puts back.
+    QString tag;
+};
+
+/// What the pop-up of one play-grid cell shows.
+struct CellDetails {
+    /// "Table A3; Round 2; Pair 3/10".
+    QString title;
+    /// As "A3".
+    QString tableId;
+    qint16 round = 0;
+    std::vector<PopUpLine> lines;
+};
+
+/// The result pop-up of the main window without its widgets: the results of one table and
+/// round, line by line, and the director's edit of one line, confirmed and stored.
+class PopUpResults {
+public:
+    static constexpr qint16 helpTopic = 13;
+
+    /// What became of an edit when its box lost the focus.
+    enum class EditOutcome {
+        /// The box holds what the line shows: nothing to save.
+        Unchanged,
+        /// The director answered No; the box keeps its text.
+        Declined,
+        Stored,
+        /// The store refused it (the director was told); the box keeps its text.
+        NotStored,
+    };
+
+    PopUpResults(GameData& gameData, const GameSettings& settings, Log& log, MessageBox& messages,
+                 DesktopHost& desktop);
+
+    /// The boards a play-grid cell lists: its text up to the first ")" without "(", ended
+    /// by ","; empty when it lists none.
+    static QString cellBoardList(const QString& cellText);
+
+    /// The title and the lines of the table's results in the round; boardList is
+    /// comma-separated and ended by ",". No lines for an empty list.
+    CellDetails ShowCellDetails(const QString& letters, qint16 table, qint16 round,
+                                const QString& boardList) const;
+
+    /// The line of one board, from its stored result.
+    PopUpLine resultLine(const QString& tableId, qint16 round, qint16 board) const;
+    /// The line of one board for a stored result record (cleared when none is stored).
+    static PopUpLine formatLine(qint16 board, const ResultEntry& stored);
+
+    /// The edit box of a line lost the focus holding boxText: unless it still holds the
+    /// line's tag, asks the director to save the result, the remark or the annulment, and
+    /// stores it through the result correction.
+    EditOutcome saveEdit(const QString& tableId, qint16 round, const PopUpLine& line, const QString& boxText);
+
+private:
+    bool isIndividualGame() const;
+    /// Who sat at the table in the round: from the movement, else from the stored results.
+    QString sitting(const QString& tableId, qint16 round) const;
+
+    GameData& gameData_;
+    const GameSettings& settings_;
+    MessageBox& messages_;
+    ResultCorrection correction_;
+};
+
+} // namespace qzc

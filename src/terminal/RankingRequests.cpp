@@ -1,0 +1,109 @@
+// What the terminals show the players: the ranking (56), the section's pair PINs (58), the
+// score frequencies of a few boards (104) and a contestant's personal recap (106).
+#include "core/EventInfo.h"
+#include "core/GameSettings.h"
+#include "core/Log.h"
+#include "core/NumberText.h"
+#include "core/SectionLetters.h"
+#include "core/TextHelpers.h"
+#include "gamedata/GameData.h"
+#include "terminal/MessageCode.h"
+#include "terminal/RequestDispatcher.h"
+
+namespace qzc {
+
+namespace {
+
+// The payload bytes of reply 105, which goes out in one plain piece.
+constexpr int frequencyReplyBytes = 103;
+
+} // namespace
+
+RequestDispatcher::Reply RequestDispatcher::requestRankingData(const Request& rq) {
+    const QString letters = tableIdLetter(rq.tableId);
+    RankingField field;
+    field.sectionId = gameData_.getSectionID(letters);
+    field.separatePairs = gameData_.hasSeparateNSEWPairs(letters);
+    for (const SectionRecord& section : gameData_.sectionList())
+        field.sectionLetters.insert(section.ID, section.Letter);
+    return withPayload(MessageCode::ReplyRankingData, ranking_.rankingReply(field));
+}
+
+RequestDispatcher::Reply RequestDispatcher::requestAllPairPINs(const Request& rq) {
+    return withPayload(MessageCode::ReplyAllPairPINs, pins_.getSectionPINData(tableIdLetter(rq.tableId)));
+}
+
+FrequencyContestant RequestDispatcher::frequencyContestant(const QString& tableId, qint16 sectionId,
+                                                           qint16 sent) const {
+    // The terminal knows its pairs by the numbers it was sent; the table's seating in the
+    // round of its last stored result, or in the round after it, tells the movement's number
+    // and the side.
+    FrequencyContestant contestant{sent, false, gameData_.mem_GetSectionField(sectionId)};
+    if (sent <= 0)
+        return contestant;
+    const qint16 lastRound = gameData_.getMaxRound(tableId);
+    for (const qint16 round : {lastRound, static_cast<qint16>(lastRound + 1)}) {
+        if (round <= 0)
+            continue;
+        const QString seating = gameData_.mem_GetTablePairs(tableId, round);
+        const qint16 ns = StrToInt(GetField(seating, 1, QStringLiteral("/")));
+        const qint16 ew = StrToInt(GetField(seating, 2, QStringLiteral("/")));
+        // A number that is both pairs' at the table (a Mitchell's first round) stays NS.
+        if (ns > 0 && convertPairNumber(ns, event_.bandedPairNumbering) == sent) {
+            contestant.number = ns;
+            return contestant;
+        }
+        if (ew > 0 && convertPairNumber(ew, event_.bandedPairNumbering) == sent) {
+            contestant.number = ew;
+            contestant.eastWest = true;
+            return contestant;
+        }
+    }
+    return contestant;
+}
+
+RequestDispatcher::Reply RequestDispatcher::requestScoreFrequency(const Request& rq) {
+    const qint16 sectionId = gameData_.getSectionID(tableIdLetter(rq.tableId));
+    const TableAddress table = TableAddress::of(rq.tableId, sectionId);
+    const qint16 sent = rq.byte(1);
+    const FrequencyContestant contestant = frequencyContestant(rq.tableId, sectionId, sent);
+    const int step = rq.byte(3) == 1 ? 1 : -1;
+
+    // The pair as the terminal knows it: its own byte (converting it again would convert a
+    // banded number twice). Then up to four boards' lists, each only when it fits whole.
+    QByteArray payload(1, static_cast<char>(sent));
+    int board = rq.byte(2);
+    for (int i = 0; i < 4 && board > 0 && board <= 255; ++i, board += step) {
+        const std::optional<QByteArray> frequencies =
+            feedback_.getScoreFrequencyData(table, static_cast<qint16>(board), contestant);
+        if (!frequencies)
+            return withResult(failed);
+        if (frequencies->size() > 1 && payload.size() + frequencies->size() <= frequencyReplyBytes)
+            payload += *frequencies;
+    }
+    return withPayload(MessageCode::ReplyScoreFrequency, payload);
+}
+
+RequestDispatcher::Reply RequestDispatcher::requestPersonalRecap(const Request& rq) {
+    const QByteArray nothing(1, '\0');
+    const bool individual = StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1;
+    const std::optional<RecapSeat> seat = recapSeat(rq.byte(1), individual);
+    if (!seat)
+        return withPayload(MessageCode::ReplyPersonalRecap, nothing);
+
+    // The contestant sits at the table in the round of its last stored result.
+    const QString seating = gameData_.mem_GetTablePairs(rq.tableId, gameData_.getMaxRound(rq.tableId));
+    const qint16 number =
+        seat->position > 0 ? StrToInt(GetField(seating, seat->position, QStringLiteral("/"))) : 0;
+    log_.writeLog(0, QStringLiteral("Prepare personal recap for ") + seat->letter +
+                         QStringLiteral(" of pair ") + QString::number(number));
+    if (number <= 0)
+        return withPayload(MessageCode::ReplyPersonalRecap, nothing);
+
+    const QString letters = tableIdLetter(rq.tableId);
+    const RecapContestant contestant{TableAddress::of(rq.tableId, gameData_.getSectionID(letters)), number,
+                                     seat->northSouth, gameData_.hasSeparateNSEWPairs(letters)};
+    return withPayload(MessageCode::ReplyPersonalRecap, recap_.getPersonalRecap(contestant));
+}
+
+} // namespace qzc
