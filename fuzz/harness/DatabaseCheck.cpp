@@ -1,8 +1,10 @@
 #include "harness/DatabaseCheck.h"
 
 #include "core/ScoreDb.h"
+#include "scoring/WireCodes.h"
 
 #include <QRegularExpression>
+#include <QSet>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <optional>
@@ -110,6 +112,40 @@ void checkPlayedContracts(ScoreDb& db, QStringList& problems) {
     }
 }
 
+/// Every call a bid byte in range gives, and every card a played-card byte gives.
+QSet<QString> wireTexts(bool bids) {
+    QSet<QString> texts;
+    for (int code = 0; code < 256; ++code) {
+        const auto byte = static_cast<quint8>(code);
+        if (bids && isBidByteInRange(byte))
+            texts.insert(wireBidText(byte));
+        else if (!bids && isCardByteInRange(byte) && !isNoCardByte(byte))
+            texts.insert(wireCardText(byte));
+    }
+    return texts;
+}
+
+/// Rows of bids or played cards whose seat is not a seat letter or whose value no byte of
+/// the terminal gives.
+void checkRecordValues(ScoreDb& db, const QString& what, const QString& table, const QString& column,
+                       bool bids, QStringList& problems) {
+    std::optional<QSqlQuery> query =
+        db.select(QStringLiteral("SELECT Section, [Table], Round, Board, Counter, Direction, ") + column +
+                  QStringLiteral(" FROM ") + table);
+    if (!query) {
+        problems << what + QStringLiteral(": the check fails: ") + db.lastErrorDescription();
+        return;
+    }
+    const QSet<QString> valid = wireTexts(bids);
+    const QStringList seats{QStringLiteral("N"), QStringLiteral("E"), QStringLiteral("S"),
+                            QStringLiteral("W")};
+    while (query->next()) {
+        if (!seats.contains(query->value(5).toString()) || !valid.contains(query->value(6).toString()) ||
+            query->value(4).toInt() < 1)
+            problems << what + QStringLiteral(": ") + rowText(*query);
+    }
+}
+
 } // namespace
 
 QStringList rowsNoRequestCouldWrite(ScoreDb& db) {
@@ -133,6 +169,12 @@ QStringList rowsNoRequestCouldWrite(ScoreDb& db) {
     }
     if (present->contains(QStringLiteral("ReceivedData"), Qt::CaseInsensitive))
         checkPlayedContracts(db, problems);
+    if (present->contains(QStringLiteral("BiddingData"), Qt::CaseInsensitive))
+        checkRecordValues(db, QStringLiteral("bid that no call byte gives"), QStringLiteral("BiddingData"),
+                          QStringLiteral("Bid"), true, problems);
+    if (present->contains(QStringLiteral("PlayData"), Qt::CaseInsensitive))
+        checkRecordValues(db, QStringLiteral("played card that no card byte gives"),
+                          QStringLiteral("PlayData"), QStringLiteral("Card"), false, problems);
     return problems;
 }
 

@@ -10,11 +10,12 @@ namespace qzc::fuzz {
 
 /// The rows of an event's database that no valid terminal request could have written: a
 /// result, bid or played card of board 0 or of a round, pairs or board that the table's
-/// movement does not have; a result of more than 13 tricks or of an unknown contract; dealt
-/// cards of board 0; a terminal bound to a table that does not exist; a PIN of a pair or a
-/// player ID at a seat outside the movement. One line per row, naming it; a query that
-/// fails is a line too. Tables the database lacks are passed over. Made for events whose
-/// sections all have their movement in RoundData.
+/// movement does not have; a bid or played card whose seat or value no terminal byte gives;
+/// a result of more than 13 tricks or of an unknown contract; dealt cards of board 0; a
+/// terminal bound to a table that does not exist; a PIN of a pair or a player ID at a seat
+/// outside the movement. One line per row, naming it; a query that fails is a line too.
+/// Tables the database lacks are passed over. Made for events whose sections all have their
+/// movement in RoundData.
 QStringList rowsNoRequestCouldWrite(ScoreDb& db);
 
 } // namespace qzc::fuzz

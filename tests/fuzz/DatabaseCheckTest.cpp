@@ -39,6 +39,10 @@ TEST_F(DatabaseCheckTest, RowsOfValidRequestsPass) {
 }
 
 TEST_F(DatabaseCheckTest, EachKindOfRowNoRequestCouldWrite) {
+    const QString bid = QStringLiteral("INSERT INTO BiddingData (Section, [Table], Round, Board, Counter, "
+                                       "Direction, Bid) VALUES ");
+    const QString card = QStringLiteral("INSERT INTO PlayData (Section, [Table], Round, Board, Counter, "
+                                        "Direction, Card) VALUES ");
     const QString result = QStringLiteral("INSERT INTO ReceivedData (Section, [Table], Round, Board, PairNS, "
                                           "PairEW, [NS/EW], Contract, Result) VALUES ");
     struct Case {
@@ -72,15 +76,18 @@ TEST_F(DatabaseCheckTest, EachKindOfRowNoRequestCouldWrite) {
          QStringLiteral("INSERT INTO PlayerNumbers (Section, [Table], Direction, Number) VALUES (1, 9, 'N', "
                         "'20101')"),
          "player ID at a seat of a table that does not exist"},
-        {"bid of a board of the next round",
-         QStringLiteral("INSERT INTO BiddingData (Section, [Table], Round, Board) VALUES (1, 1, 1, 4)"),
+        {"bid of a board of the next round", bid + QStringLiteral("(1, 1, 1, 4, 1, 'N', '1C')"),
          "bid outside the table's movement"},
-        {"bid of round 0",
-         QStringLiteral("INSERT INTO BiddingData (Section, [Table], Round, Board) VALUES (1, 1, 0, 1)"),
+        {"bid of round 0", bid + QStringLiteral("(1, 1, 0, 1, 1, 'N', 'PASS')"),
          "bid outside the table's movement"},
-        {"played card of board 0",
-         QStringLiteral("INSERT INTO PlayData (Section, [Table], Round, Board) VALUES (2, 1, 1, 0)"),
+        {"played card of board 0", card + QStringLiteral("(2, 1, 1, 0, 1, 'W', 'SA')"),
          "played card outside the table's movement"},
+        {"bid of no call byte", bid + QStringLiteral("(1, 1, 1, 3, 1, 'N', '8C')"), "bid that no call byte"},
+        {"bid from no seat", bid + QStringLiteral("(1, 1, 1, 3, 1, 'Q', 'X')"), "bid that no call byte"},
+        {"card of no rank", card + QStringLiteral("(1, 1, 1, 3, 1, 'N', 'S1')"),
+         "played card that no card byte"},
+        {"card numbered 0", card + QStringLiteral("(1, 1, 1, 3, 0, 'N', 'SA')"),
+         "played card that no card byte"},
         {"dealt cards of board 0", QStringLiteral("INSERT INTO HandRecord (Section, Board) VALUES (1, 0)"),
          "dealt cards of board 0"},
     };
