@@ -219,6 +219,14 @@ std::vector<Seed> textSeeds() {
         seed("contract-text-no-trump", "contract-text", "3NT E -2 SA"),
         seed("contract-text-redoubled", "contract-text", "7NTXX W = Cx"),
         seed("contract-text-pass", "contract-text", "PASS"),
+        seed("result-entry", "result-entry", "4SN+1HK"),
+        seed("result-entry-tricks-and-lead-first", "result-entry", "3ntxe 8 ks"),
+        seed("result-entry-passed-out", "result-entry", "PASS"),
+        seed("all-deal-file", "all-deal-file",
+             "hand records\r\n#1\r\n\tAKQ\t\r\n\tJT9\t\r\n17\t876\t\r\n\t5432\t\r\n"
+             "AK\t\tQJ\r\nT9\t\t87\r\n65\t\t43\r\n2\t\tAKQJ\r\n\tT98\t\r\n\t765\t\r\n"
+             "\t432\t\r\n\tA\t\r\n#2\r\n"),
+        seed("suit-holding", "suit-holding", "N S AKQT2"),
         seed("table-id", "table-id", "A12"),
         seed("table-id-double-letters", "table-id", "aa7"),
         seed("table-id-long", "table-id", "ZZZ99999"),

@@ -3,13 +3,17 @@
 #include "core/Config.h"
 #include "core/GameSettings.h"
 #include "core/NumberText.h"
+#include "core/ResultEntry.h"
 #include "core/SectionLetters.h"
 #include "core/TextHelpers.h"
 #include "harness/TextRig.h"
 #include "platform/Ansi.h"
 #include "platform/RegistryKey.h"
 #include "platform/SerialPort.h"
+#include "scoring/AllDealFile.h"
+#include "scoring/CardNumbers.h"
 #include "scoring/ContractScore.h"
+#include "scoring/ResultEntryParser.h"
 #include "scoring/WireCodes.h"
 #include "terminal/LinkSettings.h"
 
@@ -99,6 +103,54 @@ QStringList contractText(TextRig&, const QByteArray& text) {
     return problems;
 }
 
+/// A board result as the director types it in the result pop-up or the edit dialog
+/// ("4SN+1HK"); a text read as a whole result must give a result that can be stored.
+QStringList resultEntry(TextRig&, const QByteArray& text) {
+    ResultEntry entry;
+    parseResultEntry(typed(text), entry);
+    if (entry.valid != -1)
+        return {};
+    const QString seats = QStringLiteral("NESW");
+    const bool notPlayed = entry.contract == QLatin1String("NP") || entry.contract == QLatin1String("PASS") ||
+                           entry.contract == QLatin1String("LP");
+    if (!notPlayed && (entry.tricks < 0 || entry.tricks > 13 || entry.declarer.size() != 1 ||
+                       !seats.contains(entry.declarer) || encodeContractByte(entry.contract) < 0))
+        return {QStringLiteral("whole result with contract %1, declarer %2, %3 tricks")
+                    .arg(entry.contract, entry.declarer)
+                    .arg(entry.tricks)};
+    return {};
+}
+
+/// The all-deal file of the hand-record program, as the terminals' deal requests read it.
+QStringList allDealFile(TextRig& rig, const QByteArray& text) {
+    const AllDealFile file(rig.harness.log, rig.writeFile(QStringLiteral("alldeal.txt"), text));
+    QStringList problems;
+    for (const qint16 board : {qint16{0}, qint16{1}, qint16{2}, qint16{255}}) {
+        file.Get_AllDeal(board);
+        for (const bool makeable : {false, true}) {
+            const qsizetype size = file.GetDealtCard(board, makeable).size();
+            if (size != (makeable ? 25 : 13))
+                problems
+                    << QStringLiteral("dealt-card payload of board %1 has %2 bytes").arg(board).arg(size);
+        }
+    }
+    return problems;
+}
+
+/// A hand's holding in a suit as the deal file gives it ("N S AKQT2"): every position of
+/// the lettered deal stays one letter from "a" to "p".
+QStringList suitHolding(TextRig&, const QByteArray& text) {
+    const QStringList parts = typed(text).split(QLatin1Char(' '));
+    LetteredDeal deal;
+    deal.fill(QStringLiteral("a"));
+    parseSuitHolding(deal, parts.value(0), parts.value(1), parts.value(2));
+    for (const QString& position : deal) {
+        if (position.size() != 1 || position.at(0) < u'a' || position.at(0) > u'p')
+            return {QStringLiteral("lettered deal position ") + position};
+    }
+    return {};
+}
+
 /// A table id or section letters as typed or read from the database.
 QStringList tableId(TextRig&, const QByteArray& text) {
     const QString id = typed(text);
@@ -120,9 +172,10 @@ QStringList fileText(TextRig&, const QByteArray& text) {
 
 const std::vector<TextParser>& textParsers() {
     static const std::vector<TextParser> parsers = {
-        {"names-file", namesFile},     {"ini-file", iniFile},         {"ini-value", iniValue},
-        {"command-line", commandLine}, {"typed-number", typedNumber}, {"contract-text", contractText},
-        {"table-id", tableId},         {"file-text", fileText},
+        {"names-file", namesFile},      {"ini-file", iniFile},         {"ini-value", iniValue},
+        {"command-line", commandLine},  {"typed-number", typedNumber}, {"contract-text", contractText},
+        {"table-id", tableId},          {"file-text", fileText},       {"result-entry", resultEntry},
+        {"all-deal-file", allDealFile}, {"suit-holding", suitHolding},
     };
     return parsers;
 }
