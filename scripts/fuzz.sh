@@ -51,9 +51,11 @@ fi
 run_target() {
   local target=$1 max_len=$2
   mkdir -p "$build_dir/corpus/$target"
+  local inputs=("$build_dir/corpus/$target" "$build_dir/seeds/$target")
+  # A target without kept inputs has no folder of them in a fresh clone.
+  [ ! -d "$top/fuzz/regressions/$target" ] || inputs+=("$top/fuzz/regressions/$target")
   "$build_dir/fuzz/fuzz_$target" -runs="$runs" -max_len="$max_len" -timeout=10 -print_final_stats=1 \
-    -dict="$top/fuzz/$target.dict" -artifact_prefix="$build_dir/crashes/$target-" \
-    "$build_dir/corpus/$target" "$build_dir/seeds/$target" "$top/fuzz/regressions/$target" \
+    -dict="$top/fuzz/$target.dict" -artifact_prefix="$build_dir/crashes/$target-" "${inputs[@]}" \
     > "$build_dir/fuzz_$target.log" 2>&1
 }
 
