@@ -1,5 +1,6 @@
 #pragma once
 
+#include "harness/DatabaseCheck.h"
 #include "harness/LogFileTrim.h"
 #include "harness/LogWatch.h"
 #include "harness/ReplyFrameCheck.h"
@@ -56,7 +57,8 @@ public:
     /// database row that no valid request could have written. Empty when all is well.
     QStringList run(const QByteArray& input);
 
-    /// The rows of the event's database that no valid request could have written.
+    /// The rows of the event's database that no valid request could have written, every row
+    /// looked at.
     QStringList checkDatabase();
 
     /// Frames the program sent during the last input, as the base station got them.
@@ -79,6 +81,8 @@ private:
     test::FakeSerialPort* port_ = nullptr;
     std::unique_ptr<BaseStation> station_;
     qint64 checkedChanges_ = -1;
+    /// The bids and played cards the checks between inputs have looked at.
+    CheckedRows checkedRows_;
     LogFileTrim logTrim_;
     QString failure_;
 };

@@ -103,5 +103,24 @@ TEST_F(DatabaseCheckTest, EachKindOfRowNoRequestCouldWrite) {
     }
 }
 
+// Between inputs a check looks only at the bids and played cards added since the one
+// before; a check without marks still sees every row.
+TEST_F(DatabaseCheckTest, MarkedChecksLookAtTheBidsAndCardsAddedSince) {
+    const auto addBid = [this](const char* values) {
+        return data.exec(QStringLiteral("INSERT INTO BiddingData (Section, [Table], Round, Board, Counter, "
+                                        "Direction, Bid) VALUES ") +
+                         QLatin1String(values));
+    };
+    fuzz::CheckedRows checked;
+    ASSERT_TRUE(addBid("(1, 1, 1, 0, 1, 'N', '1C')"));
+    EXPECT_EQ(fuzz::rowsNoRequestCouldWrite(data.harness.db, &checked).size(), 1);
+    EXPECT_EQ(fuzz::rowsNoRequestCouldWrite(data.harness.db, &checked), QStringList());
+    ASSERT_TRUE(addBid("(1, 1, 1, 3, 2, 'E', '9Z')"));
+    const QStringList added = fuzz::rowsNoRequestCouldWrite(data.harness.db, &checked);
+    ASSERT_EQ(added.size(), 1);
+    EXPECT_TRUE(added[0].startsWith(QLatin1String("bid that no call byte gives"))) << added[0].toStdString();
+    EXPECT_EQ(fuzz::rowsNoRequestCouldWrite(data.harness.db).size(), 2);
+}
+
 } // namespace
 } // namespace qzc
