@@ -96,6 +96,10 @@ const OwnIndex ownIndexes[] = {
     {"qzc_RoundData_round", "RoundData", "Section, Round", SharedTable::RoundData},
     {"qzc_Tables_table", "Tables", "Section, [Table]", SharedTable::Tables},
     {"qzc_HandRecord_board", "HandRecord", "Section, Board", SharedTable::HandRecord},
+    // One table's auction and play of a board, in their order (the last call or card stored).
+    {"qzc_BiddingData_board", "BiddingData", "Section, [Table], Round, Board, Counter",
+     SharedTable::BiddingData},
+    {"qzc_PlayData_board", "PlayData", "Section, [Table], Round, Board, Counter", SharedTable::PlayData},
     // The registered players of a pair (the result file's contestants).
     {"qzc_PlayerNumbers_pair", "PlayerNumbers", "Section, custom_qz_pair", SharedTable::PlayerNumbers},
     // The terminal of a table.
