@@ -111,8 +111,10 @@ QStringList resultEntry(TextRig&, const QByteArray& text) {
     if (entry.valid != -1)
         return {};
     const QString seats = QStringLiteral("NESW");
-    const bool notPlayed = entry.contract == QLatin1String("NP") || entry.contract == QLatin1String("PASS") ||
-                           entry.contract == QLatin1String("LP");
+    // A whole entry's contract keeps the case it was typed in; the store reads it in capitals.
+    const QString contract = entry.contract.toUpper();
+    const bool notPlayed = contract == QLatin1String("NP") || contract == QLatin1String("PASS") ||
+                           contract == QLatin1String("LP");
     if (!notPlayed && (entry.tricks < 0 || entry.tricks > 13 || entry.declarer.size() != 1 ||
                        !seats.contains(entry.declarer) || encodeContractByte(entry.contract) < 0))
         return {QStringLiteral("whole result with contract %1, declarer %2, %3 tricks")
