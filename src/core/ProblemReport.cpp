@@ -6,6 +6,7 @@
 #include "core/ScoreDb.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QStringList>
 
 namespace qzc {
@@ -32,6 +33,14 @@ bool replaceWith(const QString& part, const QString& target, QString& error) {
     return true;
 }
 
+// The same file under another name in its folder: "club.db" becomes "club-report.db".
+QString besideName(const QString& path) {
+    const QFileInfo file(path);
+    const QString suffix = file.suffix();
+    return file.path() + QStringLiteral("/") + file.completeBaseName() + QStringLiteral("-report") +
+           (suffix.isEmpty() ? QString() : QStringLiteral(".") + suffix);
+}
+
 } // namespace
 
 ProblemReport::ProblemReport(ScoreDb& db, Log& log, const EventInfo& event, MessageBox& messages)
@@ -49,6 +58,18 @@ bool ProblemReport::copyDatabase(const QString& path, QString& error) {
     return replaceWith(part, path, error);
 }
 
+QString ProblemReport::copyPath(const QString& wanted) const {
+    // A copy is written over the file at its path, so it must never be the live database
+    // or log, whatever way the desktop path names them (links, "..", another spelling).
+    const QStringList eventFiles = {
+        QFileInfo(event_.scoreDbPath).canonicalFilePath(),
+        QFileInfo(event_.scoreDbFolder + event_.eventFileName + QStringLiteral(".log")).canonicalFilePath()};
+    QString path = wanted;
+    while (eventFiles.contains(QFileInfo(path).canonicalFilePath()))
+        path = besideName(path);
+    return path;
+}
+
 bool ProblemReport::cmdReport_Click(const QString& desktopFolder) {
     log_.writeLog(0, QStringLiteral("Force flush"));
     QString logName = event_.eventFileName + QStringLiteral(".log");
@@ -60,14 +81,15 @@ bool ProblemReport::cmdReport_Click(const QString& desktopFolder) {
         dbName.prepend(event_.scoreDbFolder);
     } else {
         QString error;
-        const QString logCopy = desktopFolder + logName;
+        const QString logCopy = copyPath(desktopFolder + logName);
+        const QString dbCopy = copyPath(desktopFolder + dbName);
         const QString part = logCopy + QStringLiteral(".part");
         QFile::remove(part);
         bool copied = QFile::copy(event_.scoreDbFolder + logName, part);
         if (!copied)
             error = event_.scoreDbFolder + logName + QStringLiteral(" cannot be copied");
         copied = copied && replaceWith(part, logCopy, error);
-        copied = copied && copyDatabase(desktopFolder + dbName, error);
+        copied = copied && copyDatabase(dbCopy, error);
         if (!copied) {
             log_.writeLog(0, error, kCaption, true);
             MessageBox::Request failure;
@@ -79,6 +101,8 @@ bool ProblemReport::cmdReport_Click(const QString& desktopFolder) {
             messages_.showMsg(failure);
             return false;
         }
+        logName = QFileInfo(logCopy).fileName();
+        dbName = QFileInfo(dbCopy).fileName();
     }
     MessageBox::Request sent;
     sent.text = QStringList{QStringLiteral("Please send the files:"), dbName, logName,

@@ -22,11 +22,14 @@ public:
 
     /// Writes the log, copies both files to desktopFolder (ends with "/"; empty: nothing is
     /// copied and the message names the files in the event's folder) over earlier copies,
-    /// then shows the message without waiting. A copy that fails is logged and told; true
-    /// when the files are where the message says.
+    /// then shows the message without waiting. When the desktop is the event's folder, the
+    /// copies go beside the event's files under names ending "-report", never over them.
+    /// A copy that fails is logged and told; true when the files are where the message says.
     bool cmdReport_Click(const QString& desktopFolder);
 
 private:
+    /// wanted, or a name beside it when wanted is the event's own database or log.
+    QString copyPath(const QString& wanted) const;
     /// Copies the open score database to path; false with the reason in error.
     bool copyDatabase(const QString& path, QString& error);
 

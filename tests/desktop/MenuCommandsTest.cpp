@@ -203,6 +203,43 @@ TEST_F(MenuCommandsTest, AboutBoxAndProblemReport) {
     QSqlDatabase::removeDatabase(QStringLiteral("copy"));
 }
 
+// With the desktop in the event's folder the report's copies go beside the event's files:
+// the open database is neither removed nor replaced, and a result stored after the report
+// is still there after a restart.
+TEST_F(MenuCommandsTest, ProblemReportOnTheEventFolderLeavesTheEventAlone) {
+    const auto storeBoard = [this](qint16 board) {
+        qzc::ResultEntry entry;
+        entry.contract = QStringLiteral("1NT");
+        entry.declarer = QStringLiteral("N");
+        entry.tricks = 7;
+        entry.board = board;
+        entry.valid = -1;
+        return rig.program->gameData().markResult(QStringLiteral("A1"), entry, 1, 1, 8, 0, 0).status;
+    };
+    const auto count = [this](const char* sql) {
+        qint32 value = -1;
+        rig.program->db().getDBValue(QLatin1String(sql), QStringLiteral("n"), value);
+        return value;
+    };
+    ASSERT_EQ(storeBoard(1), MarkResultOutcome::Status::Stored);
+    rig.program->config().desktopFolder = rig.folder.path();
+    trigger("mnu_sys_about");
+    window().findChildren<frmAbout*>().front()->cmdReport->click();
+    ASSERT_EQ(shownTexts().size(), 1);
+    EXPECT_TRUE(shownTexts()[0].startsWith(
+        QStringLiteral("Please send the files:\r\nclub-report.db\r\nclub-report.log\r\n")));
+    EXPECT_TRUE(test::readFileBytes(file("club-report.log")).contains("Force flush"));
+
+    ASSERT_EQ(storeBoard(2), MarkResultOutcome::Status::Stored);
+    rig.program.reset();
+    ASSERT_TRUE(rig.make().start());
+    EXPECT_EQ(count("SELECT COUNT(*) AS n FROM ReceivedData WHERE Board<=2"), 2);
+    QString check;
+    rig.program->db().getDBValue(QStringLiteral("PRAGMA integrity_check"), QStringLiteral("integrity_check"),
+                                 check);
+    EXPECT_EQ(check, QStringLiteral("ok"));
+}
+
 // F9 opens the log window with the log in it, lines logged meanwhile are added; the access
 // code shows the maintenance menu and unlocks F1, which decodes the line of the caret;
 // Ctrl+F9 closes the window.
