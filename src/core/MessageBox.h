@@ -12,6 +12,9 @@ public:
     /// Icon of the platform's standard message box.
     enum class StandardIcon { None, Critical, Exclamation, Information };
 
+    /// The style bit of a question: "Yes" and "No".
+    static constexpr qint16 yesNoStyle = 4;
+
     /// Style bits of the program's own box: 1 "OK", 4 "Yes"/"No", 32 question image,
     /// 48 exclamation image, 256 the second button has the focus.
     struct Request {
@@ -21,6 +24,7 @@ public:
         qint16 style = 0;
         /// Below 0: no Help button.
         qint16 helpTopic = -1;
+        /// Whether the second button is shown; showMsg sets it for every Yes/No style.
         bool secondButton = false;
         qint16 labelStyle = 0;
         bool modeless = false;
@@ -29,7 +33,9 @@ public:
     virtual ~MessageBox() = default;
 
     /// Shows the program's own modal box; true only when its first button was pressed.
-    /// An empty text shows nothing and answers false.
+    /// An empty text shows nothing and answers false. A question (a Yes/No style) always
+    /// shows its second button, whether the caller asked for it or not, so that it can be
+    /// answered No.
     bool showMsg(const QString& text, const QString& caption, qint16 style, qint16 helpTopic,
                  bool secondButton = false) {
         return showMsg(Request{text, caption, style, helpTopic, secondButton});
@@ -37,7 +43,10 @@ public:
     bool showMsg(const Request& request) {
         if (request.text.isEmpty())
             return false;
-        return show(request);
+        Request complete = request;
+        if ((request.style & yesNoStyle) == yesNoStyle)
+            complete.secondButton = true;
+        return show(complete);
     }
 
     /// The platform's standard message box with an OK button only (start-up errors that

@@ -19,6 +19,8 @@ public:
 protected:
     ProgramDialog(HelpKey helpKey, QWidget* parent);
 
+    /// F1, and Enter, which presses the button that has the focus: also one without
+    /// auto-default, which a dialog sets where Enter in a box must not press a button.
     void keyPressEvent(QKeyEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
 

@@ -216,6 +216,8 @@ frmDialog& openTraveller(frmdesktop& window) {
     window.findChild<QAction*>(QStringLiteral("mnu_resultperboard"))->trigger();
     frmDialog* traveller = window.resultCommands().boardTraveller();
     EXPECT_NE(traveller, nullptr);
+    // The window system activates the traveller.
+    QApplication::processEvents();
     return *traveller;
 }
 
@@ -227,6 +229,8 @@ frmEditResultDialog* editRow(frmDialog& traveller, const QString& tableId) {
             continue;
         const QRect cell = grid.visualRect(grid.model()->index(row - 1, 3));
         test::doubleClick(grid.viewport(), cell.center());
+        // The window system activates the dialog, which puts the focus in its first box.
+        QApplication::processEvents();
         return traveller.editDialog();
     }
     return nullptr;
@@ -259,8 +263,17 @@ TEST_F(ResultEditingTest, BoardTravellerEditsAndRulings) {
     EXPECT_EQ(edit->labMsg->text(),
               QStringLiteral("Board 1\r\nTable A1; Round 1\r\nNS #1; EW #8\r\nNorth 4S; 11 tricks; +450"));
     EXPECT_EQ(edit->textMade->text(), QStringLiteral("11"));
-    edit->textMade->setText(QStringLiteral("10"));
-    test::click(edit->cmdButton[0]);
+    // Enter steps from box to box, each taken whole, and from the last to Save; Enter saves.
+    const auto enter = [edit] {
+        test::pressKey(edit->focusWidget(), Qt::Key_Return);
+    };
+    enter();
+    enter();
+    test::typeText(edit->focusWidget(), QStringLiteral("10"));
+    enter();
+    enter();
+    EXPECT_EQ(edit->focusWidget(), edit->cmdButton[0]);
+    enter();
     EXPECT_EQ(rig.messages.texts().join(QLatin1Char('#')).toStdString(), "");
     EXPECT_EQ(stored(QStringLiteral("Round=1 AND [Table]=1 AND Board=1")), QStringLiteral("4 S|=||420"));
     EXPECT_TRUE(logged(QStringLiteral(": Modify board result:1,1,1,8\r\n")));

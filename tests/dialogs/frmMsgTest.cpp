@@ -90,11 +90,22 @@ TEST(frmMsgTest, LongTextWrapsAtTheWrapWidth) {
 }
 
 TEST(frmMsgTest, AnswersOfTheModalBox) {
-    enum class Action { First, Second, CloseBox, Escape };
-    const std::pair<Action, bool> cases[] = {
-        {Action::First, true}, {Action::Second, false}, {Action::CloseBox, false}, {Action::Escape, false}};
+    enum class Action { First, Second, CloseBox, Escape, Enter };
+    struct AnswerCase {
+        Action action;
+        MessageBox::Request request;
+        bool expected;
+    };
+    const AnswerCase cases[] = {
+        {Action::First, request(52, true), true},
+        {Action::Second, request(52, true), false},
+        {Action::CloseBox, request(52, true), false},
+        {Action::Escape, request(52, true), false},
+        // A question shows No unasked; with style 308 No has the focus and Enter answers No.
+        {Action::Enter, request(308, false), false},
+    };
     TestGuiApp app;
-    for (const auto& [action, expected] : cases) {
+    for (const auto& [action, asked, expected] : cases) {
         SCOPED_TRACE(static_cast<int>(action));
         ProgramMessageBox messages;
         bool visibleWhileAsked = false;
@@ -117,9 +128,15 @@ TEST(frmMsgTest, AnswersOfTheModalBox) {
                 QApplication::sendEvent(box, &escape);
                 break;
             }
+            case Action::Enter: {
+                EXPECT_EQ(box->focusWidget(), box->cmdButton[1]);
+                QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+                QApplication::sendEvent(box->focusWidget(), &enter);
+                break;
+            }
             }
         });
-        EXPECT_EQ(messages.showMsg(request(52, true)), expected);
+        EXPECT_EQ(messages.showMsg(asked), expected);
         EXPECT_TRUE(visibleWhileAsked);
         // The box is unloaded once answered.
         EXPECT_EQ(messages.loadedBox(), nullptr);
