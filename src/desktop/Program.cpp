@@ -183,7 +183,7 @@ bool Program::start() {
 void Program::attachCommands() {
     reportCommands_ = std::make_unique<ReportCommands>(
         ReportCommands::Services{config_, log_, event_, db_, settings_, gameData_, messages_, platform_.shell,
-                                 platform_.launcher, *publisher_},
+                                 platform_.launcher, *publisher_, baseStation_->settings()},
         *desktop_);
     stationCommands_ = std::make_unique<BaseStationCommands>(BaseStationCommands::Services{
         config_, log_, messages_, platform_.launcher, *session_, *baseStation_});
