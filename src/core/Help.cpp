@@ -75,8 +75,7 @@ QString Help::helpTarget(qint16 topic, const QString& page) {
     return base + helpPage(topic, separator);
 }
 
-void Help::showHelp(qint16 topic, const QString& page) {
-    const QString target = helpTarget(topic, page);
+void Help::openTarget(const QString& target) {
     if (shell_.open(target))
         return;
     log_.writeLog(0, QStringLiteral("Help page could not be opened: ") + target, QStringLiteral("showHelp"));

@@ -32,9 +32,11 @@ public:
     /// What showHelp opens: topic 0 with a page gives the page as it is; any other call the
     /// topic's page in the online help folder when it answers, else in the local one.
     QString helpTarget(qint16 topic, const QString& page);
-    /// Opens helpTarget with the desktop. A target that cannot be opened is logged, and the
+    /// Opens helpTarget with the desktop (openTarget).
+    void showHelp(qint16 topic, const QString& page = {}) { openTarget(helpTarget(topic, page)); }
+    /// Opens a help target with the desktop. A target that cannot be opened is logged, and the
     /// director is told where the page is.
-    void showHelp(qint16 topic, const QString& page = {});
+    void openTarget(const QString& target);
 
 private:
     const Config& config_;
