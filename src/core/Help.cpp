@@ -2,9 +2,12 @@
 
 #include "core/Config.h"
 #include "core/Log.h"
+#include "core/MessageBox.h"
 #include "platform/OnlineHelpCheck.h"
 #include "platform/ShellOpener.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QUrl>
 #include <array>
 
@@ -39,6 +42,8 @@ constexpr std::array<const char*, 26> kTopicPages = {"game_settings.html",
                                                      "about.html",
                                                      "restart_after_change.html"};
 
+constexpr qint16 kExclamationOk = 49;
+
 } // namespace
 
 QString Help::helpPage(qint16 topic, const QString& separator) {
@@ -70,11 +75,20 @@ QString Help::helpTarget(qint16 topic, const QString& page) {
     return base + helpPage(topic, separator);
 }
 
-void Help::showHelp(qint16 topic, const QString& page) {
-    const QString target = helpTarget(topic, page);
-    if (!shell_.open(target))
-        log_.writeLog(0, QStringLiteral("Help page could not be opened: ") + target,
-                      QStringLiteral("showHelp"));
+void Help::openTarget(const QString& target) {
+    if (shell_.open(target))
+        return;
+    log_.writeLog(0, QStringLiteral("Help page could not be opened: ") + target, QStringLiteral("showHelp"));
+    const bool web = isWebAddress(target);
+    const QString where = web ? target : QDir::toNativeSeparators(target);
+    // Without a Help button: help on a page that cannot be opened would fail again.
+    if (!web && !QFileInfo::exists(target))
+        messages_.showMsg(QStringLiteral("The help page is not found:\r\n") + where, QString(),
+                          kExclamationOk, -1);
+    else
+        messages_.showMsg(
+            QStringLiteral("No program could open the help page. Open it in a web browser:\r\n") + where,
+            QString(), kExclamationOk, -1);
 }
 
 } // namespace qzc

@@ -7,6 +7,7 @@ namespace qzc {
 
 class Config;
 class Log;
+class MessageBox;
 class OnlineHelpCheck;
 class ShellOpener;
 
@@ -21,8 +22,8 @@ public:
     /// where its query parameters follow; used for languages other than "en".
     static inline const QString translatorKey = QStringLiteral("OnlineHelpTranslator");
 
-    Help(const Config& config, ShellOpener& shell, OnlineHelpCheck& online, Log& log)
-        : config_(config), shell_(shell), online_(online), log_(log) {}
+    Help(const Config& config, ShellOpener& shell, OnlineHelpCheck& online, Log& log, MessageBox& messages)
+        : config_(config), shell_(shell), online_(online), log_(log), messages_(messages) {}
 
     /// The page of a topic: topic 1 and unknown topics directly in the help folder, topics
     /// 2 to 27 in its sub-folder "html" (joined with separator).
@@ -31,14 +32,18 @@ public:
     /// What showHelp opens: topic 0 with a page gives the page as it is; any other call the
     /// topic's page in the online help folder when it answers, else in the local one.
     QString helpTarget(qint16 topic, const QString& page);
-    /// Opens helpTarget with the desktop; a target that cannot be opened is logged.
-    void showHelp(qint16 topic, const QString& page = {});
+    /// Opens helpTarget with the desktop (openTarget).
+    void showHelp(qint16 topic, const QString& page = {}) { openTarget(helpTarget(topic, page)); }
+    /// Opens a help target with the desktop. A target that cannot be opened is logged, and the
+    /// director is told where the page is.
+    void openTarget(const QString& target);
 
 private:
     const Config& config_;
     ShellOpener& shell_;
     OnlineHelpCheck& online_;
     Log& log_;
+    MessageBox& messages_;
 };
 
 } // namespace qzc

@@ -49,9 +49,9 @@ Program::Program(QString appFolder, QString commandLine, Clock& clock, MessageBo
 Program::Program(QString appFolder, QString commandLine, Clock& clock, MessageBox& messages,
                  const ProgramPlatform& platform)
     : platform_(platform), clock_(clock), messages_(messages), commandLine_(std::move(commandLine)),
-      config_(std::move(appFolder)), log_(clock), help_(config_, platform_.shell, platform_.online, log_),
-      db_(log_, clock), settings_(log_), gameData_(db_, log_, settings_, event_, clock),
-      names_(db_, log_, event_, config_, clock_) {}
+      config_(std::move(appFolder)), log_(clock),
+      help_(config_, platform_.shell, platform_.online, log_, messages_), db_(log_, clock), settings_(log_),
+      gameData_(db_, log_, settings_, event_, clock), names_(db_, log_, event_, config_, clock_) {}
 
 Program::~Program() {
     exitProgram(false);
@@ -183,7 +183,7 @@ bool Program::start() {
 void Program::attachCommands() {
     reportCommands_ = std::make_unique<ReportCommands>(
         ReportCommands::Services{config_, log_, event_, db_, settings_, gameData_, messages_, platform_.shell,
-                                 platform_.launcher, *publisher_},
+                                 platform_.launcher, *publisher_, baseStation_->settings()},
         *desktop_);
     stationCommands_ = std::make_unique<BaseStationCommands>(BaseStationCommands::Services{
         config_, log_, messages_, platform_.launcher, *session_, *baseStation_});

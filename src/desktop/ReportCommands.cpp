@@ -14,6 +14,7 @@
 #include "reports/LoggedResults.h"
 #include "reports/TravellerFile.h"
 #include "scoring/ScoreFrequency.h"
+#include "terminal/LinkSettings.h"
 
 #include <QFileInfo>
 #include <QPainter>
@@ -136,8 +137,9 @@ void ReportCommands::mnuloggedResults_Click() {
     {
         const BusyPointer busy;
         LoggedResults results(s_.gameData, s_.event, s_.log, s_.messages, s_.shell);
-        ranThrough = guarded(s_.log, QStringLiteral("Logged results"),
-                             [&] { results.mnuloggedResults_Click(s_.config.desktopFolder); });
+        ranThrough = guarded(s_.log, QStringLiteral("Logged results"), [&] {
+            results.mnuloggedResults_Click(s_.config.desktopFolder, s_.link.History);
+        });
     }
     if (!ranThrough)
         tell(QStringLiteral("The logged results could not be rebuilt; the log tells why."));

@@ -14,6 +14,7 @@ class EventPublisher;
 class GameData;
 class GameSettings;
 class Log;
+struct LinkSettings;
 class MessageBox;
 class ProgramLauncher;
 class ScoreDb;
@@ -39,6 +40,8 @@ public:
         ShellOpener& shell;
         ProgramLauncher& launcher;
         EventPublisher& publisher;
+        /// The base-station link's settings: History tells whether received messages are logged.
+        const LinkSettings& link;
     };
 
     ReportCommands(const Services& services, frmdesktop& window);

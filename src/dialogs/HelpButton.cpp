@@ -12,8 +12,13 @@ namespace qzc {
 void openHelpTopic(Help* help, qint16 topic, const QString& page) {
     if (help == nullptr)
         return;
-    const BusyPointer busy;
-    help->showHelp(topic, page);
+    QString target;
+    {
+        const BusyPointer busy;
+        target = help->helpTarget(topic, page);
+    }
+    // Not busy while the page opens: a message about it waits for the director.
+    help->openTarget(target);
 }
 
 QPushButton* makeHelpButton(QWidget* parent, qint16 topic) {

@@ -10,8 +10,8 @@ namespace qzc {
 
 class Help;
 
-/// Opens a help topic with the hourglass shown meanwhile (an online check may take a few
-/// seconds). Does nothing without help.
+/// Opens a help topic, with the hourglass shown while the target is found (an online check
+/// may take a few seconds). Does nothing without help.
 void openHelpTopic(Help* help, qint16 topic, const QString& page = {});
 
 /// A dialog's Help button, named cmdHelp, with the help topic in its "Tag" property.

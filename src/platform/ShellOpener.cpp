@@ -6,9 +6,13 @@
 
 namespace qzc {
 
+bool isWebAddress(const QString& path) {
+    return path.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
+           path.startsWith(QLatin1String("https://"), Qt::CaseInsensitive);
+}
+
 bool DesktopShellOpener::open(const QString& path) {
-    if (path.startsWith(QLatin1String("http://"), Qt::CaseInsensitive) ||
-        path.startsWith(QLatin1String("https://"), Qt::CaseInsensitive))
+    if (isWebAddress(path))
         return QDesktopServices::openUrl(QUrl(path));
     // The desktop may report success for a missing file and show its own error later.
     if (path.isEmpty() || !QFileInfo::exists(path))

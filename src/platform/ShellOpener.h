@@ -4,6 +4,9 @@
 
 namespace qzc {
 
+/// True for a web address ("http://", "https://"), which is opened as it is; anything else is a file.
+bool isWebAddress(const QString& path);
+
 /// Opens a file, or a web address ("http://", "https://"), with the program the desktop
 /// associates with it.
 class ShellOpener {

@@ -251,7 +251,7 @@ QString LoggedResults::summaryTable(const QString& rebuilt) {
     return table;
 }
 
-bool LoggedResults::mnuloggedResults_Click(const QString& desktopFolder) {
+bool LoggedResults::mnuloggedResults_Click(const QString& desktopFolder, bool historyOn) {
     const auto tell = [this](const QString& text) {
         messages_.showMsg(text, QStringLiteral("Logged results"), kMessageBoxStyle, kHelpTopic);
     };
@@ -265,8 +265,10 @@ bool LoggedResults::mnuloggedResults_Click(const QString& desktopFolder) {
     }
     const QString rebuilt = DecodeGameLogForResult(logText);
     if (rebuilt.isEmpty()) {
-        tell(QStringLiteral("The log holds no results sent by the tabletops:") + kCrLf + logPath + kCrLf +
-             QStringLiteral("(Received messages are logged while the ini key History is 1.)"));
+        QString text = QStringLiteral("The log holds no results sent by the tabletops:") + kCrLf + logPath;
+        if (!historyOn)
+            text += kCrLf + QStringLiteral("(Received messages are logged while the ini key History is 1.)");
+        tell(text);
         return false;
     }
     const QString fileName = event_.eventFileName + QStringLiteral("_res.txt");

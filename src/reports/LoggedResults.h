@@ -38,8 +38,10 @@ public:
     /// the event's folder as <event>_res.txt and the director's table of them to the desktop
     /// folder under the same name, and opens the desktop copy (the event's copy when there
     /// is no desktop folder). A log without results, or a file that cannot be read or
-    /// written, is told to the director. True when a file was written.
-    bool mnuloggedResults_Click(const QString& desktopFolder);
+    /// written, is told to the director; without results the ini key History is named when
+    /// it is off (historyOn false), as it keeps the received messages out of the log. True
+    /// when a file was written.
+    bool mnuloggedResults_Click(const QString& desktopFolder, bool historyOn);
 
 private:
     GameData& gameData_;

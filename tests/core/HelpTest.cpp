@@ -1,5 +1,7 @@
 #include "support/FakeHelp.h"
 
+#include <QDir>
+#include <QFile>
 #include <gtest/gtest.h>
 
 namespace qzc {
@@ -66,13 +68,22 @@ TEST(HelpTest, TargetOfEachTopic) {
     }
 }
 
-TEST(HelpTest, APageThatCannotBeOpenedIsLogged) {
+// A page that no program opens is logged, and the director is told where it is.
+TEST(HelpTest, APageThatCannotBeOpenedIsLoggedAndItsPathShown) {
     HelpRig rig;
     rig.shell.succeeds = false;
+    const QString page = rig.config.appFolder + QStringLiteral("Help/html/incorrect_database.html");
     rig.help.showHelp(5);
-    EXPECT_TRUE(rig.log.bufferedText().contains(
-        QStringLiteral("Help page could not be opened: ") + rig.config.appFolder +
-        QStringLiteral("Help/html/incorrect_database.html (showHelp)")));
+    ASSERT_TRUE(QDir().mkpath(rig.config.appFolder + QStringLiteral("Help/html")) &&
+                QFile(page).open(QIODevice::WriteOnly));
+    rig.help.showHelp(5);
+    EXPECT_TRUE(rig.log.bufferedText().contains(QStringLiteral("Help page could not be opened: ") + page +
+                                                QStringLiteral(" (showHelp)")));
+    EXPECT_EQ(
+        rig.messages.texts(),
+        (QStringList{QStringLiteral("The help page is not found:\r\n") + QDir::toNativeSeparators(page),
+                     QStringLiteral("No program could open the help page. Open it in a web browser:\r\n") +
+                         QDir::toNativeSeparators(page)}));
 }
 
 } // namespace

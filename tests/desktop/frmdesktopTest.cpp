@@ -9,17 +9,20 @@
 #include "support/BaseStationSimulator.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
+#include "support/GoldenFile.h"
 #include "support/LogLines.h"
 #include "support/TestGuiApp.h"
 
 #include <QAction>
 #include <QComboBox>
+#include <QDirIterator>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <functional>
@@ -95,6 +98,31 @@ TEST_F(LoadedWindowTest, LoadedWindowAndTheDispatchersView) {
     ASSERT_NE(notice, nullptr);
     EXPECT_EQ(notice->windowModality(), Qt::NonModal);
     EXPECT_TRUE(rig.messages.shown.empty());
+}
+
+// Every key a help page names (F1 to F12, or a key with Ctrl, Shift or Alt) is a shortcut of
+// the window's menus or one of the keys the window handles itself.
+TEST_F(LoadedWindowTest, EveryKeyAHelpPageNamesIsOneTheWindowHas) {
+    // The window's own keys (keyPressEvent): the log window and the anti-checksum switch.
+    QStringList known = {QStringLiteral("Ctrl+F9"), QStringLiteral("Ctrl+F6")};
+    for (const QAction* item : window().findChildren<QAction*>())
+        known << item->shortcut().toString(QKeySequence::PortableText);
+    static const QRegularExpression key(
+        QStringLiteral(R"(\b(?:(?:Ctrl|Shift|Alt)\+)*F\d{1,2}\b|\b(?:(?:Ctrl|Shift|Alt)\+)+[A-Z0-9]\b)"));
+    QDirIterator pages(QStringLiteral(QZC_HELP_SOURCE), {QStringLiteral("*.html")}, QDir::Files,
+                       QDirIterator::Subdirectories);
+    int named = 0;
+    while (pages.hasNext()) {
+        const QString page = pages.next();
+        for (const QRegularExpressionMatch& m :
+             key.globalMatch(QString::fromUtf8(test::readFileBytes(page)))) {
+            ++named;
+            EXPECT_TRUE(known.contains(QKeySequence::fromString(m.captured(), QKeySequence::PortableText)
+                                           .toString(QKeySequence::PortableText)))
+                << page.toStdString() << ": " << m.captured().toStdString();
+        }
+    }
+    EXPECT_GT(named, 0);
 }
 
 // The analysis shows the updated-movement instructions through the window: one instance,

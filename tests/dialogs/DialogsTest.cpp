@@ -92,6 +92,13 @@ TEST(frmClosingTest, HelpTopicTwelveOnTheButtonAndF1) {
     QApplication::sendEvent(&box, &f1);
     const QString page = rig.config.appFolder + QStringLiteral("Help/html/finished.html");
     EXPECT_EQ(rig.shell.opened, (QStringList{page, page}));
+    // A page that cannot be opened is told without the hourglass.
+    rig.shell.succeeds = false;
+    rig.messages.whileShown = [] {
+        EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+    };
+    box.cmdHelp->click();
+    EXPECT_EQ(rig.messages.shown.size(), 1u);
     EXPECT_EQ(box.cmdButton[0]->text(), QStringLiteral("&Yes"));
     EXPECT_EQ(box.cmdButton[1]->text(), QStringLiteral("&No"));
 }

@@ -58,7 +58,7 @@ TEST_F(LoggedResultsTest, RebuiltFromAHandMadeLog) {
     ASSERT_TRUE(log.open(QIODevice::WriteOnly));
     log.write(kLog);
     log.close();
-    ASSERT_TRUE(results().mnuloggedResults_Click(desktop.path()));
+    ASSERT_TRUE(results().mnuloggedResults_Click(desktop.path(), true));
 
     const QString name = QStringLiteral("club_res.txt");
     EXPECT_EQ(shell.opened, QStringList{desktop.path() + name});
@@ -92,18 +92,23 @@ TEST_F(LoggedResultsTest, RoundEstimateWithoutTheMovement) {
     }
 }
 
+// The ini key History is named only while it is off.
 TEST_F(LoggedResultsTest, ALogWithoutResultsWritesNothingAndSaysSo) {
     EXPECT_TRUE(results().DecodeGameLogForResult(QString()).isEmpty());
     QFile log(event().logFilePath());
     ASSERT_TRUE(log.open(QIODevice::WriteOnly));
     log.write("2026-12-07 19:40:00.000 : Start game.\r\n");
     log.close();
-    EXPECT_FALSE(results().mnuloggedResults_Click(desktop.path()));
-    EXPECT_FALSE(QFile::exists(event().scoreDbFolder + QStringLiteral("club_res.txt")));
-    EXPECT_TRUE(shell.opened.isEmpty());
-    ASSERT_EQ(data.harness.messages.shown.size(), 1u);
-    EXPECT_TRUE(data.harness.messages.shown[0].text.startsWith(
-        QStringLiteral("The log holds no results sent by the tabletops:")));
+    for (const bool historyOn : {false, true}) {
+        data.harness.messages.shown.clear();
+        EXPECT_FALSE(results().mnuloggedResults_Click(desktop.path(), historyOn));
+        EXPECT_FALSE(QFile::exists(event().scoreDbFolder + QStringLiteral("club_res.txt")));
+        EXPECT_TRUE(shell.opened.isEmpty());
+        ASSERT_EQ(data.harness.messages.shown.size(), 1u);
+        const QString& text = data.harness.messages.shown[0].text;
+        EXPECT_TRUE(text.startsWith(QStringLiteral("The log holds no results sent by the tabletops:")));
+        EXPECT_EQ(text.contains(QStringLiteral("History")), !historyOn) << historyOn;
+    }
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include "platform/OnlineHelpCheck.h"
 #include "platform/ShellOpener.h"
 #include "support/FakeClock.h"
+#include "support/ScriptedMessageBox.h"
 #include "support/TempFolder.h"
 
 #include <QStringList>
@@ -37,7 +38,7 @@ public:
 /// Help around a temporary program folder, with a fake desktop and a fake help site.
 class HelpRig {
 public:
-    HelpRig() : config(folder.path()), log(clock), help(config, shell, online, log) {}
+    HelpRig() : config(folder.path()), log(clock), help(config, shell, online, log, messages) {}
 
     TempFolder folder;
     FakeClock clock;
@@ -45,6 +46,7 @@ public:
     Log log;
     FakeShellOpener shell;
     FakeOnlineHelpCheck online;
+    ScriptedMessageBox messages;
     Help help;
 };
 
