@@ -1,6 +1,7 @@
 #include "dialogs/frmLog.h"
 
 #include "core/TextFile.h"
+#include "desktop/WindowPlacement.h"
 #include "platform/BusyPointer.h"
 
 #include <QFontDatabase>
@@ -29,6 +30,7 @@ frmLog::frmLog(Log& log, QString logFile, QWidget* parent)
     txtLog->installEventFilter(this);
     (new QVBoxLayout(this))->addWidget(txtLog);
     resize(800, 500);
+    keepFrameOnScreen(*this);
 }
 
 frmLog::~frmLog() {
