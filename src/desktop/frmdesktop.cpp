@@ -214,6 +214,7 @@ void frmdesktop::connectControls() {
     connect(txtPairNo, &QLineEdit::textChanged, this,
             [this](const QString& text) { gridPlay->txtPairNo_Change(text); });
     connect(txtPairNo, &QLineEdit::returnPressed, cmdPickPair, &QPushButton::click);
+    txtPairNo->installEventFilter(this);
 }
 
 void frmdesktop::Form_Load(qint16 channel) {
@@ -322,6 +323,12 @@ bool frmdesktop::popUpShown() const {
 void frmdesktop::mousePressEvent(QMouseEvent* event) {
     Close_PopUp();
     QMainWindow::mousePressEvent(event);
+}
+
+bool frmdesktop::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtPairNo && event->type() == QEvent::MouseButtonPress)
+        Close_PopUp();
+    return QMainWindow::eventFilter(watched, event);
 }
 
 // DesktopHost: the sections and the grid

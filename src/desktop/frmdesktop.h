@@ -199,6 +199,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    /// A click on the pair box closes the result pop-up, as one on the window does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
