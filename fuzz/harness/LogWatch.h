@@ -12,7 +12,7 @@ namespace qzc::fuzz {
 class LogWatch final : public LogWindowSink {
 public:
     QString text() const override { return {}; }
-    void setText(const QString&) override {}
+    void keepLast(qsizetype) override {}
     void appendLine(const QString& line) override;
 
     /// The lines seen since the last clear.

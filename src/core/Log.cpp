@@ -131,7 +131,7 @@ void Log::writeLog(int number, const QString& message, const QString& source, bo
     if (mirroring_ && windowSink_ != nullptr) {
         const QString shown = windowSink_->text();
         if (shown.size() + kCrLf.size() + line.size() >= maxWindowChars)
-            windowSink_->setText(shown.right(keptWindowChars));
+            windowSink_->keepLast(keptWindowChars);
         windowSink_->appendLine(line);
     }
 }

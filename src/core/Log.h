@@ -13,7 +13,8 @@ public:
     virtual ~LogWindowSink() = default;
     /// The viewer's whole text, so the log can cap it.
     virtual QString text() const = 0;
-    virtual void setText(const QString& text) = 0;
+    /// Cuts the viewer's text to its last count characters, keeping the reader's place.
+    virtual void keepLast(qsizetype count) = 0;
     /// Adds one line at the end of the viewer's text, on a line of its own.
     virtual void appendLine(const QString& line) = 0;
 };

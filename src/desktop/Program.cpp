@@ -24,7 +24,6 @@
 
 #include <QCoreApplication>
 #include <QRegularExpression>
-#include <QTimer>
 
 namespace qzc {
 
@@ -137,11 +136,8 @@ bool Program::start() {
     desktop_->Form_Load(baseStation_->settings().Channel);
     if (!config_.minimiseArg.isEmpty())
         desktop_->setWindowState(Qt::WindowMinimized);
+    // Its frame goes on the screen, title bar included, once it is known.
     desktop_->show();
-    // Shown, the window has its frame: all of it, title bar included, goes on the screen,
-    // once now and once more when the window system has had its say.
-    desktop_->keepOnScreen();
-    QTimer::singleShot(0, desktop_.get(), [this] { desktop_->keepOnScreen(); });
 
     // The user's desktop folder, ending with "/" (empty when there is none).
     QString desktopFolder = GetSpecialFolder(desktopDirectoryFolderId).trimmed().remove(QChar(0));

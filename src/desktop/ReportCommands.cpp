@@ -5,6 +5,7 @@
 #include "core/Guarded.h"
 #include "core/Log.h"
 #include "core/MessageBox.h"
+#include "desktop/WindowPlacement.h"
 #include "desktop/frmdesktop.h"
 #include "platform/BusyPointer.h"
 #include "platform/ProgramLauncher.h"
@@ -34,6 +35,7 @@ constexpr qint16 kHelpTopic = 8;
 bool showPrintDialog(QPrinter& printer, QWidget* parent) {
     QPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    keepFrameOnScreen(dialog);
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -1,11 +1,23 @@
 #include "desktop/WindowPlacement.h"
 
-#include <QMargins>
+#include <QEvent>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 
 namespace qzc {
+
+namespace {
+
+/// The frame around the window's inner area as the window system reports it now (none
+/// before the window exists on the screen).
+QMargins frameMarginsOf(const QWidget& window) {
+    const QWindow* handle = window.windowHandle();
+    return handle != nullptr ? handle->frameMargins() : QMargins();
+}
+
+} // namespace
 
 QRect fitFrameInside(const QRect& area, const QRect& frame) {
     const QSize size = frame.size().boundedTo(area.size());
@@ -14,20 +26,73 @@ QRect fitFrameInside(const QRect& area, const QRect& frame) {
     return QRect(QPoint(x, y), size);
 }
 
-void placeInsideScreen(QWidget& window, QPoint offset) {
-    const QScreen* screen = window.screen();
-    if (screen == nullptr)
+FrameKeeper::FrameKeeper(QWidget& window, std::optional<QPoint> offset)
+    : QObject(&window), window_(window), offset_(offset) {
+    setObjectName(QStringLiteral("FrameKeeper"));
+    window.installEventFilter(this);
+}
+
+void FrameKeeper::place() {
+    placeBy(frameMarginsOf(window_));
+}
+
+void FrameKeeper::frameLearnt(const QMargins& frame) {
+    if (learnt_)
+        return;
+    learnt_ = true;
+    window_.removeEventFilter(this);
+    placeBy(frame);
+}
+
+bool FrameKeeper::eventFilter(QObject* watched, QEvent* event) {
+    // A window manager decorates a window once it is shown; the frame is known by the
+    // window's first paint after that, or its first move or resize.
+    const QEvent::Type type = event->type();
+    const bool firstShow = type == QEvent::Show && !shown_;
+    const bool changed = shown_ && (type == QEvent::Paint || type == QEvent::Move || type == QEvent::Resize);
+    if (watched != &window_ || (!firstShow && !changed))
+        return false;
+    shown_ = true;
+    const QMargins frame = frameMarginsOf(window_);
+    if (firstShow) {
+        // The frame may be known before the window is on the screen, or not yet.
+        if (frame.isNull())
+            placeBy(frame);
+        else
+            frameLearnt(frame);
+    } else if (!frame.isNull()) {
+        // Placed once the paint or move under way is done.
+        window_.removeEventFilter(this);
+        QMetaObject::invokeMethod(
+            this, [this, frame] { frameLearnt(frame); }, Qt::QueuedConnection);
+    }
+    return false;
+}
+
+void FrameKeeper::placeBy(const QMargins& frame) {
+    const QScreen* screen = window_.screen();
+    if (screen == nullptr || (window_.windowState() & (Qt::WindowMaximized | Qt::WindowFullScreen)))
         return;
     const QRect area = screen->availableGeometry();
-    const QRect frame = window.frameGeometry();
-    const QRect inner = window.geometry();
-    const QMargins margins(inner.left() - frame.left(), inner.top() - frame.top(),
-                           frame.right() - inner.right(), frame.bottom() - inner.bottom());
-    const QRect wanted(area.topLeft() + offset, frame.size());
-    const QRect fitted = fitFrameInside(area, wanted);
-    window.resize(fitted.size().shrunkBy(margins));
-    // The position of a window includes its frame.
-    window.move(fitted.topLeft());
+    const QRect inner = window_.geometry();
+    QRect wanted = inner.marginsAdded(frame);
+    if (offset_)
+        wanted.moveTopLeft(area.topLeft() + *offset_);
+    const QRect fitted = fitFrameInside(area, wanted).marginsRemoved(frame);
+    if (fitted == inner)
+        return;
+    if (window_.testAttribute(Qt::WA_WState_Created)) {
+        window_.setGeometry(fitted);
+    } else {
+        // Not yet on the screen: the position given then is that of the frame, wherever
+        // the window manager puts the title bar.
+        window_.resize(fitted.size());
+        window_.move(fitted.topLeft() - QPoint(frame.left(), frame.top()));
+    }
+}
+
+void keepFrameOnScreen(QWidget& window) {
+    new FrameKeeper(window, std::nullopt);
 }
 
 } // namespace qzc

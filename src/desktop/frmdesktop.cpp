@@ -79,6 +79,8 @@ frmdesktop::frmdesktop(const DesktopServices& services)
     const ResultMenuCommands::Services commands{config_,   log_,      db_,   settings_,      event_,
                                                 gameData_, messages_, help_, services.shell, *this};
     resultCommands_ = new ResultMenuCommands(commands, this);
+    const int offset = twipsToPixels(120, logicalDpiX());
+    frameKeeper_ = new FrameKeeper(*this, QPoint(offset, offset));
     buildControls();
     buildMenus();
     connectControls();
@@ -212,6 +214,7 @@ void frmdesktop::connectControls() {
     connect(txtPairNo, &QLineEdit::textChanged, this,
             [this](const QString& text) { gridPlay->txtPairNo_Change(text); });
     connect(txtPairNo, &QLineEdit::returnPressed, cmdPickPair, &QPushButton::click);
+    txtPairNo->installEventFilter(this);
 }
 
 void frmdesktop::Form_Load(qint16 channel) {
@@ -248,7 +251,7 @@ void frmdesktop::Form_Load(qint16 channel) {
     framePopUp->hide();
     setChannelChecked(channel);
     // The window's place, inside the screen, and its caption.
-    keepOnScreen();
+    frameKeeper_->place();
     setWindowTitle(getVersionText() + QStringLiteral(" - ") + event_.eventFileName);
     // The help topic of the window (the result pop-up holds its own).
     cmdHelp->setProperty("Tag", QString::number(kHelpTopic));
@@ -322,6 +325,12 @@ void frmdesktop::mousePressEvent(QMouseEvent* event) {
     QMainWindow::mousePressEvent(event);
 }
 
+bool frmdesktop::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == txtPairNo && event->type() == QEvent::MouseButtonPress)
+        Close_PopUp();
+    return QMainWindow::eventFilter(watched, event);
+}
+
 // DesktopHost: the sections and the grid
 
 void frmdesktop::RefreshTableStatus() {
@@ -361,6 +370,7 @@ void frmdesktop::showNotice(const QString& caption, const QString& text) {
     box->setObjectName(QStringLiteral("frmNotice"));
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->setWindowModality(Qt::NonModal);
+    keepFrameOnScreen(*box);
     box->show();
 }
 
@@ -489,11 +499,6 @@ void frmdesktop::showLinkStatus(bool up) {
 void frmdesktop::showGameRunning(bool running) {
     cmdGame->setText(running ? QStringLiteral("Stop (F4)") : QStringLiteral("Start (F2)"));
     setBackColour(cmdGame, QPalette::Button, running ? QColor(255, 0, 0) : QColor(0, 255, 0));
-}
-
-void frmdesktop::keepOnScreen() {
-    const int offset = twipsToPixels(120, logicalDpiX());
-    placeInsideScreen(*this, QPoint(offset, offset));
 }
 
 void frmdesktop::bringToFront() {

@@ -25,6 +25,7 @@ class BaseStation;
 class BaseStationCommands;
 class Config;
 class EventPublisher;
+class FrameKeeper;
 class GameData;
 class GameDataAnalysis;
 class GameSession;
@@ -180,10 +181,6 @@ public:
 
     /// Brings the window to the front (a second start of the program asks for it).
     void bringToFront();
-    /// Puts the window 120 twips from the top-left corner of the screen's free area, its
-    /// whole frame on the screen (the program calls it again once the window is shown and
-    /// its frame is known).
-    void keepOnScreen();
 
     /// How the window is being closed.
     static constexpr int closedByUser = 0;
@@ -202,6 +199,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    /// A click on the pair box closes the result pop-up, as one on the window does.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildControls();
@@ -238,6 +237,8 @@ private:
     EventPublisher* publisher_ = nullptr;
     DesktopCommands commands_;
     ResultMenuCommands* resultCommands_ = nullptr;
+    /// Keeps the window's frame on the screen, 120 twips from the corner of its free area.
+    FrameKeeper* frameKeeper_ = nullptr;
 
     QPointer<frmSettings> settingsDialog_;
     QPointer<frmAbout> aboutDialog_;

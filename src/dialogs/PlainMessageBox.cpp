@@ -1,6 +1,7 @@
 #include "dialogs/PlainMessageBox.h"
 
 #include "core/Config.h"
+#include "desktop/WindowPlacement.h"
 
 #include <QApplication>
 #include <QInputDialog>
@@ -26,6 +27,7 @@ QString captionOr(const QString& caption) {
 
 bool PlainMessageBox::show(const Request& request) {
     QMessageBox box;
+    keepFrameOnScreen(box);
     box.setWindowTitle(captionOr(request.caption));
     box.setText(request.text.trimmed());
     if ((request.style & kIconMask) == kExclamation)
@@ -49,6 +51,7 @@ bool PlainMessageBox::show(const Request& request) {
 
 void PlainMessageBox::showStandard(const QString& text, const QString& caption, StandardIcon icon) {
     QMessageBox box;
+    keepFrameOnScreen(box);
     box.setWindowTitle(captionOr(caption));
     box.setText(text);
     switch (icon) {
@@ -69,10 +72,11 @@ void PlainMessageBox::showStandard(const QString& text, const QString& caption, 
 }
 
 QString PlainMessageBox::askText(const QString& prompt, const QString& caption) {
-    bool ok = false;
-    const QString text = QInputDialog::getText(QApplication::activeWindow(), captionOr(caption), prompt,
-                                               QLineEdit::Normal, {}, &ok);
-    return ok ? text : QString();
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(captionOr(caption));
+    dialog.setLabelText(prompt);
+    keepFrameOnScreen(dialog);
+    return dialog.exec() == QDialog::Accepted ? dialog.textValue() : QString();
 }
 
 } // namespace qzc

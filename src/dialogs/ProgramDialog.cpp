@@ -1,11 +1,15 @@
 #include "dialogs/ProgramDialog.h"
 
+#include "desktop/WindowPlacement.h"
+
 #include <QKeyEvent>
 #include <QPushButton>
 
 namespace qzc {
 
-ProgramDialog::ProgramDialog(HelpKey helpKey, QWidget* parent) : QDialog(parent), helpKey_(helpKey) {}
+ProgramDialog::ProgramDialog(HelpKey helpKey, QWidget* parent) : QDialog(parent), helpKey_(helpKey) {
+    keepFrameOnScreen(*this);
+}
 
 void ProgramDialog::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_F1 && helpKey_ == HelpKey::Down) {

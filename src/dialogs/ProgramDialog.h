@@ -4,9 +4,9 @@
 
 namespace qzc {
 
-/// What the program's dialogs share: F1 does what the dialog's Help button does, and the
-/// close box answers as Escape does, through the dialog's reject() (a dialog whose close
-/// box means one of its buttons overrides reject()).
+/// What the program's dialogs share: F1 does what the dialog's Help button does, the close
+/// box answers as Escape does, through the dialog's reject() (a dialog whose close box
+/// means one of its buttons overrides reject()), and the whole frame opens on the screen.
 class ProgramDialog : public QDialog {
     Q_OBJECT
 public:

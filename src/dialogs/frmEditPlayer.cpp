@@ -270,11 +270,14 @@ void frmEditPlayer::gridName_MouseDown(int row, int column) {
     }
     guarded(log_, QStringLiteral("frmEditPlayer - gridName_MouseDown"), [this, row, column] {
         closeEditDialog();
+        keptAtActivation_.clear();
         const std::optional<NameChangePrompt> prompt = editor_.cellPressed(row, column);
         if (!prompt)
             return;
         editDialog_ = new frmEditNameDialog(
             editor_, *prompt, help_, log_, [this] { showList(); }, this);
+        if (!isActiveWindow())
+            keptAtActivation_ = editDialog_;
         editDialog_->show();
         editDialog_->activateWindow();
         editDialog_->textNewValue->setFocus();
@@ -302,8 +305,12 @@ void frmEditPlayer::closeEditDialog() {
 }
 
 bool frmEditPlayer::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
-        closeEditDialog();
+    if (event->type() == QEvent::WindowActivate) {
+        const frmEditNameDialog* kept = keptAtActivation_.data();
+        keptAtActivation_.clear();
+        if (kept == nullptr || kept != editDialog_.data())
+            closeEditDialog();
+    }
     return ProgramDialog::event(event);
 }
 

@@ -66,7 +66,7 @@ public:
     QPushButton* cmdHelp = nullptr;
 
 protected:
-    /// Coming back to the list closes an open edit dialog without saving.
+    /// Coming back to the list closes an edit dialog opened before, without saving.
     bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -86,6 +86,9 @@ private:
     Log& log_;
     Help* help_;
     QPointer<frmEditNameDialog> editDialog_;
+    /// The edit dialog opened by a press while this window was not active: the activation
+    /// that the press brings arrives after it and leaves that dialog open.
+    QPointer<frmEditNameDialog> keptAtActivation_;
     QButtonGroup* optSourceGroup_ = nullptr;
 };
 

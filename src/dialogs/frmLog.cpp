@@ -1,11 +1,14 @@
 #include "dialogs/frmLog.h"
 
 #include "core/TextFile.h"
+#include "desktop/WindowPlacement.h"
 #include "platform/BusyPointer.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>
 #include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace qzc {
@@ -29,6 +32,7 @@ frmLog::frmLog(Log& log, QString logFile, QWidget* parent)
     txtLog->installEventFilter(this);
     (new QVBoxLayout(this))->addWidget(txtLog);
     resize(800, 500);
+    keepFrameOnScreen(*this);
 }
 
 frmLog::~frmLog() {
@@ -51,8 +55,22 @@ QString frmLog::text() const {
     return txtLog->toPlainText();
 }
 
-void frmLog::setText(const QString& text) {
-    txtLog->setPlainText(text);
+void frmLog::keepLast(qsizetype count) {
+    QTextDocument* document = txtLog->document();
+    const int cut = document->characterCount() - 1 - static_cast<int>(count);
+    if (cut <= 0)
+        return;
+    QScrollBar* scroll = txtLog->verticalScrollBar();
+    const int firstShown = scroll->value();
+    const int lines = document->blockCount();
+    // Cut through a cursor of its own, the box's cursor moves with the text it is on. The
+    // cut text is not kept for undo.
+    document->setUndoRedoEnabled(false);
+    QTextCursor front(document);
+    front.setPosition(cut, QTextCursor::KeepAnchor);
+    front.removeSelectedText();
+    document->setUndoRedoEnabled(true);
+    scroll->setValue(firstShown - (lines - document->blockCount()));
 }
 
 void frmLog::appendLine(const QString& line) {

@@ -30,7 +30,8 @@ public:
 
     // LogWindowSink
     QString text() const override;
-    void setText(const QString& text) override;
+    /// The caret, its selection and the view stay on the lines they were on.
+    void keepLast(qsizetype count) override;
     void appendLine(const QString& line) override;
 
     QPlainTextEdit* txtLog = nullptr;

@@ -2,6 +2,7 @@
 
 #include "core/MessageBox.h"
 #include "core/NumberText.h"
+#include "desktop/WindowPlacement.h"
 #include "dialogs/ButtonArray.h"
 
 #include <QCloseEvent>
@@ -49,6 +50,7 @@ frmMovement::frmMovement(qint16& boardsPerRound, qint16& totalBoards, MessageBox
     setObjectName(QStringLiteral("frmMovement"));
     setWindowTitle(QStringLiteral("Movement missing!"));
     setModal(true);
+    keepFrameOnScreen(*this);
 
     Label2 = new QLabel(QStringLiteral("Movement data seem to be missing. Please enter"), this);
     Label2->setObjectName(QStringLiteral("Label2"));

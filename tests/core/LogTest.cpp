@@ -120,7 +120,7 @@ TEST_F(LogTest, LinesWaitInMemoryUntilTheFileIsKnownOrWritable) {
 class FakeLogWindow : public LogWindowSink {
 public:
     QString text() const override { return shown; }
-    void setText(const QString& t) override { shown = t; }
+    void keepLast(qsizetype count) override { shown = shown.right(count); }
     void appendLine(const QString& line) override {
         if (!shown.isEmpty())
             shown += QStringLiteral("\r\n");

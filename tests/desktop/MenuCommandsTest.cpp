@@ -23,6 +23,7 @@
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTextBlock>
 #include <gtest/gtest.h>
 
 namespace qzc {
@@ -240,9 +241,9 @@ TEST_F(MenuCommandsTest, ProblemReportOnTheEventFolderLeavesTheEventAlone) {
     EXPECT_EQ(check, QStringLiteral("ok"));
 }
 
-// F9 opens the log window with the log in it, lines logged meanwhile are added; the access
-// code shows the maintenance menu and unlocks F1, which decodes the line of the caret;
-// Ctrl+F9 closes the window.
+// F9 opens the log window with the log in it, lines logged meanwhile are added (a full box
+// is cut first, the caret kept on its line); the access code shows the maintenance menu and
+// unlocks F1, which decodes the line of the caret; Ctrl+F9 closes the window.
 TEST_F(MenuCommandsTest, LogWindowAndDecodeMsg) {
     const auto press = [](QWidget* target, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
         QKeyEvent event(QEvent::KeyPress, key, modifiers);
@@ -258,6 +259,8 @@ TEST_F(MenuCommandsTest, LogWindowAndDecodeMsg) {
     ASSERT_EQ(window().findChildren<frmLog*>().size(), 1);
     frmLog* log = window().findChildren<frmLog*>().front();
     EXPECT_TRUE(log->txtLog->toPlainText().contains(QStringLiteral("Setup grid completed")));
+    // A line as long as the box holds: the next one cuts the box to make room.
+    rig.program->log().writeLog(0, QString(frmLog::shownChars, QLatin1Char('x')));
     rig.program->log().writeLog(0, QStringLiteral("RX <= FF 00 0C 01 0A 00 17"));
     EXPECT_TRUE(log->txtLog->toPlainText().endsWith(QStringLiteral(": RX <= FF 00 0C 01 0A 00 17")));
 
@@ -267,9 +270,13 @@ TEST_F(MenuCommandsTest, LogWindowAndDecodeMsg) {
     EXPECT_FALSE(log->txtLog->isReadOnly());
     log->txtLog->moveCursor(QTextCursor::Start);
     ASSERT_TRUE(log->txtLog->find(QStringLiteral("RX <= FF")));
+    // Half a box more cuts it again: the caret stays on its line.
+    rig.program->log().writeLog(0, QString(frmLog::shownChars / 2, QLatin1Char('y')));
+    EXPECT_TRUE(
+        log->txtLog->textCursor().block().text().endsWith(QStringLiteral(": RX <= FF 00 0C 01 0A 00 17")));
     press(log->txtLog, Qt::Key_F1);
     EXPECT_EQ(log->txtLog->textCursor().selectedText(),
-              QStringLiteral("%1 : RX > FF 00 0C 01 0A 00 17\u2029TQZ 0x000C: Request game status\u2029")
+              QStringLiteral("%1 : RX > FF 00 0C 01 0A 00 17\u2029TQZ 0x000C: Request game status")
                   .arg(clock.now().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))));
 
     press(&window(), Qt::Key_F9, Qt::ControlModifier);

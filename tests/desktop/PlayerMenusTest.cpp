@@ -6,6 +6,7 @@
 #include "dialogs/frmEditPlayer.h"
 #include "dialogs/frmPlayerName.h"
 #include "platform/RegistryKey.h"
+#include "support/WidgetInput.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -74,8 +75,15 @@ TEST_F(PlayerMenusTest, PlayerNamesOpenAfreshAndChangeAnId) {
     EXPECT_EQ(dialog->gridName->TextMatrix(1, 1), u"A1"_s);
     EXPECT_EQ(dialog->gridName->TextMatrix(1, 2), u"N     1"_s);
 
-    // A press on the Member ID of A1 N opens the change; Yes writes it.
-    Q_EMIT dialog->gridName->cellPressed(0, 3);
+    // A press on the Member ID of A1 N while the list is not active opens the change, and the
+    // activation that the press brings, which comes after it, leaves it open; Yes writes it.
+    window().activateWindow();
+    QApplication::processEvents();
+    ASSERT_FALSE(dialog->isActiveWindow());
+    test::sendMouse(dialog->gridName->viewport(), QEvent::MouseButtonPress,
+                    dialog->gridName->visualRect(dialog->gridName->model()->index(0, 3)).center());
+    QEvent activation(QEvent::WindowActivate);
+    QApplication::sendEvent(dialog, &activation);
     frmEditNameDialog* edit = dialog->editDialog();
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->windowTitle(), u"Change ID?"_s);

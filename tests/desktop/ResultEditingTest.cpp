@@ -133,7 +133,7 @@ TEST_F(ResultEditingTest, TypedResultInThePopUpReachesTheDatabaseAndTheGrid) {
 // An emptied line asks to annul: before the section's last played round the board becomes
 // "not played", in that round it is erased. A remark that is no result is kept as a ruling
 // remark; a No keeps the box and stores nothing; a second focus change while the question
-// is open asks nothing more.
+// is open asks nothing more. A click on the pair box closes the pop-up.
 TEST_F(ResultEditingTest, AnnulNotPlayedAndRemarksInThePopUp) {
     start(roundTwoPlayed());
     clickCell(1, 1);
@@ -182,6 +182,10 @@ TEST_F(ResultEditingTest, AnnulNotPlayedAndRemarksInThePopUp) {
     test::pressKey(box, Qt::Key_Escape);
     EXPECT_EQ(rig.messages.shown.size(), questions);
     EXPECT_FALSE(box->isVisible());
+
+    ASSERT_TRUE(popUp().isVisible());
+    test::click(window().findChild<QLineEdit*>(QStringLiteral("txtPairNo")));
+    EXPECT_FALSE(popUp().isVisible());
 }
 
 // The grid's tooltips, and a click on a round's heading: a column whose lists are cut is

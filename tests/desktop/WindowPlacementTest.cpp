@@ -1,5 +1,11 @@
 #include "desktop/WindowPlacement.h"
 
+#include "ProgramRig.h"
+#include "desktop/frmdesktop.h"
+#include "support/FakeClock.h"
+#include "support/Fixtures.h"
+#include "support/TestGuiApp.h"
+
 #include <gtest/gtest.h>
 
 namespace qzc {
@@ -27,6 +33,21 @@ TEST(WindowPlacement, TheWholeFrameGoesInsideTheFreeArea) {
             << fitted.x() << "," << fitted.y() << " " << fitted.width() << "x" << fitted.height();
         EXPECT_TRUE(area.contains(fitted));
     }
+}
+
+// A window manager decorates the main window only once it is shown: the frame it gets then,
+// with a title bar of 20 pixels, brings the window down so that the whole frame lies 120
+// twips (8 pixels) from the corner of the free area.
+TEST(WindowPlacement, TheMainWindowGoesDownWhenItsFrameIsLearnt) {
+    test::TestGuiApp app(QRect(0, 32, 1280, 768), false);
+    test::FakeClock clock;
+    test::ProgramRig rig(clock);
+    ASSERT_TRUE(rig.prepare(test::fixtures::mitchell()));
+    ASSERT_TRUE(rig.make().start());
+    frmdesktop& window = rig.program->desktop();
+    const QMargins frame(1, 20, 1, 5);
+    window.findChild<FrameKeeper*>()->frameLearnt(frame);
+    EXPECT_EQ(window.geometry().marginsAdded(frame).topLeft(), QPoint(8, 40));
 }
 
 } // namespace

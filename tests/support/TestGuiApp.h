@@ -32,23 +32,25 @@ struct TestAppArguments {
 class TestGuiApp {
 public:
     TestGuiApp() : args_(QByteArray()), app_(args_.argc, args_.argv) {}
-    /// Off screen, on one screen of the given place and size, whose windows have a frame.
-    explicit TestGuiApp(const QRect& screen)
-        : args_(offscreenPlatform(screenFile_, screen)), app_(args_.argc, args_.argv) {}
+    /// Off screen, on one screen of the given place and size, whose windows have a frame
+    /// unless frames is false.
+    explicit TestGuiApp(const QRect& screen, bool frames = true)
+        : args_(offscreenPlatform(screenFile_, screen, frames)), app_(args_.argc, args_.argv) {}
     QApplication& app() { return app_; }
 
 private:
-    static QByteArray offscreenPlatform(QTemporaryFile& file, const QRect& screen) {
+    static QByteArray offscreenPlatform(QTemporaryFile& file, const QRect& screen, bool frames) {
         if (!file.open())
             return {};
         file.write(
-            QStringLiteral("{\"windowFrameMargins\": true, \"screens\": [{\"name\": \"screen\", \"x\": %1, "
+            QStringLiteral("{\"windowFrameMargins\": %5, \"screens\": [{\"name\": \"screen\", \"x\": %1, "
                            "\"y\": %2, \"width\": %3, \"height\": %4, \"logicalDpi\": 96, "
                            "\"logicalBaseDpi\": 96, \"dpr\": 1}]}")
                 .arg(screen.x())
                 .arg(screen.y())
                 .arg(screen.width())
                 .arg(screen.height())
+                .arg(frames ? QStringLiteral("true") : QStringLiteral("false"))
                 .toUtf8());
         file.flush();
         return "offscreen:configfile=" + file.fileName().toUtf8();
