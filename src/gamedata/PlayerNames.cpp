@@ -49,11 +49,19 @@ void sortByNumber(typename std::vector<Record>::iterator first, typename std::ve
         std::stable_sort(first, last, byNumber);
 }
 
+// Cuts high to the last record of a list of size records; false when low..high then holds
+// fewer than two records, a start at or past the end included.
+bool cutToList(std::size_t size, std::size_t low, std::size_t& high) {
+    if (size == 0)
+        return false;
+    high = std::min(high, size - 1);
+    return low < high;
+}
+
 template <typename Record>
 void sortPlayers(std::vector<Record>& list, std::size_t low, std::size_t high, bool byName) {
-    if (list.empty() || low >= high)
+    if (!cutToList(list.size(), low, high))
         return;
-    high = std::min(high, list.size() - 1);
     const auto first = list.begin() + static_cast<std::ptrdiff_t>(low);
     const auto last = list.begin() + static_cast<std::ptrdiff_t>(high) + 1;
     if (byName)
@@ -111,9 +119,8 @@ void quickSortPlayersBy(std::vector<PlayerNameRecord>& list, std::size_t low, st
     default:
         return;
     }
-    if (list.empty() || low >= high)
+    if (!cutToList(list.size(), low, high))
         return;
-    high = std::min(high, list.size() - 1);
     const auto first = list.begin() + static_cast<std::ptrdiff_t>(low);
     const auto last = list.begin() + static_cast<std::ptrdiff_t>(high) + 1;
     if (sortKey > 0)

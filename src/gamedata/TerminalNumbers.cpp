@@ -54,7 +54,8 @@ qint16 movementNumberInRound(const GameData& gameData, bool bandedPairNumbering,
         if (row.Section == sectionId && row.Round == round && own > 0 && convertPairNumber(own, true) == sent)
             return own;
     }
-    return sent;
+    // Read raw, the terminal's number would name another pair of the movement.
+    return 0;
 }
 
 } // namespace qzc

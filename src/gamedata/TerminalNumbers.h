@@ -21,8 +21,8 @@ SeatNumbers movementSeatNumbers(const GameData& gameData, bool bandedPairNumberi
 
 /// The movement's own number of a pair or player that a terminal sent for a seat (0 NS, 1 EW,
 /// 2 South, 3 West), looked for at every table of the section in the round: the number in
-/// that seat whose conversion the sent number is. The sent number when there is none or
-/// without banded numbering.
+/// that seat whose conversion the sent number is; 0 when there is none. Without banded
+/// numbering the sent number.
 qint16 movementNumberInRound(const GameData& gameData, bool bandedPairNumbering, qint16 sectionId,
                              qint16 round, int seat, qint16 sent);
 

@@ -137,8 +137,12 @@ std::optional<QByteArray> PersonalRecap::getPersonalRecap(const RecapContestant&
                           kSource);
             break;
         }
-        const bool eastWest = int16Value(query->value(1)) == contestant.number ||
-                              (individual && int16Value(query->value(2)) == contestant.number);
+        // Pairs that keep their direction sit on their own side at every table; only a
+        // contestant who changes direction is placed by the row.
+        const bool eastWest = contestant.separatePairs
+                                  ? !contestant.northSouth
+                                  : int16Value(query->value(1)) == contestant.number ||
+                                        (individual && int16Value(query->value(2)) == contestant.number);
         double percentage = 0;
         // A result that was not played, or whose score was never stored, is in no board's
         // table: looked up by its score it would take another result's value.

@@ -32,12 +32,6 @@ DealReply acknowledged(int replyCode) {
     return reply;
 }
 
-DealReply refused() {
-    DealReply reply;
-    reply.resultCode = 1003;
-    return reply;
-}
-
 } // namespace
 
 DealRequests::DealRequests(Log& log, ScoreDb& db, const EventInfo& event, const Config& config,
@@ -63,10 +57,11 @@ DealReply DealRequests::notSupported(int replyCode) {
     return acknowledged(replyCode);
 }
 
-DealReply DealRequests::boardNotPlayed(const QByteArray& data, const QString& tableId, int replyCode) {
-    // No movement has a board 0 and a table records only the boards it plays. Nothing is
-    // stored; the reply tells the terminal to reload its movement and acknowledges the
-    // request, which it would otherwise send again and again.
+DealReply DealRequests::notStored(const QByteArray& data, const QString& tableId, int replyCode) {
+    // No movement has a board 0, a table records only the boards it plays, and a byte that
+    // no card or call code uses would store a wrong record. Nothing is stored; the reply
+    // tells the terminal to reload its movement and acknowledges the request, which it would
+    // otherwise send again and again.
     log_.writeLog(1003, tableId + QStringLiteral(": ") + BytesToHex(data), QStringLiteral("doMsg"));
     gameData_.setflagloadsetup(false, tableId, 0);
     return acknowledged(replyCode);
@@ -96,11 +91,11 @@ DealReply DealRequests::submitDealtCard(const QByteArray& data, const QString& t
     const int end = firstCardByte + hands * handBytes;
     for (int index = firstCardByte; index < end; ++index) {
         if (!isCardByteInRange(byteAt(data, index)))
-            return refused();
+            return notStored(data, tableId, replyCode);
     }
     const qint16 board = byteAt(data, 1);
     if (board == 0)
-        return boardNotPlayed(data, tableId, replyCode);
+        return notStored(data, tableId, replyCode);
     const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
     DealReply reply = acknowledged(replyCode);
     for (int hand = 0; hand < hands; ++hand) {
@@ -128,12 +123,12 @@ DealReply DealRequests::submitBid(const QByteArray& data, const QString& tableId
     std::vector<DealCall> calls;
     for (int index = 3; index < data.size(); ++index) {
         if (!isBidByteInRange(byteAt(data, index)))
-            return refused();
+            return notStored(data, tableId, replyCode);
         calls.push_back({seat++, wireBidText(byteAt(data, index))});
     }
     const qint16 round = board == 0 ? qint16{0} : roundOf(tableId, board, QStringLiteral("the bidding"));
     if (round == 0)
-        return boardNotPlayed(data, tableId, replyCode);
+        return notStored(data, tableId, replyCode);
     const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
     return stored(records_.inputBidding(TableAddress::of(tableId, sectionId), round, board, calls),
                   replyCode);
@@ -156,13 +151,13 @@ DealReply DealRequests::submitPlayedCard(const QByteArray& data, const QString& 
         }
         ++seat;
         if (!isCardByteInRange(code))
-            return refused();
+            return notStored(data, tableId, replyCode);
         if (!isNoCardByte(code))
             cards.push_back({seat, wireCardText(code)});
     }
     const qint16 round = board == 0 ? qint16{0} : roundOf(tableId, board, QStringLiteral("the play"));
     if (round == 0)
-        return boardNotPlayed(data, tableId, replyCode);
+        return notStored(data, tableId, replyCode);
     const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
     return stored(records_.inputPlay(TableAddress::of(tableId, sectionId), round, board, cards), replyCode);
 }

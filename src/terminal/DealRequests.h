@@ -29,9 +29,9 @@ struct DealReply {
 /// The requests of terminals that record the deal, the auction and the play, and of those
 /// that show a board's deal: dealt cards (80), bids (82), played cards (84) and the deal of
 /// a board without (86) or with (88) the makeable contracts. What a terminal is told was
-/// taken is stored; a card or call byte that no code uses refuses the whole request (1003).
-/// Records of board 0, and bids and cards of a board the table does not play, are logged
-/// (1003), not stored, and acknowledged with the table flagged to reload its movement.
+/// taken is stored. Records of board 0, bids and cards of a board the table does not play,
+/// and a request holding a card or call byte that no code uses are logged (1003), not
+/// stored, and acknowledged with the table flagged to reload its movement.
 /// Without the score-database table to store in, a recording request is acknowledged and
 /// logged with 1101.
 class DealRequests {
@@ -48,7 +48,7 @@ private:
     DealReply submitPlayedCard(const QByteArray& data, const QString& tableId);
     DealReply requestDeal(const QByteArray& data, bool withMakeable);
     DealReply notSupported(int replyCode);
-    DealReply boardNotPlayed(const QByteArray& data, const QString& tableId, int replyCode);
+    DealReply notStored(const QByteArray& data, const QString& tableId, int replyCode);
     qint16 roundOf(const QString& tableId, qint16 board, const QString& what);
     static DealReply stored(DealRecords::Stored outcome, int replyCode);
 

@@ -256,6 +256,8 @@ TEST(PlayerNamesImportTest, SortsARangeByNumberOrByName) {
     EXPECT_EQ(list[1].number, 1);
     EXPECT_EQ(list[3].number, 7);
     quickSortPlayers(list, 0, 99, true);
+    // A range that starts past the list's end sorts nothing.
+    quickSortPlayers(list, 5, 9, false);
     EXPECT_EQ(list[0].name, u"a"_s);
     EXPECT_EQ(list[3].name, u"d"_s);
 }

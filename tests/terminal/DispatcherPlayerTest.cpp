@@ -131,6 +131,9 @@ TEST_F(DispatcherPlayerTest, BandedNumbersAreMappedBackOnTheWayInAndConvertedOnT
     Exchange e = send(0x0022, "1E 03 00 01 02 00 02");
     EXPECT_EQ(e.frames, QList<QByteArray>{to(0x0022, "1F 00 00 03 01")});
     EXPECT_TRUE(pins().isEmpty());
+    // No NS pair is known as 4: no seating, although read raw 4 is the NS pair of table 4.
+    e = send(0x0022, "1E 04 00 01 02 00 02");
+    EXPECT_EQ(e.frames, QList<QByteArray>{to(0x0022, "1F 00 00 03 01")});
 
     e = send(0x0022, "1E 03 0C 22 04 38 4E");
     EXPECT_EQ(e.frames, QList<QByteArray>{to(0x0022, "1F 00 00 00 00")});

@@ -81,6 +81,18 @@ EventBuilder secondRoundPlayed() {
     return threeTables(3);
 }
 
+// A three-table Mitchell numbering its EW pairs 1-3 too. Board 1: NS 1 - EW 1 4S by N, 10
+// tricks (420) in round 1; NS 3 3NT by N, 9 tricks (400) and NS 2 8 tricks (-50) later.
+EventBuilder mitchellSameNumbers() {
+    EventBuilder b;
+    b.addMitchellMovement(b.addSection(QStringLiteral("A")), 3, 3, 1, test::PairNumbering{1, 1});
+    bindTerminals(b, 1, 1);
+    for (const ResultRow& r :
+         {played(1, 1, 1, 1, 1, "4S", 10), played(3, 2, 1, 3, 2, "3NT", 9), played(2, 3, 1, 2, 3, "3NT", 8)})
+        b.addResult(r);
+    return b;
+}
+
 // One board at seven tables, NS t against EW 20 + t scoring 800 - 100 t; pair 1 sits EW in
 // round 2 (one winner). Matchpoints (top 12): NS t has 14 - 2t, EW 20 + t has 2t - 2.
 EventBuilder sevenTables() {
@@ -269,6 +281,9 @@ const ReplyCase recapCases[] = {
     // board 3 as NS 2/2; its adjusted score on board 4 left out.
     {"northSouthSeat", secondRoundPlayed, "", terminalOf(1, 2), "6A 01",
      "6B 11 01 23 24 32 02 1C 24 4B 03 23 28 64", "Prepare personal recap for N of pair 12"},
+    // NS 1 against EW 1 has the top of board 1 (4 of 4), seen from its own side.
+    {"mitchellNorthSouthAgainstTheSameNumber", mitchellSameNumbers, "", terminalOf(1, 1), "6A 01",
+     "6B 11 01 1C 28 64", "Prepare personal recap for N of pair 1"},
     // Two winners: EW 12 on -20..11 (11 - 9) / 31 = 6.5, sent as 6; on -12..24 36/36.
     {"twoWinnersEastWestImps", twoWinners, "custom_qz_scoringtype=0", terminalOf(1, 2), "6A 02",
      "6B 11 01 23 24 06 02 1C 24 64", "Prepare personal recap for E of pair 12"},
