@@ -7,6 +7,7 @@
 #include "core/ScoreDb.h"
 #include "reports/ResultFileGameData.h"
 #include "scoring/ContractScore.h"
+#include "scoring/CountedResults.h"
 
 #include <QSqlRecord>
 
@@ -106,13 +107,16 @@ std::optional<std::vector<ResultFileRow>> ResultRowBuilder::memory_brdResult_set
             row.south = queryInt16(*query, southColumn);
             row.west = queryInt16(*query, westColumn);
         }
-        row.contract = withoutBlanks(queryText(*query, contractColumn));
+        const QString storedContract = queryText(*query, contractColumn);
+        row.contract = withoutBlanks(storedContract);
         row.noContract = isNoContract(row.contract, row.remarks);
         if (row.noContract) {
             row.contract.clear();
         } else {
             row.score = queryInt16(*query, scoreColumn);
-            row.unscored = query->isNull(scoreColumn);
+            // "Not played", adjusted scores and free remarks are stored with score 0: looked
+            // up by it they would take the value of a passed-out result.
+            row.unscored = query->isNull(scoreColumn) || !isCountedResult(row.remarks, storedContract);
             row.declarer = queryText(*query, declarerColumn);
             row.lead = queryText(*query, leadColumn);
             row.tricks = calcTricksMade(row.contract, queryText(*query, resultColumn));

@@ -49,7 +49,8 @@ struct ResultFileRow {
     /// The row takes no part in scoring: not played, late play or passed by remark, or
     /// neither contract nor remark.
     bool noContract = false;
-    /// A played row whose score was never stored: it is in no table and earns nothing.
+    /// A row the board's scale does not count (a remark, no contract, or a score never
+    /// stored): it is in no table and earns nothing.
     bool unscored = false;
 };
 

@@ -13,6 +13,10 @@ QString countedResultCondition() {
     return QStringLiteral("NOT Erased") + noRemarkWithContract();
 }
 
+bool isCountedResult(const QString& remarks, const QString& contract) {
+    return remarks.isEmpty() && !contract.isEmpty();
+}
+
 bool scoresAcrossField(const GameSettings& settings) {
     return StrToInt(settings.getGameSetting(QStringLiteral("custom_qz_scoreacrosspair"))) != 0;
 }

@@ -10,6 +10,10 @@ class GameSettings;
 /// or Null) and a contract. Only counted results enter scales, frequencies and travellers.
 QString countedResultCondition();
 
+/// True for a stored result that countedResultCondition counts, erasure aside: no remark
+/// (empty, or Null read as empty) and a contract as stored.
+bool isCountedResult(const QString& remarks, const QString& contract);
+
 /// The remark part of countedResultCondition alone (no condition on Erased), as the stored
 /// scale statements use it: " AND (remarks='' OR remarks IS NULL) AND (NOT remarks='' OR
 /// NOT contract='')".

@@ -27,12 +27,9 @@ struct RecapRow {
 // The recap row of a stored result, or nothing when the row is left out: a result without
 // a contract, an adjusted score or a free remark.
 std::optional<RecapRow> recapRow(const QString& remarks, const QString& contract, const QString& result) {
-    const QString remark = remarks.toUpper();
-    if (remark.isEmpty()) {
-        if (contract.isEmpty())
-            return std::nullopt;
+    if (isCountedResult(remarks, contract))
         return RecapRow{contract, calcTricksMade(contract, result), true};
-    }
+    const QString remark = remarks.toUpper();
     if (remark == QLatin1String("NP") || remark == QLatin1String("LP"))
         return RecapRow{remarks, 0, false};
     if (remark == QLatin1String("NOT PLAYED"))

@@ -2,6 +2,7 @@
 
 #include "ResultFileEvents.h"
 #include "reports/ResultFileText.h"
+#include "scoring/PairScore.h"
 #include "support/CaseNames.h"
 #include "support/FailingBoardSource.h"
 #include "support/ScoringEvent.h"
@@ -149,6 +150,47 @@ TEST(ResultFile, HasNoLineCap) {
     EXPECT_EQ(lines.size(), 2 + 1 + 1 + 2 * 2 * tables + 1 + 1 + boards * tables + 1 + 1);
     EXPECT_TRUE(lines[lines.size() - 3].startsWith("#26;A;1;200;400;;;"));
     EXPECT_FALSE(event.log.bufferedText().contains(QStringLiteral("Printout line reaches maximum")));
+}
+
+// "Not played" and an adjusted score are stored with score 0 beside a passed-out board:
+// they earn nothing, and every pair's percentage is the one the matchpoint ranking gives.
+TEST(ResultFile, RowsTheBoardDoesNotCountEarnNothing) {
+    for (const char* scoringType : {"1", "0"}) {
+        SCOPED_TRACE(scoringType);
+        ScoringEvent event;
+        EventBuilder b;
+        const int a = b.addSection(QStringLiteral("A"));
+        b.addResult(ResultRow::scored(a, 1, 1, 1, 420));
+        b.addResult(ResultRow::played(a, 2, 1, 1, 2, 52, QStringLiteral("PASS"), QStringLiteral("N"), 0));
+        b.addResult(ResultRow::scored(a, 3, 1, 1, -50));
+        for (const int t : {4, 5}) {
+            ResultRow r = ResultRow::scored(a, t, 1, 1, 0);
+            r.contract = QString();
+            r.remarks = t == 4 ? QStringLiteral("Not played") : QStringLiteral("60%-40%");
+            b.addResult(r);
+        }
+        ASSERT_TRUE(event.open(b)) << event.error().toStdString();
+        event.set(QStringLiteral("custom_qz_scoringtype"), QString::fromLatin1(scoringType));
+        QString reason;
+        const std::optional<QString> text = ResultFile(event.db, event.settings, event.log, event.boards)
+                                                .makeResultText(event.gameData(), reason);
+        ASSERT_TRUE(text.has_value()) << reason.toStdString();
+        const QStringList lines = text->split(QStringLiteral("\r\n"));
+        // Fields 13 to 20 of both rows, the values of either block, are 0 or empty.
+        const QRegularExpression noValues(QStringLiteral("^#01;A;1;[45];([^;]*;){8}(0?;){8}"));
+        EXPECT_EQ(lines.filter(noValues).size(), 2) << text->toStdString();
+        // The file's totals are matchpoint totals, in cross-IMPs too.
+        const auto ranking = PairRanking(event.db, event.settings, event.log, event.boards)
+                                 .calcPairScore(a, RankingSide::Both, 0, 0, true);
+        ASSERT_TRUE(ranking && ranking->size() == 10);
+        for (const PairScoreRecord& pair : *ranking) {
+            const QString line =
+                lines.filter(QRegularExpression(QStringLiteral("^A;%1;[NSEW];").arg(pair.number))).value(0);
+            EXPECT_EQ(line.section(QLatin1Char(';'), 5, 5).toStdString(),
+                      roundedText(pair.percentage).toStdString())
+                << pair.number;
+        }
+    }
 }
 
 } // namespace
