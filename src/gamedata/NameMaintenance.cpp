@@ -146,6 +146,7 @@ NameMaintenance::confirmPlayerChange(qint32 rowIndex, const std::vector<PlayerNa
     const PlayerNameRecord& record = list[static_cast<std::size_t>(rowIndex - 1)];
     NameChangePrompt prompt;
     prompt.rowIndex = rowIndex;
+    prompt.seat = record;
     if (changeId) {
         prompt.mode = QStringLiteral("ID");
         prompt.caption = QStringLiteral("Change ID?");

@@ -33,6 +33,9 @@ struct NameGridFill {
 struct NameChangePrompt {
     /// Position of the record in the list, from 1.
     qint32 rowIndex = 0;
+    /// The record as it was when pressed. The change goes to its seat (section, table and
+    /// direction): the list may be rebuilt for another round before Yes is pressed.
+    PlayerNameRecord seat;
     /// "ID" or "NAME": what the dialog's OK changes.
     QString mode;
     QString caption;

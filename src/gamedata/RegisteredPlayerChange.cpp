@@ -35,8 +35,16 @@ bool isMemberId(const QString& value) {
 
 RegisteredPlayerChange::Outcome
 RegisteredPlayerChange::cmdButton_Click(const QString& mode, const QString& typed,
-                                        const PlayerNameRecord& entry,
+                                        const PlayerNameRecord& seat,
                                         const std::vector<PlayerNameRecord>& seatNameList) {
+    const auto current = std::find_if(seatNameList.begin(), seatNameList.end(),
+                                      [&seat](const PlayerNameRecord& r) { return !atAnotherSeat(r, seat); });
+    if (current == seatNameList.end()) {
+        refuse(QStringLiteral("The seat is no longer listed; the registered player is unchanged."));
+        return Outcome::NotWritten;
+    }
+    // A copy: the questions below run an event loop of their own.
+    const PlayerNameRecord entry = *current;
     if (mode == QLatin1String("ID"))
         return changeId(typed.trimmed(), entry, seatNameList);
     return changeName(typed.trimmed(), entry, seatNameList);

@@ -44,11 +44,12 @@ public:
 
     explicit RegisteredPlayerChange(const Services& services) : s_(services) {}
 
-    /// The edit dialog's Yes: mode "ID" changes the member ID of entry's seat to typed, any
-    /// other mode its name. seatNameList is the list the entry comes from, searched for a
-    /// seat that holds the ID or the name already. A member ID is 1 to 12 digits, or empty or
+    /// The edit dialog's Yes: mode "ID" changes the member ID of the seat to typed, any other
+    /// mode its name. seatNameList is the list as it is now: the seat's entry is taken from it
+    /// (a seat it no longer holds is refused with a message), and it is searched for a seat
+    /// that holds the ID or the name already. A member ID is 1 to 12 digits, or empty or
     /// "n/a" for none; a name at most 20 characters once its "#" are dropped.
-    Outcome cmdButton_Click(const QString& mode, const QString& typed, const PlayerNameRecord& entry,
+    Outcome cmdButton_Click(const QString& mode, const QString& typed, const PlayerNameRecord& seat,
                             const std::vector<PlayerNameRecord>& seatNameList);
 
 private:

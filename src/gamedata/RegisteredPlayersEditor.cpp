@@ -96,13 +96,9 @@ std::optional<NameChangePrompt> RegisteredPlayersEditor::cellPressed(int row, in
 
 RegisteredPlayerChange::Outcome RegisteredPlayersEditor::applyChange(const NameChangePrompt& prompt,
                                                                      const QString& typed) {
-    const std::vector<PlayerNameRecord>& shown = list_.shownNameList();
-    if (prompt.rowIndex < 1 || static_cast<std::size_t>(prompt.rowIndex) > shown.size())
-        return RegisteredPlayerChange::Outcome::NotWritten;
-    // A copy: the rebuild after the change replaces the list.
-    const PlayerNameRecord entry = shown[static_cast<std::size_t>(prompt.rowIndex - 1)];
+    // Not by the row pressed: a round or filter chosen since has rebuilt and re-sorted the list.
     const RegisteredPlayerChange::Outcome outcome =
-        change_.cmdButton_Click(prompt.mode, typed, entry, list_.seatNameList());
+        change_.cmdButton_Click(prompt.mode, typed, prompt.seat, list_.seatNameList());
     if (outcome == RegisteredPlayerChange::Outcome::Written)
         rebuild();
     return outcome;

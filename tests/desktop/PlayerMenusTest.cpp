@@ -15,6 +15,8 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <gtest/gtest.h>
 
 using namespace Qt::StringLiterals;
@@ -99,6 +101,28 @@ TEST_F(PlayerMenusTest, PlayerNamesOpenAfreshAndChangeAnId) {
     // A press on the Table column opens nothing.
     Q_EMIT dialog->gridName->cellPressed(0, 1);
     EXPECT_EQ(dialog->editDialog(), nullptr);
+}
+
+TEST_F(PlayerMenusTest, ARoundChangedUnderChangeNameLeavesTheSeatPressed) {
+    trigger("mnu_playername");
+    frmEditPlayer* dialog = menus().playerDialog();
+    ASSERT_NE(dialog, nullptr);
+    Q_EMIT dialog->gridName->cellPressed(1, 4); // the name of A1 E, pair 8
+    frmEditNameDialog* edit = dialog->editDialog();
+    ASSERT_NE(edit, nullptr);
+    // One wheel notch over the round selector, which does not activate the list: in the
+    // round it lists another pair sits at A1 E.
+    QWheelEvent notch(QPointF(1, 1), QPointF(1, 1), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(dialog->scrollRoundNo, &notch);
+    ASSERT_NE(dialog->txtRoundNo->text(), u"1"_s);
+    edit->textNewValue->setText(u"Brown"_s);
+    edit->cmdButton[0]->click();
+    const std::vector<PlayerNameRecord>& registered = rig.program->names().registeredNameList();
+    ASSERT_EQ(registered.size(), 1u);
+    EXPECT_EQ(registered[0].table, 1);
+    EXPECT_EQ(registered[0].direction, u"E"_s);
+    EXPECT_EQ(registered[0].name, u"Brown"_s);
 }
 
 TEST_F(PlayerMenusTest, ImportOfAChosenFile) {
