@@ -45,6 +45,27 @@ SeatNumbers movementSeatNumbers(const GameData& gameData, bool bandedPairNumberi
     return sent;
 }
 
+SeatNumbers boardSeatNumbers(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
+                             qint16 board, SeatNumbers sent) {
+    if (!bandedPairNumbering)
+        return sent;
+    const QString letters = tableIdLetter(tableId);
+    const qint16 table = tableIdNumber(tableId);
+    const bool pairsOnly = sent[2] == 0 && sent[3] == 0;
+    for (const MovementRow& row : gameData.movementRows()) {
+        if (row.Table != table || row.Letter != letters || !row.boards.contains(board))
+            continue;
+        const SeatNumbers own{row.NSPair, row.EWPair, pairsOnly ? qint16{0} : row.South,
+                              pairsOnly ? qint16{0} : row.West};
+        bool fits = true;
+        for (std::size_t k = 0; k < own.size(); ++k)
+            fits = fits && convertPairNumber(own[k], true) == sent[k];
+        if (fits)
+            return own;
+    }
+    return movementSeatNumbers(gameData, true, tableId, sent);
+}
+
 qint16 movementNumberInRound(const GameData& gameData, bool bandedPairNumbering, qint16 sectionId,
                              qint16 round, int seat, qint16 sent) {
     if (!bandedPairNumbering || sent <= 0)

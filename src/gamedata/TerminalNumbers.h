@@ -19,6 +19,14 @@ using SeatNumbers = std::array<qint16, 4>;
 SeatNumbers movementSeatNumbers(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
                                 SeatNumbers sent);
 
+/// The movement's own numbers of the seats a terminal of the table sent with a result of
+/// board: the seats of the table's movement row that plays the board, when they convert to
+/// the numbers sent (South and West only when either was sent). Any round is found so, also
+/// one after a sit-out or long before the last stored result; movementSeatNumbers when no
+/// row of the board fits.
+SeatNumbers boardSeatNumbers(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
+                             qint16 board, SeatNumbers sent);
+
 /// The movement's own number of a pair or player that a terminal sent for a seat (0 NS, 1 EW,
 /// 2 South, 3 West), looked for at every table of the section in the round: the number in
 /// that seat whose conversion the sent number is; 0 when there is none. Without banded

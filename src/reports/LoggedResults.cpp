@@ -155,7 +155,7 @@ QString LoggedResults::DecodeGameLogForResult(const QString& logText) {
                 r.declarer = result.left(1);
                 r.tricks = StrToInt(result.mid(1));
             }
-            r.seats = movementSeatNumbers(gameData_, event_.bandedPairNumbering, tableId, r.seats);
+            r.seats = boardSeatNumbers(gameData_, event_.bandedPairNumbering, tableId, r.board, r.seats);
             const auto [ns, ew, south, west] = r.seats;
             if (ns == 0 && ew == 0)
                 r.contract = QStringLiteral("NP");

@@ -57,7 +57,7 @@ struct RequestDispatcher::BoardRecord {
 
 void RequestDispatcher::mapBandedNumbers(const QString& tableId, BoardRecord& record) {
     // The terminal sends the numbers as it was sent them.
-    record.seats = movementSeatNumbers(gameData_, true, tableId, record.seats);
+    record.seats = boardSeatNumbers(gameData_, true, tableId, record.board, record.seats);
 }
 
 RequestDispatcher::BoardRecord RequestDispatcher::readBoardRecord(const Request& rq, int at,

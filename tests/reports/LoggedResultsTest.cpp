@@ -92,6 +92,22 @@ TEST_F(LoggedResultsTest, RoundEstimateWithoutTheMovement) {
     }
 }
 
+// EW pairs banded from 101, A1's results stored in its last round: its lines of rounds 1 and
+// 3 come back with their round and the movement's own pairs.
+TEST_F(LoggedResultsTest, BandedNumbersOfEveryRound) {
+    ASSERT_TRUE(data.exec(QStringLiteral("UPDATE RoundData SET EWPair=EWPair+93")));
+    ASSERT_TRUE(data.exec(QStringLiteral("UPDATE ReceivedData SET Round=7 WHERE [Table]=1")));
+    data.reload();
+    event().bandedPairNumbering = true;
+    const QString rebuilt = results().DecodeGameLogForResult(
+        QStringLiteral("2026-12-07 19:40:02.200 : RX <= FF 01 01 07 34 01 23 24 40 01 02 00 00\r\n"
+                       "2026-12-07 20:10:02.200 : RX <= FF 01 01 07 34 07 23 24 40 01 0C 00 00"));
+    EXPECT_EQ(rebuilt.section(QStringLiteral("\r\n"), 1, 1).section(QLatin1Char('\t'), 3, 6),
+              QStringLiteral("1\t1\t1\t101"));
+    EXPECT_EQ(rebuilt.section(QStringLiteral("\r\n"), 2).section(QLatin1Char('\t'), 3, 6),
+              QStringLiteral("3\t7\t1\t106"));
+}
+
 // The ini key History is named only while it is off.
 TEST_F(LoggedResultsTest, ALogWithoutResultsWritesNothingAndSaysSo) {
     EXPECT_TRUE(results().DecodeGameLogForResult(QString()).isEmpty());

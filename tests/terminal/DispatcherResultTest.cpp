@@ -236,6 +236,35 @@ TEST_F(DispatcherResultTest, BandedPairNumbersGoBackToTheMovementsOwn) {
     EXPECT_EQ(stored(1, 1, 3), QStringLiteral("2|3 NT||N|--|400|1|110"));
 }
 
+// With EW 110 missing, A1 sits out round 2 and A10 round 1; A2 has stored round 2 when it
+// plays a board of round 1. Each result is mapped through the row that plays its board.
+TEST_F(DispatcherResultTest, BandedPairNumbersOfAnyRoundAfterASitOut) {
+    test::EventBuilder b = test::fixtures::bandedPairs();
+    b.setMissingPair(1, 110);
+    b.setStanza(1, 1, 3);
+    b.addResult(ResultRow::played(1, 2, 2, 5, 2, 101, u"3NT"_s, u"N"_s, 9));
+    for (const int table : {1, 2, 10})
+        b.addTerminal(0x0A00 + table, 1, table);
+    start(b);
+    const struct {
+        int table;
+        const char* request;
+        const char* reply;
+        int board;
+        const char* row;
+    } steps[] = {
+        {1, "48 01 23 24 40 01 02", "49 01 01 02", 1, "1|3 NT||N|--|400|1|101"},
+        {1, "48 05 23 24 40 01 12", "49 05 01 12", 5, "3|3 NT||N|--|600|1|109"},
+        {10, "48 01 23 24 40 13 12", "49 01 13 12", 1, "2|3 NT||N|--|400|10|109"},
+        {2, "48 03 23 24 40 03 04", "49 03 03 04", 3, "1|3 NT||N|--|400|2|102"},
+    };
+    for (const auto& s : steps) {
+        const auto terminal = static_cast<quint16>(0x0A00 + s.table);
+        EXPECT_EQ(send(terminal, s.request).frames, QList<QByteArray>{to(terminal, s.reply)}) << s.request;
+        EXPECT_EQ(stored(1, s.table, s.board), QLatin1String(s.row));
+    }
+}
+
 TEST_F(DispatcherResultTest, IndividualGameResults) {
     // A1 seats North 1, East 6, South 11 and West 16 on boards 1-2 in round 1.
     test::EventBuilder b = test::fixtures::individual();
