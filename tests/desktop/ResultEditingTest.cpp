@@ -137,6 +137,22 @@ TEST_F(ResultEditingTest, TypedResultInThePopUpReachesTheDatabaseAndTheGrid) {
     EXPECT_EQ(grid.CellBackColor(1, 1), QColor(0, 255, 0));
 }
 
+// A result sent while the change is asked is neither overwritten nor hidden.
+TEST_F(ResultEditingTest, PopUpStoresNothingOverANewerResult) {
+    start(roundTwoPlayed());
+    clickCell(1, 1);
+    QLineEdit* box = editLine(1);
+    test::typeText(box, QStringLiteral("4SN10"));
+    rig.messages.answers = {true};
+    rig.messages.whileShown = [this] {
+        terminalSendsBoardOne();
+    };
+    test::pressKey(box, Qt::Key_Return);
+    EXPECT_EQ(rig.messages.texts().last(), ResultCorrection::outdatedMessage);
+    EXPECT_EQ(stored(QStringLiteral("Round=1 AND [Table]=1 AND Board=1")), QStringLiteral("3 NT|+1||430"));
+    EXPECT_EQ(popUp().labResultLine[0]->text(), QStringLiteral("  1   3NT  S    10          430"));
+}
+
 // An emptied line asks to annul: before the section's last played round the board becomes
 // "not played", in that round it is erased. A remark that is no result is kept as a ruling
 // remark; a No keeps the box and stores nothing; a second focus change while the question
