@@ -15,6 +15,8 @@ struct ResultEntry {
     QString lead;     ///< the opening lead, two characters
     qint16 valid = 0; ///< -1 when the entry holds a complete result, else 0
     qint16 score = 0; ///< the North-South score stored with the result
+
+    bool operator==(const ResultEntry&) const = default;
 };
 
 /// Empties the texts and sets the numbers to 0.

@@ -234,7 +234,7 @@ void ResultPopUp::textContract_LostFocus(int index) {
     if (at >= textContract.size() || textContract[at] != box ||
         outcome == PopUpResults::EditOutcome::NotStored)
         return;
-    if (outcome == PopUpResults::EditOutcome::Stored) {
+    if (outcome == PopUpResults::EditOutcome::Stored || outcome == PopUpResults::EditOutcome::Outdated) {
         lines_[at] = results_.resultLine(tableId_, round_, line.board);
         showLine(index);
     }

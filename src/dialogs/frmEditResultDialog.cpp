@@ -139,8 +139,14 @@ void frmEditResultDialog::showEditor() {
     setBoxText(textDeclarer, editor_.declarer, kDeclarerLength);
     setBoxText(textMade, editor_.made, kMadeLength);
     setBoxText(textLead, editor_.lead, kLeadLength);
-    if (editor_.ruling >= 0 && editor_.ruling < static_cast<int>(optRulings.size()))
+    if (editor_.ruling >= 0 && editor_.ruling < static_cast<int>(optRulings.size())) {
         optRulings[static_cast<std::size_t>(editor_.ruling)]->setChecked(true);
+    } else if (QAbstractButton* chosen = rulingGroup_->checkedButton()) {
+        // A stored result shown afresh takes back the option chosen before.
+        rulingGroup_->setExclusive(false);
+        chosen->setChecked(false);
+        rulingGroup_->setExclusive(true);
+    }
     chkRemark->setChecked(editor_.freeRemark);
     textRemark->setText(editor_.remark);
     showPanel();
@@ -193,6 +199,9 @@ void frmEditResultDialog::cmdButton_Click(int index) {
     collectControls();
     switch (editor_.save()) {
     case ResultEditor::SaveOutcome::StayOpen:
+        return;
+    case ResultEditor::SaveOutcome::Outdated:
+        showEditor();
         return;
     case ResultEditor::SaveOutcome::Stored:
         Q_EMIT resultStored();

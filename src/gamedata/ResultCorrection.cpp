@@ -33,6 +33,16 @@ ResultEntry ResultCorrection::annulled(const ResultSeat& seat) const {
     return record;
 }
 
+bool ResultCorrection::isStillStored(const ResultSeat& seat, const ResultEntry& shown, qint16 helpTopic) {
+    ResultEntry stored;
+    clearResultEntry(stored);
+    gameData_.getBoardResult(seat.tableId, seat.round, seat.board, stored);
+    if (stored == shown)
+        return true;
+    messages_.showMsg(outdatedMessage, QString(), kExclamationStyle, helpTopic);
+    return false;
+}
+
 MarkResultOutcome ResultCorrection::store(const ResultSeat& seat, const ResultEntry& record,
                                           const QString& logLine, qint16 helpTopic) {
     const MarkResultOutcome outcome = gameData_.markResult(seat.tableId, record, seat.round, seat.nsPair,

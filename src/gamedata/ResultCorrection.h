@@ -26,6 +26,8 @@ public:
         QStringLiteral("Result not saved: it does not match the movement.");
     static inline const QString storageMessage =
         QStringLiteral("Result not saved: the score database did not accept it.");
+    static inline const QString outdatedMessage = QStringLiteral(
+        "Result not saved: another result of this board was stored meanwhile; it is shown now.");
 
     ResultCorrection(GameData& gameData, Log& log, MessageBox& messages, DesktopHost& desktop);
 
@@ -33,6 +35,11 @@ public:
     /// comes before the section's highest round with a stored result (the table was passed
     /// over), else nothing, which erases the stored result.
     ResultEntry annulled(const ResultSeat& seat) const;
+
+    /// True when the seat's stored result is still the one shown to the director. A table
+    /// may have sent another one while the result was shown or a question was open: then
+    /// the director is told (a message with help topic helpTopic) and nothing may be stored.
+    bool isStillStored(const ResultSeat& seat, const ResultEntry& shown, qint16 helpTopic);
 
     /// Stores record for the seat. After a store logs logLine ("Modify board result:" and
     /// the place) and queues the grid refreshes; otherwise tells the director why (a

@@ -54,23 +54,34 @@ bool ResultEditor::describeResult(qint16 board, const TravellerPick& pick) {
     if (seat.board == 0 || seat.nsPair == 0 || seat.ewPair == 0)
         return false;
     seat.round = gameData_.mem_GetRound(seat.tableId, seat.nsPair, seat.ewPair, board, 0, 0);
+    describeStored();
+    return true;
+}
 
-    ResultEntry stored;
-    clearResultEntry(stored);
-    gameData_.getBoardResult(seat.tableId, seat.round, board, stored);
-    description = describeResultText(seat, stored);
-    if (describesContract(stored)) {
-        contract = stored.contract;
-        if (!isNoPlay(stored.contract)) {
-            declarer = stored.declarer;
-            made = number(stored.tricks);
-            lead = stored.lead;
+void ResultEditor::describeStored() {
+    clearResultEntry(described_);
+    gameData_.getBoardResult(seat.tableId, seat.round, seat.board, described_);
+    description = describeResultText(seat, described_);
+    contract.clear();
+    declarer.clear();
+    made.clear();
+    lead.clear();
+    ruling = -1;
+    freeRemark = false;
+    remark.clear();
+    if (panel_ == Panel::Ruling)
+        cmdRuling_Click();
+    if (describesContract(described_)) {
+        contract = described_.contract;
+        if (!isNoPlay(described_.contract)) {
+            declarer = described_.declarer;
+            made = number(described_.tricks);
+            lead = described_.lead;
         }
-    } else if (!stored.remarks.isEmpty()) {
-        showRuling(stored.remarks);
+    } else if (!described_.remarks.isEmpty()) {
+        showRuling(described_.remarks);
         cmdRuling_Click();
     }
-    return true;
 }
 
 QString ResultEditor::rulingButtonCaption() const {
@@ -152,6 +163,10 @@ ResultEditor::SaveOutcome ResultEditor::save() {
                                QStringLiteral("Annul entry?"), kWarningNoDefaultStyle, annulHelpTopic))
             return SaveOutcome::StayOpen;
         record = correction_.annulled(seat);
+    }
+    if (!correction_.isStillStored(seat, described_, helpTopic_)) {
+        describeStored();
+        return SaveOutcome::Outdated;
     }
 
     const QString logLine = QStringLiteral("Modify board result:") + number(seat.board) + QLatin1Char(',') +

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ResultEntry.h"
 #include "gamedata/ResultCorrection.h"
 #include "scoring/ResultDescription.h"
 
@@ -55,6 +56,9 @@ public:
         Close,
         /// The result was stored: the traveller and the grid show it, the dialog closes.
         Stored,
+        /// A table stored another result since it was described: nothing was stored, the
+        /// director was told, and the editor describes the stored result afresh.
+        Outdated,
     };
 
     static constexpr int annulOption = 19;
@@ -118,12 +122,16 @@ public:
 
 private:
     bool isIndividualGame() const;
+    /// Reads the seat's stored result into the description and the controls.
+    void describeStored();
 
     GameData& gameData_;
     const GameSettings& settings_;
     Log& log_;
     MessageBox& messages_;
     ResultCorrection correction_;
+    /// The stored result as last described; a save over any other is refused.
+    ResultEntry described_;
     Panel panel_ = Panel::Contract;
     QString caption_ = QStringLiteral("Change result?");
     qint16 helpTopic_ = contractHelpTopic;

@@ -88,6 +88,7 @@ PopUpLine PopUpResults::resultLine(const QString& tableId, qint16 round, qint16 
 PopUpLine PopUpResults::formatLine(qint16 board, const ResultEntry& stored) {
     PopUpLine line;
     line.board = board;
+    line.stored = stored;
     const QString boardText = right(number(board), 3);
     if (stored.remarks.isEmpty() && stored.valid == 0) {
         line.caption = boardText;
@@ -137,6 +138,8 @@ PopUpResults::EditOutcome PopUpResults::saveEdit(const QString& tableId, qint16 
     }
     if (entry.isEmpty())
         record = correction_.annulled(seat);
+    if (!correction_.isStillStored(seat, line.stored, helpTopic))
+        return EditOutcome::Outdated;
 
     const QString logLine = QStringLiteral("Modify board result:") + tableId + QLatin1Char(',') +
                             number(round) + QLatin1Char(',') + number(seat.nsPair) + QLatin1Char(',') +

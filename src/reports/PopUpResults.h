@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ResultEntry.h"
 #include "gamedata/ResultCorrection.h"
 
 #include <QString>
@@ -13,7 +14,6 @@ class GameData;
 class GameSettings;
 class Log;
 class MessageBox;
-struct ResultEntry;
 
 /// One line of the result pop-up: a board of the table and round with its stored result.
 struct PopUpLine {
@@ -23,6 +23,8 @@ struct PopUpLine {
     QString caption;
     /// The result part of the line: what an edit is compared with and Esc puts back.
     QString tag;
+    /// The stored result the line shows; an edit over any other is not stored.
+    ResultEntry stored;
 };
 
 /// What the pop-up of one play-grid cell shows.
@@ -50,6 +52,9 @@ public:
         Stored,
         /// The store refused it (the director was told); the box keeps its text.
         NotStored,
+        /// A table stored another result since the line was shown: nothing was stored, the
+        /// director was told; the line shows the stored result afresh.
+        Outdated,
     };
 
     PopUpResults(GameData& gameData, const GameSettings& settings, Log& log, MessageBox& messages,

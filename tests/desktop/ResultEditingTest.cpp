@@ -23,6 +23,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
 #include <ostream>
@@ -76,6 +77,12 @@ protected:
                 where);
     }
     bool logged(const QString& line) { return rig.program->log().bufferedText().contains(line); }
+    /// Table A1 (NS 1, EW 8) sends 3NT by South, 10 tricks, for board 1 of round 1.
+    void terminalSendsBoardOne() {
+        const ResultEntry entry{{}, 1, QStringLiteral("3NT"), QStringLiteral("S"), 10, {}, -1, 0};
+        EXPECT_TRUE(
+            rig.program->gameData().markResult(QStringLiteral("A1"), entry, 1, 1, 8, 0, 0).succeeded());
+    }
 
     /// Clicks the grid cell of row (table) and col (round).
     void clickCell(int row, int col) {
@@ -128,6 +135,22 @@ TEST_F(ResultEditingTest, TypedResultInThePopUpReachesTheDatabaseAndTheGrid) {
     EXPECT_TRUE(grid.TextMatrix(1, 1).contains(QString(20, QLatin1Char(' ')) + QStringLiteral("1,2,3") +
                                                QString(20, QLatin1Char(' '))));
     EXPECT_EQ(grid.CellBackColor(1, 1), QColor(0, 255, 0));
+}
+
+// A result sent while the change is asked is neither overwritten nor hidden.
+TEST_F(ResultEditingTest, PopUpStoresNothingOverANewerResult) {
+    start(roundTwoPlayed());
+    clickCell(1, 1);
+    QLineEdit* box = editLine(1);
+    test::typeText(box, QStringLiteral("4SN10"));
+    rig.messages.answers = {true};
+    rig.messages.whileShown = [this] {
+        terminalSendsBoardOne();
+    };
+    test::pressKey(box, Qt::Key_Return);
+    EXPECT_EQ(rig.messages.texts().last(), ResultCorrection::outdatedMessage);
+    EXPECT_EQ(stored(QStringLiteral("Round=1 AND [Table]=1 AND Board=1")), QStringLiteral("3 NT|+1||430"));
+    EXPECT_EQ(popUp().labResultLine[0]->text(), QStringLiteral("  1   3NT  S    10          430"));
 }
 
 // An emptied line asks to annul: before the section's last played round the board becomes
@@ -317,6 +340,19 @@ TEST_F(ResultEditingTest, BoardTravellerEditsAndRulings) {
     test::sendMouse(heading->viewport(), QEvent::MouseButtonPress, QPoint(nsX, 5));
     EXPECT_EQ(traveller.gridResult->TextMatrix(0, 1), QStringLiteral("NS-"));
     EXPECT_EQ(rig.program->config().boardResultSorting, -1);
+}
+
+// A result sent while the dialog is open is neither overwritten nor hidden.
+TEST_F(ResultEditingTest, BoardTravellerStoresNothingOverANewerResult) {
+    start(roundTwoPlayed());
+    frmEditResultDialog* edit = editRow(openTraveller(window()), QStringLiteral("A1"));
+    ASSERT_NE(edit, nullptr);
+    terminalSendsBoardOne();
+    edit->textLead->setText(QStringLiteral("HK"));
+    test::click(edit->cmdButton[0]);
+    EXPECT_EQ(rig.messages.texts(), QStringList{ResultCorrection::outdatedMessage});
+    EXPECT_EQ(stored(QStringLiteral("Round=1 AND [Table]=1 AND Board=1")), QStringLiteral("3 NT|+1||430"));
+    EXPECT_TRUE(edit->labMsg->text().endsWith(QStringLiteral("South 3NT; 10 tricks; +430")));
 }
 
 // Annul in the section's last played round erases; a board the movement does not list is
