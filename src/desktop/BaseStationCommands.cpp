@@ -31,8 +31,6 @@ void BaseStationCommands::tell(const QString& text) {
 }
 
 void BaseStationCommands::mnu_sys_firmware_Click() {
-    if (s_.session.linkIsUp())
-        s_.session.toggleLink();
     // The program's file name, a blank and its arguments.
     const QString setting = s_.config.readMain(QStringLiteral("FirmwareEXE")).trimmed();
     const QString program = GetField(setting, 1, QStringLiteral(" ")).trimmed();
@@ -45,6 +43,12 @@ void BaseStationCommands::mnu_sys_firmware_Click() {
                  : QStringLiteral("The firmware-upgrade program is not found:\r\n") + path);
         return;
     }
+    // The upgrade program needs the serial port. The game stops first, as F4 stops it: no
+    // game shown as running while no terminal is answered, and F2 brings back both.
+    if (s_.session.gameMode() != 0)
+        s_.session.command(GameCommand::Stop);
+    if (s_.session.linkIsUp())
+        s_.session.toggleLink();
     QString error;
     if (!s_.launcher.start(path, arguments.isEmpty() ? QStringList() : QStringList{arguments},
                            s_.config.appFolder, &error)) {

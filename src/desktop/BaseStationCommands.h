@@ -29,8 +29,9 @@ public:
 
     explicit BaseStationCommands(const Services& services);
 
-    /// Stops the link (the upgrade program needs the serial port), then starts the
-    /// firmware-upgrade program named by the ini key FirmwareEXE from the program folder.
+    /// Starts the firmware-upgrade program named by the ini key FirmwareEXE from the program
+    /// folder, after stopping the game and the link (the program needs the serial port).
+    /// A missing program is logged and told, and leaves game and link as they were.
     void mnu_sys_firmware_Click();
     void mnu_sys_firmware_version_Click();
     void mnumn_bs_knock_Click();

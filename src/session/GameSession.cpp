@@ -227,6 +227,7 @@ void GameSession::resetTick() {
     if (resetElapsedMs_ == interval) {
         desktop_.showGridMessage(QStringLiteral("  Resetting communication, please wait.  "));
         desktop_.paintNow();
+        resetOfRunningGame_ = gameMode_ == 1;
         if (linkIsUp())
             baseStation_->bs_OpenCommunication(false);
         log_.writeLog(0, QStringLiteral("Stop game by timer"), kResetSource);
@@ -258,7 +259,8 @@ void GameSession::finishReset() {
             break;
         restart = baseStation_->bs_OpenCommunication(true);
     }
-    if (restart) {
+    // The link is back; a game the director had stopped stays stopped.
+    if (restart && resetOfRunningGame_) {
         gameModeByTimer_ = true;
         command(GameCommand::Start);
         gameModeByTimer_ = false;

@@ -76,9 +76,9 @@ public:
     /// One tick of the game-data timer: the analysis runs on every 60th tick.
     void timerAnalyzeGameDB_Timer();
     /// One tick of the automatic base-station reset: the link goes down at the first tick,
-    /// is tried again after the reset wait and after twice the wait, and the game restarts
-    /// once it is back (keeping the section and view shown); when it stays down the
-    /// director is asked to reconnect the base station.
+    /// is tried again after the reset wait and after twice the wait, and a game that ran when
+    /// the reset began restarts once the link is back (keeping the section and view shown);
+    /// when it stays down the director is asked to reconnect the base station.
     void timerResetbaseStation_Timer();
     const QTimer& timerAnalyzeGameDB() const { return timerAnalyzeGameDB_; }
     const QTimer& timerResetbaseStation() const { return timerResetbaseStation_; }
@@ -105,7 +105,8 @@ private:
     void saveBoardCounts();
     void startSleepPrevention();
     void resetTick();
-    /// After the reset: the game restarts when the link is back, else the director is asked.
+    /// After the reset: while the link stays down the director is asked to reconnect the base
+    /// station; a game that ran restarts once the link is back.
     void finishReset();
 
     Config& config_;
@@ -128,6 +129,8 @@ private:
     int analyzeTickCount_ = 0;
     qint32 resetElapsedMs_ = 0;
     bool resetRestartOk_ = false;
+    /// The game ran when the automatic reset began: it restarts with the link.
+    bool resetOfRunningGame_ = false;
     /// The stanza state the window shows; the window starts without the button.
     StanzaState shownStanza_ = StanzaState::NoFurtherRounds;
     QTimer timerAnalyzeGameDB_;

@@ -132,6 +132,7 @@ bool BaseStation::tryPort(int port) {
     }
     log_.writeLog(0, QStringLiteral("Open COM port %1").arg(port));
     timerPort_.start();
+    dropBytesBeforeKnock();
     log_.writeLog(0, QStringLiteral("Knock COM port %1").arg(port));
     sendKnock();
 
@@ -144,6 +145,14 @@ bool BaseStation::tryPort(int port) {
     }
     log_.writeLog(0, QStringLiteral("BaseStation found at COM port%1").arg(port));
     return true;
+}
+
+void BaseStation::dropBytesBeforeKnock() {
+    // Nothing received before the knock answers it: the start of a frame cut off by an
+    // unplug, or line noise, would hold the answer back until its length is reached, and
+    // an answer from the port tried before would count for this one.
+    const std::optional<QByteArray> unread = PortComm->read();
+    link_.dropBuffer(unread.value_or(QByteArray()));
 }
 
 bool BaseStation::waitForKnockAnswer() {

@@ -49,8 +49,9 @@ public:
     void startTimers();
 
     /// With openIt false closes the port (true). With openIt true searches the port where
-    /// the base station answers a knock: the saved ComPort first, then 1 to 16; writes a new
-    /// ComPort to the ini file. False when no port answered.
+    /// the base station answers a knock: the saved ComPort first, then 1 to 16; each knock
+    /// starts with an empty receive buffer. Writes a new ComPort to the ini file. False when
+    /// no port answered.
     bool OpenPort(bool openIt);
     /// Brings the link up (port search, queue start, channel, firmware version request,
     /// supervision on) or takes it down. True when done.
@@ -104,6 +105,8 @@ public:
 private:
     qint16 doMsg(const QByteArray& data, const QByteArray& address, const QDateTime& stamp) override;
     bool tryPort(int port);
+    /// Empties the receive buffer, with what the port has received so far, before a knock.
+    void dropBytesBeforeKnock();
     bool waitForKnockAnswer();
     void closePortLogged();
 

@@ -61,6 +61,14 @@ void RadioLink::ReceiveFrames(const QByteArray& newBytes) {
         more = ReceiveMessage(QByteArray(), false);
 }
 
+void RadioLink::dropBuffer(const QByteArray& unread) {
+    rxBuffer_.append(unread);
+    if (settings_.History && !rxBuffer_.isEmpty())
+        LogFrameLine(log_, BytesToHex(rxBuffer_), QStringLiteral("RX-clear buffer"));
+    rxBuffer_.clear();
+    arrivals_.clear();
+}
+
 bool RadioLink::ReceiveMessage(const QByteArray& newBytes, bool clearBuffer) {
     if (clearBuffer) {
         if (settings_.History)

@@ -32,6 +32,9 @@ public:
     bool ReceiveMessage(const QByteArray& newBytes, bool clearBuffer);
     /// Adds newBytes to the receive buffer and handles every complete frame in it.
     void ReceiveFrames(const QByteArray& newBytes);
+    /// Drops the receive buffer and unread, bytes read but not to be handled; what is
+    /// dropped is logged as "RX-clear buffer" where History is on.
+    void dropBuffer(const QByteArray& unread);
 
     /// Sends frameBody (address, L, data) as a frame with start byte and checksum. delay:
     /// pause MinTxInterval x 10 ms first; requestStamp: the arrival of the request that this

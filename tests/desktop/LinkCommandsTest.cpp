@@ -163,6 +163,20 @@ TEST_F(LinkCommandsTest, ANewMovementThatCannotStartChangesNothing) {
     EXPECT_EQ(rig.program->session().gameMode(), 0);
 }
 
+// "Upgrade firmware": a missing program leaves the running game and its link alone; a found
+// one stops the game, as F4 does, with the link, so that F2 brings back both.
+TEST_F(LinkCommandsTest, UpgradeFirmwareStopsTheGameWithTheLink) {
+    rig.program->session().command(GameCommand::Start);
+    rig.program->config().writeMain(QStringLiteral("FirmwareEXE"), QStringLiteral("fw.exe"));
+    for (const bool present : {false, true}) {
+        QFile program(rig.folder.filePath(QStringLiteral("fw.exe")));
+        ASSERT_TRUE(!present || program.open(QIODevice::WriteOnly));
+        window().findChild<QAction*>(QStringLiteral("mnu_sys_firmware"))->trigger();
+        EXPECT_EQ(rig.program->session().linkIsUp(), !present);
+        EXPECT_EQ(rig.program->session().isRunning(), !present);
+    }
+}
+
 // The maintenance commands: a typed body goes out with the start byte and its checksum, a
 // typed frame is taken by the receiver as if the base station had sent it (and answered).
 TEST_F(LinkCommandsTest, MaintenanceCommandsSendAndFeedTypedFrames) {

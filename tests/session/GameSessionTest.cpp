@@ -83,6 +83,8 @@ TEST(GameSessionTest, AutomaticResetTimings) {
         std::map<int, QStringList> linesAt;
         int lastTick;
         qint16 modeAfter;
+        /// The director had stopped the game before the reset.
+        bool stopped = false;
     };
     const QString stop = QStringLiteral("Stop game by timer");
     const QString retry = QStringLiteral("Start game by timer");
@@ -91,6 +93,7 @@ TEST(GameSessionTest, AutomaticResetTimings) {
     const Case cases[] = {
         {"back at the first attempt", 5, false, {{1, {stop}}, {11, {retry, back}}}, 11, 1},
         {"back at the second attempt", 15, false, {{1, {stop}}, {11, {retry}}, {21, {retry, back}}}, 21, 1},
+        {"game stopped, link back", 5, false, {{1, {stop}}, {11, {retry, back}}}, 11, 0, true},
         {"never back, the director gives up",
          0,
          false,
@@ -105,6 +108,8 @@ TEST(GameSessionTest, AutomaticResetTimings) {
         rig.session.command(GameCommand::Start);
         ASSERT_TRUE(rig.session.isRunning());
         ASSERT_EQ(rig.host.firstSectionShown, 1);
+        if (c.stopped)
+            rig.session.command(GameCommand::Stop);
         rig.h().messages.answers = {c.reconnect};
 
         rig.answering = false;
@@ -129,7 +134,7 @@ TEST(GameSessionTest, AutomaticResetTimings) {
         EXPECT_EQ(lastTick, c.lastTick);
         EXPECT_FALSE(rig.session.timerResetbaseStation().isActive());
         EXPECT_EQ(rig.session.gameMode(), c.modeAfter);
-        EXPECT_EQ(rig.session.linkIsUp(), c.modeAfter == 1);
+        EXPECT_EQ(rig.session.linkIsUp(), c.backAt != 0);
         EXPECT_EQ(rig.h().messages.shown.size(), c.backAt == 0 ? 1U : 0U);
         EXPECT_FALSE(rig.host.gridMessageShown);
         // The restart keeps the section and view the director had chosen.

@@ -34,13 +34,16 @@ struct StationFixture {
     test::FakeSerialPort* port = nullptr;
     std::unique_ptr<BaseStation> station;
     QSet<int> answering;
+    /// What the other ports answer a knock with.
+    QByteArray noise;
 
     void build() {
         auto fake = std::make_unique<test::FakeSerialPort>();
         port = fake.get();
         port->onWrite = [this](const QByteArray& frame) {
-            if (frame == bytes("FF FF 03 01 01 01 04") && answering.contains(port->commPort()))
-                port->pendingReads.append(test::wire::frame(0xFF, 3, bytes("55")));
+            if (frame == bytes("FF FF 03 01 01 01 04"))
+                port->pendingReads.append(
+                    answering.contains(port->commPort()) ? test::wire::frame(0xFF, 3, bytes("55")) : noise);
         };
         station = std::make_unique<BaseStation>(config, log, clock, host, host, handler, std::move(fake));
     }
@@ -161,6 +164,9 @@ TEST(BaseStationTest, PortSearch) {
         bool found;
         QList<int> tried;
         const char* iniComPort;
+        const char* noise = "";
+        /// Waiting on the port before the search.
+        const char* stale = "";
     };
     const Case cases[] = {
         {"found on port 5", 0, {1, 2}, {5}, true, {1, 2, 3, 4, 5}, "5"},
@@ -173,6 +179,8 @@ TEST(BaseStationTest, PortSearch) {
          false,
          {3, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16},
          "3"},
+        {"noise on port 1, found on port 2", 0, {}, {2}, true, {1, 2}, "2", "FF FF FF FF"},
+        {"a cut frame before the search", 0, {}, {1}, true, {1}, "1", "", "FF 01 01 30"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -180,9 +188,11 @@ TEST(BaseStationTest, PortSearch) {
         f.config.comPort = c.savedPort;
         f.config.writeMain(QStringLiteral("ComPort"), QString::number(c.savedPort));
         f.answering = c.answering;
+        f.noise = bytes(c.noise);
         f.build();
         f.port->refusedPorts = c.refused;
         f.station->LoadPortSettings();
+        f.port->pendingReads.append(bytes(c.stale));
         EXPECT_EQ(f.station->OpenPort(true), c.found);
         EXPECT_EQ(f.port->opened, c.tried);
         EXPECT_EQ(f.port->isOpen(), c.found);
