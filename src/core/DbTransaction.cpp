@@ -17,7 +17,7 @@ bool DbTransaction::commit() {
     active_ = false;
     if (db_.commit())
         return true;
-    db_.rollback();
+    db_.rollbackRefusedCommit();
     return false;
 }
 

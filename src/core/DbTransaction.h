@@ -15,7 +15,8 @@ public:
 
     /// False when the transaction could not be begun; its statements then run one by one.
     bool isActive() const { return active_; }
-    /// Makes the changes stand; false (and rolled back) when that fails.
+    /// Makes the changes stand; false (and rolled back) when that fails, the reason left
+    /// in the database's lastError.
     bool commit();
 
 private:

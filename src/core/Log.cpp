@@ -148,13 +148,20 @@ bool Log::writeBuffer() {
     // them for the next attempt.
     if (filePath_.isEmpty())
         return false;
+    // Unbuffered: a refused write shows here, not in close(), which reports nothing.
     QFile file(filePath_);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Append))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Append | QIODevice::Unbuffered))
         return false;
+    const qint64 sizeBefore = file.size();
     const QByteArray bytes = bufferText_.toUtf8();
-    if (file.write(bytes) != bytes.size())
+    const qint64 written = file.write(bytes);
+    if (written != bytes.size()) {
+        // A block written in part is taken back, so that the next attempt writes no line
+        // twice; where it cannot be, only what did not reach the file is kept.
+        if (written > 0 && !file.resize(sizeBefore))
+            bufferText_ = QString::fromUtf8(bytes.mid(written));
         return false;
-    file.close();
+    }
     bufferText_.clear();
     bufferCount_ = 0;
     return true;

@@ -421,13 +421,32 @@ bool ScoreDb::beginTransaction() {
 }
 
 bool ScoreDb::commit() {
-    return isOpen() && QSqlDatabase::database(connectionName_, false).commit();
+    return endTransaction(true);
 }
 
 bool ScoreDb::rollback() {
     // What was read inside the transaction no longer holds.
     ++ownChanges_;
-    return isOpen() && QSqlDatabase::database(connectionName_, false).rollback();
+    return endTransaction(false);
+}
+
+bool ScoreDb::endTransaction(bool commit) {
+    if (!isOpen()) {
+        lastError_ = QSqlError(QString(), QStringLiteral("The score database is not open"),
+                               QSqlError::ConnectionError);
+        return false;
+    }
+    QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+    if (commit ? db.commit() : db.rollback())
+        return true;
+    lastError_ = db.lastError();
+    return false;
+}
+
+void ScoreDb::rollbackRefusedCommit() {
+    const QSqlError refused = lastError_;
+    rollback();
+    lastError_ = refused;
 }
 
 ScoreDb::ChangeMark ScoreDb::changeMark() {

@@ -127,8 +127,12 @@ public:
     std::optional<QList<Column>> columns(const QString& table) const;
 
     bool beginTransaction();
+    /// Ends the transaction; a failure leaves its reason in lastError.
     bool commit();
     bool rollback();
+    /// Rolls back after a refused commit, whose reason stays lastError: the refusal may have
+    /// ended the transaction already, and then the roll-back fails too.
+    void rollbackRefusedCommit();
 
     /// How many statements execSQL has run (each attempt counts).
     qint64 executedStatements() const { return executedStatements_; }
@@ -143,6 +147,7 @@ private:
     /// A statement prepared once and kept; each run binds new values. Only callers that read
     /// its rows at once use it, and reset it when done.
     std::optional<QSqlQuery> runKept(const QString& sql, const QVariantList& params);
+    bool endTransaction(bool commit);
     std::optional<QVariant> firstValue(const QString& sql, const QString& field, const QVariantList& params);
     /// Logs the reason of a failed opening as a run-time error line and keeps it.
     bool refuseOpening(OpenFailure fallback);

@@ -134,10 +134,12 @@ bool ScoreDbDataCheck::checkDBData(bool& bandedPairNumbering) {
     return true;
 }
 
-void ScoreDbDataCheck::repairResults() {
+bool ScoreDbDataCheck::repairResults() {
     fillDeclarers();
-    fillScores();
+    if (!fillScores())
+        return false;
     fillPassScores();
+    return true;
 }
 
 void ScoreDbDataCheck::fillDeclarers() {
@@ -147,7 +149,7 @@ void ScoreDbDataCheck::fillDeclarers() {
         QStringLiteral("Fill up custom_qz_declarer"));
 }
 
-void ScoreDbDataCheck::fillScores() {
+bool ScoreDbDataCheck::fillScores() {
     std::vector<ResultToScore> rows;
     {
         std::optional<QSqlQuery> query = db_.select(QStringLiteral(
@@ -155,7 +157,7 @@ void ScoreDbDataCheck::fillScores() {
             "(custom_qz_declarer='' OR custom_qz_declarer IS NULL) ORDER BY ID"));
         if (!query) {
             log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kFillScoreLabel, true);
-            return;
+            return true;
         }
         while (query->next()) {
             ResultToScore row;
@@ -169,7 +171,7 @@ void ScoreDbDataCheck::fillScores() {
         }
     }
     if (rows.empty())
-        return;
+        return true;
 
     log_.writeLog(0, QStringLiteral("Fill back QZ score"), kRepairSource);
     // One commit for the whole pass instead of one disk sync per row.
@@ -185,7 +187,11 @@ void ScoreDbDataCheck::fillScores() {
             QStringLiteral("UPDATE ReceivedData SET custom_qz_score=%1 WHERE ID=%2").arg(score).arg(row.id),
             kFillScoreLabel);
     }
-    transaction.commit();
+    if (transaction.isActive() && !transaction.commit()) {
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kFillScoreLabel, true);
+        return false;
+    }
+    return true;
 }
 
 void ScoreDbDataCheck::fillPassScores() {

@@ -22,11 +22,12 @@ public:
     const QString& failureReason() const { return failureReason_; }
 
     /// The three result repairs in their order: declarer letters, missing scores, passed
-    /// boards. Failures are logged and otherwise ignored.
-    void repairResults();
+    /// boards. A failed statement is logged and otherwise ignored; false, after its log
+    /// line, when the missing scores cannot be committed.
+    bool repairResults();
 
     void fillDeclarers();
-    void fillScores();
+    bool fillScores();
     void fillPassScores();
 
 private:

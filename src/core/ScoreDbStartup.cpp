@@ -152,7 +152,9 @@ bool ScoreDbStartup::DB_Initialize() {
     ScoreDbDataCheck check(db_, log_, messages_);
     if (!check.checkDBData(event_.bandedPairNumbering))
         return fail(check.failureReason());
-    check.repairResults();
+    if (!check.repairResults())
+        return fail(QStringLiteral("The scores of the stored results cannot be written to the score "
+                                   "database."));
 
     log_.writeLog(0, QStringLiteral("Score database data verification: ok"));
     return true;

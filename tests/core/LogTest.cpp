@@ -4,7 +4,9 @@
 #include "support/TempFolder.h"
 
 #include <QFile>
+#include <csignal>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 
 namespace qzc {
 namespace {
@@ -115,6 +117,25 @@ TEST_F(LogTest, LinesWaitInMemoryUntilTheFileIsKnownOrWritable) {
     // Flushing an empty buffer writes nothing.
     early.flush();
     EXPECT_EQ(readFile(logPath), text);
+}
+
+TEST_F(LogTest, RefusedWriteKeepsTheBufferAndNoLineIsWrittenTwice) {
+    // The file may grow by 20 bytes only: the block reaches it in part and is taken back.
+    rlimit limit{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &limit), 0);
+    const rlimit small{20, limit.rlim_max};
+    std::signal(SIGXFSZ, SIG_IGN);
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    log.writeLog(0, QStringLiteral("one"));
+    log.writeLog(1007, QStringLiteral("A1"));
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
+    EXPECT_EQ(readFile(logPath), QString());
+    EXPECT_EQ(log.bufferedCount(), 2);
+
+    const QString kept = log.bufferedText();
+    log.flush();
+    EXPECT_EQ(readFile(logPath),
+              kept + QStringLiteral("2026-12-07 19:05:03.007 Flush previous log buffer\r\n"));
 }
 
 class FakeLogWindow : public LogWindowSink {

@@ -157,6 +157,14 @@ TEST_F(ScoreDbTest, TransactionRollsBackUnlessCommitted) {
     EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) AS n FROM ReceivedData")), 2);
 }
 
+TEST_F(ScoreDbTest, RefusedCommitAndRollbackLeaveTheirReason) {
+    h.db.execSQL(QStringLiteral("UPDATE NoSuchTable SET x=1"), QStringLiteral("t"), true);
+    EXPECT_FALSE(h.db.commit());
+    EXPECT_EQ(h.db.lastErrorDescription(), QStringLiteral("cannot commit - no transaction is active"));
+    EXPECT_FALSE(h.db.rollback());
+    EXPECT_EQ(h.db.lastErrorDescription(), QStringLiteral("cannot rollback - no transaction is active"));
+}
+
 TEST_F(ScoreDbTest, ChangeMarkMovesWithEveryPossibleChange) {
     struct Case {
         const char* name;

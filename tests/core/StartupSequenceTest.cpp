@@ -5,6 +5,7 @@
 #include "support/EventBuilder.h"
 #include "support/EventHarness.h"
 #include "support/Fixtures.h"
+#include "support/OtherProgram.h"
 
 #include <QDir>
 #include <QFile>
@@ -306,6 +307,26 @@ TEST(StartupSequenceTest, UnusableDatabaseIsRefusedWithItsReasonAndLeftAsItWas) 
             }
         }
     }
+}
+
+TEST(StartupSequenceTest, ScoreRepairThatCannotBeCommittedEndsTheStart) {
+    EventHarness h;
+    EventBuilder builder = test::fixtures::resultsNeedingRepair();
+    const QString path = h.build(builder);
+    // A score written by the repair ends its transaction, so that its commit is refused.
+    ASSERT_TRUE(
+        test::otherProgramRuns(path, QStringLiteral("CREATE TRIGGER refuse BEFORE UPDATE OF custom_qz_score "
+                                                    "ON ReceivedData WHEN NEW.custom_qz_score<>0 "
+                                                    "BEGIN SELECT RAISE(ROLLBACK, 'refused'); END")));
+    // An event opened before, whose log file keeps the reason.
+    ASSERT_TRUE(writeFile(h.filePath(QStringLiteral("club.log")), "earlier\r\n"));
+    EXPECT_FALSE(h.start(QStringLiteral("/f:") + path));
+    EXPECT_TRUE(h.logMessages().contains(
+        QStringLiteral("run-err0 cannot commit - no transaction is active (Fill up custom_qz_score)")));
+    EXPECT_EQ(
+        h.messages.texts(),
+        QStringList{kFailed + QStringLiteral("\r\nThe scores of the stored results cannot be written to "
+                                             "the score database.")});
 }
 
 // The first start failed (the database was held by another program); once it is free the
