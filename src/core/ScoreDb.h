@@ -129,6 +129,8 @@ public:
     bool beginTransaction();
     bool commit();
     bool rollback();
+    /// A transaction begun here has not ended yet (commit or rollback).
+    bool inTransaction() const { return inTransaction_; }
 
     /// How many statements execSQL has run (each attempt counts).
     qint64 executedStatements() const { return executedStatements_; }
@@ -159,6 +161,7 @@ private:
     qint64 executedStatements_ = 0;
     int busyTimeoutMs_ = 5000;
     OpenFailure openFailure_ = OpenFailure::None;
+    bool inTransaction_ = false;
     /// Statements and roll-backs through this connection: anything that may change data.
     qint64 ownChanges_ = 0;
     /// Prepared statements by their text.

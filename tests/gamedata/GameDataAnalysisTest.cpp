@@ -37,6 +37,7 @@ struct AnalysisRig {
                 ids.push_back(entry.sectionId);
             return ids;
         };
+        box.transactions.watch(data.harness.db);
     }
 
     bool start(EventBuilder& builder) {
