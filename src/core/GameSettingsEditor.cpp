@@ -416,16 +416,19 @@ bool GameSettingsEditor::saveToDatabase(const QStringList& values) {
     if (!changed && !event_.isNewEvent)
         return true;
 
+    bool saved = false;
     {
         // The row and the reload flags of the tables stand or fall together.
         DbTransaction transaction(db_);
-        bool saved = writeSettingsRow(db_, qzc::settingsSetList(values)) && setflagloadsetup(db_, false);
+        saved = writeSettingsRow(db_, qzc::settingsSetList(values)) && setflagloadsetup(db_, false);
         if (saved && transaction.isActive())
             saved = transaction.commit();
-        if (!saved) {
-            refuse(kSaveFailed);
-            return false;
-        }
+    }
+    // Told only once the transaction has ended: while the box is up the terminals are
+    // answered, and their results must not go into a transaction that is rolled back.
+    if (!saved) {
+        refuse(kSaveFailed);
+        return false;
     }
     host_.RefreshTableStatus();
     settings_.loadSettings(db_, true, event_.tablePresent);

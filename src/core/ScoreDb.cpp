@@ -165,6 +165,8 @@ void ScoreDb::closeDatabase() {
     kept_.clear();
     // Memory read from this database never holds for the next one.
     ++ownChanges_;
+    // Closing rolls back what is still open.
+    inTransaction_ = false;
     if (!QSqlDatabase::contains(connectionName_))
         return;
     const bool wasOpen = QSqlDatabase::database(connectionName_, false).isOpen();
@@ -417,16 +419,21 @@ std::optional<QList<ScoreDb::Column>> ScoreDb::columns(const QString& table) con
 }
 
 bool ScoreDb::beginTransaction() {
-    return isOpen() && QSqlDatabase::database(connectionName_, false).transaction();
+    const bool begun = isOpen() && QSqlDatabase::database(connectionName_, false).transaction();
+    inTransaction_ = inTransaction_ || begun;
+    return begun;
 }
 
 bool ScoreDb::commit() {
-    return endTransaction(true);
+    const bool committed = endTransaction(true);
+    inTransaction_ = inTransaction_ && !committed;
+    return committed;
 }
 
 bool ScoreDb::rollback() {
     // What was read inside the transaction no longer holds.
     ++ownChanges_;
+    inTransaction_ = false;
     return endTransaction(false);
 }
 

@@ -133,6 +133,8 @@ public:
     /// Rolls back after a refused commit, whose reason stays lastError: the refusal may have
     /// ended the transaction already, and then the roll-back fails too.
     void rollbackRefusedCommit();
+    /// A transaction begun here has not ended yet (commit or rollback).
+    bool inTransaction() const { return inTransaction_; }
 
     /// How many statements execSQL has run (each attempt counts).
     qint64 executedStatements() const { return executedStatements_; }
@@ -164,6 +166,7 @@ private:
     qint64 executedStatements_ = 0;
     int busyTimeoutMs_ = 5000;
     OpenFailure openFailure_ = OpenFailure::None;
+    bool inTransaction_ = false;
     /// Statements and roll-backs through this connection: anything that may change data.
     qint64 ownChanges_ = 0;
     /// Prepared statements by their text.

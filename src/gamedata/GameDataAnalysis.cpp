@@ -299,11 +299,29 @@ qint32 GameDataAnalysis::countBoundTerminals() {
 }
 
 void GameDataAnalysis::decideMovementChanges(qint32 boundTerminals, Reload& reload) {
-    std::vector<MovementChange> changes;
+    std::vector<qint16> sections;
     {
-        std::optional<QSqlQuery> query = db_.select(QStringLiteral(
-            "SELECT Max(Tables.UpdateFromRound) AS maxufr, Min(Tables.UpdateFromRound) AS minufr, "
-            "Tables.Section,"
+        std::optional<QSqlQuery> query =
+            db_.select(QStringLiteral("SELECT Section FROM Tables GROUP BY Section ORDER BY Section ASC"));
+        if (!query) {
+            logDbError(kSource);
+            return;
+        }
+        while (query->next())
+            sections.push_back(int16Value(*query, 0));
+    }
+    for (const qint16 section : sections) {
+        if (!decideMovementChange(section, boundTerminals))
+            continue;
+        resetVacantTables();
+        reload.set();
+    }
+}
+
+std::optional<GameDataAnalysis::MovementChange> GameDataAnalysis::readMovementChange(qint16 sectionId) {
+    std::optional<QSqlQuery> query = db_.select(
+        QStringLiteral(
+            "SELECT Max(Tables.UpdateFromRound) AS maxufr, Min(Tables.UpdateFromRound) AS minufr,"
             " (SELECT custom_qz_StanazBeginGameRound FROM Section WHERE Section.ID=Tables.Section) AS "
             "stanazbegin,"
             " (SELECT custom_qz_StanazEdgeGameRound FROM Section WHERE Section.ID=Tables.Section) AS "
@@ -311,79 +329,87 @@ void GameDataAnalysis::decideMovementChanges(qint32 boundTerminals, Reload& relo
             " (SELECT custom_qz_UFRmode FROM Section WHERE Section.ID=Tables.Section) AS UFRmode,"
             " (SELECT MAX(Round) FROM ReceivedData WHERE Section=Tables.Section) AS maxroundresult,"
             " (SELECT MAX(Round) FROM RoundData WHERE Section=Tables.Section) AS maxround"
-            " FROM Tables GROUP BY Tables.Section ORDER BY Tables.Section ASC"));
-        if (!query) {
-            logDbError(kSource);
-            return;
-        }
-        // Read whole before anything is asked: the question lets other events run.
-        while (query->next()) {
-            MovementChange change;
-            change.maxUpdateFromRound = int16Value(*query, 0);
-            change.minUpdateFromRound = int16Value(*query, 1);
-            change.section = int16Value(*query, 2);
-            change.stanzaBegin = int16Value(*query, 3);
-            change.stanzaEdge = int16Value(*query, 4);
-            change.ufrMode = int16Value(*query, 5);
-            change.maxRoundResult = int16Value(*query, 6);
-            change.maxRound = int16Value(*query, 7);
-            changes.push_back(change);
-        }
+            " FROM Tables WHERE Tables.Section=? GROUP BY Tables.Section"),
+        {sectionId});
+    if (!query) {
+        logDbError(kSource);
+        return std::nullopt;
     }
-    for (const MovementChange& change : changes) {
-        if (!decideMovementChange(change, boundTerminals))
-            continue;
-        resetVacantTables();
-        reload.set();
-    }
+    if (!query->next())
+        return std::nullopt;
+    MovementChange change;
+    change.section = sectionId;
+    change.maxUpdateFromRound = int16Value(*query, 0);
+    change.minUpdateFromRound = int16Value(*query, 1);
+    change.stanzaBegin = int16Value(*query, 2);
+    change.stanzaEdge = int16Value(*query, 3);
+    change.ufrMode = int16Value(*query, 4);
+    change.maxRoundResult = int16Value(*query, 5);
+    change.maxRound = int16Value(*query, 6);
+    return change;
 }
 
-bool GameDataAnalysis::decideMovementChange(const MovementChange& change, qint32 boundTerminals) {
+std::optional<qint16> GameDataAnalysis::lastOldRound(const MovementChange& change) {
     if (change.ufrMode != 0 || change.maxRound <= 0)
+        return std::nullopt;
+    // The round before the one every table was updated from, or else the last round with a
+    // stored result.
+    const qint16 round = change.maxUpdateFromRound == change.minUpdateFromRound
+                             ? static_cast<qint16>(change.maxUpdateFromRound - 1)
+                             : change.maxRoundResult;
+    if (round < 0 || round > change.maxRound)
+        return std::nullopt;
+    if (round < change.stanzaBegin && !(round == 0 && change.stanzaBegin == 1))
+        return std::nullopt;
+    return round;
+}
+
+// The facts are read just before the section is decided, and again after its question:
+// while a question is up the terminals store results and other events run.
+bool GameDataAnalysis::decideMovementChange(qint16 sectionId, qint32 boundTerminals) {
+    std::optional<MovementChange> change = readMovementChange(sectionId);
+    if (!change)
         return false;
-    // The last round of the old movement: the round before the one every table was updated
-    // from, or else the last round with a stored result.
-    const qint16 lastOldRound = change.maxUpdateFromRound == change.minUpdateFromRound
-                                    ? static_cast<qint16>(change.maxUpdateFromRound - 1)
-                                    : change.maxRoundResult;
-    if (lastOldRound < 0 || lastOldRound > change.maxRound)
-        return false;
-    if (lastOldRound < change.stanzaBegin && !(lastOldRound == 0 && change.stanzaBegin == 1))
+    std::optional<qint16> lastRound = lastOldRound(*change);
+    if (!lastRound)
         return false;
 
     qint16 choice = keepStanza;
     bool answeredYes = false;
     if (boundTerminals > 0) {
-        const QString completed = completedTable(change.section);
+        const QString completed = completedTable(sectionId);
         if (!completed.isEmpty()) {
             log_.writeLog(0, QStringLiteral("At least, table ") + completed + QStringLiteral(" completed"),
                           kSource);
             choice = newStanza;
         } else {
             MessageBox::Request question;
-            question.text = movementChangeQuestion(lastOldRound);
+            question.text = movementChangeQuestion(*lastRound);
             question.labelStyle = 2;
             question.secondButton = true;
             question.helpTopic = questionHelpTopic;
             question.style = questionStyle;
             answeredYes = messages_.showMsg(question);
             choice = answeredYes ? newStanza : keepStanza;
+
+            // Decide only on a section still without a pending change, on what it holds now.
+            change = readMovementChange(sectionId);
+            if (!change || change->ufrMode != 0) {
+                log_.writeLog(0,
+                              QStringLiteral("Section ") + gameData_.getSectionLetter(sectionId) +
+                                  QStringLiteral(": UFR mode is ") +
+                                  (change ? number(change->ufrMode) : QStringLiteral("unknown")) +
+                                  QStringLiteral(", movement change left undecided"),
+                              kSource);
+                return false;
+            }
+            lastRound = lastOldRound(*change);
+            if (!lastRound)
+                return false;
         }
     }
 
-    // The question let other events run: decide only on a section still without a pending
-    // change.
-    const std::optional<qint16> mode = readUFRmode(change.section);
-    if (!mode || *mode != 0) {
-        log_.writeLog(0,
-                      QStringLiteral("Section ") + gameData_.getSectionLetter(change.section) +
-                          QStringLiteral(": UFR mode is ") +
-                          (mode ? number(*mode) : QStringLiteral("unknown")) +
-                          QStringLiteral(", movement change left undecided"),
-                      kSource);
-        return false;
-    }
-    const bool applied = choice == newStanza ? applyNewStanza(change, lastOldRound) : applyKeepStanza(change);
+    const bool applied = choice == newStanza ? applyNewStanza(*change, *lastRound) : applyKeepStanza(*change);
     if (applied && answeredYes)
         host_.showUFRDialog();
     return applied;
@@ -488,18 +514,6 @@ void GameDataAnalysis::resetVacantTables() {
                 number(table.section) + QStringLiteral(" AND [Table]=") + number(table.table),
             QStringLiteral("AnalyzeGameDB, reset UFR for vacant table"));
     }
-}
-
-std::optional<qint16> GameDataAnalysis::readUFRmode(qint16 sectionId) {
-    std::optional<QSqlQuery> query =
-        db_.select(QStringLiteral("SELECT custom_qz_UFRmode FROM Section WHERE ID=") + number(sectionId));
-    if (!query) {
-        logDbError(kSource);
-        return std::nullopt;
-    }
-    if (!query->next())
-        return std::nullopt;
-    return int16Value(*query, 0);
 }
 
 void GameDataAnalysis::reloadGameData(const Reload& reload) {

@@ -73,8 +73,12 @@ private:
     void settleAlteredMovements();
     qint32 countBoundTerminals();
     void decideMovementChanges(qint32 boundTerminals, Reload& reload);
+    /// The section's movement-change facts as stored now; nothing when they cannot be read.
+    std::optional<MovementChange> readMovementChange(qint16 sectionId);
+    /// The last round of the old movement when the section's change is to be decided.
+    static std::optional<qint16> lastOldRound(const MovementChange& change);
     /// Decides and applies one section's movement change; true when a decision was applied.
-    bool decideMovementChange(const MovementChange& change, qint32 boundTerminals);
+    bool decideMovementChange(qint16 sectionId, qint32 boundTerminals);
     /// The first table of the section that has every result of the stanza's edge round, as
     /// "A3"; empty when none.
     QString completedTable(qint16 sectionId) const;
@@ -84,9 +88,6 @@ private:
     /// nothing is deleted when they cannot be read.
     bool clearResultsFrom(qint16 sectionId, qint16 fromRound);
     void resetVacantTables();
-    /// The section's custom_qz_UFRmode as stored now (Null as 0); nothing when it cannot be
-    /// read.
-    std::optional<qint16> readUFRmode(qint16 sectionId);
     void reloadGameData(const Reload& reload);
     void showStanzaState();
     void logDbError(const QString& source) const;

@@ -42,6 +42,8 @@ public:
     Program& make() {
         program = std::make_unique<Program>(folder.path(), QStringLiteral("/f:") + eventPath(), clock_,
                                             messages, ProgramPlatform{shell, online, processes, launcher});
+        messages.transactions.watch(program->db());
+        online.transactions.watch(program->db());
         return *program;
     }
 

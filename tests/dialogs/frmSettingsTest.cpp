@@ -408,11 +408,19 @@ TEST_F(SettingsDialogTest, FailedSaveKeepsTheDialogOpenAndFlagsNothing) {
     setStore(kBaseline);
     h().settings.setGameSetting(QStringLiteral("ShowResults"), QStringLiteral("unsaved"));
     const QStringList rowBefore = storedRow();
+    // A terminal's result stored while the director reads the message stays stored.
+    h().messages.whileShown = [this] {
+        h().db.execSQL(
+            QStringLiteral("INSERT INTO ReceivedData (Section, [Table], Round, Board, PairNS, "
+                           "PairEW, Contract, Remarks) VALUES (1, 7, 6, 16, 7, 9, '3NT', 'meanwhile')"),
+            QStringLiteral("test"));
+    };
     auto dialog = open();
     click(*dialog, "chkShowNames OKButton");
 
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_EQ(h().messages.texts(), QStringList{kSaveFailed});
+    EXPECT_EQ(count(QStringLiteral("SELECT COUNT(*) AS n FROM ReceivedData WHERE Remarks='meanwhile'")), 1);
     EXPECT_EQ(storedRow(), rowBefore);
     EXPECT_EQ(host.refreshes, 0);
     EXPECT_EQ(h().settings.getGameSetting(QStringLiteral("ShowResults")), QStringLiteral("UNSAVED"));

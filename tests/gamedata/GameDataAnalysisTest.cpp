@@ -15,6 +15,7 @@
 #include <functional>
 #include <gtest/gtest.h>
 #include <optional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -37,6 +38,7 @@ struct AnalysisRig {
                 ids.push_back(entry.sectionId);
             return ids;
         };
+        box.transactions.watch(data.harness.db);
     }
 
     bool start(EventBuilder& builder) {
@@ -50,9 +52,9 @@ struct AnalysisRig {
 
     // Stores a result for every board of the tables' rounds first to last (by the movement in
     // memory).
-    void storeRounds(int firstTable, int lastTable, int firstRound, int lastRound) {
+    void storeRounds(int firstTable, int lastTable, int firstRound, int lastRound, QChar section = u'A') {
         for (int t = firstTable; t <= lastTable; ++t) {
-            const QString tableId = QStringLiteral("A%1").arg(t);
+            const QString tableId = section + QString::number(t);
             for (int r = firstRound; r <= lastRound; ++r) {
                 const auto round = static_cast<qint16>(r);
                 const QString seat = data.gameData.mem_GetTablePairs(tableId, round);
@@ -348,6 +350,42 @@ TEST(GameDataAnalysisTest, AModeChangedDuringTheQuestionIsNotOverwritten) {
     EXPECT_TRUE(rig.logged(
         QStringLiteral("Section A: UFR mode is 1, movement change left undecided (AnalyzeGameDB)")));
 }
+
+// While the question about section A is up, a round of results is stored: of A itself, or
+// of section B, whose table completes the stanza with it so that B is decided after A
+// without a question. The changes are mixed: each stanza closes at its last result round.
+class ResultsStoredDuringTheQuestion : public ::testing::TestWithParam<std::pair<char, int>> {};
+
+TEST_P(ResultsStoredDuringTheQuestion, AreKept) {
+    const auto [section, round] = GetParam();
+    AnalysisRig rig;
+    EventBuilder b;
+    for (const int id : {b.addSection(QStringLiteral("A")), b.addSection(QStringLiteral("B"))}) {
+        b.addMitchellMovement(id, 5, 6, 3);
+        b.setStanza(id, 1, 4);
+        b.setUpdateFromRound(id, 1, 5);
+        for (int t = 1; t <= 5; ++t)
+            b.addTerminal(100 * id + t, id, t);
+    }
+    ASSERT_TRUE(rig.start(b));
+    rig.storeRounds(1, 5, 1, 2);
+    rig.storeRounds(1, 5, 1, 3, u'B');
+    rig.box.answers.push_back(true);
+    bool stored = false;
+    rig.box.whileShown = [&, section, round] {
+        if (!std::exchange(stored, true))
+            rig.storeRounds(1, 5, round, round, QLatin1Char(section));
+    };
+
+    rig.analysis.AnalyzeGameDB();
+    EXPECT_EQ(rig.intValue(
+                  u"SELECT COUNT(*) FROM ReceivedData WHERE Section=%1 AND Round=%2"_s.arg(section - 'A' + 1)
+                      .arg(round)),
+              15);
+}
+
+INSTANTIATE_TEST_SUITE_P(Analysis, ResultsStoredDuringTheQuestion,
+                         ::testing::Values(std::pair{'A', 3}, std::pair{'B', 4}));
 
 TEST(GameDataAnalysisTest, AFailedEdgeWriteSetsNoFlagAndClearsNothing) {
     AnalysisRig rig;

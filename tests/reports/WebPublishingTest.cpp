@@ -46,6 +46,7 @@ TEST_P(WebPublishingCommand, WritesTheFileThenStartsTheUploadProgram) {
     }
     ResultFile file(event.db, event.settings, event.log, event.boards);
     test::ScriptedMessageBox messages;
+    messages.transactions.watch(event.db);
     messages.unscriptedAnswer = true;
     test::RecordingLauncher launcher;
     launcher.fail = c.launchFails;

@@ -35,6 +35,7 @@ struct SessionRig {
         station = std::make_unique<BaseStation>(h().config, h().log, h().clock, host, session, handler,
                                                 std::move(fake));
         session.attachBaseStation(*station);
+        host.transactions.watch(h().db);
     }
 
     bool start(test::EventBuilder builder) {

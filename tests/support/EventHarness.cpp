@@ -10,10 +10,14 @@ namespace qzc::test {
 
 EventHarness::EventHarness()
     : ownFolder_(std::make_unique<TempFolder>()), appFolder(ownFolder_->path()), config(appFolder),
-      log(clock), db(log, clock), settings(log) {}
+      log(clock), db(log, clock), settings(log) {
+    messages.transactions.watch(db);
+}
 
 EventHarness::EventHarness(const QString& programFolder)
-    : appFolder(programFolder), config(appFolder), log(clock), db(log, clock), settings(log) {}
+    : appFolder(programFolder), config(appFolder), log(clock), db(log, clock), settings(log) {
+    messages.transactions.watch(db);
+}
 
 QString EventHarness::build(EventBuilder& builder, const QString& fileName) {
     const QString path = filePath(fileName);

@@ -3,6 +3,7 @@
 #include "core/DesktopHost.h"
 #include "core/GameControl.h"
 #include "reports/GridRefreshQueue.h"
+#include "support/TransactionWatch.h"
 
 #include <array>
 #include <functional>
@@ -31,6 +32,7 @@ public:
     void showGameRunning(bool running) override { gameShownRunning = running; }
     void showGameCommand(std::optional<GameCommand> command) override { tickedCommand = command; }
     void askBoardCounts(qint16& boardsPerRound, qint16& totalBoards) override {
+        transactions.checkClosed(QStringLiteral("the movement dialog"));
         ++boardCountQuestions;
         if (boardCountAnswer) {
             boardsPerRound = boardCountAnswer->first;
@@ -97,6 +99,7 @@ public:
     /// What the director enters in the movement dialog; nothing: the dialog is quit.
     std::optional<std::pair<qint16, qint16>> boardCountAnswer;
     int boardCountQuestions = 0;
+    TransactionWatch transactions;
     int firstSectionShown = 0;
     QString gridMessage;
     bool gridMessageShown = false;

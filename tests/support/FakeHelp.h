@@ -8,6 +8,7 @@
 #include "support/FakeClock.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/TempFolder.h"
+#include "support/TransactionWatch.h"
 
 #include <QStringList>
 
@@ -28,11 +29,13 @@ public:
 class FakeOnlineHelpCheck final : public OnlineHelpCheck {
 public:
     bool isOnlineHelpReachable(const QString& address) override {
+        transactions.checkClosed(QStringLiteral("the online help check"));
         asked << address;
         return reachable;
     }
     QStringList asked;
     bool reachable = false;
+    TransactionWatch transactions;
 };
 
 /// Help around a temporary program folder, with a fake desktop and a fake help site.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/MessageBox.h"
+#include "support/TransactionWatch.h"
 
 #include <deque>
 #include <functional>
@@ -26,6 +27,7 @@ public:
     /// The prompts of the input boxes, and what is typed into them in turn (then nothing).
     QStringList prompts;
     std::deque<QString> typed;
+    TransactionWatch transactions;
 
     /// The texts shown, in order.
     QStringList texts() const {
@@ -37,6 +39,7 @@ public:
 
 protected:
     bool show(const Request& request) override {
+        transactions.checkClosed(request.text);
         shown.push_back(Shown{request, false, StandardIcon::None});
         if (whileShown)
             whileShown();
@@ -47,6 +50,7 @@ protected:
         return answer;
     }
     QString askText(const QString& prompt, const QString&) override {
+        transactions.checkClosed(prompt);
         prompts << prompt;
         if (typed.empty())
             return {};
@@ -55,6 +59,7 @@ protected:
         return text;
     }
     void showStandard(const QString& text, const QString& caption, StandardIcon icon) override {
+        transactions.checkClosed(text);
         Shown box;
         box.text = text;
         box.caption = caption;
