@@ -42,7 +42,9 @@ void PlayerMenus::mnu_pincodes_Click() {
 }
 
 void PlayerMenus::mnu_playername_Click() {
-    delete playerDialog_.data();
+    // Closed, so deleted once its own handlers and its name change's have returned.
+    if (playerDialog_ != nullptr)
+        playerDialog_->close();
     const PlayerNameCommands::Services& c = s_.commands;
     const RegisteredPlayersEditor::Services services{
         {c.db, c.log, c.messages, c.names, c.config, c.clock}, c.gameData, c.settings};

@@ -239,7 +239,9 @@ void frmdesktop::mnuexit_Click() {
 }
 
 void frmdesktop::mnu_sys_about_Click() {
-    delete aboutDialog_.data();
+    // Closed, so deleted once its own handlers have returned (its Help may be waiting).
+    if (aboutDialog_ != nullptr)
+        aboutDialog_->close();
     aboutDialog_ = new frmAbout({help_, db_, log_, event_, messages_, config_}, this);
     aboutDialog_->show();
 }
@@ -249,7 +251,13 @@ void frmdesktop::showMaintenanceMenu() {
 }
 
 void frmdesktop::closeSettingsDialog() {
-    delete settingsDialog_.data();
+    // Hidden, not closed (its close box asks as Cancel does), and deleted once its own
+    // handlers have returned: its Help may be waiting.
+    if (settingsDialog_ != nullptr) {
+        settingsDialog_->hide();
+        settingsDialog_->deleteLater();
+    }
+    settingsDialog_.clear();
 }
 
 void frmdesktop::showSettingsDialog() {

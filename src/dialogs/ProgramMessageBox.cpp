@@ -5,10 +5,22 @@
 namespace qzc {
 
 ProgramMessageBox::ProgramMessageBox() = default;
-ProgramMessageBox::~ProgramMessageBox() = default;
+ProgramMessageBox::~ProgramMessageBox() {
+    for (const QPointer<frmMsg>& box : retired_)
+        delete box.data();
+}
+
+void ProgramMessageBox::retireModeless() {
+    if (modeless_ == nullptr)
+        return;
+    modeless_->hide();
+    std::erase_if(retired_, [](const QPointer<frmMsg>& box) { return box.isNull(); });
+    retired_.emplace_back(modeless_.release());
+    retired_.back()->deleteLater();
+}
 
 bool ProgramMessageBox::show(const Request& request) {
-    modeless_.reset();
+    retireModeless();
     auto box = std::make_unique<frmMsg>(help_);
     box->Form_Load();
     box->prepare(request);

@@ -6,6 +6,7 @@
 
 #include <QPointer>
 #include <memory>
+#include <vector>
 
 namespace qzc {
 
@@ -35,8 +36,14 @@ protected:
     QString askText(const QString& prompt, const QString& caption) override;
 
 private:
+    /// Hides the box shown without waiting and deletes it once control is back in the event
+    /// loop: its own Help may be what shows the next box.
+    void retireModeless();
+
     Help* help_ = nullptr;
     std::unique_ptr<frmMsg> modeless_;
+    /// Boxes hidden whose deletion is still pending.
+    std::vector<QPointer<frmMsg>> retired_;
     QPointer<frmMsg> loaded_;
     PlainMessageBox standard_;
 };

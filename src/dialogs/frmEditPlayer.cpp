@@ -299,9 +299,12 @@ void frmEditPlayer::cmdHelp_Click() {
 }
 
 void frmEditPlayer::closeEditDialog() {
-    // A dialog answering its Yes closes itself when done.
-    if (editDialog_ != nullptr && !editDialog_->answering())
-        delete editDialog_.data();
+    // A dialog answering its Yes closes itself when done. Closed, so deleted once its own
+    // handlers have returned (its Help may be waiting).
+    if (editDialog_ != nullptr && !editDialog_->answering()) {
+        editDialog_->close();
+        editDialog_.clear();
+    }
 }
 
 bool frmEditPlayer::event(QEvent* event) {

@@ -171,6 +171,7 @@ TEST_F(MenuCommandsTest, PrintSettings) {
 TEST_F(MenuCommandsTest, AboutBoxAndProblemReport) {
     trigger("mnu_sys_about");
     trigger("mnu_sys_about");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     ASSERT_EQ(window().findChildren<frmAbout*>().size(), 1);
     frmAbout* about = window().findChildren<frmAbout*>().front();
     about->cmdHelp->click();

@@ -70,6 +70,7 @@ TEST_F(PlayerMenusTest, PlayerNamesOpenAfreshAndChangeAnId) {
     trigger("mnu_playername");
     frmEditPlayer* dialog = menus().playerDialog();
     ASSERT_NE(dialog, nullptr);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
     // Seven tables, four seats each, none registered yet: sorted by table.
     EXPECT_EQ(dialog->gridName->Rows(), 29);

@@ -2,7 +2,10 @@
 
 #include "LoadedWindow.h"
 #include "ProgramRig.h"
+#include "desktop/FlexGrid.h"
 #include "desktop/PlayGrid.h"
+#include "desktop/PlayerMenus.h"
+#include "dialogs/frmEditPlayer.h"
 #include "dialogs/frmMovement.h"
 #include "dialogs/frmUFRDialog.h"
 #include "session/GameSession.h"
@@ -13,6 +16,7 @@
 #include "support/LogLines.h"
 #include "support/TestGuiApp.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QComboBox>
 #include <QDirIterator>
@@ -152,6 +156,38 @@ TEST_F(LoadedWindowTest, UpdatedMovementInstructionsOpenTheirHelpTopic) {
     dialog->cmdButton[0]->click();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(dialog.isNull());
+}
+
+// While a dialog's Help waits for the online help site the director may open the dialog
+// again: the open one is closed, and deleted only once its Help's handler has returned.
+TEST_F(LoadedWindowTest, ADialogReopenedWhileItsHelpWaits) {
+    IniFile(rig.folder.path() + Config::iniFileName)
+        .write(Config::mainSection, Help::onlineHelpKey, u"https://help.invalid/Help/"_s);
+    PlayerMenus& players = rig.program->playerMenus();
+    const auto pressId = [&players] {
+        Q_EMIT players.playerDialog()->gridName->cellPressed(0, 3);
+    };
+    // The item that opens the dialog (a player's ID pressed in the list), the dialog, the item
+    // chosen while its Help waits (none: the ID pressed again).
+    const std::tuple<const char*, const char*, const char*> cases[] = {
+        {"mnu_game_settings", "frmSettings", "mnu_game_settings"},
+        {"mnu_sys_about", "frmAbout", "mnu_sys_about"},
+        {"mnu_playername", "frmEditNameDialog", nullptr},
+        {"mnu_playername", "frmEditNameDialog", "mnu_playername"},
+    };
+    for (const auto& [item, name, again] : cases) {
+        action(window(), item)->trigger();
+        if (players.playerDialog() != nullptr)
+            pressId();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QPointer<QDialog> shown = window().findChild<QDialog*>(QLatin1String(name));
+        rig.online.whileAsked = [&, again = again] {
+            again != nullptr ? action(window(), again)->trigger() : pressId();
+        };
+        shown->findChild<QAbstractButton*>(u"cmdHelp"_s)->click();
+        ASSERT_FALSE(shown.isNull()) << name;
+        EXPECT_FALSE(shown->isVisible());
+    }
 }
 
 // The game start and stop moves the window between its states; each step starts where the

@@ -7,6 +7,7 @@
 #include "support/TestGuiApp.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPointer>
@@ -153,6 +154,9 @@ TEST(frmMsgTest, EmptyTextShowsNothing) {
 TEST(frmMsgTest, ABoxShownWithoutWaitingIsReplacedByTheNext) {
     TestGuiApp app;
     ProgramMessageBox messages;
+    test::HelpRig rig;
+    Help help(rig.config, rig.shell, rig.online, rig.log, messages);
+    messages.attachHelp(help);
     MessageBox::Request r = request(1, false, 0, QStringLiteral("Please send the files"));
     r.modeless = true;
     EXPECT_FALSE(messages.showMsg(r));
@@ -162,9 +166,23 @@ TEST(frmMsgTest, ABoxShownWithoutWaitingIsReplacedByTheNext) {
 
     r.text = QStringLiteral("Second");
     messages.showMsg(r);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     EXPECT_TRUE(first.isNull());
     ASSERT_NE(messages.loadedBox(), nullptr);
     EXPECT_EQ(messages.loadedBox()->labMsg->text(), QStringLiteral("Second"));
+
+    // Its Help on a page that cannot be opened says so in a box that replaces it.
+    QPointer<frmMsg> second = messages.loadedBox();
+    rig.shell.succeeds = false;
+    QEventLoop running;
+    whenShown([&] {
+        whenShown([&] { messages.loadedBox()->cmdButton[0]->click(); });
+        second->cmdHelp->click();
+        running.quit();
+    });
+    running.exec();
+    ASSERT_FALSE(second.isNull());
+    EXPECT_FALSE(second->isVisible());
 }
 
 TEST(frmMsgTest, ALaterBoxDoesNotAnswerAWaitingOne) {

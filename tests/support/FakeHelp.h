@@ -11,6 +11,7 @@
 #include "support/TransactionWatch.h"
 
 #include <QStringList>
+#include <functional>
 
 namespace qzc::test {
 
@@ -25,17 +26,21 @@ public:
     bool succeeds = true;
 };
 
-/// An online help site that answers as told and counts the questions.
+/// An online help site that answers as told and counts the questions; whileAsked runs
+/// while it is asked, as the events that the wait lets through.
 class FakeOnlineHelpCheck final : public OnlineHelpCheck {
 public:
     bool isOnlineHelpReachable(const QString& address) override {
         transactions.checkClosed(QStringLiteral("the online help check"));
         asked << address;
+        if (whileAsked)
+            whileAsked();
         return reachable;
     }
     QStringList asked;
     bool reachable = false;
     TransactionWatch transactions;
+    std::function<void()> whileAsked;
 };
 
 /// Help around a temporary program folder, with a fake desktop and a fake help site.
