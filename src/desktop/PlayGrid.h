@@ -1,8 +1,8 @@
 #pragma once
 
-#include "desktop/FlexGrid.h"
 #include "reports/GridRefreshQueue.h"
 #include "reports/PlayGridData.h"
+#include "widgets/FlexGrid.h"
 
 #include <QString>
 #include <QtGlobal>

@@ -5,7 +5,6 @@
 #include "core/Guarded.h"
 #include "core/Log.h"
 #include "core/MessageBox.h"
-#include "desktop/WindowPlacement.h"
 #include "desktop/frmdesktop.h"
 #include "platform/BusyPointer.h"
 #include "platform/ProgramLauncher.h"
@@ -16,6 +15,7 @@
 #include "reports/TravellerFile.h"
 #include "scoring/ScoreFrequency.h"
 #include "terminal/LinkSettings.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QFileInfo>
 #include <QPainter>

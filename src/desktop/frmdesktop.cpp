@@ -9,7 +9,6 @@
 #include "desktop/PlayGrid.h"
 #include "desktop/ResultMenuCommands.h"
 #include "desktop/ResultPopUp.h"
-#include "desktop/WindowPlacement.h"
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmAbout.h"
 #include "dialogs/frmClosing.h"
@@ -19,6 +18,7 @@
 #include "platform/Twips.h"
 #include "session/GameSession.h"
 #include "terminal/BaseStation.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QApplication>
 #include <QCheckBox>

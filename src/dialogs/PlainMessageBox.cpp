@@ -1,7 +1,7 @@
 #include "dialogs/PlainMessageBox.h"
 
 #include "core/Config.h"
-#include "desktop/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QApplication>
 #include <QInputDialog>

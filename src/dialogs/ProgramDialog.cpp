@@ -1,6 +1,6 @@
 #include "dialogs/ProgramDialog.h"
 
-#include "desktop/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QKeyEvent>
 #include <QPushButton>

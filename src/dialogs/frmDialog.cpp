@@ -3,11 +3,11 @@
 #include "core/Guarded.h"
 #include "core/NumberText.h"
 #include "core/SectionLetters.h"
-#include "desktop/FlexGrid.h"
 #include "dialogs/ControlName.h"
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmEditResultDialog.h"
 #include "platform/Twips.h"
+#include "widgets/FlexGrid.h"
 
 #include <QEvent>
 #include <QGridLayout>

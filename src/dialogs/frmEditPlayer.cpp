@@ -2,10 +2,10 @@
 
 #include "core/Guarded.h"
 #include "core/NumberText.h"
-#include "desktop/FlexGrid.h"
 #include "dialogs/HelpButton.h"
 #include "dialogs/frmEditNameDialog.h"
 #include "gamedata/PlayerNameCommands.h"
+#include "widgets/FlexGrid.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -1,8 +1,8 @@
 #include "dialogs/frmLog.h"
 
 #include "core/TextFile.h"
-#include "desktop/WindowPlacement.h"
 #include "platform/BusyPointer.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QFontDatabase>
 #include <QKeyEvent>

@@ -2,8 +2,8 @@
 
 #include "core/MessageBox.h"
 #include "core/NumberText.h"
-#include "desktop/WindowPlacement.h"
 #include "dialogs/ButtonArray.h"
+#include "widgets/WindowPlacement.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>

@@ -1,12 +1,12 @@
 #include "desktop/PlayerMenus.h"
 
 #include "LoadedWindow.h"
-#include "desktop/FlexGrid.h"
 #include "dialogs/frmEditNameDialog.h"
 #include "dialogs/frmEditPlayer.h"
 #include "dialogs/frmPlayerName.h"
 #include "platform/RegistryKey.h"
 #include "support/WidgetInput.h"
+#include "widgets/FlexGrid.h"
 
 #include <QAction>
 #include <QCheckBox>

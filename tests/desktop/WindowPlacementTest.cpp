@@ -1,4 +1,4 @@
-#include "desktop/WindowPlacement.h"
+#include "widgets/WindowPlacement.h"
 
 #include "ProgramRig.h"
 #include "desktop/frmdesktop.h"

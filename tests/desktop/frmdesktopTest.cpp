@@ -2,7 +2,6 @@
 
 #include "LoadedWindow.h"
 #include "ProgramRig.h"
-#include "desktop/FlexGrid.h"
 #include "desktop/PlayGrid.h"
 #include "desktop/PlayerMenus.h"
 #include "dialogs/frmEditPlayer.h"
@@ -15,6 +14,7 @@
 #include "support/GoldenFile.h"
 #include "support/LogLines.h"
 #include "support/TestGuiApp.h"
+#include "widgets/FlexGrid.h"
 
 #include <QAbstractButton>
 #include <QAction>

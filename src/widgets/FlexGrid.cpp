@@ -1,4 +1,4 @@
-#include "desktop/FlexGrid.h"
+#include "widgets/FlexGrid.h"
 
 #include "platform/Twips.h"
 
