@@ -2,8 +2,10 @@
 
 #include "widgets/WindowPlacement.h"
 
+#include <QAbstractEventDispatcher>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QThread>
 
 namespace qzc {
 
@@ -34,6 +36,23 @@ void ProgramDialog::keyReleaseEvent(QKeyEvent* event) {
         return;
     }
     QDialog::keyReleaseEvent(event);
+}
+
+bool ProgramDialog::event(QEvent* event) {
+    // deleteLater deletes as soon as the loop it was called in turns again; called in an
+    // inner loop, that is before the handlers waiting beneath it have returned.
+    if (event->type() != QEvent::DeferredDelete || QThread::currentThread()->loopLevel() <= 1)
+        return QDialog::event(event);
+    if (!deletionWaits_) {
+        deletionWaits_ = connect(QAbstractEventDispatcher::instance(),
+                                 &QAbstractEventDispatcher::aboutToBlock, this, [this] {
+                                     if (QThread::currentThread()->loopLevel() > 1)
+                                         return;
+                                     disconnect(deletionWaits_);
+                                     deleteLater();
+                                 });
+    }
+    return true;
 }
 
 } // namespace qzc

@@ -20,6 +20,7 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDirIterator>
+#include <QEventLoop>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -29,6 +30,7 @@
 #include <QRegularExpression>
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -181,12 +183,28 @@ TEST_F(LoadedWindowTest, ADialogReopenedWhileItsHelpWaits) {
             pressId();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         QPointer<QDialog> shown = window().findChild<QDialog*>(QLatin1String(name));
+        // As in the program: Help is pressed in the program's loop, the wait for the help site
+        // is a loop of its own, and the director's choice is an event of that loop.
         rig.online.whileAsked = [&, again = again] {
-            again != nullptr ? action(window(), again)->trigger() : pressId();
+            QEventLoop wait;
+            QTimer::singleShot(0, &wait, [&] {
+                again != nullptr ? action(window(), again)->trigger() : pressId();
+                QMetaObject::invokeMethod(&wait, &QEventLoop::quit, Qt::QueuedConnection);
+            });
+            wait.exec();
         };
-        shown->findChild<QAbstractButton*>(u"cmdHelp"_s)->click();
+        QEventLoop running;
+        QTimer::singleShot(0, &running, [&] {
+            shown->findChild<QAbstractButton*>(u"cmdHelp"_s)->click();
+            running.quit();
+        });
+        running.exec();
         ASSERT_FALSE(shown.isNull()) << name;
         EXPECT_FALSE(shown->isVisible());
+        // Deleted once the program's loop waits again.
+        QTimer::singleShot(10, &running, &QEventLoop::quit);
+        running.exec();
+        EXPECT_TRUE(shown.isNull()) << name;
     }
 }
 
