@@ -62,8 +62,6 @@ public:
     // The director.
     /// Shows a notice without waiting for an answer: the program goes on.
     virtual void showNotice(const QString& caption, const QString& text) = 0;
-    /// Lets pending window events run (between the pieces of a reply).
-    virtual void letEventsRun() = 0;
     /// Shows the instructions for starting with the updated movement, not waiting for
     /// them; instructions already shown stay.
     virtual void showUFRDialog() = 0;

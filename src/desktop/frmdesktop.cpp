@@ -374,10 +374,6 @@ void frmdesktop::showNotice(const QString& caption, const QString& text) {
     box->show();
 }
 
-void frmdesktop::letEventsRun() {
-    QCoreApplication::processEvents();
-}
-
 // PlayGridHost
 
 std::optional<SectionListEntry> frmdesktop::selectedSection() const {

@@ -161,7 +161,6 @@ public:
     void RefreshTableStatus() override;
     void queueGridRefresh(qint16 round) override;
     void showNotice(const QString& caption, const QString& text) override;
-    void letEventsRun() override;
     void showUFRDialog() override;
 
     // PlayGridHost

@@ -228,10 +228,11 @@ bool RequestDispatcher::sendReply(const Request& rq, const Reply& reply) {
         log_.writeLog(0, QStringLiteral("No link to send the reply on"), kSource, true);
         return false;
     }
+    // The pieces go out back to back, paced only by the link's own pause before each later
+    // piece (none by default): no window event runs inside a queue run, so no question, box
+    // or command of the director can open or act between two pieces and hold every terminal.
     bool first = true;
     for (QByteArray piece : *pieces) {
-        if (!first)
-            host_.letEventsRun();
         if (gameData_.getLoadSetupTables(rq.tableId))
             piece[3] = static_cast<char>(reply.replyCode | reloadFlag);
         sender_->SendMessage(piece, !first, first ? rq.stamp : QDateTime());

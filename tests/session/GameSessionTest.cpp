@@ -1,19 +1,25 @@
 #include "session/GameSession.h"
 
+#include "gamedata/GameDataAnalysis.h"
 #include "gamedata/PlayerNames.h"
 #include "support/FakeDesktopHost.h"
 #include "support/FakePlatform.h"
 #include "support/FakeSerialPort.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
+#include "support/QtPrinters.h"
 #include "support/RecordingRequestHandler.h"
 #include "support/SimWire.h"
 #include "support/TestCoreApp.h"
 #include "terminal/BaseStation.h"
+#include "terminal/RequestDispatcher.h"
 
+#include <QCoreApplication>
+#include <QTimer>
 #include <gtest/gtest.h>
 #include <map>
 #include <optional>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -26,16 +32,45 @@ using test::wire::bytes;
 // acknowledges knocks while answering is set; no window.
 struct SessionRig {
     SessionRig() {
+        buildStation(handler);
+        host.transactions.watch(h().db);
+    }
+
+    /// The program's own request dispatcher and game-data analysis instead of the recording
+    /// handler; before start.
+    void answerRequests() {
+        dispatcher = std::make_unique<RequestDispatcher>(h().log, h().db, h().settings, h().event, h().config,
+                                                         h().clock, data.gameData, names, host, session);
+        analysis = std::make_unique<GameDataAnalysis>(data.gameData, names, h().db, h().log, h().event,
+                                                      h().messages, host, session);
+        session.attachAnalysis(*analysis);
+        buildStation(*dispatcher);
+        dispatcher->attachSender(*station);
+    }
+    void buildStation(RequestHandler& requests) {
         auto fake = std::make_unique<test::FakeSerialPort>();
         port = fake.get();
         port->onWrite = [this](const QByteArray& frame) {
             if (answering && frame == bytes("FF FF 03 01 01 01 04"))
                 port->pendingReads.append(test::wire::frame(0xFF, 3, bytes("55")));
         };
-        station = std::make_unique<BaseStation>(h().config, h().log, h().clock, host, session, handler,
+        station = std::make_unique<BaseStation>(h().config, h().log, h().clock, host, session, requests,
                                                 std::move(fake));
         session.attachBaseStation(*station);
-        host.transactions.watch(h().db);
+    }
+    /// A terminal's request read from the port, as the port poll reads it.
+    void receive(quint16 terminal, const char* request) {
+        port->pendingReads.append(test::wire::terminalFrame(terminal, bytes(request)));
+        station->timerPort_Timer();
+    }
+    /// Frames written to the terminal from the one numbered first on.
+    int framesTo(quint16 terminal, qsizetype first = 0) const {
+        const QByteArray address = bytes("FF") + QByteArray(1, static_cast<char>(terminal >> 8)) +
+                                   QByteArray(1, static_cast<char>(terminal & 0xFF));
+        int count = 0;
+        for (const QByteArray& frame : port->written.mid(first))
+            count += frame.startsWith(address) ? 1 : 0;
+        return count;
     }
 
     bool start(test::EventBuilder builder) {
@@ -66,6 +101,8 @@ struct SessionRig {
                          h().messages, processes, launcher},
                         host};
     test::RecordingRequestHandler handler;
+    std::unique_ptr<RequestDispatcher> dispatcher;
+    std::unique_ptr<GameDataAnalysis> analysis;
     test::FakeSerialPort* port = nullptr;
     std::unique_ptr<BaseStation> station;
     bool answering = true;
@@ -162,6 +199,58 @@ TEST(GameSessionTest, ResetEndsWithTheDirectorsReconnect) {
               QStringList{QStringLiteral("No response from base station. Please reconnect it.")});
     EXPECT_TRUE(rig.session.isRunning());
     EXPECT_EQ(rig.host.firstSectionShown, 1);
+}
+
+// No window event runs inside a queue run. The analysis tick, with a changed movement to ask
+// about, and a command that shows a box come due while the pieces of a reply are paced: they
+// open after the reply, and a terminal that asks while either is open is answered then.
+TEST(GameSessionTest, BoxesDueDuringAReplyOpenAfterItAndTheTerminalsAreAnswered) {
+    SessionRig rig;
+    rig.answerRequests();
+    test::EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    b.addMitchellMovement(a, 7, 6, 3);
+    b.setStanza(a, 1, 3);
+    for (int t = 1; t <= 5; ++t)
+        b.addTerminal(0x0100 + t, a, t);
+    // Sixteen stored results at A1: their list goes out in three pieces.
+    for (int board = 13; board <= 28; ++board)
+        b.addResult(
+            test::ResultRow::played(a, 1, 1, board, 1, 8, QStringLiteral("4S"), QStringLiteral("N"), 10));
+    ASSERT_TRUE(rig.start(b)) << rig.data.failure().toStdString();
+    rig.h().config.writeMain(QStringLiteral("MinTxInterval"), QStringLiteral("1"));
+    rig.station->LoadPortSettings();
+    rig.session.command(GameCommand::Start);
+    ASSERT_TRUE(rig.session.isRunning());
+    // The scoring program changes the movement from round 4 on.
+    ASSERT_TRUE(rig.data.exec(QStringLiteral("UPDATE Tables SET UpdateFromRound=4")));
+
+    bool due = false;
+    rig.h().clock.whileSleeping = [&] {
+        if (std::exchange(due, true))
+            return;
+        QTimer::singleShot(0, [&] {
+            for (int tick = 0; tick < GameSession::analyzeEveryTicks; ++tick)
+                rig.session.timerAnalyzeGameDB_Timer();
+        });
+        QTimer::singleShot(0, [&] { rig.h().messages.showMsg(u"No temporary results"_s, {}, 48, -1); });
+    };
+    QStringList seen;
+    rig.h().messages.whileShown = [&] {
+        seen << rig.h().messages.shown.back().text.section(QLatin1Char(' '), 0, 1);
+        const qsizetype written = rig.port->written.size();
+        rig.receive(0x0102, "0A 03 14");
+        QCoreApplication::processEvents();
+        seen << QStringLiteral("answered %1").arg(rig.framesTo(0x0102, written));
+    };
+
+    rig.receive(0x0101, "66");
+    rig.station->timer_Queue_Timer();
+    EXPECT_EQ(rig.framesTo(0x0101), 3);
+    EXPECT_TRUE(due);
+    EXPECT_TRUE(rig.h().messages.shown.empty()) << "a box opened between the pieces";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(seen, (QStringList{u"The scoring"_s, u"answered 1"_s, u"No temporary"_s, u"answered 1"_s}));
 }
 
 // Without a movement and without board counts the start asks the director for them.

@@ -78,7 +78,6 @@ public:
     void showNotice(const QString& caption, const QString& text) override {
         notices.push_back({caption, text});
     }
-    void letEventsRun() override { ++eventRuns; }
     void showUFRDialog() override { ++ufrDialogShown; }
 
     // GameControl
@@ -122,7 +121,6 @@ public:
     int tableStatusRefreshes = 0;
     GridRefreshQueue gridQueue;
     std::vector<Notice> notices;
-    int eventRuns = 0;
     int ufrDialogShown = 0;
 
     qint16 mode = 0;
