@@ -43,8 +43,10 @@ void BaseStationCommands::mnu_sys_firmware_Click() {
                  : QStringLiteral("The firmware-upgrade program is not found:\r\n") + path);
         return;
     }
-    // The upgrade program needs the serial port. The game stops first, as F4 stops it: no
-    // game shown as running while no terminal is answered, and F2 brings back both.
+    // The upgrade program needs the serial port. A pending automatic reset ends, so that it
+    // does not take the port back, and the game stops, as F4 stops it: no game shown as
+    // running while no terminal is answered, and F2 brings back both.
+    s_.session.endReset();
     if (s_.session.gameMode() != 0)
         s_.session.command(GameCommand::Stop);
     if (s_.session.linkIsUp())

@@ -44,6 +44,9 @@ GameSession::GameSession(const Services& services, DesktopHost& desktop)
 }
 
 void GameSession::command(GameCommand command) {
+    // The director's command stands: a reset under way brings back the link, not the game.
+    if (!gameModeByTimer_)
+        resetOfRunningGame_ = false;
     switch (command) {
     case GameCommand::Stop:
         stopGame();
@@ -125,6 +128,9 @@ void GameSession::startGame() {
     const BusyPointer busy;
     if (analysis_ != nullptr)
         analysis_->AnalyzeGameDB();
+    // The program may have ended while the analysis asked a question.
+    if (ended_)
+        return;
     gameData_.preloadMovementMessage();
     // A restart by the automatic reset keeps the section and view the director chose.
     if (!gameModeByTimer_)
@@ -207,7 +213,24 @@ void GameSession::showStanzaState(StanzaState state, const QString& source) {
 }
 
 void GameSession::startTimerResetbaseStation() {
-    timerResetbaseStation_.start();
+    if (!ended_)
+        timerResetbaseStation_.start();
+}
+
+void GameSession::endReset() {
+    if (!timerResetbaseStation_.isActive() && resetElapsedMs_ == 0)
+        return;
+    timerResetbaseStation_.stop();
+    resetElapsedMs_ = 0;
+    resetRestartOk_ = false;
+    resetOfRunningGame_ = false;
+    desktop_.hideGridMessage();
+}
+
+void GameSession::endSession() {
+    ended_ = true;
+    endReset();
+    timerAnalyzeGameDB_.stop();
 }
 
 void GameSession::timerResetbaseStation_Timer() {
@@ -227,11 +250,12 @@ void GameSession::resetTick() {
     if (resetElapsedMs_ == interval) {
         desktop_.showGridMessage(QStringLiteral("  Resetting communication, please wait.  "));
         desktop_.paintNow();
-        resetOfRunningGame_ = gameMode_ == 1;
+        const bool gameRan = gameMode_ == 1;
         if (linkIsUp())
             baseStation_->bs_OpenCommunication(false);
         log_.writeLog(0, QStringLiteral("Stop game by timer"), kResetSource);
         command(GameCommand::Stop);
+        resetOfRunningGame_ = gameRan;
     }
     if (resetElapsedMs_ == wait + interval || resetElapsedMs_ == 2 * wait + interval) {
         if (!linkIsUp()) {

@@ -72,6 +72,12 @@ public:
     void startLink();
     /// Takes the link down when it is up, else brings it up; true when done.
     bool toggleLink();
+    /// A director's command that takes the port from the program (Upgrade firmware) ends a
+    /// pending automatic reset: it neither brings the link back nor restarts the game.
+    void endReset();
+    /// The program is ending: the game-data analysis and the automatic reset stop, and no
+    /// reset starts again.
+    void endSession();
 
     /// One tick of the game-data timer: the analysis runs on every 60th tick.
     void timerAnalyzeGameDB_Timer();
@@ -129,8 +135,11 @@ private:
     int analyzeTickCount_ = 0;
     qint32 resetElapsedMs_ = 0;
     bool resetRestartOk_ = false;
-    /// The game ran when the automatic reset began: it restarts with the link.
+    /// The game ran when the automatic reset began and the director has not changed it
+    /// since: it restarts with the link.
     bool resetOfRunningGame_ = false;
+    /// The program is ending (endSession).
+    bool ended_ = false;
     /// The stanza state the window shows; the window starts without the button.
     StanzaState shownStanza_ = StanzaState::NoFurtherRounds;
     QTimer timerAnalyzeGameDB_;

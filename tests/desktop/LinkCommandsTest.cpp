@@ -11,12 +11,14 @@
 #include "support/SimWire.h"
 #include "support/TerminalReplies.h"
 #include "support/TestGuiApp.h"
+#include "terminal/BaseStation.h"
 
 #include <QAction>
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFrame>
 #include <QPushButton>
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -174,6 +176,33 @@ TEST_F(LinkCommandsTest, UpgradeFirmwareStopsTheGameWithTheLink) {
         window().findChild<QAction*>(QStringLiteral("mnu_sys_firmware"))->trigger();
         EXPECT_EQ(rig.program->session().linkIsUp(), !present);
         EXPECT_EQ(rig.program->session().isRunning(), !present);
+    }
+}
+
+// "Upgrade firmware" while the automatic reset waits, after its first tick or before it: the
+// reset ends, so the upgrade program has the port to itself, and the game waits for F2.
+TEST_F(LinkCommandsTest, UpgradeFirmwareEndsAPendingReset) {
+    GameSession& session = rig.program->session();
+    rig.program->config().writeMain(QStringLiteral("FirmwareEXE"), QStringLiteral("fw.exe"));
+    QFile program(rig.folder.filePath(QStringLiteral("fw.exe")));
+    ASSERT_TRUE(program.open(QIODevice::WriteOnly));
+    const int waitTicks = rig.program->baseStation().settings().resetWaitMs() / GameSession::resetIntervalMs;
+    for (const int ticksBefore : {1, 0}) {
+        SCOPED_TRACE(ticksBefore);
+        session.command(GameCommand::Start);
+        ASSERT_TRUE(session.isRunning());
+        session.startTimerResetbaseStation();
+        for (int tick = 0; tick < ticksBefore; ++tick)
+            session.timerResetbaseStation_Timer();
+        const qsizetype sent = station.frameCount();
+        window().findChild<QAction*>(QStringLiteral("mnu_sys_firmware"))->trigger();
+        for (int tick = 0; tick <= 2 * waitTicks + 1 && session.timerResetbaseStation().isActive(); ++tick)
+            session.timerResetbaseStation_Timer();
+        EXPECT_FALSE(session.timerResetbaseStation().isActive());
+        EXPECT_FALSE(session.linkIsUp());
+        EXPECT_FALSE(session.isRunning());
+        EXPECT_EQ(station.frameCount(), sent);
+        EXPECT_TRUE(window().findChild<QFrame*>(QStringLiteral("frameGridMsg"))->isHidden());
     }
 }
 

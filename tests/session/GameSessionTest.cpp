@@ -123,6 +123,8 @@ TEST(GameSessionTest, AutomaticResetTimings) {
         qint16 modeAfter;
         /// The director had stopped the game before the reset.
         bool stopped = false;
+        /// The second at which the director stops the game during the reset; 0: never.
+        int stopAt = 0;
     };
     const QString stop = QStringLiteral("Stop game by timer");
     const QString retry = QStringLiteral("Start game by timer");
@@ -132,6 +134,14 @@ TEST(GameSessionTest, AutomaticResetTimings) {
         {"back at the first attempt", 5, false, {{1, {stop}}, {11, {retry, back}}}, 11, 1},
         {"back at the second attempt", 15, false, {{1, {stop}}, {11, {retry}}, {21, {retry, back}}}, 21, 1},
         {"game stopped, link back", 5, false, {{1, {stop}}, {11, {retry, back}}}, 11, 0, true},
+        {"game stopped during the wait, link back",
+         5,
+         false,
+         {{1, {stop}}, {11, {retry, back}}},
+         11,
+         0,
+         false,
+         5},
         {"never back, the director gives up",
          0,
          false,
@@ -156,6 +166,8 @@ TEST(GameSessionTest, AutomaticResetTimings) {
         int lastTick = 0;
         for (int second = 1; second <= 30 && rig.session.timerResetbaseStation().isActive(); ++second) {
             rig.answering = c.backAt != 0 && second >= c.backAt;
+            if (second == c.stopAt)
+                rig.session.command(GameCommand::Stop);
             const qsizetype before = rig.data.logMessages().size();
             rig.session.timerResetbaseStation_Timer();
             const QStringList lines = rig.linesOf(QStringLiteral("timerResetbaseStation"), before);
