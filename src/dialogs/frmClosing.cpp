@@ -59,6 +59,8 @@ bool frmClosing::confirmQuit(Config& config, Help* help, QWidget* parent) {
     frmClosing box(help, parent);
     box.Form_Load();
     box.exec();
+    if (!box.answered())
+        return false;
     if (box.hideFinishedTicked()) {
         config.writeDefault(QStringLiteral("HideFinishedWindow"), QStringLiteral("1"));
         config.HideFinishedWindow = true;
@@ -79,6 +81,7 @@ void frmClosing::Form_Load() {
 }
 
 void frmClosing::cmdButton_Click(int index) {
+    answered_ = true;
     if (index == 1)
         setProperty("Tag", kNo);
     done(index == 0 ? Accepted : Rejected);
@@ -90,7 +93,8 @@ void frmClosing::cmdHelp_Click() {
 
 void frmClosing::reject() {
     // Closing the question without an answer keeps the program running.
-    cmdButton_Click(1);
+    setProperty("Tag", kNo);
+    done(Rejected);
 }
 
 } // namespace qzc

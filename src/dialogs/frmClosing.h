@@ -24,12 +24,15 @@ public:
 
     /// The close handling of the main window: true when the program is to quit. Without
     /// asking when HideFinishedWindow is set; otherwise the question is shown modally, and
-    /// a tick in "Do not show this message again" writes the ini key HideFinishedWindow
-    /// and sets the flag, whatever the answer.
+    /// with an answer (Yes or No) a tick in "Do not show this message again" writes the ini
+    /// key HideFinishedWindow and sets the flag. Closed without an answer (the close box,
+    /// Escape, the program's end) it stores nothing and the program stays.
     static bool confirmQuit(Config& config, Help* help, QWidget* parent = nullptr);
 
     QString tag() const;
     bool hideFinishedTicked() const;
+    /// Yes or No was pressed.
+    bool answered() const { return answered_; }
 
     void Form_Load();
     void cmdButton_Click(int index);
@@ -43,11 +46,12 @@ public:
     QPushButton* cmdHelp = nullptr;
 
 protected:
-    /// The close box and Escape answer No.
+    /// The close box and Escape: no answer, the program stays.
     void reject() override;
 
 private:
     Help* help_;
+    bool answered_ = false;
 };
 
 } // namespace qzc

@@ -20,7 +20,7 @@ using test::whenShown;
 
 // ---- Closing confirmation ---------------------------------------------------------------
 
-enum class Answer { Yes, No, CloseBox, Escape };
+enum class Answer { Yes, No, CloseBox, Escape, ProgramEnds };
 
 struct ClosingCase {
     const char* name;
@@ -39,9 +39,11 @@ TEST(frmClosingTest, AnswersAndTheDoNotShowAgainBox) {
         {"No", false, false, Answer::No, false, ""},
         {"NoTicked", false, true, Answer::No, false, "1"},
         {"CloseBoxMeansNo", false, false, Answer::CloseBox, false, ""},
-        {"CloseBoxTicked", false, true, Answer::CloseBox, false, "1"},
+        {"CloseBoxTickedStoresNothing", false, true, Answer::CloseBox, false, ""},
         {"EscapeMeansNo", false, false, Answer::Escape, false, ""},
         {"SwitchedOffQuitsWithoutAsking", true, false, Answer::No, true, ""},
+        // Last: every event loop of this application ends with it.
+        {"ProgramEndsTickedStoresNothing", false, true, Answer::ProgramEnds, false, ""},
     };
     TestGuiApp app;
     for (const ClosingCase& c : cases) {
@@ -72,12 +74,15 @@ TEST(frmClosingTest, AnswersAndTheDoNotShowAgainBox) {
                 QApplication::sendEvent(box, &escape);
                 break;
             }
+            case Answer::ProgramEnds:
+                QCoreApplication::exit(0);
+                break;
             }
         });
         EXPECT_EQ(frmClosing::confirmQuit(rig.config, &rig.help), c.quits);
         EXPECT_EQ(asked, !c.hideFinishedWindow);
         EXPECT_EQ(rig.config.readDefault(QStringLiteral("HideFinishedWindow")).toStdString(), c.iniValue);
-        EXPECT_EQ(rig.config.HideFinishedWindow, c.hideFinishedWindow || c.tick);
+        EXPECT_EQ(rig.config.HideFinishedWindow, c.hideFinishedWindow || QByteArray(c.iniValue) == "1");
         QApplication::processEvents();
     }
 }
