@@ -32,9 +32,7 @@ int main(int argc, char* argv[]) {
     // exit path without publishing: queue stopped, database closed, log written. It is in
     // force from the start, so a question open during start-up does not lose the log.
     const auto endFromOutside = [&program] {
-        program.exitProgram(false);
-        // exit, not quit: quit first asks every window to close, and the main window refuses.
-        QCoreApplication::exit(0);
+        program.endFromOutside();
     };
     qzc::TerminationSignals terminationSignals;
     QObject::connect(&terminationSignals, &qzc::TerminationSignals::terminationRequested, &app,

@@ -12,7 +12,6 @@
 #include "core/SettingsRow.h"
 #include "gamedata/SetupFlags.h"
 
-#include <QFile>
 #include <QHash>
 
 namespace qzc {
@@ -318,12 +317,7 @@ bool GameSettingsEditor::CancelButton_Click() {
 void GameSettingsEditor::cmdQuit_Click() {
     db_.closeDatabase();
     log_.writeLog(0, QStringLiteral("Quit program"));
-    // Nothing logged from here on may bring the file back: its absence makes the next
-    // start on this database a first opening again.
-    const QString logFile = event_.logFilePath();
-    log_.setFilePath(QString());
-    if (!logFile.isEmpty())
-        QFile::remove(logFile);
+    log_.discardFile();
     host_.endProgram();
 }
 

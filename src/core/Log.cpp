@@ -90,6 +90,13 @@ void Log::setFilePath(const QString& path) {
     filePath_ = path;
 }
 
+void Log::discardFile() {
+    const QString path = filePath_;
+    filePath_.clear();
+    if (!path.isEmpty())
+        QFile::remove(path);
+}
+
 void Log::setBufferLimit(qint32 lines) {
     bufferLimit_ = lines;
 }

@@ -44,6 +44,9 @@ public:
     /// The log file; lines logged before it is set stay in the buffer.
     void setFilePath(const QString& path);
     const QString& filePath() const { return filePath_; }
+    /// Removes the log file, and no line logged from here on brings it back: the next start
+    /// on the event finds no log and is a first opening again.
+    void discardFile();
 
     void setBufferLimit(qint32 lines);
     qint32 bufferLimit() const { return bufferLimit_; }

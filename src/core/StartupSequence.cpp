@@ -9,8 +9,6 @@
 #include "core/ScoreDb.h"
 #include "core/ScoreDbStartup.h"
 
-#include <QFile>
-
 namespace qzc {
 
 namespace {
@@ -33,7 +31,7 @@ bool StartupSequence::run() {
         // is asked anything.
         const bool createdLogFile = event_.isNewEvent;
         if (createdLogFile)
-            forgetLogFile();
+            log_.discardFile();
         else
             log_.flush();
         messages_.showMsg(text, QString(), kWarningOkStyle, kAboutHelpTopic);
@@ -46,13 +44,6 @@ bool StartupSequence::run() {
     event_.settingsDialogMode = QStringLiteral("Game Settings");
     restoreBoardCounts();
     return true;
-}
-
-void StartupSequence::forgetLogFile() {
-    const QString path = log_.filePath();
-    log_.setFilePath(QString());
-    if (!path.isEmpty())
-        QFile::remove(path);
 }
 
 void StartupSequence::loadGameSettings() {

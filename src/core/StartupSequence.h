@@ -32,7 +32,6 @@ public:
     bool run();
 
 private:
-    void forgetLogFile();
     void loadGameSettings();
     void restoreBoardCounts();
 

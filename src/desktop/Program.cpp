@@ -125,8 +125,7 @@ bool Program::start() {
     attachCommands();
     QObject::connect(desktop_.get(), &frmdesktop::quitRequested, desktop_.get(), [this] {
         exitProgram(true);
-        // exit, not quit: quit first asks every window to close, and the main window refuses.
-        QCoreApplication::exit(0);
+        exitEventLoops();
     });
     baseStation_->initQueueSize();
     baseStation_->LoadPortSettings();
@@ -164,6 +163,9 @@ bool Program::start() {
     names_.sortPlayerNameList();
     importNamesFile();
     analysis_->AnalyzeGameDB();
+    // The session may have ended while the analysis asked a question.
+    if (exited_)
+        return false;
     // The terminals' movement blocks, ready before the first terminal asks.
     gameData_.preloadMovementMessage();
 
@@ -215,7 +217,9 @@ void Program::showStartupSettings() {
     frmSettings dialog(services, desktop_.get());
     if (event_.isNewEvent)
         dialog.offerQuitInsteadOfCancel();
+    atNewEventSettings_ = event_.isNewEvent;
     dialog.exec();
+    atNewEventSettings_ = false;
     QCoreApplication::processEvents();
 }
 
@@ -223,15 +227,31 @@ void Program::exitProgram(bool allowPublishing) {
     if (exited_ || !db_.isOpen())
         return;
     exited_ = true;
-    if (baseStation_ != nullptr) {
-        // No further terminal request is handled.
-        baseStation_->processQueue().stopProcess();
-    }
+    // No terminal request is handled again, and nothing brings the link or the game back
+    // while the results are published.
+    if (session_ != nullptr)
+        session_->endSession();
+    if (baseStation_ != nullptr)
+        baseStation_->stopHandlingRequests();
     if (allowPublishing && publisher_ != nullptr &&
         StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_autowebpublish"))) == 1)
         publisher_->mnu_makeresultfile_Click();
     db_.closeDatabase();
     log_.writeLog(0, QStringLiteral("Quit program"));
+    // Ended before a new event's settings were saved: as the dialog's Quit leaves it, the
+    // event stays new, so that the next start stores its default settings.
+    if (atNewEventSettings_)
+        log_.discardFile();
+}
+
+void Program::endFromOutside() {
+    exitProgram(false);
+    exitEventLoops();
+}
+
+void Program::exitEventLoops() {
+    // exit, not quit: quit first asks every window to close, and the main window refuses.
+    QCoreApplication::exit(0);
 }
 
 void Program::RefreshTableStatus() {

@@ -61,10 +61,16 @@ public:
     /// dialog of a new event).
     bool start();
 
-    /// The exit path: drops the queue, publishes the results when automatic web
-    /// publishing is set and publishing is allowed, closes the database and logs "Quit
-    /// program", which writes the log. Runs once; later calls do nothing.
+    /// The exit path: no terminal request is handled from here on (the queue, the link
+    /// supervision, the automatic reset and the game-data analysis stop), the results are
+    /// published when automatic web publishing is set and publishing is allowed, the
+    /// database is closed and "Quit program" logged, which writes the log. Runs once; later
+    /// calls do nothing.
     void exitProgram(bool allowPublishing);
+    /// The session ends from outside (SIGTERM, SIGHUP, the desktop's log-out): the exit path
+    /// without publishing, then every event loop ends. At the first settings dialog of a
+    /// new event it leaves the event new, as the dialog's Quit does.
+    void endFromOutside();
 
     /// The start-up's game settings dialog ended the program (its Quit button).
     bool endedAtSettings() const { return endedAtSettings_; }
@@ -98,6 +104,8 @@ private:
     void showStartupSettings();
     /// The main window's groups of menu commands, attached to it.
     void attachCommands();
+    /// Ends every event loop, the program's own last.
+    static void exitEventLoops();
     /// names.txt of the program folder into the names file list, with a notice on
     /// the grid; unless switched off.
     void importNamesFile();
@@ -131,6 +139,8 @@ private:
     std::unique_ptr<MovementCommands> movementCommands_;
     std::unique_ptr<LogViewerCommands> logViewerCommands_;
     bool endedAtSettings_ = false;
+    /// The game settings dialog of a new event's first start is open.
+    bool atNewEventSettings_ = false;
     bool exited_ = false;
 };
 

@@ -90,6 +90,9 @@ void GameDataAnalysis::run() {
     checkTableCounts(reload);
     settleAlteredMovements();
     decideMovementChanges(countBoundTerminals(), reload);
+    // The program ended while a question was up: its database is closed.
+    if (!db_.isOpen())
+        return;
     if (reload.sections)
         reloadGameData(reload);
     else
@@ -311,7 +314,10 @@ void GameDataAnalysis::decideMovementChanges(qint32 boundTerminals, Reload& relo
             sections.push_back(int16Value(*query, 0));
     }
     for (const qint16 section : sections) {
-        if (!decideMovementChange(section, boundTerminals))
+        const bool decided = decideMovementChange(section, boundTerminals);
+        if (!db_.isOpen())
+            return;
+        if (!decided)
             continue;
         resetVacantTables();
         reload.set();
@@ -390,6 +396,9 @@ bool GameDataAnalysis::decideMovementChange(qint16 sectionId, qint32 boundTermin
             question.helpTopic = questionHelpTopic;
             question.style = questionStyle;
             answeredYes = messages_.showMsg(question);
+            // The program ended while the question was up: no answer was given.
+            if (!db_.isOpen())
+                return false;
             choice = answeredYes ? newStanza : keepStanza;
 
             // Decide only on a section still without a pending change, on what it holds now.

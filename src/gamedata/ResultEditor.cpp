@@ -165,7 +165,9 @@ ResultEditor::SaveOutcome ResultEditor::save() {
         record = correction_.annulled(seat);
     }
     if (!correction_.isStillStored(seat, described_, helpTopic_)) {
-        describeStored();
+        // The program may have ended while the director read why: nothing more is read.
+        if (gameData_.isDatabaseOpen())
+            describeStored();
         return SaveOutcome::Outdated;
     }
 

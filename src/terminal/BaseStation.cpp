@@ -200,6 +200,11 @@ bool BaseStation::bs_OpenCommunication(bool start) {
     return true;
 }
 
+void BaseStation::stopHandlingRequests() {
+    timer_bs_knock_.stop();
+    processQueue_.stopProcess();
+}
+
 qint16 BaseStation::setBaseStationChannel(qint16 channel) {
     const BusyPointer busy;
     const bool valid = channel >= 1 && channel <= 16;

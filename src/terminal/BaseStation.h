@@ -56,6 +56,9 @@ public:
     /// Brings the link up (port search, queue start, channel, firmware version request,
     /// supervision on) or takes it down. True when done.
     bool bs_OpenCommunication(bool start);
+    /// The program is ending: no terminal request is handled again. The queue stops and the
+    /// link supervision with it; the port stays as it is.
+    void stopHandlingRequests();
     /// The link was brought up ("Base Station marked OK") and not taken down since.
     bool isLinkUp() const { return linkUp_; }
 

@@ -3,6 +3,11 @@
 #include "desktop/frmdesktop.h"
 #include "dialogs/frmClosing.h"
 #include "dialogs/frmSettings.h"
+#include "gamedata/GameData.h"
+#include "gamedata/GameDataAnalysis.h"
+#include "gamedata/ResultCorrection.h"
+#include "gamedata/ResultEditor.h"
+#include "platform/IniFile.h"
 #include "reports/WebPublishing.h"
 #include "session/GameSession.h"
 #include "support/BaseStationSimulator.h"
@@ -10,16 +15,24 @@
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
 #include "support/LogLines.h"
+#include "support/QtPrinters.h"
+#include "support/QueryRows.h"
+#include "support/SimWire.h"
 #include "support/TestGuiApp.h"
+#include "terminal/BaseStation.h"
 
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <functional>
 #include <gtest/gtest.h>
+#include <utility>
 
 using namespace Qt::StringLiterals;
 
@@ -181,6 +194,193 @@ INSTANTIATE_TEST_SUITE_P(
                     QuitCase{"SessionEndNeverPublishes", Quit::SessionEnd, true, true, false},
                     QuitCase{"WebPublishingMenu", Quit::WebPublishingMenu, false, false, true}),
     test::CaseName());
+
+// A program on an event whose table A1 has sixteen results stored (their list goes out in
+// three pieces) and a bound terminal, the base station on a pseudo-terminal, every later
+// piece of a reply paced, the game running.
+class QuitWhileLinkedTest : public testing::Test {
+protected:
+    void SetUp() override {
+        test::EventBuilder b = test::fixtures::mitchell();
+        b.setStanza(1, 1, 7);
+        for (int board = 13; board <= 26; ++board)
+            b.addResult(test::ResultRow::played(1, 1, 1, board, 1, 8, u"4S"_s, u"N"_s, 10));
+        b.addTerminal(terminal, 1, 1);
+        ASSERT_TRUE(station.isValid());
+        ASSERT_TRUE(rig.prepare(b, station.devicePath()));
+        IniFile(rig.folder.path() + Config::iniFileName)
+            .write(Config::mainSection, u"MinTxInterval"_s, u"1"_s);
+        ASSERT_TRUE(rig.make().start());
+        program().session().command(GameCommand::Start);
+        ASSERT_TRUE(program().session().isRunning());
+    }
+    Program& program() { return *rig.program; }
+    void quit() { program().desktop().findChild<QAction*>(QStringLiteral("mnuexit"))->trigger(); }
+    /// Lets the program run until done or the guard time (a failed test, not a measurement).
+    bool runUntil(const std::function<bool()>& done) {
+        QElapsedTimer guard;
+        guard.start();
+        while (!done() && guard.elapsed() < 5000)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return done();
+    }
+    /// Frames the terminal has received from the one numbered first on.
+    int framesToTerminal(qsizetype first = 0) const {
+        int count = 0;
+        for (const QByteArray& frame : station.framesReceivedFrom(first))
+            count += frame.startsWith(test::wire::bytes("FF 01 01")) ? 1 : 0;
+        return count;
+    }
+    /// The log, file and buffer, from the line that begins the quit on.
+    QStringList logFromQuit() const {
+        const QStringList log = test::logBodies(rig.logText() + rig.program->log().bufferedText());
+        const qsizetype quit = log.indexOf(u": Process Queue is stop."_s);
+        return quit < 0 ? QStringList() : log.mid(quit);
+    }
+
+    static constexpr quint16 terminal = 0x0101;
+    test::TestGuiApp app;
+    test::FakeClock clock;
+    test::BaseStationSimulator station;
+    test::ProgramRig rig{clock};
+};
+
+// Quit chosen while a paced reply goes out takes effect once the reply is sent: nothing
+// touches the database and nothing is logged after "Quit program".
+TEST_F(QuitWhileLinkedTest, QuitDuringAPacedReplyTakesEffectAfterIt) {
+    bool asked = false;
+    clock.whileSleeping = [&] {
+        if (!std::exchange(asked, true))
+            QTimer::singleShot(0, [&] { quit(); });
+    };
+    station.sendTerminalFrame(terminal, test::wire::bytes("66"));
+    ASSERT_TRUE(runUntil([&] { return program().hasExited(); }));
+    EXPECT_TRUE(runUntil([&] { return framesToTerminal() == 3; }));
+    const QStringList log = logFromQuit();
+    EXPECT_EQ(log.value(log.size() - 2), u": Database closed"_s) << log.join(u'\n').toStdString();
+    EXPECT_EQ(log.value(log.size() - 1), u": Quit program"_s);
+}
+
+// Quit with the publishing box open: while the director reads it the link supervision and the
+// automatic reset come due, but no terminal is answered again and the game is not restarted.
+TEST_F(QuitWhileLinkedTest, NothingComesBackWhileThePublishingBoxIsOpen) {
+    program().settings().setGameSetting(u"custom_qz_autowebpublish"_s, u"1"_s);
+    GameSession& session = program().session();
+    BaseStation& link = program().baseStation();
+    const qsizetype sent = station.frameCount();
+    rig.messages.whileShown = [&] {
+        EXPECT_FALSE(link.timer_bs_knock().isActive());
+        EXPECT_FALSE(session.timerAnalyzeGameDB().isActive());
+        // Past every idle limit: the supervision's tick asks for a reset.
+        clock.advance(60 * 60 * 1000);
+        link.timer_bs_knock_Timer();
+        for (int tick = 0; tick < 30 && session.timerResetbaseStation().isActive(); ++tick)
+            session.timerResetbaseStation_Timer();
+        station.sendTerminalFrame(terminal, test::wire::bytes("0A 03 14"));
+        EXPECT_TRUE(runUntil([&] { return program().log().bufferedText().contains(u"queue is stopped"_s); }));
+    };
+    quit();
+    EXPECT_EQ(rig.messages.texts(), QStringList{u"Upload result program not found."_s});
+    EXPECT_FALSE(session.timerResetbaseStation().isActive());
+    EXPECT_EQ(framesToTerminal(sent), 0);
+    const QStringList log = logFromQuit();
+    EXPECT_FALSE(log.join(u'\n').contains(u"Start game"_s)) << log.join(u'\n').toStdString();
+    EXPECT_EQ(log.value(log.size() - 1), u": Quit program"_s);
+}
+
+// The session ends from outside while a question is up: the question returns No, its caller
+// stops there, and nothing touches the database or the log after "Quit program". At the
+// movement question of the game-data analysis, and at the box that says a table stored
+// another result while the director corrected it.
+TEST(EndFromOutsideTest, AQuestionOpenAtTheEndIsNotTakenAsAnswered) {
+    test::TestGuiApp app;
+    for (const bool movementQuestion : {true, false}) {
+        SCOPED_TRACE(movementQuestion ? "movement question" : "result stored meanwhile");
+        test::FakeClock clock;
+        test::ProgramRig rig(clock);
+        test::EventBuilder b = test::fixtures::mitchell();
+        b.setStanza(1, 1, 3);
+        for (int t = 1; t <= 5; ++t)
+            b.addTerminal(0x0100 + t, 1, t);
+        ASSERT_TRUE(rig.prepare(b));
+        Program& program = rig.make();
+        ASSERT_TRUE(program.start());
+        rig.messages.shown.clear();
+        rig.messages.whileShown = [&] {
+            program.endFromOutside();
+        };
+        const auto stored = [&] {
+            return test::queryRows(program.db(), u"SELECT Contract FROM ReceivedData WHERE [Table]=1 AND "
+                                                 u"Board=1"_s);
+        };
+        const auto mode = [&] {
+            return test::queryRows(program.db(), u"SELECT custom_qz_UFRmode FROM Section"_s);
+        };
+        if (movementQuestion) {
+            // The scoring program changed the movement from round 4 on.
+            ASSERT_TRUE(program.db().execSQL(u"UPDATE Tables SET UpdateFromRound=4"_s, u"test"_s));
+            const QString before = mode();
+            for (int tick = 0; tick < GameSession::analyzeEveryTicks; ++tick)
+                program.session().timerAnalyzeGameDB_Timer();
+            EXPECT_EQ(rig.messages.texts(), QStringList{GameDataAnalysis::movementChangeQuestion(3)});
+            EXPECT_EQ(before, u"0"_s);
+        } else {
+            ResultEditor editor(
+                {program.gameData(), program.settings(), program.log(), rig.messages, program.desktop()});
+            ASSERT_TRUE(editor.describeResult(1, {u"1"_s, u"8"_s, u"A1"_s, {}, {}}));
+            // Table A1 sends the board again meanwhile.
+            const ResultEntry sent{{}, 1, u"3NT"_s, u"S"_s, 10, {}, -1, 0};
+            ASSERT_TRUE(program.gameData().markResult(u"A1"_s, sent, 1, 1, 8, 0, 0).succeeded());
+            editor.lead = u"HK"_s;
+            EXPECT_EQ(editor.save(), ResultEditor::SaveOutcome::Outdated);
+            EXPECT_EQ(rig.messages.texts(), QStringList{ResultCorrection::outdatedMessage});
+        }
+        EXPECT_TRUE(program.hasExited());
+        const QStringList log = test::logBodies(rig.logText() + program.log().bufferedText());
+        EXPECT_EQ(log.value(log.size() - 1), u": Quit program"_s) << log.join(u'\n').toStdString();
+        // The database as the question found it.
+        ASSERT_TRUE(program.db().open(rig.eventPath()));
+        EXPECT_EQ(mode(), u"0"_s);
+        EXPECT_EQ(stored(), movementQuestion ? u"4 S"_s : u"3 NT"_s);
+        program.db().closeDatabase();
+    }
+}
+
+// The session ends from outside at the settings dialog of a new event: as the dialog's Quit
+// does, it leaves the event new, so the next start stores the ini's default settings. Ended
+// after Save, the saved settings stay.
+TEST(QuitAtSettingsTest, TheSessionEndedAtTheFirstSettingsDialogLeavesTheEventNew) {
+    for (const bool saved : {false, true}) {
+        SCOPED_TRACE(saved ? "after Save" : "at the dialog");
+        test::TestGuiApp app;
+        test::FakeClock clock;
+        test::ProgramRig rig(clock);
+        ASSERT_TRUE(rig.prepare(test::fixtures::mitchell(), QString(), true));
+        rig.writeDefault(u"TDPIN"_s, u"1234"_s);
+        rig.writeDefault(u"ScoringType"_s, u"2"_s);
+        Program& first = rig.make();
+        test::whenShown([&] {
+            auto* dialog = qobject_cast<frmSettings*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            if (!saved) {
+                first.endFromOutside();
+                return;
+            }
+            dialog->findChild<QLineEdit*>(u"txtTDPIN"_s)->setText(u"5678"_s);
+            dialog->findChild<QPushButton*>(u"OKButton"_s)->click();
+        });
+        EXPECT_EQ(first.start(), saved);
+        first.endFromOutside();
+        EXPECT_EQ(QFileInfo::exists(rig.logPath()), saved);
+
+        rig.writeDefault(u"HideGSWindow"_s, u"1"_s);
+        Program& next = rig.make();
+        ASSERT_TRUE(next.start());
+        EXPECT_EQ(next.event().isNewEvent, !saved);
+        EXPECT_EQ(next.settings().getGameSetting(u"custom_qz_tdpin"_s), saved ? u"5678"_s : u"1234"_s);
+        EXPECT_EQ(next.settings().getGameSetting(u"custom_qz_scoringtype"_s), u"2"_s);
+    }
+}
 
 // Quit at the settings dialog of a new event: no log file is left, so the next start is
 // again a first opening.
