@@ -159,7 +159,8 @@ public:
     // ---- Result intake and storage ------------------------------------------------------
 
     /// Stores one board result of the table (replacing the earlier result of the same
-    /// pairs and board) with its score, or erases it when the record holds nothing, and
+    /// pairs and board and, with the movement in memory, whatever the table holds for the
+    /// board in that round) with its score, or erases it when the record holds nothing, and
     /// sets the terminal's ResultGot to the recount; all in one transaction.
     MarkResultOutcome markResult(const QString& tableId, const ResultEntry& record, qint16 round,
                                  qint16 nsPair, qint16 ewPair, qint16 south, qint16 west);

@@ -95,7 +95,8 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
     const qint16 board = record.board;
     const QString seats = tableId + QLatin1Char(',') + number(board) + QLatin1Char(',') + number(nsPair) +
                           QLatin1Char(',') + number(ewPair);
-    if (mem_HasRound(sectionId) && mem_GetRound(tableId, nsPair, ewPair, board, south, west) == 0) {
+    const bool roundsInMemory = mem_HasRound(sectionId);
+    if (roundsInMemory && mem_GetRound(tableId, nsPair, ewPair, board, south, west) == 0) {
         log_.writeLog(0, QStringLiteral("Submitted board result mismatch:") + seats);
         return {Status::Mismatch, 0};
     }
@@ -137,6 +138,14 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
         db_.hasRows(QStringLiteral("SELECT Board FROM ReceivedData") + samePlayers, samePlayersValues);
     if (!db_.execSQL(QStringLiteral("DELETE FROM ReceivedData") + (sameFour ? samePlayers : base), kMarkLabel,
                      false, sameFour ? samePlayersValues : baseValues))
+        return fail();
+    // A table plays a board once in a round: what it holds there goes too, also a row stored
+    // under pairs that the movement has renumbered since. Only where the round comes from the
+    // movement; without one it is counted from the results and tells no plays apart.
+    if (roundsInMemory &&
+        !db_.execSQL(
+            QStringLiteral("DELETE FROM ReceivedData WHERE Section=? AND [Table]=? AND Round=? AND Board=?"),
+            kMarkLabel, false, {int{sectionId}, int{table}, int{round}, int{board}}))
         return fail();
 
     const bool insert = !stored.remarks.isEmpty() || !stored.contract.isEmpty();

@@ -52,7 +52,9 @@ bool DealRecords::inputCard(qint16 sectionId, qint16 board, const QString& direc
                                                  QStringLiteral("Diamonds"), QStringLiteral("Clubs")};
     static const QString suitLetters = QStringLiteral("SHDC");
 
+    // A void is bound as an empty text, never as Null: other programs read these columns as text.
     std::array<QString, 4> holdings;
+    holdings.fill(QString::fromLatin1("", 0));
     qsizetype suit = -1;
     for (qsizetype at = 0; at < cards.size(); at += 2) {
         const qsizetype named = suitLetters.indexOf(cards.at(at));

@@ -110,6 +110,21 @@ TEST_F(ResultStorageTest, StoreReplaceRefuseFailAndErase) {
     EXPECT_EQ(resultGot(), 0);
 }
 
+TEST_F(ResultStorageTest, ResultOfARenumberedRoundReplacesWhatTheTableHeldThere) {
+    ASSERT_EQ(data.gameData.markResult(A3, played(7, "4S", "N", 10), 1, 3, 10, 0, 0).status, Status::Stored);
+    ASSERT_EQ(data.gameData.markResult(A3, played(8, "2H", "E", 8), 1, 3, 10, 0, 0).status, Status::Stored);
+    // NS pairs 3 and 4 of round 1 swapped after the round was played.
+    ASSERT_TRUE(
+        data.exec(QStringLiteral("UPDATE RoundData SET NSPair=7-NSPair WHERE Round=1 AND [Table] IN (3,4)")));
+    data.reload();
+    const std::string board8 = "1/8 3-10 2 H|=|E|10|-110|E|SA|";
+    EXPECT_EQ(data.gameData.markResult(A3, played(7, "3NT", "S", 9), 1, 4, 10, 0, 0).status, Status::Stored);
+    EXPECT_EQ(storedRows(data, 3).toStdString(), "1/7 4-10 3 NT|=|S|4|600|S|SA|; " + board8);
+    EXPECT_EQ(data.gameData.getPlayedBoardList(A3, 1, false), QStringLiteral("7,8"));
+    EXPECT_EQ(data.gameData.markResult(A3, played(7, "", "", 0), 1, 4, 10, 0, 0).status, Status::Erased);
+    EXPECT_EQ(storedRows(data, 3).toStdString(), board8);
+}
+
 struct StoredForm {
     const char* name;
     ResultEntry record;

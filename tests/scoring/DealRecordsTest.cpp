@@ -43,6 +43,16 @@ TEST_F(DealRecordsTest, HandsOfAHandRecord) {
     EXPECT_EQ(hand("North"), QStringLiteral("3||QJ|T|"));
     EXPECT_EQ(hand("East"), QStringLiteral("3|AK|2||9"));
     EXPECT_EQ(rows(QStringLiteral("SELECT COUNT(*) FROM HandRecord")), QStringLiteral("1"));
+    // Other programs read the holdings as text: a void is stored as '', never as Null.
+    EXPECT_TRUE(records.inputCard(1, 3, QStringLiteral("S"), QStringLiteral("S2")));
+    EXPECT_TRUE(records.inputCard(1, 3, QStringLiteral("W"), QStringLiteral("DA")));
+    QStringList holdings;
+    for (const char* d : {"North", "East", "South", "West"})
+        holdings << QStringLiteral("quote(%1Spades), quote(%1Hearts), quote(%1Diamonds), quote(%1Clubs)")
+                        .arg(QLatin1String(d));
+    EXPECT_EQ(rows(QStringLiteral("SELECT ") + holdings.join(QLatin1Char(',')) +
+                   QStringLiteral(" FROM HandRecord")),
+              QStringLiteral("''|'QJ'|'T'|''|'AK'|'2'|''|'9'|'2'|''|''|''|''|''|'A'|''"));
 
     EXPECT_FALSE(records.inputCard(1, 4, QStringLiteral("N"), QStringLiteral("A2SK")));
     EXPECT_FALSE(records.inputCard(1, 4, QStringLiteral("X"), QStringLiteral("SA")));
