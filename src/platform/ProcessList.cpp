@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <algorithm>
 
 namespace qzc {
 namespace {
@@ -39,6 +40,21 @@ QByteArray commName(const QString& processDir) {
     return name;
 }
 
+/// The file names of the first two words of the process's command line: the program as
+/// started (a linked program keeps the link's name there) and, when an interpreter runs a
+/// script, the script. Empty when the command line cannot be read.
+QStringList startedAs(const QString& processDir) {
+    QFile file(processDir + QStringLiteral("/cmdline"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    QStringList names;
+    for (const QByteArray& word : file.readAll().split('\0').mid(0, 2)) {
+        const QString path = QFile::decodeName(word);
+        names << path.mid(path.lastIndexOf(QLatin1Char('/')) + 1);
+    }
+    return names;
+}
+
 bool commMatches(const QByteArray& comm, const QStringList& names) {
     for (const QString& name : names) {
         const QByteArray encoded = QFile::encodeName(name);
@@ -65,14 +81,17 @@ bool ProcProcessList::IsProcessRunning(const QString& exeName) const {
             continue;
         const QString processDir = root.filePath(entry);
         const QString exe = exeFileName(processDir);
-        if (!exe.isEmpty()) {
-            if (names.contains(exe))
-                return true;
-            continue;
-        }
-        const QByteArray comm = commName(processDir);
-        if (!comm.isEmpty() && commMatches(comm, names))
+        if (names.contains(exe))
             return true;
+        const QStringList started = startedAs(processDir);
+        if (std::any_of(started.begin(), started.end(),
+                        [&names](const QString& n) { return names.contains(n); }))
+            return true;
+        if (exe.isEmpty()) {
+            const QByteArray comm = commName(processDir);
+            if (!comm.isEmpty() && commMatches(comm, names))
+                return true;
+        }
     }
     return false;
 }

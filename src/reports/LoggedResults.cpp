@@ -13,6 +13,7 @@
 #include "scoring/ContractScore.h"
 #include "scoring/WireCodes.h"
 
+#include <QFileInfo>
 #include <algorithm>
 
 namespace qzc {
@@ -281,7 +282,11 @@ bool LoggedResults::mnuloggedResults_Click(const QString& desktopFolder, bool hi
     }
     QString shown = eventCopy;
     if (!desktopFolder.isEmpty()) {
-        const QString desktopCopy = desktopFolder + fileName;
+        QString desktopCopy = desktopFolder + fileName;
+        // With the event on the desktop (whatever way the path names it) the table must not
+        // replace the full results just written.
+        if (QFileInfo(desktopCopy).canonicalFilePath() == QFileInfo(eventCopy).canonicalFilePath())
+            desktopCopy = desktopFolder + event_.eventFileName + QStringLiteral("_res_table.txt");
         if (WriteTextFile(desktopCopy, summaryTable(rebuilt), error)) {
             shown = desktopCopy;
         } else {

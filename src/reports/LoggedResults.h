@@ -36,8 +36,9 @@ public:
 
     /// "Logged results": writes the log, rebuilds the results from it, writes them whole to
     /// the event's folder as <event>_res.txt and the director's table of them to the desktop
-    /// folder under the same name, and opens the desktop copy (the event's copy when there
-    /// is no desktop folder). A log without results, or a file that cannot be read or
+    /// folder under the same name (as <event>_res_table.txt when the event is on the desktop,
+    /// so that the full results are kept), and opens the desktop copy (the event's copy when
+    /// there is no desktop folder). A log without results, or a file that cannot be read or
     /// written, is told to the director; without results the ini key History is named when
     /// it is off (historyOn false), as it keeps the received messages out of the log. True
     /// when a file was written.

@@ -19,18 +19,22 @@ TEST(ProcessListTest, FindsThisTestProgram) {
     EXPECT_FALSE(processes.IsProcessRunning(QStringLiteral("no-such-program-4711.exe")));
 }
 
-TEST(ProcessListTest, MatchesExeOrElseCommNames) {
+TEST(ProcessListTest, MatchesExeOrCommandLineOrElseCommNames) {
     test::TempFolder folder;
-    // pid, exe link target (none: unreadable), comm
+    // pid, exe link target (none: unreadable), comm, command line words (none: unreadable)
     const struct {
         const char* pid;
         const char* exe;
         const char* comm;
+        const char* cmdline = nullptr;
     } processes[] = {
         {"101", "/opt/tools/preventsleep", "wrong-comm"},
         {"102", "/usr/bin/scorer (deleted)", "scorer"}, // replaced on disk while running
         {"103", nullptr, "averylongprogra"},            // comm is cut to 15 bytes
         {"104", nullptr, "Upper.exe"},
+        {"105", "/usr/bin/dash", "guard.exe", "/bin/sh /opt/qzc/guard.exe"}, // a script
+        {"106", "/usr/bin/keepawake", "linked.exe", "/opt/qzc/linked.exe -q"},
+        {"107", "/usr/bin/dash", "sh", "sh -c x"},
         {"self", "/usr/bin/notapid", "notapid"},
     };
     for (const auto& p : processes) {
@@ -42,6 +46,11 @@ TEST(ProcessListTest, MatchesExeOrElseCommNames) {
         QFile comm(dir + QStringLiteral("/comm"));
         ASSERT_TRUE(comm.open(QIODevice::WriteOnly));
         comm.write(QByteArray(p.comm) + '\n');
+        QFile cmdline(dir + QStringLiteral("/cmdline"));
+        if (p.cmdline) {
+            ASSERT_TRUE(cmdline.open(QIODevice::WriteOnly) &&
+                        cmdline.write(QByteArray(p.cmdline).replace(' ', '\0')));
+        }
     }
 
     const struct {
@@ -60,6 +69,9 @@ TEST(ProcessListTest, MatchesExeOrElseCommNames) {
         {"averylongprogrb", false},
         {"Upper.exe", true},
         {"Upper", false},
+        {"guard.exe", true},
+        {"linked.exe", true},
+        {"x", false},
         {"notapid", false},
         {".exe", false},
         {"", false},

@@ -5,6 +5,7 @@
 #include "support/GameDataHarness.h"
 #include "support/GoldenFile.h"
 
+#include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
 
@@ -42,6 +43,10 @@ protected:
         ASSERT_TRUE(data.start(b)) << data.failure().toStdString();
     }
     EventInfo& event() { return data.harness.event; }
+    void writeLogFile(const char* text) {
+        QFile log(event().logFilePath());
+        ASSERT_TRUE(log.open(QIODevice::WriteOnly) && log.write(text) > 0);
+    }
     LoggedResults results() {
         return LoggedResults(data.gameData, event(), data.harness.log, data.harness.messages, shell);
     }
@@ -54,10 +59,7 @@ protected:
 // Both files checked by hand against the log above: the event's copy with all 27 columns,
 // the desktop's table with 11; the desktop copy is opened.
 TEST_F(LoggedResultsTest, RebuiltFromAHandMadeLog) {
-    QFile log(event().logFilePath());
-    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
-    log.write(kLog);
-    log.close();
+    writeLogFile(kLog);
     ASSERT_TRUE(results().mnuloggedResults_Click(desktop.path(), true));
 
     const QString name = QStringLiteral("club_res.txt");
@@ -73,6 +75,19 @@ TEST_F(LoggedResultsTest, RebuiltFromAHandMadeLog) {
           "2026-12-07 19:41:05 skipped, it is cut or not in hex: FF01010734015C2B3G01080104",
           "2026-12-07 19:41:05 skipped, it is cut or not in hex: FF01010734015C2B360108010"})
         EXPECT_TRUE(logged.contains(QStringLiteral("Logged frame of ") + QLatin1String(skipped))) << skipped;
+}
+
+// The event on the desktop, named as it is or through a link: the full results stay whole,
+// the table is written beside them under another name and opened.
+TEST_F(LoggedResultsTest, EventOnTheDesktopKeepsTheFullResults) {
+    writeLogFile(kLog);
+    ASSERT_TRUE(QFile::link(QDir::cleanPath(event().scoreDbFolder), desktop.filePath(QStringLiteral("ev"))));
+    for (const QString& folder : {event().scoreDbFolder, desktop.path() + QStringLiteral("ev/")}) {
+        ASSERT_TRUE(results().mnuloggedResults_Click(folder, true));
+        EXPECT_EQ(shell.opened.last(), folder + QStringLiteral("club_res_table.txt"));
+        QZC_EXPECT_GOLDEN(test::readFileBytes(event().scoreDbFolder + QStringLiteral("club_res.txt")),
+                          test::goldenPath(__FILE__, "logged_results.txt"));
+    }
 }
 
 // Without the movement the round is estimated from the table's results stored; without
