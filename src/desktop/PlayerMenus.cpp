@@ -14,9 +14,15 @@ PlayerMenus::PlayerMenus(const Services& services, QWidget* window)
         return QFileDialog::getOpenFileName(parent, QStringLiteral("Import player names"), QString(),
                                             QStringLiteral("Comma delimited file (*.csv *.txt)"));
     };
+    // The open list follows the terminals' registrations.
+    services.commands.names.setRegisteredNamesReloaded([this] {
+        if (playerDialog_ != nullptr && playerDialog_->isVisible())
+            playerDialog_->registeredPlayersChanged();
+    });
 }
 
 PlayerMenus::~PlayerMenus() {
+    s_.commands.names.setRegisteredNamesReloaded({});
     // The dialogs work with the commands; none may outlive them.
     delete playerDialog_.data();
     delete preferencesDialog_.data();

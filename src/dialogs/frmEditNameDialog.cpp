@@ -26,9 +26,9 @@ QLabel* namedLabel(const char* name, const QString& text, QWidget* parent) {
 } // namespace
 
 frmEditNameDialog::frmEditNameDialog(RegisteredPlayersEditor& editor, const NameChangePrompt& prompt,
-                                     Help* help, Log& log, std::function<void()> written, QWidget* parent)
+                                     Help* help, Log& log, std::function<void()> listRebuilt, QWidget* parent)
     : ProgramDialog(HelpKey::Up, parent), editor_(editor), prompt_(prompt), help_(help), log_(log),
-      written_(std::move(written)) {
+      listRebuilt_(std::move(listRebuilt)) {
     setObjectName(QStringLiteral("frmEditNameDialog"));
     setWindowTitle(prompt.caption);
     setAttribute(Qt::WA_DeleteOnClose);
@@ -70,14 +70,16 @@ void frmEditNameDialog::cmdButton_Click(int index) {
         return;
     if (index == 0) {
         answering_ = true;
-        bool written = false;
-        guarded(log_, QStringLiteral("frmEditNameDialog - cmdButton_Click"), [this, &written] {
-            written = editor_.applyChange(prompt_, textNewValue->text()) ==
-                      RegisteredPlayerChange::Outcome::Written;
+        bool rebuilt = false;
+        guarded(log_, QStringLiteral("frmEditNameDialog - cmdButton_Click"), [this, &rebuilt] {
+            const RegisteredPlayerChange::Outcome outcome =
+                editor_.applyChange(prompt_, textNewValue->text());
+            rebuilt = outcome == RegisteredPlayerChange::Outcome::Written ||
+                      outcome == RegisteredPlayerChange::Outcome::Changed;
         });
         answering_ = false;
-        if (written && written_)
-            written_();
+        if (rebuilt && listRebuilt_)
+            listRebuilt_();
     }
     close();
 }

@@ -22,9 +22,10 @@ class RegisteredPlayersEditor;
 class frmEditNameDialog final : public ProgramDialog {
     Q_OBJECT
 public:
-    /// written runs after a change was written, before the dialog closes.
+    /// listRebuilt runs after the editor rebuilt its list (a change written, or refused as the
+    /// seats changed meanwhile), before the dialog closes.
     frmEditNameDialog(RegisteredPlayersEditor& editor, const NameChangePrompt& prompt, Help* help, Log& log,
-                      std::function<void()> written, QWidget* parent = nullptr);
+                      std::function<void()> listRebuilt, QWidget* parent = nullptr);
 
     /// Index 0 "Yes" applies the value typed, 1 "No" only closes.
     void cmdButton_Click(int index);
@@ -49,7 +50,7 @@ private:
     NameChangePrompt prompt_;
     Help* help_;
     Log& log_;
-    std::function<void()> written_;
+    std::function<void()> listRebuilt_;
     bool answering_ = false;
 };
 

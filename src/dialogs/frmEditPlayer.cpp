@@ -284,6 +284,10 @@ void frmEditPlayer::gridName_MouseDown(int row, int column) {
     });
 }
 
+void frmEditPlayer::registeredPlayersChanged() {
+    handle(QStringLiteral("registeredPlayersChanged"), [this] { editor_.registeredPlayersChanged(); });
+}
+
 void frmEditPlayer::labShowAllName_Click() {
     guarded(log_, QStringLiteral("frmEditPlayer - labShowAllName_Click"),
             [this] { commands_.labShowAllName_Click(); });

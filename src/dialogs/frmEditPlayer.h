@@ -48,6 +48,9 @@ public:
     /// A press on the grid: a heading sorts, a Member ID or Name opens the edit dialog.
     void gridName_MouseDown(int row, int column);
     void labShowAllName_Click();
+    /// The registered players were read again (a terminal registered players): the list
+    /// catches up.
+    void registeredPlayersChanged();
     void cmdPrint_Click();
     /// The Help button and F1 (as the key comes up).
     void cmdHelp_Click() override;

@@ -16,13 +16,6 @@
 
 namespace qzc {
 
-namespace {
-
-const QString kNamedSeats = QStringLiteral(" WHERE Section>0 AND [Table]>0 AND custom_qz_names IS NOT NULL"
-                                           " AND NOT custom_qz_names='' AND [Number] IS NOT NULL");
-
-} // namespace
-
 QString playerNumberText(double number) {
     return QString::number(number, 'g', 15);
 }
@@ -201,7 +194,7 @@ void PlayerNames::sortPlayerNameList() {
 void PlayerNames::loadRegisteredNames(bool force) {
     const QString source = QStringLiteral("Database - loadRegisteredNames");
     qint32 count = 0;
-    if (!db_.getDBValue(QStringLiteral("SELECT COUNT(*) AS cntrec FROM PlayerNumbers") + kNamedSeats,
+    if (!db_.getDBValue(QStringLiteral("SELECT COUNT(*) AS cntrec FROM PlayerNumbers") + namedSeats,
                         QStringLiteral("cntrec"), count)) {
         logDbError(source);
         return;
@@ -213,7 +206,7 @@ void PlayerNames::loadRegisteredNames(bool force) {
         std::optional<QSqlQuery> query = db_.select(
             QStringLiteral("SELECT [Number], custom_qz_names, Section, [Table], Direction, custom_qz_pair"
                            " FROM PlayerNumbers") +
-            kNamedSeats);
+            namedSeats);
         if (!query) {
             logDbError(source);
             return;
@@ -234,6 +227,8 @@ void PlayerNames::loadRegisteredNames(bool force) {
     log_.writeLog(
         0, QStringLiteral("Load registered name to memory, ") + QString::number(registeredNameList_.size()),
         QStringLiteral("AnalyzeGameDB"));
+    if (registeredNamesReloaded_)
+        registeredNamesReloaded_();
 }
 
 } // namespace qzc

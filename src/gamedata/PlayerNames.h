@@ -6,6 +6,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <algorithm>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -94,6 +95,10 @@ public:
     static inline const QString namesFileName = QStringLiteral("names.txt");
     /// Where the rejected lines of an import go, in the event's dump folder.
     static inline const QString rejectsFileName = QStringLiteral("invalid_name.txt");
+    /// The condition of the seats of PlayerNumbers that registeredNameList holds.
+    static inline const QString namedSeats =
+        QStringLiteral(" WHERE Section>0 AND [Table]>0 AND custom_qz_names IS NOT NULL"
+                       " AND NOT custom_qz_names='' AND [Number] IS NOT NULL");
 
     PlayerNames(ScoreDb& db, Log& log, const EventInfo& event, const Config& config, Clock& clock)
         : db_(db), log_(log), event_(event), config_(config), clock_(clock) {}
@@ -105,6 +110,11 @@ public:
     /// database gives them. Unless forced, nothing is read while the number of named seats
     /// equals the list's size. A list that cannot be read is left as it was.
     void loadRegisteredNames(bool force);
+    /// Called each time registeredNameList has been read again (a terminal registered
+    /// players, say), so that a window showing it can catch up; none by default.
+    void setRegisteredNamesReloaded(std::function<void()> reloaded) {
+        registeredNamesReloaded_ = std::move(reloaded);
+    }
 
     /// Sorts the whole of playerNameList by number.
     void sortPlayerNameList();
@@ -159,6 +169,7 @@ private:
     std::vector<KnownPlayer> playerNameList_;
     std::vector<KnownPlayer> fileNameList_;
     std::vector<PlayerNameRecord> registeredNameList_;
+    std::function<void()> registeredNamesReloaded_;
 };
 
 } // namespace qzc

@@ -5,7 +5,9 @@
 #include "core/Log.h"
 #include "core/MessageBox.h"
 #include "core/NumberText.h"
+#include "core/QueryValues.h"
 #include "core/ScoreDb.h"
+#include "gamedata/FieldValues.h"
 #include "platform/Clock.h"
 
 #include <QSqlQuery>
@@ -17,6 +19,9 @@ namespace {
 
 const QString kCrLf = QStringLiteral("\r\n");
 const QString kLabel = QStringLiteral("Edit registered player");
+const QString kSeatsChanged =
+    QStringLiteral("The seats have changed since the list was shown; the registered player"
+                   " is unchanged. The list now shows them as they are.");
 constexpr qint16 kRefusalStyle = 49;
 constexpr qint16 kQuestionStyle = 308;
 
@@ -42,6 +47,10 @@ RegisteredPlayerChange::cmdButton_Click(const QString& mode, const QString& type
     if (current == seatNameList.end()) {
         refuse(QStringLiteral("The seat is no longer listed; the registered player is unchanged."));
         return Outcome::NotWritten;
+    }
+    if (current->number != seat.number) {
+        refuse(kSeatsChanged);
+        return Outcome::Changed;
     }
     // A copy: the questions below run an event loop of their own.
     const PlayerNameRecord entry = *current;
@@ -81,7 +90,7 @@ RegisteredPlayerChange::changeName(QString value, const PlayerNameRecord& entry,
                 return Outcome::NotWritten;
         }
     }
-    return finish(writeSeat(entry, std::nullopt, value), entry, value);
+    return writeAsShown(entry, 0, nullptr, value, [&] { return writeSeat(entry, std::nullopt, value); });
 }
 
 RegisteredPlayerChange::Outcome
@@ -106,15 +115,21 @@ RegisteredPlayerChange::changeId(QString value, const PlayerNameRecord& entry,
                 return atAnotherSeat(r, entry) && r.number == number;
             });
         if (holder != seatNameList.end()) {
+            // A copy: the list may be rebuilt while the question is up.
+            const PlayerNameRecord partner = *holder;
             const QString question = QStringLiteral("Do you really want to swap positions of") + kCrLf +
                                      QStringLiteral("ID ") + playerNumberText(entry.number) +
                                      QStringLiteral(", ") + entry.name + kCrLf + QStringLiteral(" and ") +
-                                     kCrLf + QStringLiteral("ID ") + playerNumberText(holder->number) +
-                                     QStringLiteral(", ") + holder->name;
+                                     kCrLf + QStringLiteral("ID ") + playerNumberText(partner.number) +
+                                     QStringLiteral(", ") + partner.name;
             if (!s_.messages.showMsg(question, QStringLiteral("Swap players?"), kQuestionStyle,
                                      swapHelpTopic))
                 return Outcome::NotWritten;
-            return swapPlayers(entry, *holder, value);
+            // The partner's seat gets the entry's number and name, the entry's seat the partner's.
+            return writeAsShown(entry, number, &partner, value, [&] {
+                return writeSeat(partner, playerNumberText(entry.number), entry.name) &&
+                       writeSeat(entry, playerNumberText(partner.number), partner.name);
+            });
         }
     }
     // A seat without a name takes the known player's name, else the ID itself.
@@ -124,24 +139,64 @@ RegisteredPlayerChange::changeId(QString value, const PlayerNameRecord& entry,
         const std::optional<std::size_t> found = searchNameList(known, number);
         name = found ? s_.names.seatName(known[*found].name) : value;
     }
-    return finish(writeSeat(entry, value, name != entry.name ? std::optional<QString>(name) : std::nullopt),
-                  entry, value);
+    return writeAsShown(entry, number, nullptr, value, [&] {
+        return writeSeat(entry, value, name != entry.name ? std::optional<QString>(name) : std::nullopt);
+    });
 }
 
-RegisteredPlayerChange::Outcome RegisteredPlayerChange::swapPlayers(const PlayerNameRecord& entry,
-                                                                    const PlayerNameRecord& partner,
-                                                                    const QString& value) {
+RegisteredPlayerChange::Outcome RegisteredPlayerChange::writeAsShown(const PlayerNameRecord& entry,
+                                                                     double typedNumber,
+                                                                     const PlayerNameRecord* partner,
+                                                                     const QString& value,
+                                                                     const std::function<bool()>& write) {
+    SeatCheck check = SeatCheck::Unreadable;
     bool written = false;
     {
-        // Rolled back before the director is told: while the message is up the terminals are
+        // Ended before the director is told: while the message is up the terminals are
         // answered, and their results must not join this transaction.
         DbTransaction transaction(s_.db);
-        written = writeSeat(partner, playerNumberText(entry.number), entry.name) &&
-                  writeSeat(entry, playerNumberText(partner.number), partner.name);
+        check = seatsAsShown(entry, typedNumber, partner);
+        written = check == SeatCheck::AsShown && write();
         if (written && transaction.isActive())
             written = transaction.commit();
     }
+    if (check == SeatCheck::Changed) {
+        s_.names.loadRegisteredNames(true);
+        refuse(kSeatsChanged);
+        return Outcome::Changed;
+    }
     return finish(written, entry, value);
+}
+
+RegisteredPlayerChange::SeatCheck RegisteredPlayerChange::seatsAsShown(const PlayerNameRecord& entry,
+                                                                       double typedNumber,
+                                                                       const PlayerNameRecord* partner) {
+    std::optional<QSqlQuery> rows =
+        s_.db.select(QStringLiteral("SELECT Section, [Table], Direction, [Number] FROM PlayerNumbers") +
+                     PlayerNames::namedSeats);
+    if (!rows) {
+        s_.log.writeLog(s_.db.lastErrorNumber(), s_.db.lastErrorDescription(), kLabel, true);
+        return SeatCheck::Unreadable;
+    }
+    double entryHolds = 0;
+    double partnerHolds = 0;
+    bool heldElsewhere = false;
+    while (rows->next()) {
+        PlayerNameRecord seat;
+        seat.section = fields::toInt16(rows->value(0)).value_or(0);
+        seat.table = fields::toInt16(rows->value(1)).value_or(0);
+        seat.direction = queryText(*rows, 2);
+        const double holds = StrToDouble(queryText(*rows, 3));
+        if (!atAnotherSeat(seat, entry))
+            entryHolds = holds;
+        else if (partner != nullptr && !atAnotherSeat(seat, *partner))
+            partnerHolds = holds;
+        else if (typedNumber != 0 && holds == typedNumber && seat.section == entry.section)
+            heldElsewhere = true;
+    }
+    const bool asShown = entryHolds == entry.number && !heldElsewhere &&
+                         (partner == nullptr || partnerHolds == partner->number);
+    return asShown ? SeatCheck::AsShown : SeatCheck::Changed;
 }
 
 bool RegisteredPlayerChange::writeSeat(const PlayerNameRecord& seat, const std::optional<QString>& number,

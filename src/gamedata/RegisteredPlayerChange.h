@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -35,6 +36,9 @@ public:
         Written,
         /// The score database refused the change; nothing changed and the director was told.
         Failed,
+        /// The seats no longer hold what the director saw (a terminal registered players
+        /// meanwhile): nothing written, the director told, the list to be shown afresh.
+        Changed,
     };
 
     static constexpr qsizetype maxNameLength = 20;
@@ -45,10 +49,12 @@ public:
     explicit RegisteredPlayerChange(const Services& services) : s_(services) {}
 
     /// The edit dialog's Yes: mode "ID" changes the member ID of the seat to typed, any other
-    /// mode its name. seatNameList is the list as it is now: the seat's entry is taken from it
-    /// (a seat it no longer holds is refused with a message), and it is searched for a seat
-    /// that holds the ID or the name already. A member ID is 1 to 12 digits, or empty or
-    /// "n/a" for none; a name at most 20 characters once its "#" are dropped.
+    /// mode its name. seat is the entry as the dialog showed it. seatNameList is the list as
+    /// it is now: the seat's entry is taken from it (a seat it no longer holds, or holds with
+    /// another number, is refused with a message), and it is searched for a seat that holds
+    /// the ID or the name already. A member ID is 1 to 12 digits, or empty or "n/a" for none;
+    /// a name at most 20 characters once its "#" are dropped. The seats involved are read
+    /// again in the transaction that writes: changed since, nothing is written.
     Outcome cmdButton_Click(const QString& mode, const QString& typed, const PlayerNameRecord& seat,
                             const std::vector<PlayerNameRecord>& seatNameList);
 
@@ -57,9 +63,17 @@ private:
                        const std::vector<PlayerNameRecord>& seatNameList);
     Outcome changeId(QString value, const PlayerNameRecord& entry,
                      const std::vector<PlayerNameRecord>& seatNameList);
-    /// The other player in a swap: the registered player at the partner's seat gets the
-    /// entry's number and name, the entry's seat the partner's; both or neither.
-    Outcome swapPlayers(const PlayerNameRecord& entry, const PlayerNameRecord& partner, const QString& value);
+    enum class SeatCheck { AsShown, Changed, Unreadable };
+
+    /// Runs write in one transaction when the seats, read again, are as the list showed them
+    /// (seatsAsShown); otherwise nothing is written and the director is told.
+    Outcome writeAsShown(const PlayerNameRecord& entry, double typedNumber, const PlayerNameRecord* partner,
+                         const QString& value, const std::function<bool()>& write);
+    /// Whether the database still holds the entry's number at its seat, the partner's (in a
+    /// swap) at the partner's seat, and typedNumber (unless 0) at no other seat of the entry's
+    /// section. Seats are read as the list reads them: a seat without a name holds no number.
+    SeatCheck seatsAsShown(const PlayerNameRecord& entry, double typedNumber,
+                           const PlayerNameRecord* partner);
     /// Sets the seat's number and name, each only when given; a seat without a row gets one
     /// with the seat's own number or name for the one not given.
     bool writeSeat(const PlayerNameRecord& seat, const std::optional<QString>& number,

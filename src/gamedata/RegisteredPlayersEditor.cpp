@@ -99,9 +99,16 @@ RegisteredPlayerChange::Outcome RegisteredPlayersEditor::applyChange(const NameC
     // Not by the row pressed: a round or filter chosen since has rebuilt and re-sorted the list.
     const RegisteredPlayerChange::Outcome outcome =
         change_.cmdButton_Click(prompt.mode, typed, prompt.seat, list_.seatNameList());
-    if (outcome == RegisteredPlayerChange::Outcome::Written)
+    if (outcome == RegisteredPlayerChange::Outcome::Written ||
+        outcome == RegisteredPlayerChange::Outcome::Changed)
         rebuild();
     return outcome;
+}
+
+void RegisteredPlayersEditor::registeredPlayersChanged() {
+    // The names on file do not change with the seats, and may be many.
+    if (choice_.source == NameListSource::Current)
+        rebuild();
 }
 
 } // namespace qzc

@@ -52,9 +52,11 @@ public:
     /// A press on a data row (from 1) of the grid: the change of its member ID (column 3) or
     /// name (column 4) in the current seating; nothing for any other cell.
     std::optional<NameChangePrompt> cellPressed(int row, int column) const;
-    /// The edit dialog's Yes for the seat of the prompt's entry; a change written rebuilds the
-    /// list.
+    /// The edit dialog's Yes for the seat of the prompt's entry; a change written, or refused
+    /// because the seats changed meanwhile, rebuilds the list.
     RegisteredPlayerChange::Outcome applyChange(const NameChangePrompt& prompt, const QString& typed);
+    /// The registered players were read again: the current seating is listed afresh.
+    void registeredPlayersChanged();
 
     std::array<QString, 4> searchTexts;
 

@@ -4,6 +4,7 @@
 #include "dialogs/frmEditNameDialog.h"
 #include "dialogs/frmEditPlayer.h"
 #include "dialogs/frmPlayerName.h"
+#include "gamedata/PlayerSeats.h"
 #include "platform/RegistryKey.h"
 #include "support/WidgetInput.h"
 #include "widgets/FlexGrid.h"
@@ -99,6 +100,13 @@ TEST_F(PlayerMenusTest, PlayerNamesOpenAfreshAndChangeAnId) {
     EXPECT_EQ(registered[0].table, 1);
     EXPECT_EQ(registered[0].direction, u"N"_s);
     EXPECT_EQ(dialog->gridName->TextMatrix(1, 3), u"4711"_s);
+    // A table registering a player, as the terminals do, shows in the open list at once.
+    Program& p = *rig.program;
+    PlayerSeats terminal{p.db(),       p.log(),      clock,     p.config(),
+                         p.settings(), p.gameData(), p.names(), p.event()};
+    ASSERT_TRUE(terminal.markPlayerID(u"A1"_s, 5150, u"E"_s));
+    p.names().loadRegisteredNames(true);
+    EXPECT_EQ(dialog->gridName->TextMatrix(2, 3), u"5150"_s);
     // A press on the Table column opens nothing.
     Q_EMIT dialog->gridName->cellPressed(0, 1);
     EXPECT_EQ(dialog->editDialog(), nullptr);

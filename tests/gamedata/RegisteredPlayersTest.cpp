@@ -1,3 +1,4 @@
+#include "gamedata/PlayerSeats.h"
 #include "gamedata/RegisteredPlayersEditor.h"
 #include "support/EventBuilder.h"
 #include "support/GameDataHarness.h"
@@ -241,6 +242,43 @@ TEST_F(RegisteredPlayersTest, ASwapRefusedHalfWayChangesNothing) {
     EXPECT_EQ(h.messages.texts().last(),
               u"The score database refused the change; the registered player is unchanged."_s);
     EXPECT_TRUE(data.logMessages().filter(u"Updated registered player"_s).isEmpty());
+}
+
+TEST_F(RegisteredPlayersTest, ASwapAskedWhileATableRegistersWritesOnlySeatsAsShown) {
+    PlayerSeats terminal{h.db, h.log, h.clock, h.config, h.settings, data.gameData, names, h.event};
+    struct Case {
+        const char* pair; // at table A1, its ID typed
+        const char* typed;
+        const char* table; // registers N, E, S and W while the question is up
+        std::array<double, 4> registered;
+        RegisteredPlayerChange::Outcome outcome;
+        const char* seats;
+    };
+    using O = RegisteredPlayerChange::Outcome;
+    const Case cases[] = {
+        // Swapping Smith (A1 N) with Adams (A2 E) while A1 registers 55 at N.
+        {"N1", "30", "A1", {55, 0, 14, 0}, O::Changed, "1|N|55 1|S|14 2|E|30 3|W|77"},
+        // Swapping A1 S with Adams while A2 registers 66 at E and Adams at S.
+        {"S1", "30", "A2", {0, 66, 30, 0}, O::Changed, "1|N|55 1|S|14 2|E|66 2|S|30 3|W|77"},
+        // Another table registering leaves the swap as it was.
+        {"S1", "66", "A3", {88, 0, 0, 0}, O::Written, "1|N|55 1|S|66 2|E|14 2|S|30 3|N|88"},
+    };
+    for (const Case& c : cases) {
+        h.messages.shown.clear();
+        h.messages.answers = {true};
+        h.messages.whileShown = [&] {
+            terminal.clearTablePlayerID(QLatin1String(c.table));
+            for (std::size_t k = 0; k < 4; ++k)
+                terminal.markPlayerID(QLatin1String(c.table), c.registered[k], QString(QChar(u"NESW"[k])));
+            names.loadRegisteredNames(true);
+        };
+        EXPECT_EQ(change("A1", c.pair, 3, QLatin1String(c.typed)), c.outcome) << c.typed;
+        EXPECT_EQ(test::queryRows(h.db, u"SELECT [Table], Direction, [Number] FROM PlayerNumbers"
+                                        " WHERE [Number] NOT IN ('', '0') ORDER BY [Table], Direction"_s)
+                      .toStdString(),
+                  c.seats);
+        EXPECT_EQ(h.messages.texts().last().startsWith(u"The seats have changed"_s), c.outcome == O::Changed);
+    }
 }
 
 } // namespace
