@@ -16,6 +16,7 @@
 #include "platform/Clock.h"
 
 #include <QSqlQuery>
+#include <QStringList>
 #include <algorithm>
 
 namespace qzc {
@@ -229,6 +230,7 @@ void PlayerSeats::findHomeSeats(const QString& letters, const SeatNumbers& numbe
 QByteArray PlayerSeats::getSeatPlayerName(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 south,
                                           qint16 west) {
     const bool roundRequest = nsPair < 0 || ewPair < 0;
+    const bool individual = StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1;
     qint16 round = 0;
     SeatNumbers numbers{};
     if (roundRequest) {
@@ -239,17 +241,28 @@ QByteArray PlayerSeats::getSeatPlayerName(const QString& tableId, qint16 nsPair,
         for (std::size_t k = 0; k < numbers.size(); ++k)
             numbers[k] = StrToInt(GetField(seating, static_cast<qint16>(k + 1), QStringLiteral("/")));
     } else {
-        const bool bothGiven = south >= 0 && west >= 0;
-        numbers = movementSeatNumbers(
-            gameData_, event_.bandedPairNumbering, tableId,
-            {nsPair, ewPair, bothGiven ? south : qint16{0}, bothGiven ? west : qint16{0}});
+        // In a pairs game South and West sit with their partners: only the pairs must fit a row.
+        const bool bothGiven = south >= 0 && west >= 0 && individual;
+        const SeatNumbers sent{nsPair, ewPair, bothGiven ? south : qint16{0}, bothGiven ? west : qint16{0}};
+        const std::optional<SeatNumbers> seated =
+            movementSeatNumbers(gameData_, event_.bandedPairNumbering, tableId, sent);
+        if (!seated) {
+            QStringList entered;
+            for (const qint16 n : sent)
+                entered << QString::number(n);
+            log_.writeLog(0,
+                          QStringLiteral("For ") + tableId + QStringLiteral(", no round to come seats ") +
+                              entered.join(QLatin1Char('/')) + QStringLiteral(": no names for them"),
+                          QStringLiteral("getSeatPlayerName"));
+        }
+        numbers = seated.value_or(SeatNumbers{});
     }
 
     const QString letters = tableIdLetter(tableId);
     std::array<QString, 4> homeTables;
     std::array<QString, 4> directions;
     findHomeSeats(letters, numbers, homeTables, directions);
-    if (StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) != 1) {
+    if (!individual) {
         // In a pairs game South sits with the NS pair and West with the EW pair.
         for (std::size_t k = 2; k < 4; ++k) {
             homeTables[k] = homeTables[k - 2];

@@ -63,8 +63,10 @@ public:
     /// A negative nsPair or ewPair asks for the players of the table's next round (the round
     /// after its last stored result): then a round whose names were sent already gives the
     /// single byte 0 (unless asked again within 10 seconds of the sending), and the round is
-    /// marked as sent. Otherwise the numbers given (South and West only when both are 0 or
-    /// more) are the players, as the terminal numbers them.
+    /// marked as sent. Otherwise the numbers given (South and West only in an individual game
+    /// and when both are 0 or more) are the players, as the terminal numbers them: with banded
+    /// numbering the seats of the round being seated that they fit (movementSeatNumbers), "n/a"
+    /// for every seat, with a log line, when no round to come fits them.
     QByteArray getSeatPlayerName(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 south,
                                  qint16 west);
 

@@ -22,12 +22,24 @@ qint16 seatOf(const MovementRow& row, int seat) {
     }
 }
 
-} // namespace
+/// A row's seats as a terminal's numbers are compared with them: South and West only when
+/// either was sent.
+SeatNumbers rowSeats(const MovementRow& row, const SeatNumbers& sent) {
+    const bool pairsOnly = sent[2] == 0 && sent[3] == 0;
+    return {row.NSPair, row.EWPair, pairsOnly ? qint16{0} : row.South, pairsOnly ? qint16{0} : row.West};
+}
 
-SeatNumbers movementSeatNumbers(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
-                                SeatNumbers sent) {
-    if (!bandedPairNumbering)
-        return sent;
+bool convertsTo(const SeatNumbers& own, const SeatNumbers& sent) {
+    for (std::size_t k = 0; k < own.size(); ++k) {
+        if (convertPairNumber(own[k], true) != sent[k])
+            return false;
+    }
+    return true;
+}
+
+/// Each number through the table's seating in its last stored round, then the round after it;
+/// a number that neither explains stays as sent.
+SeatNumbers lastRoundSeatNumbers(const GameData& gameData, const QString& tableId, SeatNumbers sent) {
     const qint16 lastRound = gameData.getMaxRound(tableId);
     std::array<bool, 4> matched{};
     for (const qint16 round : {lastRound, static_cast<qint16>(lastRound + 1)}) {
@@ -45,25 +57,42 @@ SeatNumbers movementSeatNumbers(const GameData& gameData, bool bandedPairNumberi
     return sent;
 }
 
+} // namespace
+
+std::optional<SeatNumbers> movementSeatNumbers(const GameData& gameData, bool bandedPairNumbering,
+                                               const QString& tableId, SeatNumbers sent) {
+    if (!bandedPairNumbering)
+        return sent;
+    const QString letters = tableIdLetter(tableId);
+    const qint16 table = tableIdNumber(tableId);
+    const auto nextRound = static_cast<qint16>(gameData.getMaxRound(tableId) + 1);
+    // Pairs of two bands share a terminal number, so all the numbers must fit one row.
+    const MovementRow* seated = nullptr;
+    for (const MovementRow& row : gameData.movementRows()) {
+        if (row.Table != table || row.Letter != letters || row.Round < nextRound)
+            continue;
+        if ((seated == nullptr || row.Round < seated->Round) && convertsTo(rowSeats(row, sent), sent))
+            seated = &row;
+    }
+    if (seated == nullptr)
+        return std::nullopt;
+    return rowSeats(*seated, sent);
+}
+
 SeatNumbers boardSeatNumbers(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
                              qint16 board, SeatNumbers sent) {
     if (!bandedPairNumbering)
         return sent;
     const QString letters = tableIdLetter(tableId);
     const qint16 table = tableIdNumber(tableId);
-    const bool pairsOnly = sent[2] == 0 && sent[3] == 0;
     for (const MovementRow& row : gameData.movementRows()) {
         if (row.Table != table || row.Letter != letters || !row.boards.contains(board))
             continue;
-        const SeatNumbers own{row.NSPair, row.EWPair, pairsOnly ? qint16{0} : row.South,
-                              pairsOnly ? qint16{0} : row.West};
-        bool fits = true;
-        for (std::size_t k = 0; k < own.size(); ++k)
-            fits = fits && convertPairNumber(own[k], true) == sent[k];
-        if (fits)
+        const SeatNumbers own = rowSeats(row, sent);
+        if (convertsTo(own, sent))
             return own;
     }
-    return movementSeatNumbers(gameData, true, tableId, sent);
+    return lastRoundSeatNumbers(gameData, tableId, sent);
 }
 
 qint16 movementNumberInRound(const GameData& gameData, bool bandedPairNumbering, qint16 sectionId,

@@ -63,13 +63,14 @@ RequestDispatcher::Reply RequestDispatcher::submitPairPINs(const Request& rq) {
         sent[3] = rq.byte(8);
     }
     const bool banded = event_.bandedPairNumbering;
-    const SeatNumbers own = movementSeatNumbers(gameData_, banded, rq.tableId, sent);
+    const std::optional<SeatNumbers> seated = movementSeatNumbers(gameData_, banded, rq.tableId, sent);
+    const SeatNumbers own = seated.value_or(SeatNumbers{});
 
     Reply reply;
     reply.replyCode = fourPlayers ? MessageCode::AcknowledgePairPINsFour : MessageCode::AcknowledgePairPINs;
     reply.replyData = QByteArray(2 * seats, '\0');
     reply.replyHasData = true;
-    if (nextSeating_.checkMovementPairs(rq.tableId, own[0], own[1], own[2], own[3])) {
+    if (seated && nextSeating_.checkMovementPairs(rq.tableId, own[0], own[1], own[2], own[3])) {
         PinSubmission pins;
         pins.nsPair = own[0];
         pins.ewPair = own[1];
@@ -97,9 +98,9 @@ RequestDispatcher::Reply RequestDispatcher::submitPairPINs(const Request& rq) {
                                            NextSeating::Column::South, NextSeating::Column::West};
     for (int k = 0; k < seats; ++k) {
         const auto seat = static_cast<std::size_t>(k);
-        const qint16 number = own[seat] != sent[seat]
-                                  ? own[seat]
-                                  : movementNumberInRound(gameData_, banded, sectionId, round, k, sent[seat]);
+        // Numbers that fit no row of the table are read seat by seat in the round.
+        const qint16 number =
+            seated ? own[seat] : movementNumberInRound(gameData_, banded, sectionId, round, k, sent[seat]);
         const Seating seating = nextSeating_.getNextSeating(rq.tableId, number, columns[k]);
         reply.replyData[2 * k] = static_cast<char>(seatingCode(seating, fourPlayers));
         reply.replyData[2 * k + 1] = static_cast<char>(seating.found() ? seating.table & 0xFF : 0);

@@ -144,6 +144,41 @@ TEST_F(DispatcherPlayerTest, BandedNumbersAreMappedBackOnTheWayInAndConvertedOnT
     EXPECT_EQ(list.getPairPINList(), QStringLiteral("A0004,5678;"));
 }
 
+// The terminals know pairs 1 and 301 as 1, 101 and 201 as 2, 2 as 3 and 103 as 6. A1 has
+// stored round 1 (1 v 101) and seats 301 v 201 next; A3 has stored round 1, sits out round 2
+// (NS 2, no EW pair) and seats 2 v 103 in round 3.
+TEST_F(DispatcherPlayerTest, BandedNumbersAreReadInTheRoundBeingSeated) {
+    test::EventBuilder b;
+    const int a = b.addSection(u"A"_s);
+    const int pairs[3][3][2] = {
+        {{1, 101}, {301, 201}, {2, 102}}, {{301, 201}, {1, 101}, {2, 0}}, {{1, 102}, {301, 101}, {2, 103}}};
+    for (int r = 0; r < 3; ++r) {
+        for (int t = 0; t < 3; ++t) {
+            const int boards = 2 * ((t + r) % 3);
+            b.addRound(test::RoundRow{a, t + 1, r + 1, pairs[r][t][0], pairs[r][t][1], 0, 0, boards + 1,
+                                      boards + 2});
+        }
+    }
+    b.addResult(ResultRow::played(a, 1, 1, 1, 1, 101, u"3NT"_s, u"N"_s, 9));
+    b.addResult(ResultRow::played(a, 3, 1, 5, 2, 102, u"3NT"_s, u"N"_s, 9));
+    b.addRegisteredPlayer(a, 1, u"N"_s, u"11"_s, u"Ann"_s, 1);
+    b.addRegisteredPlayer(a, 1, u"E"_s, u"12"_s, u"Ed"_s, 101);
+    b.addRegisteredPlayer(a, 2, u"N"_s, u"21"_s, u"Sam"_s, 301);
+    b.addRegisteredPlayer(a, 2, u"E"_s, u"22"_s, u"Bea"_s, 201);
+    b.addTerminal(0x0011, a, 1);
+    b.addTerminal(0x0013, a, 3);
+    start(b);
+    ASSERT_TRUE(data().harness.event.bandedPairNumbering);
+
+    EXPECT_EQ(send(0x0011, "1E 01 0C 22 02 38 4E").frames, QList<QByteArray>{to(0x0011, "1F 00 00 00 00")});
+    EXPECT_EQ(send(0x0013, "1E 03 00 07 06 00 08").frames, QList<QByteArray>{to(0x0013, "1F 00 00 00 00")});
+    EXPECT_EQ(pins(),
+              (QStringList{u"1|2|NS|0007"_s, u"1|103|EW|0008"_s, u"1|201|EW|5678"_s, u"1|301|NS|1234"_s}));
+    const QByteArray names =
+        QByteArray::fromHex("3D50") + field("Sam") + field("Bea") + field("n/a") + field("n/a");
+    EXPECT_EQ(send(0x0011, "3C 01 02").frames, QList<QByteArray>{to(0x0011, names)});
+}
+
 TEST_F(DispatcherPlayerTest, FourPlayerPinsInAnIndividualGame) {
     // Round 1 at table 2: North 2, East 7, South 12, West 17; player 16 plays West at table 1.
     test::EventBuilder b = test::fixtures::individual();
