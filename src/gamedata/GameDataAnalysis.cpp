@@ -310,12 +310,15 @@ void GameDataAnalysis::decideMovementChanges(qint32 boundTerminals, Reload& relo
         while (query->next())
             sections.push_back(int16Value(*query, 0));
     }
-    for (const qint16 section : sections) {
-        if (!decideMovementChange(section, boundTerminals))
-            continue;
-        resetVacantTables();
-        reload.set();
-    }
+    // The vacant tables are reset once, after the last decision: reset earlier, they would
+    // erase the UpdateFromRound of the sections still to be decided.
+    bool decided = false;
+    for (const qint16 section : sections)
+        decided = decideMovementChange(section, boundTerminals) || decided;
+    if (!decided)
+        return;
+    resetVacantTables();
+    reload.set();
 }
 
 std::optional<GameDataAnalysis::MovementChange> GameDataAnalysis::readMovementChange(qint16 sectionId) {
