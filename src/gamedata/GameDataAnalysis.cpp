@@ -313,15 +313,19 @@ void GameDataAnalysis::decideMovementChanges(qint32 boundTerminals, Reload& relo
         while (query->next())
             sections.push_back(int16Value(*query, 0));
     }
+    // The vacant tables are reset once, after the last decision: reset earlier, they would
+    // erase the UpdateFromRound of the sections still to be decided.
+    bool decided = false;
     for (const qint16 section : sections) {
-        const bool decided = decideMovementChange(section, boundTerminals);
+        decided = decideMovementChange(section, boundTerminals) || decided;
+        // The program ended while a question was up: its database is closed.
         if (!db_.isOpen())
             return;
-        if (!decided)
-            continue;
-        resetVacantTables();
-        reload.set();
     }
+    if (!decided)
+        return;
+    resetVacantTables();
+    reload.set();
 }
 
 std::optional<GameDataAnalysis::MovementChange> GameDataAnalysis::readMovementChange(qint16 sectionId) {

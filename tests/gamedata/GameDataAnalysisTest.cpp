@@ -504,6 +504,45 @@ TEST(GameDataAnalysisTest, ADecisionResetsTheVacantTablesOfTheWholeEvent) {
         6);
 }
 
+// Two sections changed from the same round, decided one after the other: the vacant tables
+// of the first keep the second's UpdateFromRound until both are decided.
+TEST(GameDataAnalysisTest, TwoSectionsChangedFromTheSameRoundAreBothDecided) {
+    for (const bool terminals : {false, true}) {
+        SCOPED_TRACE(terminals);
+        AnalysisRig rig;
+        EventBuilder b;
+        for (const int id : {b.addSection(QStringLiteral("A")), b.addSection(QStringLiteral("B"))}) {
+            b.addMitchellMovement(id, 5, 4, 2);
+            b.setStanza(id, 1, 3);
+            for (int t = 1; t <= 5; ++t)
+                b.setUpdateFromRound(id, t, terminals ? 2 : 4);
+            for (int t = 1; terminals && t <= 4; ++t) // table 5 stays vacant
+                b.addTerminal(100 * id + t, id, t);
+        }
+        ASSERT_TRUE(rig.start(b));
+        if (terminals) {
+            rig.storeRounds(1, 4, 1, 1);
+            rig.storeRounds(1, 4, 1, 1, u'B');
+            rig.storeRounds(1, 1, 2, 2, u'B');
+            rig.box.answers = {true, true};
+        }
+
+        rig.analysis.AnalyzeGameDB();
+        const QString asked = GameDataAnalysis::movementChangeQuestion(1);
+        EXPECT_EQ(rig.box.texts(), QStringList(terminals ? 2 : 0, asked))
+            << rig.box.texts().join(u'|').toStdString();
+        const auto text = [&rig](const QString& sql) {
+            return rig.data.value(sql).toString().toStdString();
+        };
+        EXPECT_EQ(text(u"SELECT group_concat(custom_qz_UFRmode || ':' || custom_qz_StanazEdgeGameRound)"
+                       " FROM Section"_s),
+                  terminals ? "2:1,2:1" : "1:4,1:4");
+        EXPECT_EQ(rig.intValue(u"SELECT COUNT(*) FROM ReceivedData WHERE Round>1"_s), 0);
+        EXPECT_EQ(text(u"SELECT group_concat(UpdateFromRound, '') FROM Tables"_s),
+                  terminals ? "2222022220" : "0000000000");
+    }
+}
+
 // ---- Reload after a change --------------------------------------------------------------
 
 TEST(GameDataAnalysisTest, ReloadShowsTheSameSectionAgain) {
