@@ -53,16 +53,6 @@ QString flag(const ControlState& box) {
     return box.value ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-bool isFourDigits(const QString& text) {
-    if (text.size() != 4)
-        return false;
-    for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 GameSettingsEditor::GameSettingsEditor(const Services& services)
@@ -380,7 +370,7 @@ QString GameSettingsEditor::settingsSetList() const {
 }
 
 bool GameSettingsEditor::SaveGameSettings(bool toIni) {
-    if (!controls_.txtTDPIN.isEmpty() && !isFourDigits(controls_.txtTDPIN)) {
+    if (!controls_.txtTDPIN.isEmpty() && !isFourDigitPin(controls_.txtTDPIN)) {
         refuse(kPinRule);
         return false;
     }
