@@ -73,6 +73,33 @@ constexpr EntryDefinition entryDefinitions[GameSettings::entryCount] = {
     {"custom_qz_showboardmatrix", "ShowBoardMatrix", ""},
 };
 
+// The own settings that are switched on or off. Their readers test them in different
+// ways (= 1, <> 0, >= 1), so each is kept as 0 or 1; any number but 0 switches it on.
+constexpr const char* switchEntries[] = {
+    "custom_qz_shownames",
+    "custom_qz_gametype",
+    "custom_qz_showgoto",
+    "custom_qz_askpincode",
+    "custom_qz_askdeal",
+    "custom_qz_askbid",
+    "custom_qz_askplay",
+    "custom_qz_scoreacrosspair",
+    "custom_qz_recapresult",
+    "custom_qz_roundsummary",
+    "custom_qz_permitresultchange",
+    "custom_qz_askplayerid",
+    "custom_qz_asklead",
+    "custom_qz_askconfirmation",
+    "custom_qz_includedeal",
+    "custom_qz_rotatedirections",
+    "custom_qz_overridedefault",
+    "custom_qz_pointtodeclarer",
+    "custom_qz_autowebpublish",
+    "custom_qz_includemakable",
+    "custom_qz_makableformat",
+    "custom_qz_showboardmatrix",
+};
+
 // Declared types under which a database keeps a yes/no column.
 bool isYesNoType(const QString& declaredType) {
     static const char* const yesNoTypes[] = {"YESNO", "YES/NO", "BIT", "BOOLEAN", "BOOL", "LOGICAL"};
@@ -153,6 +180,35 @@ void GameSettings::loadDefaultGameSettings(const Config& config) {
             value = QString::fromLatin1(entry.iniDefault);
         setGameSetting(QString::fromLatin1(entry.name), value, true);
     }
+    bringIntoRange(true, QStringLiteral("loadDefaultGameSettings"));
+}
+
+void GameSettings::bringIntoRange(bool useDefaults, const QString& source) {
+    for (const char* name : switchEntries) {
+        const QString entry = QString::fromLatin1(name);
+        const QString value = getGameSetting(entry, useDefaults);
+        if (!value.isEmpty())
+            setGameSetting(entry, StrToInt(value) != 0 ? QStringLiteral("1") : QStringLiteral("0"),
+                           useDefaults);
+    }
+    const auto replace = [&](const QString& entry, const QString& inRange) {
+        log_.writeLog(0,
+                      entry + QStringLiteral(" '") + getGameSetting(entry, useDefaults) +
+                          QStringLiteral("' is out of range, ") + inRange + QStringLiteral(" is used"),
+                      source);
+        setGameSetting(entry, inRange, useDefaults);
+    };
+    // Only the three methods that the dialog offers can be sent; it shows the first for
+    // any other.
+    const QString method = QStringLiteral("custom_qz_inputmethod");
+    const qint16 methodNumber = StrToInt(getGameSetting(method, useDefaults));
+    if (methodNumber < 0 || methodNumber > 2)
+        replace(method, QStringLiteral("0"));
+    // An empty TD PIN stays: it marks a settings row that was never saved.
+    const QString pin = QStringLiteral("custom_qz_tdpin");
+    const QString pinText = getGameSetting(pin, useDefaults);
+    if (!pinText.isEmpty() && !isFourDigitPin(pinText))
+        replace(pin, defaultTdPin);
 }
 
 void GameSettings::loadSettings(ScoreDb& db, bool fromCustom, const TablePresence& present) {
@@ -190,6 +246,8 @@ void GameSettings::loadSettings(ScoreDb& db, bool fromCustom, const TablePresenc
             }
         }
     }
+    if (fromCustom)
+        bringIntoRange(false, QStringLiteral("Database - loadSettings"));
     if (fromCustom && StrToInt(getGameSetting(QStringLiteral("custom_qz_askdeal"))) == 1 &&
         !present.present(SharedTable::HandRecord))
         setGameSetting(QStringLiteral("custom_qz_askdeal"), QStringLiteral("0"));
@@ -252,6 +310,7 @@ void GameSettings::overrideSettingsByScoringProgram() {
     apply("BM2PINcode", "custom_qz_tdpin", copied);
     apply("ScorePoints", "custom_qz_pointtodeclarer", unlessZero);
     apply("BM2AuoShowScoreRecap", "custom_qz_roundsummary", unlessFalse);
+    bringIntoRange(false, QStringLiteral("overrideSettingsByScoringProgram"));
 }
 
 bool GameSettings::storeGameSettings(ScoreDb& db) {

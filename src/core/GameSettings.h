@@ -27,11 +27,12 @@ public:
     /// entries (18).
     int setup_SettingsStructure2();
 
-    /// The defaults list from the defaults section of the ini file.
+    /// The defaults list from the defaults section of the ini file, brought into range.
     void loadDefaultGameSettings(const Config& config);
 
     /// Reads the one row of custom_qz_Settings (fromCustom) or of the shared Settings table
-    /// into the current list. A missing Settings table is skipped: it is optional.
+    /// into the current list, the own settings brought into range. A missing Settings table
+    /// is skipped: it is optional.
     void loadSettings(ScoreDb& db, bool fromCustom, const TablePresence& present);
 
     /// The current values become the defaults, in upper case.
@@ -41,7 +42,7 @@ public:
     void setGameSetting(const QString& name, const QString& value, bool useDefaults = false);
 
     /// Maps the scoring program's Settings entries onto the program's own entries of the
-    /// current list.
+    /// current list, brought into range.
     void overrideSettingsByScoringProgram();
 
     /// Writes the current list's own settings to the custom_qz_Settings row, as the game
@@ -66,6 +67,11 @@ private:
 
     List& list(bool useDefaults) { return useDefaults ? defaults_ : current_; }
     const List& list(bool useDefaults) const { return useDefaults ? defaults_ : current_; }
+    /// Brings the own settings of a list into the range that every reader understands
+    /// alike: a switch becomes 0 or 1, an input method outside 0-2 becomes 0, a TD PIN that
+    /// is set but not four digits becomes 4381. Empty values stay empty. Logs what it
+    /// replaces, switches aside, with the source given.
+    void bringIntoRange(bool useDefaults, const QString& source);
     /// Position of the first entry named name (without regard to case), or -1.
     int indexOf(const List& entries, const QString& name) const;
 

@@ -52,30 +52,36 @@ QString flag(const ControlState& box) {
     return box.value ? QStringLiteral("1") : QStringLiteral("0");
 }
 
-bool isFourDigits(const QString& text) {
-    if (text.size() != 4)
-        return false;
-    for (const QChar c : text) {
-        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 GameSettingsEditor::GameSettingsEditor(const Services& services)
     : settings_(services.settings), db_(services.db), config_(services.config), log_(services.log),
-      messages_(services.messages), event_(services.event), host_(services.host) {}
+      messages_(services.messages), event_(services.event), host_(services.host),
+      proposeDefaultsForUnsavedRow_(services.proposeDefaultsForUnsavedRow) {}
 
 qint16 GameSettingsEditor::storedNumber(const char* column) const {
-    return StrToInt(settings_.getGameSetting(QString::fromLatin1(column), defaultMode_));
+    return StrToInt(shown().getGameSetting(QString::fromLatin1(column), defaultMode_));
+}
+
+void GameSettingsEditor::proposeDefaults() {
+    // Filled in a copy: terminals that log in while the dialog is open, and a Cancel,
+    // keep the settings of the row.
+    GameSettings& proposal = proposal_.emplace(settings_);
+    proposal.copyDefaultGameSettings();
+    proposal.loadSettings(db_, false, event_.tablePresent);
+    if (proposal.getGameSetting(QStringLiteral("custom_qz_tdpin")).isEmpty() &&
+        StrToInt(config_.readDefault(QStringLiteral("ScoringOverrideDefault"))) > 0)
+        proposal.overrideSettingsByScoringProgram();
 }
 
 void GameSettingsEditor::Form_Load() {
     controls_ = SettingsControls{};
     controls_.caption = event_.settingsDialogMode;
     defaultMode_ = event_.settingsDialogMode.toUpper() == kDefaultMode;
+    proposal_.reset();
+    if (!defaultMode_ && proposeDefaultsForUnsavedRow_ &&
+        settings_.getGameSetting(QStringLiteral("custom_qz_tdpin")).isEmpty())
+        proposeDefaults();
     settings_Initialize();
     controls_.chkOverrideDefaultVisible = false;
     if (defaultMode_) {
@@ -123,7 +129,7 @@ void GameSettingsEditor::settings_Initialize() {
     c.chkRotatedirection.value = storedNumber("custom_qz_rotatedirections") == 1;
     c.chkOverrideDefault.value = storedNumber("custom_qz_overridedefault") == 1;
     c.chkAutoWebPublish.value = storedNumber("custom_qz_autowebpublish") == 1;
-    c.txtTDPIN = settings_.getGameSetting(QStringLiteral("custom_qz_tdpin"), defaultMode_);
+    c.txtTDPIN = shown().getGameSetting(QStringLiteral("custom_qz_tdpin"), defaultMode_);
 
     // A feedback style without an option of its own shows the first one.
     const qint16 feedback = storedNumber("custom_qz_feedbackstyle");
@@ -266,7 +272,7 @@ void GameSettingsEditor::chkFeedback_Click() {
             select(c.optFeedback, 1);
     }
     if (feedback) {
-        if (StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_feedbackstyle"))) == -1) {
+        if (StrToInt(shown().getGameSetting(QStringLiteral("custom_qz_feedbackstyle"))) == -1) {
             if (c.optFeedback[0].enabled)
                 select(c.optFeedback, 0);
             else if (c.optFeedback[1].enabled)
@@ -374,7 +380,7 @@ QString GameSettingsEditor::settingsSetList() const {
 }
 
 bool GameSettingsEditor::SaveGameSettings(bool toIni) {
-    if (!controls_.txtTDPIN.isEmpty() && !isFourDigits(controls_.txtTDPIN)) {
+    if (!controls_.txtTDPIN.isEmpty() && !isFourDigitPin(controls_.txtTDPIN)) {
         refuse(kPinRule);
         return false;
     }

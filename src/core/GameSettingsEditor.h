@@ -1,15 +1,16 @@
 #pragma once
 
+#include "core/GameSettings.h"
 #include "core/SettingsControls.h"
 
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <optional>
 
 namespace qzc {
 
 class Config;
-class GameSettings;
 class Log;
 class MessageBox;
 class ScoreDb;
@@ -33,6 +34,10 @@ public:
         MessageBox& messages;
         EventInfo& event;
         SettingsDialogHost& host;
+        /// Game mode: a settings row never saved (its TD PIN empty) is shown filled with
+        /// the defaults for new events, and with the scoring program's settings where they
+        /// override the defaults; the settings in force stay the row's until Save.
+        bool proposeDefaultsForUnsavedRow = false;
     };
 
     static constexpr qint16 helpTopic = 2;
@@ -87,7 +92,11 @@ public:
     QString settingsSetList() const;
 
 private:
-    /// The value of a column in the store of the dialog's mode, as a number.
+    /// The settings the controls are filled from: the proposal, or the store.
+    const GameSettings& shown() const { return proposal_ ? *proposal_ : settings_; }
+    /// The proposal for a row never saved, built beside the store.
+    void proposeDefaults();
+    /// The value of a column in the settings shown, of the dialog's mode, as a number.
     qint16 storedNumber(const char* column) const;
     bool saveToIni(const QStringList& values);
     bool saveToDatabase(const QStringList& values);
@@ -103,6 +112,8 @@ private:
     SettingsDialogHost& host_;
     SettingsControls controls_;
     bool defaultMode_ = false;
+    bool proposeDefaultsForUnsavedRow_ = false;
+    std::optional<GameSettings> proposal_;
 };
 
 } // namespace qzc

@@ -4,6 +4,16 @@
 
 namespace qzc {
 
+bool isFourDigitPin(const QString& text) {
+    if (text.size() != 4)
+        return false;
+    for (const QChar c : text) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return false;
+    }
+    return true;
+}
+
 QString settingsSetList(const QStringList& values) {
     QStringList items;
     for (std::size_t i = 0; i < savedSettingColumns.size(); ++i) {

@@ -43,6 +43,9 @@ inline constexpr std::array<const char*, 27> savedSettingColumns = {
 /// The TD PIN saved when none is given.
 inline const QString defaultTdPin = QStringLiteral("4381");
 
+/// True when text is a TD PIN: exactly four digits.
+bool isFourDigitPin(const QString& text);
+
 /// The SET list of the settings row from the saved values, given in savedSettingColumns
 /// order: "custom_qz_topranking=10,custom_qz_showgoto=1,...", the TD PIN as a quoted text,
 /// and "custom_qz_skipcheckIDexist=0" right after the player-ID item when that is not 1.

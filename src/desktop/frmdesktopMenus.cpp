@@ -6,7 +6,6 @@
 #include "core/GameSettings.h"
 #include "core/Guarded.h"
 #include "core/MessageBox.h"
-#include "core/NumberText.h"
 #include "desktop/BaseStationCommands.h"
 #include "desktop/LogViewerCommands.h"
 #include "desktop/MovementCommands.h"
@@ -261,8 +260,9 @@ void frmdesktop::closeSettingsDialog() {
 }
 
 void frmdesktop::showSettingsDialog() {
-    const GameSettingsEditor::Services services{settings_, db_,    config_,      log_,
-                                                messages_, event_, settingsHost_};
+    // A settings row never saved is shown with the defaults, which only Save puts in force.
+    const GameSettingsEditor::Services services{settings_, db_,    config_,       log_,
+                                                messages_, event_, settingsHost_, true};
     settingsDialog_ = new frmSettings(services, this);
     settingsDialog_->setAttribute(Qt::WA_DeleteOnClose);
     settingsDialog_->setModal(false);
@@ -273,13 +273,7 @@ void frmdesktop::mnu_game_settings_Click() {
     closeSettingsDialog();
     event_.settingsDialogMode = QStringLiteral("Game Settings");
     settings_.loadSettings(db_, true, event_.tablePresent);
-    const QString pin = QStringLiteral("custom_qz_tdpin");
-    if (settings_.getGameSetting(pin).isEmpty())
-        settings_.copyDefaultGameSettings();
     settings_.loadSettings(db_, false, event_.tablePresent);
-    if (settings_.getGameSetting(pin).isEmpty() &&
-        StrToInt(config_.readDefault(QStringLiteral("ScoringOverrideDefault"))) > 0)
-        settings_.overrideSettingsByScoringProgram();
     showSettingsDialog();
 }
 

@@ -7,6 +7,7 @@
 #include "core/Log.h"
 #include "core/MessageBox.h"
 #include "core/NumberText.h"
+#include "core/SettingsRow.h"
 #include "core/TextFile.h"
 #include "core/TextHelpers.h"
 #include "gamedata/NameMaintenance.h"
@@ -76,7 +77,10 @@ bool PlayerNameCommands::mnu_pincodes_Click() {
         PairPins(s_.db, s_.log, s_.gameData, s_.event).pairPinRecords();
     if (!records)
         return false;
-    const QString tdPin = s_.settings.getGameSetting(QStringLiteral("custom_qz_tdpin"));
+    // The TD PIN the terminals get: the default one while the settings were never saved.
+    QString tdPin = s_.settings.getGameSetting(QStringLiteral("custom_qz_tdpin"));
+    if (tdPin.isEmpty())
+        tdPin = defaultTdPin;
     return writeAndOpen(pinFileName, pairPinFileText(tdPin, *records), QStringLiteral("Display PIN codes"));
 }
 

@@ -66,7 +66,7 @@ TEST_F(GameSettingsTest, DefaultsComeFromTheIniFile) {
         {"AskPlay", "custom_qz_askplay", "1", "1"},
         {"ScoringType", "custom_qz_scoringtype", "2", "2"},
         {"ScoreAcrossPair", "custom_qz_scoreacrosspair", "1", "1"},
-        {"TDPIN", "custom_qz_tdpin", "ab12", "AB12"},
+        {"TDPIN", "custom_qz_tdpin", "ab12", "4381"},
         {"Feedback", "custom_qz_feedbackstyle", "-1", "-1"},
         {"RecapResult", "custom_qz_recapresult", "1", "1"},
         {"RoundSummary", "custom_qz_roundsummary", "1", "1"},
@@ -129,7 +129,7 @@ TEST_F(GameSettingsTest, DatabaseValuesReadByTheirColumnsDeclaredType) {
         {"BM2ResultsOverview", "BM2ResultsOverview", 4, false, "4"},
         {"BM2Ranking", "BM2Ranking", -1, false, "-1"},
         {"BM2PINcode", "BM2PINcode", QStringLiteral("x9z1"), false, "X9Z1"},
-        {"custom_qz_tdpin", "custom_qz_tdpin", QStringLiteral("ab12"), true, "AB12"},
+        {"custom_qz_tdpin", "custom_qz_tdpin", QStringLiteral("ab12"), true, "4381"},
         {"custom_qz_feedbackstyle", "custom_qz_feedbackstyle", -1, true, "-1"},
         {"custom_qz_topranking", "custom_qz_topranking", QVariant(), true, ""},
         {"custom_qz_showgoto", "custom_qz_showgoto", 1, true, "1"},
@@ -266,7 +266,7 @@ TEST_F(GameSettingsTest, StoredSettingsReadBackTheSame) {
     builder.setOwnSetting(QStringLiteral("custom_qz_skipcheckIDexist"), 1);
     open(builder);
     for (int i = 19; i <= 46; ++i)
-        h.settings.setGameSetting(h.settings.entryName(i), QString::number(i % 3));
+        h.settings.setGameSetting(h.settings.entryName(i), QString::number(i % 2));
     set("custom_qz_tdpin", "");
     set("custom_qz_feedbackstyle", "-1");
     ASSERT_TRUE(h.settings.storeGameSettings(h.db));

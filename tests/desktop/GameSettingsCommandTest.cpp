@@ -1,0 +1,86 @@
+// The game settings command against what the terminals get and what is stored.
+#include "LoadedWindow.h"
+#include "dialogs/frmSettings.h"
+#include "support/GoldenFile.h"
+#include "terminal/GameSettingsBlock.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QLineEdit>
+
+using namespace Qt::StringLiterals;
+
+namespace qzc {
+namespace {
+
+class GameSettingsCommandTest : public test::LoadedWindow {
+protected:
+    void SetUp() override {
+        for (const auto& [key, value] : {std::pair{"ScoringType", "2"}, {"AskPIN", "1"}, {"TDPIN", "2468"}})
+            rig.writeDefault(QLatin1String(key), QLatin1String(value));
+        LoadedWindow::SetUp();
+    }
+    // The settings row changed (by another program), then the game settings command.
+    frmSettings* openOn(const QString& row = {}) {
+        if (!row.isEmpty()) {
+            EXPECT_TRUE(rig.program->db().execSQL(u"UPDATE custom_qz_Settings SET "_s + row, u"test"_s));
+        }
+        window().findChild<QAction*>(u"mnu_game_settings"_s)->trigger();
+        return window().settingsDialog();
+    }
+    // The settings part of the block a terminal logging in at A1 gets.
+    QByteArray sent() {
+        return getGameSettingsData(u"A1"_s, rig.program->settings(), false, {}, rig.program->log()).left(6);
+    }
+    bool listsTheSentPin() {
+        window().findChild<QAction*>(u"mnu_pincodes"_s)->trigger();
+        const QString pin = QString::asprintf("TD\t%02d%02d\r\n", sent()[3], sent()[4]);
+        return test::readFileBytes(rig.program->event().scoreDbFolder + u"pair_pin.txt"_s)
+            .contains(pin.toLatin1());
+    }
+    static bool ticked(frmSettings* dialog, const char* name) {
+        return dialog->findChild<QAbstractButton*>(QLatin1String(name))->isChecked();
+    }
+    qint32 count(const QString& where) {
+        qint32 n = -1;
+        rig.program->db().getDBValue(u"SELECT COUNT(*) AS n FROM "_s + where, u"n"_s, n);
+        return n;
+    }
+};
+
+// Access writes -1 for a switch that is on; input method 3 has no option and no code; a TD
+// PIN of five digits is none. The terminals, the dialog and the PIN list agree on them.
+TEST_F(GameSettingsCommandTest, OddSettingsRowIsSentShownAndListedAlike) {
+    frmSettings* dialog = openOn(u"custom_qz_askpincode=-1,custom_qz_asklead=-1,custom_qz_inputmethod=3,"
+                                 "custom_qz_tdpin='12345'"_s);
+    EXPECT_EQ(sent()[0] & (4 | 16), 4 | 16);
+    EXPECT_TRUE(ticked(dialog, "chkAsk_0") && ticked(dialog, "chkAsk_2"));
+    EXPECT_EQ(sent()[2] & 3, 1); // "+/-/="
+    EXPECT_TRUE(ticked(dialog, "optInput_0"));
+    EXPECT_EQ(dialog->findChild<QLineEdit*>(u"txtTDPIN"_s)->text(), u"4381"_s);
+    EXPECT_TRUE(listsTheSentPin());
+    // A row never saved keeps its empty TD PIN; the terminals get the default one.
+    openOn(u"custom_qz_tdpin=''"_s);
+    EXPECT_TRUE(listsTheSentPin());
+}
+
+// A row never saved: the dialog proposes the defaults, but only Save puts them in force.
+TEST_F(GameSettingsCommandTest, DefaultsOfANeverSavedRowReachTheTablesOnlyBySave) {
+    frmSettings* dialog = openOn(u"custom_qz_tdpin='',custom_qz_scoringtype=0,custom_qz_askpincode=0"_s);
+    EXPECT_TRUE(ticked(dialog, "optScoring_2") && ticked(dialog, "chkAsk_0"));
+    dialog->findChild<QAbstractButton*>(u"CancelButton"_s)->click();
+    // Still the row's: no PIN asked, IMP, TD PIN 4381.
+    EXPECT_EQ(sent()[0] & 4, 0);
+    EXPECT_EQ(sent()[1] & 32, 32);
+    EXPECT_EQ(sent().mid(3), QByteArray("\x2b\x51\x00", 3));
+
+    openOn()->findChild<QAbstractButton*>(u"OKButton"_s)->click();
+    EXPECT_EQ(sent().mid(3), QByteArray("\x18\x44\x00", 3));
+    EXPECT_EQ(count(u"custom_qz_Settings WHERE custom_qz_scoringtype=2 AND custom_qz_askpincode=1 AND "
+                    "custom_qz_tdpin='2468'"_s),
+              1);
+    EXPECT_EQ(count(u"[Tables] WHERE custom_qz_loadsetup=1"_s), count(u"[Tables]"_s));
+}
+
+} // namespace
+} // namespace qzc
