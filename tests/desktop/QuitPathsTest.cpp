@@ -17,6 +17,7 @@
 #include "support/LogLines.h"
 #include "support/QtPrinters.h"
 #include "support/QueryRows.h"
+#include "support/RunEvents.h"
 #include "support/SimWire.h"
 #include "support/TestGuiApp.h"
 #include "terminal/BaseStation.h"
@@ -24,7 +25,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -216,14 +216,6 @@ protected:
     }
     Program& program() { return *rig.program; }
     void quit() { program().desktop().findChild<QAction*>(QStringLiteral("mnuexit"))->trigger(); }
-    /// Lets the program run until done or the guard time (a failed test, not a measurement).
-    bool runUntil(const std::function<bool()>& done) {
-        QElapsedTimer guard;
-        guard.start();
-        while (!done() && guard.elapsed() < 5000)
-            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
-        return done();
-    }
     /// Frames the terminal has received from the one numbered first on.
     int framesToTerminal(qsizetype first = 0) const {
         int count = 0;
@@ -254,8 +246,8 @@ TEST_F(QuitWhileLinkedTest, QuitDuringAPacedReplyTakesEffectAfterIt) {
             QTimer::singleShot(0, [&] { quit(); });
     };
     station.sendTerminalFrame(terminal, test::wire::bytes("66"));
-    ASSERT_TRUE(runUntil([&] { return program().hasExited(); }));
-    EXPECT_TRUE(runUntil([&] { return framesToTerminal() == 3; }));
+    ASSERT_TRUE(test::runEventsUntil([&] { return program().hasExited(); }));
+    EXPECT_TRUE(test::runEventsUntil([&] { return framesToTerminal() == 3; }));
     const QStringList log = logFromQuit();
     EXPECT_EQ(log.value(log.size() - 2), u": Database closed"_s) << log.join(u'\n').toStdString();
     EXPECT_EQ(log.value(log.size() - 1), u": Quit program"_s);
@@ -277,7 +269,8 @@ TEST_F(QuitWhileLinkedTest, NothingComesBackWhileThePublishingBoxIsOpen) {
         for (int tick = 0; tick < 30 && session.timerResetbaseStation().isActive(); ++tick)
             session.timerResetbaseStation_Timer();
         station.sendTerminalFrame(terminal, test::wire::bytes("0A 03 14"));
-        EXPECT_TRUE(runUntil([&] { return program().log().bufferedText().contains(u"queue is stopped"_s); }));
+        EXPECT_TRUE(test::runEventsUntil(
+            [&] { return program().log().bufferedText().contains(u"queue is stopped"_s); }));
     };
     quit();
     EXPECT_EQ(rig.messages.texts(), QStringList{u"Upload result program not found."_s});
