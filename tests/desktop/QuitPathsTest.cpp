@@ -312,11 +312,9 @@ TEST(EndFromOutsideTest, AQuestionOpenAtTheEndIsNotTakenAsAnswered) {
         if (movementQuestion) {
             // The scoring program changed the movement from round 4 on.
             ASSERT_TRUE(program.db().execSQL(u"UPDATE Tables SET UpdateFromRound=4"_s, u"test"_s));
-            const QString before = mode();
             for (int tick = 0; tick < GameSession::analyzeEveryTicks; ++tick)
                 program.session().timerAnalyzeGameDB_Timer();
             EXPECT_EQ(rig.messages.texts(), QStringList{GameDataAnalysis::movementChangeQuestion(3)});
-            EXPECT_EQ(before, u"0"_s);
         } else {
             ResultEditor editor(
                 {program.gameData(), program.settings(), program.log(), rig.messages, program.desktop()});
@@ -350,7 +348,6 @@ TEST(QuitAtSettingsTest, TheSessionEndedAtTheFirstSettingsDialogLeavesTheEventNe
         test::ProgramRig rig(clock);
         ASSERT_TRUE(rig.prepare(test::fixtures::mitchell(), QString(), true));
         rig.writeDefault(u"TDPIN"_s, u"1234"_s);
-        rig.writeDefault(u"ScoringType"_s, u"2"_s);
         Program& first = rig.make();
         test::whenShown([&] {
             auto* dialog = qobject_cast<frmSettings*>(QApplication::activeModalWidget());
@@ -371,7 +368,6 @@ TEST(QuitAtSettingsTest, TheSessionEndedAtTheFirstSettingsDialogLeavesTheEventNe
         ASSERT_TRUE(next.start());
         EXPECT_EQ(next.event().isNewEvent, !saved);
         EXPECT_EQ(next.settings().getGameSetting(u"custom_qz_tdpin"_s), saved ? u"5678"_s : u"1234"_s);
-        EXPECT_EQ(next.settings().getGameSetting(u"custom_qz_scoringtype"_s), u"2"_s);
     }
 }
 
