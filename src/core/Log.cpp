@@ -84,7 +84,17 @@ QString getVersionText() {
         .arg(QZC_VERSION_PATCH, 2, 10, QLatin1Char('0'));
 }
 
-Log::Log(const Clock& clock) : clock_(clock) {}
+Log::Log(const Clock& clock) : clock_(clock) {
+    writeTimer_.setObjectName(QStringLiteral("timerWriteLog"));
+    writeTimer_.setSingleShot(true);
+    writeTimer_.setInterval(waitingLinesWriteMs);
+    QObject::connect(&writeTimer_, &QTimer::timeout, [this] { writeWaitingLines(); });
+}
+
+void Log::writeWaitingLines() {
+    if (!bufferText_.isEmpty())
+        writeBuffer();
+}
 
 void Log::setFilePath(const QString& path) {
     filePath_ = path;
@@ -133,6 +143,8 @@ void Log::writeLog(int number, const QString& message, const QString& source, bo
     if (writeNow || bufferCount_ >= bufferLimit_) {
         bufferText_ += timeStamp + QStringLiteral(" Flush previous log buffer") + kCrLf;
         writeBuffer();
+    } else if (timedWrites_ && !writeTimer_.isActive()) {
+        writeTimer_.start();
     }
 
     if (mirroring_ && windowSink_ != nullptr) {

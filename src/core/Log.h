@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QTimer>
 #include <QtGlobal>
 
 namespace qzc {
@@ -27,12 +28,17 @@ QString programErrorText(int code);
 QString getVersionText();
 
 /// The event log: time-stamped lines gathered in memory and appended to the event's log
-/// file in blocks, at once for errors and a few significant events.
+/// file in blocks, at once for errors and a few significant events, and, once timed writes
+/// are on, at most a second after a line was logged.
 class Log {
 public:
     static constexpr qint32 minimumBufferLimit = 100000;
+    /// How long a line may wait in memory once timed writes are on.
+    static constexpr int waitingLinesWriteMs = 1000;
 
     explicit Log(const Clock& clock);
+    Log(const Log&) = delete;
+    Log& operator=(const Log&) = delete;
 
     /// Adds one line. number is a program error code, a run-time error number or 0;
     /// source names the reporting procedure and may be empty.
@@ -40,6 +46,14 @@ public:
 
     /// Writes what is buffered to the log file now (start-up failures, the end of start-up).
     void flush();
+
+    /// From now on a line waits in memory at most waitingLinesWriteMs: a crash or a power
+    /// cut then loses at most the last second of the log, not the evening. On once the
+    /// event's log file may exist (a new event has none until its settings are saved).
+    void startTimedWrites() { timedWrites_ = true; }
+    /// The timer's tick: what waits is written as it is, without a line of its own.
+    void writeWaitingLines();
+    const QTimer& writeTimer() const { return writeTimer_; }
 
     /// The log file; lines logged before it is set stay in the buffer.
     void setFilePath(const QString& path);
@@ -73,6 +87,8 @@ private:
     qint32 bufferLimit_ = minimumBufferLimit;
     bool mirroring_ = false;
     LogWindowSink* windowSink_ = nullptr;
+    bool timedWrites_ = false;
+    QTimer writeTimer_;
 };
 
 } // namespace qzc

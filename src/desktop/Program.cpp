@@ -148,8 +148,10 @@ bool Program::start() {
     showStartupSettings();
     if (endedAtSettings_ || exited_)
         return false;
-    // From here on the event has a log file, so a crash cannot make it look new.
+    // From here on the event has a log file, so a crash cannot make it look new, and no line
+    // waits in memory for more than a second.
     log_.flush();
+    log_.startTimedWrites();
 
     // A new event starts with one stanza per section.
     if (event_.isNewEvent)

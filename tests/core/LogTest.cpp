@@ -2,6 +2,7 @@
 
 #include "support/FakeClock.h"
 #include "support/TempFolder.h"
+#include "support/TestCoreApp.h"
 
 #include <QFile>
 #include <csignal>
@@ -136,6 +137,26 @@ TEST_F(LogTest, RefusedWriteKeepsTheBufferAndNoLineIsWrittenTwice) {
     log.flush();
     EXPECT_EQ(readFile(logPath),
               kept + QStringLiteral("2026-12-07 19:05:03.007 Flush previous log buffer\r\n"));
+}
+
+// Once timed writes are on, a line logged waits at most a second: the timer's tick writes
+// what waits as it is, with no line of its own.
+TEST_F(LogTest, TimedWritesLeaveNoLineInMemoryForLongerThanASecond) {
+    test::TestCoreApp app;
+    log.writeLog(0, QStringLiteral("Show settings dialog"));
+    EXPECT_FALSE(log.writeTimer().isActive());
+    log.startTimedWrites();
+    log.writeLog(0, QStringLiteral("RX 01 0B"));
+    log.writeLog(0, QStringLiteral("TX 01 0C"));
+    EXPECT_FALSE(QFile::exists(logPath));
+    ASSERT_TRUE(log.writeTimer().isActive());
+    EXPECT_LE(log.writeTimer().interval(), 1000);
+    // The second passes.
+    log.writeWaitingLines();
+    EXPECT_EQ(readFile(logPath), QStringLiteral("2026-12-07 19:05:03.007 : Show settings dialog\r\n"
+                                                "2026-12-07 19:05:03.007 : RX 01 0B\r\n"
+                                                "2026-12-07 19:05:03.007 : TX 01 0C\r\n"));
+    EXPECT_EQ(log.bufferedCount(), 0);
 }
 
 class FakeLogWindow : public LogWindowSink {
