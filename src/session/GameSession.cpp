@@ -18,6 +18,7 @@
 #include "terminal/BaseStation.h"
 
 #include <QFileInfo>
+#include <QScopedValueRollback>
 
 namespace qzc {
 
@@ -213,8 +214,17 @@ void GameSession::showStanzaState(StanzaState state, const QString& source) {
 }
 
 void GameSession::startTimerResetbaseStation() {
-    if (!ended_)
-        timerResetbaseStation_.start();
+    // The reset's own attempt to bring the link back reports its failure by its outcome.
+    if (ended_ || bringingLinkBack_)
+        return;
+    // A link lost again while a reset waits (the director brought it back meanwhile) starts
+    // the reset over: its first tick takes the link down, marked so, and the link is searched
+    // and knocked again at the end of the wait. A game that ran, then or now, runs again.
+    if (resetElapsedMs_ > 0) {
+        resetElapsedMs_ = 0;
+        resetRestartOk_ = false;
+    }
+    timerResetbaseStation_.start();
 }
 
 void GameSession::endReset() {
@@ -250,7 +260,7 @@ void GameSession::resetTick() {
     if (resetElapsedMs_ == interval) {
         desktop_.showGridMessage(QStringLiteral("  Resetting communication, please wait.  "));
         desktop_.paintNow();
-        const bool gameRan = gameMode_ == 1;
+        const bool gameRan = gameMode_ == 1 || resetOfRunningGame_;
         if (linkIsUp())
             baseStation_->bs_OpenCommunication(false);
         log_.writeLog(0, QStringLiteral("Stop game by timer"), kResetSource);
@@ -260,6 +270,7 @@ void GameSession::resetTick() {
     if (resetElapsedMs_ == wait + interval || resetElapsedMs_ == 2 * wait + interval) {
         if (!linkIsUp()) {
             log_.writeLog(0, QStringLiteral("Start game by timer"), kResetSource);
+            const QScopedValueRollback<bool> attempt(bringingLinkBack_, true);
             baseStation_->bs_OpenCommunication(true);
         }
         if (linkIsUp()) {
@@ -281,10 +292,14 @@ void GameSession::finishReset() {
         log_.writeLog(0, QStringLiteral("Fails to reset the communication automatically"), kResetSource);
         if (!messages_.showMsg(kReconnectMessage, QString(), kExclamationOk, -1))
             break;
+        const QScopedValueRollback<bool> attempt(bringingLinkBack_, true);
         restart = baseStation_->bs_OpenCommunication(true);
     }
-    // The link is back; a game the director had stopped stays stopped.
-    if (restart && resetOfRunningGame_) {
+    // The link is back; a game the director had stopped stays stopped. The reset is over: a
+    // later one restarts only the game that runs when it begins.
+    const bool restartGame = restart && resetOfRunningGame_;
+    resetOfRunningGame_ = false;
+    if (restartGame) {
         gameModeByTimer_ = true;
         command(GameCommand::Start);
         gameModeByTimer_ = false;

@@ -140,6 +140,8 @@ private:
     bool resetOfRunningGame_ = false;
     /// The program is ending (endSession).
     bool ended_ = false;
+    /// The reset's tick is bringing the link back.
+    bool bringingLinkBack_ = false;
     /// The stanza state the window shows; the window starts without the button.
     StanzaState shownStanza_ = StanzaState::NoFurtherRounds;
     QTimer timerAnalyzeGameDB_;

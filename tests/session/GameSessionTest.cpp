@@ -110,7 +110,8 @@ struct SessionRig {
 
 // The automatic reset with the default wait W = 10 s and a tick every second: the link goes
 // down at 1 s, is tried again at 11 s and 21 s, and at 22 s the director is asked to
-// reconnect the base station. A game restarted by the reset keeps the section and view.
+// reconnect the base station. A game restarted by the reset keeps the section and view, and
+// a link that is up is supervised.
 TEST(GameSessionTest, AutomaticResetTimings) {
     struct Case {
         const char* what;
@@ -125,6 +126,10 @@ TEST(GameSessionTest, AutomaticResetTimings) {
         bool stopped = false;
         /// The second at which the director stops the game during the reset; 0: never.
         int stopAt = 0;
+        /// The second at which the director starts the game during the reset, and the one
+        /// at which the port then fails; 0: never.
+        int startAt = 0;
+        int lostAt = 0;
     };
     const QString stop = QStringLiteral("Stop game by timer");
     const QString retry = QStringLiteral("Start game by timer");
@@ -148,6 +153,16 @@ TEST(GameSessionTest, AutomaticResetTimings) {
          {{1, {stop}}, {11, {retry}}, {21, {retry}}, {22, {failed}}},
          22,
          0},
+        {"started by the director during the wait, then lost again: the reset starts over",
+         3,
+         false,
+         {{1, {stop}}, {5, {stop}}, {15, {retry, back}}},
+         15,
+         1,
+         false,
+         0,
+         3,
+         5},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -168,6 +183,13 @@ TEST(GameSessionTest, AutomaticResetTimings) {
             rig.answering = c.backAt != 0 && second >= c.backAt;
             if (second == c.stopAt)
                 rig.session.command(GameCommand::Stop);
+            if (second == c.startAt)
+                rig.session.command(GameCommand::Start);
+            if (second == c.lostAt) {
+                rig.port->failReads = true;
+                rig.station->timerPort_Timer();
+                rig.port->failReads = false;
+            }
             const qsizetype before = rig.data.logMessages().size();
             rig.session.timerResetbaseStation_Timer();
             const QStringList lines = rig.linesOf(QStringLiteral("timerResetbaseStation"), before);
@@ -188,8 +210,9 @@ TEST(GameSessionTest, AutomaticResetTimings) {
         EXPECT_EQ(rig.h().messages.shown.size(), c.backAt == 0 ? 1U : 0U);
         EXPECT_FALSE(rig.host.gridMessageShown);
         // The restart keeps the section and view the director had chosen.
-        EXPECT_EQ(rig.host.firstSectionShown, 1);
+        EXPECT_EQ(rig.host.firstSectionShown, c.startAt == 0 ? 1 : 2);
         EXPECT_EQ(rig.host.tickedCommand, c.modeAfter == 1 ? GameCommand::Start : GameCommand::Stop);
+        EXPECT_EQ(rig.station->timer_bs_knock().isActive(), c.backAt != 0);
     }
 }
 
