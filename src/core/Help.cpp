@@ -76,6 +76,8 @@ QString Help::helpTarget(qint16 topic, const QString& page) {
 }
 
 void Help::openTarget(const QString& target) {
+    if (messages_.programEnded())
+        return;
     if (shell_.open(target))
         return;
     log_.writeLog(0, QStringLiteral("Help page could not be opened: ") + target, QStringLiteral("showHelp"));

@@ -35,7 +35,8 @@ public:
     /// Opens helpTarget with the desktop (openTarget).
     void showHelp(qint16 topic, const QString& page = {}) { openTarget(helpTarget(topic, page)); }
     /// Opens a help target with the desktop. A target that cannot be opened is logged, and the
-    /// director is told where the page is.
+    /// director is told where the page is. Nothing is opened once the program has begun to
+    /// end: the online check lets events run while it waits, the program's end among them.
     void openTarget(const QString& target);
 
 private:

@@ -35,29 +35,43 @@ public:
     /// Shows the program's own modal box; true only when its first button was pressed.
     /// An empty text shows nothing and answers false. A question (a Yes/No style) always
     /// shows its second button, whether the caller asked for it or not, so that it can be
-    /// answered No.
+    /// answered No. Once the program ends it answers false, shown or not (programEnded).
     bool showMsg(const QString& text, const QString& caption, qint16 style, qint16 helpTopic,
                  bool secondButton = false) {
         return showMsg(Request{text, caption, style, helpTopic, secondButton});
     }
     bool showMsg(const Request& request) {
-        if (request.text.isEmpty())
+        if (request.text.isEmpty() || ended_)
             return false;
         Request complete = request;
         if ((request.style & yesNoStyle) == yesNoStyle)
             complete.secondButton = true;
-        return show(complete);
+        const bool firstButton = show(complete);
+        return firstButton && !ended_;
     }
 
     /// The platform's standard message box with an OK button only (start-up errors that
     /// come before the program's own windows exist).
     void showStandardMsg(const QString& text, const QString& caption, StandardIcon icon) {
-        showStandard(text, caption, icon);
+        if (!ended_)
+            showStandard(text, caption, icon);
     }
 
     /// The platform's standard input box, modal: the text typed, or empty when the box was
-    /// cancelled. The caption is the application title when empty.
-    QString InputBox(const QString& prompt, const QString& caption = {}) { return askText(prompt, caption); }
+    /// cancelled or the program ended. The caption is the application title when empty.
+    QString InputBox(const QString& prompt, const QString& caption = {}) {
+        if (ended_)
+            return {};
+        QString typed = askText(prompt, caption);
+        return ended_ ? QString() : typed;
+    }
+
+    /// The program has begun to end: every box from now on returns at once, and a box open
+    /// now (which the end of the program's event loops closes) returns unanswered too.
+    void endBoxes() { ended_ = true; }
+    /// Whether the program has begun to end. A box's answer is then no answer: whatever
+    /// goes on after a box stops here, reading, writing, starting and opening nothing.
+    bool programEnded() const { return ended_; }
 
 protected:
     virtual bool show(const Request& request) = 0;
@@ -68,6 +82,9 @@ protected:
         Q_UNUSED(caption);
         return {};
     }
+
+private:
+    bool ended_ = false;
 };
 
 } // namespace qzc

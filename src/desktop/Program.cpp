@@ -1,5 +1,6 @@
 #include "desktop/Program.h"
 
+#include "core/MessageBox.h"
 #include "core/NumberText.h"
 #include "core/StanzaReset.h"
 #include "core/StartupSequence.h"
@@ -238,6 +239,8 @@ void Program::exitProgram(bool allowPublishing) {
     if (allowPublishing && publisher_ != nullptr &&
         StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_autowebpublish"))) == 1)
         publisher_->mnu_makeresultfile_Click();
+    // From here on no box waits for the director, and no command goes on after one.
+    messages_.endBoxes();
     db_.closeDatabase();
     log_.writeLog(0, QStringLiteral("Quit program"));
     // Ended before a new event's settings were saved: as the dialog's Quit leaves it, the
@@ -247,6 +250,8 @@ void Program::exitProgram(bool allowPublishing) {
 }
 
 void Program::endFromOutside() {
+    // Also while the director's Quit publishes: its box closes, and publishing goes no further.
+    messages_.endBoxes();
     exitProgram(false);
     exitEventLoops();
 }

@@ -112,7 +112,7 @@ void ReportCommands::mnu_exportdeal_Click() {
         DealFile(s_.db, s_.log, s_.event).Brannocke_CreateDealFile(section->sectionId, path);
     if (!deals.message.isEmpty())
         tell(deals.message);
-    if (!deals.written)
+    if (!deals.written || s_.messages.programEnded())
         return;
     // The companion program reads the event too; it opens the deals all the same.
     const ResultFileOutcome results = s_.publisher.makeresultFile_v1();

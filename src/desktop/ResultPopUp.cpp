@@ -2,6 +2,7 @@
 
 #include "core/Config.h"
 #include "core/Guarded.h"
+#include "core/MessageBox.h"
 #include "core/NumberText.h"
 #include "core/TextHelpers.h"
 #include "dialogs/ControlName.h"
@@ -45,7 +46,7 @@ void setLinkColour(QLabel* link, const QColor& colour) {
 ResultPopUp::ResultPopUp(const Services& services, QWidget* parent)
     : QFrame(parent),
       results_(services.gameData, services.settings, services.log, services.messages, services.desktop),
-      log_(services.log), config_(services.config), help_(services.help) {
+      messages_(services.messages), log_(services.log), config_(services.config), help_(services.help) {
     setObjectName(QStringLiteral("framePopUp"));
     setFrameShape(QFrame::Box);
     setAutoFillBackground(true);
@@ -230,6 +231,9 @@ void ResultPopUp::textContract_LostFocus(int index) {
     QLineEdit* box = textContract[at];
     const PopUpLine line = lines_[at];
     const PopUpResults::EditOutcome outcome = results_.saveEdit(tableId_, round_, line, box->text());
+    // The program may have ended while a question was up: nothing more is read.
+    if (messages_.programEnded())
+        return;
     // The lines stay while a question is open, but nothing is taken for granted.
     if (at >= textContract.size() || textContract[at] != box ||
         outcome == PopUpResults::EditOutcome::NotStored)

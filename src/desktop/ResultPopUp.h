@@ -87,6 +87,7 @@ private:
     int twips(int value) const;
 
     PopUpResults results_;
+    MessageBox& messages_;
     Log& log_;
     const Config& config_;
     Help* help_;

@@ -25,10 +25,6 @@ GameData::GameData(ScoreDb& db, Log& log, const GameSettings& settings, const Ev
     : db_(db), log_(log), settings_(settings), event_(event), clock_(clock), terminalRows_(db),
       progress_(db) {}
 
-bool GameData::isDatabaseOpen() const {
-    return db_.isOpen();
-}
-
 bool GameData::isIndividualGame() const {
     return StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1;
 }

@@ -50,9 +50,6 @@ public:
 
     GameData(ScoreDb& db, Log& log, const GameSettings& settings, const EventInfo& event, const Clock& clock);
 
-    /// Whether the score database is open; the exit path closes it.
-    bool isDatabaseOpen() const;
-
     // ---- Sections in memory -------------------------------------------------------------
 
     /// Replaces sectionList from the Section, Tables and RoundData tables.

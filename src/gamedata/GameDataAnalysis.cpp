@@ -90,8 +90,8 @@ void GameDataAnalysis::run() {
     checkTableCounts(reload);
     settleAlteredMovements();
     decideMovementChanges(countBoundTerminals(), reload);
-    // The program ended while a question was up: its database is closed.
-    if (!db_.isOpen())
+    // The program ended while a question was up: nothing more is read or written.
+    if (messages_.programEnded())
         return;
     if (reload.sections)
         reloadGameData(reload);
@@ -318,8 +318,7 @@ void GameDataAnalysis::decideMovementChanges(qint32 boundTerminals, Reload& relo
     bool decided = false;
     for (const qint16 section : sections) {
         decided = decideMovementChange(section, boundTerminals) || decided;
-        // The program ended while a question was up: its database is closed.
-        if (!db_.isOpen())
+        if (messages_.programEnded())
             return;
     }
     if (!decided)
@@ -401,7 +400,7 @@ bool GameDataAnalysis::decideMovementChange(qint16 sectionId, qint32 boundTermin
             question.style = questionStyle;
             answeredYes = messages_.showMsg(question);
             // The program ended while the question was up: no answer was given.
-            if (!db_.isOpen())
+            if (messages_.programEnded())
                 return false;
             choice = answeredYes ? newStanza : keepStanza;
 

@@ -166,7 +166,7 @@ ResultEditor::SaveOutcome ResultEditor::save() {
     }
     if (!correction_.isStillStored(seat, described_, helpTopic_)) {
         // The program may have ended while the director read why: nothing more is read.
-        if (gameData_.isDatabaseOpen())
+        if (!messages_.programEnded())
             describeStored();
         return SaveOutcome::Outdated;
     }

@@ -295,6 +295,8 @@ bool LoggedResults::mnuloggedResults_Click(const QString& desktopFolder, bool hi
             tell(QStringLiteral("The table of logged results could not be written to the desktop:") + kCrLf +
                  desktopCopy + kCrLf + error + kCrLf + QStringLiteral("The full results are in ") +
                  eventCopy);
+            if (messages_.programEnded())
+                return false;
         }
     }
     if (!shell_.open(shown))

@@ -130,7 +130,7 @@ void GameSession::startGame() {
     if (analysis_ != nullptr)
         analysis_->AnalyzeGameDB();
     // The program may have ended while the analysis asked a question.
-    if (ended_)
+    if (messages_.programEnded())
         return;
     gameData_.preloadMovementMessage();
     // A restart by the automatic reset keeps the section and view the director chose.
@@ -138,6 +138,9 @@ void GameSession::startGame() {
         desktop_.showFirstSectionAndView();
     if (!linkIsUp())
         startLink();
+    // Or while the director was asked to reconnect the base station.
+    if (messages_.programEnded())
+        return;
     if (linkIsUp()) {
         baseStation_->resetIdleTimes();
         gameMode_ = 1;

@@ -1,5 +1,7 @@
 #include "ProgramRig.h"
+#include "core/ResultEntry.h"
 #include "desktop/PlayGrid.h"
+#include "desktop/ResultPopUp.h"
 #include "desktop/frmdesktop.h"
 #include "dialogs/frmClosing.h"
 #include "dialogs/frmSettings.h"
@@ -281,58 +283,119 @@ TEST_F(QuitWhileLinkedTest, NothingComesBackWhileThePublishingBoxIsOpen) {
     EXPECT_EQ(log.value(log.size() - 1), u": Quit program"_s);
 }
 
-// The session ends from outside while a question is up: the question returns No, its caller
-// stops there, and nothing touches the database or the log after "Quit program". At the
-// movement question of the game-data analysis, and at the box that says a table stored
-// another result while the director corrected it.
-TEST(EndFromOutsideTest, AQuestionOpenAtTheEndIsNotTakenAsAnswered) {
+// The session ends from outside while a command waits for a box (the online help's check
+// is such a wait too): the box gives no answer, and the command goes no further. Nothing is
+// read, written, started or opened after "Quit program", and the database holds what the
+// box found. Boxes before the one at which the session ends are answered Yes.
+TEST(EndFromOutsideTest, NoCommandGoesOnAfterItsBox) {
     test::TestGuiApp app;
-    for (const bool movementQuestion : {true, false}) {
-        SCOPED_TRACE(movementQuestion ? "movement question" : "result stored meanwhile");
+    struct Case {
+        const char* what;
+        std::function<void(Program&, test::ProgramRig&)> command;
+        int endAtBox = 1;
+        const char16_t* query = u"SELECT Contract FROM ReceivedData WHERE [Table]=1 AND Board=1";
+        const char16_t* stored = u"4 S";
+    };
+    const auto trigger = [](Program& p, const char* item) {
+        p.desktop().findChild<QAction*>(QLatin1String(item))->trigger();
+    };
+    // Table A1 sends board 1 again while the director is asked.
+    const auto tableSendsBoardOne = [](Program& p) {
+        const ResultEntry sent{{}, 1, u"3NT"_s, u"S"_s, 10, {}, -1, 0};
+        ASSERT_TRUE(p.gameData().markResult(u"A1"_s, sent, 1, 1, 8, 0, 0).succeeded());
+    };
+    const Case cases[] = {
+        {"movement question",
+         [](Program& p, test::ProgramRig&) {
+             // The scoring program changed the movement from round 4 on.
+             ASSERT_TRUE(p.db().execSQL(u"UPDATE Tables SET UpdateFromRound=4"_s, u"test"_s));
+             for (int tick = 0; tick < GameSession::analyzeEveryTicks; ++tick)
+                 p.session().timerAnalyzeGameDB_Timer();
+         },
+         1, u"SELECT custom_qz_UFRmode FROM Section", u"0"},
+        {"result editor, a result stored meanwhile",
+         [&](Program& p, test::ProgramRig& rig) {
+             ResultEditor editor({p.gameData(), p.settings(), p.log(), rig.messages, p.desktop()});
+             ASSERT_TRUE(editor.describeResult(1, {u"1"_s, u"8"_s, u"A1"_s, {}, {}}));
+             tableSendsBoardOne(p);
+             editor.lead = u"HK"_s;
+             EXPECT_EQ(editor.save(), ResultEditor::SaveOutcome::Outdated);
+         },
+         1, u"SELECT Contract FROM ReceivedData WHERE [Table]=1 AND Board=1", u"3 NT"},
+        {"result pop-up, a result stored meanwhile",
+         [&](Program& p, test::ProgramRig& rig) {
+             ResultPopUp& popUp = p.desktop().popUp();
+             popUp.ShowCellDetails(u"A"_s, 1, 1, u"1,2,3,"_s, {}, p.desktop().rect());
+             popUp.labResultLine_Click(0);
+             popUp.textContract[0]->setText(u"2HS8"_s);
+             rig.messages.whileShown = [&] {
+                 if (rig.messages.shown.size() == 1)
+                     tableSendsBoardOne(p);
+                 else
+                     p.endFromOutside();
+             };
+             popUp.textContract_LostFocus(0);
+         },
+         2, u"SELECT Contract FROM ReceivedData WHERE [Table]=1 AND Board=1", u"3 NT"},
+        {"export deals, a board short of a card",
+         [&](Program& p, test::ProgramRig& rig) {
+             QDir().mkpath(rig.folder.filePath(u"kestrow"_s));
+             QFile kestrow(rig.folder.filePath(u"kestrow/Kestrow.exe"_s));
+             ASSERT_TRUE(kestrow.open(QIODevice::WriteOnly));
+             trigger(p, "mnu_exportdeal");
+         }},
+        {"logged results, the desktop copy not written",
+         [&](Program& p, test::ProgramRig& rig) {
+             p.log().writeLog(0, u"RX <= FF 01 01 07 34 01 5C 2B 36 01 08 01 04"_s);
+             p.config().desktopFolder = rig.folder.filePath(u"no-desktop/"_s);
+             trigger(p, "mnuloggedResults");
+         }},
+        {"help, the online site asked",
+         [&](Program& p, test::ProgramRig& rig) {
+             rig.online.whileAsked = [&] {
+                 p.endFromOutside();
+             };
+             IniFile(rig.folder.path() + Config::iniFileName)
+                 .write(Config::mainSection, Help::onlineHelpKey, u"https://help.example/Help/"_s);
+             trigger(p, "mnu_help");
+         },
+         0},
+        {"game start, the base station asked for",
+         [](Program& p, test::ProgramRig&) {
+             p.session().command(GameCommand::Start);
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
         test::FakeClock clock;
         test::ProgramRig rig(clock);
         test::EventBuilder b = test::fixtures::mitchell();
         b.setStanza(1, 1, 3);
         for (int t = 1; t <= 5; ++t)
             b.addTerminal(0x0100 + t, 1, t);
+        // East holds twelve cards.
+        b.addHandRecord(
+            1, 1,
+            {u"AKQJ.5432.76.JT9"_s, u"T98.AKQ.5432.76"_s, u"765.JT9.AKQJ.432"_s, u"432.876.T98.AKQ8"_s});
         ASSERT_TRUE(rig.prepare(b));
         Program& program = rig.make();
         ASSERT_TRUE(program.start());
         rig.messages.shown.clear();
+        rig.messages.unscriptedAnswer = true;
         rig.messages.whileShown = [&] {
-            program.endFromOutside();
+            if (static_cast<int>(rig.messages.shown.size()) == c.endAtBox)
+                program.endFromOutside();
         };
-        const auto stored = [&] {
-            return test::queryRows(program.db(), u"SELECT Contract FROM ReceivedData WHERE [Table]=1 AND "
-                                                 u"Board=1"_s);
-        };
-        const auto mode = [&] {
-            return test::queryRows(program.db(), u"SELECT custom_qz_UFRmode FROM Section"_s);
-        };
-        if (movementQuestion) {
-            // The scoring program changed the movement from round 4 on.
-            ASSERT_TRUE(program.db().execSQL(u"UPDATE Tables SET UpdateFromRound=4"_s, u"test"_s));
-            for (int tick = 0; tick < GameSession::analyzeEveryTicks; ++tick)
-                program.session().timerAnalyzeGameDB_Timer();
-            EXPECT_EQ(rig.messages.texts(), QStringList{GameDataAnalysis::movementChangeQuestion(3)});
-        } else {
-            ResultEditor editor(
-                {program.gameData(), program.settings(), program.log(), rig.messages, program.desktop()});
-            ASSERT_TRUE(editor.describeResult(1, {u"1"_s, u"8"_s, u"A1"_s, {}, {}}));
-            // Table A1 sends the board again meanwhile.
-            const ResultEntry sent{{}, 1, u"3NT"_s, u"S"_s, 10, {}, -1, 0};
-            ASSERT_TRUE(program.gameData().markResult(u"A1"_s, sent, 1, 1, 8, 0, 0).succeeded());
-            editor.lead = u"HK"_s;
-            EXPECT_EQ(editor.save(), ResultEditor::SaveOutcome::Outdated);
-            EXPECT_EQ(rig.messages.texts(), QStringList{ResultCorrection::outdatedMessage});
-        }
+        c.command(program, rig);
+
         EXPECT_TRUE(program.hasExited());
+        EXPECT_EQ(rig.messages.shown.size(), static_cast<std::size_t>(c.endAtBox));
+        EXPECT_TRUE(rig.launcher.started.isEmpty());
+        EXPECT_TRUE(rig.shell.opened.isEmpty());
         const QStringList log = test::logBodies(rig.logText() + program.log().bufferedText());
         EXPECT_EQ(log.value(log.size() - 1), u": Quit program"_s) << log.join(u'\n').toStdString();
-        // The database as the question found it.
         ASSERT_TRUE(program.db().open(rig.eventPath()));
-        EXPECT_EQ(mode(), u"0"_s);
-        EXPECT_EQ(stored(), movementQuestion ? u"4 S"_s : u"3 NT"_s);
+        EXPECT_EQ(test::queryRows(program.db(), QString::fromUtf16(c.query)), QString::fromUtf16(c.stored));
         program.db().closeDatabase();
     }
 }
