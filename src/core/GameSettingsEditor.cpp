@@ -433,8 +433,7 @@ bool GameSettingsEditor::saveToDatabase(const QStringList& values) {
         return false;
     }
     host_.RefreshTableStatus();
-    settings_.loadSettings(db_, true, event_.tablePresent);
-    settings_.loadSettings(db_, false, event_.tablePresent);
+    settings_.loadStoredSettings(db_, event_.tablePresent);
     return true;
 }
 
