@@ -253,6 +253,11 @@ void GameSettings::loadSettings(ScoreDb& db, bool fromCustom, const TablePresenc
         setGameSetting(QStringLiteral("custom_qz_askdeal"), QStringLiteral("0"));
 }
 
+void GameSettings::loadStoredSettings(ScoreDb& db, const TablePresence& present) {
+    loadSettings(db, true, present);
+    loadSettings(db, false, present);
+}
+
 void GameSettings::copyDefaultGameSettings() {
     if (!structured_)
         return;

@@ -35,6 +35,12 @@ public:
     /// is skipped: it is optional.
     void loadSettings(ScoreDb& db, bool fromCustom, const TablePresence& present);
 
+    /// Puts the event's stored settings in force: the custom_qz_Settings row, then the
+    /// shared Settings row. Every load of the settings in force (the start, the game
+    /// settings command, a save) goes through here, so that they are always what the stored
+    /// row gives, and a restart or a reload changes nothing the terminals are sent.
+    void loadStoredSettings(ScoreDb& db, const TablePresence& present);
+
     /// The current values become the defaults, in upper case.
     void copyDefaultGameSettings();
 

@@ -189,8 +189,10 @@ void GameSettingsEditor::Lock_settings() {
 }
 
 bool GameSettingsEditor::checkPlayerIDentered() {
+    // The event's setting as the dialog shows it, in either mode: for a row never saved
+    // that is the proposal, not the row in force.
     if (!event_.tablePresent.present(SharedTable::PlayerNumbers) ||
-        StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_askplayerid"))) == 0)
+        StrToInt(shown().getGameSetting(QStringLiteral("custom_qz_askplayerid"))) == 0)
         return true;
 
     log_.writeLog(0, QStringLiteral("Check player numbers entries"));
@@ -431,8 +433,7 @@ bool GameSettingsEditor::saveToDatabase(const QStringList& values) {
         return false;
     }
     host_.RefreshTableStatus();
-    settings_.loadSettings(db_, true, event_.tablePresent);
-    settings_.loadSettings(db_, false, event_.tablePresent);
+    settings_.loadStoredSettings(db_, event_.tablePresent);
     return true;
 }
 

@@ -92,7 +92,9 @@ public:
     QString settingsSetList() const;
 
 private:
-    /// The settings the controls are filled from: the proposal, or the store.
+    /// The settings the dialog shows: the proposal for a row never saved, else the store.
+    /// What the dialog asks about or proposes reads these; only the test whether Save must
+    /// write the row compares with the store, the settings in force.
     const GameSettings& shown() const { return proposal_ ? *proposal_ : settings_; }
     /// The proposal for a row never saved, built beside the store.
     void proposeDefaults();

@@ -49,21 +49,24 @@ bool StartupSequence::run() {
 void StartupSequence::loadGameSettings() {
     settings_.setup_SettingsStructure2();
     settings_.loadDefaultGameSettings(config_);
-    settings_.loadSettings(db_, true, event_.tablePresent);
+    settings_.loadStoredSettings(db_, event_.tablePresent);
     log_.writeLog(0, QStringLiteral("Load settings from score database"));
-    if (event_.isNewEvent) {
-        settings_.copyDefaultGameSettings();
-        log_.writeLog(0, QStringLiteral("Game first open: load default game settings"));
-    }
-    // So on a new event: the own row, the defaults over it, then the scoring program's row.
+    if (!event_.isNewEvent)
+        return;
+
+    // A first opening: the defaults for new events, then the scoring program's settings
+    // where they override them. The copy empties the scoring program's entries too.
+    settings_.copyDefaultGameSettings();
+    log_.writeLog(0, QStringLiteral("Game first open: load default game settings"));
     settings_.loadSettings(db_, false, event_.tablePresent);
-    if (event_.isNewEvent) {
-        if (StrToInt(config_.readDefault(QStringLiteral("ScoringOverrideDefault"))) > 0)
-            settings_.overrideSettingsByScoringProgram();
-        // Without the settings dialog nobody would store the settings now in force, and
-        // the next start would run with other ones.
-        if (config_.HideGSWindow)
-            settings_.storeGameSettings(db_);
+    if (StrToInt(config_.readDefault(QStringLiteral("ScoringOverrideDefault"))) > 0)
+        settings_.overrideSettingsByScoringProgram();
+    // Without the settings dialog nobody would store them, and the next start would run
+    // with other ones. They are put in force as the stored row gives them (the row may ask
+    // for what this database cannot record), so that a reload or a restart changes nothing.
+    if (config_.HideGSWindow) {
+        settings_.storeGameSettings(db_);
+        settings_.loadStoredSettings(db_, event_.tablePresent);
     }
 }
 

@@ -272,8 +272,7 @@ void frmdesktop::showSettingsDialog() {
 void frmdesktop::mnu_game_settings_Click() {
     closeSettingsDialog();
     event_.settingsDialogMode = QStringLiteral("Game Settings");
-    settings_.loadSettings(db_, true, event_.tablePresent);
-    settings_.loadSettings(db_, false, event_.tablePresent);
+    settings_.loadStoredSettings(db_, event_.tablePresent);
     showSettingsDialog();
 }
 

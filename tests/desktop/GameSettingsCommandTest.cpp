@@ -16,7 +16,8 @@ namespace {
 class GameSettingsCommandTest : public test::LoadedWindow {
 protected:
     void SetUp() override {
-        for (const auto& [key, value] : {std::pair{"ScoringType", "2"}, {"AskPIN", "1"}, {"TDPIN", "2468"}})
+        for (const auto& [key, value] :
+             {std::pair{"ScoringType", "2"}, {"AskPIN", "1"}, {"TDPIN", "2468"}, {"AskDeal", "1"}})
             rig.writeDefault(QLatin1String(key), QLatin1String(value));
         LoadedWindow::SetUp();
     }
@@ -80,6 +81,28 @@ TEST_F(GameSettingsCommandTest, DefaultsOfANeverSavedRowReachTheTablesOnlyBySave
                     "custom_qz_tdpin='2468'"_s),
               1);
     EXPECT_EQ(count(u"[Tables] WHERE custom_qz_loadsetup=1"_s), count(u"[Tables]"_s));
+}
+
+class WithoutHandRecordTest : public GameSettingsCommandTest {
+protected:
+    test::EventBuilder event() const override {
+        test::EventBuilder builder = test::fixtures::mitchell();
+        builder.withoutTable(u"HandRecord"_s);
+        return builder;
+    }
+};
+
+// A new event whose dialog is hidden stores the defaults at its start; the deals they ask
+// for cannot be recorded. The tables get the same settings from the start on, whether or
+// not the director opens the dialog, and after a restart.
+TEST_F(WithoutHandRecordTest, SettingsInForceFromTheStartAreTheStoredOnes) {
+    const QByteArray atStart = sent();
+    EXPECT_EQ(atStart[0] & 32, 0);
+    openOn()->findChild<QAbstractButton*>(u"CancelButton"_s)->click();
+    EXPECT_EQ(sent(), atStart);
+    rig.program.reset();
+    ASSERT_TRUE(rig.make().start());
+    EXPECT_EQ(sent(), atStart);
 }
 
 } // namespace

@@ -10,13 +10,15 @@
 
 namespace qzc::test {
 
-/// A program started on the Mitchell fixture without a base station, its main window loaded.
+/// A program started on event() (the Mitchell fixture) without a base station, its main
+/// window loaded.
 class LoadedWindow : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(rig.prepare(fixtures::mitchell()));
+        ASSERT_TRUE(rig.prepare(event()));
         ASSERT_TRUE(rig.make().start());
     }
+    virtual EventBuilder event() const { return fixtures::mitchell(); }
     frmdesktop& window() { return rig.program->desktop(); }
 
     TestGuiApp app;

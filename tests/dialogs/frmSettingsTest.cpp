@@ -118,10 +118,11 @@ protected:
             h().settings.setGameSetting(QStringLiteral("custom_qz_") + parts[0], parts.value(1), defaults);
         }
     }
-    std::unique_ptr<frmSettings> open(const QString& mode = kGameMode) {
+    // proposeDefaults: opened as the game settings command opens it.
+    std::unique_ptr<frmSettings> open(const QString& mode = kGameMode, bool proposeDefaults = false) {
         h().event.settingsDialogMode = mode;
         auto dialog = std::make_unique<frmSettings>(GameSettingsEditor::Services{
-            h().settings, h().db, h().config, h().log, h().messages, h().event, host});
+            h().settings, h().db, h().config, h().log, h().messages, h().event, host, proposeDefaults});
         dialog->show();
         return dialog;
     }
@@ -477,6 +478,9 @@ TEST_F(SettingsDialogTest, AsksBeforePlayersEnterIdsAgain) {
         bool asked;
         bool closes;
         qint32 skipCheck;
+        /// "Player ID" of the defaults for new events, which the dialog shows for a row never
+        /// saved.
+        const char* defaultAskId = "";
     };
     const Case cases[] = {
         {"IDs not asked so far", false, "askplayerid=0", {}, "OKButton", false, true, 0},
@@ -484,6 +488,9 @@ TEST_F(SettingsDialogTest, AsksBeforePlayersEnterIdsAgain) {
         {"director says Yes", false, "askplayerid=1", {true}, "OKButton", true, true, 1},
         {"results received already", true, "askplayerid=1", {}, "OKButton", false, true, 0},
         {"Cancel asks too", false, "askplayerid=1", {false}, "CancelButton", true, false, 0},
+        // A row never saved: the question follows the defaults that the dialog shows.
+        {"unsaved row, no IDs shown", false, "askplayerid=1 tdpin=", {}, "CancelButton", false, true, 0, "0"},
+        {"unsaved row, IDs shown", false, "askplayerid=0 tdpin=", {false}, "OKButton", true, false, 0, "1"},
     };
     for (const Case& c : cases) {
         EventBuilder builder;
@@ -497,9 +504,12 @@ TEST_F(SettingsDialogTest, AsksBeforePlayersEnterIdsAgain) {
         ASSERT_TRUE(start(builder)) << c.name;
         setStore(kBaseline);
         setStore(c.storedAskId);
+        h().settings.setGameSetting(QStringLiteral("custom_qz_askplayerid"), QLatin1String(c.defaultAskId),
+                                    true);
         h().messages.answers = c.answers;
-        auto dialog = open();
-        if (!button(*dialog, QStringLiteral("chkAsk_1"))->isChecked())
+        auto dialog = open(kGameMode, true);
+        if (QLatin1String(c.button) == QLatin1String("OKButton") &&
+            !button(*dialog, QStringLiteral("chkAsk_1"))->isChecked())
             click(*dialog, "chkAsk_1");
         click(*dialog, c.button);
 
