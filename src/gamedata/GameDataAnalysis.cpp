@@ -9,7 +9,6 @@
 #include "core/NumberText.h"
 #include "core/QueryValues.h"
 #include "core/ScoreDb.h"
-#include "core/TextHelpers.h"
 #include "gamedata/FieldValues.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PlayerNames.h"
@@ -146,7 +145,7 @@ void GameDataAnalysis::fillPlayerNames() {
     }
 }
 
-// Seats without a pair number get the pair that sits there in round 1.
+// Seats without a number get the one GameData::mem_GetSeatNumber gives them.
 bool GameDataAnalysis::fillPairNumbers() {
     struct Seat {
         qint16 section = 0;
@@ -168,23 +167,8 @@ bool GameDataAnalysis::fillPairNumbers() {
     bool written = false;
     for (const Seat& seat : seats) {
         const QString tableId = gameData_.getSectionLetter(seat.section) + number(seat.table);
-        const QString seatText = gameData_.mem_GetTablePairs(tableId, 1);
         const QString direction = seat.direction.trimmed().toUpper();
-        qint16 field = 0;
-        if (direction == QLatin1String("N"))
-            field = 1;
-        else if (direction == QLatin1String("E"))
-            field = 2;
-        else if (direction == QLatin1String("S"))
-            field = 3;
-        else if (direction == QLatin1String("W"))
-            field = 4;
-        // In a pairs movement South sits with the NS pair and West with the EW pair.
-        if (field > 2 && CountOccurrences(seatText, QStringLiteral("/")) < 3)
-            field = static_cast<qint16>(field - 2);
-        if (field < 1)
-            continue;
-        const qint16 pair = StrToInt(GetField(seatText, field, QStringLiteral("/")));
+        const qint16 pair = gameData_.mem_GetSeatNumber(tableId, direction);
         if (pair < 1)
             continue;
         if (db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_pair=") + number(pair) +
