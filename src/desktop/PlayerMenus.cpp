@@ -52,8 +52,8 @@ void PlayerMenus::mnu_playername_Click() {
     if (playerDialog_ != nullptr)
         playerDialog_->close();
     const PlayerNameCommands::Services& c = s_.commands;
-    const RegisteredPlayersEditor::Services services{
-        {c.db, c.log, c.messages, c.names, c.config, c.clock}, c.gameData, c.settings};
+    const RegisteredPlayersEditor::Services services{{c.db, c.log, c.messages, c.names, c.config, c.clock},
+                                                     c.gameData};
     playerDialog_ = new frmEditPlayer(services, commands_, s_.help, c.desktop.shownSectionId(), window_);
     playerDialog_->show();
 }

@@ -97,6 +97,11 @@ public:
     qint16 mem_GetNextRound(const QString& tableId, qint16 board) const;
     /// "3/10" (individual game "1/5/9/13"), "---" for an empty seat; empty when none.
     QString mem_GetTablePairs(const QString& tableId, qint16 round) const;
+    /// The number a seat of the table keeps (PlayerNumbers.custom_qz_pair): who sits there in
+    /// round 1, in an individual game the seat's own player, in a pairs game the pair of its
+    /// line (North and South the NS pair, East and West the EW pair). direction "N", "E", "S"
+    /// or "W", blanks and case ignored; 0 for another direction or a seat nobody holds.
+    qint16 mem_GetSeatNumber(const QString& tableId, const QString& direction) const;
     /// "A5NS", "B3E"; "Out" when the number does not play in the round; empty when the
     /// round or the number is 0 or less.
     QString mem_GetPairSeat(qint16 sectionId, qint16 round, qint16 number, const QString& seat) const;

@@ -9,7 +9,6 @@
 #include "core/NumberText.h"
 #include "core/QueryValues.h"
 #include "core/ScoreDb.h"
-#include "core/TextHelpers.h"
 #include "gamedata/FieldValues.h"
 #include "gamedata/GameData.h"
 #include "gamedata/PlayerNames.h"
@@ -146,47 +145,45 @@ void GameDataAnalysis::fillPlayerNames() {
     }
 }
 
-// Seats without a pair number get the pair that sits there in round 1.
+// Seats without a number get the one GameData::mem_GetSeatNumber gives them. A South or West
+// seat that holds its partner seat's number (North's, East's) rather than its own was written
+// when every seat of an individual game took the pair of its line: it gets its own player.
 bool GameDataAnalysis::fillPairNumbers() {
     struct Seat {
         qint16 section = 0;
         qint16 table = 0;
         QString direction;
+        qint16 stored = 0;
     };
     std::vector<Seat> seats;
     {
-        std::optional<QSqlQuery> query =
-            db_.select(QStringLiteral("SELECT Section, [Table], Direction FROM PlayerNumbers"
-                                      " WHERE custom_qz_pair=0 OR custom_qz_pair IS NULL"));
+        std::optional<QSqlQuery> query = db_.select(
+            QStringLiteral("SELECT Section, [Table], Direction, custom_qz_pair FROM PlayerNumbers"
+                           " WHERE custom_qz_pair=0 OR custom_qz_pair IS NULL OR Direction IN ('S', 'W')"));
         if (!query) {
             logDbError(kSource);
             return false;
         }
         while (query->next())
-            seats.push_back(Seat{int16Value(*query, 0), int16Value(*query, 1), queryText(*query, 2)});
+            seats.push_back(Seat{int16Value(*query, 0), int16Value(*query, 1), queryText(*query, 2),
+                                 int16Value(*query, 3)});
     }
     bool written = false;
     for (const Seat& seat : seats) {
         const QString tableId = gameData_.getSectionLetter(seat.section) + number(seat.table);
-        const QString seatText = gameData_.mem_GetTablePairs(tableId, 1);
         const QString direction = seat.direction.trimmed().toUpper();
-        qint16 field = 0;
-        if (direction == QLatin1String("N"))
-            field = 1;
-        else if (direction == QLatin1String("E"))
-            field = 2;
-        else if (direction == QLatin1String("S"))
-            field = 3;
-        else if (direction == QLatin1String("W"))
-            field = 4;
-        // In a pairs movement South sits with the NS pair and West with the EW pair.
-        if (field > 2 && CountOccurrences(seatText, QStringLiteral("/")) < 3)
-            field = static_cast<qint16>(field - 2);
-        if (field < 1)
+        const qint16 pair = gameData_.mem_GetSeatNumber(tableId, direction);
+        if (pair < 1 || pair == seat.stored)
             continue;
-        const qint16 pair = StrToInt(GetField(seatText, field, QStringLiteral("/")));
-        if (pair < 1)
-            continue;
+        if (seat.stored > 0) {
+            QString partner;
+            if (direction == QLatin1String("S"))
+                partner = QStringLiteral("N");
+            else if (direction == QLatin1String("W"))
+                partner = QStringLiteral("E");
+            if (seat.stored != gameData_.mem_GetSeatNumber(tableId, partner))
+                continue;
+        }
         if (db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_pair=") + number(pair) +
                             QStringLiteral(" WHERE Section=") + number(seat.section) +
                             QStringLiteral(" AND [Table]=") + number(seat.table) +

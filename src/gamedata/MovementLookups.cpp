@@ -89,6 +89,29 @@ QString GameData::mem_GetTablePairs(const QString& tableId, qint16 round) const 
     return {};
 }
 
+qint16 GameData::mem_GetSeatNumber(const QString& tableId, const QString& direction) const {
+    const std::vector<int>* rows = tableRows(tableId);
+    if (!rows)
+        return 0;
+    const QString seat = direction.trimmed().toUpper();
+    const bool individual = isIndividualGame();
+    for (int i : *rows) {
+        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
+        if (row.Round != 1)
+            continue;
+        if (seat == QLatin1String("N"))
+            return row.NSPair;
+        if (seat == QLatin1String("E"))
+            return row.EWPair;
+        if (seat == QLatin1String("S"))
+            return individual ? row.South : row.NSPair;
+        if (seat == QLatin1String("W"))
+            return individual ? row.West : row.EWPair;
+        return 0;
+    }
+    return 0;
+}
+
 QString GameData::mem_GetPairSeat(qint16 sectionId, qint16 round, qint16 number, const QString& seat) const {
     if (round <= 0 || number <= 0)
         return {};

@@ -74,9 +74,7 @@ bool PlayerSeats::markPlayerID(const QString& tableId, double number, const QStr
     const QString numberText = playerNumberText(number);
     const qint16 table = tableIdNumber(tableId);
     const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
-    const QString roundOne = gameData_.mem_GetTablePairs(tableId, 1);
-    const qint16 nsPair = StrToInt(GetField(roundOne, 1, QStringLiteral("/")));
-    const qint16 ewPair = StrToInt(GetField(roundOne, 2, QStringLiteral("/")));
+    const qint16 pair = gameData_.mem_GetSeatNumber(tableId, direction);
     const bool toScoring = config_.NameToScoring;
     const QString time = timeText();
 
@@ -101,11 +99,6 @@ bool PlayerSeats::markPlayerID(const QString& tableId, double number, const QStr
     const bool known = seat->next();
     seat.reset();
 
-    qint16 pair = 0;
-    if (direction == QLatin1String("N") || direction == QLatin1String("S"))
-        pair = nsPair;
-    else if (direction == QLatin1String("E") || direction == QLatin1String("W"))
-        pair = ewPair;
     const PlayerNameLookup names = names_.getPlayerName({}, number);
 
     bool written = false;

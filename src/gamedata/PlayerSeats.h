@@ -47,8 +47,9 @@ public:
 
     /// Stores the member number (0: none, stored as "0" with the name "n/a") at the table's
     /// seat of direction ("N", "E", "S" or "W") with its name, short name (the column name,
-    /// only with NameToScoring) and the seat's pair of round 1; the number is first blanked
-    /// at every other seat of the section. All or nothing; false when the database refused.
+    /// only with NameToScoring) and the seat's number (GameData::mem_GetSeatNumber); the number
+    /// is first blanked at every other seat of the section. All or nothing; false when the
+    /// database refused.
     bool markPlayerID(const QString& tableId, double number, const QString& direction);
 
     /// Where the member number is registered in the section; nothing for number 0, for a

@@ -8,7 +8,7 @@ namespace qzc {
 
 RegisteredPlayersEditor::RegisteredPlayersEditor(const Services& services)
     : db_(services.change.db), gameData_(services.gameData), change_(services.change),
-      list_(services.gameData, services.change.names, services.settings) {}
+      list_(services.gameData, services.change.names) {}
 
 void RegisteredPlayersEditor::Form_Load(std::optional<qint16> shownSectionId) {
     sortKey_ = 1;

@@ -12,7 +12,6 @@
 namespace qzc {
 
 class GameData;
-class GameSettings;
 
 /// The registered-players dialog without its window: the round chosen and its range, the
 /// source and direction filters, the sorted list with its search, and the changes of a
@@ -23,7 +22,6 @@ public:
     struct Services {
         RegisteredPlayerChange::Services change;
         const GameData& gameData;
-        const GameSettings& settings;
     };
 
     static constexpr qint16 helpTopic = 20;

@@ -1,9 +1,6 @@
 #include "gamedata/SeatNameList.h"
 
-#include "core/GameSettings.h"
-#include "core/NumberText.h"
 #include "core/SectionLetters.h"
-#include "core/TextHelpers.h"
 #include "gamedata/GameData.h"
 #include "platform/BusyPointer.h"
 
@@ -67,7 +64,6 @@ bool SeatNameList::placeSeat(PlayerNameRecord& entry, const NameListChoice& choi
 }
 
 std::vector<PlayerNameRecord> SeatNameList::unnamedSeats() const {
-    const bool individual = StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1;
     std::vector<PlayerNameRecord> seats;
     for (const SectionRecord& section : gameData_.sectionList()) {
         const qsizetype tables = std::min<qsizetype>(section.tableCount, section.tableNumbers.size());
@@ -75,7 +71,7 @@ std::vector<PlayerNameRecord> SeatNameList::unnamedSeats() const {
             const qint16 table = section.tableNumbers[i];
             if (table < 1)
                 continue;
-            const QString seated = gameData_.mem_GetTablePairs(section.Letter + QString::number(table), 1);
+            const QString tableId = section.Letter + QString::number(table);
             for (qsizetype seat = 0; seat < kSeatLetters.size(); ++seat) {
                 const QString direction = kSeatLetters.mid(seat, 1);
                 const bool registered =
@@ -84,13 +80,11 @@ std::vector<PlayerNameRecord> SeatNameList::unnamedSeats() const {
                     });
                 if (registered)
                     continue;
-                // A pair's two members sit N and S (its NS number) or E and W (its EW number).
-                const qint16 field = static_cast<qint16>(individual ? seat + 1 : seat % 2 + 1);
                 PlayerNameRecord entry;
                 entry.direction = direction;
                 entry.section = section.ID;
                 entry.table = table;
-                entry.pair = StrToInt(GetField(seated, field, QStringLiteral("/")));
+                entry.pair = gameData_.mem_GetSeatNumber(tableId, direction);
                 seats.push_back(entry);
             }
         }

@@ -10,7 +10,6 @@
 namespace qzc {
 
 class GameData;
-class GameSettings;
 
 /// Where the list of the registered-players dialog comes from: the seats of the chosen round,
 /// or every known name.
@@ -35,8 +34,7 @@ public:
     /// The grid's columns.
     static constexpr int columnCount = 5;
 
-    SeatNameList(const GameData& gameData, const PlayerNames& names, const GameSettings& settings)
-        : gameData_(gameData), names_(names), settings_(settings) {}
+    SeatNameList(const GameData& gameData, const PlayerNames& names) : gameData_(gameData), names_(names) {}
 
     /// Rebuilds both lists for the choice.
     void SetupNameList(const NameListChoice& choice);
@@ -62,7 +60,6 @@ private:
 
     const GameData& gameData_;
     const PlayerNames& names_;
-    const GameSettings& settings_;
     NameListSource source_ = NameListSource::Current;
     std::vector<PlayerNameRecord> seatNameList_;
     std::vector<PlayerNameRecord> shownNameList_;

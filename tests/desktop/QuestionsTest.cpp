@@ -63,7 +63,7 @@ struct Asking {
     /// Smith's member ID (column 3) or name (column 4) typed over.
     void changeSmith(int column, const QString& typed) {
         RegisteredPlayersEditor editor{
-            {{p.db(), p.log(), rig.messages, p.names(), p.config(), clock}, p.gameData(), p.settings()}};
+            {{p.db(), p.log(), rig.messages, p.names(), p.config(), clock}, p.gameData()}};
         editor.Form_Load(1);
         const auto& rows = editor.gridFill().rows;
         for (std::size_t i = 0; i < rows.size(); ++i) {

@@ -714,14 +714,25 @@ TEST(GameDataAnalysisTest, PairNumbersComeFromRoundOne) {
         int table;
         const char* direction;
         int expectedPair;
+        /// custom_qz_pair before; 0 for none.
+        int storedPair = 0;
     };
     const PairCase cases[] = {
-        {"NorthTakesNS", false, 2, "N", 2},    {"EastTakesEW", false, 2, "E", 4},
-        {"SouthTakesNS", false, 2, "S", 2},    {"WestTakesEW", false, 2, "W", 4},
-        {"LowerCaseSeat", false, 2, " w ", 4}, {"UnknownSeat", false, 2, "X", 0},
-        {"EmptyNSSeat", false, 1, "N", 0},     {"EWBesideEmptyNS", false, 1, "E", 3},
-        {"IndividualSouth", true, 1, "S", 11}, {"IndividualWest", true, 1, "W", 16},
+        {"NorthTakesNS", false, 2, "N", 2},
+        {"EastTakesEW", false, 2, "E", 4},
+        {"SouthTakesNS", false, 2, "S", 2},
+        {"WestTakesEW", false, 2, "W", 4},
+        {"LowerCaseSeat", false, 2, " w ", 4},
+        {"UnknownSeat", false, 2, "X", 0},
+        {"EmptyNSSeat", false, 1, "N", 0},
+        {"EWBesideEmptyNS", false, 1, "E", 3},
+        {"IndividualSouth", true, 1, "S", 11},
+        {"IndividualWest", true, 1, "W", 16},
         {"IndividualEast", true, 1, "E", 6},
+        // Written when South and West took the pair of their line: their own player instead.
+        {"IndividualSouthWithNorthsNumber", true, 1, "S", 11, 1},
+        {"IndividualWestWithEastsNumber", true, 1, "W", 16, 6},
+        {"IndividualSouthWithAnotherNumberKept", true, 1, "S", 7, 7},
     };
     for (const PairCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -735,7 +746,11 @@ TEST(GameDataAnalysisTest, PairNumbersComeFromRoundOne) {
             b.addRound(test::RoundRow{a, 1, 1, 0, 3, 0, 0, 1, 2});
             b.addRound(test::RoundRow{a, 2, 1, 2, 4, 0, 0, 3, 4});
         }
-        b.addPlayerNumber(1, c.table, QString::fromUtf8(c.direction), QStringLiteral("4711"));
+        if (c.storedPair > 0)
+            b.addRegisteredPlayer(1, c.table, QString::fromUtf8(c.direction), QStringLiteral("4711"),
+                                  QStringLiteral("Ann"), c.storedPair);
+        else
+            b.addPlayerNumber(1, c.table, QString::fromUtf8(c.direction), QStringLiteral("4711"));
         ASSERT_TRUE(rig.start(b));
         rig.data.setIndividual(c.individual);
         rig.analysis.AnalyzeGameDB();

@@ -64,8 +64,7 @@ protected:
     test::GameDataHarness data;
     test::EventHarness& h = data.harness;
     PlayerNames names{h.db, h.log, h.event, h.config, h.clock};
-    RegisteredPlayersEditor editor{
-        {{h.db, h.log, h.messages, names, h.config, h.clock}, data.gameData, h.settings}};
+    RegisteredPlayersEditor editor{{{h.db, h.log, h.messages, names, h.config, h.clock}, data.gameData}};
 };
 
 TEST_F(RegisteredPlayersTest, ListsTheSeatsOfTheRoundByTableAndFilters) {

@@ -3,8 +3,12 @@
 
 #include "DispatcherPtyFixture.h"
 #include "gamedata/PairPins.h"
+#include "reports/EventPublisher.h"
+#include "reports/ResultFile.h"
+#include "scoring/ScoreFrequency.h"
 #include "support/Fixtures.h"
 
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
 
@@ -235,6 +239,39 @@ TEST_F(DispatcherPlayerTest, MemberNumbersAreStoredWithTheirNamesUnlessSeatedEls
                            u"N|1001|Ann Able|Ann Able|3"_s, u"S|1003|1003|1003|3"_s, u"W|0|n/a|n/a|10"_s}));
     EXPECT_EQ(data().value(QStringLiteral("SELECT custom_qz_roundNameSent FROM Tables WHERE [Table]=3")), 1);
     EXPECT_EQ(rig.names.registeredNameList().size(), 5u);
+}
+
+TEST_F(DispatcherPlayerTest, EachPlayerOfAnIndividualGameKeepsTheirOwnSeat) {
+    // Round 1 at table 1: North 1, East 6, South 11, West 16.
+    test::EventBuilder b = test::fixtures::individual();
+    b.addTerminal(0x0011, 1, 1);
+    const char* const players[] = {"Nan North", "Ed East", "Sue South", "Wes West"};
+    for (int k = 0; k < 4; ++k)
+        b.addPlayerName(1001 + k, QString::fromLatin1(players[k]));
+    start(b);
+    setSetting("custom_qz_gametype", "1");
+    data().reload();
+
+    send(0x0011, "28 00 00 00 00 0A 01  00 00 00 00 0A 02  00 00 00 00 0A 03  00 00 00 00 0A 04");
+    EXPECT_EQ(rows(QStringLiteral("SELECT Direction, [Number], custom_qz_pair FROM PlayerNumbers"
+                                  " ORDER BY Direction")),
+              (QStringList{u"E|1002|6"_s, u"N|1001|1"_s, u"S|1003|11"_s, u"W|1004|16"_s}));
+
+    // Every player is named once among the contestants of the result file, under their own number.
+    ScoreFrequency boards(data().harness.db, data().harness.log, data().harness.settings);
+    ResultFile file(data().harness.db, data().harness.settings, data().harness.log, boards);
+    QString reason;
+    const QString text =
+        file.makeResultText(resultFileGameData(data().gameData, data().harness.event), reason)
+            .value_or(reason);
+    QStringList named;
+    const QRegularExpression namedLine(QStringLiteral("^A;\\d+;[NESW];\"[^\"]+\""));
+    for (const QString& line : text.split(QStringLiteral("\r\n"))) {
+        if (const QRegularExpressionMatch m = namedLine.match(line); m.hasMatch())
+            named << m.captured();
+    }
+    EXPECT_EQ(named, (QStringList{u"A;1;N;\"Nan North\""_s, u"A;6;E;\"Ed East\""_s, u"A;11;S;\"Sue South\""_s,
+                                  u"A;16;W;\"Wes West\""_s}));
 }
 
 TEST_F(DispatcherPlayerTest, RoundNamesGoOutOncePerRoundAndAgainWithinTheRepeatWindow) {
