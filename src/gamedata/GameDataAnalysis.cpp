@@ -430,8 +430,10 @@ QString GameDataAnalysis::completedTable(qint16 sectionId) const {
             continue;
         for (qint16 table = 1; table <= section.tableCount; ++table) {
             const QString tableId = section.Letter + number(table);
-            if (gameData_.mem_GetBoardList(tableId, section.stanzaEdge) ==
-                gameData_.getPlayedBoardList(tableId, section.stanzaEdge, false))
+            // A table without boards in the edge round has completed nothing.
+            const QString boards = gameData_.mem_GetBoardList(tableId, section.stanzaEdge);
+            if (!boards.isEmpty() &&
+                boards == gameData_.getPlayedBoardList(tableId, section.stanzaEdge, false))
                 return tableId;
         }
         break;

@@ -81,15 +81,15 @@ void GameData::loadrounddata() {
         const std::optional<qint16> table = fields::int16(record, QStringLiteral("Table"));
         const std::optional<qint16> round = fields::int16(record, QStringLiteral("Round"));
         const QString letter = fields::text(record, QStringLiteral("Letter")).trimmed();
-        auto skip = [&](const QString& reason) {
+        auto logRow = [&](const QString& what, const QString& reason) {
             log_.writeLog(0,
-                          QStringLiteral("Movement row skipped, table ") + letter +
+                          QStringLiteral("Movement row ") + what + QStringLiteral(", table ") + letter +
                               number(table.value_or(0)) + QStringLiteral(" round ") +
                               number(round.value_or(0)) + QStringLiteral(": ") + reason,
                           kLoadSource);
         };
         if (!sectionId || !table || !round) {
-            skip(QStringLiteral("no section, table or round"));
+            logRow(QStringLiteral("skipped"), QStringLiteral("no section, table or round"));
             continue;
         }
         if (*sectionId != groupSection || *table != groupTable) {
@@ -106,19 +106,18 @@ void GameData::loadrounddata() {
                 continue;
         }
 
+        // A row is never left out for its boards. Null or 0 is how a row (a sit-out) is
+        // written without a range of its own; a bound outside 1 to 63 is taken the same way.
         const std::optional<qint16> low = fields::int16(record, QStringLiteral("LowBoard"));
         const std::optional<qint16> high = fields::int16(record, QStringLiteral("HighBoard"));
-        if (!low || !high) {
-            skip(QStringLiteral("no board range"));
-            continue;
-        }
-        if (*low < 0 || *high < 0 || *low > maxBoardNumber || *high > maxBoardNumber) {
-            skip(QStringLiteral("board outside 1 to 63"));
-            continue;
-        }
-        qint16 first = *low;
+        auto onBoard = [](const std::optional<qint16>& bound) {
+            return bound && *bound >= 1 && *bound <= maxBoardNumber;
+        };
+        bool outside = (low.value_or(0) != 0 && !onBoard(low)) || (high.value_or(0) != 0 && !onBoard(high));
+        qint16 first = 0;
         qint16 count = 0;
-        if (*low != 0 && *high != 0) {
+        if (onBoard(low) && onBoard(high)) {
+            first = *low;
             count = static_cast<qint16>(qMax(0, *high - *low + 1));
         } else {
             // A row without its own range plays as many boards as the section's ranged rows,
@@ -126,10 +125,12 @@ void GameData::loadrounddata() {
             count = qMax<qint16>(borrowedCount(*sectionId), 0);
             first = static_cast<qint16>(maxBoardNumber - count + 1);
             if (count > 0 && first < 1) {
-                skip(QStringLiteral("board outside 1 to 63"));
-                continue;
+                outside = true;
+                count = 0;
             }
         }
+        if (outside)
+            logRow(QStringLiteral("without a board range"), QStringLiteral("board outside 1 to 63"));
 
         if (static_cast<int>(rows_.size()) == maxMovementRows) {
             log_.writeLog(0, QStringLiteral("Too many round data, >5000"), kLoadSource, true);

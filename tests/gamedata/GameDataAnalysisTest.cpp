@@ -16,6 +16,7 @@
 #include <gtest/gtest.h>
 #include <optional>
 #include <utility>
+#include <vector>
 
 using namespace Qt::StringLiterals;
 
@@ -326,6 +327,57 @@ TEST(GameDataAnalysisTest, ATickDuringTheQuestionIsSkipped) {
         rig.logged(QStringLiteral("Check game data skipped, the check is still running (AnalyzeGameDB)")));
     EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_UFRmode FROM Section WHERE ID=1")), 2);
     EXPECT_FALSE(rig.analysis.isRunning());
+}
+
+// 5 pairs on 3 tables, 3 rounds of 2 boards, changed by the scoring program from round 3; the
+// pair that sits out keeps a table of its own (EW 0), written without boards. Then the same
+// with no boards in any row: a table without boards has completed nothing.
+TEST(GameDataAnalysisTest, SitOutRowsWithoutBoardsKeepTheirRounds) {
+    const char* const withoutBounds[] = {"UPDATE RoundData SET LowBoard=NULL, HighBoard=NULL WHERE EWPair=0",
+                                         "UPDATE RoundData SET LowBoard=NULL, HighBoard=NULL"};
+    for (const char* update : withoutBounds) {
+        SCOPED_TRACE(update);
+        AnalysisRig rig;
+        EventBuilder b;
+        const int a = b.addSection(QStringLiteral("A"));
+        b.setStanza(a, 1, 3);
+        for (const test::RoundRow& row : {test::RoundRow{a, 1, 1, 1, 2, 0, 0, 1, 2},
+                                          {a, 1, 2, 1, 3, 0, 0, 5, 6},
+                                          {a, 1, 3, 1, 5, 0, 0, 3, 4},
+                                          {a, 2, 1, 3, 4, 0, 0, 3, 4},
+                                          {a, 2, 2, 2},
+                                          {a, 2, 3, 4, 2, 0, 0, 5, 6},
+                                          {a, 3, 1, 5},
+                                          {a, 3, 2, 5, 4, 0, 0, 1, 2},
+                                          {a, 3, 3, 3}})
+            b.addRound(row);
+        for (int t = 1; t <= 3; ++t) {
+            b.setUpdateFromRound(a, t, 3);
+            b.addTerminal(100 + t, a, t);
+        }
+        ASSERT_TRUE(rig.start(b)) << rig.data.failure().toStdString();
+        ASSERT_TRUE(rig.data.exec(QString::fromLatin1(update)));
+        ASSERT_TRUE(rig.data.exec(QStringLiteral(
+            "INSERT INTO ReceivedData (Section, [Table], Round, Board, PairNS, PairEW, Contract, Remarks, "
+            "Erased) VALUES (1, 1, 3, 3, 1, 5, '3NT', '', 0)")));
+        rig.data.reload();
+
+        // One record a round; table 1 sends pair 2 to the sit-out at table 2, pair 3 to table 3.
+        for (const char* table : {"A1", "A2", "A3"})
+            EXPECT_EQ(rig.data.gameData.getMovementFromMemory(QLatin1String(table), 3, 20).size(), 2 + 3 * 6);
+        const QByteArray a1 = rig.data.gameData.getMovementFromMemory(QStringLiteral("A1"), 3, 20);
+        std::vector<int> nextTables;
+        for (int at = 6; at < a1.size(); at += 6)
+            nextTables.insert(nextTables.end(), {a1[at], a1[at + 1]});
+        EXPECT_EQ(nextTables, (std::vector<int>{1, 2, 1, 3, 0, 0}));
+
+        // No table has completed round 3: the director is asked, and table 1's result stays.
+        rig.box.answers.push_back(false);
+        EXPECT_TRUE(rig.analysis.AnalyzeGameDB());
+        EXPECT_EQ(rig.box.shown.size(), 1U);
+        EXPECT_TRUE(rig.data.logMessages().filter(QStringLiteral("completed")).isEmpty());
+        EXPECT_EQ(rig.intValue(QStringLiteral("SELECT COUNT(*) FROM ReceivedData WHERE Round=3")), 1);
+    }
 }
 
 TEST(GameDataAnalysisTest, AModeChangedDuringTheQuestionIsNotOverwritten) {

@@ -75,15 +75,17 @@ INSTANTIATE_TEST_SUITE_P(
         // row, at the top of the board numbers.
         RowCase{"withoutRange", "UPDATE RoundData SET LowBoard=0, HighBoard=0 WHERE [Table]=1 AND Round=2",
                 "A1r1:1,2 A1r2:62,63 A2r1:3,4 A2r2:1,2", ""},
-        RowCase{"nullRange", "UPDATE RoundData SET HighBoard=NULL WHERE [Table]=1 AND Round=2",
-                "A1r1:1,2 A2r1:3,4 A2r2:1,2",
-                "Movement row skipped, table A1 round 2: no board range (loadrounddata)"},
-        RowCase{"boardAbove63", "UPDATE RoundData SET HighBoard=70 WHERE [Table]=1 AND Round=2",
-                "A1r1:1,2 A2r1:3,4 A2r2:1,2",
-                "Movement row skipped, table A1 round 2: board outside 1 to 63 (loadrounddata)"},
-        RowCase{"negativeBoard", "UPDATE RoundData SET LowBoard=-1 WHERE [Table]=1 AND Round=2",
-                "A1r1:1,2 A2r1:3,4 A2r2:1,2",
-                "Movement row skipped, table A1 round 2: board outside 1 to 63 (loadrounddata)"},
+        // A row is never left out for its boards: a Null or odd bound leaves it without a range.
+        RowCase{"nullRange", "UPDATE RoundData SET LowBoard=NULL, HighBoard=NULL WHERE [Table]=1 AND Round=2",
+                "A1r1:1,2 A1r2:62,63 A2r1:3,4 A2r2:1,2", "4 movement data loaded (loadrounddata)"},
+        RowCase{
+            "boardAbove63", "UPDATE RoundData SET HighBoard=70 WHERE [Table]=1 AND Round=2",
+            "A1r1:1,2 A1r2:62,63 A2r1:3,4 A2r2:1,2",
+            "Movement row without a board range, table A1 round 2: board outside 1 to 63 (loadrounddata)"},
+        RowCase{
+            "negativeBoard", "UPDATE RoundData SET LowBoard=-1 WHERE [Table]=1 AND Round=2",
+            "A1r1:1,2 A1r2:62,63 A2r1:3,4 A2r2:1,2",
+            "Movement row without a board range, table A1 round 2: board outside 1 to 63 (loadrounddata)"},
         RowCase{"nullRound", "UPDATE RoundData SET Round=NULL WHERE [Table]=1 AND Round=2",
                 "A1r1:1,2 A2r1:3,4 A2r2:1,2",
                 "Movement row skipped, table A1 round 0: no section, table or round (loadrounddata)"},
