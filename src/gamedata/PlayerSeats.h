@@ -67,7 +67,7 @@ public:
     /// marked as sent. Otherwise the numbers given (South and West only in an individual game
     /// and when both are 0 or more) are the players, as the terminal numbers them: with banded
     /// numbering the seats of the round being seated that they fit (movementSeatNumbers), "n/a"
-    /// for every seat, with a log line, when no round to come fits them.
+    /// for every seat, with a log line, when they do not fit it.
     QByteArray getSeatPlayerName(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 south,
                                  qint16 west);
 

@@ -6,6 +6,7 @@
 #include "reports/EventPublisher.h"
 #include "reports/ResultFile.h"
 #include "scoring/ScoreFrequency.h"
+#include "support/CaseNames.h"
 #include "support/Fixtures.h"
 
 #include <QRegularExpression>
@@ -182,6 +183,55 @@ TEST_F(DispatcherPlayerTest, BandedNumbersAreReadInTheRoundBeingSeated) {
         QByteArray::fromHex("3D50") + field("Sam") + field("Bea") + field("n/a") + field("n/a");
     EXPECT_EQ(send(0x0011, "3C 01 02").frames, QList<QByteArray>{to(0x0011, names)});
 }
+
+struct SitOutCase {
+    const char* name;
+    bool banded;
+    /// Pairs 3 and 4, then pairs 2 and 4, as the terminals number them.
+    const char* wrongPairs;
+    const char* rightPairs;
+};
+void PrintTo(const SitOutCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DispatcherSitOutTest : public DispatcherPlayerTest, public ::testing::WithParamInterface<SitOutCase> {};
+
+// Five pairs on three tables: round 1 A1 1-2, A2 3-4, A3 5-0; round 2 A1 3-5, A2 1-0, A3 2-4.
+// A1 and A2 have stored round 1; A3, which sat out, stores nothing in it and seats round 2.
+TEST_P(DispatcherSitOutTest, ATableAfterItsSitOutSeatsTheRoundAfterIt) {
+    const SitOutCase& c = GetParam();
+    test::EventBuilder b;
+    const int pairs[2][3][2] = {{{1, 2}, {3, 4}, {5, 0}}, {{3, 5}, {1, 0}, {2, 4}}};
+    // Banded: the section again from 101, 201 and 301.
+    for (int band = 0; band < (c.banded ? 4 : 1); ++band) {
+        const int s = b.addSection(QString(QLatin1Char('A' + band)));
+        for (int r = 0; r < 2; ++r) {
+            for (int t = 0; t < 3; ++t) {
+                const int ew = pairs[r][t][1] > 0 ? pairs[r][t][1] + 100 * band : 0;
+                b.addRound(test::RoundRow{s, t + 1, r + 1, pairs[r][t][0] + 100 * band, ew, 0, 0, 2 * t + 1,
+                                          2 * t + 2});
+            }
+        }
+    }
+    b.addResult(ResultRow::played(1, 1, 1, 1, 1, 2, u"3NT"_s, u"N"_s, 9));
+    b.addResult(ResultRow::played(1, 2, 1, 3, 3, 4, u"3NT"_s, u"N"_s, 9));
+    b.addTerminal(0x0013, 1, 3);
+    start(b);
+    ASSERT_EQ(data().harness.event.bandedPairNumbering, c.banded);
+
+    // Pair 3 plays NS at A1 in round 2; pair 4 belongs here.
+    EXPECT_EQ(send(0x0013, c.wrongPairs).frames, QList<QByteArray>{to(0x0013, "1F 01 01 00 00")});
+    EXPECT_TRUE(pins().isEmpty());
+    EXPECT_EQ(send(0x0013, c.rightPairs).frames, QList<QByteArray>{to(0x0013, "1F 00 00 00 00")});
+    EXPECT_EQ(pins(), (QStringList{u"1|2|NS|1234"_s, u"1|4|EW|5678"_s}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PlainAndBanded, DispatcherSitOutTest,
+    ::testing::Values(SitOutCase{"plain", false, "1E 03 00 01 04 00 02", "1E 02 0C 22 04 38 4E"},
+                      SitOutCase{"banded", true, "1E 05 00 01 07 00 02", "1E 03 0C 22 07 38 4E"}),
+    test::CaseName());
 
 TEST_F(DispatcherPlayerTest, FourPlayerPinsInAnIndividualGame) {
     // Round 1 at table 2: North 2, East 7, South 12, West 17; player 16 plays West at table 1.
