@@ -106,7 +106,16 @@ SeatedRound roundBeingSeated(const GameData& gameData, bool bandedPairNumbering,
 
 std::optional<SeatNumbers> movementSeatNumbers(const GameData& gameData, bool bandedPairNumbering,
                                                const QString& tableId, const SeatNumbers& sent) {
-    return roundBeingSeated(gameData, bandedPairNumbering, tableId, sent).seats;
+    const SeatedRound seated = roundBeingSeated(gameData, bandedPairNumbering, tableId, sent);
+    if (seated.seats)
+        return seated.seats;
+    // A table asks again in the round it is playing once it has stored a board of it.
+    const qint16 played = gameData.getMaxRound(tableId);
+    for (const MovementRow* row : tableRowsFrom(gameData, tableId, played)) {
+        if (row->Round == played && fits(*row, sent, true))
+            return rowSeats(*row, sent);
+    }
+    return std::nullopt;
 }
 
 SeatNumbers boardSeatNumbers(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,

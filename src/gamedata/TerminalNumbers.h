@@ -33,8 +33,9 @@ SeatedRound roundBeingSeated(const GameData& gameData, bool bandedPairNumbering,
                              const SeatNumbers& sent);
 
 /// The movement's own numbers of the seats a terminal of the table sent when it asks for their
-/// names: the seats of the round being seated (roundBeingSeated) when they fit its row; nothing
-/// otherwise. Without banded numbering the numbers as sent.
+/// names: the seats of the round being seated (roundBeingSeated) when they fit its row, else
+/// those of the table's last stored round when they fit that row, as a table asks again in the
+/// round it is playing. Nothing when neither fits. Without banded numbering the numbers as sent.
 std::optional<SeatNumbers> movementSeatNumbers(const GameData& gameData, bool bandedPairNumbering,
                                                const QString& tableId, const SeatNumbers& sent);
 

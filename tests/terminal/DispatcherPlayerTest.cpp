@@ -233,6 +233,35 @@ INSTANTIATE_TEST_SUITE_P(
                       SitOutCase{"banded", true, "1E 05 00 01 07 00 02", "1E 03 0C 22 07 38 4E"}),
     test::CaseName());
 
+// Banded A: NS 1-3, EW 101-103 (known as 1, 3, 5 and 2, 4, 6). A1 has stored round 1 and
+// plays 1 v 103 in round 2, 1 v 102 in round 3; 1 sits at A1, 103 at A3 in round 1.
+TEST_F(DispatcherPlayerTest, BandedNamesAreAnsweredAgainInTheRoundBeingPlayed) {
+    test::EventBuilder b;
+    b.addMitchellMovement(b.addSection(u"A"_s), 3, 3, 2, test::PairNumbering{1, 101});
+    b.addMitchellMovement(b.addSection(u"B"_s), 3, 3, 2, test::PairNumbering{201, 301});
+    b.setStanza(1, 1, 3);
+    b.setStanza(2, 1, 3);
+    b.addResult(ResultRow::played(1, 1, 1, 1, 1, 101, u"3NT"_s, u"N"_s, 9));
+    b.addRegisteredPlayer(1, 1, u"N"_s, u"11"_s, u"Ann"_s, 1);
+    b.addRegisteredPlayer(1, 1, u"S"_s, u"13"_s, u"Sue"_s, 1);
+    b.addRegisteredPlayer(1, 3, u"E"_s, u"32"_s, u"Eve"_s, 103);
+    b.addRegisteredPlayer(1, 3, u"W"_s, u"34"_s, u"Wes"_s, 103);
+    b.addTerminal(0x0011, 1, 1);
+    start(b);
+    ASSERT_TRUE(data().harness.event.bandedPairNumbering);
+    const QList<QByteArray> round2{
+        to(0x0011, QByteArray::fromHex("3D50") + field("Ann") + field("Eve") + field("Sue") + field("Wes"))};
+
+    EXPECT_EQ(send(0x0011, "3C 01 06").frames, round2);
+    // Board 3 of round 2 stored: the terminal restarts and asks again.
+    EXPECT_EQ(send(0x0011, "34 03 23 24 40 01 06").result, 0);
+    EXPECT_EQ(send(0x0011, "3C 01 06").frames, round2);
+    // 3 v 2 is neither round 2 nor round 3 at A1.
+    EXPECT_EQ(send(0x0011, "3C 03 02").frames,
+              QList<QByteArray>{to(0x0011, QByteArray::fromHex("3D50") + field("n/a") + field("n/a") +
+                                               field("n/a") + field("n/a"))});
+}
+
 TEST_F(DispatcherPlayerTest, FourPlayerPinsInAnIndividualGame) {
     // Round 1 at table 2: North 2, East 7, South 12, West 17; player 16 plays West at table 1.
     test::EventBuilder b = test::fixtures::individual();
