@@ -22,9 +22,10 @@ struct SeatedRound {
 };
 
 /// The round a table seats when its terminal sends these numbers (with PINs or asking for
-/// names): the table's next round (the round after its last stored result), except that a
-/// sit-out round (no NS or no EW pair) that the numbers do not fit is passed over, since a
-/// table stores no result in the round it sits out; the first other round is then seated. The
+/// names; all 0 when it asks for the round's names without numbers): the table's next round
+/// (the round after its last stored result), except that a sit-out round (no NS or no EW
+/// pair) that the numbers do not fit is passed over, since a table stores no result in the
+/// round it sits out; the first other round is then seated, the next round when none is. The
 /// numbers fit a row when each of its seats is the number sent, or with banded pair numbering
 /// converts to it (convertPairNumber), South and West only when either was sent. With banded
 /// numbering pairs of two bands share a terminal number: the seats are the row's when the

@@ -216,6 +216,7 @@ TEST_P(DispatcherSitOutTest, ATableAfterItsSitOutSeatsTheRoundAfterIt) {
     }
     b.addResult(ResultRow::played(1, 1, 1, 1, 1, 2, u"3NT"_s, u"N"_s, 9));
     b.addResult(ResultRow::played(1, 2, 1, 3, 3, 4, u"3NT"_s, u"N"_s, 9));
+    b.addRegisteredPlayer(1, 2, u"E"_s, u"22"_s, u"Eve"_s, 4);
     b.addTerminal(0x0013, 1, 3);
     start(b);
     ASSERT_EQ(data().harness.event.bandedPairNumbering, c.banded);
@@ -225,6 +226,11 @@ TEST_P(DispatcherSitOutTest, ATableAfterItsSitOutSeatsTheRoundAfterIt) {
     EXPECT_TRUE(pins().isEmpty());
     EXPECT_EQ(send(0x0013, c.rightPairs).frames, QList<QByteArray>{to(0x0013, "1F 00 00 00 00")});
     EXPECT_EQ(pins(), (QStringList{u"1|2|NS|1234"_s, u"1|4|EW|5678"_s}));
+    // Asked for the round's names, A3 gets those of round 2: pair 4 (home A2 EW) plays EW.
+    const QByteArray round2 =
+        QByteArray::fromHex("3D50") + field("n/a") + field("Eve") + field("n/a") + field("n/a");
+    EXPECT_EQ(send(0x0013, "3C").frames, QList<QByteArray>{to(0x0013, round2)});
+    EXPECT_EQ(data().value(u"SELECT custom_qz_roundNameSent FROM Tables WHERE Section=1 AND [Table]=3"_s), 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(
