@@ -25,11 +25,11 @@ QString Seating::text() const {
     return found() ? QString::number(table).rightJustified(3, QLatin1Char('0')) + seat : QString();
 }
 
-Seating NextSeating::getNextSeating(const QString& tableId, qint16 number, Column column) const {
+Seating NextSeating::getNextSeating(const QString& tableId, qint16 round, qint16 number,
+                                    Column column) const {
     if (number <= 0)
         return {};
     const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
-    const auto round = static_cast<qint16>(gameData_.getMaxRound(tableId) + 1);
     const ColumnInfo& wanted = kColumns[static_cast<int>(column)];
     const bool separate = gameData_.mem_GetSectionField(sectionId);
 
@@ -70,9 +70,8 @@ Seating NextSeating::getNextSeating(const QString& tableId, qint16 number, Colum
     return {};
 }
 
-bool NextSeating::checkMovementPairs(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 south,
-                                     qint16 west) const {
-    const auto round = static_cast<qint16>(gameData_.getMaxRound(tableId) + 1);
+bool NextSeating::checkMovementPairs(const QString& tableId, qint16 round, qint16 nsPair, qint16 ewPair,
+                                     qint16 south, qint16 west) const {
     QString sql = QStringLiteral("SELECT [Table] FROM RoundData WHERE Section=? AND [Table]=? AND Round=?"
                                  " AND (NSPair=? OR NSPair=0 OR NSPair IS NULL)"
                                  " AND (EWPair=? OR EWPair=0 OR EWPair IS NULL)");

@@ -9,7 +9,7 @@ class GameData;
 class Log;
 class ScoreDb;
 
-/// Where a pair or player sits in a table's next round.
+/// Where a pair or player sits in the round being seated at a table.
 struct Seating {
     /// 0 when the number sits at no other table in that round.
     qint16 table = 0;
@@ -21,9 +21,9 @@ struct Seating {
     QString text() const;
 };
 
-/// The checks of the numbers entered at a table against the movement of the table's next
-/// round (the round after its last stored result), read from RoundData: whether they belong
-/// to the table, and where a number that does not belong there sits instead.
+/// The checks of the numbers entered at a table against the movement of the round being
+/// seated there (roundBeingSeated), read from RoundData: whether they belong to the table,
+/// and where a number that does not belong there sits instead.
 class NextSeating {
 public:
     /// The seat columns of RoundData.
@@ -31,14 +31,14 @@ public:
 
     NextSeating(ScoreDb& db, Log& log, const GameData& gameData) : db_(db), log_(log), gameData_(gameData) {}
 
-    /// The other table and seat of number in the table's next round. In a section whose
-    /// pairs keep their direction the number is looked for in column only, otherwise in
-    /// every seat. A pair that stays at the table gets none.
-    Seating getNextSeating(const QString& tableId, qint16 number, Column column) const;
+    /// The other table and seat of number in round. In a section whose pairs keep their
+    /// direction the number is looked for in column only, otherwise in every seat. A pair
+    /// that stays at the table gets none.
+    Seating getNextSeating(const QString& tableId, qint16 round, qint16 number, Column column) const;
 
-    /// True when the table's next round seats these numbers: its NS and EW pairs equal them
-    /// or are empty, and (South 1 or more and West above 0) its South and West equal them.
-    bool checkMovementPairs(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 south,
+    /// True when the table's row of round seats these numbers: its NS and EW pairs equal
+    /// them or are empty, and (South 1 or more and West above 0) its South and West equal them.
+    bool checkMovementPairs(const QString& tableId, qint16 round, qint16 nsPair, qint16 ewPair, qint16 south,
                             qint16 west) const;
 
 private:

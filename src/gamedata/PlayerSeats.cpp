@@ -227,7 +227,8 @@ QByteArray PlayerSeats::getSeatPlayerName(const QString& tableId, qint16 nsPair,
     qint16 round = 0;
     SeatNumbers numbers{};
     if (roundRequest) {
-        round = static_cast<qint16>(gameData_.getMaxRound(tableId) + 1);
+        // No numbers are sent: a sit-out row, which none fit, is passed over.
+        round = roundBeingSeated(gameData_, event_.bandedPairNumbering, tableId, SeatNumbers{}).round;
         if (roundNamesSent(tableId, round))
             return QByteArray(1, '\0');
         const QString seating = gameData_.mem_GetTablePairs(tableId, round);

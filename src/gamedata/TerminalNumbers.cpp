@@ -5,6 +5,9 @@
 #include "core/TextHelpers.h"
 #include "gamedata/GameData.h"
 
+#include <algorithm>
+#include <vector>
+
 namespace qzc {
 
 namespace {
@@ -37,6 +40,30 @@ bool convertsTo(const SeatNumbers& own, const SeatNumbers& sent) {
     return true;
 }
 
+bool fits(const MovementRow& row, const SeatNumbers& sent, bool bandedPairNumbering) {
+    const SeatNumbers own = rowSeats(row, sent);
+    return bandedPairNumbering ? convertsTo(own, sent) : own == sent;
+}
+
+bool isSitOut(const MovementRow& row) {
+    return row.NSPair <= 0 || row.EWPair <= 0;
+}
+
+/// The table's movement rows from round on, in the order of their rounds.
+std::vector<const MovementRow*> tableRowsFrom(const GameData& gameData, const QString& tableId,
+                                              qint16 round) {
+    const QString letters = tableIdLetter(tableId);
+    const qint16 table = tableIdNumber(tableId);
+    std::vector<const MovementRow*> rows;
+    for (const MovementRow& row : gameData.movementRows()) {
+        if (row.Table == table && row.Letter == letters && row.Round >= round)
+            rows.push_back(&row);
+    }
+    std::stable_sort(rows.begin(), rows.end(),
+                     [](const MovementRow* a, const MovementRow* b) { return a->Round < b->Round; });
+    return rows;
+}
+
 /// Each number through the table's seating in its last stored round, then the round after it;
 /// a number that neither explains stays as sent.
 SeatNumbers lastRoundSeatNumbers(const GameData& gameData, const QString& tableId, SeatNumbers sent) {
@@ -59,24 +86,36 @@ SeatNumbers lastRoundSeatNumbers(const GameData& gameData, const QString& tableI
 
 } // namespace
 
-std::optional<SeatNumbers> movementSeatNumbers(const GameData& gameData, bool bandedPairNumbering,
-                                               const QString& tableId, SeatNumbers sent) {
-    if (!bandedPairNumbering)
-        return sent;
-    const QString letters = tableIdLetter(tableId);
-    const qint16 table = tableIdNumber(tableId);
+SeatedRound roundBeingSeated(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
+                             const SeatNumbers& sent) {
     const auto nextRound = static_cast<qint16>(gameData.getMaxRound(tableId) + 1);
-    // Pairs of two bands share a terminal number, so all the numbers must fit one row.
-    const MovementRow* seated = nullptr;
-    for (const MovementRow& row : gameData.movementRows()) {
-        if (row.Table != table || row.Letter != letters || row.Round < nextRound)
+    SeatedRound seated{nextRound, std::nullopt};
+    for (const MovementRow* row : tableRowsFrom(gameData, tableId, nextRound)) {
+        const bool fit = fits(*row, sent, bandedPairNumbering);
+        if (isSitOut(*row) && !fit)
             continue;
-        if ((seated == nullptr || row.Round < seated->Round) && convertsTo(rowSeats(row, sent), sent))
-            seated = &row;
+        seated.round = row->Round;
+        if (fit && bandedPairNumbering)
+            seated.seats = rowSeats(*row, sent);
+        break;
     }
-    if (seated == nullptr)
-        return std::nullopt;
-    return rowSeats(*seated, sent);
+    if (!bandedPairNumbering)
+        seated.seats = sent;
+    return seated;
+}
+
+std::optional<SeatNumbers> movementSeatNumbers(const GameData& gameData, bool bandedPairNumbering,
+                                               const QString& tableId, const SeatNumbers& sent) {
+    const SeatedRound seated = roundBeingSeated(gameData, bandedPairNumbering, tableId, sent);
+    if (seated.seats)
+        return seated.seats;
+    // A table asks again in the round it is playing once it has stored a board of it.
+    const qint16 played = gameData.getMaxRound(tableId);
+    for (const MovementRow* row : tableRowsFrom(gameData, tableId, played)) {
+        if (row->Round == played && fits(*row, sent, true))
+            return rowSeats(*row, sent);
+    }
+    return std::nullopt;
 }
 
 SeatNumbers boardSeatNumbers(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,

@@ -12,15 +12,33 @@ class GameData;
 /// The numbers of a table's four seats: NS pair (North), EW pair (East), South, West.
 using SeatNumbers = std::array<qint16, 4>;
 
-/// The movement's own numbers of the seats a terminal of the table sent for the round it is
-/// seated for. With banded pair numbering the terminals know the pairs by their converted
-/// numbers (convertPairNumber), and pairs of two bands share one: the numbers are the seats of
-/// the table's movement row of the earliest round after its last stored result whose seats
-/// convert to all the numbers sent (South and West only when either was sent); a sit-out round
-/// that does not fit is passed over. Nothing when no row fits, since a number read raw would
-/// name another pair. Without banded numbering the numbers as sent.
+/// The round being seated at a table, and the movement's own numbers of the seats its
+/// terminal sent for that round.
+struct SeatedRound {
+    qint16 round = 0;
+    /// Nothing when banded numbers do not fit the table's row of the round: read raw, a
+    /// number would name another pair.
+    std::optional<SeatNumbers> seats;
+};
+
+/// The round a table seats when its terminal sends these numbers (with PINs or asking for
+/// names; all 0 when it asks for the round's names without numbers): the table's next round
+/// (the round after its last stored result), except that a sit-out round (no NS or no EW
+/// pair) that the numbers do not fit is passed over, since a table stores no result in the
+/// round it sits out; the first other round is then seated, the next round when none is. The
+/// numbers fit a row when each of its seats is the number sent, or with banded pair numbering
+/// converts to it (convertPairNumber), South and West only when either was sent. With banded
+/// numbering pairs of two bands share a terminal number: the seats are the row's when the
+/// numbers fit it. Without banded numbering the seats are the numbers as sent.
+SeatedRound roundBeingSeated(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
+                             const SeatNumbers& sent);
+
+/// The movement's own numbers of the seats a terminal of the table sent when it asks for their
+/// names: the seats of the round being seated (roundBeingSeated) when they fit its row, else
+/// those of the table's last stored round when they fit that row, as a table asks again in the
+/// round it is playing. Nothing when neither fits. Without banded numbering the numbers as sent.
 std::optional<SeatNumbers> movementSeatNumbers(const GameData& gameData, bool bandedPairNumbering,
-                                               const QString& tableId, SeatNumbers sent);
+                                               const QString& tableId, const SeatNumbers& sent);
 
 /// The movement's own numbers of the seats a terminal of the table sent with a result of
 /// board: the seats of the table's movement row that plays the board, when they convert to

@@ -63,14 +63,15 @@ RequestDispatcher::Reply RequestDispatcher::submitPairPINs(const Request& rq) {
         sent[3] = rq.byte(8);
     }
     const bool banded = event_.bandedPairNumbering;
-    const std::optional<SeatNumbers> seated = movementSeatNumbers(gameData_, banded, rq.tableId, sent);
-    const SeatNumbers own = seated.value_or(SeatNumbers{});
+    const SeatedRound seated = roundBeingSeated(gameData_, banded, rq.tableId, sent);
+    const SeatNumbers own = seated.seats.value_or(SeatNumbers{});
 
     Reply reply;
     reply.replyCode = fourPlayers ? MessageCode::AcknowledgePairPINsFour : MessageCode::AcknowledgePairPINs;
     reply.replyData = QByteArray(2 * seats, '\0');
     reply.replyHasData = true;
-    if (seated && nextSeating_.checkMovementPairs(rq.tableId, own[0], own[1], own[2], own[3])) {
+    if (seated.seats &&
+        nextSeating_.checkMovementPairs(rq.tableId, seated.round, own[0], own[1], own[2], own[3])) {
         PinSubmission pins;
         pins.nsPair = own[0];
         pins.ewPair = own[1];
@@ -85,7 +86,7 @@ RequestDispatcher::Reply RequestDispatcher::submitPairPINs(const Request& rq) {
 
     // Wrong numbers: nothing is stored, and each number learns where it plays the round.
     const qint16 sectionId = gameData_.getSectionID(tableIdLetter(rq.tableId));
-    const auto round = static_cast<qint16>(gameData_.getMaxRound(rq.tableId) + 1);
+    const qint16 round = seated.round;
     QStringList entered;
     for (int k = 0; k < seats; ++k)
         entered << QString::number(sent[static_cast<std::size_t>(k)]);
@@ -98,10 +99,11 @@ RequestDispatcher::Reply RequestDispatcher::submitPairPINs(const Request& rq) {
                                            NextSeating::Column::South, NextSeating::Column::West};
     for (int k = 0; k < seats; ++k) {
         const auto seat = static_cast<std::size_t>(k);
-        // Numbers that fit no row of the table are read seat by seat in the round.
-        const qint16 number =
-            seated ? own[seat] : movementNumberInRound(gameData_, banded, sectionId, round, k, sent[seat]);
-        const Seating seating = nextSeating_.getNextSeating(rq.tableId, number, columns[k]);
+        // Numbers that do not fit the table's row are read seat by seat in the round.
+        const qint16 number = seated.seats
+                                  ? own[seat]
+                                  : movementNumberInRound(gameData_, banded, sectionId, round, k, sent[seat]);
+        const Seating seating = nextSeating_.getNextSeating(rq.tableId, round, number, columns[k]);
         reply.replyData[2 * k] = static_cast<char>(seatingCode(seating, fourPlayers));
         reply.replyData[2 * k + 1] = static_cast<char>(seating.found() ? seating.table & 0xFF : 0);
     }

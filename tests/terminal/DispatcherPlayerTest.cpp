@@ -6,6 +6,7 @@
 #include "reports/EventPublisher.h"
 #include "reports/ResultFile.h"
 #include "scoring/ScoreFrequency.h"
+#include "support/CaseNames.h"
 #include "support/Fixtures.h"
 
 #include <QRegularExpression>
@@ -181,6 +182,90 @@ TEST_F(DispatcherPlayerTest, BandedNumbersAreReadInTheRoundBeingSeated) {
     const QByteArray names =
         QByteArray::fromHex("3D50") + field("Sam") + field("Bea") + field("n/a") + field("n/a");
     EXPECT_EQ(send(0x0011, "3C 01 02").frames, QList<QByteArray>{to(0x0011, names)});
+}
+
+struct SitOutCase {
+    const char* name;
+    bool banded;
+    /// Pairs 3 and 4, then pairs 2 and 4, as the terminals number them.
+    const char* wrongPairs;
+    const char* rightPairs;
+};
+void PrintTo(const SitOutCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DispatcherSitOutTest : public DispatcherPlayerTest, public ::testing::WithParamInterface<SitOutCase> {};
+
+// Five pairs on three tables: round 1 A1 1-2, A2 3-4, A3 5-0; round 2 A1 3-5, A2 1-0, A3 2-4.
+// A1 and A2 have stored round 1; A3, which sat out, stores nothing in it and seats round 2.
+TEST_P(DispatcherSitOutTest, ATableAfterItsSitOutSeatsTheRoundAfterIt) {
+    const SitOutCase& c = GetParam();
+    test::EventBuilder b;
+    const int pairs[2][3][2] = {{{1, 2}, {3, 4}, {5, 0}}, {{3, 5}, {1, 0}, {2, 4}}};
+    // Banded: the section again from 101, 201 and 301.
+    for (int band = 0; band < (c.banded ? 4 : 1); ++band) {
+        const int s = b.addSection(QString(QLatin1Char('A' + band)));
+        for (int r = 0; r < 2; ++r) {
+            for (int t = 0; t < 3; ++t) {
+                const int ew = pairs[r][t][1] > 0 ? pairs[r][t][1] + 100 * band : 0;
+                b.addRound(test::RoundRow{s, t + 1, r + 1, pairs[r][t][0] + 100 * band, ew, 0, 0, 2 * t + 1,
+                                          2 * t + 2});
+            }
+        }
+    }
+    b.addResult(ResultRow::played(1, 1, 1, 1, 1, 2, u"3NT"_s, u"N"_s, 9));
+    b.addResult(ResultRow::played(1, 2, 1, 3, 3, 4, u"3NT"_s, u"N"_s, 9));
+    b.addRegisteredPlayer(1, 2, u"E"_s, u"22"_s, u"Eve"_s, 4);
+    b.addTerminal(0x0013, 1, 3);
+    start(b);
+    ASSERT_EQ(data().harness.event.bandedPairNumbering, c.banded);
+
+    // Pair 3 plays NS at A1 in round 2; pair 4 belongs here.
+    EXPECT_EQ(send(0x0013, c.wrongPairs).frames, QList<QByteArray>{to(0x0013, "1F 01 01 00 00")});
+    EXPECT_TRUE(pins().isEmpty());
+    EXPECT_EQ(send(0x0013, c.rightPairs).frames, QList<QByteArray>{to(0x0013, "1F 00 00 00 00")});
+    EXPECT_EQ(pins(), (QStringList{u"1|2|NS|1234"_s, u"1|4|EW|5678"_s}));
+    // Asked for the round's names, A3 gets those of round 2: pair 4 (home A2 EW) plays EW.
+    const QByteArray round2 =
+        QByteArray::fromHex("3D50") + field("n/a") + field("Eve") + field("n/a") + field("n/a");
+    EXPECT_EQ(send(0x0013, "3C").frames, QList<QByteArray>{to(0x0013, round2)});
+    EXPECT_EQ(data().value(u"SELECT custom_qz_roundNameSent FROM Tables WHERE Section=1 AND [Table]=3"_s), 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    PlainAndBanded, DispatcherSitOutTest,
+    ::testing::Values(SitOutCase{"plain", false, "1E 03 00 01 04 00 02", "1E 02 0C 22 04 38 4E"},
+                      SitOutCase{"banded", true, "1E 05 00 01 07 00 02", "1E 03 0C 22 07 38 4E"}),
+    test::CaseName());
+
+// Banded A: NS 1-3, EW 101-103 (known as 1, 3, 5 and 2, 4, 6). A1 has stored round 1 and
+// plays 1 v 103 in round 2, 1 v 102 in round 3; 1 sits at A1, 103 at A3 in round 1.
+TEST_F(DispatcherPlayerTest, BandedNamesAreAnsweredAgainInTheRoundBeingPlayed) {
+    test::EventBuilder b;
+    b.addMitchellMovement(b.addSection(u"A"_s), 3, 3, 2, test::PairNumbering{1, 101});
+    b.addMitchellMovement(b.addSection(u"B"_s), 3, 3, 2, test::PairNumbering{201, 301});
+    b.setStanza(1, 1, 3);
+    b.setStanza(2, 1, 3);
+    b.addResult(ResultRow::played(1, 1, 1, 1, 1, 101, u"3NT"_s, u"N"_s, 9));
+    b.addRegisteredPlayer(1, 1, u"N"_s, u"11"_s, u"Ann"_s, 1);
+    b.addRegisteredPlayer(1, 1, u"S"_s, u"13"_s, u"Sue"_s, 1);
+    b.addRegisteredPlayer(1, 3, u"E"_s, u"32"_s, u"Eve"_s, 103);
+    b.addRegisteredPlayer(1, 3, u"W"_s, u"34"_s, u"Wes"_s, 103);
+    b.addTerminal(0x0011, 1, 1);
+    start(b);
+    ASSERT_TRUE(data().harness.event.bandedPairNumbering);
+    const QList<QByteArray> round2{
+        to(0x0011, QByteArray::fromHex("3D50") + field("Ann") + field("Eve") + field("Sue") + field("Wes"))};
+
+    EXPECT_EQ(send(0x0011, "3C 01 06").frames, round2);
+    // Board 3 of round 2 stored: the terminal restarts and asks again.
+    EXPECT_EQ(send(0x0011, "34 03 23 24 40 01 06").result, 0);
+    EXPECT_EQ(send(0x0011, "3C 01 06").frames, round2);
+    // 3 v 2 is neither round 2 nor round 3 at A1.
+    EXPECT_EQ(send(0x0011, "3C 03 02").frames,
+              QList<QByteArray>{to(0x0011, QByteArray::fromHex("3D50") + field("n/a") + field("n/a") +
+                                               field("n/a") + field("n/a"))});
 }
 
 TEST_F(DispatcherPlayerTest, FourPlayerPinsInAnIndividualGame) {
