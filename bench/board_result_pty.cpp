@@ -61,6 +61,8 @@ struct LinkedProgram {
         station->initQueueSize();
         station->LoadPortSettings();
         station->startTimers();
+        // As in the running program: no log line waits in memory for more than a second.
+        rig.data.harness.log.startTimedWrites();
         if (!station->bs_OpenCommunication(true)) {
             failure = QStringLiteral("the link did not come up");
             return false;
