@@ -175,15 +175,11 @@ bool GameDataAnalysis::fillPairNumbers() {
         const qint16 pair = gameData_.mem_GetSeatNumber(tableId, direction);
         if (pair < 1 || pair == seat.stored)
             continue;
-        if (seat.stored > 0) {
-            QString partner;
-            if (direction == QLatin1String("S"))
-                partner = QStringLiteral("N");
-            else if (direction == QLatin1String("W"))
-                partner = QStringLiteral("E");
-            if (seat.stored != gameData_.mem_GetSeatNumber(tableId, partner))
-                continue;
-        }
+        // A stored number (only South and West are read with one) is kept unless it is the
+        // partner's: North's for South, East's for West.
+        const QString partner = direction == QLatin1String("S") ? QStringLiteral("N") : QStringLiteral("E");
+        if (seat.stored > 0 && seat.stored != gameData_.mem_GetSeatNumber(tableId, partner))
+            continue;
         if (db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_pair=") + number(pair) +
                             QStringLiteral(" WHERE Section=") + number(seat.section) +
                             QStringLiteral(" AND [Table]=") + number(seat.table) +

@@ -86,24 +86,23 @@ RequestDispatcher::Reply RequestDispatcher::submitPairPINs(const Request& rq) {
 
     // Wrong numbers: nothing is stored, and each number learns where it plays the round.
     const qint16 sectionId = gameData_.getSectionID(tableIdLetter(rq.tableId));
-    const qint16 round = seated.round;
     QStringList entered;
     for (int k = 0; k < seats; ++k)
         entered << QString::number(sent[static_cast<std::size_t>(k)]);
     log_.writeLog(0,
                   QStringLiteral("Pair PINs of ") + rq.tableId + QStringLiteral(" not stored: ") +
                       entered.join(QLatin1Char('/')) + QStringLiteral(" do not play there in round ") +
-                      QString::number(round),
+                      QString::number(seated.round),
                   kSource);
     const NextSeating::Column columns[] = {NextSeating::Column::NSPair, NextSeating::Column::EWPair,
                                            NextSeating::Column::South, NextSeating::Column::West};
     for (int k = 0; k < seats; ++k) {
         const auto seat = static_cast<std::size_t>(k);
         // Numbers that do not fit the table's row are read seat by seat in the round.
-        const qint16 number = seated.seats
-                                  ? own[seat]
-                                  : movementNumberInRound(gameData_, banded, sectionId, round, k, sent[seat]);
-        const Seating seating = nextSeating_.getNextSeating(rq.tableId, round, number, columns[k]);
+        const qint16 number =
+            seated.seats ? own[seat]
+                         : movementNumberInRound(gameData_, banded, sectionId, seated.round, k, sent[seat]);
+        const Seating seating = nextSeating_.getNextSeating(rq.tableId, seated.round, number, columns[k]);
         reply.replyData[2 * k] = static_cast<char>(seatingCode(seating, fourPlayers));
         reply.replyData[2 * k + 1] = static_cast<char>(seating.found() ? seating.table & 0xFF : 0);
     }
