@@ -86,6 +86,9 @@ public:
 
     // ---- Movement lookups ---------------------------------------------------------------
 
+    /// True in an individual game (custom_qz_gametype 1): four players a table, South and
+    /// West seats of their own.
+    bool isIndividualGame() const;
     bool mem_HasRound(qint16 sectionId) const;
     qint16 mem_GetMaxRound(qint16 sectionId) const;
     /// The round in which the table plays board with these pairs (and, when either is
@@ -226,7 +229,6 @@ private:
         int end = 0;
     };
 
-    bool isIndividualGame() const;
     const SectionRecord* findSection(qint16 sectionId) const;
     RowRange sectionRows(qint16 sectionId) const;
     const std::vector<int>* roundRows(qint16 sectionId, qint16 round) const;

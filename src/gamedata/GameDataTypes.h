@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QtGlobal>
+#include <array>
 #include <vector>
 
 namespace qzc {
@@ -27,6 +28,9 @@ struct SectionRecord {
     QList<qint16> tableNumbers;
 };
 
+/// The numbers of a table's four seats: NS pair (North), EW pair (East), South, West.
+using SeatNumbers = std::array<qint16, 4>;
+
 /// One row of the movement in memory: who sits at a table in a round, and its boards.
 struct MovementRow {
     qint16 Section = 0;
@@ -43,6 +47,8 @@ struct MovementRow {
     qint16 West = 0;
     /// The boards played in this round, ascending (numbers 1 to 63).
     QList<qint16> boards;
+
+    SeatNumbers seats() const { return {NSPair, EWPair, South, West}; }
 };
 
 /// One table that plays a board, as the board index lists it.

@@ -1,16 +1,14 @@
 #pragma once
 
+#include "gamedata/GameDataTypes.h"
+
 #include <QString>
 #include <QtGlobal>
-#include <array>
 #include <optional>
 
 namespace qzc {
 
 class GameData;
-
-/// The numbers of a table's four seats: NS pair (North), EW pair (East), South, West.
-using SeatNumbers = std::array<qint16, 4>;
 
 /// The round being seated at a table, and the movement's own numbers of the seats its
 /// terminal sent for that round.
