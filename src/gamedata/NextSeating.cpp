@@ -90,4 +90,31 @@ bool NextSeating::checkMovementPairs(const QString& tableId, qint16 round, qint1
     return query->next() && queryInt16(*query, 0) > 0;
 }
 
+std::vector<MovementRow> NextSeating::tableRounds(const QString& tableId, qint16 round) const {
+    const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
+    std::optional<QSqlQuery> query =
+        db_.select(QStringLiteral("SELECT Round, NSPair, EWPair, South, West FROM RoundData"
+                                  " WHERE Section=? AND [Table]=? AND Round>=? ORDER BY Round"),
+                   {sectionId, tableIdNumber(tableId), round});
+    std::vector<MovementRow> rows;
+    if (!query) {
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(),
+                      QStringLiteral("Database - tableRounds"), true);
+        return rows;
+    }
+    while (query->next()) {
+        MovementRow row;
+        row.Section = sectionId;
+        row.Letter = tableIdLetter(tableId);
+        row.Table = tableIdNumber(tableId);
+        row.Round = queryInt16(*query, 0);
+        row.NSPair = queryInt16(*query, 1);
+        row.EWPair = queryInt16(*query, 2);
+        row.South = queryInt16(*query, 3);
+        row.West = queryInt16(*query, 4);
+        rows.push_back(row);
+    }
+    return rows;
+}
+
 } // namespace qzc

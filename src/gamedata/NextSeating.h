@@ -1,7 +1,10 @@
 #pragma once
 
+#include "gamedata/GameDataTypes.h"
+
 #include <QString>
 #include <QtGlobal>
+#include <vector>
 
 namespace qzc {
 
@@ -40,6 +43,10 @@ public:
     /// them or are empty, and (South 1 or more and West above 0) its South and West equal them.
     bool checkMovementPairs(const QString& tableId, qint16 round, qint16 nsPair, qint16 ewPair, qint16 south,
                             qint16 west) const;
+
+    /// The table's rows of RoundData from round on, in the order of their rounds: round and
+    /// seats only (a Null seat reads as 0). Empty, with a log line, when they cannot be read.
+    std::vector<MovementRow> tableRounds(const QString& tableId, qint16 round) const;
 
 private:
     ScoreDb& db_;

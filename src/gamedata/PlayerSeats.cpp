@@ -11,6 +11,7 @@
 #include "core/SectionLetters.h"
 #include "core/TextHelpers.h"
 #include "gamedata/GameData.h"
+#include "gamedata/NextSeating.h"
 #include "gamedata/PlayerNames.h"
 #include "platform/Ansi.h"
 #include "platform/Clock.h"
@@ -224,11 +225,13 @@ QByteArray PlayerSeats::getSeatPlayerName(const QString& tableId, qint16 nsPair,
                                           qint16 west) {
     const bool roundRequest = nsPair < 0 || ewPair < 0;
     const bool individual = StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1;
+    const NextSeating movement(db_, log_, gameData_);
     qint16 round = 0;
     SeatNumbers numbers{};
     if (roundRequest) {
         // No numbers are sent: a sit-out row, which none fit, is passed over.
-        round = roundBeingSeated(gameData_, event_.bandedPairNumbering, tableId, SeatNumbers{}).round;
+        round =
+            roundBeingSeated(gameData_, movement, event_.bandedPairNumbering, tableId, SeatNumbers{}).round;
         if (roundNamesSent(tableId, round))
             return QByteArray(1, '\0');
         const QString seating = gameData_.mem_GetTablePairs(tableId, round);
@@ -239,7 +242,7 @@ QByteArray PlayerSeats::getSeatPlayerName(const QString& tableId, qint16 nsPair,
         const bool bothGiven = south >= 0 && west >= 0 && individual;
         const SeatNumbers sent{nsPair, ewPair, bothGiven ? south : qint16{0}, bothGiven ? west : qint16{0}};
         const std::optional<SeatNumbers> seated =
-            movementSeatNumbers(gameData_, event_.bandedPairNumbering, tableId, sent);
+            movementSeatNumbers(gameData_, movement, event_.bandedPairNumbering, tableId, sent);
         if (!seated) {
             QStringList entered;
             for (const qint16 n : sent)

@@ -3,7 +3,9 @@
 #include "core/NumberText.h"
 #include "core/SectionLetters.h"
 #include "core/TextHelpers.h"
+#include "gamedata/EmptySeats.h"
 #include "gamedata/GameData.h"
+#include "gamedata/NextSeating.h"
 
 #include <algorithm>
 #include <vector>
@@ -45,23 +47,91 @@ bool fits(const MovementRow& row, const SeatNumbers& sent, bool bandedPairNumber
     return bandedPairNumbering ? convertsTo(own, sent) : own == sent;
 }
 
-bool isSitOut(const MovementRow& row) {
-    return row.NSPair <= 0 || row.EWPair <= 0;
+/// Each seat the row fills is the number sent (banded: converts to it); its empty seats take
+/// any number.
+bool fitsFilledSeats(const MovementRow& row, const SeatNumbers& sent, bool bandedPairNumbering) {
+    const SeatNumbers own = rowSeats(row, sent);
+    for (std::size_t k = 0; k < own.size(); ++k) {
+        if (own[k] > 0 && convertPairNumber(own[k], bandedPairNumbering) != sent[k])
+            return false;
+    }
+    return true;
 }
 
-/// The table's movement rows from round on, in the order of their rounds.
-std::vector<const MovementRow*> tableRowsFrom(const GameData& gameData, const QString& tableId,
-                                              qint16 round) {
-    const QString letters = tableIdLetter(tableId);
-    const qint16 table = tableIdNumber(tableId);
-    std::vector<const MovementRow*> rows;
-    for (const MovementRow& row : gameData.movementRows()) {
-        if (row.Table == table && row.Letter == letters && row.Round >= round)
-            rows.push_back(&row);
+/// The pair of the section whose banded number a terminal sent for a seat that its row leaves
+/// empty: the number of the band (hundreds) that the section's numbers in that seat use, else
+/// of another band of the section, else of any band, that converts to it.
+qint16 pairConvertedFrom(const GameData& gameData, qint16 sectionId, std::size_t seat, qint16 sent) {
+    QList<int> bands;
+    for (const bool anySeat : {false, true}) {
+        for (const MovementRow& row : gameData.movementRows()) {
+            if (row.Section != sectionId)
+                continue;
+            const SeatNumbers seats = row.seats();
+            for (std::size_t k = 0; k < seats.size(); ++k) {
+                const int band = seats[k] / 100 * 100;
+                if ((anySeat || k == seat) && seats[k] > 0 && band < 400 && !bands.contains(band))
+                    bands << band;
+            }
+        }
     }
-    std::stable_sort(rows.begin(), rows.end(),
-                     [](const MovementRow* a, const MovementRow* b) { return a->Round < b->Round; });
-    return rows;
+    bands << 0 << 100 << 200 << 300;
+    for (const int band : bands) {
+        // Bands 0 and 300 give the odd numbers, bands 100 and 200 the even ones.
+        const int pair = band + (sent + 1) / 2;
+        if (pair < band + 100 && convertPairNumber(static_cast<qint16>(pair), true) == sent)
+            return static_cast<qint16>(pair);
+    }
+    return sent;
+}
+
+/// The seats of a sit-out row the numbers fit: its own where it fills them, the numbers sent
+/// for its empty seats.
+SeatNumbers sitOutSeats(const GameData& gameData, const MovementRow& row, const SeatNumbers& sent,
+                        bool bandedPairNumbering) {
+    SeatNumbers seats = rowSeats(row, sent);
+    for (std::size_t k = 0; k < seats.size(); ++k) {
+        if (seats[k] <= 0)
+            seats[k] = bandedPairNumbering && sent[k] > 0
+                           ? pairConvertedFrom(gameData, row.Section, k, sent[k])
+                           : sent[k];
+    }
+    return seats;
+}
+
+/// The round a table seats among its rows from its next round on (see roundBeingSeated).
+SeatedRound seatRound(const GameData& gameData, const std::vector<MovementRow>& rows, qint16 nextRound,
+                      const SeatNumbers& sent, bool bandedPairNumbering) {
+    const bool individual = gameData.isIndividualGame();
+    const bool numbersSent = std::any_of(sent.begin(), sent.end(), [](qint16 n) { return n != 0; });
+    const auto playedAfter = [&](std::size_t i) {
+        return std::find_if(rows.begin() + static_cast<std::ptrdiff_t>(i) + 1, rows.end(),
+                            [&](const MovementRow& row) { return !playsNoBoard(row.seats(), individual); });
+    };
+    const auto seatedAt = [&](const MovementRow& row) {
+        const bool fit = fits(row, sent, bandedPairNumbering);
+        return SeatedRound{row.Round, fit ? std::optional(rowSeats(row, sent)) : std::nullopt};
+    };
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const MovementRow& row = rows[i];
+        if (seatsNoOne(row.seats(), individual)) {
+            if (i + 1 < rows.size())
+                continue;
+            return seatedAt(row);
+        }
+        if (!playsNoBoard(row.seats(), individual))
+            return seatedAt(row);
+        if (!numbersSent || !fitsFilledSeats(row, sent, bandedPairNumbering))
+            continue;
+        // Numbers that fit only through a number sent for an empty seat and fit the next row
+        // that plays boards exactly are that row's: the table is back from its sit-out.
+        const auto played = playedAfter(i);
+        if (!fits(row, sent, bandedPairNumbering) && played != rows.end() &&
+            fits(*played, sent, bandedPairNumbering))
+            return seatedAt(*played);
+        return SeatedRound{row.Round, sitOutSeats(gameData, row, sent, bandedPairNumbering)};
+    }
+    return SeatedRound{nextRound, std::nullopt};
 }
 
 /// Each number through the table's seating in its last stored round, then the round after it;
@@ -86,34 +156,27 @@ SeatNumbers lastRoundSeatNumbers(const GameData& gameData, const QString& tableI
 
 } // namespace
 
-SeatedRound roundBeingSeated(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
-                             const SeatNumbers& sent) {
+SeatedRound roundBeingSeated(const GameData& gameData, const NextSeating& movement, bool bandedPairNumbering,
+                             const QString& tableId, const SeatNumbers& sent) {
     const auto nextRound = static_cast<qint16>(gameData.getMaxRound(tableId) + 1);
-    SeatedRound seated{nextRound, std::nullopt};
-    for (const MovementRow* row : tableRowsFrom(gameData, tableId, nextRound)) {
-        const bool fit = fits(*row, sent, bandedPairNumbering);
-        if (isSitOut(*row) && !fit)
-            continue;
-        seated.round = row->Round;
-        if (fit && bandedPairNumbering)
-            seated.seats = rowSeats(*row, sent);
-        break;
-    }
+    SeatedRound seated =
+        seatRound(gameData, movement.tableRounds(tableId, nextRound), nextRound, sent, bandedPairNumbering);
     if (!bandedPairNumbering)
         seated.seats = sent;
     return seated;
 }
 
-std::optional<SeatNumbers> movementSeatNumbers(const GameData& gameData, bool bandedPairNumbering,
-                                               const QString& tableId, const SeatNumbers& sent) {
-    const SeatedRound seated = roundBeingSeated(gameData, bandedPairNumbering, tableId, sent);
+std::optional<SeatNumbers> movementSeatNumbers(const GameData& gameData, const NextSeating& movement,
+                                               bool bandedPairNumbering, const QString& tableId,
+                                               const SeatNumbers& sent) {
+    const SeatedRound seated = roundBeingSeated(gameData, movement, bandedPairNumbering, tableId, sent);
     if (seated.seats)
         return seated.seats;
     // A table asks again in the round it is playing once it has stored a board of it.
     const qint16 played = gameData.getMaxRound(tableId);
-    for (const MovementRow* row : tableRowsFrom(gameData, tableId, played)) {
-        if (row->Round == played && fits(*row, sent, true))
-            return rowSeats(*row, sent);
+    for (const MovementRow& row : movement.tableRounds(tableId, played)) {
+        if (row.Round == played && fits(row, sent, true))
+            return rowSeats(row, sent);
     }
     return std::nullopt;
 }

@@ -9,6 +9,7 @@
 namespace qzc {
 
 class GameData;
+class NextSeating;
 
 /// The round being seated at a table, and the movement's own numbers of the seats its
 /// terminal sent for that round.
@@ -19,24 +20,31 @@ struct SeatedRound {
     std::optional<SeatNumbers> seats;
 };
 
-/// The round a table seats when its terminal sends these numbers (with PINs or asking for
-/// names; all 0 when it asks for the round's names without numbers): the table's next round
-/// (the round after its last stored result), except that a sit-out round (no NS or no EW
-/// pair) that the numbers do not fit is passed over, since a table stores no result in the
-/// round it sits out; the first other round is then seated, the next round when none is. The
-/// numbers fit a row when each of its seats is the number sent, or with banded pair numbering
-/// converts to it (convertPairNumber), South and West only when either was sent. With banded
-/// numbering pairs of two bands share a terminal number: the seats are the row's when the
-/// numbers fit it. Without banded numbering the seats are the numbers as sent.
-SeatedRound roundBeingSeated(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
-                             const SeatNumbers& sent);
+/// The round a table seats when its terminal sends these numbers (with PINs, or asking for
+/// names: all 0 when it asks for the round's names without numbers), read from the table's
+/// rows of RoundData, as the check of the numbers reads them. It is the table's next round
+/// (the round after its last stored result), except where that round's row plays no board
+/// (playsNoBoard), since the table stores no result in it:
+/// - a row that seats no one is passed over while a later row exists;
+/// - a sit-out row is the round being seated when the numbers fit it: each seat it fills is
+///   the number sent (banded: converts to it), its empty seats take any number; numbers all 0
+///   fit no row. When they fit it only through a number sent for an empty seat and fit the
+///   table's next row that plays boards exactly, that row is seated instead. A sit-out row
+///   the numbers do not fit is passed over.
+/// The first row not passed over is seated; the next round when there is none. The seats
+/// are the numbers as sent without banded numbering. With banded numbering they are the
+/// row's when the numbers fit it, and a number sent for an empty seat is the pair of the
+/// section that converts to it.
+SeatedRound roundBeingSeated(const GameData& gameData, const NextSeating& movement, bool bandedPairNumbering,
+                             const QString& tableId, const SeatNumbers& sent);
 
 /// The movement's own numbers of the seats a terminal of the table sent when it asks for their
 /// names: the seats of the round being seated (roundBeingSeated) when they fit its row, else
 /// those of the table's last stored round when they fit that row, as a table asks again in the
 /// round it is playing. Nothing when neither fits. Without banded numbering the numbers as sent.
-std::optional<SeatNumbers> movementSeatNumbers(const GameData& gameData, bool bandedPairNumbering,
-                                               const QString& tableId, const SeatNumbers& sent);
+std::optional<SeatNumbers> movementSeatNumbers(const GameData& gameData, const NextSeating& movement,
+                                               bool bandedPairNumbering, const QString& tableId,
+                                               const SeatNumbers& sent);
 
 /// The movement's own numbers of the seats a terminal of the table sent with a result of
 /// board: the seats of the table's movement row that plays the board, when they convert to

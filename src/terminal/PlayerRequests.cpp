@@ -63,7 +63,7 @@ RequestDispatcher::Reply RequestDispatcher::submitPairPINs(const Request& rq) {
         sent[3] = rq.byte(8);
     }
     const bool banded = event_.bandedPairNumbering;
-    const SeatedRound seated = roundBeingSeated(gameData_, banded, rq.tableId, sent);
+    const SeatedRound seated = roundBeingSeated(gameData_, nextSeating_, banded, rq.tableId, sent);
     const SeatNumbers own = seated.seats.value_or(SeatNumbers{});
 
     Reply reply;

@@ -12,6 +12,7 @@
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <functional>
 
 using namespace Qt::StringLiterals;
 
@@ -237,6 +238,138 @@ INSTANTIATE_TEST_SUITE_P(
     PlainAndBanded, DispatcherSitOutTest,
     ::testing::Values(SitOutCase{"plain", false, "1E 03 00 01 04 00 02", "1E 02 0C 22 04 38 4E"},
                       SitOutCase{"banded", true, "1E 05 00 01 07 00 02", "1E 03 0C 22 07 38 4E"}),
+    test::CaseName());
+
+struct SeatedRoundCase {
+    const char* name;
+    std::function<void(test::EventBuilder&)> event;
+    /// The table of section A whose terminal asks.
+    int table = 0;
+    /// Makes seats empty in the started event before its game data is loaded again.
+    QString phantoms;
+    /// The scoring program's change after that, which memory learns only at the next analysis.
+    QString late;
+    bool individual = false;
+    /// PIN requests and their replies, in order, then the PINs stored.
+    std::vector<std::pair<const char*, const char*>> requests;
+    QStringList pins;
+    /// The round whose names a request without numbers marks; 0 when not asked.
+    int namesRound = 0;
+};
+void PrintTo(const SeatedRoundCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class DispatcherSeatedRoundTest : public DispatcherPlayerTest,
+                                  public ::testing::WithParamInterface<SeatedRoundCase> {};
+
+TEST_P(DispatcherSeatedRoundTest, PinsAndNamesSeatTheRoundTheTablePlays) {
+    const SeatedRoundCase& c = GetParam();
+    test::EventBuilder b;
+    c.event(b);
+    b.addTerminal(0x0011, 1, c.table);
+    start(b);
+    if (c.individual)
+        setSetting("custom_qz_gametype", "1");
+    ASSERT_TRUE(c.phantoms.isEmpty() || data().exec(c.phantoms));
+    data().reload();
+    ASSERT_TRUE(c.late.isEmpty() || data().exec(c.late));
+
+    for (const auto& [request, reply] : c.requests) {
+        SCOPED_TRACE(request);
+        EXPECT_EQ(send(0x0011, request).frames, QList<QByteArray>{to(0x0011, reply)});
+    }
+    EXPECT_EQ(pins(), c.pins);
+    if (c.namesRound > 0) {
+        EXPECT_EQ(send(0x0011, "3C").frames.size(), 1);
+        EXPECT_EQ(
+            data()
+                .value(u"SELECT custom_qz_roundNameSent FROM Tables WHERE Section=1 AND [Table]=%1"_s.arg(
+                    c.table))
+                .toInt(),
+            c.namesRound);
+    }
+}
+
+/// A Mitchell of six tables whose EW pair 6 (106 with banded numbers) is missing: A6 sits out
+/// round 1.
+void mitchellWithoutEw6(test::EventBuilder& b, bool banded) {
+    b.addMitchellMovement(b.addSection(u"A"_s), 6, 5, 2, test::PairNumbering{1, banded ? 101 : 1});
+    if (banded)
+        b.addMitchellMovement(b.addSection(u"B"_s), 6, 5, 2, test::PairNumbering{201, 301});
+}
+
+/// Rows of one table of section A, each "NS/EW" or "N/E/S/W", two boards a round.
+void tableRows(test::EventBuilder& b, int table, const QStringList& rounds) {
+    const int a = b.addSection(u"A"_s);
+    for (int r = 0; r < rounds.size(); ++r) {
+        const QStringList seats = rounds[r].split(u'/');
+        const auto seat = [&](int k) {
+            return k < seats.size() ? seats[k].toInt() : 0;
+        };
+        b.addRound(test::RoundRow{a, table, r + 1, seat(0), seat(1), seat(2), seat(3), 2 * r + 1, 2 * r + 2});
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, DispatcherSeatedRoundTest,
+    ::testing::Values(
+        // The empty side's number is taken as sent; banded, as the pair it converts from.
+        SeatedRoundCase{"a table in its own sit-out round, plain",
+                        [](test::EventBuilder& b) { mitchellWithoutEw6(b, false); },
+                        6,
+                        u"UPDATE RoundData SET EWPair=0 WHERE EWPair=6"_s,
+                        {},
+                        false,
+                        {{"1E 06 01 02 06 03 04", "1F 00 00 00 00"}},
+                        {u"1|6|EW|0304"_s, u"1|6|NS|0102"_s}},
+        SeatedRoundCase{"a table in its own sit-out round, banded",
+                        [](test::EventBuilder& b) { mitchellWithoutEw6(b, true); },
+                        6,
+                        u"UPDATE RoundData SET EWPair=0 WHERE EWPair=106"_s,
+                        {},
+                        false,
+                        {{"1E 0B 01 02 0C 03 04", "1F 00 00 00 00"}},
+                        {u"1|6|NS|0102"_s, u"1|106|EW|0304"_s}},
+        // Player 12 is missing: A3 sits out round 1 and seats 1/8/11/6 in round 2.
+        SeatedRoundCase{"an individual game's missing player",
+                        [](test::EventBuilder& b) {
+                            tableRows(b, 3, {u"9/10/11/0"_s, u"1/8/11/6"_s});
+                        },
+                        3,
+                        {},
+                        {},
+                        true,
+                        {{"20 01 00 01 08 00 02 0B 06", "21 00 00 00 00 00 00 00 00"}},
+                        {u"1|1|NS|0001"_s, u"1|6|EW|0002"_s, u"1|8|EW|0002"_s, u"1|11|NS|0001"_s},
+                        2},
+        // Two phantoms meet at A1 in round 2.
+        SeatedRoundCase{"a round that seats no one",
+                        [](test::EventBuilder& b) {
+                            tableRows(b, 1, {u"1/2"_s, u"0/0"_s, u"3/6"_s});
+                            b.addResult(ResultRow::played(1, 1, 1, 1, 1, 2, u"3NT"_s, u"N"_s, 9));
+                        },
+                        1,
+                        {},
+                        {},
+                        false,
+                        {{"1E 03 00 01 06 00 02", "1F 00 00 00 00"}},
+                        {u"1|3|NS|0001"_s, u"1|6|EW|0002"_s},
+                        3},
+        // EW 5 was missing (A1 sat out round 2); a late pair takes its place in RoundData while
+        // memory still holds the sit-out: 1 v 4 is round 3's, EW 4 plays at A5 in round 2.
+        SeatedRoundCase{
+            "a late pair that fills a sit-out",
+            [](test::EventBuilder& b) {
+                b.addMitchellMovement(b.addSection(u"A"_s), 5, 5, 2, test::PairNumbering{1, 1});
+                b.addResult(ResultRow::played(1, 1, 1, 1, 1, 1, u"3NT"_s, u"N"_s, 9));
+            },
+            1,
+            u"UPDATE RoundData SET EWPair=0 WHERE EWPair=5"_s,
+            u"UPDATE RoundData SET EWPair=5 WHERE EWPair=0 AND Round>=2"_s,
+            false,
+            {{"1E 01 00 01 04 00 02", "1F 00 00 03 05"}, {"1E 01 0B 0B 05 37 37", "1F 00 00 00 00"}},
+            {u"1|1|NS|1111"_s, u"1|5|EW|5555"_s}}),
     test::CaseName());
 
 // Banded A: NS 1-3, EW 101-103 (known as 1, 3, 5 and 2, 4, 6). A1 has stored round 1 and
