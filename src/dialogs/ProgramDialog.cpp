@@ -9,15 +9,15 @@
 
 namespace qzc {
 
-ProgramDialog::ProgramDialog(HelpKey helpKey, QWidget* parent) : QDialog(parent), helpKey_(helpKey) {
+ProgramDialog::ProgramDialog(HelpKey helpKey, QWidget* parent)
+    : QDialog(parent), helpKey_(helpKey), helpKeyWatch_(*this, [this](QEvent::Type type) {
+          if (type == (helpKey_ == HelpKey::Down ? QEvent::KeyPress : QEvent::KeyRelease))
+              cmdHelp_Click();
+      }) {
     keepFrameOnScreen(*this);
 }
 
 void ProgramDialog::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && helpKey_ == HelpKey::Down) {
-        cmdHelp_Click();
-        return;
-    }
     // A button without auto-default leaves Enter to the dialog, which would press the
     // default button or nothing: Enter presses the button that has the focus.
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -28,14 +28,6 @@ void ProgramDialog::keyPressEvent(QKeyEvent* event) {
         }
     }
     QDialog::keyPressEvent(event);
-}
-
-void ProgramDialog::keyReleaseEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F1 && helpKey_ == HelpKey::Up) {
-        cmdHelp_Click();
-        return;
-    }
-    QDialog::keyReleaseEvent(event);
 }
 
 bool ProgramDialog::event(QEvent* event) {
