@@ -54,12 +54,13 @@ struct TablePair {
     bool eastWest = false;
 };
 
-/// The pair a terminal of the table names by one number when it asks about board: the NS or
-/// the EW pair of the table's movement row that plays the board whose number (converted with
-/// convertPairNumber under banded pair numbering) is the number sent, NS first, since both
-/// pairs of a Mitchell's first round can carry it. When no row of the board fits, the table's
-/// seating in the round of its last stored result, then in the round after it. Nothing when
-/// none fits, or for a number of 0 or less.
+/// The pair a terminal of the table names by one number when it asks about board: of the
+/// table's movement row that plays the board, the NS or else the EW pair whose number (with
+/// banded pair numbering converted by convertPairNumber) is the number sent; NS first, since
+/// both pairs of a Mitchell's first round can carry it. Any round is found so, also one before
+/// a board entered late. When no row of the board fits, the table's seating in the round of its
+/// last stored result, then in the round after it. Nothing when none fits, or for a number of
+/// 0 or less.
 std::optional<TablePair> boardPair(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
                                    qint16 board, qint16 sent);
 
