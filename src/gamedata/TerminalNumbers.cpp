@@ -134,24 +134,59 @@ SeatedRound seatRound(const GameData& gameData, const std::vector<MovementRow>& 
     return SeatedRound{nextRound, std::nullopt};
 }
 
-/// Each number through the table's seating in its last stored round, then the round after it;
-/// a number that neither explains stays as sent.
-SeatNumbers lastRoundSeatNumbers(const GameData& gameData, const QString& tableId, SeatNumbers sent) {
+/// The table's movement rows that play the board, in the order of their rounds (the order of
+/// the movement); a row with an empty seat plays none.
+std::vector<const MovementRow*> boardRows(const GameData& gameData, const QString& tableId, qint16 board) {
+    const QString letters = tableIdLetter(tableId);
+    const qint16 table = tableIdNumber(tableId);
+    const bool individual = gameData.isIndividualGame();
+    std::vector<const MovementRow*> rows;
+    for (const MovementRow& row : gameData.movementRows()) {
+        if (row.Table == table && row.Letter == letters && row.boards.contains(board) &&
+            !playsNoBoard(row.seats(), individual))
+            rows.push_back(&row);
+    }
+    return rows;
+}
+
+/// The table's seats in the round of its last stored result, then in the round after it.
+std::vector<SeatNumbers> lastRoundSeatings(const GameData& gameData, const QString& tableId) {
     const qint16 lastRound = gameData.getMaxRound(tableId);
-    std::array<bool, 4> matched{};
+    std::vector<SeatNumbers> seatings;
     for (const qint16 round : {lastRound, static_cast<qint16>(lastRound + 1)}) {
         if (round <= 0)
             continue;
         const QString seating = gameData.mem_GetTablePairs(tableId, round);
+        SeatNumbers seats{};
+        for (std::size_t k = 0; k < seats.size(); ++k)
+            seats[k] = StrToInt(GetField(seating, static_cast<qint16>(k + 1), QStringLiteral("/")));
+        seatings.push_back(seats);
+    }
+    return seatings;
+}
+
+/// Each number through the table's seating in its last stored round, then the round after it;
+/// a number that neither explains stays as sent.
+SeatNumbers lastRoundSeatNumbers(const GameData& gameData, const QString& tableId, SeatNumbers sent) {
+    std::array<bool, 4> matched{};
+    for (const SeatNumbers& seats : lastRoundSeatings(gameData, tableId)) {
         for (std::size_t k = 0; k < sent.size(); ++k) {
-            const qint16 own = StrToInt(GetField(seating, static_cast<qint16>(k + 1), QStringLiteral("/")));
-            if (!matched[k] && sent[k] == convertPairNumber(own, true)) {
-                sent[k] = own;
+            if (!matched[k] && sent[k] == convertPairNumber(seats[k], true)) {
+                sent[k] = seats[k];
                 matched[k] = true;
             }
         }
     }
     return sent;
+}
+
+/// The NS pair when its number is the one sent, else the EW pair when its number is.
+std::optional<TablePair> pairSent(qint16 ns, qint16 ew, qint16 sent, bool bandedPairNumbering) {
+    if (ns > 0 && convertPairNumber(ns, bandedPairNumbering) == sent)
+        return TablePair{ns, false};
+    if (ew > 0 && convertPairNumber(ew, bandedPairNumbering) == sent)
+        return TablePair{ew, true};
+    return std::nullopt;
 }
 
 } // namespace
@@ -185,16 +220,28 @@ SeatNumbers boardSeatNumbers(const GameData& gameData, bool bandedPairNumbering,
                              qint16 board, SeatNumbers sent) {
     if (!bandedPairNumbering)
         return sent;
-    const QString letters = tableIdLetter(tableId);
-    const qint16 table = tableIdNumber(tableId);
-    for (const MovementRow& row : gameData.movementRows()) {
-        if (row.Table != table || row.Letter != letters || !row.boards.contains(board))
-            continue;
-        const SeatNumbers own = rowSeats(row, sent);
+    for (const MovementRow* row : boardRows(gameData, tableId, board)) {
+        const SeatNumbers own = rowSeats(*row, sent);
         if (convertsTo(own, sent))
             return own;
     }
     return lastRoundSeatNumbers(gameData, tableId, sent);
+}
+
+std::optional<TablePair> boardPair(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
+                                   qint16 board, qint16 sent) {
+    if (sent <= 0)
+        return std::nullopt;
+    for (const MovementRow* row : boardRows(gameData, tableId, board)) {
+        if (const std::optional<TablePair> pair =
+                pairSent(row->NSPair, row->EWPair, sent, bandedPairNumbering))
+            return pair;
+    }
+    for (const SeatNumbers& seats : lastRoundSeatings(gameData, tableId)) {
+        if (const std::optional<TablePair> pair = pairSent(seats[0], seats[1], sent, bandedPairNumbering))
+            return pair;
+    }
+    return std::nullopt;
 }
 
 qint16 movementNumberInRound(const GameData& gameData, bool bandedPairNumbering, qint16 sectionId,

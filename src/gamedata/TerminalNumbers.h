@@ -55,6 +55,23 @@ std::optional<SeatNumbers> movementSeatNumbers(const GameData& gameData, const N
 SeatNumbers boardSeatNumbers(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
                              qint16 board, SeatNumbers sent);
 
+/// A pair that a terminal of a table names by one number: the movement's own number of the
+/// pair and the side it sits on at the table.
+struct TablePair {
+    qint16 number = 0;
+    bool eastWest = false;
+};
+
+/// The pair a terminal of the table names by one number when it asks about board: of the
+/// table's movement row that plays the board, the NS or else the EW pair whose number (with
+/// banded pair numbering converted by convertPairNumber) is the number sent; NS first, since
+/// both pairs of a Mitchell's first round can carry it. Any round is found so, also one before
+/// a board entered late. When no row of the board fits, the table's seating in the round of its
+/// last stored result, then in the round after it. Nothing when none fits, or for a number of
+/// 0 or less.
+std::optional<TablePair> boardPair(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
+                                   qint16 board, qint16 sent);
+
 /// The movement's own number of a pair or player that a terminal sent for a seat (0 NS, 1 EW,
 /// 2 South, 3 West), looked for at every table of the section in the round: the number in
 /// that seat whose conversion the sent number is; 0 when there is none. Without banded

@@ -7,6 +7,7 @@
 #include "core/SectionLetters.h"
 #include "core/TextHelpers.h"
 #include "gamedata/GameData.h"
+#include "gamedata/TerminalNumbers.h"
 #include "terminal/MessageCode.h"
 #include "terminal/RequestDispatcher.h"
 
@@ -34,30 +35,14 @@ RequestDispatcher::Reply RequestDispatcher::requestAllPairPINs(const Request& rq
 }
 
 FrequencyContestant RequestDispatcher::frequencyContestant(const QString& tableId, qint16 sectionId,
-                                                           qint16 sent) const {
-    // The terminal knows its pairs by the numbers it was sent; the table's seating in the
-    // round of its last stored result, or in the round after it, tells the movement's number
-    // and the side.
+                                                           qint16 board, qint16 sent) const {
+    // The terminal knows its pairs by the numbers it was sent; the table's row that plays the
+    // board tells the movement's number and the side, also for a board entered late.
     FrequencyContestant contestant{sent, false, gameData_.mem_GetSectionField(sectionId)};
-    if (sent <= 0)
-        return contestant;
-    const qint16 lastRound = gameData_.getMaxRound(tableId);
-    for (const qint16 round : {lastRound, static_cast<qint16>(lastRound + 1)}) {
-        if (round <= 0)
-            continue;
-        const QString seating = gameData_.mem_GetTablePairs(tableId, round);
-        const qint16 ns = StrToInt(GetField(seating, 1, QStringLiteral("/")));
-        const qint16 ew = StrToInt(GetField(seating, 2, QStringLiteral("/")));
-        // A number that is both pairs' at the table (a Mitchell's first round) stays NS.
-        if (ns > 0 && convertPairNumber(ns, event_.bandedPairNumbering) == sent) {
-            contestant.number = ns;
-            return contestant;
-        }
-        if (ew > 0 && convertPairNumber(ew, event_.bandedPairNumbering) == sent) {
-            contestant.number = ew;
-            contestant.eastWest = true;
-            return contestant;
-        }
+    if (const std::optional<TablePair> pair =
+            boardPair(gameData_, event_.bandedPairNumbering, tableId, board, sent)) {
+        contestant.number = pair->number;
+        contestant.eastWest = pair->eastWest;
     }
     return contestant;
 }
@@ -66,7 +51,6 @@ RequestDispatcher::Reply RequestDispatcher::requestScoreFrequency(const Request&
     const qint16 sectionId = gameData_.getSectionID(tableIdLetter(rq.tableId));
     const TableAddress table = TableAddress::of(rq.tableId, sectionId);
     const qint16 sent = rq.byte(1);
-    const FrequencyContestant contestant = frequencyContestant(rq.tableId, sectionId, sent);
     const int step = rq.byte(3) == 1 ? 1 : -1;
 
     // The pair as the terminal knows it: its own byte (converting it again would convert a
@@ -74,8 +58,9 @@ RequestDispatcher::Reply RequestDispatcher::requestScoreFrequency(const Request&
     QByteArray payload(1, static_cast<char>(sent));
     int board = rq.byte(2);
     for (int i = 0; i < 4 && board > 0 && board <= 255; ++i, board += step) {
-        const std::optional<QByteArray> frequencies =
-            feedback_.getScoreFrequencyData(table, static_cast<qint16>(board), contestant);
+        const auto boardNumber = static_cast<qint16>(board);
+        const std::optional<QByteArray> frequencies = feedback_.getScoreFrequencyData(
+            table, boardNumber, frequencyContestant(rq.tableId, sectionId, boardNumber, sent));
         if (!frequencies)
             return withResult(failed);
         if (frequencies->size() > 1 && payload.size() + frequencies->size() <= frequencyReplyBytes)

@@ -142,7 +142,8 @@ private:
     Reply requestRankingData(const Request& rq);
     Reply requestAllPairPINs(const Request& rq);
     Reply requestScoreFrequency(const Request& rq);
-    FrequencyContestant frequencyContestant(const QString& tableId, qint16 sectionId, qint16 sent) const;
+    FrequencyContestant frequencyContestant(const QString& tableId, qint16 sectionId, qint16 board,
+                                            qint16 sent) const;
     Reply requestPersonalRecap(const Request& rq);
 
     Log& log_;

@@ -6,6 +6,9 @@
 #include "support/Fixtures.h"
 #include "support/TerminalReplies.h"
 
+#include <array>
+#include <initializer_list>
+
 namespace qzc {
 namespace {
 
@@ -172,6 +175,26 @@ EventBuilder frequencyEvent() {
     return b;
 }
 
+// A Mitchell of five tables, five rounds of two boards: A's NS 1-5 meet the EW pairs from
+// firstEw (banded: B's NS 201-205 meet EW 301-305). A4 has board 4 of round 4 (NS 4 - first
+// EW, -110); A2 boards 5 and 6 of round 2, then board 3 (100) and, late, board 4 (600) of round
+// 1 (NS 2 - second EW).
+EventBuilder lateEntry(int firstEw) {
+    EventBuilder b;
+    b.addMitchellMovement(b.addSection(QStringLiteral("A")), 5, 5, 2, test::PairNumbering{1, firstEw});
+    if (firstEw == 101)
+        b.addMitchellMovement(b.addSection(QStringLiteral("B")), 5, 5, 2, test::PairNumbering{201, 301});
+    bindTerminals(b, 1, 2);
+    // Table (and NS pair), round, board, the EW pair's place from firstEw, score.
+    for (const auto& [table, round, board, ew, score] : std::initializer_list<std::array<int, 5>>{
+             {4, 4, 4, 0, -110}, {2, 2, 5, 0, 50}, {2, 2, 6, 0, 50}, {2, 1, 3, 1, 100}, {2, 1, 4, 1, 600}}) {
+        ResultRow row = played(table, round, board, table, firstEw + ew, "1NT", 7);
+        row.score = score;
+        b.addResult(row);
+    }
+    return b;
+}
+
 struct ReplyCase {
     const char* name;
     EventBuilder (*event)();
@@ -266,6 +289,21 @@ const ReplyCase frequencyCases[] = {
     {"bandedEastWest", bandedEvent, "", terminalOf(1, 1), "68 02 01 00", "69 02 01 01 A4 81 01 80 32 01"},
 };
 INSTANTIATE_TEST_SUITE_P(Frequencies, TerminalViewTest, ::testing::ValuesIn(frequencyCases),
+                         [](const auto& p) { return std::string(p.param.name); });
+
+// Boards 4 down to 1 after the late entry: A2's NS and EW pair (banded 3 and 4; two winners with
+// EW 3-7, 2 and 4) each have their own 600 and 100 marked, not A4's -110.
+const ReplyCase lateEntryCases[] = {
+    {"bandedNorthSouth", [] { return lateEntry(101); }, "", terminalOf(1, 2), "68 03 04 00",
+     "69 03 04 02 58 81 04 80 6E 01 03 00 64 81"},
+    {"bandedEastWest", [] { return lateEntry(101); }, "", terminalOf(1, 2), "68 04 04 00",
+     "69 04 04 02 58 81 04 80 6E 01 03 00 64 81"},
+    {"twoWinnersNorthSouth", [] { return lateEntry(3); }, "", terminalOf(1, 2), "68 02 04 00",
+     "69 02 04 02 58 81 04 80 6E 01 03 00 64 81"},
+    {"twoWinnersEastWest", [] { return lateEntry(3); }, "", terminalOf(1, 2), "68 04 04 00",
+     "69 04 04 02 58 81 04 80 6E 01 03 00 64 81"},
+};
+INSTANTIATE_TEST_SUITE_P(FrequenciesAfterALateEntry, TerminalViewTest, ::testing::ValuesIn(lateEntryCases),
                          [](const auto& p) { return std::string(p.param.name); });
 
 const ReplyCase recapCases[] = {
