@@ -123,7 +123,7 @@ public:
     /// yet stored a result for its first board.
     bool DB_Ask_dealInput(qint16 sectionId, qint16 table, qint16 firstBoard, qint16 boardCount) const;
     /// True when this table, in this round, is the first to play the board set that
-    /// begins with firstBoard.
+    /// begins with firstBoard; a row with an empty seat plays no board and never counts.
     bool mem_Round_dealInput(qint16 sectionId, qint16 table, qint16 firstBoard, qint16 round) const;
     /// The number of rounds of the table (table 0: of the section's first table) in
     /// RoundData.
@@ -240,6 +240,9 @@ private:
     /// One section of the Section table; nothing when the database fails.
     std::optional<SectionRecord> readSection(const QSqlRecord& row, const QList<SectionRecord>& loaded) const;
     std::optional<QList<qint16>> readTableNumbers(const SectionRecord& section, qint32 tableRows) const;
+    /// mem_GetBoardSet; with onlyRowsThatPlay, a row with an empty seat does not count.
+    qint16 otherTableWithBoard(qint16 sectionId, qint16 round, qint16 board, qint16 table,
+                               bool onlyRowsThatPlay) const;
     MovementMessage buildMovementMessage(const SectionRecord& section, qint16 table, bool individual,
                                          bool showBoardMatrix) const;
     bool clearTableLogin(qint16 sectionId, qint16 table, bool logOff);

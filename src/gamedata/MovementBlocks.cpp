@@ -4,6 +4,7 @@
 #include "core/Log.h"
 #include "core/NumberText.h"
 #include "core/SectionLetters.h"
+#include "gamedata/EmptySeats.h"
 #include "gamedata/Firmware.h"
 #include "gamedata/GameData.h"
 
@@ -117,7 +118,12 @@ MovementMessage GameData::buildMovementMessage(const SectionRecord& section, qin
                 share = 0;
                 sharedBySeveral = true;
             }
-            if (share == 0 || share > table) {
+            // Only a table that plays the boards enters their deal, and only the tables that
+            // play them count as sharing it; the share code above still names them all.
+            const bool playsBoards = !playsNoBoard(row.seats(), individual);
+            const qint16 dealShare =
+                playsBoards ? otherTableWithBoard(sectionId, row.Round, firstBoard, table, true) : qint16{0};
+            if (playsBoards && (dealShare <= 0 || dealShare > table)) {
                 if (dealEntryBoard == 0 && DB_Ask_dealInput(sectionId, table, firstBoard, boardsPerRound))
                     dealEntryBoard = firstBoard;
                 if (row.Round >= 1 && row.Round <= kMaskRounds &&

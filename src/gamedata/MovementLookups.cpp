@@ -3,6 +3,7 @@
 #include "core/Log.h"
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
+#include "gamedata/EmptySeats.h"
 #include "gamedata/GameData.h"
 
 namespace qzc {
@@ -186,13 +187,21 @@ QString GameData::mem_GetBoardList(const QString& tableId, qint16 round) const {
 }
 
 qint16 GameData::mem_GetBoardSet(qint16 sectionId, qint16 round, qint16 board, qint16 table) const {
+    return otherTableWithBoard(sectionId, round, board, table, false);
+}
+
+qint16 GameData::otherTableWithBoard(qint16 sectionId, qint16 round, qint16 board, qint16 table,
+                                     bool onlyRowsThatPlay) const {
     const std::vector<int>* rows = roundRows(sectionId, round);
     if (!rows)
         return 0;
+    const bool individual = onlyRowsThatPlay && isIndividualGame();
     qint16 other = 0;
     for (int i : *rows) {
         const MovementRow& row = rows_[static_cast<std::size_t>(i)];
         if (row.Table == table || !row.boards.contains(board))
+            continue;
+        if (onlyRowsThatPlay && playsNoBoard(row.seats(), individual))
             continue;
         if (other != 0)
             return -1;
@@ -292,12 +301,16 @@ bool GameData::DB_Ask_dealInput(qint16 sectionId, qint16 table, qint16 firstBoar
 bool GameData::mem_Round_dealInput(qint16 sectionId, qint16 table, qint16 firstBoard, qint16 round) const {
     if (!event_.tablePresent.present(SharedTable::HandRecord))
         return false;
+    const bool individual = isIndividualGame();
     qint16 earliestRound = kNoRound;
     qint16 earliestTable = 0;
     const RowRange range = sectionRows(sectionId);
     for (int i = range.first; i < range.end; ++i) {
         const MovementRow& row = rows_[static_cast<std::size_t>(i)];
         if (row.boards.isEmpty() || row.boards.first() != firstBoard || row.Round > round)
+            continue;
+        // A row with an empty seat holds the boards but does not play them.
+        if (playsNoBoard(row.seats(), individual))
             continue;
         if (row.Round < earliestRound || (row.Round == earliestRound && row.Table < earliestTable)) {
             earliestRound = row.Round;

@@ -222,6 +222,37 @@ INSTANTIATE_TEST_SUITE_P(Versions, MovementBlockFirmwareTest,
                                            FirmwareCase{3, 25, 1}, FirmwareCase{4, 0, 1},
                                            FirmwareCase{4, 10, 1}));
 
+// A Mitchell of three tables, one board a round, EW pair 6 missing: table 3 sits out in
+// round 1 with board 3, which table 2 is the first to play, in round 2. Boards 1 and 2 have
+// their hand records. The parameter sets the boards of the rows that sit out.
+class SitoutDealEntryTest : public ::testing::TestWithParam<const char*> {};
+
+TEST_P(SitoutDealEntryTest, TheFirstTableThatPlaysTheBoardsEntersTheirDeal) {
+    EventBuilder b;
+    b.setStanza(b.addSection(QStringLiteral("A")), 1, 3);
+    b.addMitchellMovement(1, 3, 3, 1);
+    b.addHandRecord(1, 1, {});
+    b.addHandRecord(1, 2, {});
+    GameDataHarness data;
+    ASSERT_TRUE(data.start(b)) << data.failure().toStdString();
+    ASSERT_TRUE(data.exec(
+        QStringLiteral("UPDATE RoundData SET EWPair=0%1 WHERE EWPair=6").arg(QLatin1String(GetParam()))));
+    data.reload();
+
+    const auto byte1 = [&data](const char* tableId, qint16 minor) {
+        return static_cast<quint8>(
+            data.gameData.getMovementFromMemory(QLatin1String(tableId), 3, minor).at(1));
+    };
+    EXPECT_EQ(byte1("A2", 20), 0x03);
+    EXPECT_EQ(byte1("A2", 19), 3);
+    EXPECT_EQ(byte1("A3", 20), 0x00);
+    EXPECT_EQ(byte1("A3", 19), 0);
+}
+
+// Their own boards; none; all board 3, which table 1 holds beside table 2 in round 2.
+INSTANTIATE_TEST_SUITE_P(SitoutRows, SitoutDealEntryTest,
+                         ::testing::Values("", ", LowBoard=0, HighBoard=0", ", LowBoard=3, HighBoard=3"));
+
 TEST_F(MovementBlocksTest, NumberTooLargeForAByteGivesThatTableTheEmptyBlock) {
     start(twoTables());
     ASSERT_TRUE(data.exec(QStringLiteral("UPDATE RoundData SET EWPair=300 WHERE [Table]=1 AND Round=1")));
