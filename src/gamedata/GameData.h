@@ -92,7 +92,8 @@ public:
     bool mem_HasRound(qint16 sectionId) const;
     qint16 mem_GetMaxRound(qint16 sectionId) const;
     /// The round in which the table plays board with these pairs (and, when either is
-    /// given, South and West); 0 when none.
+    /// given, South and West); 0 when none. A sit-out row (storesNoResult) plays no board and
+    /// is never found.
     qint16 mem_GetRound(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 board, qint16 south,
                         qint16 west) const;
     /// The round in which the table plays board, not before its section's begin round nor
