@@ -41,7 +41,6 @@ public:
 
     /// Capacities of the data in memory.
     static constexpr int maxSections = 100;
-    static constexpr int maxMovementRows = 5000;
     static constexpr qint16 maxBoardNumber = 63;
     /// Offset of the last byte a movement block may use.
     static constexpr int maxBlockOffset = 1560;

@@ -134,10 +134,6 @@ void GameData::loadrounddata() {
         if (outside)
             logRow(QStringLiteral("without a board range"), QStringLiteral("board outside 1 to 63"));
 
-        if (static_cast<int>(rows_.size()) == maxMovementRows) {
-            log_.writeLog(0, QStringLiteral("Too many round data, >5000"), kLoadSource, true);
-            break;
-        }
         MovementRow row;
         row.Section = *sectionId;
         row.Letter = letter;
