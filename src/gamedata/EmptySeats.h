@@ -29,4 +29,11 @@ inline bool seatsNoOne(const SeatNumbers& seats, bool individualGame) {
     return true;
 }
 
+/// A row that seats someone but plays no board (a sit-out): a result sent for it is not
+/// stored, and none is expected of its table. A row that seats no one is not one: its boards
+/// are stored as not played.
+inline bool storesNoResult(const SeatNumbers& seats, bool individualGame) {
+    return playsNoBoard(seats, individualGame) && !seatsNoOne(seats, individualGame);
+}
+
 } // namespace qzc

@@ -41,7 +41,6 @@ public:
 
     /// Capacities of the data in memory.
     static constexpr int maxSections = 100;
-    static constexpr int maxMovementRows = 5000;
     static constexpr qint16 maxBoardNumber = 63;
     /// Offset of the last byte a movement block may use.
     static constexpr int maxBlockOffset = 1560;
@@ -92,7 +91,8 @@ public:
     bool mem_HasRound(qint16 sectionId) const;
     qint16 mem_GetMaxRound(qint16 sectionId) const;
     /// The round in which the table plays board with these pairs (and, when either is
-    /// given, South and West); 0 when none.
+    /// given, South and West); 0 when none. A sit-out row (storesNoResult) plays no board and
+    /// is never found.
     qint16 mem_GetRound(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 board, qint16 south,
                         qint16 west) const;
     /// The round in which the table plays board, not before its section's begin round nor

@@ -2,6 +2,7 @@
 #include "core/DbTransaction.h"
 #include "core/Log.h"
 #include "core/ScoreDb.h"
+#include "gamedata/EmptySeats.h"
 #include "gamedata/FieldValues.h"
 #include "gamedata/GameData.h"
 
@@ -74,6 +75,7 @@ void GameData::loadrounddata() {
                 {groupBoards, int{groupSection}, int{groupTable}});
     };
 
+    const bool individual = isIndividualGame();
     std::vector<BoardIndexEntry> index(static_cast<std::size_t>(maxBoardNumber));
     qint16 maxBoard = 0;
     for (const QSqlRecord& record : raw) {
@@ -132,10 +134,6 @@ void GameData::loadrounddata() {
         if (outside)
             logRow(QStringLiteral("without a board range"), QStringLiteral("board outside 1 to 63"));
 
-        if (static_cast<int>(rows_.size()) == maxMovementRows) {
-            log_.writeLog(0, QStringLiteral("Too many round data, >5000"), kLoadSource, true);
-            break;
-        }
         MovementRow row;
         row.Section = *sectionId;
         row.Letter = letter;
@@ -154,8 +152,10 @@ void GameData::loadrounddata() {
             if (static_cast<qint32>(playing.size()) < tableSlots)
                 playing.push_back(BoardSlot{tableId, row.NSPair, row.EWPair, row.South, row.West});
         }
+        // A sit-out's boards are offered to its terminal, but no result of them is stored.
+        if (!storesNoResult(row.seats(), individual))
+            groupBoards += count;
         rows_.push_back(std::move(row));
-        groupBoards += count;
     }
     writeGroup();
 

@@ -45,8 +45,11 @@ qint16 GameData::mem_GetRound(const QString& tableId, qint16 nsPair, qint16 ewPa
     if (!rows)
         return 0;
     const bool anySouthWest = south == 0 && west == 0;
+    const bool individual = isIndividualGame();
     for (int i : *rows) {
         const MovementRow& row = rows_[static_cast<std::size_t>(i)];
+        if (storesNoResult(row.seats(), individual))
+            continue;
         if (row.NSPair == nsPair && row.EWPair == ewPair && row.boards.contains(board) &&
             (anySouthWest || (row.South == south && row.West == west)))
             return row.Round;

@@ -26,13 +26,15 @@ public:
     };
 
     /// What is counted: rounds first to last; with the movement in memory the boards owed
-    /// come from RoundData for those rounds, without it each table owes totalBoards and the
-    /// results of every round count.
+    /// come from the RoundData rows of those rounds that play boards, without it each table
+    /// owes totalBoards and the results of every round count.
     struct Range {
         qint16 first = 1;
         qint16 last = 0;
         bool fromMovement = true;
         qint16 totalBoards = 0;
+        /// Four players a table: a row with any of them empty plays no board.
+        bool individualGame = false;
         bool operator==(const Range&) const = default;
     };
 
@@ -64,6 +66,8 @@ private:
     };
 
     std::optional<Kept> countSection(qint16 sectionId, const Range& range);
+    /// The boards of the ranged RoundData rows under where in the range that play boards.
+    qint32 owedBoards(const QString& where, const Range& range);
     qint32 countTable(qint16 sectionId, qint16 table, const Range& range);
 
     ScoreDb& db_;

@@ -6,6 +6,7 @@
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
 #include "core/TextHelpers.h"
+#include "gamedata/EmptySeats.h"
 #include "gamedata/FieldValues.h"
 #include "gamedata/GameData.h"
 
@@ -24,9 +25,12 @@ int boardCount(const QString& list) {
     return list.isEmpty() ? 0 : CountOccurrences(list, kComma) + 1;
 }
 
-// A seating with an empty NS or EW seat ("3/---").
-bool isHalfTable(const QString& seating) {
-    return StrToInt(GetField(seating, 1, kSlash)) <= 0 || StrToInt(GetField(seating, 2, kSlash)) <= 0;
+// The seats of a seating text ("3/---", "1/5/9/13"); a seat it does not name is empty.
+SeatNumbers seatsOf(const QString& seating) {
+    SeatNumbers seats{};
+    for (std::size_t k = 0; k < seats.size(); ++k)
+        seats[k] = StrToInt(GetField(seating, static_cast<qint16>(k + 1), kSlash));
+    return seats;
 }
 
 } // namespace
@@ -90,7 +94,8 @@ PlayCell PlayGridData::cell(const QString& tableId, qint16 round, GridView view,
     if (!planned.isEmpty()) {
         if (played == planned) {
             cell.complete = true;
-        } else if (isHalfTable(gameData_.mem_GetTablePairs(tableId, round))) {
+        } else if (playsNoBoard(seatsOf(gameData_.mem_GetTablePairs(tableId, round)),
+                                gameData_.isIndividualGame())) {
             // A table with an empty seat is done with whatever results it has.
             played = planned;
             cell.complete = true;

@@ -1,6 +1,8 @@
+#include "support/DispatchRig.h"
 #include "support/EventBuilder.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
+#include "support/TestCoreApp.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -153,23 +155,28 @@ TEST(MovementLoadTest, BoardIndexHoldsOneSlotPerTableOfTheEvent) {
     EXPECT_EQ(data.gameData.boardIndex(1)->tables.size(), 2u);
 }
 
-TEST(MovementLoadTest, AtMostFiveThousandRows) {
-    GameDataHarness data;
+// Five sections of 36 Mitchell tables, 35 rounds of one board: 6,300 rows, all of them read.
+// The last table of the last section gets its block (two header bytes, six a round) and its
+// round-2 result (board 1, NS 36 - EW 71) is stored under round 2.
+TEST(MovementLoadTest, EveryRowIsRead) {
+    test::TestCoreApp app;
+    test::DispatchRig rig;
     EventBuilder b;
-    const int a = b.addSection(QStringLiteral("A"));
-    for (int t = 1; t <= 501; ++t) {
-        for (int r = 1; r <= 10; ++r)
-            b.addRound(RoundRow{a, t, r, 1 + (t - 1) % 100, 101 + (t - 1) % 100, 0, 0, 2 * r - 1, 2 * r});
+    for (const char* letter : {"A", "B", "C", "D", "E"}) {
+        const int section = b.addSection(QString::fromLatin1(letter));
+        b.addMitchellMovement(section, 36, 35, 1);
+        b.setStanza(section, 1, 35);
     }
-    b.addTerminal(900, a, 501);
-    ASSERT_TRUE(data.start(b)) << data.failure().toStdString();
-    EXPECT_EQ(data.gameData.movementRows().size(), 5000u);
-    EXPECT_EQ(data.gameData.movementRows().back().Table, 500);
-    const QStringList log = data.logMessages();
-    EXPECT_EQ(log.filter(QStringLiteral("Too many round data, >5000")).size(), 1);
-    EXPECT_TRUE(log.contains(QStringLiteral("5000 movement data loaded (loadrounddata)")));
-    EXPECT_EQ(data.value(QStringLiteral("SELECT ResultExpected FROM custom_qz_TQZ WHERE TQZ_ID=900")).toInt(),
-              0);
+    b.addTerminal(0x0524, 5, 36);
+    ASSERT_TRUE(rig.start(b)) << rig.failure().toStdString();
+    EXPECT_EQ(rig.data.gameData.movementRows().size(), 6300u);
+    EXPECT_TRUE(rig.data.logMessages().contains(QStringLiteral("6300 movement data loaded (loadrounddata)")));
+    EXPECT_EQ(rig.data.gameData.getMovementFromMemory(QStringLiteral("E36"), 3, 20).size(), 212);
+
+    rig.request(0x0524, QByteArray::fromHex("34011c28362447"));
+    EXPECT_EQ(rig.data.value(QStringLiteral("SELECT Round FROM ReceivedData WHERE Section=5 AND [Table]=36"))
+                  .toInt(),
+              2);
 }
 
 TEST(MovementLoadTest, EmptyMovement) {

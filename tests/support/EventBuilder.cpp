@@ -198,14 +198,16 @@ void EventBuilder::addMitchellMovement(int section, int tables, int rounds, int 
 }
 
 void EventBuilder::addHowellMovement(int section, int pairs, int rounds, int boardsPerRound) {
-    const int n = pairs - 1;
-    const int tables = pairs / 2;
+    // An odd number of pairs plays as one more: the pair that is not there is EW 0.
+    const int seated = pairs + pairs % 2;
+    const int n = seated - 1;
+    const int tables = seated / 2;
     for (int r = 0; r < rounds; ++r) {
         for (int t = 1; t <= tables; ++t) {
             int first;
             int second;
             if (t == 1) {
-                first = pairs;
+                first = seated;
                 second = r % n + 1;
                 // The fixed pair changes direction every round.
                 if (r % 2 == 1)
@@ -216,9 +218,11 @@ void EventBuilder::addHowellMovement(int section, int pairs, int rounds, int boa
             }
             // The pairs of a round sum to the same value, so all tables share one set, and
             // every pair meets every set once.
+            if (first > pairs)
+                std::swap(first, second);
             const int boardSet = (2 * r) % n;
-            addRound(RoundRow{section, t, r + 1, first, second, 0, 0, boardSet * boardsPerRound + 1,
-                              (boardSet + 1) * boardsPerRound});
+            addRound(RoundRow{section, t, r + 1, first, second > pairs ? 0 : second, 0, 0,
+                              boardSet * boardsPerRound + 1, (boardSet + 1) * boardsPerRound});
         }
     }
 }

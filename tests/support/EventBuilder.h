@@ -89,9 +89,9 @@ public:
     /// tables - 1 with an even number of tables.
     void addMitchellMovement(int section, int tables, int rounds, int boardsPerRound,
                              PairNumbering pairs = {});
-    /// An all-play-all of an even number of pairs on pairs / 2 tables, all tables of a round
-    /// on one board set (the boards duplicated); pairs change direction. Rounds at most
-    /// pairs - 1.
+    /// An all-play-all of pairs on (pairs + 1) / 2 tables, all tables of a round on one board
+    /// set (the boards duplicated); pairs change direction. With an odd number of pairs the
+    /// pair that sits out keeps table 1 with EW 0. Rounds at most pairs - 1 (pairs if odd).
     void addHowellMovement(int section, int pairs, int rounds, int boardsPerRound);
     /// Four players per table (North, East, South, West), all but North moving, the boards
     /// moving down a table. With 5 or 7 tables nobody plays a board twice.

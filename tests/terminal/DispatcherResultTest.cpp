@@ -2,8 +2,10 @@
 // refresh after a result, end to end through the pseudo-terminal.
 
 #include "DispatcherPtyFixture.h"
+#include "gamedata/GameDataAnalysis.h"
 #include "support/CaseNames.h"
 #include "support/Fixtures.h"
+#include "support/ScriptedMessageBox.h"
 
 #include <QSqlQuery>
 
@@ -435,6 +437,85 @@ TEST_F(DispatcherResultTest, TheMainWindowAfterAResult) {
     EXPECT_TRUE(host().gridQueue.isEmpty());
     EXPECT_EQ(host().tableStatusRefreshes, 9);
 }
+
+// 5 pairs on 3 tables, 3 rounds of 2 boards, all tables of a round on boards 1-2, 5-6 and 9-10;
+// A1 seats the pair that sits out (EW 0), its rows with the round's boards or without a range
+// (the top boards 62-63). Rounds 1 and 2 are played, A2 and A3 have played board 9 of round
+// 3, and the scoring program changed the movement from round 3.
+class SitOutResultTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(SitOutResultTest, IsNotStoredAndTheEdgeRoundStillAsks) {
+    test::TestCoreApp app;
+    test::DispatchRig rig;
+    test::EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    b.addHowellMovement(a, 5, 3, 2);
+    b.setStanza(a, 1, 3);
+    for (int t = 1; t <= 3; ++t) {
+        b.setUpdateFromRound(a, t, 3);
+        b.addTerminal(t, a, t);
+    }
+    ASSERT_TRUE(rig.start(b)) << rig.failure().toStdString();
+    if (!GetParam()) {
+        ASSERT_TRUE(rig.data.exec(u"UPDATE RoundData SET LowBoard=NULL, HighBoard=NULL WHERE EWPair=0"_s));
+        rig.data.reload();
+    }
+    // 4S by North, taking tricks, through the table's terminal.
+    auto enter = [&rig](int table, int board, int ns, int ew, int tricks) {
+        const char request[] = {'\x34',
+                                static_cast<char>(board),
+                                '\x1c',
+                                static_cast<char>(4 * tricks),
+                                '\x36',
+                                static_cast<char>(ns),
+                                static_cast<char>(ew)};
+        rig.request(static_cast<quint16>(table), QByteArray(request, sizeof request));
+    };
+    for (const MovementRow& row : rig.data.gameData.movementRows()) {
+        for (const qint16 board : row.boards) {
+            if (row.Table > 1 && (row.Round < 3 || board == 9))
+                enter(row.Table, board, row.NSPair, row.EWPair, 8 + row.Table);
+        }
+    }
+    const QString rows =
+        u"SELECT group_concat(Round || ':' || Board || ':' || PairNS || '-' || PairEW || ':' || "
+        "custom_qz_score, ' ') FROM (SELECT * FROM ReceivedData ORDER BY [Table], Round, Board)"_s;
+    const QString stored = rig.data.value(rows).toString();
+    auto ranking = [&rig] {
+        rig.request(2, QByteArray(1, '\x38'));
+        return rig.sender.bodies().last();
+    };
+    const QByteArray ranked = ranking();
+
+    // Pair 1 (round 1) and pair 3 (round 3) enter the boards A1's block offers them. Each is
+    // answered and left unstored, A1 asked to reload its movement.
+    const int first = GetParam() ? 1 : 62;
+    const int edgeFirst = GetParam() ? 9 : 62;
+    enter(1, first, 1, 0, 10);
+    enter(1, edgeFirst, 3, 0, 9);
+    enter(1, edgeFirst + 1, 3, 0, 9);
+    EXPECT_EQ(rig.data.logMessages().filter(u"Skip board result: A1,0,"_s).size(), 3);
+    EXPECT_TRUE(rig.data.gameData.getLoadSetupTables(u"A1"_s));
+    EXPECT_EQ(rig.data.value(rows).toString(), stored);
+    EXPECT_EQ(ranking(), ranked);
+
+    // No table has completed round 3: the director is asked; No keeps what round 3 holds.
+    test::ScriptedMessageBox box;
+    GameDataAnalysis analysis(rig.data.gameData, rig.names, rig.data.harness.db, rig.data.harness.log,
+                              rig.data.harness.event, box, rig.host, rig.host);
+    box.answers.push_back(false);
+    EXPECT_TRUE(analysis.AnalyzeGameDB());
+    EXPECT_EQ(box.shown.size(), 1U);
+    EXPECT_EQ(rig.data.value(rows).toString(), stored);
+
+    // Once A2 and A3 have board 10, every terminal has its results: a sit-out owes none.
+    enter(2, 10, 4, 2, 10);
+    enter(3, 10, 5, 1, 11);
+    EXPECT_TRUE(rig.data.logMessages().contains(u"All TQZ (2) found completed. (doMsg)"_s));
+}
+
+INSTANTIATE_TEST_SUITE_P(Dispatcher, SitOutResultTest, ::testing::Bool(),
+                         [](const auto& p) { return p.param ? "WithABoardRange" : "WithoutABoardRange"; });
 
 } // namespace
 } // namespace qzc
