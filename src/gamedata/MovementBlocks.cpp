@@ -119,16 +119,18 @@ MovementMessage GameData::buildMovementMessage(const SectionRecord& section, qin
                 sharedBySeveral = true;
             }
             // Only a table that plays the boards enters their deal, and only the tables that
-            // play them count as sharing it; the share code above still names them all.
-            const bool playsBoards = !playsNoBoard(row.seats(), individual);
-            const qint16 dealShare =
-                playsBoards ? otherTableWithBoard(sectionId, row.Round, firstBoard, table, true) : qint16{0};
-            if (playsBoards && (dealShare <= 0 || dealShare > table)) {
-                if (dealEntryBoard == 0 && DB_Ask_dealInput(sectionId, table, firstBoard, boardsPerRound))
-                    dealEntryBoard = firstBoard;
-                if (row.Round >= 1 && row.Round <= kMaskRounds &&
-                    mem_Round_dealInput(sectionId, table, firstBoard, row.Round))
-                    roundMask |= 1 << (row.Round - 1);
+            // play them count as sharing it; the share code above still names them all. Without
+            // hand records no deal is entered.
+            if (event_.tablePresent.present(SharedTable::HandRecord) &&
+                !playsNoBoard(row.seats(), individual)) {
+                const qint16 dealShare = otherTableWithBoard(sectionId, row.Round, firstBoard, table, true);
+                if (dealShare <= 0 || dealShare > table) {
+                    if (dealEntryBoard == 0 && DB_Ask_dealInput(sectionId, table, firstBoard, boardsPerRound))
+                        dealEntryBoard = firstBoard;
+                    if (row.Round >= 1 && row.Round <= kMaskRounds &&
+                        mem_Round_dealInput(sectionId, table, firstBoard, row.Round))
+                        roundMask |= 1 << (row.Round - 1);
+                }
             }
         }
         block.put(firstBoard, "board");
