@@ -2,6 +2,8 @@
 
 #include "gamedata/GameDataTypes.h"
 
+#include <QString>
+
 namespace qzc {
 
 // Who sits at a row of the movement. A seat is empty when its number is 0 (a phantom pair or
@@ -27,6 +29,13 @@ inline bool seatsNoOne(const SeatNumbers& seats, bool individualGame) {
             return false;
     }
     return true;
+}
+
+/// The rows of RoundData that play boards (not playsNoBoard), as a condition that follows a
+/// WHERE clause: a Null seat is empty.
+inline QString playsBoardsCondition(bool individualGame) {
+    return individualGame ? QStringLiteral(" AND NSPair>0 AND EWPair>0 AND South>0 AND West>0")
+                          : QStringLiteral(" AND NSPair>0 AND EWPair>0");
 }
 
 /// A row that seats someone but plays no board (a sit-out): a result sent for it is not

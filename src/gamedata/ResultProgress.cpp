@@ -29,6 +29,13 @@ QString rounds(const ResultProgress::Range& range) {
            number(range.last);
 }
 
+// Boards owed by the rows of RoundData under where that play boards.
+QString owedQuery(const QString& where, const ResultProgress::Range& range) {
+    return QStringLiteral("SELECT SUM(HighBoard-LowBoard+1) AS totalboard FROM RoundData") + where +
+           rounds(range) + QStringLiteral(" AND HighBoard>0 AND LowBoard>0") +
+           playsBoardsCondition(range.individualGame);
+}
+
 // Results got by the rows of ReceivedData under where (the rounds only with the movement).
 QString gotCondition(const QString& where, const ResultProgress::Range& range) {
     return where + (range.fromMovement ? rounds(range) : QString()) +
@@ -53,26 +60,11 @@ qint32 ResultProgress::Kept::gotTotal() const {
     return total;
 }
 
-qint32 ResultProgress::owedBoards(const QString& where, const Range& range) {
-    std::optional<QSqlQuery> query =
-        db_.select(QStringLiteral("SELECT HighBoard-LowBoard+1, NSPair, EWPair, South, West FROM RoundData") +
-                   where + rounds(range) + QStringLiteral(" AND HighBoard>0 AND LowBoard>0"));
-    qint32 owed = 0;
-    while (query && query->next()) {
-        SeatNumbers seats{};
-        for (std::size_t k = 0; k < seats.size(); ++k)
-            seats[k] = fields::toInt16(query->value(static_cast<int>(k) + 1)).value_or(0);
-        if (!playsNoBoard(seats, range.individualGame))
-            owed += query->value(0).toInt();
-    }
-    return owed;
-}
-
 ResultProgress::Counts ResultProgress::table(const QString& tableCondition, const Range& range) {
     const QString where = QStringLiteral(" WHERE ") + tableCondition;
     Counts counts;
     if (range.fromMovement) {
-        counts.owed = owedBoards(where, range);
+        db_.getDBValue(owedQuery(where, range), QStringLiteral("totalboard"), counts.owed);
     } else {
         qint32 tables = 0;
         db_.getDBValue(tableCountQuery(where), QStringLiteral("cnttable"), tables);
@@ -111,7 +103,8 @@ std::optional<ResultProgress::Kept> ResultProgress::countSection(qint16 sectionI
         }
     }
     if (range.fromMovement) {
-        kept.owed = owedBoards(terminalTables(QStringLiteral("RoundData"), sectionId), range);
+        db_.getDBValue(owedQuery(terminalTables(QStringLiteral("RoundData"), sectionId), range),
+                       QStringLiteral("totalboard"), kept.owed);
     } else {
         qint32 tables = 0;
         db_.getDBValue(tableCountQuery(terminalTables(QStringLiteral("Tables"), sectionId)),

@@ -66,8 +66,6 @@ private:
     };
 
     std::optional<Kept> countSection(qint16 sectionId, const Range& range);
-    /// The boards of the ranged RoundData rows under where in the range that play boards.
-    qint32 owedBoards(const QString& where, const Range& range);
     qint32 countTable(qint16 sectionId, qint16 table, const Range& range);
 
     ScoreDb& db_;
