@@ -100,6 +100,8 @@ public:
     qint16 mem_GetNextRound(const QString& tableId, qint16 board) const;
     /// "3/10" (individual game "1/5/9/13"), "---" for an empty seat; empty when none.
     QString mem_GetTablePairs(const QString& tableId, qint16 round) const;
+    /// The seats of mem_GetTablePairs as numbers: an empty seat, or one the text leaves out, is 0.
+    SeatNumbers mem_GetTableSeats(const QString& tableId, qint16 round) const;
     /// The number a seat of the table keeps (PlayerNumbers.custom_qz_pair): who sits there in
     /// round 1, in an individual game the seat's own player, in a pairs game the pair of its
     /// line (North and South the NS pair, East and West the EW pair). direction "N", "E", "S"

@@ -1,8 +1,10 @@
 // The questions asked of the movement in memory (and three asked of the database).
 #include "core/EventInfo.h"
 #include "core/Log.h"
+#include "core/NumberText.h"
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
+#include "core/TextHelpers.h"
 #include "gamedata/EmptySeats.h"
 #include "gamedata/GameData.h"
 
@@ -91,6 +93,14 @@ QString GameData::mem_GetTablePairs(const QString& tableId, qint16 round) const 
         return text;
     }
     return {};
+}
+
+SeatNumbers GameData::mem_GetTableSeats(const QString& tableId, qint16 round) const {
+    const QString seating = mem_GetTablePairs(tableId, round);
+    SeatNumbers seats{};
+    for (std::size_t k = 0; k < seats.size(); ++k)
+        seats[k] = StrToInt(GetField(seating, static_cast<qint16>(k + 1), QStringLiteral("/")));
+    return seats;
 }
 
 qint16 GameData::mem_GetSeatNumber(const QString& tableId, const QString& direction) const {

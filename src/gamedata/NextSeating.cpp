@@ -91,11 +91,13 @@ bool NextSeating::checkMovementPairs(const QString& tableId, qint16 round, qint1
 }
 
 std::vector<MovementRow> NextSeating::tableRounds(const QString& tableId, qint16 round) const {
-    const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
+    const QString letters = tableIdLetter(tableId);
+    const qint16 sectionId = gameData_.getSectionID(letters);
+    const qint16 table = tableIdNumber(tableId);
     std::optional<QSqlQuery> query =
         db_.select(QStringLiteral("SELECT Round, NSPair, EWPair, South, West FROM RoundData"
                                   " WHERE Section=? AND [Table]=? AND Round>=? ORDER BY Round"),
-                   {sectionId, tableIdNumber(tableId), round});
+                   {sectionId, table, round});
     std::vector<MovementRow> rows;
     if (!query) {
         log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(),
@@ -105,8 +107,8 @@ std::vector<MovementRow> NextSeating::tableRounds(const QString& tableId, qint16
     while (query->next()) {
         MovementRow row;
         row.Section = sectionId;
-        row.Letter = tableIdLetter(tableId);
-        row.Table = tableIdNumber(tableId);
+        row.Letter = letters;
+        row.Table = table;
         row.Round = queryInt16(*query, 0);
         row.NSPair = queryInt16(*query, 1);
         row.EWPair = queryInt16(*query, 2);

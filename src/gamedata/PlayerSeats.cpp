@@ -234,9 +234,7 @@ QByteArray PlayerSeats::getSeatPlayerName(const QString& tableId, qint16 nsPair,
             roundBeingSeated(gameData_, movement, event_.bandedPairNumbering, tableId, SeatNumbers{}).round;
         if (roundNamesSent(tableId, round))
             return QByteArray(1, '\0');
-        const QString seating = gameData_.mem_GetTablePairs(tableId, round);
-        for (std::size_t k = 0; k < numbers.size(); ++k)
-            numbers[k] = StrToInt(GetField(seating, static_cast<qint16>(k + 1), QStringLiteral("/")));
+        numbers = gameData_.mem_GetTableSeats(tableId, round);
     } else {
         // In a pairs game South and West sit with their partners: only the pairs must fit a row.
         const bool bothGiven = south >= 0 && west >= 0 && individual;

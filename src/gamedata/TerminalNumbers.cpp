@@ -1,8 +1,6 @@
 #include "gamedata/TerminalNumbers.h"
 
-#include "core/NumberText.h"
 #include "core/SectionLetters.h"
-#include "core/TextHelpers.h"
 #include "gamedata/EmptySeats.h"
 #include "gamedata/GameData.h"
 #include "gamedata/NextSeating.h"
@@ -99,7 +97,8 @@ SeatNumbers sitOutSeats(const GameData& gameData, const MovementRow& row, const 
     return seats;
 }
 
-/// The round a table seats among its rows from its next round on (see roundBeingSeated).
+/// The round a table seats among its rows from its next round on (see roundBeingSeated); rows
+/// of earlier rounds are passed over.
 SeatedRound seatRound(const GameData& gameData, const std::vector<MovementRow>& rows, qint16 nextRound,
                       const SeatNumbers& sent, bool bandedPairNumbering) {
     const bool individual = gameData.isIndividualGame();
@@ -114,6 +113,8 @@ SeatedRound seatRound(const GameData& gameData, const std::vector<MovementRow>& 
     };
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const MovementRow& row = rows[i];
+        if (row.Round < nextRound)
+            continue;
         if (seatsNoOne(row.seats(), individual)) {
             if (i + 1 < rows.size())
                 continue;
@@ -156,11 +157,7 @@ std::vector<SeatNumbers> lastRoundSeatings(const GameData& gameData, const QStri
     for (const qint16 round : {lastRound, static_cast<qint16>(lastRound + 1)}) {
         if (round <= 0)
             continue;
-        const QString seating = gameData.mem_GetTablePairs(tableId, round);
-        SeatNumbers seats{};
-        for (std::size_t k = 0; k < seats.size(); ++k)
-            seats[k] = StrToInt(GetField(seating, static_cast<qint16>(k + 1), QStringLiteral("/")));
-        seatings.push_back(seats);
+        seatings.push_back(gameData.mem_GetTableSeats(tableId, round));
     }
     return seatings;
 }
@@ -204,12 +201,16 @@ SeatedRound roundBeingSeated(const GameData& gameData, const NextSeating& moveme
 std::optional<SeatNumbers> movementSeatNumbers(const GameData& gameData, const NextSeating& movement,
                                                bool bandedPairNumbering, const QString& tableId,
                                                const SeatNumbers& sent) {
-    const SeatedRound seated = roundBeingSeated(gameData, movement, bandedPairNumbering, tableId, sent);
+    if (!bandedPairNumbering)
+        return sent;
+    const qint16 played = gameData.getMaxRound(tableId);
+    // The rows of the round being played and of the rounds after it, read once.
+    const std::vector<MovementRow> rows = movement.tableRounds(tableId, played);
+    const SeatedRound seated = seatRound(gameData, rows, static_cast<qint16>(played + 1), sent, true);
     if (seated.seats)
         return seated.seats;
     // A table asks again in the round it is playing once it has stored a board of it.
-    const qint16 played = gameData.getMaxRound(tableId);
-    for (const MovementRow& row : movement.tableRounds(tableId, played)) {
+    for (const MovementRow& row : rows) {
         if (row.Round == played && fits(row, sent, true))
             return rowSeats(row, sent);
     }

@@ -25,14 +25,6 @@ int boardCount(const QString& list) {
     return list.isEmpty() ? 0 : CountOccurrences(list, kComma) + 1;
 }
 
-// The seats of a seating text ("3/---", "1/5/9/13"); a seat it does not name is empty.
-SeatNumbers seatsOf(const QString& seating) {
-    SeatNumbers seats{};
-    for (std::size_t k = 0; k < seats.size(); ++k)
-        seats[k] = StrToInt(GetField(seating, static_cast<qint16>(k + 1), kSlash));
-    return seats;
-}
-
 } // namespace
 
 QColor toColor(GridColour colour) {
@@ -94,8 +86,7 @@ PlayCell PlayGridData::cell(const QString& tableId, qint16 round, GridView view,
     if (!planned.isEmpty()) {
         if (played == planned) {
             cell.complete = true;
-        } else if (playsNoBoard(seatsOf(gameData_.mem_GetTablePairs(tableId, round)),
-                                gameData_.isIndividualGame())) {
+        } else if (playsNoBoard(gameData_.mem_GetTableSeats(tableId, round), gameData_.isIndividualGame())) {
             // A table with an empty seat is done with whatever results it has.
             played = planned;
             cell.complete = true;
