@@ -38,11 +38,11 @@ inline QString playsBoardsCondition(bool individualGame) {
                           : QStringLiteral(" AND NSPair>0 AND EWPair>0");
 }
 
-/// A row that seats someone but plays no board (a sit-out): a result sent for it is not
-/// stored, and none is expected of its table. A row that seats no one is not one: its boards
-/// are stored as not played.
-inline bool storesNoResult(const SeatNumbers& seats, bool individualGame) {
-    return playsNoBoard(seats, individualGame) && !seatsNoOne(seats, individualGame);
+/// How a row with these seats takes part in play: what every lookup by board reads.
+inline RowPlay rowPlay(const SeatNumbers& seats, bool individualGame) {
+    if (seatsNoOne(seats, individualGame))
+        return RowPlay::NoOne;
+    return playsNoBoard(seats, individualGame) ? RowPlay::SitOut : RowPlay::Boards;
 }
 
 } // namespace qzc

@@ -76,9 +76,10 @@ public:
     /// section's stanza edge, tables of the section's table list) and recounts the
     /// ResultExpected and ResultGot counters of custom_qz_TQZ. Needs sectionList.
     void loadrounddata();
-    /// Ordered by section, table and round.
+    /// Ordered by section, table and round; each row's play fixed for the game type.
     const std::vector<MovementRow>& movementRows() const { return rows_; }
-    /// The tables that play board (1 to 63); nullptr for a board that no row names.
+    /// The tables whose rows play board (1 to 63), with the pairs that meet on it; nullptr
+    /// for a board that no row names.
     const BoardIndexEntry* boardIndex(qint16 board) const;
     /// The highest board number of the index; 0 when it is empty.
     qint16 boardIndexSize() const { return static_cast<qint16>(boardIndex_.size()); }
@@ -91,15 +92,19 @@ public:
     bool mem_HasRound(qint16 sectionId) const;
     qint16 mem_GetMaxRound(qint16 sectionId) const;
     /// The round in which the table plays board with these pairs (and, when either is
-    /// given, South and West); 0 when none. A sit-out row (storesNoResult) plays no board and
-    /// is never found.
+    /// given, South and West); 0 when none. Only a row that takes entries is found: a sit-out
+    /// is not, a row that seats no one is (its boards are stored as not played).
     qint16 mem_GetRound(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 board, qint16 south,
                         qint16 west) const;
     /// The round in which the table plays board, not before its section's begin round nor
-    /// before the earliest round it has a result stored for; 0 when none.
+    /// before the earliest round it has a result stored for; 0 when none. A row that plays
+    /// the board is found first; a row that seats no one only when none plays it; a sit-out
+    /// never.
     qint16 mem_GetNextRound(const QString& tableId, qint16 board) const;
     /// "3/10" (individual game "1/5/9/13"), "---" for an empty seat; empty when none.
     QString mem_GetTablePairs(const QString& tableId, qint16 round) const;
+    /// The table's row of the round; nullptr when none.
+    const MovementRow* mem_GetTableRow(const QString& tableId, qint16 round) const;
     /// The seats of mem_GetTablePairs as numbers: an empty seat, or one the text leaves out, is 0.
     SeatNumbers mem_GetTableSeats(const QString& tableId, qint16 round) const;
     /// The number a seat of the table keeps (PlayerNumbers.custom_qz_pair): who sits there in
@@ -236,6 +241,11 @@ private:
     const std::vector<int>* roundRows(qint16 sectionId, qint16 round) const;
     const std::vector<int>* tableRows(const QString& tableId) const;
     void indexRows();
+    /// Rebuilds the board index from the rows, as each row's play says.
+    void indexBoards();
+    /// Reads each row's play again, and rebuilds the board index, when the game type is no
+    /// longer the one they were read for.
+    void followGameType();
     /// hasSeparateNSEWPairs of one section (nothing: of the whole event); nothing when the
     /// database fails.
     std::optional<bool> separatePairs(std::optional<qint16> sectionId) const;
@@ -263,6 +273,10 @@ private:
     std::vector<MovementRow> rows_;
     /// Index of board b at b - 1.
     std::vector<BoardIndexEntry> boardIndex_;
+    /// Tables a board's entry lists at most: the rows of Tables of the event.
+    qint32 boardSlots_ = 1;
+    /// The game type the rows' play was read for.
+    bool playReadAsIndividual_ = false;
     std::vector<MovementMessage> messages_;
     QHash<QString, int> messageByTable_;
     QHash<qint16, RowRange> sectionRanges_;

@@ -31,6 +31,17 @@ struct SectionRecord {
 /// The numbers of a table's four seats: NS pair (North), EW pair (East), South, West.
 using SeatNumbers = std::array<qint16, 4>;
 
+/// How a row of the movement takes part in play, fixed when the row is read (rowPlay).
+enum class RowPlay {
+    /// Every seat is filled: the row plays its boards.
+    Boards,
+    /// Someone sits at the row but a seat is empty: it holds its boards without playing them.
+    SitOut,
+    /// No one sits at the row: it plays no board, and what is entered for its boards is
+    /// stored as not played.
+    NoOne,
+};
+
 /// One row of the movement in memory: who sits at a table in a round, and its boards.
 struct MovementRow {
     qint16 Section = 0;
@@ -47,8 +58,16 @@ struct MovementRow {
     qint16 West = 0;
     /// The boards played in this round, ascending (numbers 1 to 63).
     QList<qint16> boards;
+    /// Whether the row plays its boards; set with the seats, for the game type they were
+    /// read for.
+    RowPlay play = RowPlay::Boards;
 
     SeatNumbers seats() const { return {NSPair, EWPair, South, West}; }
+    /// A lookup by board finds the row only where it plays the board.
+    bool playsBoards() const { return play == RowPlay::Boards; }
+    /// Entries for its boards are taken: the row plays them, or it seats no one and they are
+    /// stored as not played. A sit-out takes none.
+    bool takesEntries() const { return play != RowPlay::SitOut; }
 };
 
 /// One table that plays a board, as the board index lists it.

@@ -4,7 +4,6 @@
 #include "core/Log.h"
 #include "core/NumberText.h"
 #include "core/SectionLetters.h"
-#include "gamedata/EmptySeats.h"
 #include "gamedata/Firmware.h"
 #include "gamedata/GameData.h"
 
@@ -51,6 +50,8 @@ private:
 
 void GameData::preloadMovementMessage() {
     log_.writeLog(0, QStringLiteral("Preload movement message data from memory"));
+    // A game type changed since the load reaches the blocks, and every lookup by board, here.
+    followGameType();
     messages_.clear();
     messageByTable_.clear();
     const bool individual = isIndividualGame();
@@ -121,8 +122,7 @@ MovementMessage GameData::buildMovementMessage(const SectionRecord& section, qin
             // Only a table that plays the boards enters their deal, and only the tables that
             // play them count as sharing it; the share code above still names them all. Without
             // hand records no deal is entered.
-            if (event_.tablePresent.present(SharedTable::HandRecord) &&
-                !playsNoBoard(row.seats(), individual)) {
+            if (event_.tablePresent.present(SharedTable::HandRecord) && row.playsBoards()) {
                 const qint16 dealShare = otherTableWithBoard(sectionId, row.Round, firstBoard, table, true);
                 if (dealShare <= 0 || dealShare > table) {
                     if (dealEntryBoard == 0 && DB_Ask_dealInput(sectionId, table, firstBoard, boardsPerRound))

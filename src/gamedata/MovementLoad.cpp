@@ -76,8 +76,7 @@ void GameData::loadrounddata() {
     };
 
     const bool individual = isIndividualGame();
-    std::vector<BoardIndexEntry> index(static_cast<std::size_t>(maxBoardNumber));
-    qint16 maxBoard = 0;
+    playReadAsIndividual_ = individual;
     for (const QSqlRecord& record : raw) {
         const std::optional<qint16> sectionId = fields::int16(record, QStringLiteral("Section"));
         const std::optional<qint16> table = fields::int16(record, QStringLiteral("Table"));
@@ -143,24 +142,18 @@ void GameData::loadrounddata() {
         row.EWPair = fields::int16Or(record, QStringLiteral("EWPair"));
         row.South = fields::int16Or(record, QStringLiteral("South"));
         row.West = fields::int16Or(record, QStringLiteral("West"));
-        const QString tableId = letter + number(*table);
-        for (qint16 j = 0; j < count; ++j) {
-            const auto board = static_cast<qint16>(first + j);
-            row.boards.append(board);
-            maxBoard = qMax(maxBoard, board);
-            std::vector<BoardSlot>& playing = index[static_cast<std::size_t>(board - 1)].tables;
-            if (static_cast<qint32>(playing.size()) < tableSlots)
-                playing.push_back(BoardSlot{tableId, row.NSPair, row.EWPair, row.South, row.West});
-        }
+        row.play = rowPlay(row.seats(), individual);
+        for (qint16 j = 0; j < count; ++j)
+            row.boards.append(static_cast<qint16>(first + j));
         // A sit-out's boards are offered to its terminal, but no result of them is stored.
-        if (!storesNoResult(row.seats(), individual))
+        if (row.takesEntries())
             groupBoards += count;
         rows_.push_back(std::move(row));
     }
     writeGroup();
 
-    index.resize(static_cast<std::size_t>(maxBoard));
-    boardIndex_ = std::move(index);
+    boardSlots_ = tableSlots;
+    indexBoards();
     indexRows();
 
     // The results got of every bound terminal, over all rounds of its table.
@@ -184,6 +177,36 @@ void GameData::loadrounddata() {
 
     log_.writeLog(0, number(static_cast<qint64>(rows_.size())) + QStringLiteral(" movement data loaded"),
                   kLoadSource);
+}
+
+void GameData::indexBoards() {
+    // Positions up to the highest board a row holds, also one that only sit-outs hold.
+    qint16 maxBoard = 0;
+    for (const MovementRow& row : rows_) {
+        for (const qint16 board : row.boards)
+            maxBoard = qMax(maxBoard, board);
+    }
+    boardIndex_.assign(static_cast<std::size_t>(maxBoard), BoardIndexEntry{});
+    for (const MovementRow& row : rows_) {
+        if (!row.playsBoards())
+            continue;
+        const QString tableId = row.Letter + number(row.Table);
+        for (const qint16 board : row.boards) {
+            std::vector<BoardSlot>& playing = boardIndex_[static_cast<std::size_t>(board - 1)].tables;
+            if (static_cast<qint32>(playing.size()) < boardSlots_)
+                playing.push_back(BoardSlot{tableId, row.NSPair, row.EWPair, row.South, row.West});
+        }
+    }
+}
+
+void GameData::followGameType() {
+    const bool individual = isIndividualGame();
+    if (individual == playReadAsIndividual_)
+        return;
+    playReadAsIndividual_ = individual;
+    for (MovementRow& row : rows_)
+        row.play = rowPlay(row.seats(), individual);
+    indexBoards();
 }
 
 const BoardIndexEntry* GameData::boardIndex(qint16 board) const {

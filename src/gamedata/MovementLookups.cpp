@@ -5,7 +5,6 @@
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
 #include "core/TextHelpers.h"
-#include "gamedata/EmptySeats.h"
 #include "gamedata/GameData.h"
 
 namespace qzc {
@@ -47,10 +46,9 @@ qint16 GameData::mem_GetRound(const QString& tableId, qint16 nsPair, qint16 ewPa
     if (!rows)
         return 0;
     const bool anySouthWest = south == 0 && west == 0;
-    const bool individual = isIndividualGame();
     for (int i : *rows) {
         const MovementRow& row = rows_[static_cast<std::size_t>(i)];
-        if (storesNoResult(row.seats(), individual))
+        if (!row.takesEntries())
             continue;
         if (row.NSPair == nsPair && row.EWPair == ewPair && row.boards.contains(board) &&
             (anySouthWest || (row.South == south && row.West == west)))
@@ -71,28 +69,38 @@ qint16 GameData::mem_GetNextRound(const QString& tableId, qint16 board) const {
     const std::vector<int>* rows = tableRows(tableId);
     if (!rows)
         return 0;
+    qint16 noOne = 0;
     for (int i : *rows) {
         const MovementRow& row = rows_[static_cast<std::size_t>(i)];
-        if (row.boards.contains(board) && row.Round >= begin && row.Round >= stored)
+        if (!row.boards.contains(board) || row.Round < begin || row.Round < stored || !row.takesEntries())
+            continue;
+        if (row.playsBoards())
             return row.Round;
+        if (noOne == 0)
+            noOne = row.Round;
     }
-    return 0;
+    return noOne;
 }
 
 QString GameData::mem_GetTablePairs(const QString& tableId, qint16 round) const {
+    const MovementRow* row = mem_GetTableRow(tableId, round);
+    if (!row)
+        return {};
+    QString text = seatText(row->NSPair) + QLatin1Char('/') + seatText(row->EWPair);
+    if (isIndividualGame() && row->South >= 1 && row->West >= 1)
+        text += QLatin1Char('/') + number(row->South) + QLatin1Char('/') + number(row->West);
+    return text;
+}
+
+const MovementRow* GameData::mem_GetTableRow(const QString& tableId, qint16 round) const {
     const std::vector<int>* rows = tableRows(tableId);
     if (!rows)
-        return {};
+        return nullptr;
     for (int i : *rows) {
-        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
-        if (row.Round != round)
-            continue;
-        QString text = seatText(row.NSPair) + QLatin1Char('/') + seatText(row.EWPair);
-        if (isIndividualGame() && row.South >= 1 && row.West >= 1)
-            text += QLatin1Char('/') + number(row.South) + QLatin1Char('/') + number(row.West);
-        return text;
+        if (rows_[static_cast<std::size_t>(i)].Round == round)
+            return &rows_[static_cast<std::size_t>(i)];
     }
-    return {};
+    return nullptr;
 }
 
 SeatNumbers GameData::mem_GetTableSeats(const QString& tableId, qint16 round) const {
@@ -208,13 +216,12 @@ qint16 GameData::otherTableWithBoard(qint16 sectionId, qint16 round, qint16 boar
     const std::vector<int>* rows = roundRows(sectionId, round);
     if (!rows)
         return 0;
-    const bool individual = onlyRowsThatPlay && isIndividualGame();
     qint16 other = 0;
     for (int i : *rows) {
         const MovementRow& row = rows_[static_cast<std::size_t>(i)];
         if (row.Table == table || !row.boards.contains(board))
             continue;
-        if (onlyRowsThatPlay && playsNoBoard(row.seats(), individual))
+        if (onlyRowsThatPlay && !row.playsBoards())
             continue;
         if (other != 0)
             return -1;
@@ -314,7 +321,6 @@ bool GameData::DB_Ask_dealInput(qint16 sectionId, qint16 table, qint16 firstBoar
 bool GameData::mem_Round_dealInput(qint16 sectionId, qint16 table, qint16 firstBoard, qint16 round) const {
     if (!event_.tablePresent.present(SharedTable::HandRecord))
         return false;
-    const bool individual = isIndividualGame();
     qint16 earliestRound = kNoRound;
     qint16 earliestTable = 0;
     const RowRange range = sectionRows(sectionId);
@@ -323,7 +329,7 @@ bool GameData::mem_Round_dealInput(qint16 sectionId, qint16 table, qint16 firstB
         if (row.boards.isEmpty() || row.boards.first() != firstBoard || row.Round > round)
             continue;
         // A row with an empty seat holds the boards but does not play them.
-        if (playsNoBoard(row.seats(), individual))
+        if (!row.playsBoards())
             continue;
         if (row.Round < earliestRound || (row.Round == earliestRound && row.Table < earliestTable)) {
             earliestRound = row.Round;

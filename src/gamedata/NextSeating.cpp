@@ -4,6 +4,7 @@
 #include "core/QueryValues.h"
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
+#include "gamedata/EmptySeats.h"
 #include "gamedata/GameData.h"
 
 #include <QSqlQuery>
@@ -98,6 +99,7 @@ std::vector<MovementRow> NextSeating::tableRounds(const QString& tableId, qint16
         db_.select(QStringLiteral("SELECT Round, NSPair, EWPair, South, West FROM RoundData"
                                   " WHERE Section=? AND [Table]=? AND Round>=? ORDER BY Round"),
                    {sectionId, table, round});
+    const bool individual = gameData_.isIndividualGame();
     std::vector<MovementRow> rows;
     if (!query) {
         log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(),
@@ -114,6 +116,7 @@ std::vector<MovementRow> NextSeating::tableRounds(const QString& tableId, qint16
         row.EWPair = queryInt16(*query, 2);
         row.South = queryInt16(*query, 3);
         row.West = queryInt16(*query, 4);
+        row.play = rowPlay(row.seats(), individual);
         rows.push_back(row);
     }
     return rows;

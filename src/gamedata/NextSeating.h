@@ -44,8 +44,9 @@ public:
     bool checkMovementPairs(const QString& tableId, qint16 round, qint16 nsPair, qint16 ewPair, qint16 south,
                             qint16 west) const;
 
-    /// The table's rows of RoundData from round on, in the order of their rounds: round and
-    /// seats only (a Null seat reads as 0). Empty, with a log line, when they cannot be read.
+    /// The table's rows of RoundData from round on, in the order of their rounds: round,
+    /// seats (a Null seat reads as 0) and the play they give, no boards. Empty, with a log
+    /// line, when they cannot be read.
     std::vector<MovementRow> tableRounds(const QString& tableId, qint16 round) const;
 
 private:

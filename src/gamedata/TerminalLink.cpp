@@ -3,7 +3,6 @@
 #include "core/Log.h"
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
-#include "gamedata/EmptySeats.h"
 #include "gamedata/FieldValues.h"
 #include "gamedata/GameData.h"
 
@@ -162,11 +161,10 @@ bool GameData::markTQZTableNo(qint32 tqzId, const QString& tableId, bool force, 
         return fail();
 
     qint32 expected = 0;
-    const bool individual = isIndividualGame();
     const RowRange range = sectionRows(sectionId);
     for (int i = range.first; i < range.end; ++i) {
         const MovementRow& row = rows_[static_cast<std::size_t>(i)];
-        if (row.Table == table && !storesNoResult(row.seats(), individual))
+        if (row.Table == table && row.takesEntries())
             expected += static_cast<qint32>(row.boards.size());
     }
     db_.execSQL(QStringLiteral("UPDATE custom_qz_TQZ SET ResultExpected=") + number(expected) +

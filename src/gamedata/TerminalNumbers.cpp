@@ -1,7 +1,6 @@
 #include "gamedata/TerminalNumbers.h"
 
 #include "core/SectionLetters.h"
-#include "gamedata/EmptySeats.h"
 #include "gamedata/GameData.h"
 #include "gamedata/NextSeating.h"
 
@@ -101,11 +100,10 @@ SeatNumbers sitOutSeats(const GameData& gameData, const MovementRow& row, const 
 /// of earlier rounds are passed over.
 SeatedRound seatRound(const GameData& gameData, const std::vector<MovementRow>& rows, qint16 nextRound,
                       const SeatNumbers& sent, bool bandedPairNumbering) {
-    const bool individual = gameData.isIndividualGame();
     const bool numbersSent = std::any_of(sent.begin(), sent.end(), [](qint16 n) { return n != 0; });
     const auto playedAfter = [&](std::size_t i) {
         return std::find_if(rows.begin() + static_cast<std::ptrdiff_t>(i) + 1, rows.end(),
-                            [&](const MovementRow& row) { return !playsNoBoard(row.seats(), individual); });
+                            [](const MovementRow& row) { return row.playsBoards(); });
     };
     const auto seatedAt = [&](const MovementRow& row) {
         const bool fit = fits(row, sent, bandedPairNumbering);
@@ -115,12 +113,12 @@ SeatedRound seatRound(const GameData& gameData, const std::vector<MovementRow>& 
         const MovementRow& row = rows[i];
         if (row.Round < nextRound)
             continue;
-        if (seatsNoOne(row.seats(), individual)) {
+        if (row.play == RowPlay::NoOne) {
             if (i + 1 < rows.size())
                 continue;
             return seatedAt(row);
         }
-        if (!playsNoBoard(row.seats(), individual))
+        if (row.playsBoards())
             return seatedAt(row);
         if (!numbersSent || !fitsFilledSeats(row, sent, bandedPairNumbering))
             continue;
@@ -140,11 +138,9 @@ SeatedRound seatRound(const GameData& gameData, const std::vector<MovementRow>& 
 std::vector<const MovementRow*> boardRows(const GameData& gameData, const QString& tableId, qint16 board) {
     const QString letters = tableIdLetter(tableId);
     const qint16 table = tableIdNumber(tableId);
-    const bool individual = gameData.isIndividualGame();
     std::vector<const MovementRow*> rows;
     for (const MovementRow& row : gameData.movementRows()) {
-        if (row.Table == table && row.Letter == letters && row.boards.contains(board) &&
-            !playsNoBoard(row.seats(), individual))
+        if (row.Table == table && row.Letter == letters && row.boards.contains(board) && row.playsBoards())
             rows.push_back(&row);
     }
     return rows;

@@ -23,8 +23,8 @@ struct SeatedRound {
 /// The round a table seats when its terminal sends these numbers (with PINs, or asking for
 /// names: all 0 when it asks for the round's names without numbers), read from the table's
 /// rows of RoundData, as the check of the numbers reads them. It is the table's next round
-/// (the round after its last stored result), except where that round's row plays no board
-/// (playsNoBoard), since the table stores no result in it:
+/// (the round after its last stored result), except where that round's row plays no board,
+/// since the table stores no result in it:
 /// - a row that seats no one is passed over while a later row exists;
 /// - a sit-out row is the round being seated when the numbers fit it: each seat it fills is
 ///   the number sent (banded: converts to it), its empty seats take any number; numbers all 0

@@ -79,39 +79,68 @@ std::vector<BoardResultRow> BoardResultGrid::boardRows(qint16 board) {
         log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kSource, true);
         return rows;
     }
+    std::vector<BoardResultRow> results;
     while (query->next()) {
         const QSqlRecord record = query->record();
-        const QString letters = fields::text(record, QStringLiteral("Letter")).trimmed();
-        const QString key = letters + number(fields::int16Or(record, QStringLiteral("Table")));
-        BoardResultRow* row = nullptr;
-        if (entry != nullptr) {
-            for (BoardResultRow& candidate : rows) {
-                if (!candidate.tableId.isEmpty() && candidate.tableId == key) {
-                    row = &candidate;
-                    break;
-                }
-            }
-            // A result of a table that the movement does not give the board is not shown.
-            if (row == nullptr)
-                continue;
-        } else {
-            // A board that the movement in memory does not list: its results as stored.
-            row = &rows.emplace_back();
-            row->letters = letters;
-            row->tableId = key;
-            row->nsPair = fields::int16Or(record, QStringLiteral("PairNS"));
-            row->ewPair = fields::int16Or(record, QStringLiteral("PairEW"));
-            row->south = fields::int16Or(record, QStringLiteral("South"));
-            row->west = fields::int16Or(record, QStringLiteral("West"));
-        }
-        row->score = fields::int16Or(record, QStringLiteral("custom_qz_score"));
+        BoardResultRow& result = results.emplace_back();
+        result.letters = fields::text(record, QStringLiteral("Letter")).trimmed();
+        result.tableId = result.letters + number(fields::int16Or(record, QStringLiteral("Table")));
+        result.nsPair = fields::int16Or(record, QStringLiteral("PairNS"));
+        result.ewPair = fields::int16Or(record, QStringLiteral("PairEW"));
+        result.south = fields::int16Or(record, QStringLiteral("South"));
+        result.west = fields::int16Or(record, QStringLiteral("West"));
+        result.score = fields::int16Or(record, QStringLiteral("custom_qz_score"));
         const QVariant scale = record.value(QStringLiteral("custom_qz_scalepoint"));
-        row->scalePoint = scale.isNull() ? 0 : scale.toDouble();
-        row->scalePointMax = fields::int16Or(record, QStringLiteral("custom_qz_scalepointmax"));
-        row->remarks = fields::text(record, QStringLiteral("Remarks"));
-        row->hasResult = true;
+        result.scalePoint = scale.isNull() ? 0 : scale.toDouble();
+        result.scalePointMax = fields::int16Or(record, QStringLiteral("custom_qz_scalepointmax"));
+        result.remarks = fields::text(record, QStringLiteral("Remarks"));
+        result.hasResult = true;
     }
+    if (entry == nullptr) {
+        // A board that the movement in memory does not list: its results as stored.
+        rows.insert(rows.end(), results.begin(), results.end());
+        return rows;
+    }
+    placeResults(rows, results);
     return rows;
+}
+
+void BoardResultGrid::placeResults(std::vector<BoardResultRow>& rows,
+                                   const std::vector<BoardResultRow>& results) {
+    auto take = [](BoardResultRow& row, const BoardResultRow& result) {
+        row.score = result.score;
+        row.scalePoint = result.scalePoint;
+        row.scalePointMax = result.scalePointMax;
+        row.remarks = result.remarks;
+        row.hasResult = true;
+    };
+    auto freeRow = [&rows](const BoardResultRow& result, bool samePairs) -> BoardResultRow* {
+        for (BoardResultRow& row : rows) {
+            if (row.hasResult || row.tableId.isEmpty() || row.tableId != result.tableId)
+                continue;
+            if (!samePairs || (row.nsPair == result.nsPair && row.ewPair == result.ewPair &&
+                               row.south == result.south && row.west == result.west))
+                return &row;
+        }
+        return nullptr;
+    };
+    // Each result stands on the row of the pairs that played it.
+    std::vector<const BoardResultRow*> unplaced;
+    for (const BoardResultRow& result : results) {
+        if (BoardResultRow* row = freeRow(result, true))
+            take(*row, result);
+        else
+            unplaced.push_back(&result);
+    }
+    // A result stored under pairs that the movement has renumbered since takes its table's
+    // first row still without one. A result of a table that does not play the board, or of
+    // a row with an empty pair, is not shown.
+    for (const BoardResultRow* result : unplaced) {
+        if (result->nsPair <= 0 || result->ewPair <= 0)
+            continue;
+        if (BoardResultRow* row = freeRow(*result, false))
+            take(*row, *result);
+    }
 }
 
 std::optional<BoardResultTable> BoardResultGrid::ShowBoardResult(qint16 board, qint16 sorting) {

@@ -42,11 +42,14 @@ public:
     /// read so far.
     std::optional<BoardResultTable> ShowBoardResult(qint16 board, qint16 sorting);
 
-    /// The rows of the board before sorting: one per place of the board in the movement,
-    /// its stored result matched by table id.
+    /// The rows of the board before sorting: one per table that plays the board, with the
+    /// stored result of its pairs, then empty places up to the tables of the event.
     std::vector<BoardResultRow> boardRows(qint16 board);
 
 private:
+    /// Puts each stored result of the board on its row.
+    static void placeResults(std::vector<BoardResultRow>& rows, const std::vector<BoardResultRow>& results);
+
     const GameData& gameData_;
     ScoreDb& db_;
     Log& log_;

@@ -6,7 +6,6 @@
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
 #include "core/TextHelpers.h"
-#include "gamedata/EmptySeats.h"
 #include "gamedata/FieldValues.h"
 #include "gamedata/GameData.h"
 
@@ -86,7 +85,8 @@ PlayCell PlayGridData::cell(const QString& tableId, qint16 round, GridView view,
     if (!planned.isEmpty()) {
         if (played == planned) {
             cell.complete = true;
-        } else if (playsNoBoard(gameData_.mem_GetTableSeats(tableId, round), gameData_.isIndividualGame())) {
+        } else if (const MovementRow* row = gameData_.mem_GetTableRow(tableId, round);
+                   row && !row->playsBoards()) {
             // A table with an empty seat is done with whatever results it has.
             played = planned;
             cell.complete = true;

@@ -1,4 +1,5 @@
 #include "core/ResultEntry.h"
+#include "gamedata/GameData.h"
 #include "reports/BoardResultGrid.h"
 #include "reports/PersonalRecapFile.h"
 #include "reports/TravellerFile.h"
@@ -175,6 +176,93 @@ TEST_F(ResultSheetsTest, BoardResultGridShowsRemarksAndBoardsBeyondTheMovement) 
     EXPECT_EQ(QStringList(table->rows[0].begin() + 1, table->rows[0].end()),
               (QStringList{QStringLiteral("A2"), QStringLiteral("A8"), QStringLiteral("A2"),
                            QStringLiteral("+90"), QString(), QStringLiteral("A0"), QStringLiteral("A0")}));
+}
+
+// Five pairs on 3 tables, boards held by rows that sit out as well as by rows that play them.
+// The traveller of a board lists the tables whose rows play it, each result on the row of the
+// pairs that played it.
+TEST(BoardResultGridTest, ListsTheRowsThatPlayTheBoardEachWithItsPairsResult) {
+    using test::RoundRow;
+    const struct {
+        const char* name;
+        std::vector<RoundRow> rows;
+        qint16 board;
+        /// "table NS-EW result" of each row, table order; "-" for an empty place.
+        const char* shown;
+    } cases[] = {
+        // Boards 1-2 held by four rows, two of them sit-outs, before A3's row that plays them.
+        {"four rows hold the board",
+         {{1, 1, 1, 5, 0, 0, 0, 5, 6},
+          {1, 2, 1, 3, 4, 0, 0, 3, 4},
+          {1, 3, 1, 1, 2, 0, 0, 1, 2},
+          {1, 1, 2, 5, 4, 0, 0, 1, 2},
+          {1, 2, 2, 2, 0, 0, 0, 1, 2},
+          {1, 3, 2, 1, 3, 0, 0, 3, 4},
+          {1, 1, 3, 3, 0, 0, 0, 1, 2},
+          {1, 2, 3, 2, 5, 0, 0, 3, 4},
+          {1, 3, 3, 4, 1, 0, 0, 5, 6}},
+         1,
+         "A1 5-4 430, A3 1-2 400, -"},
+        // A3 sits out round 1 holding boards 1-2 and plays them in round 2; A2 the same with
+        // boards 7-8.
+        {"a sit-out before the round that plays the board",
+         {{1, 1, 1, 1, 2, 0, 0, 3, 4},
+          {1, 2, 1, 3, 4, 0, 0, 5, 6},
+          {1, 3, 1, 5, 0, 0, 0, 1, 2},
+          {1, 1, 2, 2, 3, 0, 0, 5, 6},
+          {1, 2, 2, 1, 0, 0, 0, 7, 8},
+          {1, 3, 2, 5, 4, 0, 0, 1, 2},
+          {1, 1, 3, 4, 5, 0, 0, 3, 4},
+          {1, 2, 3, 1, 3, 0, 0, 7, 8},
+          {1, 3, 3, 2, 0, 0, 0, 9, 10}},
+         1,
+         "A3 5-4 430, -, -"},
+        {"the same at A2", {}, 7, "A2 1-3 660, -, -"},
+        // A1 plays boards 1-2 twice, its round-3 result stored first.
+        {"a table that plays the board twice",
+         {{1, 1, 3, 3, 4, 0, 0, 1, 2},
+          {1, 1, 1, 1, 2, 0, 0, 1, 2},
+          {1, 2, 1, 3, 4, 0, 0, 3, 4},
+          {1, 2, 3, 1, 2, 0, 0, 3, 4}},
+         1,
+         "A1 1-2 400, A1 3-4 460"},
+    };
+    std::vector<RoundRow> rows;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.rows.empty())
+            rows = c.rows;
+        EventBuilder b;
+        b.addSection(QStringLiteral("A"));
+        b.setStanza(1, 1, 3);
+        for (const RoundRow& row : rows) {
+            b.addRound(row);
+            // The rows that play enter their boards: 3NT by North, 8 tricks and the round.
+            for (int board = row.lowBoard; board <= row.highBoard && row.ewPair > 0; ++board)
+                b.addResult(ResultRow::played(1, row.table, row.round, board, row.nsPair, row.ewPair,
+                                              QStringLiteral("3NT"), QStringLiteral("N"), 8 + row.round));
+        }
+        test::GameDataHarness data;
+        ASSERT_TRUE(data.start(b)) << data.failure().toStdString();
+        ScoreFrequency frequencies{data.harness.db, data.harness.log, data.harness.settings};
+        BoardResultGrid grid{data.gameData, data.harness.db, data.harness.log, frequencies};
+        QStringList shown;
+        for (const BoardResultRow& row : grid.boardRows(c.board)) {
+            shown << (row.tableId.isEmpty() ? QStringLiteral("-")
+                                            : QStringLiteral("%1 %2-%3 %4")
+                                                  .arg(row.tableId)
+                                                  .arg(row.nsPair)
+                                                  .arg(row.ewPair)
+                                                  .arg(row.hasResult ? QStringLiteral("%1").arg(row.score)
+                                                                     : QStringLiteral("none")));
+        }
+        EXPECT_EQ(shown.join(QStringLiteral(", ")), QLatin1String(c.shown));
+        // The board index itself lists just the rows that play the board.
+        const BoardIndexEntry* entry = data.gameData.boardIndex(c.board);
+        ASSERT_NE(entry, nullptr);
+        for (const BoardSlot& slot : entry->tables)
+            EXPECT_GT(slot.ewPair, 0) << slot.tableId.toStdString();
+    }
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 
 #include "DispatcherPtyFixture.h"
 #include "support/DealFixtures.h"
+#include "support/DispatchRig.h"
 #include "support/QueryRows.h"
 
 #include <QFile>
@@ -207,6 +208,58 @@ TEST_F(DispatcherDealTest, TheDealOfABoardAsTheTerminalReceivesIt) {
         EXPECT_EQ(e.result, 0);
         EXPECT_EQ(e.frames, QList<QByteArray>{to(kA1, s.reply)});
     }
+}
+
+// Five pairs on 3 tables, 3 rounds of 2 boards: A3 sits out round 1 holding boards 1-2 and
+// plays them in round 2; A2 plays round 1, sits out round 2 holding boards 3-4 and plays them
+// in round 3. Bidding, play and result of a board are filed under the round in which the table
+// plays it, whether or not a result of that round is stored already.
+TEST(SitOutBoardsTest, BiddingPlayAndResultAreFiledUnderTheRoundThatPlaysTheBoard) {
+    test::TestCoreApp app;
+    test::DispatchRig rig;
+    test::EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    for (const test::RoundRow& row :
+         {test::RoundRow{a, 1, 1, 1, 2, 0, 0, 3, 4}, test::RoundRow{a, 2, 1, 4, 5, 0, 0, 5, 6},
+          test::RoundRow{a, 3, 1, 3, 0, 0, 0, 1, 2}, test::RoundRow{a, 1, 2, 2, 3, 0, 0, 5, 6},
+          test::RoundRow{a, 2, 2, 1, 0, 0, 0, 3, 4}, test::RoundRow{a, 3, 2, 5, 4, 0, 0, 1, 2},
+          test::RoundRow{a, 1, 3, 2, 1, 0, 0, 1, 2}, test::RoundRow{a, 2, 3, 3, 5, 0, 0, 3, 4},
+          test::RoundRow{a, 3, 3, 4, 0, 0, 0, 5, 6}})
+        b.addRound(row);
+    b.setStanza(a, 1, 3);
+    for (int t = 1; t <= 3; ++t)
+        b.addTerminal(t, a, t);
+    ASSERT_TRUE(rig.start(b)) << rig.failure().toStdString();
+    const struct {
+        int table;
+        const char* request;
+    } steps[] = {
+        // Round 1 at A1 and A2.
+        {1, "34 03 1C 28 36 01 02"},
+        {1, "34 04 1C 28 36 01 02"},
+        {2, "34 05 1C 28 36 04 05"},
+        {2, "34 06 1C 28 36 04 05"},
+        // A3 in round 2, board 1: bidding and the first card before its result.
+        {3, "52 01 00 0C 1C"},
+        {3, "54 01 03 37"},
+        {3, "34 01 1C 28 36 05 04"},
+        // Board 2: the result first.
+        {3, "34 02 1C 28 36 05 04"},
+        {3, "52 02 00 0C 1C"},
+        // A2, back from its sit-out, bids board 3.
+        {2, "52 03 00 0C"},
+    };
+    for (const auto& step : steps)
+        rig.request(static_cast<quint16>(step.table), test::wire::bytes(step.request));
+    auto rows = [&rig](const char* table) {
+        return test::queryRows(rig.data.harness.db,
+                               QStringLiteral("SELECT DISTINCT [Table], Board, Round FROM %1 WHERE [Table]>1 "
+                                              "ORDER BY [Table], Board")
+                                   .arg(QLatin1String(table)));
+    };
+    EXPECT_EQ(rows("BiddingData"), QStringLiteral("2|3|3 3|1|2 3|2|2"));
+    EXPECT_EQ(rows("PlayData"), QStringLiteral("3|1|2"));
+    EXPECT_EQ(rows("ReceivedData"), QStringLiteral("2|5|1 2|6|1 3|1|2 3|2|2"));
 }
 
 } // namespace
