@@ -101,6 +101,21 @@ public:
     /// the board is found first; a row that seats no one only when none plays it; a sit-out
     /// never.
     qint16 mem_GetNextRound(const QString& tableId, qint16 board) const;
+    /// Where a result of board sent by the table is filed, found in this order:
+    /// 1. the movement in memory: the row that seats exactly these numbers (mem_GetRound);
+    /// 2. a changed movement not yet taken up: the table's row of RoundData in the stanza
+    ///    that seats these numbers with no seat empty, in a round whose row in memory holds
+    ///    the board (the boards its terminal was given);
+    /// 3. the round under way: the latest round of the stanza in which the table has results
+    ///    stored under exactly these numbers and whose row in memory holds the board.
+    /// Numbers are compared as sent (banded: a movement number converts to the number sent),
+    /// South and West only when either was sent. Nothing when none places the result.
+    std::optional<ResultPlace> findResultPlace(const QString& tableId, qint16 board,
+                                               const ResultSeats& seats) const;
+    /// The round of the table's bidding and play of board, found as its result is: the row
+    /// in memory (mem_GetNextRound), else a row of RoundData not yet taken up, else the round
+    /// under way, whoever sits there. 0 when none.
+    qint16 findBoardRound(const QString& tableId, qint16 board) const;
     /// "3/10" (individual game "1/5/9/13"), "---" for an empty seat; empty when none.
     QString mem_GetTablePairs(const QString& tableId, qint16 round) const;
     /// The table's row of the round; nullptr when none.
@@ -252,6 +267,9 @@ private:
     /// One section of the Section table; nothing when the database fails.
     std::optional<SectionRecord> readSection(const QSqlRecord& row, const QList<SectionRecord>& loaded) const;
     std::optional<QList<qint16>> readTableNumbers(const SectionRecord& section, qint32 tableRows) const;
+    /// Steps 2 and 3 of findResultPlace and findBoardRound (sent: nothing for any numbers).
+    std::optional<ResultPlace> placeOutsideMemory(const QString& tableId, qint16 board,
+                                                  const std::optional<ResultSeats>& sent) const;
     /// mem_GetBoardSet; with onlyRowsThatPlay, a row with an empty seat does not count.
     qint16 otherTableWithBoard(qint16 sectionId, qint16 round, qint16 board, qint16 table,
                                bool onlyRowsThatPlay) const;

@@ -70,6 +70,25 @@ struct MovementRow {
     bool takesEntries() const { return play != RowPlay::SitOut; }
 };
 
+/// The numbers of a result's seats as a table's terminal sent them, and as the movement's own
+/// (read through the table's rows that play the board, see boardSeatNumbers). Without banded
+/// pair numbering the two are the same.
+struct ResultSeats {
+    SeatNumbers own{};
+    SeatNumbers sent{};
+    bool banded = false;
+
+    /// Numbers that are the movement's own already (the director's, a stored result's).
+    static ResultSeats ofMovement(const SeatNumbers& seats) { return {seats, seats, false}; }
+};
+
+/// Where a board result of a table is filed: the round, and the movement's own numbers of its
+/// seats (South and West 0 unless sent).
+struct ResultPlace {
+    qint16 round = 0;
+    SeatNumbers seats{};
+};
+
 /// One table that plays a board, as the board index lists it.
 struct BoardSlot {
     /// Letter(s) and table number, as "A12".

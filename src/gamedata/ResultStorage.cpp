@@ -96,7 +96,8 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
     const QString seats = tableId + QLatin1Char(',') + number(board) + QLatin1Char(',') + number(nsPair) +
                           QLatin1Char(',') + number(ewPair);
     const bool roundsInMemory = mem_HasRound(sectionId);
-    if (roundsInMemory && mem_GetRound(tableId, nsPair, ewPair, board, south, west) == 0) {
+    if (roundsInMemory &&
+        !findResultPlace(tableId, board, ResultSeats::ofMovement({nsPair, ewPair, south, west}))) {
         log_.writeLog(0, QStringLiteral("Submitted board result mismatch:") + seats);
         return {Status::Mismatch, 0};
     }

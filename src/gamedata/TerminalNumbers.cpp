@@ -24,11 +24,8 @@ qint16 seatOf(const MovementRow& row, int seat) {
     }
 }
 
-/// A row's seats as a terminal's numbers are compared with them: South and West only when
-/// either was sent.
 SeatNumbers rowSeats(const MovementRow& row, const SeatNumbers& sent) {
-    const bool pairsOnly = sent[2] == 0 && sent[3] == 0;
-    return {row.NSPair, row.EWPair, pairsOnly ? qint16{0} : row.South, pairsOnly ? qint16{0} : row.West};
+    return comparedSeats(row.seats(), sent);
 }
 
 bool convertsTo(const SeatNumbers& own, const SeatNumbers& sent) {
@@ -40,8 +37,7 @@ bool convertsTo(const SeatNumbers& own, const SeatNumbers& sent) {
 }
 
 bool fits(const MovementRow& row, const SeatNumbers& sent, bool bandedPairNumbering) {
-    const SeatNumbers own = rowSeats(row, sent);
-    return bandedPairNumbering ? convertsTo(own, sent) : own == sent;
+    return seatsAreSent(row.seats(), sent, bandedPairNumbering);
 }
 
 /// Each seat the row fills is the number sent (banded: converts to it); its empty seats take
@@ -183,6 +179,16 @@ std::optional<TablePair> pairSent(qint16 ns, qint16 ew, qint16 sent, bool banded
 }
 
 } // namespace
+
+SeatNumbers comparedSeats(const SeatNumbers& own, const SeatNumbers& sent) {
+    const bool pairsOnly = sent[2] == 0 && sent[3] == 0;
+    return {own[0], own[1], pairsOnly ? qint16{0} : own[2], pairsOnly ? qint16{0} : own[3]};
+}
+
+bool seatsAreSent(const SeatNumbers& own, const SeatNumbers& sent, bool bandedPairNumbering) {
+    const SeatNumbers compared = comparedSeats(own, sent);
+    return bandedPairNumbering ? convertsTo(compared, sent) : compared == sent;
+}
 
 SeatedRound roundBeingSeated(const GameData& gameData, const NextSeating& movement, bool bandedPairNumbering,
                              const QString& tableId, const SeatNumbers& sent) {

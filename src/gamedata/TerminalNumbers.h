@@ -20,6 +20,14 @@ struct SeatedRound {
     std::optional<SeatNumbers> seats;
 };
 
+/// A row's (or a stored result's) seats as a terminal's numbers are compared with them: South
+/// and West only when either was sent.
+SeatNumbers comparedSeats(const SeatNumbers& own, const SeatNumbers& sent);
+
+/// The seats are the numbers sent: each equal, or with banded pair numbering converting to it
+/// (comparedSeats first).
+bool seatsAreSent(const SeatNumbers& own, const SeatNumbers& sent, bool bandedPairNumbering);
+
 /// The round a table seats when its terminal sends these numbers (with PINs, or asking for
 /// names: all 0 when it asks for the round's names without numbers), read from the table's
 /// rows of RoundData, as the check of the numbers reads them. It is the table's next round

@@ -134,6 +134,7 @@ QString LoggedResults::DecodeGameLogForResult(const QString& logText) {
             continue;
         const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
         const qint16 table = tableIdNumber(tableId);
+        const bool hasRounds = gameData_.mem_HasRound(sectionId);
         const QString records =
             frame.mid(kRecordsFirstDigit, frame.size() - kRecordsFirstDigit - kChecksumDigits);
         const qsizetype recordBytes = fourPlayers ? 8 : 6;
@@ -156,7 +157,16 @@ QString LoggedResults::DecodeGameLogForResult(const QString& logText) {
                 r.declarer = result.left(1);
                 r.tricks = StrToInt(result.mid(1));
             }
-            r.seats = boardSeatNumbers(gameData_, event_.bandedPairNumbering, tableId, r.board, r.seats);
+            const SeatNumbers sent = r.seats;
+            r.seats = boardSeatNumbers(gameData_, event_.bandedPairNumbering, tableId, r.board, sent);
+            // Filed where the intake filed it.
+            std::optional<ResultPlace> place;
+            if (hasRounds) {
+                place = gameData_.findResultPlace(tableId, r.board,
+                                                  ResultSeats{r.seats, sent, event_.bandedPairNumbering});
+                if (place)
+                    r.seats = place->seats;
+            }
             const auto [ns, ew, south, west] = r.seats;
             if (ns == 0 && ew == 0)
                 r.contract = QStringLiteral("NP");
@@ -189,12 +199,11 @@ QString LoggedResults::DecodeGameLogForResult(const QString& logText) {
             else if (declarer == QLatin1String("E") || declarer == QLatin1String("W"))
                 declarerNo = declarer == QLatin1String("W") && west > 0 ? west : ew;
 
-            // Without the movement the round is estimated from the results stored; without
-            // boards per round there is no estimate.
-            qint16 round = 0;
-            if (gameData_.mem_HasRound(sectionId))
-                round = gameData_.mem_GetRound(tableId, ns, ew, r.board, south, west);
-            else if (event_.boardsPerRound >= 1)
+            // With the movement the round is where the intake files the result (0: nowhere).
+            // Without it the round is estimated from the results stored; without boards per
+            // round there is no estimate.
+            qint16 round = place ? place->round : qint16{0};
+            if (!hasRounds && event_.boardsPerRound >= 1)
                 round = std::max<qint16>(1, static_cast<qint16>(gameData_.countTableResultsPlayed(tableId) /
                                                                 event_.boardsPerRound));
 

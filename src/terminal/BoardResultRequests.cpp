@@ -39,8 +39,10 @@ QString number(qint64 n) {
 struct RequestDispatcher::BoardRecord {
     QByteArray raw;
     qint16 board = 0;
-    /// NS and EW pairs (North and East players), South and West players.
+    /// NS and EW pairs (North and East players), South and West players: the movement's own
+    /// numbers, and as the terminal sent them.
     std::array<qint16, 4> seats{};
+    SeatNumbers sent{};
     QString contract;
     QString declarer;
     QString lead;
@@ -83,6 +85,7 @@ RequestDispatcher::BoardRecord RequestDispatcher::readBoardRecord(const Request&
         record.seats[2] = rq.byte(at + 6);
         record.seats[3] = rq.byte(at + 7);
     }
+    record.sent = record.seats;
     if (event_.bandedPairNumbering)
         mapBandedNumbers(rq.tableId, record);
     if (record.ns() == 0 && record.ew() == 0)
@@ -101,10 +104,15 @@ RequestDispatcher::BoardRecord RequestDispatcher::readBoardRecord(const Request&
     return record;
 }
 
-qint16 RequestDispatcher::resultRound(const QString& tableId, const BoardRecord& record, bool hasRounds) {
-    if (hasRounds)
-        return gameData_.mem_GetRound(tableId, record.ns(), record.ew(), record.board, record.south(),
-                                      record.west());
+qint16 RequestDispatcher::resultRound(const QString& tableId, BoardRecord& record, bool hasRounds) {
+    if (hasRounds) {
+        const std::optional<ResultPlace> place = gameData_.findResultPlace(
+            tableId, record.board, ResultSeats{record.seats, record.sent, event_.bandedPairNumbering});
+        if (!place)
+            return 0;
+        record.seats = place->seats;
+        return place->round;
+    }
     return roundByResultsPlayed(gameData_, log_, tableId, event_.boardsPerRound,
                                 QStringLiteral("the result"));
 }

@@ -78,7 +78,7 @@ DealReply DealRequests::stored(DealRecords::Stored outcome, int replyCode) {
 
 qint16 DealRequests::roundOf(const QString& tableId, qint16 board, const QString& what) {
     if (gameData_.mem_HasRound(gameData_.getSectionID(tableIdLetter(tableId))))
-        return gameData_.mem_GetNextRound(tableId, board);
+        return gameData_.findBoardRound(tableId, board);
     return roundByResultsPlayed(gameData_, log_, tableId, event_.boardsPerRound, what);
 }
 

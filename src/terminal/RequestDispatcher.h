@@ -126,7 +126,9 @@ private:
     Reply submitBoardResult(const Request& rq);
     BoardRecord readBoardRecord(const Request& rq, int at, bool fourPlayers);
     void mapBandedNumbers(const QString& tableId, BoardRecord& record);
-    qint16 resultRound(const QString& tableId, const BoardRecord& record, bool hasRounds);
+    /// The round the record is filed under (0: none), its seats taken as the movement's own
+    /// numbers where it is placed.
+    qint16 resultRound(const QString& tableId, BoardRecord& record, bool hasRounds);
     /// Adds the record to the list of a 73/75 reply: board and the seats as the terminal numbers them.
     void acceptRecord(QByteArray& accepted, const BoardRecord& record, bool fourPlayers) const;
     std::optional<QByteArray> feedback(const Request& rq, const BoardRecord& record, qint16 round,

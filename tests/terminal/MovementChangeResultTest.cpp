@@ -1,0 +1,185 @@
+// Results entered around a change of the movement by the scoring program: while the change
+// waits to be taken up, after it was, and with a table where no one sits in the edge round.
+// A result the terminal is told is stored is stored.
+
+#include "gamedata/GameDataAnalysis.h"
+#include "support/DispatchRig.h"
+#include "support/EventBuilder.h"
+#include "support/ScriptedMessageBox.h"
+#include "support/TestCoreApp.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace qzc {
+namespace {
+
+constexpr char kSubmit = '\x34';
+constexpr char kSubmitList = '\x48';
+constexpr char kBid = '\x52';
+
+/// One result record as a terminal sends it: 4S by North taking 10 tricks, lead HK.
+QByteArray record(int board, int ns, int ew) {
+    const char bytes[] = {static_cast<char>(board), '\x1c', '\x28', '\x36', static_cast<char>(ns),
+                          static_cast<char>(ew)};
+    return QByteArray(bytes, sizeof bytes);
+}
+
+class MovementChangeRig {
+public:
+    explicit MovementChangeRig(test::EventBuilder& b) { started = rig.start(b); }
+
+    /// The terminal of the table sends one result (52) or a list (72); the code and data of
+    /// the reply's first piece, empty when there is no reply.
+    QByteArray submit(int table, const QList<QByteArray>& records, bool list = false) {
+        QByteArray request(1, list || records.size() > 1 ? kSubmitList : kSubmit);
+        for (const QByteArray& r : records)
+            request += r;
+        const qsizetype before = rig.sender.sent.size();
+        rig.request(static_cast<quint16>(table), request);
+        return rig.sender.sent.size() > before ? rig.sender.sent[before].body.mid(3) : QByteArray();
+    }
+    /// "round:NS-EW" of the table's stored result of the board; "-" when there is none.
+    QString stored(int table, int board) {
+        const QVariant v = rig.data.value(
+            u"SELECT group_concat(Round || ':' || PairNS || '-' || PairEW, ' ') FROM ReceivedData WHERE "
+            "[Table]=%1 AND Board=%2"_s.arg(table)
+                .arg(board));
+        return v.isNull() ? u"-"_s : v.toString();
+    }
+    bool exec(const QString& sql) { return rig.data.exec(sql); }
+    /// The game-data analysis, the director's answer to its question given.
+    void analyse(bool answer) {
+        box.answers.push_back(answer);
+        GameDataAnalysis analysis(rig.data.gameData, rig.names, rig.data.harness.db, rig.data.harness.log,
+                                  rig.data.harness.event, box, rig.host, rig.host);
+        analysis.AnalyzeGameDB();
+    }
+
+    test::TestCoreApp app;
+    test::DispatchRig rig;
+    test::ScriptedMessageBox box;
+    bool started = false;
+};
+
+// A Mitchell of 5 tables, 5 rounds of one board, EW 10 (banded: 105, sent as 10) a phantom,
+// so that A1 sits out round 2 holding board 2 and A2 round 3 holding board 4. A1 has played
+// round 1 when the scoring program seats late pair 10 in the phantom's place from round 2.
+// The late pair's results and bidding are stored at once under the rows that seat it, before
+// the program takes the change up; once it is taken up, they stay.
+class LatePairTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(LatePairTest, ResultsOfALatePairAreStoredBeforeTheChangeIsTakenUp) {
+    const bool banded = GetParam();
+    const int late = banded ? 105 : 10;
+    const int sentLate = 10;
+    test::EventBuilder b;
+    const int a = b.addSection(u"A"_s);
+    b.addMitchellMovement(a, 5, 5, 1, banded ? test::PairNumbering{1, 101} : test::PairNumbering{});
+    b.setStanza(a, 1, 5);
+    // Every band of banded numbers is used.
+    if (banded)
+        b.addMitchellMovement(b.addSection(u"B"_s), 5, 5, 1, test::PairNumbering{201, 301});
+    for (int t = 1; t <= 5; ++t)
+        b.addTerminal(t, a, t);
+    MovementChangeRig m(b);
+    ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+    ASSERT_EQ(m.rig.data.harness.event.bandedPairNumbering, banded);
+    ASSERT_TRUE(m.exec(u"UPDATE RoundData SET EWPair=0 WHERE EWPair=%1"_s.arg(late)));
+    m.rig.data.reload();
+    m.submit(1, {record(1, 1, banded ? 2 : 6)});
+    ASSERT_EQ(m.stored(1, 1), u"1:1-%1"_s.arg(banded ? 101 : 6));
+
+    ASSERT_TRUE(m.exec(u"UPDATE RoundData SET EWPair=%1 WHERE EWPair=0 AND Round>=2"_s.arg(late)));
+    ASSERT_TRUE(m.exec(u"UPDATE Tables SET UpdateFromRound=2 WHERE Section=1"_s));
+
+    // Single: acknowledged, without asking for a reload.
+    EXPECT_EQ(m.submit(1, {record(2, 1, sentLate)}), QByteArray::fromHex("33"));
+    EXPECT_EQ(m.stored(1, 2), u"2:1-%1"_s.arg(late));
+    // In a list, next to a board the movement in memory places: both accepted, in the pair
+    // numbers the terminal uses.
+    const char ns2 = banded ? 3 : 2;
+    const QByteArray list = m.submit(2, {record(2, ns2, banded ? 4 : 7), record(4, ns2, sentLate)});
+    EXPECT_EQ(list, QByteArray::fromHex("4902") + ns2 + char(banded ? 4 : 7) + '\x04' + ns2 + char(sentLate));
+    EXPECT_EQ(m.stored(2, 4), u"3:2-%1"_s.arg(late));
+    // The bidding of the late pair's board is filed under the round they play it in.
+    m.rig.request(1, QByteArray(1, kBid) + QByteArray::fromHex("020014"));
+    EXPECT_EQ(m.rig.data.value(u"SELECT group_concat(DISTINCT Round) FROM BiddingData"_s).toString(), u"2"_s);
+    EXPECT_TRUE(m.rig.data.logMessages().filter(u"Skip board result"_s).isEmpty());
+
+    // The director takes the change up without a new stanza: every result stays where it is,
+    // also when the terminal sends it again.
+    m.analyse(false);
+    EXPECT_EQ(m.box.shown.size(), 1U);
+    m.submit(1, {record(2, 1, sentLate)});
+    EXPECT_EQ(m.stored(1, 2), u"2:1-%1"_s.arg(late));
+    EXPECT_EQ(m.stored(2, 4), u"3:2-%1"_s.arg(late));
+    // A pair that neither the movement nor a stored result seats is not stored.
+    m.submit(3, {record(5, banded ? 5 : 3, banded ? 6 : 8)});
+    EXPECT_EQ(m.stored(3, 5), u"-"_s);
+}
+
+INSTANTIATE_TEST_SUITE_P(Dispatcher, LatePairTest, ::testing::Bool(),
+                         [](const auto& p) { return p.param ? "BandedNumbers" : "PlainNumbers"; });
+
+// A Mitchell of 5 tables, 4 rounds of 2 boards; rounds 1-2 entered at every table. In round 3,
+// A1 plays NS 1 - EW 9 on boards 5-6 and A2 NS 2 - EW 10 on boards 7-8 when the scoring program
+// swaps the EW pairs of A1 and A2 from round 3. A1 enters board 5 before the question, A2
+// board 7 while it is up. Once the new movement is in memory (the director answered No, or
+// the program started again with the change pending), the rest of round 3 is still entered
+// by the pairs that play it, and stored.
+class RoundUnderWayTest : public ::testing::TestWithParam<bool> {};
+
+TEST_P(RoundUnderWayTest, TheRestOfTheRoundIsStoredUnderItsPairs) {
+    test::EventBuilder b;
+    const int a = b.addSection(u"A"_s);
+    b.addMitchellMovement(a, 5, 4, 2);
+    b.setStanza(a, 1, 4);
+    for (int t = 1; t <= 5; ++t)
+        b.addTerminal(t, a, t);
+    MovementChangeRig m(b);
+    ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+    for (const MovementRow& row : std::vector(m.rig.data.gameData.movementRows())) {
+        for (const qint16 board : row.boards) {
+            if (row.Round <= 2)
+                m.submit(row.Table, {record(board, row.NSPair, row.EWPair)});
+        }
+    }
+    m.submit(1, {record(5, 1, 9)});
+    ASSERT_TRUE(m.exec(u"UPDATE RoundData SET EWPair=19-EWPair WHERE Round=3 AND [Table]<=2"_s));
+    ASSERT_TRUE(m.exec(u"UPDATE RoundData SET EWPair=17-EWPair WHERE Round=4 AND [Table]<=2"_s));
+    ASSERT_TRUE(m.exec(u"UPDATE Tables SET UpdateFromRound=3"_s));
+    if (GetParam()) {
+        m.box.whileShown = [&m] {
+            m.submit(2, {record(7, 2, 10)});
+        };
+        m.analyse(false);
+        ASSERT_EQ(m.box.shown.size(), 1U);
+    } else {
+        m.submit(2, {record(7, 2, 10)});
+        m.rig.data.reload();
+    }
+    ASSERT_EQ(m.rig.data.gameData.mem_GetTablePairs(u"A1"_s, 3), u"1/10"_s);
+
+    // Answered as stored (the reload flag aside: the analysis asks every table to reload).
+    EXPECT_EQ(m.submit(1, {record(6, 1, 9)}).at(0) & 0x7f, 0x33);
+    const QByteArray list = m.submit(2, {record(8, 2, 10)}, true);
+    EXPECT_EQ(list.at(0) & 0x7f, 0x49);
+    EXPECT_EQ(list.mid(1), QByteArray::fromHex("08020a"));
+    for (const auto& [table, board, pairs] : {std::tuple{1, 5, "3:1-9"}, std::tuple{1, 6, "3:1-9"},
+                                              std::tuple{2, 7, "3:2-10"}, std::tuple{2, 8, "3:2-10"}}) {
+        EXPECT_EQ(m.stored(table, board), QLatin1String(pairs)) << table << "/" << board;
+    }
+    // A3 has nothing of round 3 stored: a pair its row does not seat is still not stored.
+    m.submit(3, {record(9, 3, 7)});
+    EXPECT_EQ(m.stored(3, 9), u"-"_s);
+    EXPECT_EQ(m.rig.data.logMessages().filter(u"Skip board result"_s),
+              QStringList{u"Skip board result: A3,0,3,7;9"_s});
+}
+
+INSTANTIATE_TEST_SUITE_P(Dispatcher, RoundUnderWayTest, ::testing::Bool(),
+                         [](const auto& p) { return p.param ? "AnsweredNo" : "StartedAgain"; });
+
+} // namespace
+} // namespace qzc
