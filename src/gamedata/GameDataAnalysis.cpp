@@ -426,7 +426,12 @@ QString GameDataAnalysis::completedTable(qint16 sectionId) const {
             continue;
         for (qint16 table = 1; table <= section.tableCount; ++table) {
             const QString tableId = section.Letter + number(table);
-            // A table without boards in the edge round has completed nothing.
+            // A table that plays no board in the edge round has completed nothing there: not
+            // one without boards, nor one whose row has an empty seat, also where what was
+            // entered for its boards is stored as not played.
+            const MovementRow* edgeRow = gameData_.mem_GetTableRow(tableId, section.stanzaEdge);
+            if (edgeRow == nullptr || !edgeRow->playsBoards())
+                continue;
             const QString boards = gameData_.mem_GetBoardList(tableId, section.stanzaEdge);
             if (!boards.isEmpty() &&
                 boards == gameData_.getPlayedBoardList(tableId, section.stanzaEdge, false))

@@ -79,8 +79,8 @@ private:
     static std::optional<qint16> lastOldRound(const MovementChange& change);
     /// Decides and applies one section's movement change; true when a decision was applied.
     bool decideMovementChange(qint16 sectionId, qint32 boundTerminals);
-    /// The first table of the section that has boards in the stanza's edge round and a result
-    /// for each, as "A3"; empty when none.
+    /// The first table of the section that plays boards in the stanza's edge round and has a
+    /// result for each, as "A3"; empty when none.
     QString completedTable(qint16 sectionId) const;
     bool applyNewStanza(const MovementChange& change, qint16 lastOldRound);
     bool applyKeepStanza(const MovementChange& change);

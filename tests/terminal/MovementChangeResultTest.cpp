@@ -181,5 +181,39 @@ TEST_P(RoundUnderWayTest, TheRestOfTheRoundIsStoredUnderItsPairs) {
 INSTANTIATE_TEST_SUITE_P(Dispatcher, RoundUnderWayTest, ::testing::Bool(),
                          [](const auto& p) { return p.param ? "AnsweredNo" : "StartedAgain"; });
 
+// The test Howell of 5 pairs on 3 tables, 3 rounds of 2 boards, where A1 seats A3's pairs in
+// round 3 and no one sits at A3: what its terminal enters there is stored as not played. A1
+// and A2 have stored one board of round 3 when the scoring program changes the movement from
+// round 3. A3 has completed nothing: the director is asked, and No keeps every result.
+TEST(EmptyEdgeRowTest, CompletesNothingAndTheDirectorIsAsked) {
+    test::EventBuilder b;
+    const int a = b.addSection(u"A"_s);
+    b.addHowellMovement(a, 5, 3, 2);
+    b.setStanza(a, 1, 3);
+    for (int t = 1; t <= 3; ++t)
+        b.addTerminal(t, a, t);
+    MovementChangeRig m(b);
+    ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+    ASSERT_TRUE(m.exec(u"UPDATE RoundData SET NSPair=5, EWPair=1 WHERE [Table]=1 AND Round=3"_s));
+    ASSERT_TRUE(m.exec(u"UPDATE RoundData SET NSPair=0, EWPair=0 WHERE [Table]=3 AND Round=3"_s));
+    m.rig.data.reload();
+    for (const MovementRow& row : std::vector(m.rig.data.gameData.movementRows())) {
+        for (const qint16 board : row.boards) {
+            if (row.Round <= 2 || row.Table == 3 || board == row.boards.first())
+                m.submit(row.Table, {record(board, row.NSPair, row.EWPair)});
+        }
+    }
+    const QString notPlayed = u"SELECT COUNT(*) FROM ReceivedData WHERE Round=3 AND Remarks='Not played'"_s;
+    ASSERT_EQ(m.rig.data.value(notPlayed).toInt(), 2);
+    const QString edgeRound = u"SELECT COUNT(*) FROM ReceivedData WHERE Round=3"_s;
+    ASSERT_EQ(m.rig.data.value(edgeRound).toInt(), 4);
+    ASSERT_TRUE(m.exec(u"UPDATE Tables SET UpdateFromRound=3"_s));
+
+    m.analyse(false);
+    EXPECT_EQ(m.box.shown.size(), 1U);
+    EXPECT_TRUE(m.rig.data.logMessages().filter(u"completed"_s).isEmpty());
+    EXPECT_EQ(m.rig.data.value(edgeRound).toInt(), 4);
+}
+
 } // namespace
 } // namespace qzc
