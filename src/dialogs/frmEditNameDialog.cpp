@@ -45,7 +45,12 @@ frmEditNameDialog::frmEditNameDialog(RegisteredPlayersEditor& editor, const Name
                     &frmEditNameDialog::cmdButton_Click);
     cmdButton[0]->setDefault(true);
     cmdHelp = makeHelpButton(this, prompt.helpTopic);
-    connect(cmdHelp, &QPushButton::clicked, this, &frmEditNameDialog::cmdHelp_Click);
+    connect(cmdHelp, &QPushButton::clicked, this, [this] {
+        cmdHelp_Click();
+        // A click leaves the keyboard on Help, where Enter would only open the page again: it
+        // goes back to the dialog's buttons. F1 leaves it where it was, typing goes on.
+        cmdButton[0]->setFocus();
+    });
 
     auto* entry = new QHBoxLayout;
     entry->addWidget(labNewValueLeft);
@@ -86,8 +91,6 @@ void frmEditNameDialog::cmdButton_Click(int index) {
 
 void frmEditNameDialog::cmdHelp_Click() {
     openHelpTopic(help_, helpTopicOf(cmdHelp));
-    // The keyboard goes back to the dialog's buttons.
-    cmdButton[0]->setFocus();
 }
 
 } // namespace qzc

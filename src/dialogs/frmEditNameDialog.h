@@ -29,7 +29,8 @@ public:
 
     /// Index 0 "Yes" applies the value typed, 1 "No" only closes.
     void cmdButton_Click(int index);
-    /// The Help button and F1 (as the key comes up).
+    /// The Help button and F1 (as the key comes up): opens the help page; the focus stays
+    /// where it was (a click on Help then gives it to Yes).
     void cmdHelp_Click() override;
 
     /// "ID" or "NAME", the form's Tag.

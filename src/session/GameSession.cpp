@@ -89,7 +89,8 @@ void GameSession::stopGame() {
 bool GameSession::ensureBoardCounts() {
     if (event_.boardsPerRound != 0 && event_.totalBoards != 0)
         return true;
-    qint16 rows = 0;
+    // Wide enough for any movement: a count that does not fit would read as no movement.
+    qint32 rows = 0;
     db_.getDBValue(QStringLiteral("SELECT COUNT([Table]) as cnt FROM [RoundData]"), QStringLiteral("cnt"),
                    rows);
     if (rows != 0)

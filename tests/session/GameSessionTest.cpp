@@ -288,37 +288,47 @@ TEST(GameSessionTest, BoxesDueDuringAReplyOpenAfterItAndTheTerminalsAreAnswered)
     EXPECT_EQ(seen, (QStringList{u"The scoring"_s, u"answered 1"_s, u"No temporary"_s, u"answered 1"_s}));
 }
 
-// Without a movement and without board counts the start asks the director for them.
+// Without a movement and without board counts the start asks the director for them; a
+// movement of any size has rows, also one of more rows than a 16-bit count takes.
 TEST(GameSessionTest, StartAsksForTheBoardCountsOfAnEventWithoutMovement) {
     struct Case {
         const char* what;
+        int movementRows;
         std::optional<std::pair<qint16, qint16>> answer;
+        int questions;
         bool started;
-        qint16 edge;
+        /// The stanza edge stored by the start; none: left as it was.
+        std::optional<qint16> edge;
     };
-    const Case cases[] = {{"quit", std::nullopt, false, 0},
-                          {"3 of 24", std::pair<qint16, qint16>{3, 24}, true, 8}};
+    const Case cases[] = {{"quit", 0, std::nullopt, 1, false, std::nullopt},
+                          {"3 of 24", 0, std::pair<qint16, qint16>{3, 24}, 1, true, 8},
+                          {"40000 rows", 40000, std::pair<qint16, qint16>{3, 24}, 0, true, std::nullopt}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SessionRig rig;
         ASSERT_TRUE(rig.start(test::fixtures::mitchell()));
         ASSERT_TRUE(rig.data.exec(QStringLiteral("DELETE FROM RoundData")));
+        // One statement, for speed.
+        ASSERT_TRUE(rig.data.exec(
+            QStringLiteral("INSERT INTO RoundData (Section,[Table],Round,NSPair,EWPair,LowBoard,HighBoard) "
+                           "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<%1) "
+                           "SELECT 1, 1+(i-1)%60, 1+(i-1)/60, 1+(i-1)%60, 61+(i-1)%60, 1, 1 FROM n "
+                           "WHERE i<=%1")
+                .arg(c.movementRows)));
+        const QString edgeQuery = QStringLiteral("SELECT custom_qz_StanazEdgeGameRound FROM Section");
+        const int edgeBefore = rig.data.value(edgeQuery).toInt();
         rig.h().event.boardsPerRound = 0;
         rig.h().event.totalBoards = 0;
         rig.host.boardCountAnswer = c.answer;
         rig.session.command(GameCommand::Start);
-        EXPECT_EQ(rig.host.boardCountQuestions, 1);
+        EXPECT_EQ(rig.host.boardCountQuestions, c.questions);
         EXPECT_EQ(rig.session.isRunning(), c.started);
         // Giving up leaves the stopped game's "Stop" ticked.
         EXPECT_EQ(rig.host.tickedCommand, c.started ? GameCommand::Start : GameCommand::Stop);
         EXPECT_EQ(
             rig.data.logMessages().contains(QStringLiteral("Total boards and board per round is set: 3,24")),
-            c.started);
-        if (c.started) {
-            EXPECT_EQ(
-                rig.data.value(QStringLiteral("SELECT custom_qz_StanazEdgeGameRound FROM Section")).toInt(),
-                c.edge);
-        }
+            c.edge.has_value());
+        EXPECT_EQ(rig.data.value(edgeQuery).toInt(), c.edge.value_or(edgeBefore));
     }
 }
 
