@@ -28,7 +28,12 @@ QByteArray record(int board, int ns, int ew) {
 
 class MovementChangeRig {
 public:
-    explicit MovementChangeRig(test::EventBuilder& b) { started = rig.start(b); }
+    /// Starts the event with a terminal at each of the first tables of section A.
+    MovementChangeRig(test::EventBuilder& b, int tables) {
+        for (int t = 1; t <= tables; ++t)
+            b.addTerminal(t, 1, t);
+        started = rig.start(b);
+    }
 
     /// The terminal of the table sends one result (52) or a list (72); the code and data of
     /// the reply's first piece, empty when there is no reply.
@@ -81,9 +86,7 @@ TEST_P(LatePairTest, ResultsOfALatePairAreStoredBeforeTheChangeIsTakenUp) {
     // Every band of banded numbers is used.
     if (banded)
         b.addMitchellMovement(b.addSection(u"B"_s), 5, 5, 1, test::PairNumbering{201, 301});
-    for (int t = 1; t <= 5; ++t)
-        b.addTerminal(t, a, t);
-    MovementChangeRig m(b);
+    MovementChangeRig m(b, 5);
     ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
     ASSERT_EQ(m.rig.data.harness.event.bandedPairNumbering, banded);
     ASSERT_TRUE(m.exec(u"UPDATE RoundData SET EWPair=0 WHERE EWPair=%1"_s.arg(late)));
@@ -136,9 +139,7 @@ TEST_P(RoundUnderWayTest, TheRestOfTheRoundIsStoredUnderItsPairs) {
     const int a = b.addSection(u"A"_s);
     b.addMitchellMovement(a, 5, 4, 2);
     b.setStanza(a, 1, 4);
-    for (int t = 1; t <= 5; ++t)
-        b.addTerminal(t, a, t);
-    MovementChangeRig m(b);
+    MovementChangeRig m(b, 5);
     ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
     for (const MovementRow& row : std::vector(m.rig.data.gameData.movementRows())) {
         for (const qint16 board : row.boards) {
@@ -190,9 +191,7 @@ TEST(EmptyEdgeRowTest, CompletesNothingAndTheDirectorIsAsked) {
     const int a = b.addSection(u"A"_s);
     b.addHowellMovement(a, 5, 3, 2);
     b.setStanza(a, 1, 3);
-    for (int t = 1; t <= 3; ++t)
-        b.addTerminal(t, a, t);
-    MovementChangeRig m(b);
+    MovementChangeRig m(b, 3);
     ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
     ASSERT_TRUE(m.exec(u"UPDATE RoundData SET NSPair=5, EWPair=1 WHERE [Table]=1 AND Round=3"_s));
     ASSERT_TRUE(m.exec(u"UPDATE RoundData SET NSPair=0, EWPair=0 WHERE [Table]=3 AND Round=3"_s));
