@@ -63,7 +63,7 @@ struct MovementRow {
     RowPlay play = RowPlay::Boards;
 
     SeatNumbers seats() const { return {NSPair, EWPair, South, West}; }
-    /// A lookup by board finds the row only where it plays the board.
+    /// Every seat is filled: the row plays its boards.
     bool playsBoards() const { return play == RowPlay::Boards; }
     /// Entries for its boards are taken: the row plays them, or it seats no one and they are
     /// stored as not played. A sit-out takes none.
