@@ -31,11 +31,18 @@ inline bool seatsNoOne(const SeatNumbers& seats, bool individualGame) {
     return true;
 }
 
-/// The rows of RoundData that play boards (not playsNoBoard), as a condition that follows a
-/// WHERE clause: a Null seat is empty.
-inline QString playsBoardsCondition(bool individualGame) {
-    return individualGame ? QStringLiteral(" AND NSPair>0 AND EWPair>0 AND South>0 AND West>0")
-                          : QStringLiteral(" AND NSPair>0 AND EWPair>0");
+/// The rows of RoundData that owe the results of their boards, as a condition that follows a
+/// WHERE clause: those that play boards (not playsNoBoard; a Null seat is empty), and those in
+/// whose round the table's stored results show it played (a result with both pairs), as a
+/// pair may leave while its table plays the round.
+inline QString owesResultsCondition(bool individualGame) {
+    return QStringLiteral(" AND (") +
+           (individualGame ? QStringLiteral("(NSPair>0 AND EWPair>0 AND South>0 AND West>0)")
+                           : QStringLiteral("(NSPair>0 AND EWPair>0)")) +
+           QStringLiteral(
+               " OR EXISTS (SELECT Board FROM ReceivedData WHERE ReceivedData.Section=RoundData.Section"
+               " AND ReceivedData.[Table]=RoundData.[Table] AND ReceivedData.Round=RoundData.Round"
+               " AND NOT ReceivedData.Erased AND ReceivedData.PairNS>0 AND ReceivedData.PairEW>0))");
 }
 
 /// How a row with these seats takes part in play: what every lookup by board reads.

@@ -7,6 +7,7 @@
 
 #include <QHash>
 #include <QList>
+#include <QSet>
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -78,8 +79,8 @@ public:
     void loadrounddata();
     /// Ordered by section, table and round; each row's play fixed for the game type.
     const std::vector<MovementRow>& movementRows() const { return rows_; }
-    /// The tables whose rows play board (1 to 63), with the pairs that meet on it; nullptr
-    /// for a board that no row names.
+    /// The rows that hold board (1 to 63), with the pairs that meet on it and whether they
+    /// play it; nullptr for a board that no row names.
     const BoardIndexEntry* boardIndex(qint16 board) const;
     /// The highest board number of the index; 0 when it is empty.
     qint16 boardIndexSize() const { return static_cast<qint16>(boardIndex_.size()); }
@@ -101,17 +102,34 @@ public:
     /// the board is found first; a row that seats no one only when none plays it; a sit-out
     /// never.
     qint16 mem_GetNextRound(const QString& tableId, qint16 board) const;
+    /// The rounds findResultPlace looks in beyond the movement in memory: those of the stanza
+    /// under way (what a terminal may enter), or every round of the evening (a correction by
+    /// the director, a result rebuilt from the log).
+    enum class PlaceRounds { Stanza, Evening };
     /// Where a result of board sent by the table is filed, found in this order:
     /// 1. the movement in memory: the row that seats exactly these numbers (mem_GetRound);
-    /// 2. a changed movement not yet taken up: the table's row of RoundData in the stanza
-    ///    that seats these numbers with no seat empty, in a round whose row in memory holds
-    ///    the board (the boards its terminal was given);
-    /// 3. the round under way: the latest round of the stanza in which the table has results
-    ///    stored under exactly these numbers and whose row in memory holds the board.
-    /// Numbers are compared as sent (banded: a movement number converts to the number sent),
-    /// South and West only when either was sent. Nothing when none places the result.
-    std::optional<ResultPlace> findResultPlace(const QString& tableId, qint16 board,
-                                               const ResultSeats& seats) const;
+    /// 2. a changed movement not yet taken up: the table's row of RoundData that seats these
+    ///    numbers with no seat empty, in a round whose row in memory holds the board (the
+    ///    boards its terminal was given);
+    /// 3. the round under way: the latest round whose row in memory holds the board and whose
+    ///    stored results show that these numbers played it (roundSeating).
+    /// Steps 2 and 3 look in the rounds that rounds names. Numbers are compared as sent
+    /// (banded: a movement number converts to the number sent), South and West only when
+    /// either was sent. Nothing when none places the result.
+    std::optional<ResultPlace> findResultPlace(const QString& tableId, qint16 board, const ResultSeats& seats,
+                                               PlaceRounds rounds = PlaceRounds::Stanza) const;
+    /// Who played (or plays) the table's round, and board there: the seats of the table's
+    /// stored results of the round where it has some (the board's own result first, else the
+    /// lowest board's), else those of its row in the movement in memory; nothing when neither.
+    /// Whatever shows, corrects, places or counts a stored result reads this one answer.
+    std::optional<RoundSeating> roundSeating(const QString& tableId, qint16 round, qint16 board = 0) const;
+    /// The round in which the table played board with these seats (South and West compared
+    /// only when either is given): the round of its stored result of the board under them,
+    /// else of its row holding the board whose roundSeating they are and plays; 0 when none.
+    qint16 playedRound(const QString& tableId, qint16 board, const SeatNumbers& seats) const;
+    /// "3/10" (individual game "1/5/9/13"), "---" for an empty seat; South and West only in
+    /// an individual game and when both are filled.
+    QString seatingText(const SeatNumbers& seats) const;
     /// The round of the table's bidding and play of board, found as its result is: the row
     /// in memory (mem_GetNextRound), else a row of RoundData not yet taken up, else the round
     /// under way, whoever sits there. 0 when none.
@@ -209,8 +227,6 @@ public:
     /// True when the table's section has every result of its current stanza on the tables
     /// that have a terminal.
     bool checkResultProgress(const QString& tableId) const;
-    /// "NS/EW" (individual game "NS/EW/South/West") of the table's results in the round.
-    QString getRoundPlayers(const QString& tableId, qint16 round) const;
     /// The boards with a result in the round (upTo: up to the round), joined with ",".
     QString getPlayedBoardList(const QString& tableId, qint16 round, bool upTo) const;
     qint16 getMaxRound(const QString& tableId) const;
@@ -269,7 +285,20 @@ private:
     std::optional<QList<qint16>> readTableNumbers(const SectionRecord& section, qint32 tableRows) const;
     /// Steps 2 and 3 of findResultPlace and findBoardRound (sent: nothing for any numbers).
     std::optional<ResultPlace> placeOutsideMemory(const QString& tableId, qint16 board,
-                                                  const std::optional<ResultSeats>& sent) const;
+                                                  const std::optional<ResultSeats>& sent,
+                                                  PlaceRounds rounds) const;
+    /// The seats of the table's stored results of the round, the board's own first; nothing
+    /// when it has none there or the database fails.
+    std::optional<SeatNumbers> storedRoundSeats(const QString& tableId, qint16 round, qint16 board) const;
+    /// The rounds that stored results show a table played (a result with both pairs), of the
+    /// section (0: of every section), as playedRoundKey gives them.
+    QSet<quint64> roundsPlayed(qint16 sectionId) const;
+    static quint64 playedRoundKey(qint16 sectionId, qint16 table, qint16 round);
+    /// A row owes the results of its boards when it takes entries, or when the table's stored
+    /// results show it played the round (played: roundsPlayed).
+    static bool owesResults(const MovementRow& row, const QSet<quint64>& played);
+    /// The results the table owes in the movement in memory (owesResults).
+    qint32 resultsExpected(qint16 sectionId, qint16 table, const QSet<quint64>& played) const;
     /// mem_GetBoardSet; with onlyRowsThatPlay, a row with an empty seat does not count.
     qint16 otherTableWithBoard(qint16 sectionId, qint16 round, qint16 board, qint16 table,
                                bool onlyRowsThatPlay) const;

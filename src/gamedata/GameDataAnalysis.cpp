@@ -428,9 +428,10 @@ QString GameDataAnalysis::completedTable(qint16 sectionId) const {
             const QString tableId = section.Letter + number(table);
             // A table that plays no board in the edge round has completed nothing there: not
             // one without boards, nor one whose row has an empty seat, also where what was
-            // entered for its boards is stored as not played.
-            const MovementRow* edgeRow = gameData_.mem_GetTableRow(tableId, section.stanzaEdge);
-            if (edgeRow == nullptr || !edgeRow->playsBoards())
+            // entered for its boards is stored as not played; unless its stored results show
+            // that it played the round.
+            const std::optional<RoundSeating> edgeRound = gameData_.roundSeating(tableId, section.stanzaEdge);
+            if (!edgeRound || !edgeRound->plays)
                 continue;
             const QString boards = gameData_.mem_GetBoardList(tableId, section.stanzaEdge);
             if (!boards.isEmpty() &&

@@ -89,18 +89,34 @@ struct ResultPlace {
     SeatNumbers seats{};
 };
 
-/// One table that plays a board, as the board index lists it.
+/// Who played (or plays) a table's round: the one answer that the result intake and every reader
+/// that shows, corrects or counts a stored result share (GameData::roundSeating).
+struct RoundSeating {
+    SeatNumbers seats{};
+    /// The seats are those of the table's stored results of the round; else those of its row in
+    /// the movement in memory.
+    bool stored = false;
+    /// The round's boards are played there: stored results with both pairs, or a row of the
+    /// movement with every seat filled.
+    bool plays = false;
+};
+
+/// One row of the movement that holds a board, as the board index lists it.
 struct BoardSlot {
     /// Letter(s) and table number, as "A12".
     QString tableId;
+    /// The round in which the table plays the board.
+    qint16 round = 0;
     qint16 nsPair = 0;
     qint16 ewPair = 0;
     qint16 south = 0;
     qint16 west = 0;
+    /// The row plays the board (every seat filled); else it holds it while a seat is empty.
+    bool plays = true;
 };
 
-/// The tables that play one board, in movement order; at most one slot per table of the
-/// event.
+/// The rows that hold one board, in movement order: at most one that plays it per table of
+/// the event, and the rows that hold it without playing it, which take no place.
 struct BoardIndexEntry {
     std::vector<BoardSlot> tables;
 };

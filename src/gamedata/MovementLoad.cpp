@@ -77,6 +77,7 @@ void GameData::loadrounddata() {
 
     const bool individual = isIndividualGame();
     playReadAsIndividual_ = individual;
+    const QSet<quint64> played = roundsPlayed(0);
     for (const QSqlRecord& record : raw) {
         const std::optional<qint16> sectionId = fields::int16(record, QStringLiteral("Section"));
         const std::optional<qint16> table = fields::int16(record, QStringLiteral("Table"));
@@ -145,8 +146,9 @@ void GameData::loadrounddata() {
         row.play = rowPlay(row.seats(), individual);
         for (qint16 j = 0; j < count; ++j)
             row.boards.append(static_cast<qint16>(first + j));
-        // A sit-out's boards are offered to its terminal, but no result of them is stored.
-        if (row.takesEntries())
+        // A sit-out's boards are offered to its terminal, but no result of them is owed unless
+        // its stored results show that the table played the round.
+        if (owesResults(row, played))
             groupBoards += count;
         rows_.push_back(std::move(row));
     }
@@ -187,14 +189,16 @@ void GameData::indexBoards() {
             maxBoard = qMax(maxBoard, board);
     }
     boardIndex_.assign(static_cast<std::size_t>(maxBoard), BoardIndexEntry{});
+    std::vector<qint32> playing(static_cast<std::size_t>(maxBoard), 0);
     for (const MovementRow& row : rows_) {
-        if (!row.playsBoards())
-            continue;
         const QString tableId = row.Letter + number(row.Table);
+        const bool plays = row.playsBoards();
         for (const qint16 board : row.boards) {
-            std::vector<BoardSlot>& playing = boardIndex_[static_cast<std::size_t>(board - 1)].tables;
-            if (static_cast<qint32>(playing.size()) < boardSlots_)
-                playing.push_back(BoardSlot{tableId, row.NSPair, row.EWPair, row.South, row.West});
+            const auto at = static_cast<std::size_t>(board - 1);
+            if (plays && playing[at]++ >= boardSlots_)
+                continue;
+            boardIndex_[at].tables.push_back(
+                BoardSlot{tableId, row.Round, row.NSPair, row.EWPair, row.South, row.West, plays});
         }
     }
 }

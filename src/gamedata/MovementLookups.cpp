@@ -84,11 +84,14 @@ qint16 GameData::mem_GetNextRound(const QString& tableId, qint16 board) const {
 
 QString GameData::mem_GetTablePairs(const QString& tableId, qint16 round) const {
     const MovementRow* row = mem_GetTableRow(tableId, round);
-    if (!row)
-        return {};
-    QString text = seatText(row->NSPair) + QLatin1Char('/') + seatText(row->EWPair);
-    if (isIndividualGame() && row->South >= 1 && row->West >= 1)
-        text += QLatin1Char('/') + number(row->South) + QLatin1Char('/') + number(row->West);
+    return row ? seatingText(row->seats()) : QString();
+}
+
+QString GameData::seatingText(const SeatNumbers& seats) const {
+    const auto& [ns, ew, south, west] = seats;
+    QString text = seatText(ns) + QLatin1Char('/') + seatText(ew);
+    if (isIndividualGame() && south >= 1 && west >= 1)
+        text += QLatin1Char('/') + number(south) + QLatin1Char('/') + number(west);
     return text;
 }
 

@@ -26,9 +26,7 @@ ResultEntry ResultCorrection::annulled(const ResultSeat& seat) const {
     record.board = seat.board;
     const qint16 sectionId = gameData_.getSectionID(tableIdLetter(seat.tableId));
     const qint16 lastPlayedRound = gameData_.getSectionMaxRound(sectionId);
-    const qint16 movementRound =
-        gameData_.mem_GetRound(seat.tableId, seat.nsPair, seat.ewPair, seat.board, seat.south, seat.west);
-    if (movementRound < lastPlayedRound)
+    if (seat.round < lastPlayedRound)
         parseResultEntry(QStringLiteral("NP"), record);
     return record;
 }

@@ -31,9 +31,9 @@ public:
 
     ResultCorrection(GameData& gameData, Log& log, MessageBox& messages, DesktopHost& desktop);
 
-    /// What an emptied result becomes: "not played" when the board's round in the movement
-    /// comes before the section's highest round with a stored result (the table was passed
-    /// over), else nothing, which erases the stored result.
+    /// What an emptied result becomes: "not played" when the seat's round comes before the
+    /// section's highest round with a stored result (the table was passed over), else
+    /// nothing, which erases the stored result.
     ResultEntry annulled(const ResultSeat& seat) const;
 
     /// True when the seat's stored result is still the one shown to the director. A table

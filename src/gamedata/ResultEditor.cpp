@@ -53,7 +53,9 @@ bool ResultEditor::describeResult(qint16 board, const TravellerPick& pick) {
     seat.tableId = pick.tableId;
     if (seat.board == 0 || seat.nsPair == 0 || seat.ewPair == 0)
         return false;
-    seat.round = gameData_.mem_GetRound(seat.tableId, seat.nsPair, seat.ewPair, board, 0, 0);
+    // The round of the stored result the row shows, else the round that these pairs play.
+    seat.round =
+        gameData_.playedRound(seat.tableId, board, {seat.nsPair, seat.ewPair, seat.south, seat.west});
     describeStored();
     return true;
 }

@@ -3,6 +3,10 @@
 // scoring program's change of the movement waits to be taken up, the table may rightly play
 // pairs that only RoundData seats (the PIN check reads it); after it was taken up, the rest of
 // a round under way is still played by the pairs its stored results show. Neither is dropped.
+//
+// Who played a table's round is one answer for the intake and for everything that shows,
+// corrects or counts a stored result: the pairs of the table's stored results of the round,
+// else the movement's row. So a result is seen and corrected where it is stored.
 #include "core/Log.h"
 #include "core/QueryValues.h"
 #include "core/ScoreDb.h"
@@ -15,29 +19,44 @@
 
 namespace qzc {
 
+namespace {
+
+QString number(qint64 n) {
+    return QString::number(n);
+}
+
+SeatNumbers storedSeats(const QSqlQuery& query, int first) {
+    return {queryInt16(query, first), queryInt16(query, first + 1), queryInt16(query, first + 2),
+            queryInt16(query, first + 3)};
+}
+
+} // namespace
+
 std::optional<ResultPlace> GameData::findResultPlace(const QString& tableId, qint16 board,
-                                                     const ResultSeats& seats) const {
+                                                     const ResultSeats& seats, PlaceRounds rounds) const {
     const auto& [ns, ew, south, west] = seats.own;
     if (const qint16 round = mem_GetRound(tableId, ns, ew, board, south, west); round > 0)
         return ResultPlace{round, seats.own};
-    return placeOutsideMemory(tableId, board, seats);
+    return placeOutsideMemory(tableId, board, seats, rounds);
 }
 
 qint16 GameData::findBoardRound(const QString& tableId, qint16 board) const {
     if (const qint16 round = mem_GetNextRound(tableId, board); round > 0)
         return round;
-    const std::optional<ResultPlace> place = placeOutsideMemory(tableId, board, std::nullopt);
+    const std::optional<ResultPlace> place =
+        placeOutsideMemory(tableId, board, std::nullopt, PlaceRounds::Stanza);
     return place ? place->round : qint16{0};
 }
 
 std::optional<ResultPlace> GameData::placeOutsideMemory(const QString& tableId, qint16 board,
-                                                        const std::optional<ResultSeats>& sent) const {
+                                                        const std::optional<ResultSeats>& sent,
+                                                        PlaceRounds rounds) const {
     if (board <= 0)
         return std::nullopt;
     const qint16 sectionId = getSectionID(tableIdLetter(tableId));
-    const qint16 begin = getSectionBeginRound(sectionId);
-    const qint16 edge = getSectionEdgeRound(sectionId);
-    const auto inStanza = [begin, edge](qint16 round) {
+    const qint16 begin = rounds == PlaceRounds::Stanza ? getSectionBeginRound(sectionId) : qint16{1};
+    const qint16 edge = rounds == PlaceRounds::Stanza ? getSectionEdgeRound(sectionId) : qint16{0};
+    const auto inRounds = [begin, edge](qint16 round) {
         return round >= qMax<qint16>(begin, 1) && (edge < 1 || round <= edge);
     };
     // The boards the table's terminal was given for the round.
@@ -54,28 +73,122 @@ std::optional<ResultPlace> GameData::placeOutsideMemory(const QString& tableId, 
 
     // A changed movement not yet taken up: its rows as the PIN check reads them.
     for (const MovementRow& row : NextSeating(db_, log_, *this).tableRounds(tableId, begin)) {
-        if (inStanza(row.Round) && row.playsBoards() && seated(row.seats()) && holdsBoard(row.Round))
+        if (inRounds(row.Round) && row.playsBoards() && seated(row.seats()) && holdsBoard(row.Round))
             return place(row.Round, row.seats());
     }
 
-    // The round under way, as the table's stored results show who plays it.
-    std::optional<QSqlQuery> query = db_.select(
-        QStringLiteral("SELECT Round, PairNS, PairEW, South, West FROM ReceivedData WHERE Section=? AND "
-                       "[Table]=? AND NOT Erased ORDER BY Round DESC, Board ASC"),
-        {sectionId, tableIdNumber(tableId)});
-    if (!query) {
-        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(),
-                      QStringLiteral("Database - findResultPlace"), true);
+    // The round under way, as the table's stored results show who plays it: the latest first.
+    const std::vector<int>* rows = tableRows(tableId);
+    if (rows == nullptr)
         return std::nullopt;
-    }
-    while (query->next()) {
-        const qint16 round = queryInt16(*query, 0);
-        const SeatNumbers stored = {queryInt16(*query, 1), queryInt16(*query, 2), queryInt16(*query, 3),
-                                    queryInt16(*query, 4)};
-        if (inStanza(round) && holdsBoard(round) && seated(stored))
-            return place(round, stored);
+    for (auto i = rows->rbegin(); i != rows->rend(); ++i) {
+        const MovementRow& row = rows_[static_cast<std::size_t>(*i)];
+        if (!inRounds(row.Round) || !row.boards.contains(board))
+            continue;
+        const std::optional<RoundSeating> seating = roundSeating(tableId, row.Round, board);
+        if (seating && seating->stored && seated(seating->seats))
+            return place(row.Round, seating->seats);
     }
     return std::nullopt;
+}
+
+std::optional<SeatNumbers> GameData::storedRoundSeats(const QString& tableId, qint16 round,
+                                                      qint16 board) const {
+    // Asked for every cell of the grid and row of a traveller: a statement prepared once.
+    std::optional<QSqlQuery> query =
+        db_.select(QStringLiteral("SELECT Board, PairNS, PairEW, South, West FROM ReceivedData WHERE "
+                                  "Section=? AND [Table]=? AND Round=? AND NOT Erased ORDER BY Board ASC"),
+                   {int{getSectionID(tableIdLetter(tableId))}, int{tableIdNumber(tableId)}, int{round}});
+    if (!query) {
+        logDbError(QStringLiteral("Database - roundSeating"));
+        return std::nullopt;
+    }
+    std::optional<SeatNumbers> first;
+    while (query->next()) {
+        if (queryInt16(*query, 0) == board)
+            return storedSeats(*query, 1);
+        if (!first)
+            first = storedSeats(*query, 1);
+    }
+    return first;
+}
+
+std::optional<RoundSeating> GameData::roundSeating(const QString& tableId, qint16 round, qint16 board) const {
+    if (const std::optional<SeatNumbers> stored = storedRoundSeats(tableId, round, board))
+        return RoundSeating{*stored, true, (*stored)[0] > 0 && (*stored)[1] > 0};
+    if (const MovementRow* row = mem_GetTableRow(tableId, round))
+        return RoundSeating{row->seats(), false, row->playsBoards()};
+    return std::nullopt;
+}
+
+qint16 GameData::playedRound(const QString& tableId, qint16 board, const SeatNumbers& seats) const {
+    const auto& [ns, ew, south, west] = seats;
+    const bool fourSeats = south != 0 || west != 0;
+    QString sql =
+        QStringLiteral("SELECT Round FROM ReceivedData WHERE Section=? AND [Table]=? AND Board=? AND "
+                       "PairNS=? AND PairEW=? AND NOT Erased");
+    QVariantList values{int{getSectionID(tableIdLetter(tableId))}, int{tableIdNumber(tableId)}, int{board},
+                        int{ns}, int{ew}};
+    if (fourSeats) {
+        sql += QStringLiteral(" AND South=? AND West=?");
+        values << int{south} << int{west};
+    }
+    qint16 stored = 0;
+    db_.getDBValue(sql + QStringLiteral(" ORDER BY Round ASC"), QStringLiteral("Round"), stored, values);
+    if (stored > 0)
+        return stored;
+
+    const std::vector<int>* rows = tableRows(tableId);
+    if (rows == nullptr)
+        return 0;
+    for (const int i : *rows) {
+        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
+        if (!row.boards.contains(board))
+            continue;
+        const std::optional<RoundSeating> seating = roundSeating(tableId, row.Round, board);
+        if (!seating || !seating->plays)
+            continue;
+        const SeatNumbers& played = seating->seats;
+        if (played[0] == ns && played[1] == ew && (!fourSeats || (played[2] == south && played[3] == west)))
+            return row.Round;
+    }
+    return 0;
+}
+
+QSet<quint64> GameData::roundsPlayed(qint16 sectionId) const {
+    QSet<quint64> played;
+    QString sql = QStringLiteral("SELECT DISTINCT Section, [Table], Round FROM ReceivedData WHERE NOT Erased "
+                                 "AND PairNS>0 AND PairEW>0");
+    if (sectionId != 0)
+        sql += QStringLiteral(" AND Section=") + number(sectionId);
+    std::optional<QSqlQuery> query = db_.select(sql);
+    if (!query) {
+        logDbError(QStringLiteral("Database - roundsPlayed"));
+        return played;
+    }
+    while (query->next())
+        played.insert(playedRoundKey(queryInt16(*query, 0), queryInt16(*query, 1), queryInt16(*query, 2)));
+    return played;
+}
+
+quint64 GameData::playedRoundKey(qint16 sectionId, qint16 table, qint16 round) {
+    return (static_cast<quint64>(static_cast<quint16>(sectionId)) << 32) |
+           (static_cast<quint64>(static_cast<quint16>(table)) << 16) | static_cast<quint16>(round);
+}
+
+bool GameData::owesResults(const MovementRow& row, const QSet<quint64>& played) {
+    return row.takesEntries() || played.contains(playedRoundKey(row.Section, row.Table, row.Round));
+}
+
+qint32 GameData::resultsExpected(qint16 sectionId, qint16 table, const QSet<quint64>& played) const {
+    qint32 expected = 0;
+    const RowRange range = sectionRows(sectionId);
+    for (int i = range.first; i < range.end; ++i) {
+        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
+        if (row.Table == table && owesResults(row, played))
+            expected += static_cast<qint32>(row.boards.size());
+    }
+    return expected;
 }
 
 } // namespace qzc

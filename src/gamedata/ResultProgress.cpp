@@ -29,11 +29,11 @@ QString rounds(const ResultProgress::Range& range) {
            number(range.last);
 }
 
-// Boards owed by the rows of RoundData under where that play boards.
+// Boards owed by the rows of RoundData under where that owe their results.
 QString owedQuery(const QString& where, const ResultProgress::Range& range) {
     return QStringLiteral("SELECT SUM(HighBoard-LowBoard+1) AS totalboard FROM RoundData") + where +
            rounds(range) + QStringLiteral(" AND HighBoard>0 AND LowBoard>0") +
-           playsBoardsCondition(range.individualGame);
+           owesResultsCondition(range.individualGame);
 }
 
 // Results got by the rows of ReceivedData under where (the rounds only with the movement).
@@ -141,10 +141,11 @@ qint32 ResultProgress::countTable(qint16 sectionId, qint16 table, const Range& r
 }
 
 void ResultProgress::resultsChanged(qint16 sectionId, qint16 table, const ScoreDb::ChangeMark& before,
-                                    const ScoreDb::ChangeMark& after) {
+                                    const ScoreDb::ChangeMark& after, bool owedChanged) {
     for (auto it = kept_.begin(); it != kept_.end();) {
         Kept& kept = it->second;
-        if (!kept.mark.holdsAt(before) || !before.onlyOwnChangesUntil(after)) {
+        if (!kept.mark.holdsAt(before) || !before.onlyOwnChangesUntil(after) ||
+            (owedChanged && it->first == sectionId)) {
             it = kept_.erase(it);
             continue;
         }

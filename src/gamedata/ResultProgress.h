@@ -26,8 +26,9 @@ public:
     };
 
     /// What is counted: rounds first to last; with the movement in memory the boards owed
-    /// come from the RoundData rows of those rounds that play boards, without it each table
-    /// owes totalBoards and the results of every round count.
+    /// come from the RoundData rows of those rounds that play boards or that the table's
+    /// stored results show it played, without it each table owes totalBoards and the results
+    /// of every round count.
     struct Range {
         qint16 first = 1;
         qint16 last = 0;
@@ -47,10 +48,11 @@ public:
     Counts table(const QString& tableCondition, const Range& range);
 
     /// The program changed the results of one table, and nothing else, between the marks
-    /// before and after: the kept counts of its section count that table again, those of
-    /// other sections stay. Counts that did not hold at before are dropped.
+    /// before and after: the kept counts of its section count that table again (all of the
+    /// section's when owedChanged: a round of the table came to owe its boards, or ceased to),
+    /// those of other sections stay. Counts that did not hold at before are dropped.
     void resultsChanged(qint16 sectionId, qint16 table, const ScoreDb::ChangeMark& before,
-                        const ScoreDb::ChangeMark& after);
+                        const ScoreDb::ChangeMark& after, bool owedChanged = false);
     /// The program changed something between before and after that no count depends on.
     void unrelatedChange(const ScoreDb::ChangeMark& before, const ScoreDb::ChangeMark& after);
 

@@ -61,22 +61,6 @@ bool GameData::checkResultProgress(const QString& tableId) const {
                                 getSectionBeginRound(sectionId));
 }
 
-QString GameData::getRoundPlayers(const QString& tableId, qint16 round) const {
-    std::optional<QSqlQuery> query =
-        db_.select(QStringLiteral("SELECT PairNS, PairEW, South, West FROM ReceivedData WHERE ") +
-                   sqlSectionTable(tableId) + QStringLiteral(" AND Round=") + number(round) +
-                   QStringLiteral(" AND NOT Erased ORDER BY Board ASC"));
-    if (!query || !query->next())
-        return {};
-    const QSqlRecord row = query->record();
-    QString text = fields::text(row, QStringLiteral("PairNS")) + QLatin1Char('/') +
-                   fields::text(row, QStringLiteral("PairEW"));
-    if (isIndividualGame())
-        text += QLatin1Char('/') + fields::text(row, QStringLiteral("South")) + QLatin1Char('/') +
-                fields::text(row, QStringLiteral("West"));
-    return text;
-}
-
 QString GameData::getPlayedBoardList(const QString& tableId, qint16 round, bool upTo) const {
     std::optional<QSqlQuery> query =
         db_.select(QStringLiteral("SELECT Board FROM ReceivedData WHERE ") + sqlSectionTable(tableId) +

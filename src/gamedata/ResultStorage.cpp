@@ -96,8 +96,11 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
     const QString seats = tableId + QLatin1Char(',') + number(board) + QLatin1Char(',') + number(nsPair) +
                           QLatin1Char(',') + number(ewPair);
     const bool roundsInMemory = mem_HasRound(sectionId);
+    // A terminal's result comes placed in the stanza already; the director may correct a result
+    // of any round of the evening.
     if (roundsInMemory &&
-        !findResultPlace(tableId, board, ResultSeats::ofMovement({nsPair, ewPair, south, west}))) {
+        !findResultPlace(tableId, board, ResultSeats::ofMovement({nsPair, ewPair, south, west}),
+                         PlaceRounds::Evening)) {
         log_.writeLog(0, QStringLiteral("Submitted board result mismatch:") + seats);
         return {Status::Mismatch, 0};
     }
@@ -179,15 +182,28 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
     // A recount, so that a replaced result does not count twice.
     const std::optional<qint32> got =
         refreshResultGot(sectionId, table, QStringLiteral("Add result got for table"));
+    // A round whose row takes no entries owes its boards exactly while a result shows that it
+    // was played there: what the table owes follows.
+    const MovementRow* row = mem_GetTableRow(tableId, round);
+    const bool owedChanges = roundsInMemory && row != nullptr && !row->takesEntries();
+    std::optional<qint32> expected;
+    if (owedChanges) {
+        expected = resultsExpected(sectionId, table, roundsPlayed(sectionId));
+        db_.execSQL(QStringLiteral("UPDATE custom_qz_TQZ SET ResultExpected=? WHERE Section=? AND [Table]=?"),
+                    QStringLiteral("Setup result expected"), false, {*expected, int{sectionId}, int{table}});
+    }
     if (transaction.isActive() && !transaction.commit())
         return fail();
     const ScoreDb::ChangeMark after = db_.changeMark();
     if (got)
-        terminalRows_.changedTable(sectionId, table, before, after,
-                                   [&](TerminalRows::Row& row) { row.got = *got; });
+        terminalRows_.changedTable(sectionId, table, before, after, [&](TerminalRows::Row& terminal) {
+            terminal.got = *got;
+            if (expected)
+                terminal.expected = *expected;
+        });
     else
         terminalRows_.forget();
-    progress_.resultsChanged(sectionId, table, before, after);
+    progress_.resultsChanged(sectionId, table, before, after, owedChanges);
     return {insert ? Status::Stored : Status::Erased, round};
 }
 

@@ -160,13 +160,7 @@ bool GameData::markTQZTableNo(qint32 tqzId, const QString& tableId, bool force, 
     if (!db_.execSQL(bind, kBindLabel))
         return fail();
 
-    qint32 expected = 0;
-    const RowRange range = sectionRows(sectionId);
-    for (int i = range.first; i < range.end; ++i) {
-        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
-        if (row.Table == table && row.takesEntries())
-            expected += static_cast<qint32>(row.boards.size());
-    }
+    const qint32 expected = resultsExpected(sectionId, table, roundsPlayed(sectionId));
     db_.execSQL(QStringLiteral("UPDATE custom_qz_TQZ SET ResultExpected=") + number(expected) +
                     QStringLiteral(" WHERE ") + where,
                 QStringLiteral("Setup result expected"));

@@ -142,14 +142,16 @@ std::vector<const MovementRow*> boardRows(const GameData& gameData, const QStrin
     return rows;
 }
 
-/// The table's seats in the round of its last stored result, then in the round after it.
+/// Who played the table's round of its last stored result, then who sits there in the round
+/// after it.
 std::vector<SeatNumbers> lastRoundSeatings(const GameData& gameData, const QString& tableId) {
     const qint16 lastRound = gameData.getMaxRound(tableId);
     std::vector<SeatNumbers> seatings;
     for (const qint16 round : {lastRound, static_cast<qint16>(lastRound + 1)}) {
         if (round <= 0)
             continue;
-        seatings.push_back(gameData.mem_GetTableSeats(tableId, round));
+        const std::optional<RoundSeating> seating = gameData.roundSeating(tableId, round);
+        seatings.push_back(seating ? seating->seats : SeatNumbers{});
     }
     return seatings;
 }

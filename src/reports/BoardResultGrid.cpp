@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <algorithm>
 
 namespace qzc {
 
@@ -46,28 +47,41 @@ BoardResultGrid::BoardResultGrid(const GameData& gameData, ScoreDb& db, Log& log
     : gameData_(gameData), db_(db), log_(log), frequencies_(frequencies) {}
 
 std::vector<BoardResultRow> BoardResultGrid::boardRows(qint16 board) {
-    std::vector<BoardResultRow> rows;
+    std::vector<BoardResultRow> results = storedResults(board);
     const BoardIndexEntry* entry = gameData_.boardIndex(board);
-    if (entry != nullptr) {
-        for (const BoardSlot& slot : entry->tables) {
-            BoardResultRow row;
-            row.letters = tableIdLetter(slot.tableId);
-            row.tableId = slot.tableId;
-            row.nsPair = slot.nsPair;
-            row.ewPair = slot.ewPair;
-            row.south = slot.south;
-            row.west = slot.west;
-            rows.push_back(row);
-        }
-        // One place per table of the event; the tables that do not play the board leave
-        // theirs empty.
-        qint32 places = 0;
-        for (const SectionRecord& section : gameData_.sectionList())
-            places += section.tableRows;
-        while (static_cast<qint32>(rows.size()) < places)
-            rows.emplace_back();
+    if (entry == nullptr) {
+        // A board that the movement in memory does not list: its results as stored.
+        return results;
     }
+    // Each row of the movement that holds the board, under the pairs that played it there.
+    std::vector<Place> places;
+    for (const BoardSlot& slot : entry->tables) {
+        const std::optional<RoundSeating> seating = gameData_.roundSeating(slot.tableId, slot.round, board);
+        if (!seating)
+            continue;
+        Place& place = places.emplace_back();
+        place.plays = seating->plays;
+        place.row.letters = tableIdLetter(slot.tableId);
+        place.row.tableId = slot.tableId;
+        const auto& [ns, ew, south, west] = seating->seats;
+        place.row.nsPair = ns;
+        place.row.ewPair = ew;
+        place.row.south = south;
+        place.row.west = west;
+    }
+    std::vector<BoardResultRow> rows = placeResults(std::move(places), results);
+    // One place per table of the event; the tables that do not play the board leave theirs
+    // empty.
+    qint32 tables = 0;
+    for (const SectionRecord& section : gameData_.sectionList())
+        tables += section.tableRows;
+    while (static_cast<qint32>(rows.size()) < tables)
+        rows.emplace_back();
+    return rows;
+}
 
+std::vector<BoardResultRow> BoardResultGrid::storedResults(qint16 board) {
+    std::vector<BoardResultRow> results;
     std::optional<QSqlQuery> query = db_.select(
         QStringLiteral(
             "SELECT Section.Letter, ReceivedData.[Table], PairNS, PairEW, South, West, custom_qz_score, "
@@ -77,9 +91,8 @@ std::vector<BoardResultRow> BoardResultGrid::boardRows(qint16 board) {
         {board});
     if (!query) {
         log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kSource, true);
-        return rows;
+        return results;
     }
-    std::vector<BoardResultRow> results;
     while (query->next()) {
         const QSqlRecord record = query->record();
         BoardResultRow& result = results.emplace_back();
@@ -96,51 +109,44 @@ std::vector<BoardResultRow> BoardResultGrid::boardRows(qint16 board) {
         result.remarks = fields::text(record, QStringLiteral("Remarks"));
         result.hasResult = true;
     }
-    if (entry == nullptr) {
-        // A board that the movement in memory does not list: its results as stored.
-        rows.insert(rows.end(), results.begin(), results.end());
-        return rows;
-    }
-    placeResults(rows, results);
-    return rows;
+    return results;
 }
 
-void BoardResultGrid::placeResults(std::vector<BoardResultRow>& rows,
-                                   const std::vector<BoardResultRow>& results) {
-    auto take = [](BoardResultRow& row, const BoardResultRow& result) {
-        row.score = result.score;
-        row.scalePoint = result.scalePoint;
-        row.scalePointMax = result.scalePointMax;
-        row.remarks = result.remarks;
-        row.hasResult = true;
+std::vector<BoardResultRow> BoardResultGrid::placeResults(std::vector<Place> places,
+                                                          const std::vector<BoardResultRow>& results) {
+    const auto samePlay = [](const BoardResultRow& row, const BoardResultRow& result) {
+        return row.tableId == result.tableId && row.nsPair == result.nsPair && row.ewPair == result.ewPair &&
+               row.south == result.south && row.west == result.west;
     };
-    auto freeRow = [&rows](const BoardResultRow& result, bool samePairs) -> BoardResultRow* {
-        for (BoardResultRow& row : rows) {
-            if (row.hasResult || row.tableId.isEmpty() || row.tableId != result.tableId)
-                continue;
-            if (!samePairs || (row.nsPair == result.nsPair && row.ewPair == result.ewPair &&
-                               row.south == result.south && row.west == result.west))
-                return &row;
-        }
-        return nullptr;
-    };
-    // Each result stands on the row of the pairs that played it.
-    std::vector<const BoardResultRow*> unplaced;
+    std::vector<BoardResultRow> ownRows;
     for (const BoardResultRow& result : results) {
-        if (BoardResultRow* row = freeRow(result, true))
-            take(*row, result);
-        else
-            unplaced.push_back(&result);
-    }
-    // A result stored under pairs that the movement has renumbered since takes its table's
-    // first row still without one. A result of a table that does not play the board, or of
-    // a row with an empty pair, is not shown.
-    for (const BoardResultRow* result : unplaced) {
-        if (result->nsPair <= 0 || result->ewPair <= 0)
+        // Each result stands on the row of the table and pairs that played it.
+        const auto place = std::find_if(places.begin(), places.end(), [&](const Place& candidate) {
+            return !candidate.row.hasResult && samePlay(candidate.row, result);
+        });
+        if (place != places.end()) {
+            place->row.score = result.score;
+            place->row.scalePoint = result.scalePoint;
+            place->row.scalePointMax = result.scalePointMax;
+            place->row.remarks = result.remarks;
+            place->row.hasResult = true;
             continue;
-        if (BoardResultRow* row = freeRow(*result, false))
-            take(*row, *result);
+        }
+        // A result stored in a round in which the movement no longer has its table hold the
+        // board stands on a row of its own; a table that holds the board in no round shows
+        // none.
+        if (std::any_of(places.begin(), places.end(),
+                        [&](const Place& candidate) { return candidate.row.tableId == result.tableId; }))
+            ownRows.push_back(result);
     }
+    // A row that holds the board without playing it is shown only with its result.
+    std::vector<BoardResultRow> rows;
+    for (Place& place : places) {
+        if (place.plays || place.row.hasResult)
+            rows.push_back(std::move(place.row));
+    }
+    rows.insert(rows.end(), ownRows.begin(), ownRows.end());
+    return rows;
 }
 
 std::optional<BoardResultTable> BoardResultGrid::ShowBoardResult(qint16 board, qint16 sorting) {

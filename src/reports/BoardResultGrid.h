@@ -42,13 +42,26 @@ public:
     /// read so far.
     std::optional<BoardResultTable> ShowBoardResult(qint16 board, qint16 sorting);
 
-    /// The rows of the board before sorting: one per table that plays the board, with the
-    /// stored result of its pairs, then empty places up to the tables of the event.
+    /// The rows of the board before sorting: one per row of the movement that holds the board,
+    /// named by the table and the pairs that played it there (GameData::roundSeating), with
+    /// their stored result; a row that holds it without playing it only with a result. Then a
+    /// row of its own for a result stored in another round of a table that holds the board,
+    /// and empty places up to the tables of the event.
     std::vector<BoardResultRow> boardRows(qint16 board);
 
 private:
-    /// Puts each stored result of the board on its row.
-    static void placeResults(std::vector<BoardResultRow>& rows, const std::vector<BoardResultRow>& results);
+    /// A row of the movement that holds the board, as the traveller names it.
+    struct Place {
+        BoardResultRow row;
+        /// Its pairs played the board there.
+        bool plays = false;
+    };
+
+    /// Every stored result of the board; a database failure is logged and gives those read.
+    std::vector<BoardResultRow> storedResults(qint16 board);
+    /// Puts each stored result on the place of its table and pairs, and gives the rows shown.
+    static std::vector<BoardResultRow> placeResults(std::vector<Place> places,
+                                                    const std::vector<BoardResultRow>& results);
 
     const GameData& gameData_;
     ScoreDb& db_;

@@ -159,11 +159,12 @@ QString LoggedResults::DecodeGameLogForResult(const QString& logText) {
             }
             const SeatNumbers sent = r.seats;
             r.seats = boardSeatNumbers(gameData_, event_.bandedPairNumbering, tableId, r.board, sent);
-            // Filed where the intake filed it.
+            // Filed where the intake filed it, in whichever stanza of the evening.
             std::optional<ResultPlace> place;
             if (hasRounds) {
                 place = gameData_.findResultPlace(tableId, r.board,
-                                                  ResultSeats{r.seats, sent, event_.bandedPairNumbering});
+                                                  ResultSeats{r.seats, sent, event_.bandedPairNumbering},
+                                                  GameData::PlaceRounds::Evening);
                 if (place)
                     r.seats = place->seats;
             }

@@ -80,14 +80,20 @@ PlayCell PlayGridData::cell(const QString& tableId, qint16 round, GridView view,
     const QString planned = gameData_.mem_GetBoardList(tableId, round);
     QString played = gameData_.getPlayedBoardList(tableId, round, false);
 
+    // Who played the round: its stored results tell, else the movement. Asked only where the
+    // cell needs it.
+    std::optional<RoundSeating> seating;
+    const bool needsSeating = view == GridView::Pairs || (!planned.isEmpty() && played != planned);
+    if (needsSeating)
+        seating = gameData_.roundSeating(tableId, round);
     PlayCell cell;
     cell.boardList = planned.isEmpty() ? played : planned;
     if (!planned.isEmpty()) {
         if (played == planned) {
             cell.complete = true;
-        } else if (const MovementRow* row = gameData_.mem_GetTableRow(tableId, round);
-                   row && !row->playsBoards()) {
-            // A table with an empty seat is done with whatever results it has.
+        } else if (seating && !seating->plays) {
+            // A table with an empty seat is done with whatever results it has, unless its
+            // stored results show it played the round.
             played = planned;
             cell.complete = true;
         }
@@ -101,11 +107,7 @@ PlayCell PlayGridData::cell(const QString& tableId, qint16 round, GridView view,
         cell.displayText = takeout_Number(planned, played);
 
     if (view == GridView::Pairs) {
-        cell.displayText = gameData_.mem_GetTablePairs(tableId, round);
-        if (cell.displayText.isEmpty())
-            cell.displayText = gameData_.getRoundPlayers(tableId, round);
-        if (cell.displayText.isEmpty())
-            cell.displayText = QStringLiteral("?");
+        cell.displayText = seating ? gameData_.seatingText(seating->seats) : QStringLiteral("?");
     } else if (cell.displayText.isEmpty()) {
         cell.displayText = QString(qMax<qint16>(event_.boardsPerRound, 0), QLatin1Char('?'));
     }

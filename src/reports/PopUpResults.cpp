@@ -57,8 +57,8 @@ QString PopUpResults::cellBoardList(const QString& cellText) {
 }
 
 QString PopUpResults::sitting(const QString& tableId, qint16 round) const {
-    const QString seated = gameData_.mem_GetTablePairs(tableId, round);
-    return seated.isEmpty() ? gameData_.getRoundPlayers(tableId, round) : seated;
+    const std::optional<RoundSeating> seating = gameData_.roundSeating(tableId, round);
+    return seating ? gameData_.seatingText(seating->seats) : QString();
 }
 
 CellDetails PopUpResults::ShowCellDetails(const QString& letters, qint16 table, qint16 round,
@@ -125,16 +125,19 @@ PopUpResults::EditOutcome PopUpResults::saveEdit(const QString& tableId, qint16 
     if (!messages_.showMsg(question, QString(), kQuestionStyle, helpTopic))
         return EditOutcome::Declined;
 
-    const QString seated = sitting(tableId, round);
+    // A stored result is corrected under the pairs it is stored under, a board without one
+    // entered under the pairs that played the round.
+    const SeatNumbers seated =
+        gameData_.roundSeating(tableId, round, line.board).value_or(RoundSeating{}).seats;
     ResultSeat seat;
     seat.tableId = tableId;
     seat.round = round;
     seat.board = line.board;
-    seat.nsPair = StrToInt(GetField(seated, 1, QStringLiteral("/")));
-    seat.ewPair = StrToInt(GetField(seated, 2, QStringLiteral("/")));
+    seat.nsPair = seated[0];
+    seat.ewPair = seated[1];
     if (isIndividualGame()) {
-        seat.south = StrToInt(GetField(seated, 3, QStringLiteral("/")));
-        seat.west = StrToInt(GetField(seated, 4, QStringLiteral("/")));
+        seat.south = seated[2];
+        seat.west = seated[3];
     }
     if (entry.isEmpty())
         record = correction_.annulled(seat);

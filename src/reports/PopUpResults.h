@@ -81,7 +81,7 @@ public:
 
 private:
     bool isIndividualGame() const;
-    /// Who sat at the table in the round: from the movement, else from the stored results.
+    /// Who played the table's round, as text.
     QString sitting(const QString& tableId, qint16 round) const;
 
     GameData& gameData_;

@@ -77,9 +77,11 @@ RequestDispatcher::Reply RequestDispatcher::requestPersonalRecap(const Request& 
         return withPayload(MessageCode::ReplyPersonalRecap, nothing);
 
     // The contestant sits at the table in the round of its last stored result.
-    const QString seating = gameData_.mem_GetTablePairs(rq.tableId, gameData_.getMaxRound(rq.tableId));
-    const qint16 number =
-        seat->position > 0 ? StrToInt(GetField(seating, seat->position, QStringLiteral("/"))) : 0;
+    const std::optional<RoundSeating> seating =
+        gameData_.roundSeating(rq.tableId, gameData_.getMaxRound(rq.tableId));
+    const qint16 number = seating && seat->position > 0 && seat->position <= 4
+                              ? seating->seats[static_cast<std::size_t>(seat->position - 1)]
+                              : qint16{0};
     log_.writeLog(0, QStringLiteral("Prepare personal recap for ") + seat->letter +
                          QStringLiteral(" of pair ") + QString::number(number));
     if (number <= 0)

@@ -379,8 +379,8 @@ TEST_F(ResultEditingTest, BoardTravellerErasesAndRefusesWhatTheMovementDoesNotHo
     edit = editRow(traveller, QStringLiteral("A2"));
     ASSERT_NE(edit, nullptr);
     rig.messages.shown.clear();
-    // Its round is not found, so nothing is filled in.
-    EXPECT_TRUE(edit->textContract->text().isEmpty());
+    // Its stored result is described, but the movement does not let it change.
+    EXPECT_EQ(edit->textContract->text(), QStringLiteral("1NT"));
     edit->textContract->setText(QStringLiteral("1NT"));
     edit->textDeclarer->setText(QStringLiteral("N"));
     edit->textMade->setText(QStringLiteral("8"));

@@ -111,13 +111,18 @@ TEST(ResultQueriesTest, PlayersBoardsAndRounds) {
     b.addResult(erased);
     ASSERT_TRUE(data.start(b)) << data.failure().toStdString();
     const GameData& g = data.gameData;
+    // Who played the round as the stored results show it.
+    const auto storedPlayers = [&g](qint16 round) {
+        const std::optional<RoundSeating> seating = g.roundSeating(A1, round);
+        return seating && seating->stored ? g.seatingText(seating->seats) : QString();
+    };
     const struct {
         const char* question;
         QString answer;
         const char* expected;
     } cases[] = {
-        {"players of round 1", g.getRoundPlayers(A1, 1), "1/7"},
-        {"players of an unplayed round", g.getRoundPlayers(A1, 3), ""},
+        {"players of round 1", storedPlayers(1), "1/7"},
+        {"players of an unplayed round", storedPlayers(3), ""},
         {"boards of round 1", g.getPlayedBoardList(A1, 1, false), "1,2"},
         {"boards up to round 2", g.getPlayedBoardList(A1, 2, true), "1,2"},
         {"boards of round 2 (erased)", g.getPlayedBoardList(A1, 2, false), ""},
@@ -159,7 +164,9 @@ TEST(ResultQueriesTest, IndividualGameShowsFourPlayers) {
     EventBuilder b = test::fixtures::individual();
     ASSERT_TRUE(data.start(b)) << data.failure().toStdString();
     data.setIndividual(true);
-    EXPECT_EQ(data.gameData.getRoundPlayers(A1, 1), QStringLiteral("1/6/11/16"));
+    const std::optional<RoundSeating> seating = data.gameData.roundSeating(A1, 1);
+    ASSERT_TRUE(seating && seating->stored);
+    EXPECT_EQ(data.gameData.seatingText(seating->seats), QStringLiteral("1/6/11/16"));
     // 1NT by South, 8 tricks, board 1.
     EXPECT_EQ(data.gameData.getBoardResultText(1, 1, 0).toStdString(), " 1,11- 6,16  +120  \r\n");
     data.setIndividual(false);

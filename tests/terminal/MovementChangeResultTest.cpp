@@ -2,11 +2,7 @@
 // waits to be taken up, after it was, and with a table where no one sits in the edge round.
 // A result the terminal is told is stored is stored.
 
-#include "gamedata/GameDataAnalysis.h"
-#include "support/DispatchRig.h"
-#include "support/EventBuilder.h"
-#include "support/ScriptedMessageBox.h"
-#include "support/TestCoreApp.h"
+#include "support/MovementChangeRig.h"
 
 #include <gtest/gtest.h>
 
@@ -15,58 +11,13 @@ using namespace Qt::StringLiterals;
 namespace qzc {
 namespace {
 
-constexpr char kSubmit = '\x34';
-constexpr char kSubmitList = '\x48';
 constexpr char kBid = '\x52';
 
-/// One result record as a terminal sends it: 4S by North taking 10 tricks, lead HK.
+using test::MovementChangeRig;
+
 QByteArray record(int board, int ns, int ew) {
-    const char bytes[] = {static_cast<char>(board), '\x1c', '\x28', '\x36', static_cast<char>(ns),
-                          static_cast<char>(ew)};
-    return QByteArray(bytes, sizeof bytes);
+    return MovementChangeRig::record(board, ns, ew);
 }
-
-class MovementChangeRig {
-public:
-    /// Starts the event with a terminal at each of the first tables of section A.
-    MovementChangeRig(test::EventBuilder& b, int tables) {
-        for (int t = 1; t <= tables; ++t)
-            b.addTerminal(t, 1, t);
-        started = rig.start(b);
-    }
-
-    /// The terminal of the table sends one result (52) or a list (72); the code and data of
-    /// the reply's first piece, empty when there is no reply.
-    QByteArray submit(int table, const QList<QByteArray>& records, bool list = false) {
-        QByteArray request(1, list || records.size() > 1 ? kSubmitList : kSubmit);
-        for (const QByteArray& r : records)
-            request += r;
-        const qsizetype before = rig.sender.sent.size();
-        rig.request(static_cast<quint16>(table), request);
-        return rig.sender.sent.size() > before ? rig.sender.sent[before].body.mid(3) : QByteArray();
-    }
-    /// "round:NS-EW" of the table's stored result of the board; "-" when there is none.
-    QString stored(int table, int board) {
-        const QVariant v = rig.data.value(
-            u"SELECT group_concat(Round || ':' || PairNS || '-' || PairEW, ' ') FROM ReceivedData WHERE "
-            "[Table]=%1 AND Board=%2"_s.arg(table)
-                .arg(board));
-        return v.isNull() ? u"-"_s : v.toString();
-    }
-    bool exec(const QString& sql) { return rig.data.exec(sql); }
-    /// The game-data analysis, the director's answer to its question given.
-    void analyse(bool answer) {
-        box.answers.push_back(answer);
-        GameDataAnalysis analysis(rig.data.gameData, rig.names, rig.data.harness.db, rig.data.harness.log,
-                                  rig.data.harness.event, box, rig.host, rig.host);
-        analysis.AnalyzeGameDB();
-    }
-
-    test::TestCoreApp app;
-    test::DispatchRig rig;
-    test::ScriptedMessageBox box;
-    bool started = false;
-};
 
 // A Mitchell of 5 tables, 5 rounds of one board, EW 10 (banded: 105, sent as 10) a phantom,
 // so that A1 sits out round 2 holding board 2 and A2 round 3 holding board 4. A1 has played
@@ -141,12 +92,7 @@ TEST_P(RoundUnderWayTest, TheRestOfTheRoundIsStoredUnderItsPairs) {
     b.setStanza(a, 1, 4);
     MovementChangeRig m(b, 5);
     ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
-    for (const MovementRow& row : std::vector(m.rig.data.gameData.movementRows())) {
-        for (const qint16 board : row.boards) {
-            if (row.Round <= 2)
-                m.submit(row.Table, {record(board, row.NSPair, row.EWPair)});
-        }
-    }
+    m.playRounds(1, 2);
     m.submit(1, {record(5, 1, 9)});
     ASSERT_TRUE(m.exec(u"UPDATE RoundData SET EWPair=19-EWPair WHERE Round=3 AND [Table]<=2"_s));
     ASSERT_TRUE(m.exec(u"UPDATE RoundData SET EWPair=17-EWPair WHERE Round=4 AND [Table]<=2"_s));

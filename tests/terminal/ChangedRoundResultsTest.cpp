@@ -1,0 +1,211 @@
+// Results that a table stored under the pairs that played a round, where the movement seats
+// others since: the scoring program changed it mid-round (a pair left, or two pairs swapped)
+// and the director kept the stanza. Each such result is seen, corrected, rebuilt from the log
+// and counted where it is stored, under those pairs.
+
+#include "gamedata/ResultEditor.h"
+#include "reports/BoardResultGrid.h"
+#include "reports/LoggedResults.h"
+#include "reports/PlayGridData.h"
+#include "reports/PopUpResults.h"
+#include "scoring/ScoreFrequency.h"
+#include "support/FakeHelp.h"
+#include "support/MovementChangeRig.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace qzc {
+namespace {
+
+using test::MovementChangeRig;
+
+QByteArray record(int board, int ns, int ew) {
+    return MovementChangeRig::record(board, ns, ew);
+}
+
+enum class Change { PairLeaves, PairsSwap };
+
+// A Mitchell of 5 tables, 5 rounds of 2 boards (NS t at table t, EW 6 to 10). Round 1 is
+// played; in round 2 A2 (NS 2, EW 6, boards 5-6) enters board 5. The scoring program then
+// changes the movement from round 2: EW 6 leaves, or EW 6 and 7 swap, and the director keeps
+// the stanza. A2 enters board 6 under 2/6, stored in round 2, and the evening goes on.
+class ChangedRoundTest : public ::testing::TestWithParam<Change> {
+protected:
+    void SetUp() override {
+        const int a = builder.addSection(u"A"_s);
+        builder.addMitchellMovement(a, 5, 5, 2);
+        builder.setStanza(a, 1, 5);
+        m = std::make_unique<MovementChangeRig>(builder, 5);
+        ASSERT_TRUE(m->started) << m->rig.failure().toStdString();
+        m->playRounds(1, 1);
+        m->submit(2, {record(5, 2, 6)});
+        ASSERT_TRUE(
+            m->exec(GetParam() == Change::PairLeaves
+                        ? u"UPDATE RoundData SET EWPair=0 WHERE EWPair=6 AND Round>=2"_s
+                        : u"UPDATE RoundData SET EWPair=13-EWPair WHERE EWPair IN (6,7) AND Round>=2"_s));
+        ASSERT_TRUE(m->exec(u"UPDATE Tables SET UpdateFromRound=2"_s));
+        m->analyse(false);
+        m->submit(2, {record(6, 2, 6)});
+        ASSERT_EQ(m->stored(2, 6), u"2:2-6"_s);
+        m->playRounds(2, 2, 2);
+        m->playRounds(3, 5);
+    }
+    GameData& gameData() { return m->rig.data.gameData; }
+    /// The stored result of A2's board: "round:NS-EW contract remark".
+    QString storedAtA2(int board) {
+        return m->rig.data
+            .value(
+                u"SELECT group_concat(Round || ':' || PairNS || '-' || PairEW || ' ' || Contract || ' ' || "
+                "Remarks, ';') FROM ReceivedData WHERE [Table]=2 AND Board=%1"_s.arg(board))
+            .toString();
+    }
+
+    test::EventBuilder builder;
+    std::unique_ptr<MovementChangeRig> m;
+};
+
+// The traveller of either board shows A2's result once, on a row naming its own pairs.
+TEST_P(ChangedRoundTest, TheTravellerShowsTheResultOnTheRowOfItsPairs) {
+    ScoreFrequency frequencies{m->rig.data.harness.db, m->rig.data.harness.log, m->rig.data.harness.settings};
+    BoardResultGrid grid{gameData(), m->rig.data.harness.db, m->rig.data.harness.log, frequencies};
+    for (const auto& [board, shown] : {std::pair{5, "2-6 620"}, std::pair{6, "2-6 420"}}) {
+        QStringList atA2;
+        for (const BoardResultRow& row : grid.boardRows(static_cast<qint16>(board))) {
+            if (row.tableId == u"A2"_s)
+                atA2 << u"%1-%2 %3"_s.arg(row.nsPair).arg(row.ewPair).arg(row.hasResult ? row.score : -1);
+        }
+        EXPECT_EQ(atA2, QStringList{QLatin1String(shown)}) << board;
+    }
+}
+
+// The result editor opened from that row describes the stored result; Save replaces that row
+// and erasing it stores it as not played, the round being before the section's last.
+TEST_P(ChangedRoundTest, TheResultEditorCorrectsTheStoredRow) {
+    ResultEditor editor(
+        {gameData(), m->rig.data.harness.settings, m->rig.data.harness.log, m->box, m->rig.host});
+    ASSERT_TRUE(editor.describeResult(6, {u"2"_s, u"6"_s, u"A2"_s, {}, {}}));
+    EXPECT_EQ(editor.seat.round, 2);
+    EXPECT_EQ(editor.contract + editor.declarer + editor.made, u"4SN10"_s);
+    editor.made = u"9"_s;
+    EXPECT_EQ(editor.save(), ResultEditor::SaveOutcome::Stored);
+    EXPECT_EQ(storedAtA2(6), u"2:2-6 4 S "_s);
+
+    ASSERT_TRUE(editor.describeResult(6, {u"2"_s, u"6"_s, u"A2"_s, {}, {}}));
+    editor.contract.clear();
+    editor.declarer.clear();
+    editor.made.clear();
+    editor.lead.clear();
+    m->box.answers = {true};
+    EXPECT_EQ(editor.save(), ResultEditor::SaveOutcome::Stored);
+    EXPECT_EQ(storedAtA2(6), u"2:2-6  Not played"_s);
+    EXPECT_EQ(storedAtA2(5), u"2:2-6 4 S "_s);
+}
+
+// A correction from the pop-up of A2's round-2 cell is stored under the pairs that played it.
+TEST_P(ChangedRoundTest, ThePopUpCorrectsUnderThePairsThatPlayed) {
+    PopUpResults popUp(gameData(), m->rig.data.harness.settings, m->rig.data.harness.log, m->box,
+                       m->rig.host);
+    const CellDetails cell = popUp.ShowCellDetails(u"A"_s, 2, 2, u"5,6,"_s);
+    EXPECT_EQ(cell.title, u"Table A2; Round 2; Pair 2/6"_s);
+    ASSERT_EQ(cell.lines.size(), 2U);
+    m->box.shown.clear();
+    m->box.answers = {true};
+    EXPECT_EQ(popUp.saveEdit(cell.tableId, cell.round, cell.lines[1], u"4SN9HK"_s),
+              PopUpResults::EditOutcome::Stored);
+    EXPECT_EQ(m->box.texts(), QStringList{u"Save changed result?"_s});
+    EXPECT_EQ(storedAtA2(6), u"2:2-6 4 S "_s);
+    EXPECT_EQ(m->rig.data.value(u"SELECT custom_qz_score FROM ReceivedData WHERE [Table]=2 AND Board=6"_s),
+              -50);
+}
+
+INSTANTIATE_TEST_SUITE_P(Terminals, ChangedRoundTest,
+                         ::testing::Values(Change::PairLeaves, Change::PairsSwap), [](const auto& p) {
+                             return p.param == Change::PairLeaves ? "PairLeaves" : "PairsSwap";
+                         });
+
+// A Mitchell of 5 tables, 4 rounds of 2 boards. A1 has entered board 5 of round 3 (NS 1, EW 9)
+// when EW 9 leaves from round 3. The round A1 played owes its boards: A1 and its section are
+// complete only once A1 has entered round 4 too, also after the movement is read again.
+TEST(ChangedRoundCountsTest, ARoundThatThePairsPlayedOwesItsBoards) {
+    test::EventBuilder b;
+    const int a = b.addSection(u"A"_s);
+    b.addMitchellMovement(a, 5, 4, 2);
+    b.setStanza(a, 1, 4);
+    MovementChangeRig m(b, 5);
+    ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+    GameData& g = m.rig.data.gameData;
+    m.playRounds(1, 2);
+    m.submit(1, {record(5, 1, 9)});
+    ASSERT_TRUE(m.exec(u"UPDATE RoundData SET EWPair=0 WHERE EWPair=9 AND Round>=3"_s));
+    ASSERT_TRUE(m.exec(u"UPDATE Tables SET UpdateFromRound=3"_s));
+    m.analyse(false);
+    const auto counts = [&m] {
+        return m.rig.data
+            .value(u"SELECT ResultExpected || '/' || ResultGot FROM custom_qz_TQZ WHERE [Table]=1"_s)
+            .toString();
+    };
+    const PlayGridData grid(g, m.rig.data.harness.db, m.rig.data.harness.log, m.rig.data.harness.event);
+    EXPECT_FALSE(grid.cell(u"A1"_s, 3, GridView::Boards, 3).complete);
+
+    m.submit(1, {record(6, 1, 9)});
+    m.playRounds(3, 3, 1);
+    EXPECT_EQ(counts(), u"8/6"_s);
+    EXPECT_TRUE(grid.cell(u"A1"_s, 3, GridView::Boards, 3).complete);
+    EXPECT_FALSE(g.DB_check_BoardResult(0, 4, u"A1"_s, 1));
+    EXPECT_FALSE(g.checkResultProgress(u"A1"_s));
+
+    m.playRounds(4, 4);
+    EXPECT_EQ(counts(), u"8/8"_s);
+    EXPECT_TRUE(g.DB_check_BoardResult(0, 4, u"A1"_s, 1));
+    EXPECT_TRUE(g.checkResultProgress(u"A1"_s));
+    EXPECT_TRUE(m.rig.data.logMessages().contains(
+        u"Check board for A on table with TQZ, round 1 to 4: 38/38 (DB_check_BoardResult)"_s));
+    m.rig.data.reload();
+    EXPECT_EQ(counts(), u"8/8"_s);
+}
+
+// A Mitchell of 7 tables, 6 rounds of 2 boards, rounds 1-2 played. The scoring program swaps
+// the EW pairs of A1 and A2 from round 3; A1 enters board 5 before the change is taken up and
+// board 6 after, both under 1/13 in round 3. The next stanza (rounds 4-6) has begun when the
+// results are rebuilt from the log: A1's lines carry round 3 and its pairs, like the others.
+TEST(ChangedRoundLogTest, ResultsRebuiltFromTheLogCarryTheirRound) {
+    test::EventBuilder b;
+    const int a = b.addSection(u"A"_s);
+    b.addMitchellMovement(a, 7, 6, 2);
+    b.setStanza(a, 1, 6);
+    MovementChangeRig m(b, 7);
+    ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+    QString log;
+    const auto logged = [&m, &log](int table, const QByteArray& result) {
+        m.submit(table, {result});
+        log += u"2026-12-08 20:00:00.000 : RX <= FF 00 %1 07 34 %2 00 00\r\n"_s
+                   .arg(table, 2, 16, QLatin1Char('0'))
+                   .arg(QString::fromLatin1(result.toHex(' ').toUpper()));
+    };
+    m.playRounds(1, 2);
+    ASSERT_TRUE(m.exec(u"UPDATE RoundData SET EWPair=27-EWPair WHERE EWPair IN (13,14) AND Round>=3"_s));
+    ASSERT_TRUE(m.exec(u"UPDATE Tables SET UpdateFromRound=3"_s));
+    logged(1, record(5, 1, 13));
+    m.analyse(false);
+    logged(1, record(6, 1, 13));
+    logged(2, record(7, 2, 13));
+    ASSERT_EQ(m.stored(1, 6), u"3:1-13"_s);
+    ASSERT_TRUE(
+        m.exec(u"UPDATE Section SET custom_qz_StanazBeginGameRound=4, custom_qz_StanazEdgeGameRound=6"_s));
+    m.rig.data.reload();
+
+    test::FakeShellOpener shell;
+    LoggedResults results(m.rig.data.gameData, m.rig.data.harness.event, m.rig.data.harness.log, m.box,
+                          shell);
+    QStringList lines;
+    for (const QString& line :
+         LoggedResults::summaryTable(results.DecodeGameLogForResult(log)).split(u"\r\n"_s))
+        lines << line.section(QLatin1Char('\t'), 0, 5);
+    EXPECT_EQ(lines.mid(1, 3),
+              (QStringList{u"1\t1\t3\t5\t1\t13"_s, u"1\t1\t3\t6\t1\t13"_s, u"1\t2\t3\t7\t2\t13"_s}));
+}
+
+} // namespace
+} // namespace qzc
