@@ -250,6 +250,9 @@ void GameDataAnalysis::checkTableCounts(Reload& reload) {
 }
 
 // An altered movement is settled once no table of its section still has to load its set-up.
+// Only a table with a terminal counts: nothing would ever clear the flag of a vacant one (a
+// save of the game settings flags every table), and a terminal that logs in there later gets
+// the movement as it stands.
 void GameDataAnalysis::settleAlteredMovements() {
     std::vector<qint16> sections;
     {
@@ -269,9 +272,11 @@ void GameDataAnalysis::settleAlteredMovements() {
                       QStringLiteral("Section ") + letter +
                           QStringLiteral(": UFR mode=1(change without new stanaz)"),
                       kSource);
-        std::optional<QSqlQuery> pending =
-            db_.select(QStringLiteral("SELECT [Table] FROM Tables WHERE Section=") + number(id) +
-                       QStringLiteral(" AND custom_qz_loadsetup=1"));
+        std::optional<QSqlQuery> pending = db_.select(
+            QStringLiteral("SELECT Tables.[Table] FROM Tables INNER JOIN custom_qz_TQZ ON "
+                           "Tables.Section=custom_qz_TQZ.Section AND Tables.[Table]=custom_qz_TQZ.[Table] "
+                           "WHERE Tables.Section=") +
+            number(id) + QStringLiteral(" AND Tables.custom_qz_loadsetup=1 AND custom_qz_TQZ.TQZ_ID<>0"));
         // A failed look-up settles nothing.
         if (!pending) {
             logDbError(kSource);
