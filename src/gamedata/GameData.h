@@ -97,8 +97,12 @@ public:
     /// is not, a row that seats no one is (its boards are stored as not played).
     qint16 mem_GetRound(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 board, qint16 south,
                         qint16 west) const;
-    /// The round in which the table plays board, not before its section's begin round nor
-    /// before the earliest round it has a result stored for; 0 when none. A row that plays
+    /// The round in which the table plays board, where its bidding and play are filed; 0
+    /// when none. A table that plays the board in one round: that round, when it is not before
+    /// its section's begin round nor before the earliest round the table has a result stored
+    /// for. A table that plays it in several rounds (a movement in which the boards stay, or
+    /// one changed mid-game): the round being played, as the table's stored results show
+    /// (roundBeingPlayed); when they settle none, as for one round. A row that plays
     /// the board is found first; a row that seats no one only when none plays it; a sit-out
     /// never.
     qint16 mem_GetNextRound(const QString& tableId, qint16 board) const;
@@ -283,6 +287,14 @@ private:
     /// One section of the Section table; nothing when the database fails.
     std::optional<SectionRecord> readSection(const QSqlRecord& row, const QList<SectionRecord>& loaded) const;
     std::optional<QList<qint16>> readTableNumbers(const SectionRecord& section, qint32 tableRows) const;
+    /// Of the rounds (ascending) in which the table plays board, the one being played, by the
+    /// table's stored results, not erased: the table is in its latest round with a result
+    /// while a board of that round has none, and moves on once all have one. So the round is
+    /// the first at or after that latest round in which the board has no result yet (bidding
+    /// and play before the result), or that latest round itself while the table is still in
+    /// it; else the latest round in which the board has its result (bidding and play sent
+    /// after it). 0 when none of them is; also when the results cannot be read (logged).
+    qint16 roundBeingPlayed(const QString& tableId, qint16 board, const std::vector<qint16>& playedIn) const;
     /// Steps 2 and 3 of findResultPlace and findBoardRound (sent: nothing for any numbers).
     std::optional<ResultPlace> placeOutsideMemory(const QString& tableId, qint16 board,
                                                   const std::optional<ResultSeats>& sent,

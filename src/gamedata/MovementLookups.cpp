@@ -2,10 +2,16 @@
 #include "core/EventInfo.h"
 #include "core/Log.h"
 #include "core/NumberText.h"
+#include "core/QueryValues.h"
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
 #include "core/TextHelpers.h"
 #include "gamedata/GameData.h"
+
+#include <QSet>
+#include <QSqlQuery>
+#include <algorithm>
+#include <map>
 
 namespace qzc {
 
@@ -60,15 +66,28 @@ qint16 GameData::mem_GetRound(const QString& tableId, qint16 nsPair, qint16 ewPa
 qint16 GameData::mem_GetNextRound(const QString& tableId, qint16 board) const {
     if (board == 0)
         return 0;
+    const std::vector<int>* rows = tableRows(tableId);
+    if (!rows)
+        return 0;
     const qint16 begin = getSectionBeginRound(getSectionID(tableIdLetter(tableId)));
-    // The earliest round the table has a result stored for.
+
+    std::vector<qint16> playedIn;
+    for (int i : *rows) {
+        const MovementRow& row = rows_[static_cast<std::size_t>(i)];
+        if (row.Round >= begin && row.playsBoards() && row.boards.contains(board))
+            playedIn.push_back(row.Round);
+    }
+    if (playedIn.size() > 1) {
+        if (const qint16 round = roundBeingPlayed(tableId, board, playedIn); round > 0)
+            return round;
+    }
+
+    // Played in one round, or in rounds its stored results do not tell apart: the first round
+    // from the earliest one the table has a result stored for.
     qint16 stored = 0;
     db_.getDBValue(QStringLiteral("SELECT Round FROM ReceivedData WHERE ") + sqlSectionTable(tableId) +
                        QStringLiteral(" ORDER BY Round ASC"),
                    QStringLiteral("Round"), stored);
-    const std::vector<int>* rows = tableRows(tableId);
-    if (!rows)
-        return 0;
     qint16 noOne = 0;
     for (int i : *rows) {
         const MovementRow& row = rows_[static_cast<std::size_t>(i)];
@@ -80,6 +99,43 @@ qint16 GameData::mem_GetNextRound(const QString& tableId, qint16 board) const {
             noOne = row.Round;
     }
     return noOne;
+}
+
+qint16 GameData::roundBeingPlayed(const QString& tableId, qint16 board,
+                                  const std::vector<qint16>& playedIn) const {
+    std::optional<QSqlQuery> query =
+        db_.select(QStringLiteral("SELECT Round, Board FROM ReceivedData WHERE Section=? AND [Table]=? AND "
+                                  "NOT Erased"),
+                   {getSectionID(tableIdLetter(tableId)), tableIdNumber(tableId)});
+    if (!query) {
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(),
+                      QStringLiteral("Database - mem_GetNextRound"), true);
+        return 0;
+    }
+    std::map<qint16, QSet<qint16>> results;
+    while (query->next())
+        results[queryInt16(*query, 0)].insert(queryInt16(*query, 1));
+    query.reset();
+    const qint16 latest = results.empty() ? qint16{0} : results.rbegin()->first;
+    const auto hasResult = [&results](qint16 round, qint16 b) {
+        const auto found = results.find(round);
+        return found != results.end() && found->second.contains(b);
+    };
+    // The table is still in its latest round while a board of it has no result there.
+    const MovementRow* latestRow = mem_GetTableRow(tableId, latest);
+    const bool latestOwes =
+        latestRow != nullptr && std::any_of(latestRow->boards.begin(), latestRow->boards.end(),
+                                            [&](qint16 b) { return !hasResult(latest, b); });
+
+    for (const qint16 round : playedIn) {
+        if (round >= latest && (!hasResult(round, board) || (round == latest && latestOwes)))
+            return round;
+    }
+    for (auto round = playedIn.rbegin(); round != playedIn.rend(); ++round) {
+        if (hasResult(*round, board))
+            return *round;
+    }
+    return 0;
 }
 
 QString GameData::mem_GetTablePairs(const QString& tableId, qint16 round) const {

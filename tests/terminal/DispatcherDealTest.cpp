@@ -262,5 +262,38 @@ TEST(SitOutBoardsTest, BiddingPlayAndResultAreFiledUnderTheRoundThatPlaysTheBoar
     EXPECT_EQ(rows("ReceivedData"), QStringLiteral("2|5|1 2|6|1 3|1|2 3|2|2"));
 }
 
+// The pairs move and the boards stay: A1 plays boards 1-2 in round 1 (NS 1, EW 2) and in
+// round 2 (NS 3, EW 4). A board's bids and cards, sent before or
+// after its result, are filed under the round being played, each round counting from 1.
+TEST(BoardsPlayedTwiceTest, BiddingAndPlayAreFiledUnderTheRoundBeingPlayed) {
+    test::TestCoreApp app;
+    test::DispatchRig rig;
+    test::EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    b.addRound(test::RoundRow{a, 1, 1, 1, 2, 0, 0, 1, 2});
+    b.addRound(test::RoundRow{a, 1, 2, 3, 4, 0, 0, 1, 2});
+    b.setStanza(a, 1, 2);
+    b.addTerminal(1, a, 1);
+    ASSERT_TRUE(rig.start(b)) << rig.failure().toStdString();
+    // Bids 1NT (21) in round 1 and 2NT (22) in round 2; cards SK (37) before a result, HA
+    // (06) after it.
+    for (const char* request : {// Round 1: board 1 before and after its result, board 2 before it.
+                                "52 01 00 21", "54 01 03 37", "34 01 1C 28 36 01 02", "54 01 03 06",
+                                "52 02 00 21", "54 02 03 37", "34 02 1C 28 36 01 02",
+                                // Round 2: board 1 before and after its result, board 2 after it.
+                                "52 01 00 22", "54 01 03 37", "34 01 1C 28 36 03 04", "54 01 03 06",
+                                "34 02 1C 28 36 03 04", "52 02 00 22", "54 02 03 06"})
+        rig.request(1, test::wire::bytes(request));
+    auto rows = [&rig](const char* table, const char* value) {
+        return test::queryRows(rig.data.harness.db,
+                               QStringLiteral("SELECT Round, Board, Counter, %2 FROM %1 ORDER BY Round, "
+                                              "Board, Counter")
+                                   .arg(QLatin1String(table), QLatin1String(value)));
+    };
+    EXPECT_EQ(rows("BiddingData", "Bid"), QStringLiteral("1|1|1|1NT 1|2|1|1NT 2|1|1|2NT 2|2|1|2NT"));
+    EXPECT_EQ(rows("PlayData", "Card"),
+              QStringLiteral("1|1|1|SK 1|1|2|HA 1|2|1|SK 2|1|1|SK 2|1|2|HA 2|2|1|HA"));
+}
+
 } // namespace
 } // namespace qzc
