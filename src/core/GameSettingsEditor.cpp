@@ -434,6 +434,7 @@ bool GameSettingsEditor::saveToDatabase(const QStringList& values) {
     }
     host_.RefreshTableStatus();
     settings_.loadStoredSettings(db_, event_.tablePresent);
+    host_.gameSettingsSaved();
     return true;
 }
 

@@ -266,6 +266,10 @@ void Program::RefreshTableStatus() {
         desktop_->RefreshTableStatus();
 }
 
+void Program::gameSettingsSaved() {
+    gameData_.followMovementSettings();
+}
+
 void Program::showHelp(qint16 topic) {
     openHelpTopic(&help_, topic);
 }

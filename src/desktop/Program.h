@@ -96,6 +96,7 @@ public:
 
     // SettingsDialogHost
     void RefreshTableStatus() override;
+    void gameSettingsSaved() override;
     void showHelp(qint16 topic) override;
     void endProgram() override { endedAtSettings_ = true; }
 

@@ -177,6 +177,11 @@ public:
 
     /// Rebuilds the movement block of every table of every section.
     void preloadMovementMessage();
+    /// Puts saved settings that shape the movement in force before the next terminal asks:
+    /// each row's play and the board index follow the game type, and the blocks are rebuilt
+    /// when they were built under another game type or board matrix setting (blocks not built
+    /// yet are left to their first build).
+    void followMovementSettings();
     /// A copy of the table's block; the single byte 0 when it has none. Terminals of the
     /// older firmware (below 3.20) get the deal-entry board in byte 1.
     QByteArray getMovementFromMemory(const QString& tableId, qint16 versionMajor, qint16 versionMinor) const;
@@ -266,6 +271,12 @@ public:
     QString getSectionLetter(qint16 sectionId) const;
 
 private:
+    /// The settings that a movement block is built under.
+    struct BlockSettings {
+        bool individual = false;
+        bool showBoardMatrix = false;
+        bool operator==(const BlockSettings&) const = default;
+    };
     struct RowRange {
         int first = 0;
         int end = 0;
@@ -314,6 +325,7 @@ private:
     /// mem_GetBoardSet; with onlyRowsThatPlay, a row with an empty seat does not count.
     qint16 otherTableWithBoard(qint16 sectionId, qint16 round, qint16 board, qint16 table,
                                bool onlyRowsThatPlay) const;
+    BlockSettings blockSettings() const;
     MovementMessage buildMovementMessage(const SectionRecord& section, qint16 table, bool individual,
                                          bool showBoardMatrix) const;
     bool clearTableLogin(qint16 sectionId, qint16 table, bool logOff);
@@ -337,6 +349,8 @@ private:
     /// The game type the rows' play was read for.
     bool playReadAsIndividual_ = false;
     std::vector<MovementMessage> messages_;
+    /// The settings of the last build of the blocks; nothing before the first.
+    std::optional<BlockSettings> blocksBuiltUnder_;
     QHash<QString, int> messageByTable_;
     QHash<qint16, RowRange> sectionRanges_;
     QHash<quint32, std::vector<int>> roundIndex_;

@@ -54,18 +54,29 @@ void GameData::preloadMovementMessage() {
     followGameType();
     messages_.clear();
     messageByTable_.clear();
-    const bool individual = isIndividualGame();
-    const bool showBoardMatrix =
-        StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_showboardmatrix"))) == 1;
+    const BlockSettings settings = blockSettings();
     for (const SectionRecord& section : sections_) {
         for (qint16 table : section.tableNumbers) {
-            MovementMessage message = buildMovementMessage(section, table, individual, showBoardMatrix);
+            MovementMessage message =
+                buildMovementMessage(section, table, settings.individual, settings.showBoardMatrix);
             // A fetch finds the first table of that name.
             if (!messageByTable_.contains(message.tableId))
                 messageByTable_.insert(message.tableId, static_cast<int>(messages_.size()));
             messages_.push_back(std::move(message));
         }
     }
+    blocksBuiltUnder_ = settings;
+}
+
+void GameData::followMovementSettings() {
+    followGameType();
+    if (blocksBuiltUnder_ && *blocksBuiltUnder_ != blockSettings())
+        preloadMovementMessage();
+}
+
+GameData::BlockSettings GameData::blockSettings() const {
+    return {isIndividualGame(),
+            StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_showboardmatrix"))) == 1};
 }
 
 MovementMessage GameData::buildMovementMessage(const SectionRecord& section, qint16 table, bool individual,

@@ -1,5 +1,6 @@
 // The game settings command against what the terminals get and what is stored.
 #include "LoadedWindow.h"
+#include "core/ResultEntry.h"
 #include "dialogs/frmSettings.h"
 #include "support/GoldenFile.h"
 #include "terminal/GameSettingsBlock.h"
@@ -103,6 +104,50 @@ TEST_F(WithoutHandRecordTest, SettingsInForceFromTheStartAreTheStoredOnes) {
     rig.program.reset();
     ASSERT_TRUE(rig.make().start());
     EXPECT_EQ(sent(), atStart);
+}
+
+// Seven players on 2 tables, 2 rounds of 2 boards, the eighth a phantom (0): A2 sits out
+// round 1. The event starts as a pairs game.
+class IndividualWithPhantomTest : public GameSettingsCommandTest {
+protected:
+    test::EventBuilder event() const override {
+        test::EventBuilder b;
+        const int a = b.addSection(u"A"_s);
+        for (const test::RoundRow& row : {test::RoundRow{a, 1, 1, 1, 2, 3, 4, 1, 2},
+                                          {a, 2, 1, 5, 6, 7, 0, 3, 4},
+                                          {a, 1, 2, 5, 6, 7, 0, 3, 4},
+                                          {a, 2, 2, 1, 2, 3, 4, 1, 2}})
+            b.addRound(row);
+        b.setStanza(a, 1, 2);
+        return b;
+    }
+};
+
+// Settings saved before any table logs in shape the movement the tables are given: boards in
+// matrix form, then the individual game, in which a row with an empty seat plays no board.
+TEST_F(IndividualWithPhantomTest, SettingsSavedBeforeTheFirstLoginShapeEveryRowAndBlock) {
+    GameData& data = rig.program->gameData();
+    const auto save = [this](const char* box) {
+        frmSettings* dialog = openOn();
+        dialog->findChild<QAbstractButton*>(QLatin1String(box))->click();
+        dialog->findChild<QAbstractButton*>(u"OKButton"_s)->click();
+    };
+    // The share code of A1's first round: no other table plays its boards.
+    const auto shareCode = [&data] {
+        return data.getMovementFromMemory(u"A1"_s, 3, 20).at(5) & 0x3F;
+    };
+    ASSERT_EQ(shareCode(), 0);
+    save("chkShowBoardMatrix");
+    EXPECT_EQ(shareCode(), 62);
+
+    save("chkGameType");
+    const QByteArray block = data.getMovementFromMemory(u"A2"_s, 3, 20);
+    EXPECT_EQ(block.size(), 2 + 10 * 2);
+    EXPECT_EQ(block.mid(2, 4), QByteArray("\x05\x06\x07\x00", 4));
+    EXPECT_EQ(block[1], 0); // no deal to enter in the round it sits out
+    const ResultEntry played{{}, 3, u"3NT"_s, u"N"_s, 9, {}, -1, 0};
+    EXPECT_TRUE(data.markResult(u"A2"_s, played, 1, 5, 6, 7, 0).refused());
+    EXPECT_EQ(count(u"ReceivedData"_s), 0);
 }
 
 } // namespace

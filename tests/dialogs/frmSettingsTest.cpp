@@ -34,6 +34,7 @@ using test::EventBuilder;
 class FakeSettingsHost final : public SettingsDialogHost {
 public:
     void RefreshTableStatus() override { ++refreshes; }
+    void gameSettingsSaved() override {}
     void showHelp(qint16 topic) override { helpTopics.push_back(topic); }
     void endProgram() override { ++programEnds; }
 
