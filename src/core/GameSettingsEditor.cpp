@@ -29,10 +29,22 @@ constexpr qint16 kExclamationOk = 48;
 constexpr qint16 kQuestionYesNo = 36;
 constexpr qint16 kIdHelpTopic = 19;
 const QString kIdSource = QStringLiteral("checkPlayerIDentered");
+const QString kKeptText =
+    QStringLiteral("The game is under way, so these settings keep their stored values: ");
+const QString kKeptSource = QStringLiteral("SaveGameSettings");
 
-// The ask boxes that a started game greys while they are not ticked: PIN codes, Player
-// ID, Deal, Bidding, Play.
-constexpr int kLockedAsks[] = {0, 1, 3, 4, 5};
+// The ask boxes that a started game greys while they are not ticked, with the setting each
+// shows and its caption.
+struct LockedAsk {
+    int index;
+    const char* column;
+    const char* caption;
+};
+constexpr LockedAsk kLockedAsks[] = {{0, "custom_qz_askpincode", "PIN codes"},
+                                     {1, "custom_qz_askplayerid", "Player ID"},
+                                     {3, "custom_qz_askdeal", "Deal"},
+                                     {4, "custom_qz_askbid", "Bidding"},
+                                     {5, "custom_qz_askplay", "Play"}};
 
 template <std::size_t N> void select(std::array<ControlState, N>& options, std::size_t index) {
     for (std::size_t i = 0; i < N; ++i)
@@ -151,7 +163,7 @@ void GameSettingsEditor::settings_Initialize() {
     c.chkShowNames.value = storedNumber("custom_qz_shownames") >= 1;
 }
 
-void GameSettingsEditor::Lock_settings() {
+GameSettingsEditor::GameLock GameSettingsEditor::readLock() const {
     qint32 terminals = 0;
     db_.getDBValue(QStringLiteral("SELECT COUNT(TQZ_ID) AS cntTQZ FROM [custom_qz_TQZ] "
                                   "WHERE TQZ_ID>0 AND [Section]>0 AND [Table]>0"),
@@ -160,25 +172,30 @@ void GameSettingsEditor::Lock_settings() {
     db_.getDBValue(QStringLiteral("SELECT COUNT(ID) AS cntSection FROM [Section] "
                                   "WHERE ID>0 AND Tables>0 AND custom_qz_StanazBeginGameRound>1"),
                    QStringLiteral("cntSection"), sections);
+    return {terminals > 0, sections > 0};
+}
 
+void GameSettingsEditor::showLock(const GameLock& lock) {
     SettingsControls& c = controls_;
-    // A ticked box stays changeable, so what is asked can only be switched off.
-    auto lockAsks = [&c] {
-        for (int index : kLockedAsks) {
-            if (!c.chkAsk[index].value)
-                c.chkAsk[index].enabled = false;
+    if (lock.terminalsBound || lock.pastFirstStanza) {
+        // A ticked box stays changeable, so what is asked can only be switched off.
+        for (const LockedAsk& ask : kLockedAsks) {
+            if (!c.chkAsk[ask.index].value)
+                c.chkAsk[ask.index].enabled = false;
         }
-    };
-    if (terminals > 0) {
-        c.caption += kRoundStarted;
-        lockAsks();
+    }
+    if (lock.terminalsBound) {
+        if (!c.caption.endsWith(kRoundStarted))
+            c.caption += kRoundStarted;
         c.chkGameType.enabled = false;
         c.optScoring[0].enabled = false;
         c.optScoring[2].enabled = false;
     }
-    if (sections > 0)
-        lockAsks();
+}
 
+void GameSettingsEditor::Lock_settings() {
+    showLock(readLock());
+    SettingsControls& c = controls_;
     const TablePresence& present = event_.tablePresent;
     if (!present.present(SharedTable::HandRecord))
         c.chkAsk[3].enabled = false;
@@ -186,6 +203,45 @@ void GameSettingsEditor::Lock_settings() {
         c.chkAsk[4].enabled = false;
     if (!present.present(SharedTable::PlayData))
         c.chkAsk[5].enabled = false;
+}
+
+void GameSettingsEditor::keepLockedSettings() {
+    const GameLock lock = readLock();
+    SettingsControls& c = controls_;
+    // What the tables were told: the settings in force, not a proposal shown for a row
+    // never saved.
+    const auto inForce = [this](const char* column) {
+        return StrToInt(settings_.getGameSetting(QString::fromLatin1(column)));
+    };
+    QStringList kept;
+    if (lock.terminalsBound) {
+        const bool individual = inForce("custom_qz_gametype") != 0;
+        if (c.chkGameType.value != individual) {
+            c.chkGameType.value = individual;
+            kept << QStringLiteral("Individual");
+        }
+        const int scoring = inForce("custom_qz_scoringtype") != 0 ? 2 : 0;
+        if (!c.optScoring[static_cast<std::size_t>(scoring)].value) {
+            select(c.optScoring, static_cast<std::size_t>(scoring));
+            optScoring_Click(scoring);
+            kept << QStringLiteral("Scoring");
+        }
+    }
+    if (lock.terminalsBound || lock.pastFirstStanza) {
+        for (const LockedAsk& ask : kLockedAsks) {
+            if (c.chkAsk[ask.index].value && inForce(ask.column) != 1) {
+                c.chkAsk[ask.index].value = false;
+                chkAsk_Click(ask.index);
+                kept << QString::fromLatin1(ask.caption);
+            }
+        }
+    }
+    showLock(lock);
+    if (kept.isEmpty())
+        return;
+    const QString text = kKeptText + kept.join(QStringLiteral(", ")) + QLatin1Char('.');
+    log_.writeLog(0, text, kKeptSource);
+    messages_.showMsg(text, event_.settingsDialogMode, kExclamationOk, helpTopic);
 }
 
 bool GameSettingsEditor::checkPlayerIDentered() {
@@ -313,6 +369,8 @@ bool GameSettingsEditor::OKButton_Click() {
         settings_.loadDefaultGameSettings(config_);
         return true;
     }
+    // Tables may have logged in since the dialog was loaded.
+    keepLockedSettings();
     if (controls_.chkAsk[1].value && !checkPlayerIDentered())
         return false;
     return SaveGameSettings(false);
@@ -386,8 +444,11 @@ bool GameSettingsEditor::SaveGameSettings(bool toIni) {
         refuse(kPinRule);
         return false;
     }
-    const QStringList values = savedValues();
-    return toIni ? saveToIni(values) : saveToDatabase(values);
+    if (toIni)
+        return saveToIni(savedValues());
+    // Read again: the director may have been asked meanwhile.
+    keepLockedSettings();
+    return saveToDatabase(savedValues());
 }
 
 bool GameSettingsEditor::saveToIni(const QStringList& values) {

@@ -80,10 +80,10 @@ public:
     void cmdQuit_Click();
     void cmdHelp_Click();
 
-    /// Writes the 27 settings (toIni: every ini key; else the row, when a value differs or
-    /// the event is new), then reloads what depends on them. False, after telling the
-    /// director, when the TD PIN is not four digits or a write fails; nothing is then
-    /// flagged or reloaded.
+    /// Writes the 27 settings (toIni: every ini key; else, the lock kept, the row when a
+    /// value differs or the event is new), then reloads what depends on them. False, after
+    /// telling the director, when the TD PIN is not four digits or a write fails; nothing is
+    /// then flagged or reloaded.
     bool SaveGameSettings(bool toIni);
 
     /// The values the controls save, in savedSettingColumns order, as written.
@@ -92,6 +92,19 @@ public:
     QString settingsSetList() const;
 
 private:
+    /// What a game under way locks.
+    struct GameLock {
+        bool terminalsBound = false;
+        bool pastFirstStanza = false;
+    };
+    GameLock readLock() const;
+    /// Greys the locked controls, and adds " - Round is started!" to the caption once.
+    void showLock(const GameLock& lock);
+    /// Game mode, at Save: the lock as it stands now holds, also when it came into force
+    /// after the load. With terminals logged in the game type and the scoring keep the values
+    /// in force; with them, or with a section past its first stanza, an ask that is not in
+    /// force is not ticked. The director is told (and the log shows) what was kept.
+    void keepLockedSettings();
     /// The settings the dialog shows: the proposal for a row never saved, else the store.
     /// What the dialog asks about or proposes reads these; only the test whether Save must
     /// write the row compares with the store, the settings in force.

@@ -211,6 +211,8 @@ void GameData::followGameType() {
     for (MovementRow& row : rows_)
         row.play = rowPlay(row.seats(), individual);
     indexBoards();
+    // The ResultExpected of the bound terminals needs no recount: the game settings keep the
+    // game type while a terminal is bound, and one that binds later counts these rows.
 }
 
 const BoardIndexEntry* GameData::boardIndex(qint16 board) const {

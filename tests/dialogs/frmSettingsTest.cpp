@@ -331,6 +331,47 @@ TEST_F(SettingsDialogTest, StartedGameLocksWhatMustNotChange) {
     }
 }
 
+// The dialog is loaded before the game starts and saved after: the lock holds as it stands at
+// the Save. The director switched to MP and Individual, asked for bidding and no longer for
+// PIN codes, and ticked "Show names".
+TEST_F(SettingsDialogTest, SaveKeepsWhatTheGameLockedSinceTheLoad) {
+    const struct {
+        const char* name;
+        const char* meanwhile;
+        /// custom_qz_ scoringtype, gametype, askbid, askpincode and shownames as saved.
+        const char* saved;
+        const char* kept;
+    } cases[] = {
+        {"nothing started", "", "2 1 1 0 1", ""},
+        {"a terminal logged in", "INSERT INTO custom_qz_TQZ (TQZ_ID, Section, [Table]) VALUES (501, 1, 1)",
+         "0 0 0 0 1", "Individual, Scoring, Bidding"},
+        {"a section past its first stanza", "UPDATE Section SET custom_qz_StanazBeginGameRound=4",
+         "2 1 0 0 1", "Bidding"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(start(test::fixtures::mitchell()));
+        setStore(kBaseline);
+        setStore("askpincode=1");
+        auto dialog = open();
+        click(*dialog, "optScoring_2 chkGameType chkAsk_4 chkAsk_0 chkShowNames");
+        if (*c.meanwhile != '\0') {
+            ASSERT_TRUE(h().db.execSQL(QString::fromLatin1(c.meanwhile), QStringLiteral("test")));
+        }
+        click(*dialog, "OKButton");
+
+        EXPECT_FALSE(dialog->isVisible());
+        const QStringList row = storedRow();
+        const QStringList saved{row.value(7), row.value(8), row.value(4), row.value(2), row.value(26)};
+        EXPECT_EQ(saved.join(u' ').toStdString(), c.saved);
+        const std::string kept = c.kept;
+        EXPECT_EQ(h().messages.texts().join(u'|').toStdString(),
+                  kept.empty()
+                      ? kept
+                      : "The game is under way, so these settings keep their stored values: " + kept + ".");
+    }
+}
+
 TEST_F(SettingsDialogTest, SaveWritesTheRowAndFlagsEveryTableOnlyWhenNeeded) {
     struct Case {
         const char* name;
