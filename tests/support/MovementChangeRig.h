@@ -25,6 +25,16 @@ public:
         return QByteArray(bytes, sizeof bytes);
     }
 
+    /// Section A: a Mitchell of tables (NS t at table t, EW from tables + 1), rounds of
+    /// boardsPerRound boards, all of them one stanza.
+    static EventBuilder mitchell(int tables, int rounds, int boardsPerRound) {
+        EventBuilder b;
+        const int a = b.addSection(QStringLiteral("A"));
+        b.addMitchellMovement(a, tables, rounds, boardsPerRound);
+        b.setStanza(a, 1, rounds);
+        return b;
+    }
+
     /// Starts the event with a terminal at each of the first tables of section A.
     MovementChangeRig(EventBuilder& b, int tables) {
         for (int t = 1; t <= tables; ++t)

@@ -34,10 +34,8 @@ enum class Change { PairLeaves, PairsSwap };
 class ChangedRoundTest : public ::testing::TestWithParam<Change> {
 protected:
     void SetUp() override {
-        const int a = builder.addSection(u"A"_s);
-        builder.addMitchellMovement(a, 5, 5, 2);
-        builder.setStanza(a, 1, 5);
-        m = std::make_unique<MovementChangeRig>(builder, 5);
+        test::EventBuilder b = MovementChangeRig::mitchell(5, 5, 2);
+        m = std::make_unique<MovementChangeRig>(b, 5);
         ASSERT_TRUE(m->started) << m->rig.failure().toStdString();
         m->playRounds(1, 1);
         m->submit(2, {record(5, 2, 6)});
@@ -62,7 +60,6 @@ protected:
             .toString();
     }
 
-    test::EventBuilder builder;
     std::unique_ptr<MovementChangeRig> m;
 };
 
@@ -129,10 +126,7 @@ INSTANTIATE_TEST_SUITE_P(Terminals, ChangedRoundTest,
 // when EW 9 leaves from round 3. The round A1 played owes its boards: A1 and its section are
 // complete only once A1 has entered round 4 too, also after the movement is read again.
 TEST(ChangedRoundCountsTest, ARoundThatThePairsPlayedOwesItsBoards) {
-    test::EventBuilder b;
-    const int a = b.addSection(u"A"_s);
-    b.addMitchellMovement(a, 5, 4, 2);
-    b.setStanza(a, 1, 4);
+    test::EventBuilder b = MovementChangeRig::mitchell(5, 4, 2);
     MovementChangeRig m(b, 5);
     ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
     GameData& g = m.rig.data.gameData;
@@ -171,10 +165,7 @@ TEST(ChangedRoundCountsTest, ARoundThatThePairsPlayedOwesItsBoards) {
 // board 6 after, both under 1/13 in round 3. The next stanza (rounds 4-6) has begun when the
 // results are rebuilt from the log: A1's lines carry round 3 and its pairs, like the others.
 TEST(ChangedRoundLogTest, ResultsRebuiltFromTheLogCarryTheirRound) {
-    test::EventBuilder b;
-    const int a = b.addSection(u"A"_s);
-    b.addMitchellMovement(a, 7, 6, 2);
-    b.setStanza(a, 1, 6);
+    test::EventBuilder b = MovementChangeRig::mitchell(7, 6, 2);
     MovementChangeRig m(b, 7);
     ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
     QString log;

@@ -86,10 +86,7 @@ INSTANTIATE_TEST_SUITE_P(Dispatcher, LatePairTest, ::testing::Bool(),
 class RoundUnderWayTest : public ::testing::TestWithParam<bool> {};
 
 TEST_P(RoundUnderWayTest, TheRestOfTheRoundIsStoredUnderItsPairs) {
-    test::EventBuilder b;
-    const int a = b.addSection(u"A"_s);
-    b.addMitchellMovement(a, 5, 4, 2);
-    b.setStanza(a, 1, 4);
+    test::EventBuilder b = MovementChangeRig::mitchell(5, 4, 2);
     MovementChangeRig m(b, 5);
     ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
     m.playRounds(1, 2);
