@@ -108,6 +108,7 @@ QString LoggedResults::DecodeGameLogForResult(const QString& logText) {
     if (logText.isEmpty())
         return {};
     log_.writeLog(0, QStringLiteral("Decode game log file for result"));
+    unboundFrames_ = 0;
     QStringList lines;
     for (QString line : logText.split(QLatin1Char('\n'))) {
         line.remove(QLatin1Char('\r'));
@@ -125,13 +126,15 @@ QString LoggedResults::DecodeGameLogForResult(const QString& logText) {
                                  QStringLiteral(" skipped, it is cut or not in hex: ") + frame);
             continue;
         }
-        const QString tableId = gameData_.getTQZTableLabel(byteAt(frame, 1) * 256 + byteAt(frame, 2)).tableId;
-        if (tableId.isEmpty())
-            continue;
         const int code = byteAt(frame, 4);
         const bool fourPlayers = code == 54 || code == 74;
         if (!fourPlayers && code != 52 && code != 72)
             continue;
+        const QString tableId = gameData_.getTQZTableLabel(byteAt(frame, 1) * 256 + byteAt(frame, 2)).tableId;
+        if (tableId.isEmpty()) {
+            ++unboundFrames_;
+            continue;
+        }
         const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
         const qint16 table = tableIdNumber(tableId);
         const bool hasRounds = gameData_.mem_HasRound(sectionId);
@@ -238,6 +241,10 @@ QString LoggedResults::DecodeGameLogForResult(const QString& logText) {
             lines << fields.join(kTab);
         }
     }
+    if (unboundFrames_ > 0)
+        log_.writeLog(
+            0, QString::number(unboundFrames_) +
+                   QStringLiteral(" result frames skipped: their tabletops are not logged in to a table."));
     if (lines.isEmpty())
         return {};
     log_.writeLog(0, QString::number(lines.size()) + QStringLiteral(" result line decoded."));
@@ -275,6 +282,13 @@ bool LoggedResults::mnuloggedResults_Click(const QString& desktopFolder, bool hi
         return false;
     }
     const QString rebuilt = DecodeGameLogForResult(logText);
+    if (rebuilt.isEmpty() && unboundFrames_ > 0) {
+        // A new stanza unbinds its tabletops until they log in again.
+        tell(QStringLiteral("The results in the log were sent by tabletops that are not logged in to a table "
+                            "now:") +
+             kCrLf + logPath);
+        return false;
+    }
     if (rebuilt.isEmpty()) {
         QString text = QStringLiteral("The log holds no results sent by the tabletops:") + kCrLf + logPath;
         if (!historyOn)

@@ -123,22 +123,33 @@ TEST_F(LoggedResultsTest, BandedNumbersOfEveryRound) {
               QStringLiteral("3\t7\t1\t106"));
 }
 
-// The ini key History is named only while it is off.
+// The ini key History is named only while it is off. Results of a tabletop that is logged in
+// to no table now (as after a new stanza, until it logs in again) are not taken for none.
 TEST_F(LoggedResultsTest, ALogWithoutResultsWritesNothingAndSaysSo) {
     EXPECT_TRUE(results().DecodeGameLogForResult(QString()).isEmpty());
-    QFile log(event().logFilePath());
-    ASSERT_TRUE(log.open(QIODevice::WriteOnly));
-    log.write("2026-12-07 19:40:00.000 : Start game.\r\n");
-    log.close();
-    for (const bool historyOn : {false, true}) {
+    const struct {
+        const char* log;
+        bool historyOn;
+        const char* told;
+    } cases[] = {
+        {"2026-12-07 19:40:00.000 : Start game.\r\n", false,
+         "The log holds no results sent by the tabletops:"},
+        {"2026-12-07 19:40:00.000 : Start game.\r\n", true,
+         "The log holds no results sent by the tabletops:"},
+        {"2026-12-07 19:41:05.000 : RX <= FF 01 55 07 34 01 5C 2B 36 01 08 01 58\r\n", true,
+         "The results in the log were sent by tabletops that are not logged in to a table now:"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.log);
+        writeLogFile(c.log);
         data.harness.messages.shown.clear();
-        EXPECT_FALSE(results().mnuloggedResults_Click(desktop.path(), historyOn));
+        EXPECT_FALSE(results().mnuloggedResults_Click(desktop.path(), c.historyOn));
         EXPECT_FALSE(QFile::exists(event().scoreDbFolder + QStringLiteral("club_res.txt")));
         EXPECT_TRUE(shell.opened.isEmpty());
         ASSERT_EQ(data.harness.messages.shown.size(), 1u);
         const QString& text = data.harness.messages.shown[0].text;
-        EXPECT_TRUE(text.startsWith(QStringLiteral("The log holds no results sent by the tabletops:")));
-        EXPECT_EQ(text.contains(QStringLiteral("History")), !historyOn) << historyOn;
+        EXPECT_TRUE(text.startsWith(QLatin1String(c.told))) << text.toStdString();
+        EXPECT_EQ(text.contains(QStringLiteral("History")), !c.historyOn);
     }
 }
 
