@@ -124,7 +124,8 @@ public:
                                                PlaceRounds rounds = PlaceRounds::Stanza) const;
     /// Who played (or plays) the table's round, and board there: the seats of the table's
     /// stored results of the round where it has some (the board's own result first, else the
-    /// lowest board's), else those of its row in the movement in memory; nothing when neither.
+    /// lowest board's that names both pairs, else the lowest board's), else those of its row in
+    /// the movement in memory; nothing when neither.
     /// Whatever shows, corrects, places or counts a stored result reads this one answer.
     std::optional<RoundSeating> roundSeating(const QString& tableId, qint16 round, qint16 board = 0) const;
     /// The round in which the table played board with these seats (South and West compared
@@ -310,8 +311,8 @@ private:
     std::optional<ResultPlace> placeOutsideMemory(const QString& tableId, qint16 board,
                                                   const std::optional<ResultSeats>& sent,
                                                   PlaceRounds rounds) const;
-    /// The seats of the table's stored results of the round, the board's own first; nothing
-    /// when it has none there or the database fails.
+    /// The seats of the table's stored results of the round, as roundSeating picks them;
+    /// nothing when it has none there or the database fails.
     std::optional<SeatNumbers> storedRoundSeats(const QString& tableId, qint16 round, qint16 board) const;
     /// The rounds that stored results show a table played (a result with both pairs), of the
     /// section (0: of every section), as playedRoundKey gives them.

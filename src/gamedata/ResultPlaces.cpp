@@ -103,12 +103,18 @@ std::optional<SeatNumbers> GameData::storedRoundSeats(const QString& tableId, qi
         logDbError(QStringLiteral("Database - roundSeating"));
         return std::nullopt;
     }
+    // Without the board's own result: the first that names both pairs, as roundsPlayed counts a
+    // round played, else the first.
+    const auto bothPairs = [](const SeatNumbers& seats) {
+        return seats[0] > 0 && seats[1] > 0;
+    };
     std::optional<SeatNumbers> first;
     while (query->next()) {
+        const SeatNumbers seats = storedSeats(*query, 1);
         if (queryInt16(*query, 0) == board)
-            return storedSeats(*query, 1);
-        if (!first)
-            first = storedSeats(*query, 1);
+            return seats;
+        if (!first || (!bothPairs(*first) && bothPairs(seats)))
+            first = seats;
     }
     return first;
 }

@@ -105,10 +105,10 @@ LoggedResults::LoggedResults(GameData& gameData, const EventInfo& event, Log& lo
     : gameData_(gameData), event_(event), log_(log), messages_(messages), shell_(shell) {}
 
 QString LoggedResults::DecodeGameLogForResult(const QString& logText) {
+    unboundFrames_ = 0;
     if (logText.isEmpty())
         return {};
     log_.writeLog(0, QStringLiteral("Decode game log file for result"));
-    unboundFrames_ = 0;
     QStringList lines;
     for (QString line : logText.split(QLatin1Char('\n'))) {
         line.remove(QLatin1Char('\r'));
