@@ -252,7 +252,8 @@ void GameDataAnalysis::checkTableCounts(Reload& reload) {
 // An altered movement is settled once no table of its section still has to load its set-up.
 // Only a table with a terminal counts: nothing would ever clear the flag of a vacant one (a
 // save of the game settings flags every table), and a terminal that logs in there later gets
-// the movement as it stands.
+// the movement as it stands. A flagged table whose terminal left is cleared as a vacant table
+// is when the change is decided: its UpdateFromRound would be read as a change still to decide.
 void GameDataAnalysis::settleAlteredMovements() {
     std::vector<qint16> sections;
     {
@@ -284,10 +285,23 @@ void GameDataAnalysis::settleAlteredMovements() {
         }
         if (pending->next())
             continue;
+        if (!resetLeftTables(id))
+            continue;
         if (db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_UFRmode=0 WHERE ID=") + number(id),
                         QStringLiteral("reset UFRmode")))
             log_.writeLog(0, QStringLiteral("Section ") + letter + QStringLiteral(": reset UFRmode"));
     }
+}
+
+bool GameDataAnalysis::resetLeftTables(qint16 sectionId) {
+    return db_.execSQL(
+        QStringLiteral("UPDATE Tables SET UpdateFromRound=0, custom_qz_loadsetup=0 WHERE Section=") +
+            number(sectionId) +
+            QStringLiteral(
+                " AND custom_qz_loadsetup=1 AND NOT EXISTS (SELECT TQZ_ID FROM custom_qz_TQZ"
+                " WHERE custom_qz_TQZ.Section=Tables.Section AND custom_qz_TQZ.[Table]=Tables.[Table]"
+                " AND custom_qz_TQZ.TQZ_ID<>0)"),
+        QStringLiteral("AnalyzeGameDB, reset UFR for vacant table"));
 }
 
 qint32 GameDataAnalysis::countBoundTerminals() {

@@ -71,6 +71,9 @@ private:
     void initializeNewStanzas(Reload& reload);
     void checkTableCounts(Reload& reload);
     void settleAlteredMovements();
+    /// Clears UpdateFromRound and the set-up flag of the section's flagged tables that have no
+    /// terminal; false when that could not be written.
+    bool resetLeftTables(qint16 sectionId);
     qint32 countBoundTerminals();
     void decideMovementChanges(qint32 boundTerminals, Reload& reload);
     /// The section's movement-change facts as stored now; nothing when they cannot be read.

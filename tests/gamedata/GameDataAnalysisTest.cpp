@@ -702,6 +702,41 @@ TEST(GameDataAnalysisTest, AnAlteredMovementIsSettledOnceEveryTableLoadedItsSetu
     }
 }
 
+// A change answered No flagged tables 1-5; table 5's terminal left before it loaded the set-up
+// (restarted, or went to vacant table 6). The section settles once, that change is not put to
+// the director again, and a real later change is, once.
+TEST(GameDataAnalysisTest, ATableLeftBeforeItLoadedItsSetupDoesNotRaiseTheChangeAgain) {
+    for (const int newTable : {0, 6}) {
+        SCOPED_TRACE(newTable);
+        AnalysisRig rig;
+        EventBuilder b = stanzaEvent(true, 1, 6, 1);
+        b.setUpdateFromRound(1, 5, 3);
+        ASSERT_TRUE(rig.start(b));
+        rig.storeRounds(1, 7, 1, 2);
+        ASSERT_TRUE(rig.data.exec(QStringLiteral("UPDATE Tables SET custom_qz_loadsetup=1 WHERE [Table]=5")));
+        ASSERT_TRUE(
+            rig.data.exec(QStringLiteral("UPDATE custom_qz_TQZ SET Section=%1, [Table]=%2 WHERE [Table]=5")
+                              .arg(newTable == 0 ? 0 : 1)
+                              .arg(newTable)));
+
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_TRUE(rig.logged(QStringLiteral("Section A: reset UFRmode")));
+        EXPECT_EQ(rig.loadSetupFlags().toStdString(), "0000000");
+        EXPECT_EQ(rig.intValue(QStringLiteral("SELECT MAX(UpdateFromRound) FROM Tables")), 0);
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_TRUE(rig.box.shown.empty());
+        EXPECT_EQ(rig.intValue(QStringLiteral("SELECT custom_qz_UFRmode FROM Section WHERE ID=1")), 0);
+
+        ASSERT_TRUE(rig.data.exec(QStringLiteral("UPDATE Tables SET UpdateFromRound=4")));
+        rig.box.answers.push_back(false);
+        rig.analysis.AnalyzeGameDB();
+        rig.analysis.AnalyzeGameDB();
+        ASSERT_EQ(rig.box.shown.size(), 1U);
+        EXPECT_EQ(rig.box.shown.front().text.toStdString(),
+                  GameDataAnalysis::movementChangeQuestion(3).toStdString());
+    }
+}
+
 // ---- Player names and pair numbers ------------------------------------------------------
 
 struct NameCase {
