@@ -123,9 +123,11 @@ public:
     std::optional<ResultPlace> findResultPlace(const QString& tableId, qint16 board, const ResultSeats& seats,
                                                PlaceRounds rounds = PlaceRounds::Stanza) const;
     /// Who played (or plays) the table's round, and board there: the seats of the table's
-    /// stored results of the round where it has some (the board's own result first, else the
-    /// lowest board's that names both pairs, else the lowest board's), else those of its row in
-    /// the movement in memory; nothing when neither.
+    /// stored results of the round where it has some, else those of its row in the movement in
+    /// memory; nothing when neither. Of the stored results: the board's own result first; else
+    /// the seating that those naming both pairs name; where they name several (the scoring
+    /// program changed the round under way), the one the movement as it stands seats there,
+    /// else the latest stored; where none names both pairs, the lowest board's.
     /// Whatever shows, corrects, places or counts a stored result reads this one answer.
     std::optional<RoundSeating> roundSeating(const QString& tableId, qint16 round, qint16 board = 0) const;
     /// The round in which the table played board with these seats (South and West compared
@@ -314,6 +316,15 @@ private:
     /// The seats of the table's stored results of the round, as roundSeating picks them;
     /// nothing when it has none there or the database fails.
     std::optional<SeatNumbers> storedRoundSeats(const QString& tableId, qint16 round, qint16 board) const;
+    /// A seating that stored results of a round name, and the ID of the latest of them.
+    struct StoredSeating {
+        SeatNumbers seats{};
+        qint64 latestId = 0;
+    };
+    /// Of several seatings stored in the table's round, the one that its row of RoundData seats
+    /// (a change not yet taken up), else its row in memory, else the latest stored.
+    SeatNumbers seatedNow(const QString& tableId, qint16 round,
+                          const std::vector<StoredSeating>& seatings) const;
     /// The rounds that stored results show a table played (a result with both pairs), of the
     /// section (0: of every section), as playedRoundKey gives them.
     QSet<quint64> roundsPlayed(qint16 sectionId) const;

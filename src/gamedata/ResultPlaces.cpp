@@ -16,6 +16,7 @@
 #include "gamedata/TerminalNumbers.h"
 
 #include <QSqlQuery>
+#include <algorithm>
 
 namespace qzc {
 
@@ -96,27 +97,65 @@ std::optional<SeatNumbers> GameData::storedRoundSeats(const QString& tableId, qi
                                                       qint16 board) const {
     // Asked for every cell of the grid and row of a traveller: a statement prepared once.
     std::optional<QSqlQuery> query =
-        db_.select(QStringLiteral("SELECT Board, PairNS, PairEW, South, West FROM ReceivedData WHERE "
+        db_.select(QStringLiteral("SELECT Board, PairNS, PairEW, South, West, ID FROM ReceivedData WHERE "
                                   "Section=? AND [Table]=? AND Round=? AND NOT Erased ORDER BY Board ASC"),
                    {int{getSectionID(tableIdLetter(tableId))}, int{tableIdNumber(tableId)}, int{round}});
     if (!query) {
         logDbError(QStringLiteral("Database - roundSeating"));
         return std::nullopt;
     }
-    // Without the board's own result: the first that names both pairs, as roundsPlayed counts a
-    // round played, else the first.
-    const auto bothPairs = [](const SeatNumbers& seats) {
-        return seats[0] > 0 && seats[1] > 0;
-    };
-    std::optional<SeatNumbers> first;
+    // Without the board's own result: the seating of the results that name both pairs, as
+    // roundsPlayed counts a round played, else the lowest board's.
+    std::optional<SeatNumbers> lowestBoard;
+    std::vector<StoredSeating> seatings;
     while (query->next()) {
         const SeatNumbers seats = storedSeats(*query, 1);
         if (queryInt16(*query, 0) == board)
             return seats;
-        if (!first || (!bothPairs(*first) && bothPairs(seats)))
-            first = seats;
+        if (!lowestBoard)
+            lowestBoard = seats;
+        if (seats[0] <= 0 || seats[1] <= 0)
+            continue;
+        const qint64 id = query->value(5).toLongLong();
+        const auto known = std::find_if(seatings.begin(), seatings.end(),
+                                        [&seats](const StoredSeating& s) { return s.seats == seats; });
+        if (known == seatings.end())
+            seatings.push_back({seats, id});
+        else
+            known->latestId = qMax(known->latestId, id);
     }
-    return first;
+    if (seatings.empty())
+        return lowestBoard;
+    if (seatings.size() == 1)
+        return seatings.front().seats;
+    return seatedNow(tableId, round, seatings);
+}
+
+SeatNumbers GameData::seatedNow(const QString& tableId, qint16 round,
+                                const std::vector<StoredSeating>& seatings) const {
+    const auto named = [&seatings](const SeatNumbers& movement) -> const SeatNumbers* {
+        for (const StoredSeating& stored : seatings) {
+            if (comparedSeats(movement, stored.seats) == stored.seats)
+                return &stored.seats;
+        }
+        return nullptr;
+    };
+    // RoundData holds the scoring program's change before it is taken up, and equals the
+    // movement in memory after.
+    for (const MovementRow& row : NextSeating(db_, log_, *this).tableRounds(tableId, round)) {
+        if (row.Round != round)
+            break;
+        if (const SeatNumbers* seats = named(row.seats()))
+            return *seats;
+    }
+    if (const MovementRow* row = mem_GetTableRow(tableId, round)) {
+        if (const SeatNumbers* seats = named(row->seats()))
+            return *seats;
+    }
+    return std::max_element(
+               seatings.begin(), seatings.end(),
+               [](const StoredSeating& a, const StoredSeating& b) { return a.latestId < b.latestId; })
+        ->seats;
 }
 
 std::optional<RoundSeating> GameData::roundSeating(const QString& tableId, qint16 round, qint16 board) const {

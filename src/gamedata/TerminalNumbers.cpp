@@ -142,25 +142,27 @@ std::vector<const MovementRow*> boardRows(const GameData& gameData, const QStrin
     return rows;
 }
 
-/// Who played the table's round of its last stored result, then who sits there in the round
-/// after it.
-std::vector<SeatNumbers> lastRoundSeatings(const GameData& gameData, const QString& tableId) {
+/// Who played board (its own stored result), else the table's round of its last stored result,
+/// then who sits there in the round after it. The board's own result keeps a pair that left
+/// the round under way.
+std::vector<SeatNumbers> lastRoundSeatings(const GameData& gameData, const QString& tableId, qint16 board) {
     const qint16 lastRound = gameData.getMaxRound(tableId);
     std::vector<SeatNumbers> seatings;
     for (const qint16 round : {lastRound, static_cast<qint16>(lastRound + 1)}) {
         if (round <= 0)
             continue;
-        const std::optional<RoundSeating> seating = gameData.roundSeating(tableId, round);
+        const std::optional<RoundSeating> seating = gameData.roundSeating(tableId, round, board);
         seatings.push_back(seating ? seating->seats : SeatNumbers{});
     }
     return seatings;
 }
 
-/// Each number through the table's seating in its last stored round, then the round after it;
-/// a number that neither explains stays as sent.
-SeatNumbers lastRoundSeatNumbers(const GameData& gameData, const QString& tableId, SeatNumbers sent) {
+/// Each number through the table's seating of board in its last stored round, then the round
+/// after it; a number that neither explains stays as sent.
+SeatNumbers lastRoundSeatNumbers(const GameData& gameData, const QString& tableId, qint16 board,
+                                 SeatNumbers sent) {
     std::array<bool, 4> matched{};
-    for (const SeatNumbers& seats : lastRoundSeatings(gameData, tableId)) {
+    for (const SeatNumbers& seats : lastRoundSeatings(gameData, tableId, board)) {
         for (std::size_t k = 0; k < sent.size(); ++k) {
             if (!matched[k] && sent[k] == convertPairNumber(seats[k], true)) {
                 sent[k] = seats[k];
@@ -230,7 +232,7 @@ SeatNumbers boardSeatNumbers(const GameData& gameData, bool bandedPairNumbering,
         if (convertsTo(own, sent))
             return own;
     }
-    return lastRoundSeatNumbers(gameData, tableId, sent);
+    return lastRoundSeatNumbers(gameData, tableId, board, sent);
 }
 
 std::optional<TablePair> boardPair(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
@@ -242,7 +244,7 @@ std::optional<TablePair> boardPair(const GameData& gameData, bool bandedPairNumb
                 pairSent(row->NSPair, row->EWPair, sent, bandedPairNumbering))
             return pair;
     }
-    for (const SeatNumbers& seats : lastRoundSeatings(gameData, tableId)) {
+    for (const SeatNumbers& seats : lastRoundSeatings(gameData, tableId, board)) {
         if (const std::optional<TablePair> pair = pairSent(seats[0], seats[1], sent, bandedPairNumbering))
             return pair;
     }

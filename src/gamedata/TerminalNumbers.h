@@ -58,8 +58,9 @@ std::optional<SeatNumbers> movementSeatNumbers(const GameData& gameData, const N
 /// board: the seats of the table's movement row that plays the board, when they convert to
 /// the numbers sent (South and West only when either was sent). Any round is found so, also
 /// one after a sit-out or long before the last stored result. When no row of the board fits,
-/// each number becomes the seat whose conversion it is in the round of the table's last stored
-/// result or in the round after it, and a number that no such seat explains stays as sent.
+/// each number becomes the seat whose conversion it is in the table's seating of the board
+/// (GameData::roundSeating) in the round of its last stored result or in the round after it,
+/// and a number that no such seat explains stays as sent.
 SeatNumbers boardSeatNumbers(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
                              qint16 board, SeatNumbers sent);
 
@@ -74,9 +75,9 @@ struct TablePair {
 /// table's movement row that plays the board, the NS or else the EW pair whose number (with
 /// banded pair numbering converted by convertPairNumber) is the number sent; NS first, since
 /// both pairs of a Mitchell's first round can carry it. Any round is found so, also one before
-/// a board entered late. When no row of the board fits, the table's seating in the round of its
-/// last stored result, then in the round after it. Nothing when none fits, or for a number of
-/// 0 or less.
+/// a board entered late. When no row of the board fits, the table's seating of the board
+/// (GameData::roundSeating) in the round of its last stored result, then in the round after it.
+/// Nothing when none fits, or for a number of 0 or less.
 std::optional<TablePair> boardPair(const GameData& gameData, bool bandedPairNumbering, const QString& tableId,
                                    qint16 board, qint16 sent);
 

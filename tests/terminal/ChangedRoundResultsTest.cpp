@@ -4,6 +4,7 @@
 // and counted where it is stored, under those pairs.
 
 #include "gamedata/ResultEditor.h"
+#include "gamedata/TerminalNumbers.h"
 #include "reports/BoardResultGrid.h"
 #include "reports/LoggedResults.h"
 #include "reports/PlayGridData.h"
@@ -121,6 +122,81 @@ INSTANTIATE_TEST_SUITE_P(Terminals, ChangedRoundTest,
                          ::testing::Values(Change::PairLeaves, Change::PairsSwap), [](const auto& p) {
                              return p.param == Change::PairLeaves ? "PairLeaves" : "PairsSwap";
                          });
+
+// A Mitchell of 5 tables, 5 rounds of 3 boards, round 1 played. In round 2 A2 (NS 2, EW 6)
+// enters its first board; EW 6 leaves and pair 11 takes its seat, and A2 enters its second
+// board under 2/11, before the change is taken up or after. Or EW 6 leaves and nobody takes
+// its seat, once A2 stored two boards under 2/6. A board with a result is played by its pairs;
+// the round, and a board without a result, by the pairs sitting there now.
+TEST(ChangedRoundSeatingTest, ARoundWithoutTheBoardsResultIsThePairsSittingThereNow) {
+    struct SeatingCase {
+        const char* name;
+        const char* change;
+        bool takenUp;
+        /// The EW pair of A2's second stored board; the EW pair sitting there now.
+        int secondEastWest;
+        int sittingEastWest;
+    };
+    const SeatingCase cases[] = {
+        {"PairReplacedChangePending", "EWPair=11", false, 11, 11},
+        {"PairReplacedChangeTakenUp", "EWPair=11", true, 11, 11},
+        {"SeatEmptiedAfterTwoBoards", "EWPair=0", true, 6, 6},
+    };
+    for (const SeatingCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::EventBuilder b = MovementChangeRig::mitchell(5, 5, 3);
+        MovementChangeRig m(b, 5);
+        ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+        GameData& g = m.rig.data.gameData;
+        const QStringList boards = g.mem_GetBoardList(u"A2"_s, 2).split(u',', Qt::SkipEmptyParts);
+        ASSERT_EQ(boards.size(), 3);
+        const auto board = [&boards](int k) {
+            return static_cast<qint16>(boards[k].toInt());
+        };
+        m.playRounds(1, 1);
+        m.submit(2, {record(board(0), 2, 6)});
+        if (c.secondEastWest == 6)
+            m.submit(2, {record(board(1), 2, 6)});
+        ASSERT_TRUE(
+            m.exec(u"UPDATE RoundData SET %1 WHERE EWPair=6 AND Round>=2"_s.arg(QLatin1String(c.change))));
+        ASSERT_TRUE(m.exec(u"UPDATE Tables SET UpdateFromRound=2"_s));
+        if (c.takenUp)
+            m.analyse(false);
+        if (c.secondEastWest == 11)
+            m.submit(2, {record(board(1), 2, 11)});
+        ASSERT_EQ(m.stored(2, board(1)), u"2:2-%1"_s.arg(c.secondEastWest));
+
+        const QString sitting = u"2/%1"_s.arg(c.sittingEastWest);
+        const auto seated = [&g](qint16 onBoard) {
+            const std::optional<RoundSeating> seating = g.roundSeating(u"A2"_s, 2, onBoard);
+            return seating ? g.seatingText(seating->seats) : u"none"_s;
+        };
+        EXPECT_EQ(seated(board(0)), u"2/6"_s);
+        EXPECT_EQ(seated(board(2)), sitting);
+        EXPECT_EQ(seated(0), sitting);
+
+        for (const char* direction : {"\x6a\x01", "\x6a\x02"})
+            m.rig.request(2, QByteArray(direction, 2));
+        EXPECT_EQ(m.rig.data.logMessages().filter(u"Prepare personal recap"_s),
+                  (QStringList{u"Prepare personal recap for N of pair 2"_s,
+                               u"Prepare personal recap for E of pair %1"_s.arg(c.sittingEastWest)}));
+        // The frequencies of the first board mark EW 6's own result.
+        const std::optional<TablePair> own = boardPair(g, false, u"A2"_s, board(0), 6);
+        EXPECT_TRUE(own && own->number == 6 && own->eastWest);
+
+        ScoreFrequency frequencies{m.rig.data.harness.db, m.rig.data.harness.log,
+                                   m.rig.data.harness.settings};
+        BoardResultGrid grid{g, m.rig.data.harness.db, m.rig.data.harness.log, frequencies};
+        QStringList atA2;
+        for (const BoardResultRow& row : grid.boardRows(board(2))) {
+            if (row.tableId == u"A2"_s)
+                atA2 << u"%1/%2%3"_s.arg(row.nsPair)
+                            .arg(row.ewPair)
+                            .arg(row.hasResult ? u" stored"_s : QString());
+        }
+        EXPECT_EQ(atA2, QStringList{sitting});
+    }
+}
 
 // A Mitchell of 5 tables, 4 rounds of 2 boards. A1 has entered board 5 of round 3 (NS 1, EW 9)
 // when EW 9 leaves from round 3. The round A1 played owes its boards: A1 and its section are
