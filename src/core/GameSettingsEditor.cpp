@@ -39,12 +39,15 @@ struct LockedAsk {
     int index;
     const char* column;
     const char* caption;
+    /// The ask box that ticking this one unticks (chkAsk_Click), and its setting; -1 when none.
+    int unticks = -1;
+    const char* untickedColumn = nullptr;
 };
 constexpr LockedAsk kLockedAsks[] = {{0, "custom_qz_askpincode", "PIN codes"},
                                      {1, "custom_qz_askplayerid", "Player ID"},
                                      {3, "custom_qz_askdeal", "Deal"},
                                      {4, "custom_qz_askbid", "Bidding"},
-                                     {5, "custom_qz_askplay", "Play"}};
+                                     {5, "custom_qz_askplay", "Play", 2, "custom_qz_asklead"}};
 
 template <std::size_t N> void select(std::array<ControlState, N>& options, std::size_t index) {
     for (std::size_t i = 0; i < N; ++i)
@@ -223,6 +226,12 @@ void GameSettingsEditor::keepLockedSettings() {
         const int scoring = inForce("custom_qz_scoringtype") != 0 ? 2 : 0;
         if (!c.optScoring[static_cast<std::size_t>(scoring)].value) {
             select(c.optScoring, static_cast<std::size_t>(scoring));
+            // The other scoring's click may have moved the feedback style: while feedback is given
+            // as it was in force, the style is the one in force, shown as a load shows it. Feedback
+            // switched on or off is the director's own choice and stays.
+            const qint16 style = inForce("custom_qz_feedbackstyle");
+            if (c.chkFeedback.value && style >= 0)
+                select(c.optFeedback, style <= 2 ? static_cast<std::size_t>(style) : 0);
             optScoring_Click(scoring);
             kept << QStringLiteral("Scoring");
         }
@@ -231,6 +240,9 @@ void GameSettingsEditor::keepLockedSettings() {
         for (const LockedAsk& ask : kLockedAsks) {
             if (c.chkAsk[ask.index].value && inForce(ask.column) != 1) {
                 c.chkAsk[ask.index].value = false;
+                // Its tick unticked that box, which stayed greyed: it gets back its value in force.
+                if (ask.unticks >= 0)
+                    c.chkAsk[ask.unticks].value = inForce(ask.untickedColumn) == 1;
                 chkAsk_Click(ask.index);
                 kept << QString::fromLatin1(ask.caption);
             }

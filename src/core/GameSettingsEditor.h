@@ -103,7 +103,9 @@ private:
     /// Game mode, at Save: the lock as it stands now holds, also when it came into force
     /// after the load. With terminals logged in the game type and the scoring keep the values
     /// in force; with them, or with a section past its first stanza, an ask that is not in
-    /// force is not ticked. The director is told (and the log shows) what was kept.
+    /// force is not ticked. A kept setting is kept with what its click changed in the dialog:
+    /// "Lead" after "Play", the feedback style after the scoring get their values in force.
+    /// The director is told (and the log shows) what was kept.
     void keepLockedSettings();
     /// The settings the dialog shows: the proposal for a row never saved, else the store.
     /// What the dialog asks about or proposes reads these; only the test whether Save must

@@ -372,6 +372,52 @@ TEST_F(SettingsDialogTest, SaveKeepsWhatTheGameLockedSinceTheLoad) {
     }
 }
 
+// In force: Lead asked, Play not, MP with traveller and frequencies. Before the game starts the
+// director ticks Play (which unticks Lead) and picks IMP (which moves the feedback to the
+// traveller), and ticks "Show names". A kept Play or scoring is kept with what its click changed.
+TEST_F(SettingsDialogTest, SaveKeepsALockedSettingWithWhatItsClickChanged) {
+    const struct {
+        const char* name;
+        const char* meanwhile;
+        const char* thenClicked;
+        /// custom_qz_ askplay, scoringtype, asklead, feedbackstyle and shownames as saved.
+        const char* saved;
+        const char* kept;
+    } cases[] = {
+        {"nothing started", "", "", "1 0 0 1 1", ""},
+        {"a terminal logged in", "INSERT INTO custom_qz_TQZ (TQZ_ID, Section, [Table]) VALUES (501, 1, 1)",
+         "", "0 2 1 0 1", "Scoring, Play"},
+        {"a terminal logged in, feedback switched off by hand",
+         "INSERT INTO custom_qz_TQZ (TQZ_ID, Section, [Table]) VALUES (501, 1, 1)", "chkFeedback",
+         "0 2 1 -1 1", "Scoring, Play"},
+        {"a section past its first stanza", "UPDATE Section SET custom_qz_StanazBeginGameRound=4", "",
+         "0 0 1 1 1", "Play"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(start(test::fixtures::mitchell()));
+        setStore(kBaseline);
+        setStore("asklead=1 scoringtype=2 feedbackstyle=0");
+        auto dialog = open();
+        click(*dialog, "chkAsk_5 optScoring_0 chkShowNames");
+        click(*dialog, c.thenClicked);
+        if (*c.meanwhile != '\0') {
+            ASSERT_TRUE(h().db.execSQL(QString::fromLatin1(c.meanwhile), QStringLiteral("test")));
+        }
+        click(*dialog, "OKButton");
+
+        EXPECT_FALSE(dialog->isVisible());
+        const QStringList row = storedRow();
+        const QStringList saved{row.value(5), row.value(7), row.value(12), row.value(22), row.value(26)};
+        EXPECT_EQ(saved.join(u' ').toStdString(), c.saved);
+        const std::string kept = c.kept;
+        EXPECT_EQ(h().messages.texts().join(u'|').toStdString(),
+                  kept.empty()
+                      ? kept
+                      : "The game is under way, so these settings keep their stored values: " + kept + ".");
+    }
+}
+
 TEST_F(SettingsDialogTest, SaveWritesTheRowAndFlagsEveryTableOnlyWhenNeeded) {
     struct Case {
         const char* name;
