@@ -15,8 +15,10 @@
 #include <deque>
 #include <functional>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <memory>
 #include <ostream>
+#include <string>
 #include <vector>
 
 // Readable QString values in failure messages.
@@ -47,6 +49,9 @@ const QString kGameMode = QStringLiteral("Game Settings");
 const QString kDefaultMode = QStringLiteral("Default Game Settings");
 const QString kSaveFailed = QStringLiteral("The game settings could not be saved. Please check.");
 const QString kPinRule = QStringLiteral("The TD PIN must be four digits.");
+// What happens while a dialog loaded before the game started is open.
+const char* const kTerminalLogsIn = "INSERT INTO custom_qz_TQZ (TQZ_ID, Section, [Table]) VALUES (501, 1, 1)";
+const char* const kLaterStanzaBegins = "UPDATE Section SET custom_qz_StanazBeginGameRound=4";
 
 // A store the dialog shows without changing anything, and its SET list.
 const char* const kBaseline = "topranking=0 showgoto=0 askpincode=0 askdeal=0 askbid=0 askplay=0 "
@@ -169,6 +174,27 @@ protected:
         for (const char* column : savedSettingColumns)
             values << row->value(QString::fromLatin1(column)).toString();
         return values;
+    }
+
+    // Saves once the statement (if any) of what happened while the dialog was open has run;
+    // answers the saved columns named by their index in savedSettingColumns.
+    std::string saveAfter(frmSettings& dialog, const char* meanwhile,
+                          std::initializer_list<qsizetype> columns) {
+        if (*meanwhile != '\0') {
+            EXPECT_TRUE(h().db.execSQL(QString::fromLatin1(meanwhile), QStringLiteral("test")));
+        }
+        click(dialog, "OKButton");
+        EXPECT_FALSE(dialog.isVisible());
+        const QStringList row = storedRow();
+        QStringList saved;
+        for (const qsizetype column : columns)
+            saved << row.value(column);
+        return saved.join(u' ').toStdString();
+    }
+    static std::string keptMessage(const std::string& kept) {
+        return kept.empty()
+                   ? kept
+                   : "The game is under way, so these settings keep their stored values: " + kept + ".";
     }
 
     FakeSettingsHost host;
@@ -343,10 +369,8 @@ TEST_F(SettingsDialogTest, SaveKeepsWhatTheGameLockedSinceTheLoad) {
         const char* kept;
     } cases[] = {
         {"nothing started", "", "2 1 1 0 1", ""},
-        {"a terminal logged in", "INSERT INTO custom_qz_TQZ (TQZ_ID, Section, [Table]) VALUES (501, 1, 1)",
-         "0 0 0 0 1", "Individual, Scoring, Bidding"},
-        {"a section past its first stanza", "UPDATE Section SET custom_qz_StanazBeginGameRound=4",
-         "2 1 0 0 1", "Bidding"},
+        {"a terminal logged in", kTerminalLogsIn, "0 0 0 0 1", "Individual, Scoring, Bidding"},
+        {"a section past its first stanza", kLaterStanzaBegins, "2 1 0 0 1", "Bidding"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -355,20 +379,8 @@ TEST_F(SettingsDialogTest, SaveKeepsWhatTheGameLockedSinceTheLoad) {
         setStore("askpincode=1");
         auto dialog = open();
         click(*dialog, "optScoring_2 chkGameType chkAsk_4 chkAsk_0 chkShowNames");
-        if (*c.meanwhile != '\0') {
-            ASSERT_TRUE(h().db.execSQL(QString::fromLatin1(c.meanwhile), QStringLiteral("test")));
-        }
-        click(*dialog, "OKButton");
-
-        EXPECT_FALSE(dialog->isVisible());
-        const QStringList row = storedRow();
-        const QStringList saved{row.value(7), row.value(8), row.value(4), row.value(2), row.value(26)};
-        EXPECT_EQ(saved.join(u' ').toStdString(), c.saved);
-        const std::string kept = c.kept;
-        EXPECT_EQ(h().messages.texts().join(u'|').toStdString(),
-                  kept.empty()
-                      ? kept
-                      : "The game is under way, so these settings keep their stored values: " + kept + ".");
+        EXPECT_EQ(saveAfter(*dialog, c.meanwhile, {7, 8, 4, 2, 26}), c.saved);
+        EXPECT_EQ(h().messages.texts().join(u'|').toStdString(), keptMessage(c.kept));
     }
 }
 
@@ -385,13 +397,10 @@ TEST_F(SettingsDialogTest, SaveKeepsALockedSettingWithWhatItsClickChanged) {
         const char* kept;
     } cases[] = {
         {"nothing started", "", "", "1 0 0 1 1", ""},
-        {"a terminal logged in", "INSERT INTO custom_qz_TQZ (TQZ_ID, Section, [Table]) VALUES (501, 1, 1)",
-         "", "0 2 1 0 1", "Scoring, Play"},
-        {"a terminal logged in, feedback switched off by hand",
-         "INSERT INTO custom_qz_TQZ (TQZ_ID, Section, [Table]) VALUES (501, 1, 1)", "chkFeedback",
-         "0 2 1 -1 1", "Scoring, Play"},
-        {"a section past its first stanza", "UPDATE Section SET custom_qz_StanazBeginGameRound=4", "",
-         "0 0 1 1 1", "Play"},
+        {"a terminal logged in", kTerminalLogsIn, "", "0 2 1 0 1", "Scoring, Play"},
+        {"a terminal logged in, feedback switched off by hand", kTerminalLogsIn, "chkFeedback", "0 2 1 -1 1",
+         "Scoring, Play"},
+        {"a section past its first stanza", kLaterStanzaBegins, "", "0 0 1 1 1", "Play"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -401,20 +410,8 @@ TEST_F(SettingsDialogTest, SaveKeepsALockedSettingWithWhatItsClickChanged) {
         auto dialog = open();
         click(*dialog, "chkAsk_5 optScoring_0 chkShowNames");
         click(*dialog, c.thenClicked);
-        if (*c.meanwhile != '\0') {
-            ASSERT_TRUE(h().db.execSQL(QString::fromLatin1(c.meanwhile), QStringLiteral("test")));
-        }
-        click(*dialog, "OKButton");
-
-        EXPECT_FALSE(dialog->isVisible());
-        const QStringList row = storedRow();
-        const QStringList saved{row.value(5), row.value(7), row.value(12), row.value(22), row.value(26)};
-        EXPECT_EQ(saved.join(u' ').toStdString(), c.saved);
-        const std::string kept = c.kept;
-        EXPECT_EQ(h().messages.texts().join(u'|').toStdString(),
-                  kept.empty()
-                      ? kept
-                      : "The game is under way, so these settings keep their stored values: " + kept + ".");
+        EXPECT_EQ(saveAfter(*dialog, c.meanwhile, {5, 7, 12, 22, 26}), c.saved);
+        EXPECT_EQ(h().messages.texts().join(u'|').toStdString(), keptMessage(c.kept));
     }
 }
 
