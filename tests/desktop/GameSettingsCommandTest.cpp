@@ -30,6 +30,12 @@ protected:
         window().findChild<QAction*>(u"mnu_game_settings"_s)->trigger();
         return window().settingsDialog();
     }
+    // The game settings command: the box clicked, then Save.
+    void saveWith(const char* box) {
+        frmSettings* dialog = openOn();
+        dialog->findChild<QAbstractButton*>(QLatin1String(box))->click();
+        dialog->findChild<QAbstractButton*>(u"OKButton"_s)->click();
+    }
     // The settings part of the block a terminal logging in at A1 gets.
     QByteArray sent() {
         return getGameSettingsData(u"A1"_s, rig.program->settings(), false, {}, rig.program->log()).left(6);
@@ -127,20 +133,15 @@ protected:
 // matrix form, then the individual game, in which a row with an empty seat plays no board.
 TEST_F(IndividualWithPhantomTest, SettingsSavedBeforeTheFirstLoginShapeEveryRowAndBlock) {
     GameData& data = rig.program->gameData();
-    const auto save = [this](const char* box) {
-        frmSettings* dialog = openOn();
-        dialog->findChild<QAbstractButton*>(QLatin1String(box))->click();
-        dialog->findChild<QAbstractButton*>(u"OKButton"_s)->click();
-    };
     // The share code of A1's first round: no other table plays its boards.
     const auto shareCode = [&data] {
         return data.getMovementFromMemory(u"A1"_s, 3, 20).at(5) & 0x3F;
     };
     ASSERT_EQ(shareCode(), 0);
-    save("chkShowBoardMatrix");
+    saveWith("chkShowBoardMatrix");
     EXPECT_EQ(shareCode(), 62);
 
-    save("chkGameType");
+    saveWith("chkGameType");
     const QByteArray block = data.getMovementFromMemory(u"A2"_s, 3, 20);
     EXPECT_EQ(block.size(), 2 + 10 * 2);
     EXPECT_EQ(block.mid(2, 4), QByteArray("\x05\x06\x07\x00", 4));
