@@ -29,9 +29,10 @@ struct ResultEntry;
 /// database that keep terminals bound to tables and store, count and query board results.
 ///
 /// The data in memory is rebuilt whole by its loaders, always in this order:
-/// loadsectiondata, loadrounddata, then preloadMovementMessage; between two loads it is
-/// read only. Table ids are the letter(s) of a section followed by the table number
-/// ("A12"). Nothing here throws; failures are logged and come back as values.
+/// loadsectiondata, loadrounddata, then preloadMovementMessage; between two loads only
+/// followMovementSettings changes it, to follow saved settings. Table ids are the letter(s)
+/// of a section followed by the table number ("A12"). Nothing here throws; failures are
+/// logged and come back as values.
 class GameData {
 public:
     /// markTQZno answers.
@@ -62,7 +63,8 @@ public:
     /// 0 when none.
     qint16 getSectionID(const QString& letters) const;
     QString mem_GetSectionLetter(qint16 sectionId) const;
-    /// separatePairs of the section; false when it is unknown.
+    /// separatePairs of the section, for the game type in force since the last load or
+    /// followMovementSettings; false when it is unknown.
     bool mem_GetSectionField(qint16 sectionId) const;
     qint16 getSectionBeginRound(qint16 sectionId) const;
     qint16 getSectionEdgeRound(qint16 sectionId) const;
@@ -181,9 +183,9 @@ public:
     /// Rebuilds the movement block of every table of every section.
     void preloadMovementMessage();
     /// Puts saved settings that shape the movement in force before the next terminal asks:
-    /// each row's play and the board index follow the game type, and the blocks are rebuilt
-    /// when they were built under another game type or board matrix setting (blocks not built
-    /// yet are left to their first build).
+    /// each section's NS/EW numbering, each row's play and the board index follow the game
+    /// type, and then the blocks are rebuilt when they were built under another game type or
+    /// board matrix setting (blocks not built yet are left to their first build).
     void followMovementSettings();
     /// A copy of the table's block; the single byte 0 when it has none. Terminals of the
     /// older firmware (below 3.20) get the deal-entry board in byte 1.
@@ -292,9 +294,12 @@ private:
     void indexRows();
     /// Rebuilds the board index from the rows, as each row's play says.
     void indexBoards();
-    /// Reads each row's play again, and rebuilds the board index, when the game type is no
-    /// longer the one they were read for.
+    /// Reads each section's NS/EW numbering (followGameTypeInSections), then each row's play
+    /// and the board index, again when the game type is no longer the one they were read for.
     void followGameType();
+    /// Reads each section's separatePairs again, as a load would, when the game type is no
+    /// longer the one it was read for; on a database failure (logged) keeps it.
+    void followGameTypeInSections();
     /// hasSeparateNSEWPairs of one section (nothing: of the whole event); nothing when the
     /// database fails.
     std::optional<bool> separatePairs(std::optional<qint16> sectionId) const;
@@ -358,6 +363,8 @@ private:
     std::vector<BoardIndexEntry> boardIndex_;
     /// Tables a board's entry lists at most: the rows of Tables of the event.
     qint32 boardSlots_ = 1;
+    /// The game type the sections' separatePairs was read for.
+    bool sectionsReadAsIndividual_ = false;
     /// The game type the rows' play was read for.
     bool playReadAsIndividual_ = false;
     std::vector<MovementMessage> messages_;

@@ -50,7 +50,8 @@ private:
 
 void GameData::preloadMovementMessage() {
     log_.writeLog(0, QStringLiteral("Preload movement message data from memory"));
-    // A game type changed since the load reaches the blocks, and every lookup by board, here.
+    // A game type changed since the load reaches the sections' numbering, the blocks and
+    // every lookup by board, here.
     followGameType();
     messages_.clear();
     messageByTable_.clear();

@@ -204,6 +204,7 @@ void GameData::indexBoards() {
 }
 
 void GameData::followGameType() {
+    followGameTypeInSections();
     const bool individual = isIndividualGame();
     if (individual == playReadAsIndividual_)
         return;

@@ -28,10 +28,23 @@ std::optional<qint64> countRows(ScoreDb& db, const QString& sql) {
     return count;
 }
 
+// The section whose movement numbers the pairs of section: the first of sections with the
+// same letters, else section itself; nothing (the whole event) for a section without letters.
+std::optional<qint16> numberingScope(const SectionRecord& section, const QList<SectionRecord>& sections) {
+    if (section.Letter.isEmpty())
+        return std::nullopt;
+    for (const SectionRecord& other : sections) {
+        if (other.Letter == section.Letter)
+            return other.ID;
+    }
+    return section.ID;
+}
+
 } // namespace
 
 void GameData::loadsectiondata() {
     log_.writeLog(0, QStringLiteral("Load section data into memory"));
+    sectionsReadAsIndividual_ = isIndividualGame();
     QList<SectionRecord> loaded;
     std::vector<QSqlRecord> rows;
     {
@@ -74,18 +87,7 @@ std::optional<SectionRecord> GameData::readSection(const QSqlRecord& row,
     const std::optional<qint16> edge = fields::int16(row, QStringLiteral("custom_qz_stanazEdgeGameRound"));
     section.stanzaEdge = edge.value_or(0);
 
-    // The letters name the first section that has them, which may be this one.
-    std::optional<qint16> scope;
-    if (!section.Letter.isEmpty()) {
-        scope = section.ID;
-        for (const SectionRecord& earlier : loaded) {
-            if (earlier.Letter == section.Letter) {
-                scope = earlier.ID;
-                break;
-            }
-        }
-    }
-    const std::optional<bool> separate = separatePairs(scope);
+    const std::optional<bool> separate = separatePairs(numberingScope(section, loaded));
     if (!separate)
         return std::nullopt;
     section.separatePairs = *separate;
@@ -164,6 +166,26 @@ std::optional<QList<qint16>> GameData::readTableNumbers(const SectionRecord& sec
     while (tables.size() < tableRows)
         tables.append(0);
     return tables;
+}
+
+void GameData::followGameTypeInSections() {
+    const bool individual = isIndividualGame();
+    if (individual == sectionsReadAsIndividual_)
+        return;
+    // All sections or none: on a failure every section keeps its numbering, and the next
+    // call tries again.
+    QList<bool> separate;
+    for (const SectionRecord& section : std::as_const(sections_)) {
+        const std::optional<bool> answer = separatePairs(numberingScope(section, sections_));
+        if (!answer) {
+            logDbError(QStringLiteral("Database - hasSeparateNSEWPairs"));
+            return;
+        }
+        separate.append(*answer);
+    }
+    for (qsizetype i = 0; i < sections_.size(); ++i)
+        sections_[i].separatePairs = separate.at(i);
+    sectionsReadAsIndividual_ = individual;
 }
 
 bool GameData::hasSeparateNSEWPairs(const QString& letters) const {

@@ -8,6 +8,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QLineEdit>
+#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -149,6 +150,43 @@ TEST_F(IndividualWithPhantomTest, SettingsSavedBeforeTheFirstLoginShapeEveryRowA
     const ResultEntry played{{}, 3, u"3NT"_s, u"N"_s, 9, {}, -1, 0};
     EXPECT_TRUE(data.markResult(u"A2"_s, played, 1, 5, 6, 7, 0).refused());
     EXPECT_EQ(count(u"ReceivedData"_s), 0);
+}
+
+// A Mitchell of 3 tables, 3 rounds of 2 boards, NS and EW both numbered 1-3 (EW moving up a
+// table), started as an individual game.
+class MitchellStartedAsIndividualTest : public GameSettingsCommandTest {
+protected:
+    void SetUp() override {
+        rig.writeDefault(u"GameType"_s, u"1"_s);
+        GameSettingsCommandTest::SetUp();
+    }
+    test::EventBuilder event() const override {
+        test::EventBuilder b;
+        const int a = b.addSection(u"A"_s);
+        b.addMitchellMovement(a, 3, 3, 2, test::PairNumbering{1, 1});
+        b.addResult(test::ResultRow::played(a, 1, 1, 1, 1, 1, u"3NT"_s, u"N"_s, 9));
+        return b;
+    }
+};
+
+// Pairs saved before any table logs in: NS and EW are numbered apart, as a load would number
+// them, for the blocks and the published results; Individual saved again puts them together.
+TEST_F(MitchellStartedAsIndividualTest, SavedGameTypeNumbersNsAndEwAsALoadWould) {
+    GameData& data = rig.program->gameData();
+    ASSERT_FALSE(data.mem_GetSectionField(1));
+    saveWith("chkGameType");
+    EXPECT_TRUE(data.mem_GetSectionField(1));
+    // A1, round 1: NS 1 and EW 1 on board 1; NS 1 stays, EW 1 goes to table 2, EW seat (0x80).
+    EXPECT_EQ(data.getMovementFromMemory(u"A1"_s, 3, 20).mid(2, 6),
+              QByteArray("\x01\x01\x01\x80\x01\x02", 6));
+    // results.txt lists an unnamed pair as N and S or as E and W: one N or E line a pair.
+    window().findChild<QAction*>(u"mnu_makeresultfile"_s)->trigger();
+    const QString published =
+        QString::fromLatin1(test::readFileBytes(rig.program->event().eventDataPath + u"results.txt"_s));
+    EXPECT_EQ(published.count(QRegularExpression(u"^A;\\d;[NE];"_s, QRegularExpression::MultilineOption)), 6);
+
+    saveWith("chkGameType");
+    EXPECT_FALSE(data.mem_GetSectionField(1));
 }
 
 } // namespace
