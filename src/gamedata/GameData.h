@@ -103,10 +103,10 @@ public:
     /// when none. A table that plays the board in one round: that round, when it is not before
     /// its section's begin round nor before the earliest round the table has a result stored
     /// for. A table that plays it in several rounds (a movement in which the boards stay, or
-    /// one changed mid-game): the round being played, as the table's stored results show
-    /// (roundBeingPlayed); when they settle none, as for one round. A row that plays
-    /// the board is found first; a row that seats no one only when none plays it; a sit-out
-    /// never.
+    /// one changed mid-game): the round being played, as the table's stored results (and the
+    /// bidding and play of a board left without one) show (roundBeingPlayed); when they settle
+    /// none, as for one round. A row that plays the board is found first; a row that seats no
+    /// one only when none plays it; a sit-out never.
     qint16 mem_GetNextRound(const QString& tableId, qint16 board) const;
     /// The rounds findResultPlace looks in beyond the movement in memory: those of the stanza
     /// under way (what a terminal may enter), or every round of the evening (a correction by
@@ -307,13 +307,18 @@ private:
     std::optional<SectionRecord> readSection(const QSqlRecord& row, const QList<SectionRecord>& loaded) const;
     std::optional<QList<qint16>> readTableNumbers(const SectionRecord& section, qint32 tableRows) const;
     /// Of the rounds (ascending) in which the table plays board, the one being played, by the
-    /// table's stored results, not erased: the table is in its latest round with a result
-    /// while a board of that round has none, and moves on once all have one. So the round is
-    /// the first at or after that latest round in which the board has no result yet (bidding
-    /// and play before the result), or that latest round itself while the table is still in
-    /// it; else the latest round in which the board has its result (bidding and play sent
-    /// after it). 0 when none of them is; also when the results cannot be read (logged).
+    /// table's stored results, erased or not: the table is in its latest round with a result
+    /// while it has not played every board of it (stillInRound), and moves on once it has. So
+    /// the round is the first at or after that latest round in which the board has no result
+    /// yet (bidding and play before the result), or that latest round itself while the table
+    /// is still in it; else the latest round in which the board has its result (bidding and
+    /// play sent after it). 0 when none of them is; also when the database fails (logged).
     qint16 roundBeingPlayed(const QString& tableId, qint16 board, const std::vector<qint16>& playedIn) const;
+    /// The table has not played every board of its row of round: one has no result stored
+    /// (withResult lists those that have one) and no bidding or play filed there. Nothing when
+    /// the database fails.
+    std::optional<bool> stillInRound(const QString& tableId, qint16 round,
+                                     const QSet<qint16>& withResult) const;
     /// Steps 2 and 3 of findResultPlace and findBoardRound (sent: nothing for any numbers).
     std::optional<ResultPlace> placeOutsideMemory(const QString& tableId, qint16 board,
                                                   const std::optional<ResultSeats>& sent,

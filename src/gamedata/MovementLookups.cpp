@@ -10,7 +10,6 @@
 
 #include <QSet>
 #include <QSqlQuery>
-#include <algorithm>
 #include <map>
 
 namespace qzc {
@@ -103,32 +102,38 @@ qint16 GameData::mem_GetNextRound(const QString& tableId, qint16 board) const {
 
 qint16 GameData::roundBeingPlayed(const QString& tableId, qint16 board,
                                   const std::vector<qint16>& playedIn) const {
-    std::optional<QSqlQuery> query =
-        db_.select(QStringLiteral("SELECT Round, Board FROM ReceivedData WHERE Section=? AND [Table]=? AND "
-                                  "NOT Erased"),
-                   {getSectionID(tableIdLetter(tableId)), tableIdNumber(tableId)});
-    if (!query) {
-        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(),
-                      QStringLiteral("Database - mem_GetNextRound"), true);
+    const QString source = QStringLiteral("Database - mem_GetNextRound");
+    // A result stored counts, erased or not: the table played the board there, as the round a
+    // table is in counts erased rows too (getMaxRound).
+    std::map<qint16, QSet<qint16>> results;
+    if (!db_.readRows(
+            QStringLiteral("SELECT Round, Board FROM ReceivedData WHERE Section=? AND [Table]=?"),
+            {int{getSectionID(tableIdLetter(tableId))}, int{tableIdNumber(tableId)}},
+            [&results](const QSqlQuery& row) { results[queryInt16(row, 0)].insert(queryInt16(row, 1)); })) {
+        logDbError(source);
         return 0;
     }
-    std::map<qint16, QSet<qint16>> results;
-    while (query->next())
-        results[queryInt16(*query, 0)].insert(queryInt16(*query, 1));
-    query.reset();
     const qint16 latest = results.empty() ? qint16{0} : results.rbegin()->first;
     const auto hasResult = [&results](qint16 round, qint16 b) {
         const auto found = results.find(round);
         return found != results.end() && found->second.contains(b);
     };
-    // The table is still in its latest round while a board of it has no result there.
-    const MovementRow* latestRow = mem_GetTableRow(tableId, latest);
-    const bool latestOwes =
-        latestRow != nullptr && std::any_of(latestRow->boards.begin(), latestRow->boards.end(),
-                                            [&](qint16 b) { return !hasResult(latest, b); });
 
     for (const qint16 round : playedIn) {
-        if (round >= latest && (!hasResult(round, board) || (round == latest && latestOwes)))
+        if (round < latest)
+            continue;
+        if (!hasResult(round, board))
+            return round;
+        if (round != latest)
+            continue;
+        // The board's data sent after its result: still this round while the table has not
+        // played every board of it.
+        const std::optional<bool> held = stillInRound(tableId, latest, results[latest]);
+        if (!held) {
+            logDbError(source);
+            return 0;
+        }
+        if (*held)
             return round;
     }
     for (auto round = playedIn.rbegin(); round != playedIn.rend(); ++round) {
@@ -136,6 +141,31 @@ qint16 GameData::roundBeingPlayed(const QString& tableId, qint16 board,
             return *round;
     }
     return 0;
+}
+
+std::optional<bool> GameData::stillInRound(const QString& tableId, qint16 round,
+                                           const QSet<qint16>& withResult) const {
+    const MovementRow* row = mem_GetTableRow(tableId, round);
+    if (row == nullptr)
+        return false;
+    QSet<qint16> open;
+    for (const qint16 b : row->boards) {
+        if (!withResult.contains(b))
+            open.insert(b);
+    }
+    // A board whose result is missing (never sent, or deleted) was played when its bidding or
+    // play is filed there.
+    const QVariantList key{int{getSectionID(tableIdLetter(tableId))}, int{tableIdNumber(tableId)},
+                           int{round}};
+    for (const SharedTable filed : {SharedTable::BiddingData, SharedTable::PlayData}) {
+        if (open.isEmpty() || !event_.tablePresent.present(filed))
+            continue;
+        if (!db_.readRows(QStringLiteral("SELECT DISTINCT Board FROM ") + sharedTableName(filed) +
+                              QStringLiteral(" WHERE Section=? AND [Table]=? AND Round=?"),
+                          key, [&open](const QSqlQuery& played) { open.remove(queryInt16(played, 0)); }))
+            return std::nullopt;
+    }
+    return !open.isEmpty();
 }
 
 QString GameData::mem_GetTablePairs(const QString& tableId, qint16 round) const {

@@ -295,5 +295,53 @@ TEST(BoardsPlayedTwiceTest, BiddingAndPlayAreFiledUnderTheRoundBeingPlayed) {
               QStringLiteral("1|1|1|SK 1|1|2|HA 1|2|1|SK 2|1|1|SK 2|1|2|HA 2|2|1|HA"));
 }
 
+// The same on three tables, each playing boards 2t-1 and 2t in both rounds. Round 1's second
+// board is left without a result in three ways: erased at A1, deleted at A2, never sent at A3.
+// Its bidding and play show it was played, so round 2's bids and cards of the first board,
+// sent before their result, are filed under round 2 from Counter 1.
+TEST(BoardsPlayedTwiceTest, ABoardPlayedWithoutAResultDoesNotHoldTheTableInItsRound) {
+    test::TestCoreApp app;
+    test::DispatchRig rig;
+    test::EventBuilder b;
+    const int a = b.addSection(QStringLiteral("A"));
+    for (int t = 1; t <= 3; ++t) {
+        b.addRound(test::RoundRow{a, t, 1, 2 * t - 1, 2 * t, 0, 0, 2 * t - 1, 2 * t});
+        b.addRound(test::RoundRow{a, t, 2, 2 * t % 6 + 1, 2 * t % 6 + 2, 0, 0, 2 * t - 1, 2 * t});
+        b.addTerminal(t, a, t);
+    }
+    b.setStanza(a, 1, 2);
+    ASSERT_TRUE(rig.start(b)) << rig.failure().toStdString();
+    // Round 1: 1NT (21) and SK (37) on both boards, then the results.
+    for (int t = 1; t <= 3; ++t) {
+        for (const int board : {2 * t - 1, 2 * t}) {
+            rig.request(t, test::wire::bytes({0x52, board, 0x00, 0x21}));
+            rig.request(t, test::wire::bytes({0x54, board, 0x03, 0x37}));
+            if (t < 3 || board < 2 * t)
+                rig.request(t, test::wire::bytes({0x34, board, 0x1C, 0x28, 0x36, 2 * t - 1, 2 * t}));
+        }
+    }
+    ASSERT_TRUE(
+        rig.data.exec(QStringLiteral("UPDATE ReceivedData SET Erased=-1 WHERE [Table]=1 AND Board=2")));
+    ASSERT_TRUE(rig.data.exec(QStringLiteral("DELETE FROM ReceivedData WHERE [Table]=2 AND Board=4")));
+    // Round 2: 2NT (22) and HA (06) on the first board.
+    for (int t = 1; t <= 3; ++t) {
+        rig.request(t, test::wire::bytes({0x52, 2 * t - 1, 0x00, 0x22}));
+        rig.request(t, test::wire::bytes({0x54, 2 * t - 1, 0x03, 0x06}));
+    }
+    auto rows = [&rig](const char* table, const char* value) {
+        return test::queryRows(
+            rig.data.harness.db,
+            QStringLiteral("SELECT [Table], Round, Board, Counter, %2 FROM %1 ORDER BY [Table], "
+                           "Round, Board, Counter")
+                .arg(QLatin1String(table), QLatin1String(value)));
+    };
+    EXPECT_EQ(rows("BiddingData", "Bid"), QStringLiteral("1|1|1|1|1NT 1|1|2|1|1NT 1|2|1|1|2NT "
+                                                         "2|1|3|1|1NT 2|1|4|1|1NT 2|2|3|1|2NT "
+                                                         "3|1|5|1|1NT 3|1|6|1|1NT 3|2|5|1|2NT"));
+    EXPECT_EQ(rows("PlayData", "Card"), QStringLiteral("1|1|1|1|SK 1|1|2|1|SK 1|2|1|1|HA "
+                                                       "2|1|3|1|SK 2|1|4|1|SK 2|2|3|1|HA "
+                                                       "3|1|5|1|SK 3|1|6|1|SK 3|2|5|1|HA"));
+}
+
 } // namespace
 } // namespace qzc
