@@ -29,6 +29,10 @@ bool GameData::isIndividualGame() const {
     return StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1;
 }
 
+bool GameData::seatsFourPlayers(qint16 sectionId) const {
+    return isIndividualGame() && sectionsNamingSouthWest_.contains(sectionId);
+}
+
 const SectionRecord* GameData::findSection(qint16 sectionId) const {
     for (const SectionRecord& section : sections_) {
         if (section.ID == sectionId)

@@ -92,6 +92,10 @@ public:
     /// True in an individual game (custom_qz_gametype 1): four players a table, South and
     /// West seats of their own.
     bool isIndividualGame() const;
+    /// Four players sit at each row of the section's movement, South and West in seats of their
+    /// own: an individual game on a movement that names a South or West player. A movement that
+    /// names none is played by pairs, whatever the game type.
+    bool seatsFourPlayers(qint16 sectionId) const;
     bool mem_HasRound(qint16 sectionId) const;
     qint16 mem_GetMaxRound(qint16 sectionId) const;
     /// The round in which the table plays board with these pairs (and, when either is
@@ -150,9 +154,10 @@ public:
     /// The seats of mem_GetTablePairs as numbers: an empty seat, or one the text leaves out, is 0.
     SeatNumbers mem_GetTableSeats(const QString& tableId, qint16 round) const;
     /// The number a seat of the table keeps (PlayerNumbers.custom_qz_pair): who sits there in
-    /// round 1, in an individual game the seat's own player, in a pairs game the pair of its
-    /// line (North and South the NS pair, East and West the EW pair). direction "N", "E", "S"
-    /// or "W", blanks and case ignored; 0 for another direction or a seat nobody holds.
+    /// round 1, where four players sit (seatsFourPlayers) the seat's own player, where pairs
+    /// play the pair of its line (North and South the NS pair, East and West the EW pair).
+    /// direction "N", "E", "S" or "W", blanks and case ignored; 0 for another direction or a
+    /// seat nobody holds.
     qint16 mem_GetSeatNumber(const QString& tableId, const QString& direction) const;
     /// "A5NS", "B3E"; "Out" when the number does not play in the round; empty when the
     /// round or the number is 0 or less.
@@ -372,6 +377,8 @@ private:
     bool sectionsReadAsIndividual_ = false;
     /// The game type the rows' play was read for.
     bool playReadAsIndividual_ = false;
+    /// The sections whose rows of RoundData name a South or West player, as last loaded.
+    QSet<qint16> sectionsNamingSouthWest_;
     std::vector<MovementMessage> messages_;
     /// The settings of the last build of the blocks; nothing before the first.
     std::optional<BlockSettings> blocksBuiltUnder_;

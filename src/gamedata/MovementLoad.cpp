@@ -75,8 +75,16 @@ void GameData::loadrounddata() {
                 {groupBoards, int{groupSection}, int{groupTable}});
     };
 
-    const bool individual = isIndividualGame();
-    playReadAsIndividual_ = individual;
+    playReadAsIndividual_ = isIndividualGame();
+    // Whether four players sit at a row is a question of its section's whole movement: a row
+    // of an individual movement without a South or West player sits out, a row of a pairs
+    // movement plays whatever the game type.
+    sectionsNamingSouthWest_.clear();
+    for (const QSqlRecord& record : raw) {
+        if (fields::int16Or(record, QStringLiteral("South")) > 0 ||
+            fields::int16Or(record, QStringLiteral("West")) > 0)
+            sectionsNamingSouthWest_.insert(fields::int16Or(record, QStringLiteral("Section")));
+    }
     const QSet<quint64> played = roundsPlayed(0);
     for (const QSqlRecord& record : raw) {
         const std::optional<qint16> sectionId = fields::int16(record, QStringLiteral("Section"));
@@ -143,7 +151,7 @@ void GameData::loadrounddata() {
         row.EWPair = fields::int16Or(record, QStringLiteral("EWPair"));
         row.South = fields::int16Or(record, QStringLiteral("South"));
         row.West = fields::int16Or(record, QStringLiteral("West"));
-        row.play = rowPlay(row.seats(), individual);
+        row.play = rowPlay(row.seats(), seatsFourPlayers(row.Section));
         for (qint16 j = 0; j < count; ++j)
             row.boards.append(static_cast<qint16>(first + j));
         // A sit-out's boards are offered to its terminal, but no result of them is owed unless
@@ -210,7 +218,7 @@ void GameData::followGameType() {
         return;
     playReadAsIndividual_ = individual;
     for (MovementRow& row : rows_)
-        row.play = rowPlay(row.seats(), individual);
+        row.play = rowPlay(row.seats(), seatsFourPlayers(row.Section));
     indexBoards();
     // The ResultExpected of the bound terminals needs no recount: the game settings keep the
     // game type while a terminal is bound, and one that binds later counts these rows.

@@ -205,19 +205,19 @@ qint16 GameData::mem_GetSeatNumber(const QString& tableId, const QString& direct
     if (!rows)
         return 0;
     const QString seat = direction.trimmed().toUpper();
-    const bool individual = isIndividualGame();
     for (int i : *rows) {
         const MovementRow& row = rows_[static_cast<std::size_t>(i)];
         if (row.Round != 1)
             continue;
+        const bool fourPlayers = seatsFourPlayers(row.Section);
         if (seat == QLatin1String("N"))
             return row.NSPair;
         if (seat == QLatin1String("E"))
             return row.EWPair;
         if (seat == QLatin1String("S"))
-            return individual ? row.South : row.NSPair;
+            return fourPlayers ? row.South : row.NSPair;
         if (seat == QLatin1String("W"))
-            return individual ? row.West : row.EWPair;
+            return fourPlayers ? row.West : row.EWPair;
         return 0;
     }
     return 0;

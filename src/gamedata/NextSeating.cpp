@@ -99,7 +99,7 @@ std::vector<MovementRow> NextSeating::tableRounds(const QString& tableId, qint16
         db_.select(QStringLiteral("SELECT Round, NSPair, EWPair, South, West FROM RoundData"
                                   " WHERE Section=? AND [Table]=? AND Round>=? ORDER BY Round"),
                    {sectionId, table, round});
-    const bool individual = gameData_.isIndividualGame();
+    const bool fourPlayers = gameData_.seatsFourPlayers(sectionId);
     std::vector<MovementRow> rows;
     if (!query) {
         log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(),
@@ -116,7 +116,7 @@ std::vector<MovementRow> NextSeating::tableRounds(const QString& tableId, qint16
         row.EWPair = queryInt16(*query, 2);
         row.South = queryInt16(*query, 3);
         row.West = queryInt16(*query, 4);
-        row.play = rowPlay(row.seats(), individual);
+        row.play = rowPlay(row.seats(), fourPlayers);
         rows.push_back(row);
     }
     return rows;

@@ -33,7 +33,7 @@ QString rounds(const ResultProgress::Range& range) {
 QString owedQuery(const QString& where, const ResultProgress::Range& range) {
     return QStringLiteral("SELECT SUM(HighBoard-LowBoard+1) AS totalboard FROM RoundData") + where +
            rounds(range) + QStringLiteral(" AND HighBoard>0 AND LowBoard>0") +
-           owesResultsCondition(range.individualGame);
+           owesResultsCondition(range.fourPlayers);
 }
 
 // Results got by the rows of ReceivedData under where (the rounds only with the movement).

@@ -34,8 +34,9 @@ public:
         qint16 last = 0;
         bool fromMovement = true;
         qint16 totalBoards = 0;
-        /// Four players a table: a row with any of them empty plays no board.
-        bool individualGame = false;
+        /// Four players a table (GameData::seatsFourPlayers): a row with any of them empty
+        /// plays no board.
+        bool fourPlayers = false;
         bool operator==(const Range&) const = default;
     };
 

@@ -33,7 +33,7 @@ bool GameData::DB_check_BoardResult(qint16 sectionId, qint16 lastRound, const QS
     range.first = firstRound == 0 ? qint16{1} : firstRound;
     range.last = lastRound;
     range.fromMovement = mem_HasRound(movementSection);
-    range.individualGame = isIndividualGame();
+    range.fourPlayers = seatsFourPlayers(movementSection);
     if (!range.fromMovement)
         range.totalBoards = event_.totalBoards;
     const ResultProgress::Counts counts = wholeSection ? progress_.section(sectionId, range, db_.changeMark())

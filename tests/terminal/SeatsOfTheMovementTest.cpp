@@ -1,0 +1,72 @@
+// How many players sit at a table is read from the section's whole movement: a movement that
+// names no South or West player is played by pairs whatever the game type, and a row of an
+// individual movement that lacks a player sits out even when both South and West are missing.
+
+#include "support/Fixtures.h"
+#include "support/MovementChangeRig.h"
+
+#include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
+
+namespace qzc {
+namespace {
+
+using test::MovementChangeRig;
+
+QByteArray record(int board, int ns, int ew) {
+    return MovementChangeRig::record(board, ns, ew);
+}
+
+TEST(SeatsOfTheMovementTest, PairsPlayAPairsMovementInAnIndividualGameAndAnEmptySeatSitsOut) {
+    {
+        SCOPED_TRACE("an individual game on a pairs Mitchell");
+        // A1 plays 1 v 4 on boards 1-2 in round 1, A2 2 v 5 on boards 3-4, A3 3 v 6 on 5-6.
+        test::EventBuilder b = MovementChangeRig::mitchell(3, 3, 2);
+        MovementChangeRig m(b, 3);
+        ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+        m.rig.data.setIndividual(true);
+        m.rig.data.reload();
+
+        const QByteArray fourPlayers = '\x36' + record(3, 2, 5) + QByteArray(2, '\0');
+        m.submit(1, {record(1, 1, 4)});
+        m.rig.request(2, fourPlayers);
+        EXPECT_EQ(m.submit(3, {record(5, 3, 6), record(6, 3, 6)}).toHex(' '), "49 05 03 06 06 03 06");
+
+        const QString stored[] = {m.stored(1, 1), m.stored(2, 3), m.stored(3, 5), m.stored(3, 6)};
+        EXPECT_EQ(QStringList(std::begin(stored), std::end(stored)),
+                  (QStringList{u"1:1-4"_s, u"1:2-5"_s, u"1:3-6"_s, u"1:3-6"_s}));
+        for (const QString& tableId : {u"A1"_s, u"A2"_s, u"A3"_s})
+            EXPECT_FALSE(m.rig.data.gameData.getLoadSetupTables(tableId)) << tableId.toStdString();
+        EXPECT_EQ(m.rig.data
+                      .value(u"SELECT group_concat(ResultExpected || '/' || ResultGot, ' ') FROM "
+                             "(SELECT * FROM custom_qz_TQZ ORDER BY [Table])"_s)
+                      .toString(),
+                  u"6/1 6/1 6/2"_s);
+    }
+    {
+        SCOPED_TRACE("an individual movement whose row lacks both South and West");
+        // A3 seats North 3, East 8 and nobody South or West on boards 5-6 in round 1; North 3,
+        // East 9, South 15 and West 16 on boards 3-4 in round 2.
+        test::EventBuilder b = test::fixtures::individual();
+        b.setStanza(1, 1, 4);
+        MovementChangeRig m(b, 3);
+        ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+        m.rig.data.setIndividual(true);
+        ASSERT_TRUE(m.exec(u"UPDATE RoundData SET South=0, West=0 WHERE [Table]=3 AND Round=1"_s));
+        m.rig.data.reload();
+
+        // Round 1's boards are neither dealt nor owed there; round 2's players are seated.
+        const QByteArray block = m.rig.data.gameData.getMovementFromMemory(u"A3"_s, 3, 20);
+        ASSERT_GT(block.size(), 1);
+        EXPECT_EQ(block.at(1) & 0x01, 0);
+        EXPECT_EQ(m.rig.data.value(u"SELECT ResultExpected FROM custom_qz_TQZ WHERE [Table]=3"_s).toInt(), 6);
+        const qsizetype before = m.rig.sender.sent.size();
+        m.rig.request(3, QByteArray::fromHex("20030001090002 0F10"));
+        ASSERT_EQ(m.rig.sender.sent.size(), before + 1);
+        EXPECT_EQ(m.rig.sender.sent.last().body.mid(3).toHex(' '), "21 00 00 00 00 00 00 00 00");
+    }
+}
+
+} // namespace
+} // namespace qzc
