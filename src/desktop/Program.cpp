@@ -267,7 +267,7 @@ void Program::RefreshTableStatus() {
 }
 
 void Program::gameSettingsSaved() {
-    gameData_.followMovementSettings();
+    analysis_->followSavedSettings();
 }
 
 void Program::showHelp(qint16 topic) {

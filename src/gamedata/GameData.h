@@ -189,9 +189,12 @@ public:
     void preloadMovementMessage();
     /// Puts saved settings that shape the movement in force before the next terminal asks:
     /// each section's NS/EW numbering, each row's play and the board index follow the game
-    /// type, and then the blocks are rebuilt when they were built under another game type or
-    /// board matrix setting (blocks not built yet are left to their first build).
-    void followMovementSettings();
+    /// type, and then the blocks are rebuilt when they were built under another game type,
+    /// numbering or board matrix setting (blocks not built yet are left to their first build).
+    /// When the numbering cannot be read again, nothing follows the game type but the blocks'
+    /// record layout, and the next call (the next analysis at the latest) tries again. True
+    /// when the game data now follows a game type it did not follow before.
+    bool followMovementSettings();
     /// A copy of the table's block; the single byte 0 when it has none. Terminals of the
     /// older firmware (below 3.20) get the deal-entry board in byte 1.
     QByteArray getMovementFromMemory(const QString& tableId, qint16 versionMajor, qint16 versionMinor) const;
@@ -285,6 +288,8 @@ private:
     struct BlockSettings {
         bool individual = false;
         bool showBoardMatrix = false;
+        /// The game type the sections' numbering was read for (sectionsReadAsIndividual_).
+        bool numberingReadAsIndividual = false;
         bool operator==(const BlockSettings&) const = default;
     };
     struct RowRange {
@@ -301,10 +306,14 @@ private:
     void indexBoards();
     /// Reads each section's NS/EW numbering (followGameTypeInSections), then each row's play
     /// and the board index, again when the game type is no longer the one they were read for.
-    void followGameType();
+    /// When the numbering cannot be read, nothing changes. True when they were read again.
+    bool followGameType();
     /// Reads each section's separatePairs again, as a load would, when the game type is no
-    /// longer the one it was read for; on a database failure (logged) keeps it.
-    void followGameTypeInSections();
+    /// longer the one it was read for; on a database failure (logged) keeps it and returns
+    /// false.
+    bool followGameTypeInSections();
+    /// The blocks of every table, for the settings in force.
+    void buildMovementMessages();
     /// hasSeparateNSEWPairs of one section (nothing: of the whole event); nothing when the
     /// database fails.
     std::optional<bool> separatePairs(std::optional<qint16> sectionId) const;

@@ -55,6 +55,17 @@ QString describeRow(const QSqlRecord& row) {
     return parts.join(QStringLiteral(", "));
 }
 
+// Whether the table's first row gives number to its South or West seat under either game
+// type: as the pair of the seat's line (North's or East's number) or as the seat's own player.
+bool givenByMovement(const GameData& gameData, const QString& tableId, const QString& direction,
+                     qint16 number) {
+    const MovementRow* row = gameData.mem_GetTableRow(tableId, 1);
+    if (row == nullptr)
+        return false;
+    return direction == QLatin1String("S") ? number == row->NSPair || number == row->South
+                                           : number == row->EWPair || number == row->West;
+}
+
 } // namespace
 
 QString GameDataAnalysis::movementChangeQuestion(qint16 lastOldRound) {
@@ -78,11 +89,20 @@ bool GameDataAnalysis::AnalyzeGameDB() {
     return true;
 }
 
+void GameDataAnalysis::followSavedSettings() {
+    if (gameData_.followMovementSettings() && seatPairsFilled_ &&
+        event_.tablePresent.present(SharedTable::PlayerNumbers))
+        names_.loadRegisteredNames(fillPairNumbers());
+}
+
 void GameDataAnalysis::run() {
     log_.writeLog(0, QStringLiteral("Check game data"));
+    // A saved game type whose numbering could not be read at its Save follows it now.
+    gameData_.followMovementSettings();
     if (event_.tablePresent.present(SharedTable::PlayerNumbers)) {
         fillPlayerNames();
         names_.loadRegisteredNames(fillPairNumbers());
+        seatPairsFilled_ = true;
     }
     Reload reload;
     initializeNewStanzas(reload);
@@ -146,8 +166,8 @@ void GameDataAnalysis::fillPlayerNames() {
 }
 
 // Seats without a number get the one GameData::mem_GetSeatNumber gives them. A South or West
-// seat that holds its partner seat's number (North's, East's) rather than its own was written
-// when every seat of an individual game took the pair of its line: it gets its own player.
+// seat that holds the number the movement gives it under the other game type, its partner
+// seat's (North's, East's) or its own player's, gets the one of the game type in force.
 bool GameDataAnalysis::fillPairNumbers() {
     struct Seat {
         qint16 section = 0;
@@ -175,10 +195,9 @@ bool GameDataAnalysis::fillPairNumbers() {
         const qint16 pair = gameData_.mem_GetSeatNumber(tableId, direction);
         if (pair < 1 || pair == seat.stored)
             continue;
-        // A stored number (only South and West are read with one) is kept unless it is the
-        // partner's: North's for South, East's for West.
-        const QString partner = direction == QLatin1String("S") ? QStringLiteral("N") : QStringLiteral("E");
-        if (seat.stored > 0 && seat.stored != gameData_.mem_GetSeatNumber(tableId, partner))
+        // A stored number (only South and West are read with one) is kept unless the movement
+        // gave it: a registered player keeps the pair the director chose.
+        if (seat.stored > 0 && !givenByMovement(gameData_, tableId, direction, seat.stored))
             continue;
         if (db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_pair=") + number(pair) +
                             QStringLiteral(" WHERE Section=") + number(seat.section) +

@@ -39,6 +39,10 @@ public:
 
     /// Runs the analysis; false when it was skipped because it is running already.
     bool AnalyzeGameDB();
+    /// Puts saved game settings in force at once: the movement in memory and its blocks follow
+    /// them (GameData::followMovementSettings), and once the analysis has filled the seats'
+    /// pair numbers, a game type followed anew reaches those and the names read from them.
+    void followSavedSettings();
     bool isRunning() const { return running_; }
 
     /// The text of the question about a movement changed from round lastOldRound + 1 on.
@@ -104,6 +108,8 @@ private:
     DesktopHost& host_;
     GameControl& game_;
     bool running_ = false;
+    /// The seats' pair numbers have been filled by a run.
+    bool seatPairsFilled_ = false;
 };
 
 } // namespace qzc

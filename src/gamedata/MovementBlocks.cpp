@@ -49,10 +49,14 @@ private:
 } // namespace
 
 void GameData::preloadMovementMessage() {
-    log_.writeLog(0, QStringLiteral("Preload movement message data from memory"));
     // A game type changed since the load reaches the sections' numbering, the blocks and
     // every lookup by board, here.
     followGameType();
+    buildMovementMessages();
+}
+
+void GameData::buildMovementMessages() {
+    log_.writeLog(0, QStringLiteral("Preload movement message data from memory"));
     messages_.clear();
     messageByTable_.clear();
     const BlockSettings settings = blockSettings();
@@ -69,15 +73,17 @@ void GameData::preloadMovementMessage() {
     blocksBuiltUnder_ = settings;
 }
 
-void GameData::followMovementSettings() {
-    followGameType();
+bool GameData::followMovementSettings() {
+    const bool followed = followGameType();
     if (blocksBuiltUnder_ && *blocksBuiltUnder_ != blockSettings())
-        preloadMovementMessage();
+        buildMovementMessages();
+    return followed;
 }
 
 GameData::BlockSettings GameData::blockSettings() const {
     return {isIndividualGame(),
-            StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_showboardmatrix"))) == 1};
+            StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_showboardmatrix"))) == 1,
+            sectionsReadAsIndividual_};
 }
 
 MovementMessage GameData::buildMovementMessage(const SectionRecord& section, qint16 table, bool individual,

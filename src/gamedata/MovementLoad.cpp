@@ -211,17 +211,21 @@ void GameData::indexBoards() {
     }
 }
 
-void GameData::followGameType() {
-    followGameTypeInSections();
+bool GameData::followGameType() {
+    // The numbering first: rows that play for one game type beside a numbering read for the
+    // other would mix the two.
+    if (!followGameTypeInSections())
+        return false;
     const bool individual = isIndividualGame();
     if (individual == playReadAsIndividual_)
-        return;
+        return false;
     playReadAsIndividual_ = individual;
     for (MovementRow& row : rows_)
         row.play = rowPlay(row.seats(), seatsFourPlayers(row.Section));
     indexBoards();
     // The ResultExpected of the bound terminals needs no recount: the game settings keep the
     // game type while a terminal is bound, and one that binds later counts these rows.
+    return true;
 }
 
 const BoardIndexEntry* GameData::boardIndex(qint16 board) const {

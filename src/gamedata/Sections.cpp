@@ -168,10 +168,10 @@ std::optional<QList<qint16>> GameData::readTableNumbers(const SectionRecord& sec
     return tables;
 }
 
-void GameData::followGameTypeInSections() {
+bool GameData::followGameTypeInSections() {
     const bool individual = isIndividualGame();
     if (individual == sectionsReadAsIndividual_)
-        return;
+        return true;
     // All sections or none: on a failure every section keeps its numbering, and the next
     // call tries again.
     QList<bool> separate;
@@ -179,13 +179,14 @@ void GameData::followGameTypeInSections() {
         const std::optional<bool> answer = separatePairs(numberingScope(section, sections_));
         if (!answer) {
             logDbError(QStringLiteral("Database - hasSeparateNSEWPairs"));
-            return;
+            return false;
         }
         separate.append(*answer);
     }
     for (qsizetype i = 0; i < sections_.size(); ++i)
         sections_[i].separatePairs = separate.at(i);
     sectionsReadAsIndividual_ = individual;
+    return true;
 }
 
 bool GameData::hasSeparateNSEWPairs(const QString& letters) const {

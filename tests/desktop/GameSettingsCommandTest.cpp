@@ -1,7 +1,9 @@
 // The game settings command against what the terminals get and what is stored.
 #include "LoadedWindow.h"
 #include "core/ResultEntry.h"
+#include "core/ScoreDb.h"
 #include "dialogs/frmSettings.h"
+#include "session/GameSession.h"
 #include "support/GoldenFile.h"
 #include "terminal/GameSettingsBlock.h"
 
@@ -187,6 +189,61 @@ TEST_F(MitchellStartedAsIndividualTest, SavedGameTypeNumbersNsAndEwAsALoadWould)
 
     saveWith("chkGameType");
     EXPECT_FALSE(data.mem_GetSectionField(1));
+}
+
+// Beside it, section B: an individual movement of 2 tables, 2 rounds of 2 boards (players 1-8),
+// the players of B1 named by the scoring program.
+class MitchellAndIndividualMovementTest : public MitchellStartedAsIndividualTest {
+protected:
+    test::EventBuilder event() const override {
+        test::EventBuilder b = MitchellStartedAsIndividualTest::event();
+        const int bs = b.addSection(u"B"_s);
+        for (const test::RoundRow& row : {test::RoundRow{bs, 1, 1, 1, 2, 3, 4, 1, 2},
+                                          {bs, 2, 1, 5, 6, 7, 8, 3, 4},
+                                          {bs, 1, 2, 5, 6, 7, 8, 3, 4},
+                                          {bs, 2, 2, 1, 2, 3, 4, 1, 2}})
+            b.addRound(row);
+        for (const char* seat : {"N", "E", "S", "W"})
+            b.addPlayerNumber(bs, 1, QLatin1String(seat), u"1%1"_s.arg(QLatin1String(seat)));
+        return b;
+    }
+    // The pair numbers of B1's seats, as "E2 N1 S3 W4".
+    QString seatPairs() {
+        QString pairs;
+        rig.program->db().getDBValue(u"SELECT group_concat(Direction || custom_qz_pair, ' ') AS p FROM "
+                                     "(SELECT * FROM PlayerNumbers WHERE Section=2 ORDER BY Direction)"_s,
+                                     u"p"_s, pairs);
+        return pairs;
+    }
+};
+
+// Pairs saved while RoundData cannot be read (another program holds it): A's numbering, its
+// blocks and the published pairs follow by the next analysis. A Save with nothing failing
+// puts the seats' pair numbers in force at once: in an individual game B1's South and West
+// play as themselves, in a pairs game as the pair of their line.
+TEST_F(MitchellAndIndividualMovementTest, ASavedGameTypeIsInForceAtOnceOrByTheNextAnalysis) {
+    GameData& data = rig.program->gameData();
+    ScoreDb& db = rig.program->db();
+    ASSERT_EQ(seatPairs(), u"E2 N1 S3 W4"_s);
+    ASSERT_TRUE(db.execSQL(u"ALTER TABLE RoundData RENAME TO RoundDataHeld"_s, u"test"_s));
+    saveWith("chkGameType");
+    ASSERT_TRUE(db.execSQL(u"ALTER TABLE RoundDataHeld RENAME TO RoundData"_s, u"test"_s));
+    for (int tick = 0; tick < GameSession::analyzeEveryTicks; ++tick)
+        rig.program->session().timerAnalyzeGameDB_Timer();
+
+    EXPECT_TRUE(data.mem_GetSectionField(1));
+    EXPECT_EQ(data.getMovementFromMemory(u"A1"_s, 3, 20).mid(2, 6),
+              QByteArray("\x01\x01\x01\x80\x01\x02", 6));
+    window().findChild<QAction*>(u"mnu_makeresultfile"_s)->trigger();
+    const QString published =
+        QString::fromLatin1(test::readFileBytes(rig.program->event().eventDataPath + u"results.txt"_s));
+    EXPECT_EQ(published.count(QRegularExpression(u"^A;\\d;[NE];"_s, QRegularExpression::MultilineOption)), 6);
+    EXPECT_EQ(seatPairs(), u"E2 N1 S1 W2"_s);
+
+    saveWith("chkGameType");
+    EXPECT_EQ(seatPairs(), u"E2 N1 S3 W4"_s);
+    saveWith("chkGameType");
+    EXPECT_EQ(seatPairs(), u"E2 N1 S1 W2"_s);
 }
 
 } // namespace
