@@ -35,6 +35,14 @@ struct EventInfo {
     /// Boards per round and total boards of the event; 0 while not set.
     qint16 boardsPerRound = 0;
     qint16 totalBoards = 0;
+    /// The last round of the stanza that the board counts give a section without a
+    /// movement (total boards over boards per round), as its edge column takes it; empty
+    /// while either count is not above 0.
+    QString boardCountsEdgeRound() const {
+        if (boardsPerRound < 1 || totalBoards < 1)
+            return {};
+        return QString::number(static_cast<double>(totalBoards) / boardsPerRound);
+    }
     /// The mode in which the game settings dialog opens.
     QString settingsDialogMode;
 

@@ -319,7 +319,13 @@ private:
     std::optional<bool> separatePairs(std::optional<qint16> sectionId) const;
     /// One section of the Section table; nothing when the database fails.
     std::optional<SectionRecord> readSection(const QSqlRecord& row, const QList<SectionRecord>& loaded) const;
-    std::optional<QList<qint16>> readTableNumbers(const SectionRecord& section, qint32 tableRows) const;
+    /// A section's table numbers, and whether its movement gave them (else 1 to its rows of
+    /// Tables).
+    struct TableNumbers {
+        QList<qint16> numbers;
+        bool fromMovement = false;
+    };
+    std::optional<TableNumbers> readTableNumbers(const SectionRecord& section, qint32 tableRows) const;
     /// Of the rounds (ascending) in which the table plays board, the one being played, by the
     /// table's stored results, erased or not: the table is in its latest round with a result
     /// while it has not played every board of it (stillInRound), and moves on once it has. So

@@ -224,17 +224,21 @@ void GameDataAnalysis::initializeNewStanzas(Reload& reload) {
     }
     for (const auto& [id, letter] : sections) {
         qint16 maxround = 0;
-        db_.getDBValue(QStringLiteral("SELECT MAX(Round) AS maxround FROM RoundData WHERE Section=") +
-                           number(id),
-                       QStringLiteral("maxround"), maxround);
+        const bool read = db_.getDBValue(
+            QStringLiteral("SELECT MAX(Round) AS maxround FROM RoundData WHERE Section=") + number(id),
+            QStringLiteral("maxround"), maxround);
+        QString edge = number(maxround);
+        // A section without a movement plays the rounds its results count, up to the last
+        // round the board counts give: an edge of 0 would store none of them.
+        if (read && maxround == 0 && !event_.boardCountsEdgeRound().isEmpty())
+            edge = event_.boardCountsEdgeRound();
         // The label's "Initailize" as programs that read the log expect it.
         if (db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazBeginGameRound=1,"
                                        " custom_qz_StanazEdgeGameRound=") +
-                            number(maxround) + QStringLiteral(", custom_qz_UFRmode=0 WHERE ID=") + number(id),
+                            edge + QStringLiteral(", custom_qz_UFRmode=0 WHERE ID=") + number(id),
                         QStringLiteral("Initailize stanza")))
             log_.writeLog(0,
-                          QStringLiteral("Initialize stanza for ") + letter + QStringLiteral(": 1,") +
-                              number(maxround),
+                          QStringLiteral("Initialize stanza for ") + letter + QStringLiteral(": 1,") + edge,
                           kSource);
     }
     if (!sections.empty())

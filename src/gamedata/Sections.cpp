@@ -102,12 +102,14 @@ std::optional<SectionRecord> GameData::readSection(const QSqlRecord& row,
     if (count < 1)
         return section;
 
-    std::optional<QList<qint16>> tables = readTableNumbers(section, count);
+    std::optional<TableNumbers> tables = readTableNumbers(section, count);
     if (!tables)
         return std::nullopt;
-    section.tableNumbers = *tables;
+    section.tableNumbers = tables->numbers;
 
-    if (edge && *edge > 0) {
+    // Without a movement no table has a round to be cut by: every table of the list plays
+    // the rounds its results count.
+    if (tables->fromMovement && edge && *edge > 0) {
         // Only the leading tables that play the stanza's last round are in play.
         std::optional<QSqlQuery> query = db_.select(
             QStringLiteral("SELECT [Table] FROM RoundData WHERE Round=") + number(*edge) +
@@ -130,8 +132,8 @@ std::optional<SectionRecord> GameData::readSection(const QSqlRecord& row,
     return section;
 }
 
-std::optional<QList<qint16>> GameData::readTableNumbers(const SectionRecord& section,
-                                                        qint32 tableRows) const {
+std::optional<GameData::TableNumbers> GameData::readTableNumbers(const SectionRecord& section,
+                                                                 qint32 tableRows) const {
     std::optional<QSqlQuery> query =
         db_.select(QStringLiteral("SELECT [Table] FROM RoundData WHERE Section=") + number(section.ID) +
                    QStringLiteral(" GROUP BY [Table] ORDER BY [Table] ASC"));
@@ -161,11 +163,11 @@ std::optional<QList<qint16>> GameData::readTableNumbers(const SectionRecord& sec
     if (!anyRow) {
         for (qint32 t = 1; t <= tableRows; ++t)
             tables.append(static_cast<qint16>(t));
-        return tables;
+        return TableNumbers{tables, false};
     }
     while (tables.size() < tableRows)
         tables.append(0);
-    return tables;
+    return TableNumbers{tables, true};
 }
 
 bool GameData::followGameTypeInSections() {

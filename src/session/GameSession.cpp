@@ -87,14 +87,21 @@ void GameSession::stopGame() {
 }
 
 bool GameSession::ensureBoardCounts() {
-    if (event_.boardsPerRound != 0 && event_.totalBoards != 0)
-        return true;
+    const bool countsSet = event_.boardsPerRound != 0 && event_.totalBoards != 0;
     // Wide enough for any movement: a count that does not fit would read as no movement.
     qint32 rows = 0;
-    db_.getDBValue(QStringLiteral("SELECT COUNT([Table]) as cnt FROM [RoundData]"), QStringLiteral("cnt"),
-                   rows);
+    const bool counted = db_.getDBValue(QStringLiteral("SELECT COUNT([Table]) as cnt FROM [RoundData]"),
+                                        QStringLiteral("cnt"), rows);
     if (rows != 0)
         return true;
+    if (countsSet) {
+        // Counts kept from an earlier start (as when the event is opened again as a new
+        // event, its stanzas reset to the empty movement's round 0): without their edge no
+        // counted round would lie in the stanza. Only where the movement surely is empty.
+        if (counted)
+            putStanzaEdgeInForce(false);
+        return true;
+    }
     desktop_.askBoardCounts(event_.boardsPerRound, event_.totalBoards);
     if (event_.boardsPerRound == 0 || event_.totalBoards == 0)
         return false;
@@ -120,8 +127,20 @@ void GameSession::saveBoardCounts() {
                          QLatin1Char(',') + total);
     settings_.setGameSetting(QStringLiteral("custom_qz_roundboard"), perRound);
     settings_.setGameSetting(QStringLiteral("custom_qz_totalboard"), total);
-    const double edge = static_cast<double>(event_.totalBoards) / event_.boardsPerRound;
-    db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazEdgeGameRound=") + QString::number(edge),
+    putStanzaEdgeInForce(true);
+}
+
+void GameSession::putStanzaEdgeInForce(bool always) {
+    const QString edge = event_.boardCountsEdgeRound();
+    if (edge.isEmpty())
+        return;
+    // A start that finds every section on that edge already changes nothing.
+    if (!always &&
+        !db_.hasRows(QStringLiteral("SELECT ID FROM Section WHERE custom_qz_StanazEdgeGameRound IS "
+                                    "NULL OR custom_qz_StanazEdgeGameRound<>") +
+                     edge))
+        return;
+    db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazEdgeGameRound=") + edge,
                 QStringLiteral("Start game"));
     gameData_.loadsectiondata();
 }

@@ -106,9 +106,13 @@ public:
 private:
     void stopGame();
     void startGame();
-    /// The board counts of an event without a movement; false when the director gave none.
+    /// The board counts of an event without a movement, asked when one is 0 (false when the
+    /// director gave none); counts already set put their stanza edge in force.
     bool ensureBoardCounts();
     void saveBoardCounts();
+    /// Writes the stanza edge the board counts give to every section and reloads the
+    /// sections; unless always, only when a section's edge differs.
+    void putStanzaEdgeInForce(bool always);
     void startSleepPrevention();
     void resetTick();
     /// After the reset: while the link stays down the director is asked to reconnect the base

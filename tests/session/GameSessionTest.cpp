@@ -1,5 +1,6 @@
 #include "session/GameSession.h"
 
+#include "core/StanzaReset.h"
 #include "gamedata/GameDataAnalysis.h"
 #include "gamedata/PlayerNames.h"
 #include "support/FakeDesktopHost.h"
@@ -329,6 +330,68 @@ TEST(GameSessionTest, StartAsksForTheBoardCountsOfAnEventWithoutMovement) {
             rig.data.logMessages().contains(QStringLiteral("Total boards and board per round is set: 3,24")),
             c.edge.has_value());
         EXPECT_EQ(rig.data.value(edgeQuery).toInt(), c.edge.value_or(edgeBefore));
+    }
+}
+
+// Board counts kept from an earlier start put their stanza edge in force: in the event opened
+// again as a new one (stanzas reset to round 0) and in a section added while the game runs,
+// every table stays in play and a result of round 1 is stored. A movement still cuts the
+// tables to those that play the stanza's last round.
+TEST(GameSessionTest, AnEventWithoutMovementPlaysTheRoundsOfItsBoardCounts) {
+    enum class Step { Start, Analysis, Reload };
+    struct Case {
+        const char* what;
+        QString changes;
+        Step step;
+        qint16 section, edge, tablesInPlay;
+        /// The terminal at the section's table 1; 0: none.
+        quint16 terminal;
+    };
+    const Case cases[] = {
+        {"counts restored, stanzas reset", {}, Step::Start, 1, 8, 3, 0x0101},
+        {"section added",
+         u"INSERT INTO Section (ID,Letter) VALUES (2,'B');INSERT INTO Tables (Section,[Table]) "
+         "VALUES (2,1),(2,2);INSERT INTO custom_qz_TQZ (TQZ_ID,Section,[Table]) VALUES (513,2,1)"_s,
+         Step::Analysis, 2, 8, 2, 0x0201},
+        {"last round 3", u"UPDATE Section SET custom_qz_StanazEdgeGameRound=3"_s, Step::Reload, 1, 3, 3, 0},
+        {"last round 3 played by table 1 only",
+         u"INSERT INTO RoundData (Section,[Table],Round,NSPair,EWPair,LowBoard,HighBoard) VALUES "
+         u"(1,1,1,1,4,1,3),"
+         "(1,2,1,2,5,4,6),(1,3,1,3,6,7,9),(1,1,2,1,5,4,6),(1,2,2,2,6,7,9),(1,3,2,3,4,1,3),(1,1,3,1,6,7,9)"_s,
+         Step::Reload, 1, 3, 1, 0},
+    };
+    SessionRig rig;
+    rig.answerRequests();
+    test::EventBuilder b;
+    const int a = b.addSection(u"A"_s);
+    for (int t = 1; t <= 3; ++t)
+        b.addTable(a, t);
+    b.setOwnSetting(u"custom_qz_roundboard"_s, 3);
+    b.setOwnSetting(u"custom_qz_totalboard"_s, 24);
+    b.addTerminal(0x0101, a, 1);
+    ASSERT_TRUE(rig.start(b));
+    resetEventStanzas(rig.h().db, rig.h().log);
+    rig.data.reload();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        for (const QString& sql : c.changes.split(u';', Qt::SkipEmptyParts))
+            ASSERT_TRUE(rig.data.exec(sql)) << sql.toStdString();
+        if (c.step == Step::Start)
+            rig.session.command(GameCommand::Start);
+        else if (c.step == Step::Analysis)
+            rig.analysis->AnalyzeGameDB();
+        else
+            rig.data.reload();
+        EXPECT_EQ(rig.host.boardCountQuestions, 0);
+        const SectionRecord& section = rig.data.gameData.sectionList().at(c.section - 1);
+        EXPECT_EQ(std::pair(section.stanzaEdge, section.tableCount), std::pair(c.edge, c.tablesInPlay));
+        if (c.terminal == 0)
+            continue;
+        rig.receive(c.terminal, "34 01 23 24 40 01 02");
+        rig.station->timer_Queue_Timer();
+        EXPECT_TRUE(
+            rig.data.value(u"SELECT Round FROM ReceivedData WHERE Section=%1 AND Board=1"_s.arg(c.section))
+                .toInt() == 1);
     }
 }
 
