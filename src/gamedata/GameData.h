@@ -128,8 +128,9 @@ public:
     /// stored results of the round where it has some, else those of its row in the movement in
     /// memory; nothing when neither. Of the stored results: the board's own result first; else
     /// the seating that those naming both pairs name; where they name several (the scoring
-    /// program changed the round under way), the one the movement as it stands seats there,
-    /// else the latest stored; where none names both pairs, the lowest board's.
+    /// program changed the round under way, or a section without a movement counted two
+    /// seatings into one round), who sits there now (seatedNow); where none names both pairs,
+    /// the lowest board's.
     /// Whatever shows, corrects, places or counts a stored result reads this one answer.
     std::optional<RoundSeating> roundSeating(const QString& tableId, qint16 round, qint16 board = 0) const;
     /// The round in which the table played board with these seats (South and West compared
@@ -331,8 +332,11 @@ private:
         SeatNumbers seats{};
         qint64 latestId = 0;
     };
-    /// Of several seatings stored in the table's round, the one that its row of RoundData seats
-    /// (a change not yet taken up), else its row in memory, else the latest stored.
+    /// Who sits at the table in a round whose stored results name several seatings: its row
+    /// as the movement now stands (of RoundData, a change waiting or taken up; the row in
+    /// memory only where RoundData has none), as the stored seating that names its pairs,
+    /// else its own seats when it plays boards. Where no row seats both pairs, the seating of
+    /// the round's latest result.
     SeatNumbers seatedNow(const QString& tableId, qint16 round,
                           const std::vector<StoredSeating>& seatings) const;
     /// The rounds that stored results show a table played (a result with both pairs), of the

@@ -125,9 +125,10 @@ INSTANTIATE_TEST_SUITE_P(Terminals, ChangedRoundTest,
 
 // A Mitchell of 5 tables, 5 rounds of 3 boards, round 1 played. In round 2 A2 (NS 2, EW 6)
 // enters its first board; EW 6 leaves and pair 11 takes its seat, and A2 enters its second
-// board under 2/11, before the change is taken up or after. Or EW 6 leaves and nobody takes
-// its seat, once A2 stored two boards under 2/6. A board with a result is played by its pairs;
-// the round, and a board without a result, by the pairs sitting there now.
+// board under 2/11, before the change is taken up or after; then pair 11 leaves too and pair
+// 12 takes the seat. Or EW 6 leaves and nobody takes its seat, once A2 stored two boards
+// under 2/6. A board with a result is played by its pairs; the round, and a board without a
+// result, by the pairs sitting there now, also once A2 has sent its first board again.
 TEST(ChangedRoundSeatingTest, ARoundWithoutTheBoardsResultIsThePairsSittingThereNow) {
     struct SeatingCase {
         const char* name;
@@ -140,6 +141,8 @@ TEST(ChangedRoundSeatingTest, ARoundWithoutTheBoardsResultIsThePairsSittingThere
     const SeatingCase cases[] = {
         {"PairReplacedChangePending", "EWPair=11", false, 11, 11},
         {"PairReplacedChangeTakenUp", "EWPair=11", true, 11, 11},
+        {"PairReplacedTwiceChangesPending", "EWPair=11", false, 11, 12},
+        {"PairReplacedTwiceChangesTakenUp", "EWPair=11", true, 11, 12},
         {"SeatEmptiedAfterTwoBoards", "EWPair=0", true, 6, 6},
     };
     for (const SeatingCase& c : cases) {
@@ -153,33 +156,46 @@ TEST(ChangedRoundSeatingTest, ARoundWithoutTheBoardsResultIsThePairsSittingThere
         const auto board = [&boards](int k) {
             return static_cast<qint16>(boards[k].toInt());
         };
+        const bool twice = c.sittingEastWest == 12;
+        // Both changes are taken up together, by the analysis after the second.
+        const auto change = [&m, &c](const QString& set, int from, bool last) {
+            ASSERT_TRUE(m.exec(u"UPDATE RoundData SET %1 WHERE EWPair=%2 AND Round>=2"_s.arg(set).arg(from)));
+            ASSERT_TRUE(m.exec(u"UPDATE Tables SET UpdateFromRound=2"_s));
+            if (c.takenUp && last)
+                m.analyse(false);
+        };
         m.playRounds(1, 1);
         m.submit(2, {record(board(0), 2, 6)});
         if (c.secondEastWest == 6)
             m.submit(2, {record(board(1), 2, 6)});
-        ASSERT_TRUE(
-            m.exec(u"UPDATE RoundData SET %1 WHERE EWPair=6 AND Round>=2"_s.arg(QLatin1String(c.change))));
-        ASSERT_TRUE(m.exec(u"UPDATE Tables SET UpdateFromRound=2"_s));
-        if (c.takenUp)
-            m.analyse(false);
+        change(QLatin1String(c.change), 6, !twice);
         if (c.secondEastWest == 11)
             m.submit(2, {record(board(1), 2, 11)});
         ASSERT_EQ(m.stored(2, board(1)), u"2:2-%1"_s.arg(c.secondEastWest));
+        if (twice)
+            change(u"EWPair=12"_s, 11, true);
 
         const QString sitting = u"2/%1"_s.arg(c.sittingEastWest);
         const auto seated = [&g](qint16 onBoard) {
             const std::optional<RoundSeating> seating = g.roundSeating(u"A2"_s, 2, onBoard);
             return seating ? g.seatingText(seating->seats) : u"none"_s;
         };
-        EXPECT_EQ(seated(board(0)), u"2/6"_s);
-        EXPECT_EQ(seated(board(2)), sitting);
-        EXPECT_EQ(seated(0), sitting);
+        for (const bool corrected : {false, true}) {
+            SCOPED_TRACE(corrected ? "first board sent again" : "as entered");
+            if (corrected)
+                m.submit(2, {record(board(0), 2, 6)});
+            ASSERT_EQ(m.stored(2, board(0)), u"2:2-6"_s);
+            EXPECT_EQ(seated(board(0)), u"2/6"_s);
+            EXPECT_EQ(seated(board(2)), sitting);
+            EXPECT_EQ(seated(0), sitting);
 
-        for (const char* direction : {"\x6a\x01", "\x6a\x02"})
-            m.rig.request(2, QByteArray(direction, 2));
-        EXPECT_EQ(m.rig.data.logMessages().filter(u"Prepare personal recap"_s),
-                  (QStringList{u"Prepare personal recap for N of pair 2"_s,
-                               u"Prepare personal recap for E of pair %1"_s.arg(c.sittingEastWest)}));
+            const qsizetype logged = m.rig.data.logMessages().size();
+            for (const char* direction : {"\x6a\x01", "\x6a\x02"})
+                m.rig.request(2, QByteArray(direction, 2));
+            EXPECT_EQ(m.rig.data.logMessages().mid(logged).filter(u"Prepare personal recap"_s),
+                      (QStringList{u"Prepare personal recap for N of pair 2"_s,
+                                   u"Prepare personal recap for E of pair %1"_s.arg(c.sittingEastWest)}));
+        }
         // The frequencies of the first board mark EW 6's own result.
         const std::optional<TablePair> own = boardPair(g, false, u"A2"_s, board(0), 6);
         EXPECT_TRUE(own && own->number == 6 && own->eastWest);
