@@ -150,7 +150,8 @@ SeatNumbers GameData::seatedNow(const QString& tableId, qint16 round,
         if (row->playsBoards())
             return row->seats();
     }
-    // No row seats both pairs: the seating of the round's latest result.
+    // No row seats both pairs: the seating of the round's latest result, as results first
+    // came (a correction keeps the ID of the result it replaces).
     return std::max_element(
                seatings.begin(), seatings.end(),
                [](const StoredSeating& a, const StoredSeating& b) { return a.latestId < b.latestId; })
