@@ -1,7 +1,8 @@
 // Results that a table stored under the pairs that played a round, where the movement seats
 // others since: the scoring program changed it mid-round (a pair left, or two pairs swapped)
-// and the director kept the stanza. Each such result is seen, corrected, rebuilt from the log
-// and counted where it is stored, under those pairs.
+// and the director kept the stanza, or in a section without a movement a table's round counted
+// from its results holds two seatings. Each such result is seen, corrected, rebuilt from the
+// log and counted where it is stored, under those pairs.
 
 #include "gamedata/ResultEditor.h"
 #include "gamedata/TerminalNumbers.h"
@@ -288,6 +289,64 @@ TEST(ChangedRoundLogTest, ResultsRebuiltFromTheLogCarryTheirRound) {
         lines << line.section(QLatin1Char('\t'), 0, 5);
     EXPECT_EQ(lines.mid(1, 3),
               (QStringList{u"1\t1\t3\t5\t1\t13"_s, u"1\t1\t3\t6\t1\t13"_s, u"1\t2\t3\t7\t2\t13"_s}));
+}
+
+// Section A, 3 tables, no movement, 2 boards a round. A1 plays four boards, all of them
+// counted into round 1: two against EW 1, then two against EW 3 (in rising board order, or
+// in falling order). The first of them is then corrected, by the table or in the pop-up.
+// EW 3 sits there before the correction and after it.
+TEST(SeatingWithoutMovementTest, TheLatestPairsStayThroughACorrectionOfAnEarlierBoard) {
+    struct CorrectionCase {
+        const char* name;
+        std::array<int, 4> boards;
+        bool fromTable;
+    };
+    const CorrectionCase cases[] = {
+        {"RisingBoardsCorrectedByTheTable", {1, 2, 3, 4}, true},
+        {"RisingBoardsCorrectedInThePopUp", {1, 2, 3, 4}, false},
+        {"FallingBoardsCorrectedByTheTable", {4, 3, 2, 1}, true},
+        {"FallingBoardsCorrectedInThePopUp", {4, 3, 2, 1}, false},
+    };
+    for (const CorrectionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::EventBuilder b;
+        const int a = b.addSection(u"A"_s);
+        for (int t = 1; t <= 3; ++t)
+            b.addTable(a, t);
+        b.setStanza(a, 1, 3);
+        b.setOwnSetting(u"custom_qz_roundboard"_s, 2);
+        b.setOwnSetting(u"custom_qz_totalboard"_s, 6);
+        MovementChangeRig m(b, 3);
+        ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+        GameData& g = m.rig.data.gameData;
+        for (int k = 0; k < 4; ++k)
+            m.submit(1, {MovementChangeRig::record(c.boards[k], 1, k < 2 ? 1 : 3)});
+        const int first = c.boards[0];
+
+        PopUpResults popUp(g, m.rig.data.harness.settings, m.rig.data.harness.log, m.box, m.rig.host);
+        for (const bool corrected : {false, true}) {
+            SCOPED_TRACE(corrected ? "corrected" : "as entered");
+            const CellDetails cell = popUp.ShowCellDetails(u"A"_s, 1, 1, u"1,2,3,4,"_s);
+            if (corrected && c.fromTable) {
+                m.submit(1, {MovementChangeRig::record(first, 1, 1)});
+            } else if (corrected) {
+                m.box.answers = {true};
+                ASSERT_EQ(popUp.saveEdit(cell.tableId, 1, cell.lines[static_cast<std::size_t>(first - 1)],
+                                         u"4SN9"_s),
+                          PopUpResults::EditOutcome::Stored);
+            }
+            EXPECT_EQ(m.stored(1, first), u"1:1-1"_s);
+            EXPECT_EQ(popUp.ShowCellDetails(u"A"_s, 1, 1, u"1,2,3,4,"_s).title,
+                      u"Table A1; Round 1; Pair 1/3"_s);
+            const std::optional<RoundSeating> withoutResult = g.roundSeating(u"A1"_s, 1, 5);
+            EXPECT_EQ(withoutResult ? g.seatingText(withoutResult->seats) : QString(), u"1/3"_s);
+
+            const qsizetype logged = m.rig.data.logMessages().size();
+            m.rig.request(1, QByteArray("\x6a\x02", 2));
+            EXPECT_EQ(m.rig.data.logMessages().mid(logged).filter(u"Prepare personal recap"_s),
+                      QStringList{u"Prepare personal recap for E of pair 3"_s});
+        }
+    }
 }
 
 } // namespace
