@@ -132,8 +132,9 @@ public:
     /// stored results of the round where it has some, else those of its row in the movement in
     /// memory; nothing when neither. Of the stored results: the board's own result first; else
     /// the seating that those naming both pairs name; where they name several (the scoring
-    /// program changed the round under way), the one the movement as it stands seats there,
-    /// else the latest stored; where none names both pairs, the lowest board's.
+    /// program changed the round under way, or a section without a movement counted two
+    /// seatings into one round), who sits there now (seatedNow); where none names both pairs,
+    /// the lowest board's.
     /// Whatever shows, corrects, places or counts a stored result reads this one answer.
     std::optional<RoundSeating> roundSeating(const QString& tableId, qint16 round, qint16 board = 0) const;
     /// The round in which the table played board with these seats (South and West compared
@@ -228,7 +229,8 @@ public:
     /// Stores one board result of the table (replacing the earlier result of the same
     /// pairs and board and, with the movement in memory, whatever the table holds for the
     /// board in that round) with its score, or erases it when the record holds nothing, and
-    /// sets the terminal's ResultGot to the recount; all in one transaction.
+    /// sets the terminal's ResultGot to the recount; all in one transaction. A result that
+    /// replaces one stored in the same round takes that row's ID (the earliest, should two go).
     MarkResultOutcome markResult(const QString& tableId, const ResultEntry& record, qint16 round,
                                  qint16 nsPair, qint16 ewPair, qint16 south, qint16 west);
     /// Reads the stored result of the board into record; false (record unchanged) when
@@ -346,13 +348,17 @@ private:
     /// The seats of the table's stored results of the round, as roundSeating picks them;
     /// nothing when it has none there or the database fails.
     std::optional<SeatNumbers> storedRoundSeats(const QString& tableId, qint16 round, qint16 board) const;
-    /// A seating that stored results of a round name, and the ID of the latest of them.
+    /// A seating that stored results of a round name, and the ID of the latest of them (IDs
+    /// follow the order in which results first came: a correction keeps its row's).
     struct StoredSeating {
         SeatNumbers seats{};
         qint64 latestId = 0;
     };
-    /// Of several seatings stored in the table's round, the one that its row of RoundData seats
-    /// (a change not yet taken up), else its row in memory, else the latest stored.
+    /// Who sits at the table in a round whose stored results name several seatings: its row
+    /// as the movement now stands (of RoundData, a change waiting or taken up; the row in
+    /// memory only where RoundData has none), as the stored seating that names its pairs,
+    /// else its own seats when it plays boards. Where no row seats both pairs, the seating of
+    /// the round's latest result.
     SeatNumbers seatedNow(const QString& tableId, qint16 round,
                           const std::vector<StoredSeating>& seatings) const;
     /// The rounds that stored results show a table played (a result with both pairs), of the

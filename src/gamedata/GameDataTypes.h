@@ -95,8 +95,8 @@ struct ResultPlace {
 /// that shows, corrects or counts a stored result share (GameData::roundSeating).
 struct RoundSeating {
     SeatNumbers seats{};
-    /// The seats are those of the table's stored results of the round; else those of its row in
-    /// the movement in memory.
+    /// The seats come from the table's stored results of the round (where they name several
+    /// seatings, the pairs sitting there now); else from its row in the movement in memory.
     bool stored = false;
     /// The round's boards are played there: stored results with both pairs, or a row of the
     /// movement with every seat filled.

@@ -133,25 +133,25 @@ std::optional<SeatNumbers> GameData::storedRoundSeats(const QString& tableId, qi
 
 SeatNumbers GameData::seatedNow(const QString& tableId, qint16 round,
                                 const std::vector<StoredSeating>& seatings) const {
-    const auto named = [&seatings](const SeatNumbers& movement) -> const SeatNumbers* {
+    // The table's row as the movement now stands: RoundData holds the scoring program's
+    // change, waiting or taken up; the row in memory answers only where RoundData has none.
+    std::optional<MovementRow> row;
+    if (const std::vector<MovementRow> rows = NextSeating(db_, log_, *this).tableRounds(tableId, round);
+        !rows.empty() && rows.front().Round == round)
+        row = rows.front();
+    else if (const MovementRow* inMemory = mem_GetTableRow(tableId, round))
+        row = *inMemory;
+    if (row) {
         for (const StoredSeating& stored : seatings) {
-            if (comparedSeats(movement, stored.seats) == stored.seats)
-                return &stored.seats;
+            if (comparedSeats(row->seats(), stored.seats) == stored.seats)
+                return stored.seats;
         }
-        return nullptr;
-    };
-    // RoundData holds the scoring program's change before it is taken up, and equals the
-    // movement in memory after.
-    for (const MovementRow& row : NextSeating(db_, log_, *this).tableRounds(tableId, round)) {
-        if (row.Round != round)
-            break;
-        if (const SeatNumbers* seats = named(row.seats()))
-            return *seats;
+        // Pairs that came after every stored result of the round.
+        if (row->playsBoards())
+            return row->seats();
     }
-    if (const MovementRow* row = mem_GetTableRow(tableId, round)) {
-        if (const SeatNumbers* seats = named(row->seats()))
-            return *seats;
-    }
+    // No row seats both pairs: the seating of the round's latest result, as results first
+    // came (a correction keeps the ID of the result it replaces).
     return std::max_element(
                seatings.begin(), seatings.end(),
                [](const StoredSeating& a, const StoredSeating& b) { return a.latestId < b.latestId; })

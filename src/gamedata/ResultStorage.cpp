@@ -11,6 +11,7 @@
 
 #include <QSqlQuery>
 #include <array>
+#include <optional>
 
 namespace qzc {
 
@@ -140,22 +141,42 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
     const bool sameFour =
         fourPlayers &&
         db_.hasRows(QStringLiteral("SELECT Board FROM ReceivedData") + samePlayers, samePlayersValues);
-    if (!db_.execSQL(QStringLiteral("DELETE FROM ReceivedData") + (sameFour ? samePlayers : base), kMarkLabel,
-                     false, sameFour ? samePlayersValues : baseValues))
-        return fail();
+    const QString earlier = sameFour ? samePlayers : base;
+    const QVariantList earlierValues = sameFour ? samePlayersValues : baseValues;
     // A table plays a board once in a round: what it holds there goes too, also a row stored
     // under pairs that the movement has renumbered since. Only where the round comes from the
     // movement; without one it is counted from the results and tells no plays apart.
+    const QString inRound = QStringLiteral(" WHERE Section=? AND [Table]=? AND Round=? AND Board=?");
+    const QVariantList inRoundValues{int{sectionId}, int{table}, int{round}, int{board}};
+    // A correction keeps the place of the result it replaces in the order in which the
+    // round's results came (who sits at a table without a movement row goes by it): the ID of
+    // the earliest row deleted below that was stored in this round.
+    std::optional<qint64> replacedId;
+    if (!db_.readRows(QStringLiteral("SELECT ID FROM ReceivedData") +
+                          (roundsInMemory ? inRound : earlier + QStringLiteral(" AND Round=?")) +
+                          QStringLiteral(" ORDER BY ID ASC"),
+                      roundsInMemory ? inRoundValues : earlierValues + QVariantList{int{round}},
+                      [&replacedId](const QSqlQuery& row) {
+                          if (!replacedId)
+                              replacedId = row.value(0).toLongLong();
+                      }))
+        return fail();
+    if (!db_.execSQL(QStringLiteral("DELETE FROM ReceivedData") + earlier, kMarkLabel, false, earlierValues))
+        return fail();
     if (roundsInMemory &&
-        !db_.execSQL(
-            QStringLiteral("DELETE FROM ReceivedData WHERE Section=? AND [Table]=? AND Round=? AND Board=?"),
-            kMarkLabel, false, {int{sectionId}, int{table}, int{round}, int{board}}))
+        !db_.execSQL(QStringLiteral("DELETE FROM ReceivedData") + inRound, kMarkLabel, false, inRoundValues))
         return fail();
 
     const bool insert = !stored.remarks.isEmpty() || !stored.contract.isEmpty();
     if (insert) {
         QString columns = QStringLiteral("Section,[Table],Round,Board,PairNS,PairEW");
         QVariantList values{int{sectionId}, int{table}, int{round}, int{board}, int{nsPair}, int{ewPair}};
+        // The processed flags are not named: they take their defaults, as a new row's do, so
+        // that the scoring program reads the corrected result again.
+        if (replacedId) {
+            columns.prepend(QStringLiteral("ID,"));
+            values.prepend(QVariant::fromValue(*replacedId));
+        }
         if (declarerNo > 0) {
             columns += QStringLiteral(",Declarer");
             values << int{declarerNo};

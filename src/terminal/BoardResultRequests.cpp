@@ -113,6 +113,10 @@ qint16 RequestDispatcher::resultRound(const QString& tableId, BoardRecord& recor
         record.seats = place->seats;
         return place->round;
     }
+    // A board sent again under the pairs it is stored under corrects that result, in its
+    // round: counting the results would move it on once the table had played a round.
+    if (const qint16 stored = gameData_.playedRound(tableId, record.board, record.seats); stored > 0)
+        return stored;
     return roundByResultsPlayed(gameData_, log_, tableId, event_.boardsPerRound,
                                 QStringLiteral("the result"));
 }

@@ -125,6 +125,43 @@ TEST_F(ResultStorageTest, ResultOfARenumberedRoundReplacesWhatTheTableHeldThere)
     EXPECT_EQ(storedRows(data, 3).toStdString(), board8);
 }
 
+// A correction takes the ID of the row it replaces in its round, so that the round's results
+// keep the order in which they first came; the processed flags start cleared, as a new row's.
+// Rows as "ID:round/NS-EW:processed"; board 8 (ID 9) stands after them all.
+TEST_F(ResultStorageTest, ACorrectionKeepsTheIdOfTheResultItReplacesInItsRound) {
+    struct KeptIdCase {
+        const char* name;
+        std::vector<const char*> board7;
+        const char* corrected;
+    };
+    const KeptIdCase cases[] = {
+        {"StoredInItsRound", {"5,1,3,10"}, "5:1/3-10:0"},
+        {"TheSamePairsInAnotherRoundGoToo", {"5,2,3,10", "6,1,4,10"}, "6:1/3-10:0"},
+        {"OnlyAnotherRoundHeldIt", {"5,2,3,10"}, "10:1/3-10:0"},
+    };
+    ASSERT_TRUE(
+        data.exec(QStringLiteral("ALTER TABLE ReceivedData ADD COLUMN Processed YESNO NOT NULL DEFAULT 0")));
+    for (const KeptIdCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        ASSERT_TRUE(data.exec(QStringLiteral("DELETE FROM ReceivedData")));
+        QStringList rows{QStringLiteral("9,1,3,10,8")};
+        for (const char* row : c.board7)
+            rows << QString::fromLatin1(row) + QStringLiteral(",7");
+        for (const QString& row : rows)
+            ASSERT_TRUE(
+                data.exec(QStringLiteral("INSERT INTO ReceivedData (ID,Round,PairNS,PairEW,Board,Section,"
+                                         "[Table],Contract,Processed) VALUES (") +
+                          row + QStringLiteral(",1,3,'4 S',-1)")));
+        ASSERT_EQ(data.gameData.markResult(A3, played(7, "3NT", "N", 9), 1, 3, 10, 0, 0).status,
+                  Status::Stored);
+        EXPECT_EQ(
+            data.value(QStringLiteral("SELECT group_concat(ID || ':' || Round || '/' || PairNS || '-' || "
+                                      "PairEW || ':' || Processed, ' ') FROM ReceivedData WHERE Board=7"))
+                .toString(),
+            QLatin1String(c.corrected));
+    }
+}
+
 struct StoredForm {
     const char* name;
     ResultEntry record;

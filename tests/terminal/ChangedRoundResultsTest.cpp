@@ -1,7 +1,8 @@
 // Results that a table stored under the pairs that played a round, where the movement seats
 // others since: the scoring program changed it mid-round (a pair left, or two pairs swapped)
-// and the director kept the stanza. Each such result is seen, corrected, rebuilt from the log
-// and counted where it is stored, under those pairs.
+// and the director kept the stanza, or in a section without a movement a table's round counted
+// from its results holds two seatings. Each such result is seen, corrected, rebuilt from the
+// log and counted where it is stored, under those pairs.
 
 #include "gamedata/ResultEditor.h"
 #include "gamedata/TerminalNumbers.h"
@@ -125,9 +126,10 @@ INSTANTIATE_TEST_SUITE_P(Terminals, ChangedRoundTest,
 
 // A Mitchell of 5 tables, 5 rounds of 3 boards, round 1 played. In round 2 A2 (NS 2, EW 6)
 // enters its first board; EW 6 leaves and pair 11 takes its seat, and A2 enters its second
-// board under 2/11, before the change is taken up or after. Or EW 6 leaves and nobody takes
-// its seat, once A2 stored two boards under 2/6. A board with a result is played by its pairs;
-// the round, and a board without a result, by the pairs sitting there now.
+// board under 2/11, before the change is taken up or after; then pair 11 leaves too and pair
+// 12 takes the seat. Or EW 6 leaves and nobody takes its seat, once A2 stored two boards
+// under 2/6. A board with a result is played by its pairs; the round, and a board without a
+// result, by the pairs sitting there now, also once A2 has sent its first board again.
 TEST(ChangedRoundSeatingTest, ARoundWithoutTheBoardsResultIsThePairsSittingThereNow) {
     struct SeatingCase {
         const char* name;
@@ -140,6 +142,8 @@ TEST(ChangedRoundSeatingTest, ARoundWithoutTheBoardsResultIsThePairsSittingThere
     const SeatingCase cases[] = {
         {"PairReplacedChangePending", "EWPair=11", false, 11, 11},
         {"PairReplacedChangeTakenUp", "EWPair=11", true, 11, 11},
+        {"PairReplacedTwiceChangesPending", "EWPair=11", false, 11, 12},
+        {"PairReplacedTwiceChangesTakenUp", "EWPair=11", true, 11, 12},
         {"SeatEmptiedAfterTwoBoards", "EWPair=0", true, 6, 6},
     };
     for (const SeatingCase& c : cases) {
@@ -153,33 +157,46 @@ TEST(ChangedRoundSeatingTest, ARoundWithoutTheBoardsResultIsThePairsSittingThere
         const auto board = [&boards](int k) {
             return static_cast<qint16>(boards[k].toInt());
         };
+        const bool twice = c.sittingEastWest == 12;
+        // Both changes are taken up together, by the analysis after the second.
+        const auto change = [&m, &c](const QString& set, int from, bool last) {
+            ASSERT_TRUE(m.exec(u"UPDATE RoundData SET %1 WHERE EWPair=%2 AND Round>=2"_s.arg(set).arg(from)));
+            ASSERT_TRUE(m.exec(u"UPDATE Tables SET UpdateFromRound=2"_s));
+            if (c.takenUp && last)
+                m.analyse(false);
+        };
         m.playRounds(1, 1);
         m.submit(2, {record(board(0), 2, 6)});
         if (c.secondEastWest == 6)
             m.submit(2, {record(board(1), 2, 6)});
-        ASSERT_TRUE(
-            m.exec(u"UPDATE RoundData SET %1 WHERE EWPair=6 AND Round>=2"_s.arg(QLatin1String(c.change))));
-        ASSERT_TRUE(m.exec(u"UPDATE Tables SET UpdateFromRound=2"_s));
-        if (c.takenUp)
-            m.analyse(false);
+        change(QLatin1String(c.change), 6, !twice);
         if (c.secondEastWest == 11)
             m.submit(2, {record(board(1), 2, 11)});
         ASSERT_EQ(m.stored(2, board(1)), u"2:2-%1"_s.arg(c.secondEastWest));
+        if (twice)
+            change(u"EWPair=12"_s, 11, true);
 
         const QString sitting = u"2/%1"_s.arg(c.sittingEastWest);
         const auto seated = [&g](qint16 onBoard) {
             const std::optional<RoundSeating> seating = g.roundSeating(u"A2"_s, 2, onBoard);
             return seating ? g.seatingText(seating->seats) : u"none"_s;
         };
-        EXPECT_EQ(seated(board(0)), u"2/6"_s);
-        EXPECT_EQ(seated(board(2)), sitting);
-        EXPECT_EQ(seated(0), sitting);
+        for (const bool corrected : {false, true}) {
+            SCOPED_TRACE(corrected ? "first board sent again" : "as entered");
+            if (corrected)
+                m.submit(2, {record(board(0), 2, 6)});
+            ASSERT_EQ(m.stored(2, board(0)), u"2:2-6"_s);
+            EXPECT_EQ(seated(board(0)), u"2/6"_s);
+            EXPECT_EQ(seated(board(2)), sitting);
+            EXPECT_EQ(seated(0), sitting);
 
-        for (const char* direction : {"\x6a\x01", "\x6a\x02"})
-            m.rig.request(2, QByteArray(direction, 2));
-        EXPECT_EQ(m.rig.data.logMessages().filter(u"Prepare personal recap"_s),
-                  (QStringList{u"Prepare personal recap for N of pair 2"_s,
-                               u"Prepare personal recap for E of pair %1"_s.arg(c.sittingEastWest)}));
+            const qsizetype logged = m.rig.data.logMessages().size();
+            for (const char* direction : {"\x6a\x01", "\x6a\x02"})
+                m.rig.request(2, QByteArray(direction, 2));
+            EXPECT_EQ(m.rig.data.logMessages().mid(logged).filter(u"Prepare personal recap"_s),
+                      (QStringList{u"Prepare personal recap for N of pair 2"_s,
+                                   u"Prepare personal recap for E of pair %1"_s.arg(c.sittingEastWest)}));
+        }
         // The frequencies of the first board mark EW 6's own result.
         const std::optional<TablePair> own = boardPair(g, false, u"A2"_s, board(0), 6);
         EXPECT_TRUE(own && own->number == 6 && own->eastWest);
@@ -272,6 +289,64 @@ TEST(ChangedRoundLogTest, ResultsRebuiltFromTheLogCarryTheirRound) {
         lines << line.section(QLatin1Char('\t'), 0, 5);
     EXPECT_EQ(lines.mid(1, 3),
               (QStringList{u"1\t1\t3\t5\t1\t13"_s, u"1\t1\t3\t6\t1\t13"_s, u"1\t2\t3\t7\t2\t13"_s}));
+}
+
+// Section A, 3 tables, no movement, 2 boards a round. A1 plays four boards, all of them
+// counted into round 1: two against EW 1, then two against EW 3 (in rising board order, or
+// in falling order). The first of them is then corrected, by the table or in the pop-up.
+// EW 3 sits there before the correction and after it.
+TEST(SeatingWithoutMovementTest, TheLatestPairsStayThroughACorrectionOfAnEarlierBoard) {
+    struct CorrectionCase {
+        const char* name;
+        std::array<int, 4> boards;
+        bool fromTable;
+    };
+    const CorrectionCase cases[] = {
+        {"RisingBoardsCorrectedByTheTable", {1, 2, 3, 4}, true},
+        {"RisingBoardsCorrectedInThePopUp", {1, 2, 3, 4}, false},
+        {"FallingBoardsCorrectedByTheTable", {4, 3, 2, 1}, true},
+        {"FallingBoardsCorrectedInThePopUp", {4, 3, 2, 1}, false},
+    };
+    for (const CorrectionCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::EventBuilder b;
+        const int a = b.addSection(u"A"_s);
+        for (int t = 1; t <= 3; ++t)
+            b.addTable(a, t);
+        b.setStanza(a, 1, 3);
+        b.setOwnSetting(u"custom_qz_roundboard"_s, 2);
+        b.setOwnSetting(u"custom_qz_totalboard"_s, 6);
+        MovementChangeRig m(b, 3);
+        ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+        GameData& g = m.rig.data.gameData;
+        for (int k = 0; k < 4; ++k)
+            m.submit(1, {MovementChangeRig::record(c.boards[k], 1, k < 2 ? 1 : 3)});
+        const int first = c.boards[0];
+
+        PopUpResults popUp(g, m.rig.data.harness.settings, m.rig.data.harness.log, m.box, m.rig.host);
+        for (const bool corrected : {false, true}) {
+            SCOPED_TRACE(corrected ? "corrected" : "as entered");
+            const CellDetails cell = popUp.ShowCellDetails(u"A"_s, 1, 1, u"1,2,3,4,"_s);
+            if (corrected && c.fromTable) {
+                m.submit(1, {MovementChangeRig::record(first, 1, 1)});
+            } else if (corrected) {
+                m.box.answers = {true};
+                ASSERT_EQ(popUp.saveEdit(cell.tableId, 1, cell.lines[static_cast<std::size_t>(first - 1)],
+                                         u"4SN9"_s),
+                          PopUpResults::EditOutcome::Stored);
+            }
+            EXPECT_EQ(m.stored(1, first), u"1:1-1"_s);
+            EXPECT_EQ(popUp.ShowCellDetails(u"A"_s, 1, 1, u"1,2,3,4,"_s).title,
+                      u"Table A1; Round 1; Pair 1/3"_s);
+            const std::optional<RoundSeating> withoutResult = g.roundSeating(u"A1"_s, 1, 5);
+            EXPECT_EQ(withoutResult ? g.seatingText(withoutResult->seats) : QString(), u"1/3"_s);
+
+            const qsizetype logged = m.rig.data.logMessages().size();
+            m.rig.request(1, QByteArray("\x6a\x02", 2));
+            EXPECT_EQ(m.rig.data.logMessages().mid(logged).filter(u"Prepare personal recap"_s),
+                      QStringList{u"Prepare personal recap for E of pair 3"_s});
+        }
+    }
 }
 
 } // namespace
