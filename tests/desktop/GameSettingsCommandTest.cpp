@@ -169,6 +169,18 @@ protected:
         b.addResult(test::ResultRow::played(a, 1, 1, 1, 1, 1, u"3NT"_s, u"N"_s, 9));
         return b;
     }
+    // NS and EW of A numbered apart in what the tables and the published results get. A1, round
+    // 1: NS 1 and EW 1 on board 1; NS 1 stays, EW 1 goes to table 2, EW seat (0x80). results.txt
+    // lists an unnamed pair as N and S or as E and W: one N or E line a pair.
+    void expectPairsNumberedApart() {
+        EXPECT_EQ(rig.program->gameData().getMovementFromMemory(u"A1"_s, 3, 20).mid(2, 6),
+                  QByteArray("\x01\x01\x01\x80\x01\x02", 6));
+        window().findChild<QAction*>(u"mnu_makeresultfile"_s)->trigger();
+        const QString published =
+            QString::fromLatin1(test::readFileBytes(rig.program->event().eventDataPath + u"results.txt"_s));
+        EXPECT_EQ(published.count(QRegularExpression(u"^A;\\d;[NE];"_s, QRegularExpression::MultilineOption)),
+                  6);
+    }
 };
 
 // Pairs saved before any table logs in: NS and EW are numbered apart, as a load would number
@@ -178,14 +190,7 @@ TEST_F(MitchellStartedAsIndividualTest, SavedGameTypeNumbersNsAndEwAsALoadWould)
     ASSERT_FALSE(data.mem_GetSectionField(1));
     saveWith("chkGameType");
     EXPECT_TRUE(data.mem_GetSectionField(1));
-    // A1, round 1: NS 1 and EW 1 on board 1; NS 1 stays, EW 1 goes to table 2, EW seat (0x80).
-    EXPECT_EQ(data.getMovementFromMemory(u"A1"_s, 3, 20).mid(2, 6),
-              QByteArray("\x01\x01\x01\x80\x01\x02", 6));
-    // results.txt lists an unnamed pair as N and S or as E and W: one N or E line a pair.
-    window().findChild<QAction*>(u"mnu_makeresultfile"_s)->trigger();
-    const QString published =
-        QString::fromLatin1(test::readFileBytes(rig.program->event().eventDataPath + u"results.txt"_s));
-    EXPECT_EQ(published.count(QRegularExpression(u"^A;\\d;[NE];"_s, QRegularExpression::MultilineOption)), 6);
+    expectPairsNumberedApart();
 
     saveWith("chkGameType");
     EXPECT_FALSE(data.mem_GetSectionField(1));
@@ -232,12 +237,7 @@ TEST_F(MitchellAndIndividualMovementTest, ASavedGameTypeIsInForceAtOnceOrByTheNe
         rig.program->session().timerAnalyzeGameDB_Timer();
 
     EXPECT_TRUE(data.mem_GetSectionField(1));
-    EXPECT_EQ(data.getMovementFromMemory(u"A1"_s, 3, 20).mid(2, 6),
-              QByteArray("\x01\x01\x01\x80\x01\x02", 6));
-    window().findChild<QAction*>(u"mnu_makeresultfile"_s)->trigger();
-    const QString published =
-        QString::fromLatin1(test::readFileBytes(rig.program->event().eventDataPath + u"results.txt"_s));
-    EXPECT_EQ(published.count(QRegularExpression(u"^A;\\d;[NE];"_s, QRegularExpression::MultilineOption)), 6);
+    expectPairsNumberedApart();
     EXPECT_EQ(seatPairs(), u"E2 N1 S1 W2"_s);
 
     saveWith("chkGameType");

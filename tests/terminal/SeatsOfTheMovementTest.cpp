@@ -13,10 +13,7 @@ namespace qzc {
 namespace {
 
 using test::MovementChangeRig;
-
-QByteArray record(int board, int ns, int ew) {
-    return MovementChangeRig::record(board, ns, ew);
-}
+constexpr auto record = &MovementChangeRig::record;
 
 TEST(SeatsOfTheMovementTest, PairsPlayAPairsMovementInAnIndividualGameAndAnEmptySeatSitsOut) {
     {
