@@ -97,8 +97,11 @@ void GameDataAnalysis::followSavedSettings() {
 
 void GameDataAnalysis::run() {
     log_.writeLog(0, QStringLiteral("Check game data"));
-    // A saved game type whose numbering could not be read at its Save follows it now.
-    gameData_.followMovementSettings();
+    // A saved game type whose numbering could not be read at its Save follows it now; a table
+    // that loaded its set-up meanwhile got blocks of the old numbering, so every table loads
+    // the new ones, as after the Save.
+    if (gameData_.followMovementSettings())
+        gameData_.setflagloadsetup(false, QString(), 0);
     if (event_.tablePresent.present(SharedTable::PlayerNumbers)) {
         fillPlayerNames();
         names_.loadRegisteredNames(fillPairNumbers());

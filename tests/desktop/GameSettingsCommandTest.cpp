@@ -233,11 +233,14 @@ TEST_F(MitchellAndIndividualMovementTest, ASavedGameTypeIsInForceAtOnceOrByTheNe
     ASSERT_TRUE(db.execSQL(u"ALTER TABLE RoundData RENAME TO RoundDataHeld"_s, u"test"_s));
     saveWith("chkGameType");
     ASSERT_TRUE(db.execSQL(u"ALTER TABLE RoundDataHeld RENAME TO RoundData"_s, u"test"_s));
+    // Meanwhile every table loads its set-up; the blocks built for the new numbering are loaded again.
+    ASSERT_TRUE(db.execSQL(u"UPDATE Tables SET custom_qz_loadsetup=0"_s, u"test"_s));
     for (int tick = 0; tick < GameSession::analyzeEveryTicks; ++tick)
         rig.program->session().timerAnalyzeGameDB_Timer();
 
     EXPECT_TRUE(data.mem_GetSectionField(1));
     expectPairsNumberedApart();
+    EXPECT_EQ(count(u"[Tables] WHERE custom_qz_loadsetup=1"_s), count(u"[Tables]"_s));
     EXPECT_EQ(seatPairs(), u"E2 N1 S1 W2"_s);
 
     saveWith("chkGameType");
