@@ -8,6 +8,7 @@
 #include "support/FakeSerialPort.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
+#include "support/OtherProgramLock.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingRequestHandler.h"
 #include "support/SimWire.h"
@@ -330,6 +331,57 @@ TEST(GameSessionTest, StartAsksForTheBoardCountsOfAnEventWithoutMovement) {
             rig.data.logMessages().contains(QStringLiteral("Total boards and board per round is set: 3,24")),
             c.edge.has_value());
         EXPECT_EQ(rig.data.value(edgeQuery).toInt(), c.edge.value_or(edgeBefore));
+    }
+}
+
+// A start whose board counts or stanza edge cannot be written (another program holds the
+// write lock) does not run: every result would be skipped on the old edge. Counts asked are
+// asked again at the next start, counts kept (the event opened again as a new one, its edge
+// 0) have their edge written then; that start runs with edge 3 and stores a round-1 result.
+TEST(GameSessionTest, AStartWhoseBoardCountsCannotBeWrittenDoesNotRun) {
+    struct Case {
+        const char* what;
+        bool countsKept;
+        int questions;
+    };
+    const Case cases[] = {{"counts asked", false, 2}, {"counts kept, edge 0", true, 0}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SessionRig rig;
+        rig.answerRequests();
+        rig.h().db.setBusyTimeout(50);
+        test::EventBuilder b;
+        const int a = b.addSection(u"A"_s);
+        for (int t = 1; t <= 3; ++t)
+            b.addTable(a, t);
+        if (c.countsKept) {
+            b.setOwnSetting(u"custom_qz_roundboard"_s, 2);
+            b.setOwnSetting(u"custom_qz_totalboard"_s, 6);
+        }
+        b.addTerminal(0x0101, a, 1);
+        ASSERT_TRUE(rig.start(b));
+        resetEventStanzas(rig.h().db, rig.h().log);
+        rig.data.reload();
+        rig.host.boardCountAnswer = std::pair<qint16, qint16>{2, 6};
+        const QString edgeQuery = u"SELECT custom_qz_StanazEdgeGameRound FROM Section"_s;
+        const QVariant edgeBefore = rig.data.value(edgeQuery);
+        {
+            const test::OtherProgramLock lock(rig.h().db.path());
+            ASSERT_TRUE(lock.held());
+            rig.session.command(GameCommand::Start);
+        }
+        EXPECT_FALSE(rig.session.isRunning());
+        EXPECT_FALSE(rig.host.gameShownRunning);
+        EXPECT_EQ(rig.host.tickedCommand, GameCommand::Stop);
+        EXPECT_EQ(rig.data.value(edgeQuery), edgeBefore);
+
+        rig.session.command(GameCommand::Start);
+        EXPECT_EQ(rig.host.boardCountQuestions, c.questions);
+        EXPECT_TRUE(rig.session.isRunning());
+        EXPECT_EQ(rig.data.value(edgeQuery).toInt(), 3);
+        rig.receive(0x0101, "34 01 23 24 40 01 02");
+        rig.station->timer_Queue_Timer();
+        EXPECT_EQ(rig.data.value(u"SELECT Round FROM ReceivedData WHERE Board=1"_s).toInt(), 1);
     }
 }
 
