@@ -81,6 +81,24 @@ struct SessionRig {
         station->LoadPortSettings();
         return true;
     }
+    /// Section A of 3 tables without a movement, a terminal at A1 and the board counts kept
+    /// when given, opened again as a new event (its stanzas reset to round 0).
+    bool startWithoutMovement(std::optional<std::pair<qint16, qint16>> keptCounts) {
+        test::EventBuilder b;
+        const int a = b.addSection(QStringLiteral("A"));
+        for (int t = 1; t <= 3; ++t)
+            b.addTable(a, t);
+        if (keptCounts) {
+            b.setOwnSetting(QStringLiteral("custom_qz_roundboard"), keptCounts->first);
+            b.setOwnSetting(QStringLiteral("custom_qz_totalboard"), keptCounts->second);
+        }
+        b.addTerminal(0x0101, a, 1);
+        if (!start(b))
+            return false;
+        resetEventStanzas(h().db, h().log);
+        data.reload();
+        return true;
+    }
     test::EventHarness& h() { return data.harness; }
     /// The log lines of source since the line numbered from.
     QStringList linesOf(const QString& source, qsizetype from) const {
@@ -343,26 +361,18 @@ TEST(GameSessionTest, AStartWhoseBoardCountsCannotBeWrittenDoesNotRun) {
         const char* what;
         bool countsKept;
         int questions;
+        const char* why;
     };
-    const Case cases[] = {{"counts asked", false, 2}, {"counts kept, edge 0", true, 0}};
+    const Case cases[] = {{"counts asked", false, 2, "the board counts"},
+                          {"counts kept, edge 0", true, 0, "the stanza edge round"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         SessionRig rig;
         rig.answerRequests();
         rig.h().db.setBusyTimeout(50);
-        test::EventBuilder b;
-        const int a = b.addSection(u"A"_s);
-        for (int t = 1; t <= 3; ++t)
-            b.addTable(a, t);
-        if (c.countsKept) {
-            b.setOwnSetting(u"custom_qz_roundboard"_s, 2);
-            b.setOwnSetting(u"custom_qz_totalboard"_s, 6);
-        }
-        b.addTerminal(0x0101, a, 1);
-        ASSERT_TRUE(rig.start(b));
-        resetEventStanzas(rig.h().db, rig.h().log);
-        rig.data.reload();
-        rig.host.boardCountAnswer = std::pair<qint16, qint16>{2, 6};
+        const std::pair<qint16, qint16> counts{2, 6};
+        ASSERT_TRUE(rig.startWithoutMovement(c.countsKept ? std::optional(counts) : std::nullopt));
+        rig.host.boardCountAnswer = counts;
         const QString edgeQuery = u"SELECT custom_qz_StanazEdgeGameRound FROM Section"_s;
         const QVariant edgeBefore = rig.data.value(edgeQuery);
         {
@@ -374,6 +384,8 @@ TEST(GameSessionTest, AStartWhoseBoardCountsCannotBeWrittenDoesNotRun) {
         EXPECT_FALSE(rig.host.gameShownRunning);
         EXPECT_EQ(rig.host.tickedCommand, GameCommand::Stop);
         EXPECT_EQ(rig.data.value(edgeQuery), edgeBefore);
+        EXPECT_TRUE(rig.data.logMessages().contains(
+            u"Fail to start game: %1 could not be stored."_s.arg(QLatin1String(c.why))));
 
         rig.session.command(GameCommand::Start);
         EXPECT_EQ(rig.host.boardCountQuestions, c.questions);
@@ -414,16 +426,7 @@ TEST(GameSessionTest, AnEventWithoutMovementPlaysTheRoundsOfItsBoardCounts) {
     };
     SessionRig rig;
     rig.answerRequests();
-    test::EventBuilder b;
-    const int a = b.addSection(u"A"_s);
-    for (int t = 1; t <= 3; ++t)
-        b.addTable(a, t);
-    b.setOwnSetting(u"custom_qz_roundboard"_s, 3);
-    b.setOwnSetting(u"custom_qz_totalboard"_s, 24);
-    b.addTerminal(0x0101, a, 1);
-    ASSERT_TRUE(rig.start(b));
-    resetEventStanzas(rig.h().db, rig.h().log);
-    rig.data.reload();
+    ASSERT_TRUE(rig.startWithoutMovement(std::pair<qint16, qint16>{3, 24}));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         for (const QString& sql : c.changes.split(u';', Qt::SkipEmptyParts))
