@@ -66,8 +66,9 @@ void GameSession::command(GameCommand command) {
                 NameMaintenance(names_, db_, log_, event_, config_).updatePlayerNames();
         }
         if (!ensureBoardCounts()) {
-            // The director gave no board counts: nothing starts, and the game-mode menu keeps
-            // the item of the state the game is still in ("Stop" for a stopped game).
+            // No board counts given, or they or their edge could not be stored (every result
+            // would be skipped): nothing starts, and the game-mode menu keeps the item of the
+            // state the game is still in ("Stop" for a stopped game).
             desktop_.showGameCommand(commandOfState());
             return;
         }
@@ -98,18 +99,24 @@ bool GameSession::ensureBoardCounts() {
         // Counts kept from an earlier start (as when the event is opened again as a new
         // event, its stanzas reset to the empty movement's round 0): without their edge no
         // counted round would lie in the stanza. Only where the movement surely is empty.
-        if (counted)
-            putStanzaEdgeInForce(false);
-        return true;
+        return !counted || putStanzaEdgeInForce(false);
     }
+    const qint16 perRoundBefore = event_.boardsPerRound;
+    const qint16 totalBefore = event_.totalBoards;
     desktop_.askBoardCounts(event_.boardsPerRound, event_.totalBoards);
     if (event_.boardsPerRound == 0 || event_.totalBoards == 0)
         return false;
-    saveBoardCounts();
-    return true;
+    if (!saveBoardCounts()) {
+        // Counts the event does not keep are asked again at the next start.
+        event_.boardsPerRound = perRoundBefore;
+        event_.totalBoards = totalBefore;
+        return false;
+    }
+    // Counts stored without their edge: the next start writes the edge again.
+    return putStanzaEdgeInForce(true);
 }
 
-void GameSession::saveBoardCounts() {
+bool GameSession::saveBoardCounts() {
     const QString perRound = QString::number(event_.boardsPerRound);
     const QString total = QString::number(event_.totalBoards);
     QString stored;
@@ -121,28 +128,34 @@ void GameSession::saveBoardCounts() {
                                   : QStringLiteral("INSERT INTO custom_qz_Settings (custom_qz_roundboard,"
                                                    "custom_qz_totalboard) VALUES (") +
                                         perRound + QLatin1Char(',') + total + QLatin1Char(')');
-    if (!db_.execSQL(sql, QStringLiteral("Menu - game mode")))
-        return;
+    if (!db_.execSQL(sql, QStringLiteral("Menu - game mode"))) {
+        log_.writeLog(0, QStringLiteral("Fail to start game: the board counts could not be stored."));
+        return false;
+    }
     log_.writeLog(0, QStringLiteral("Total boards and board per round is set: ") + perRound +
                          QLatin1Char(',') + total);
     settings_.setGameSetting(QStringLiteral("custom_qz_roundboard"), perRound);
     settings_.setGameSetting(QStringLiteral("custom_qz_totalboard"), total);
-    putStanzaEdgeInForce(true);
+    return true;
 }
 
-void GameSession::putStanzaEdgeInForce(bool always) {
+bool GameSession::putStanzaEdgeInForce(bool always) {
     const QString edge = event_.boardCountsEdgeRound();
     if (edge.isEmpty())
-        return;
+        return true;
     // A start that finds every section on that edge already changes nothing.
     if (!always &&
         !db_.hasRows(QStringLiteral("SELECT ID FROM Section WHERE custom_qz_StanazEdgeGameRound IS "
                                     "NULL OR custom_qz_StanazEdgeGameRound<>") +
                      edge))
-        return;
-    db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazEdgeGameRound=") + edge,
-                QStringLiteral("Start game"));
+        return true;
+    if (!db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazEdgeGameRound=") + edge,
+                     QStringLiteral("Start game"))) {
+        log_.writeLog(0, QStringLiteral("Fail to start game: the stanza edge round could not be stored."));
+        return false;
+    }
     gameData_.loadsectiondata();
+    return true;
 }
 
 void GameSession::startGame() {

@@ -106,13 +106,17 @@ public:
 private:
     void stopGame();
     void startGame();
-    /// The board counts of an event without a movement, asked when one is 0 (false when the
-    /// director gave none); counts already set put their stanza edge in force.
+    /// The board counts of an event without a movement, asked when one is 0; counts already
+    /// set put their stanza edge in force. False when the director gave none or they or
+    /// their edge could not be stored (counts not stored are asked again at the next start).
     bool ensureBoardCounts();
-    void saveBoardCounts();
+    /// Stores the counts in the settings row and the current settings; false (logged) when
+    /// they could not be written.
+    bool saveBoardCounts();
     /// Writes the stanza edge the board counts give to every section and reloads the
-    /// sections; unless always, only when a section's edge differs.
-    void putStanzaEdgeInForce(bool always);
+    /// sections; unless always, only when a section's edge differs. False (logged) when the
+    /// edge could not be written.
+    bool putStanzaEdgeInForce(bool always);
     void startSleepPrevention();
     void resetTick();
     /// After the reset: while the link stays down the director is asked to reconnect the base

@@ -114,8 +114,13 @@ qint16 RequestDispatcher::resultRound(const QString& tableId, BoardRecord& recor
         return place->round;
     }
     // A board sent again under the pairs it is stored under corrects that result, in its
-    // round: counting the results would move it on once the table had played a round.
-    if (const qint16 stored = gameData_.playedRound(tableId, record.board, record.seats); stored > 0)
+    // round: counting the results would move it on once the table had played a round. A round
+    // the stanza no longer holds (the board counts changed since) is counted again, so that
+    // the correction is stored within the stanza.
+    const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
+    if (const qint16 stored = gameData_.playedRound(tableId, record.board, record.seats);
+        stored > 0 && gameData_.getSectionBeginRound(sectionId) <= stored &&
+        stored <= gameData_.getSectionEdgeRound(sectionId))
         return stored;
     return roundByResultsPlayed(gameData_, log_, tableId, event_.boardsPerRound,
                                 QStringLiteral("the result"));

@@ -8,6 +8,7 @@
 #include "support/FakeSerialPort.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
+#include "support/OtherProgramLock.h"
 #include "support/QtPrinters.h"
 #include "support/RecordingRequestHandler.h"
 #include "support/SimWire.h"
@@ -78,6 +79,24 @@ struct SessionRig {
         if (!data.start(builder))
             return false;
         station->LoadPortSettings();
+        return true;
+    }
+    /// Section A of 3 tables without a movement, a terminal at A1 and the board counts kept
+    /// when given, opened again as a new event (its stanzas reset to round 0).
+    bool startWithoutMovement(std::optional<std::pair<qint16, qint16>> keptCounts) {
+        test::EventBuilder b;
+        const int a = b.addSection(QStringLiteral("A"));
+        for (int t = 1; t <= 3; ++t)
+            b.addTable(a, t);
+        if (keptCounts) {
+            b.setOwnSetting(QStringLiteral("custom_qz_roundboard"), keptCounts->first);
+            b.setOwnSetting(QStringLiteral("custom_qz_totalboard"), keptCounts->second);
+        }
+        b.addTerminal(0x0101, a, 1);
+        if (!start(b))
+            return false;
+        resetEventStanzas(h().db, h().log);
+        data.reload();
         return true;
     }
     test::EventHarness& h() { return data.harness; }
@@ -333,6 +352,51 @@ TEST(GameSessionTest, StartAsksForTheBoardCountsOfAnEventWithoutMovement) {
     }
 }
 
+// A start whose board counts or stanza edge cannot be written (another program holds the
+// write lock) does not run: every result would be skipped on the old edge. Counts asked are
+// asked again at the next start, counts kept (the event opened again as a new one, its edge
+// 0) have their edge written then; that start runs with edge 3 and stores a round-1 result.
+TEST(GameSessionTest, AStartWhoseBoardCountsCannotBeWrittenDoesNotRun) {
+    struct Case {
+        const char* what;
+        bool countsKept;
+        int questions;
+        const char* why;
+    };
+    const Case cases[] = {{"counts asked", false, 2, "the board counts"},
+                          {"counts kept, edge 0", true, 0, "the stanza edge round"}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        SessionRig rig;
+        rig.answerRequests();
+        rig.h().db.setBusyTimeout(50);
+        const std::pair<qint16, qint16> counts{2, 6};
+        ASSERT_TRUE(rig.startWithoutMovement(c.countsKept ? std::optional(counts) : std::nullopt));
+        rig.host.boardCountAnswer = counts;
+        const QString edgeQuery = u"SELECT custom_qz_StanazEdgeGameRound FROM Section"_s;
+        const QVariant edgeBefore = rig.data.value(edgeQuery);
+        {
+            const test::OtherProgramLock lock(rig.h().db.path());
+            ASSERT_TRUE(lock.held());
+            rig.session.command(GameCommand::Start);
+        }
+        EXPECT_FALSE(rig.session.isRunning());
+        EXPECT_FALSE(rig.host.gameShownRunning);
+        EXPECT_EQ(rig.host.tickedCommand, GameCommand::Stop);
+        EXPECT_EQ(rig.data.value(edgeQuery), edgeBefore);
+        EXPECT_TRUE(rig.data.logMessages().contains(
+            u"Fail to start game: %1 could not be stored."_s.arg(QLatin1String(c.why))));
+
+        rig.session.command(GameCommand::Start);
+        EXPECT_EQ(rig.host.boardCountQuestions, c.questions);
+        EXPECT_TRUE(rig.session.isRunning());
+        EXPECT_EQ(rig.data.value(edgeQuery).toInt(), 3);
+        rig.receive(0x0101, "34 01 23 24 40 01 02");
+        rig.station->timer_Queue_Timer();
+        EXPECT_EQ(rig.data.value(u"SELECT Round FROM ReceivedData WHERE Board=1"_s).toInt(), 1);
+    }
+}
+
 // Board counts kept from an earlier start put their stanza edge in force: in the event opened
 // again as a new one (stanzas reset to round 0) and in a section added while the game runs,
 // every table stays in play and a result of round 1 is stored. A movement still cuts the
@@ -362,16 +426,7 @@ TEST(GameSessionTest, AnEventWithoutMovementPlaysTheRoundsOfItsBoardCounts) {
     };
     SessionRig rig;
     rig.answerRequests();
-    test::EventBuilder b;
-    const int a = b.addSection(u"A"_s);
-    for (int t = 1; t <= 3; ++t)
-        b.addTable(a, t);
-    b.setOwnSetting(u"custom_qz_roundboard"_s, 3);
-    b.setOwnSetting(u"custom_qz_totalboard"_s, 24);
-    b.addTerminal(0x0101, a, 1);
-    ASSERT_TRUE(rig.start(b));
-    resetEventStanzas(rig.h().db, rig.h().log);
-    rig.data.reload();
+    ASSERT_TRUE(rig.startWithoutMovement(std::pair<qint16, qint16>{3, 24}));
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         for (const QString& sql : c.changes.split(u';', Qt::SkipEmptyParts))

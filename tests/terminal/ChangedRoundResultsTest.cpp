@@ -13,6 +13,7 @@
 #include "scoring/ScoreFrequency.h"
 #include "support/FakeHelp.h"
 #include "support/MovementChangeRig.h"
+#include "terminal/MessageCode.h"
 
 #include <gtest/gtest.h>
 
@@ -294,18 +295,28 @@ TEST(ChangedRoundLogTest, ResultsRebuiltFromTheLogCarryTheirRound) {
 // Section A, 3 tables, no movement, 2 boards a round. A1 plays four boards, all of them
 // counted into round 1: two against EW 1, then two against EW 3 (in rising board order, or
 // in falling order). The first of them is then corrected, by the table or in the pop-up.
-// EW 3 sits there before the correction and after it.
+// EW 3 sits there before the correction and after it. Played at one board a round instead
+// (rounds 1, 1, 2, 3) and started again with 2 a round and 4 in all (edge round 2), the last
+// board, stored past the edge, is corrected within the stanza: counted into round 2.
 TEST(SeatingWithoutMovementTest, TheLatestPairsStayThroughACorrectionOfAnEarlierBoard) {
     struct CorrectionCase {
         const char* name;
         std::array<int, 4> boards;
         bool fromTable;
+        int boardsPerRoundInPlay = 2;
+        /// The board played k-th that is corrected.
+        std::size_t corrected = 0;
+        /// The correction's round; the stored result ("round:NS-EW") before it and after it.
+        int round = 1;
+        QString before = u"1:1-1"_s;
+        QString after = u"1:1-1"_s;
     };
     const CorrectionCase cases[] = {
         {"RisingBoardsCorrectedByTheTable", {1, 2, 3, 4}, true},
         {"RisingBoardsCorrectedInThePopUp", {1, 2, 3, 4}, false},
         {"FallingBoardsCorrectedByTheTable", {4, 3, 2, 1}, true},
         {"FallingBoardsCorrectedInThePopUp", {4, 3, 2, 1}, false},
+        {"StoredPastTheEdgeOfNewBoardCounts", {1, 2, 3, 4}, true, 1, 3, 2, u"3:1-3"_s, u"2:1-3"_s},
     };
     for (const CorrectionCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -313,32 +324,47 @@ TEST(SeatingWithoutMovementTest, TheLatestPairsStayThroughACorrectionOfAnEarlier
         const int a = b.addSection(u"A"_s);
         for (int t = 1; t <= 3; ++t)
             b.addTable(a, t);
-        b.setStanza(a, 1, 3);
-        b.setOwnSetting(u"custom_qz_roundboard"_s, 2);
+        b.setStanza(a, 1, 6 / c.boardsPerRoundInPlay);
+        b.setOwnSetting(u"custom_qz_roundboard"_s, c.boardsPerRoundInPlay);
         b.setOwnSetting(u"custom_qz_totalboard"_s, 6);
         MovementChangeRig m(b, 3);
         ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
         GameData& g = m.rig.data.gameData;
-        for (int k = 0; k < 4; ++k)
-            m.submit(1, {MovementChangeRig::record(c.boards[k], 1, k < 2 ? 1 : 3)});
-        const int first = c.boards[0];
+        const auto ewOf = [](std::size_t k) {
+            return k < 2 ? 1 : 3;
+        };
+        for (std::size_t k = 0; k < 4; ++k)
+            m.submit(1, {MovementChangeRig::record(c.boards[k], 1, ewOf(k))});
+        if (c.boardsPerRoundInPlay != 2) {
+            // The program started again with the new counts, as the start writes them.
+            m.rig.data.harness.event.boardsPerRound = 2;
+            m.rig.data.harness.event.totalBoards = 4;
+            ASSERT_TRUE(m.exec(u"UPDATE Section SET custom_qz_StanazEdgeGameRound=2"_s));
+            m.rig.data.reload();
+        }
+        const int board = c.boards[c.corrected];
+        const QString boards = u"1,2,3,4,"_s;
 
         PopUpResults popUp(g, m.rig.data.harness.settings, m.rig.data.harness.log, m.box, m.rig.host);
         for (const bool corrected : {false, true}) {
             SCOPED_TRACE(corrected ? "corrected" : "as entered");
-            const CellDetails cell = popUp.ShowCellDetails(u"A"_s, 1, 1, u"1,2,3,4,"_s);
+            const CellDetails cell = popUp.ShowCellDetails(u"A"_s, 1, 1, boards);
             if (corrected && c.fromTable) {
-                m.submit(1, {MovementChangeRig::record(first, 1, 1)});
+                // Answered with its feedback: stored, not skipped (the reload flag aside).
+                const QByteArray reply =
+                    m.submit(1, {MovementChangeRig::record(board, 1, ewOf(c.corrected))});
+                EXPECT_NE(reply.isEmpty() ? 0 : reply.at(0) & 0x7f, MessageCode::ReplyNoFeedback);
             } else if (corrected) {
                 m.box.answers = {true};
-                ASSERT_EQ(popUp.saveEdit(cell.tableId, 1, cell.lines[static_cast<std::size_t>(first - 1)],
+                ASSERT_EQ(popUp.saveEdit(cell.tableId, 1, cell.lines[static_cast<std::size_t>(board - 1)],
                                          u"4SN9"_s),
                           PopUpResults::EditOutcome::Stored);
             }
-            EXPECT_EQ(m.stored(1, first), u"1:1-1"_s);
-            EXPECT_EQ(popUp.ShowCellDetails(u"A"_s, 1, 1, u"1,2,3,4,"_s).title,
-                      u"Table A1; Round 1; Pair 1/3"_s);
-            const std::optional<RoundSeating> withoutResult = g.roundSeating(u"A1"_s, 1, 5);
+            EXPECT_EQ(m.stored(1, board), corrected ? c.after : c.before);
+            EXPECT_EQ(popUp.ShowCellDetails(u"A"_s, 1, static_cast<qint16>(c.round), boards).title,
+                      u"Table A1; Round %1; Pair 1/3"_s.arg(c.round));
+            const std::optional<RoundSeating> withoutResult =
+                g.roundSeating(u"A1"_s, static_cast<qint16>(c.round), 5);
             EXPECT_EQ(withoutResult ? g.seatingText(withoutResult->seats) : QString(), u"1/3"_s);
 
             const qsizetype logged = m.rig.data.logMessages().size();
