@@ -9,9 +9,8 @@
 #include "support/GameDataHarness.h"
 #include "support/OtherProgram.h"
 #include "support/OtherProgramLock.h"
-#include "support/QtPrinters.h"
+#include "support/QueryRows.h"
 
-#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 namespace qzc {
@@ -222,20 +221,16 @@ const char* const kScoringProgramChanges[] = {
 
 // The results not stored as 4S= by North, with their own columns; a 4S= by North with its
 // own columns not 420 (620 vulnerable) by North is listed too.
-QStringList resultsAsScored(test::GameDataHarness& data) {
-    QStringList rows;
-    std::optional<QSqlQuery> q = data.harness.db.select(QStringLiteral(
-        "SELECT [Table], Board, Contract, Result, [NS/EW], Remarks, custom_qz_score, custom_qz_declarer "
-        "FROM ReceivedData WHERE NOT (Contract='4 S' AND Result='=' AND [NS/EW]='N' AND Remarks='' AND "
-        "custom_qz_declarer='N' AND custom_qz_score=(CASE WHEN Board IN (2,4,5,7) THEN 620 ELSE 420 END)) "
-        "ORDER BY [Table], Board"));
-    while (q && q->next()) {
-        QStringList fields;
-        for (int i = 0; i < 8; ++i)
-            fields << q->value(i).toString();
-        rows << fields.join(QLatin1Char(' '));
-    }
-    return rows;
+std::string resultsAsScored(test::GameDataHarness& data) {
+    return test::queryRows(
+               data.harness.db,
+               QStringLiteral(
+                   "SELECT [Table], Board, Contract, Result, [NS/EW], Remarks, custom_qz_score, "
+                   "custom_qz_declarer FROM ReceivedData WHERE NOT (Contract='4 S' AND Result='=' AND "
+                   "[NS/EW]='N' AND Remarks='' AND custom_qz_declarer='N' AND "
+                   "custom_qz_score=(CASE WHEN Board IN (2,4,5,7) THEN 620 ELSE 420 END)) "
+                   "ORDER BY [Table], Board"))
+        .toStdString();
 }
 
 TEST(ScoreDbDataCheckTest, OwnScoreAndDeclarerFollowWhatAnotherProgramChanged) {
@@ -246,12 +241,8 @@ TEST(ScoreDbDataCheckTest, OwnScoreAndDeclarerFollowWhatAnotherProgramChanged) {
     } cases[] = {{"the next start-up", When::Startup},
                  {"the next analysis", When::Analysis},
                  {"the analysis after one that met the write lock", When::AnalysisAfterLock}};
-    const QStringList expected = {
-        QStringLiteral("1 1 4 S -1 N  -50 N"),
-        QStringLiteral("2 7 3 NT +1 S  630 S"),
-        QStringLiteral("3 5 4 S = E  -420 E"),
-        QStringLiteral("4 7 4 S -3 N 60%-40% 620 N"),
-    };
+    const std::string expected = "1|1|4 S|-1|N||-50|N 2|7|3 NT|+1|S||630|S 3|5|4 S|=|E||-420|E "
+                                 "4|7|4 S|-3|N|60%-40%|620|N";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         // Section A, 4 tables, 3 rounds of 2 boards; rounds 1 and 2 are in, 4S= by North.
@@ -288,7 +279,9 @@ TEST(ScoreDbDataCheckTest, OwnScoreAndDeclarerFollowWhatAnotherProgramChanged) {
                 ASSERT_TRUE(lock.held());
                 analysis.AnalyzeGameDB();
                 lock.release();
-                EXPECT_NE(resultsAsScored(data), expected) << "nothing is written under the lock";
+                EXPECT_EQ(resultsAsScored(data), "1|1|4 S|-1|N||420|N 2|7|3 NT|+1|S||| 3|5|4 S|=|E||620|N "
+                                                 "4|7|4 S|-3|N|60%-40%|620|N")
+                    << "nothing is written under the lock";
             }
             analysis.AnalyzeGameDB();
         }
