@@ -3,13 +3,15 @@
 // sections and the movement are loaded, the game data analysed and the terminals'
 // movement blocks built. The event: 50 sections of 20 Mitchell tables, 5 rounds of 3
 // boards (5,000 movement rows), a terminal at every table and all 15,000 results stored.
-// The player names are loaded and sorted in a benchmark of their own.
+// The player names are loaded and sorted in a benchmark of their own. Then the analysis that
+// runs every minute while the game runs, on the opened event.
 #include "gamedata/GameData.h"
 #include "gamedata/GameDataAnalysis.h"
 #include "gamedata/PlayerNames.h"
 #include "support/EventHarness.h"
 #include "support/FakeDesktopHost.h"
 #include "support/LargeEvents.h"
+#include "support/OtherProgram.h"
 
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -44,26 +46,59 @@ struct OpenedEvent {
     GameDataAnalysis analysis;
 };
 
+QString commandLine(const test::EventHarness& built) {
+    return QStringLiteral("/f:\"") + built.filePath(QStringLiteral("club.db")) + QLatin1Char('"');
+}
+
+// The start-up with what it keeps in memory; false when it failed.
+bool open(OpenedEvent& opened, const test::EventHarness& built) {
+    if (!opened.harness.start(commandLine(built)))
+        return false;
+    opened.gameData.loadsectiondata();
+    opened.gameData.loadrounddata();
+    opened.analysis.AnalyzeGameDB();
+    opened.gameData.preloadMovementMessage();
+    return true;
+}
+
 void BM_OpenLargeEvent(benchmark::State& state) {
     const test::EventHarness& built = builtEvent();
-    const QString commandLine =
-        QStringLiteral("/f:\"") + built.filePath(QStringLiteral("club.db")) + QLatin1Char('"');
     std::size_t rows = 0;
     for (auto _ : state) {
         OpenedEvent opened(built.appFolder);
-        if (!opened.harness.start(commandLine)) {
+        if (!open(opened, built)) {
             state.SkipWithError("the start-up failed");
             break;
         }
-        opened.gameData.loadsectiondata();
-        opened.gameData.loadrounddata();
-        opened.analysis.AnalyzeGameDB();
-        opened.gameData.preloadMovementMessage();
         rows = opened.gameData.movementRows().size();
         opened.harness.db.closeDatabase();
     }
     state.counters["rows"] = static_cast<double>(rows);
 }
 BENCHMARK(BM_OpenLargeEvent)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The minute's analysis of the opened event; with the argument 1 another program has committed
+// a change since the one before (not timed), so that the stored results are looked at again.
+void BM_MinuteAnalysis(benchmark::State& state) {
+    const test::EventHarness& built = builtEvent();
+    OpenedEvent opened(built.appFolder);
+    if (!open(opened, built)) {
+        state.SkipWithError("the start-up failed");
+        return;
+    }
+    const QString path = built.filePath(QStringLiteral("club.db"));
+    int lead = 0;
+    for (auto _ : state) {
+        if (state.range(0) != 0) {
+            state.PauseTiming();
+            test::otherProgramRuns(
+                path,
+                QStringLiteral("UPDATE ReceivedData SET LeadCard='S%1' WHERE ID=1").arg(2 + lead++ % 8));
+            state.ResumeTiming();
+        }
+        opened.analysis.AnalyzeGameDB();
+    }
+}
+BENCHMARK(BM_MinuteAnalysis)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "core/DbTransaction.h"
 #include "core/Log.h"
 #include "core/MessageBox.h"
+#include "core/OwnScoreColumns.h"
 #include "core/ScoreDb.h"
 #include "scoring/ContractScore.h"
 
@@ -139,7 +140,7 @@ bool ScoreDbDataCheck::repairResults() {
     if (!fillScores())
         return false;
     fillPassScores();
-    return true;
+    return OwnScoreColumns(db_, log_, kRepairSource).followSharedColumns();
 }
 
 void ScoreDbDataCheck::fillDeclarers() {

@@ -21,9 +21,10 @@ public:
     /// Why checkDBData refused the data, in one line for the director.
     const QString& failureReason() const { return failureReason_; }
 
-    /// The three result repairs in their order: declarer letters, missing scores, passed
-    /// boards. A failed statement is logged and otherwise ignored; false, after its log
-    /// line, when the missing scores cannot be committed.
+    /// The result repairs in their order: declarer letters, missing scores, passed boards,
+    /// then the own score and declarer of every played result that another program changed
+    /// (OwnScoreColumns). A failed statement is logged and otherwise ignored; false, after
+    /// its log line, when the scores cannot be committed.
     bool repairResults();
 
     void fillDeclarers();

@@ -107,6 +107,7 @@ void GameDataAnalysis::run() {
         names_.loadRegisteredNames(fillPairNumbers());
         seatPairsFilled_ = true;
     }
+    ownScores_.followSharedColumns();
     Reload reload;
     initializeNewStanzas(reload);
     checkTableCounts(reload);

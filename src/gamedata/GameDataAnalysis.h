@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/OwnScoreColumns.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <optional>
@@ -17,7 +19,7 @@ struct EventInfo;
 
 /// The game-data analysis: brings the program's own columns, the stanza of every section
 /// and the data in memory in line with what the scoring program changed in the score
-/// database (player names, new sections, table counts, changed movements).
+/// database (player names, new sections, table counts, changed movements, changed results).
 ///
 /// It runs at start-up, every minute while the game runs, at game start and from the
 /// menu. It never runs inside itself: a call that comes while it runs (for instance from a
@@ -110,6 +112,7 @@ private:
     bool running_ = false;
     /// The seats' pair numbers have been filled by a run.
     bool seatPairsFilled_ = false;
+    OwnScoreColumns ownScores_{db_, log_, QStringLiteral("AnalyzeGameDB")};
 };
 
 } // namespace qzc

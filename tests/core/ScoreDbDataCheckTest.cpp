@@ -1,8 +1,15 @@
 #include "core/ScoreDbDataCheck.h"
 
+#include "gamedata/GameDataAnalysis.h"
+#include "gamedata/PlayerNames.h"
 #include "support/EventBuilder.h"
 #include "support/EventHarness.h"
+#include "support/FakeDesktopHost.h"
 #include "support/Fixtures.h"
+#include "support/GameDataHarness.h"
+#include "support/OtherProgram.h"
+#include "support/OtherProgramLock.h"
+#include "support/QueryRows.h"
 
 #include <gtest/gtest.h>
 
@@ -200,6 +207,93 @@ TEST(ScoreDbDataCheckTest, PassRepairOverwritesEveryDeclarerlessPass) {
     h.db.getDBValue(QStringLiteral("SELECT COUNT(*) AS n FROM ReceivedData WHERE custom_qz_score=0"),
                     QStringLiteral("n"), zeros);
     EXPECT_EQ(zeros, 2) << "both PASS rows; the lower-case one is not a stored pass";
+}
+
+// What the director does in the scoring program, writing only the shared columns: a result
+// corrected, a declarer changed, a played result adjusted, a result added.
+const char* const kScoringProgramChanges[] = {
+    "UPDATE ReceivedData SET Result='-1' WHERE [Table]=1 AND Board=1",
+    "UPDATE ReceivedData SET [NS/EW]='E', Declarer=PairEW WHERE [Table]=3 AND Board=5",
+    "UPDATE ReceivedData SET Remarks='60%-40%', Result='-3' WHERE [Table]=4 AND Board=7",
+    "INSERT INTO ReceivedData (Section,[Table],Round,Board,PairNS,PairEW,Declarer,[NS/EW],Contract,Result,"
+    "LeadCard,Remarks,DateLog,TimeLog) VALUES (1,2,3,7,2,7,2,'S','3 NT','+1','','','2026-12-07','21:00:00')",
+};
+
+// The results not stored as 4S= by North, with their own columns; a 4S= by North with its
+// own columns not 420 (620 vulnerable) by North is listed too.
+std::string resultsAsScored(test::GameDataHarness& data) {
+    return test::queryRows(
+               data.harness.db,
+               QStringLiteral(
+                   "SELECT [Table], Board, Contract, Result, [NS/EW], Remarks, custom_qz_score, "
+                   "custom_qz_declarer FROM ReceivedData WHERE NOT (Contract='4 S' AND Result='=' AND "
+                   "[NS/EW]='N' AND Remarks='' AND custom_qz_declarer='N' AND "
+                   "custom_qz_score=(CASE WHEN Board IN (2,4,5,7) THEN 620 ELSE 420 END)) "
+                   "ORDER BY [Table], Board"))
+        .toStdString();
+}
+
+TEST(ScoreDbDataCheckTest, OwnScoreAndDeclarerFollowWhatAnotherProgramChanged) {
+    enum class When { Startup, Analysis, AnalysisAfterLock };
+    const struct {
+        const char* name;
+        When when;
+    } cases[] = {{"the next start-up", When::Startup},
+                 {"the next analysis", When::Analysis},
+                 {"the analysis after one that met the write lock", When::AnalysisAfterLock}};
+    const std::string expected = "1|1|4 S|-1|N||-50|N 2|7|3 NT|+1|S||630|S 3|5|4 S|=|E||-420|E "
+                                 "4|7|4 S|-3|N|60%-40%|620|N";
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // Section A, 4 tables, 3 rounds of 2 boards; rounds 1 and 2 are in, 4S= by North.
+        EventBuilder builder;
+        const int a = builder.addSection(QStringLiteral("A"));
+        builder.addMitchellMovement(a, 4, 3, 2);
+        builder.setStanza(a, 1, 3);
+        for (const test::RoundRow& row : builder.rounds()) {
+            for (int board = row.lowBoard; row.round <= 2 && board <= row.highBoard; ++board)
+                builder.addResult(test::ResultRow::played(a, row.table, row.round, board, row.nsPair,
+                                                          row.ewPair, QStringLiteral("4S"),
+                                                          QStringLiteral("N"), 10));
+        }
+        test::GameDataHarness data;
+        PlayerNames names(data.harness.db, data.harness.log, data.harness.event, data.harness.config,
+                          data.harness.clock);
+        test::FakeDesktopHost host;
+        GameDataAnalysis analysis(data.gameData, names, data.harness.db, data.harness.log, data.harness.event,
+                                  data.harness.messages, host, host);
+        data.harness.db.setBusyTimeout(100);
+        const QString path = data.harness.build(builder);
+        auto scoringProgramChanges = [&path] {
+            for (const char* sql : kScoringProgramChanges)
+                ASSERT_TRUE(test::otherProgramRuns(path, QString::fromLatin1(sql))) << sql;
+        };
+        if (c.when == When::Startup)
+            scoringProgramChanges();
+        ASSERT_TRUE(data.harness.start(QStringLiteral("/f:\"") + path + QLatin1Char('"')));
+        data.reload();
+        if (c.when != When::Startup) {
+            scoringProgramChanges();
+            if (c.when == When::AnalysisAfterLock) {
+                test::OtherProgramLock lock(path);
+                ASSERT_TRUE(lock.held());
+                analysis.AnalyzeGameDB();
+                lock.release();
+                EXPECT_EQ(resultsAsScored(data), "1|1|4 S|-1|N||420|N 2|7|3 NT|+1|S||| 3|5|4 S|=|E||620|N "
+                                                 "4|7|4 S|-3|N|60%-40%|620|N")
+                    << "nothing is written under the lock";
+            }
+            analysis.AnalyzeGameDB();
+        }
+        EXPECT_EQ(resultsAsScored(data), expected);
+
+        // Looked at again after another program's unrelated change, nothing is written.
+        ASSERT_TRUE(test::otherProgramRuns(path, QStringLiteral("UPDATE ReceivedData SET LeadCard='SA'")));
+        const qint64 statements = data.harness.db.executedStatements();
+        analysis.AnalyzeGameDB();
+        EXPECT_EQ(data.harness.db.executedStatements(), statements);
+        EXPECT_EQ(resultsAsScored(data), expected);
+    }
 }
 
 } // namespace

@@ -131,6 +131,8 @@ public:
     const QString& lastError() const { return error_; }
 
     int tableCount(int section) const;
+    /// The movement rows added so far, in their order.
+    const std::vector<RoundRow>& rounds() const { return rounds_; }
 
 private:
     struct SectionRow {

@@ -6,8 +6,8 @@
 #include "support/Fixtures.h"
 #include "support/TerminalReplies.h"
 
-#include <array>
 #include <initializer_list>
+#include <utility>
 
 namespace qzc {
 namespace {
@@ -96,16 +96,15 @@ EventBuilder mitchellSameNumbers() {
     return b;
 }
 
-// One board at seven tables, NS t against EW 20 + t scoring 800 - 100 t; pair 1 sits EW in
-// round 2 (one winner). Matchpoints (top 12): NS t has 14 - 2t, EW 20 + t has 2t - 2.
+// One board at seven tables, NS t against EW 20 + t with 1NT by N making 14 - t tricks (300 -
+// 30 t); pair 1 sits EW in round 2 (one winner). Matchpoints (top 12): NS t has 14 - 2t, EW 20 +
+// t has 2t - 2.
 EventBuilder sevenTables() {
     EventBuilder b;
     const int a = b.addSection(QStringLiteral("A"));
     for (int t = 1; t <= 7; ++t) {
         b.addRound(RoundRow{a, t, 1, t, 20 + t, 0, 0, 1, 1});
-        ResultRow row = played(t, 1, 1, t, 20 + t, "1NT", 7);
-        row.score = 800 - 100 * t;
-        b.addResult(row);
+        b.addResult(played(t, 1, 1, t, 20 + t, "1NT", 14 - t));
     }
     b.addRound(RoundRow{a, 1, 2, 21, 1, 0, 0, 2, 2});
     b.setStanza(a, 1, 2);
@@ -154,21 +153,17 @@ EventBuilder withoutNorthSouthPairs() {
     return b;
 }
 
-// The two winners with, on board 5, 131 results of 420 (table 1's among them) and 128 of
-// -50; on boards 254 and 256 one result of 100, board 255 passed out; and section B's NS 1
-// - EW 2 on board 2 in round 2 with 3NT by N, 9 tricks (600).
+// The two winners with, on board 5 (NS vulnerable), 131 results of 4S by N making 10 tricks
+// (620, table 1's among them) and 128 of 9 tricks (-100); on board 254 (nobody vulnerable) 1NT
+// by E two down and on board 256 (EW vulnerable) one down, 100 each; board 255 passed out; and
+// section B's NS 1 - EW 2 on board 2 in round 2 with 3NT by N, 9 tricks (600).
 EventBuilder frequencyEvent() {
     EventBuilder b = twoWinners();
-    for (int t = 1; t <= 259; ++t) {
-        ResultRow row = played(t, 1, 5, t, 10 + t, "4S", 10);
-        row.score = t <= 131 ? 420 : -50;
-        b.addResult(row);
-    }
-    for (const int board : {254, 256}) {
-        ResultRow row = played(4, 1, board, 4, 5, "1NT", 7);
-        row.score = 100;
-        b.addResult(row);
-    }
+    for (int t = 1; t <= 259; ++t)
+        b.addResult(played(t, 1, 5, t, 10 + t, "4S", t <= 131 ? 10 : 9));
+    for (const auto& [board, tricks] : {std::pair{254, 5}, std::pair{256, 6}})
+        b.addResult(
+            ResultRow::played(1, 4, 1, board, 4, 5, QStringLiteral("1NT"), QStringLiteral("E"), tricks));
     b.addResult(played(5, 1, 255, 6, 7, "PASS", 0));
     b.addTable(b.addSection(QStringLiteral("B")), 1);
     b.addResult(played(1, 2, 2, 1, 2, "3NT", 9, 2));
@@ -177,21 +172,29 @@ EventBuilder frequencyEvent() {
 
 // A Mitchell of five tables, five rounds of two boards: A's NS 1-5 meet the EW pairs from
 // firstEw (banded: B's NS 201-205 meet EW 301-305). A4 has board 4 of round 4 (NS 4 - first
-// EW, -110); A2 boards 5 and 6 of round 2, then board 3 (100) and, late, board 4 (600) of round
-// 1 (NS 2 - second EW).
+// EW, 2S by E, -110); A2 boards 5 and 6 of round 2 (1NT by E one down, 50 and 100), then board 3
+// (1NT by E one down, 100) and, late, board 4 (3NT by N, 600) of round 1 (NS 2 - second EW).
 EventBuilder lateEntry(int firstEw) {
     EventBuilder b;
     b.addMitchellMovement(b.addSection(QStringLiteral("A")), 5, 5, 2, test::PairNumbering{1, firstEw});
     if (firstEw == 101)
         b.addMitchellMovement(b.addSection(QStringLiteral("B")), 5, 5, 2, test::PairNumbering{201, 301});
     bindTerminals(b, 1, 2);
-    // Table (and NS pair), round, board, the EW pair's place from firstEw, score.
-    for (const auto& [table, round, board, ew, score] : std::initializer_list<std::array<int, 5>>{
-             {4, 4, 4, 0, -110}, {2, 2, 5, 0, 50}, {2, 2, 6, 0, 50}, {2, 1, 3, 1, 100}, {2, 1, 4, 1, 600}}) {
-        ResultRow row = played(table, round, board, table, firstEw + ew, "1NT", 7);
-        row.score = score;
-        b.addResult(row);
-    }
+    struct Entry {
+        int table; // and NS pair
+        int round;
+        int board;
+        int ew; // the EW pair's place from firstEw
+        const char* contract;
+        const char* declarer;
+        int tricks;
+    };
+    for (const Entry& e :
+         {Entry{4, 4, 4, 0, "2S", "E", 8}, Entry{2, 2, 5, 0, "1NT", "E", 6}, Entry{2, 2, 6, 0, "1NT", "E", 6},
+          Entry{2, 1, 3, 1, "1NT", "E", 6}, Entry{2, 1, 4, 1, "3NT", "N", 9}})
+        b.addResult(ResultRow::played(1, e.table, e.round, e.board, e.table, firstEw + e.ew,
+                                      QString::fromLatin1(e.contract), QString::fromLatin1(e.declarer),
+                                      e.tricks));
     return b;
 }
 
@@ -276,10 +279,10 @@ const ReplyCase frequencyCases[] = {
     // 4; 3 and 4 have no result.
     {"eastWestPairOfTwoWinners", frequencyEvent, "", terminalOf(1, 2), "68 0C 01 01",
      "69 0C 01 01 A4 01 01 01 90 81 01 80 32 01 02 02 58 01 02 80 64 82"},
-    // 131 results of 420 (the own one) and 128 of -50 are sent as 127 + 128 and 127; then
+    // 131 results of 620 (the own one) and 128 of -100 are sent as 127 + 128 and 127; then
     // boards 4, 3 and 2 downward.
     {"countsHeldTo127", frequencyEvent, "", terminalOf(1, 1), "68 01 05 00",
-     "69 01 05 01 A4 FF 05 80 32 7F 02 02 58 01 02 80 64 82"},
+     "69 01 05 02 6C FF 05 80 64 7F 02 02 58 01 02 80 64 82"},
     // Boards 254 and 255 only; table 1 played neither, so the passed-out 0 is not marked.
     {"upToBoard255", frequencyEvent, "", terminalOf(1, 1), "68 01 FE 01", "69 01 FE 00 64 01 FF 00 00 01"},
     // Across the field board 2 has B's 600 too; A1's own score is its own section's -100.
@@ -362,17 +365,16 @@ TEST_F(TerminalViewLimitTest, TheSectionsPairPins) {
               QList<QByteArray>{to(terminalOf(1, 1), "3B 11 0B 07 0C 0C 0C 22")});
 }
 
-// Sections A, B and C, each with 100 results on board 1 (NS t against EW 100 + t, scoring
-// 10 t), ranked across the field: 300 NS and 300 EW pairs.
+// Sections A, B and C, each with 100 results on board 1 (NS t against EW 100 + t, 1NT by N:
+// one down at table 1, the board's lowest score, made with 7 to 13 tricks elsewhere), ranked
+// across the field: 300 NS and 300 EW pairs.
 TEST_F(TerminalViewLimitTest, RankingOfALargeFieldIsCutToWhatTheReplyHolds) {
     EventBuilder b;
     for (const char* letter : {"A", "B", "C"}) {
         const int s = b.addSection(QString::fromLatin1(letter));
         for (int t = 1; t <= 100; ++t) {
             b.addTable(s, t);
-            ResultRow row = played(t, 1, 1, t, 100 + t, "1NT", 7, s);
-            row.score = 10 * t;
-            b.addResult(row);
+            b.addResult(played(t, 1, 1, t, 100 + t, "1NT", t == 1 ? 6 : 7 + t % 7, s));
         }
     }
     bindTerminals(b, 1, 1);

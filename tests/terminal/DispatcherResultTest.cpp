@@ -3,11 +3,15 @@
 
 #include "DispatcherPtyFixture.h"
 #include "gamedata/GameDataAnalysis.h"
+#include "scoring/ContractScore.h"
 #include "support/CaseNames.h"
 #include "support/Fixtures.h"
 #include "support/ScriptedMessageBox.h"
 
 #include <QSqlQuery>
+#include <array>
+#include <functional>
+#include <map>
 
 using namespace Qt::StringLiterals;
 
@@ -98,29 +102,44 @@ TEST_F(DispatcherResultTest, ContractsPassesAdjustedScoresAndNotPlayed) {
     EXPECT_EQ(count(QStringLiteral("SELECT ResultGot FROM custom_qz_TQZ WHERE TQZ_ID=17")), 4);
 }
 
-// Board 1 of the small event with 40 more results of other tables, their scores 3000,
-// 2990, ... 2610; A1's own result scores 420.
+// Board 1 of the small event with 40 more results of other tables, contracts made by North
+// that score the 40 highest scores such contracts can, each of them once, the highest at
+// table 10; A1's own result scores 420.
 TEST_F(DispatcherResultTest, TravellerWithheldAbove15ResultsAndTheFrequenciesCutAt34Scores) {
     test::EventBuilder b = test::smallEvent();
     b.addTerminal(0x0011, 1, 1);
     const char* const strains[] = {"C", "D", "H", "S", "NT"};
+    const char* const doublings[] = {"", "X", "XX"};
+    // Score, then level, strain, doubling and tricks of the contract that scores it.
+    std::map<int, std::array<int, 4>, std::greater<>> made;
+    for (int level = 1; level <= 7; ++level) {
+        for (int strain = 0; strain < 5; ++strain) {
+            for (int doubling = 0; doubling < 3; ++doubling) {
+                const QString contract = QString::number(level) + QLatin1String(strains[strain]) +
+                                         QLatin1String(doublings[doubling]);
+                for (int tricks = 6 + level; tricks <= 13; ++tricks)
+                    made.emplace(
+                        calcContractScore(1, contract, QStringLiteral("N"), static_cast<qint16>(tricks)),
+                        std::array<int, 4>{level, strain, doubling, tricks});
+            }
+        }
+    }
     QByteArray traveller;
     QByteArray frequencies;
-    for (int i = 0; i < 40; ++i) {
-        const int level = 1 + i % 7;
-        ResultRow row = ResultRow::played(1, 10 + i, 1, 1, 10 + i, 60 + i,
-                                          QString::number(level) + QLatin1String(strains[i % 5]),
-                                          QStringLiteral("N"), 6 + level);
-        row.score = 3000 - 10 * i;
-        b.addResult(row);
+    auto next = made.begin();
+    for (int i = 0; i < 40; ++i, ++next) {
+        const auto& [score, contract] = *next;
+        const auto [level, strain, doubling, tricks] = contract;
+        b.addResult(ResultRow::played(1, 10 + i, 1, 1, 10 + i, 60 + i,
+                                      QString::number(level) + QLatin1String(strains[strain]) +
+                                          QLatin1String(doublings[doubling]),
+                                      QStringLiteral("N"), tricks));
         if (i < 34)
-            traveller += static_cast<char>(level + 8 * (i % 5)) +
-                         QByteArray(1, static_cast<char>(4 * (6 + level))) + QByteArray(1, '\0');
-        if (i < 33) {
-            const int score = 3000 - 10 * i;
+            traveller += static_cast<char>(level + 8 * strain + 64 * doubling) +
+                         QByteArray(1, static_cast<char>(4 * tricks)) + QByteArray(1, '\0');
+        if (i < 33)
             frequencies += QByteArray(1, static_cast<char>(score / 256)) +
                            QByteArray(1, static_cast<char>(score % 256)) + QByteArray(1, '\x01');
-        }
     }
     start(b);
     const char* const request = "34 01 1C 28 36 01 02";

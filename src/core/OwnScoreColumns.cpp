@@ -1,0 +1,122 @@
+#include "core/OwnScoreColumns.h"
+
+#include "core/DbTransaction.h"
+#include "core/Log.h"
+#include "core/QueryValues.h"
+#include "scoring/ContractScore.h"
+
+#include <optional>
+#include <vector>
+
+namespace qzc {
+
+namespace {
+
+const QString kLabel = QStringLiteral("Follow up custom_qz_score");
+
+// One played result whose own columns are to be written, with what they held.
+struct Rescored {
+    qint64 id = 0;
+    qint16 board = 0;
+    QString played;
+    QString oldScore;
+    QString oldDeclarer;
+    qint16 score = 0;
+    QString declarer;
+};
+
+// The columns of the query below; its rows are all read whenever another program committed
+// (a few columns: reading is what costs).
+enum PlayedColumn { Id, Board, Contract, Result, SharedDeclarer, OwnScore, OwnDeclarer };
+const QString kPlayedResults = QStringLiteral(
+    "SELECT ID, Board, Contract, Result, [NS/EW], custom_qz_score, custom_qz_declarer FROM ReceivedData"
+    " WHERE Remarks='' OR Remarks IS NULL ORDER BY ID");
+
+// The declaring seat's letter in upper case; empty when the text names no seat.
+QString seatLetter(const QString& text) {
+    const QString letter = text.trimmed().toUpper();
+    return letter.size() == 1 && QStringLiteral("NESW").contains(letter) ? letter : QString();
+}
+
+bool isBidContract(const QString& contract) {
+    return !contract.isEmpty() && contract.at(0) >= QLatin1Char('1') && contract.at(0) <= QLatin1Char('7');
+}
+
+// The row when its own columns differ from what its shared ones give.
+std::optional<Rescored> rescored(const QSqlQuery& row) {
+    QString contract = queryText(row, Contract);
+    contract.remove(QLatin1Char(' '));
+    const QString declarer = seatLetter(queryText(row, SharedDeclarer));
+    if (!isBidContract(contract) || declarer.isEmpty())
+        return std::nullopt;
+    const QString result = queryText(row, Result);
+    const qint16 board = queryInt16(row, Board);
+    const qint16 score = calcContractScore(board, contract, declarer, calcTricksMade(contract, result));
+    const QVariant stored = row.value(OwnScore);
+    bool isNumber = false;
+    const bool scoreInLine = !stored.isNull() && stored.toLongLong(&isNumber) == score && isNumber;
+    const QString ownDeclarer = queryText(row, OwnDeclarer);
+    if (scoreInLine && ownDeclarer == declarer)
+        return std::nullopt;
+    Rescored r;
+    r.id = row.value(Id).toLongLong();
+    r.board = board;
+    r.played = queryText(row, Contract).trimmed() + QLatin1Char(' ') + result.trimmed() + QLatin1Char(' ') +
+               declarer;
+    r.oldScore = stored.isNull() ? QStringLiteral("none") : stored.toString();
+    r.oldDeclarer = ownDeclarer;
+    r.score = score;
+    r.declarer = declarer;
+    return r;
+}
+
+} // namespace
+
+bool OwnScoreColumns::followSharedColumns() {
+    const ScoreDb::ChangeMark now = db_.changeMark();
+    if (inLine_.onlyOwnChangesUntil(now))
+        return true;
+    // Nothing is written then; the next look tries again.
+    auto fail = [this](bool errorLogged = false) {
+        if (!errorLogged)
+            log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kLabel, true);
+        log_.writeLog(
+            0, QStringLiteral("QZ scores of changed results not written, tried again at the next check"),
+            source_);
+        return false;
+    };
+    std::vector<Rescored> rows;
+    if (!db_.readRows(kPlayedResults, {}, [&rows](const QSqlQuery& row) {
+            if (std::optional<Rescored> r = rescored(row))
+                rows.push_back(std::move(*r));
+        }))
+        return fail();
+    if (!rows.empty()) {
+        // A change another program commits after the mark was taken is found at the next look.
+        DbTransaction transaction(db_);
+        if (!transaction.isActive())
+            return fail();
+        for (const Rescored& r : rows) {
+            // Logged by execSQL; the transaction takes back what was written before.
+            if (!db_.execSQL(
+                    QStringLiteral(
+                        "UPDATE ReceivedData SET custom_qz_score=?, custom_qz_declarer=? WHERE ID=?"),
+                    kLabel, false, {int{r.score}, r.declarer, r.id}))
+                return fail(true);
+        }
+        if (!transaction.commit())
+            return fail();
+        for (const Rescored& r : rows)
+            log_.writeLog(0,
+                          QStringLiteral("QZ score follows the stored result, ID ") + QString::number(r.id) +
+                              QStringLiteral(", board ") + QString::number(r.board) + QStringLiteral(": ") +
+                              r.played + QStringLiteral(", score ") + r.oldScore + QStringLiteral(" to ") +
+                              QString::number(r.score) + QStringLiteral(", declarer '") + r.oldDeclarer +
+                              QStringLiteral("' to '") + r.declarer + QLatin1Char('\''),
+                          source_);
+    }
+    inLine_ = now;
+    return true;
+}
+
+} // namespace qzc

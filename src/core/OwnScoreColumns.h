@@ -1,0 +1,39 @@
+#pragma once
+
+#include "core/ScoreDb.h"
+
+#include <QString>
+#include <utility>
+
+namespace qzc {
+
+class Log;
+
+/// The program's own score and declarer of a played result (custom_qz_score and
+/// custom_qz_declarer of ReceivedData) follow the contract, result and declarer stored beside
+/// them, which the scoring program may change, or write without the own columns. A played
+/// result is a row without remarks whose contract is bid (a level 1 to 7) and whose declarer
+/// names a seat. Every other row keeps what it holds: adjusted scores, not played and late
+/// play, passed boards, rows without a contract.
+class OwnScoreColumns {
+public:
+    /// source names the caller in the log lines.
+    OwnScoreColumns(ScoreDb& db, Log& log, QString source) : db_(db), log_(log), source_(std::move(source)) {}
+
+    /// Scores again, in one transaction, every played result whose own columns differ from
+    /// what its contract, result and declarer give, and logs each; where they agree nothing
+    /// is written. No look is taken while no other program has committed since the last one
+    /// that left every row in line: this program stores a result with its own columns. False,
+    /// logged, when the results cannot be read or the scores not written; nothing is then
+    /// written and the next call looks again.
+    bool followSharedColumns();
+
+private:
+    ScoreDb& db_;
+    Log& log_;
+    QString source_;
+    /// The database when the last look left every own column in line.
+    ScoreDb::ChangeMark inLine_;
+};
+
+} // namespace qzc
