@@ -47,11 +47,15 @@ std::optional<Rescored> rescored(const QSqlQuery& row) {
     QString contract = queryText(row, Contract);
     contract.remove(QLatin1Char(' '));
     const QString declarer = seatLetter(queryText(row, SharedDeclarer));
-    if (!isBidContract(contract) || declarer.isEmpty())
-        return std::nullopt;
     const QString result = queryText(row, Result);
     const qint16 board = queryInt16(row, Board);
-    const qint16 score = calcContractScore(board, contract, declarer, calcTricksMade(contract, result));
+    qint16 score = 0;
+    // A passed board scores nothing, as the result intake stores it.
+    if (contract != QLatin1String("PASS")) {
+        if (!isBidContract(contract) || declarer.isEmpty())
+            return std::nullopt;
+        score = calcContractScore(board, contract, declarer, calcTricksMade(contract, result));
+    }
     const QVariant stored = row.value(OwnScore);
     bool isNumber = false;
     const bool scoreInLine = !stored.isNull() && stored.toLongLong(&isNumber) == score && isNumber;

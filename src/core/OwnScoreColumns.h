@@ -13,8 +13,8 @@ class Log;
 /// custom_qz_declarer of ReceivedData) follow the contract, result and declarer stored beside
 /// them, which the scoring program may change, or write without the own columns. A played
 /// result is a row without remarks whose contract is bid (a level 1 to 7) and whose declarer
-/// names a seat. Every other row keeps what it holds: adjusted scores, not played and late
-/// play, passed boards, rows without a contract.
+/// names a seat, or a passed board (scored 0). Every other row keeps what it holds: adjusted
+/// scores, not played and late play, rows without a contract.
 class OwnScoreColumns {
 public:
     /// source names the caller in the log lines.

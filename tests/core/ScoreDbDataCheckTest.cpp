@@ -210,9 +210,10 @@ TEST(ScoreDbDataCheckTest, PassRepairOverwritesEveryDeclarerlessPass) {
 }
 
 // What the director does in the scoring program, writing only the shared columns: a result
-// corrected, a declarer changed, a played result adjusted, a result added.
+// corrected, a declarer changed, a played result adjusted, a board passed out, a result added.
 const char* const kScoringProgramChanges[] = {
     "UPDATE ReceivedData SET Result='-1' WHERE [Table]=1 AND Board=1",
+    "UPDATE ReceivedData SET Contract='PASS', Result='', [NS/EW]='', Declarer=0 WHERE [Table]=2 AND Board=3",
     "UPDATE ReceivedData SET [NS/EW]='E', Declarer=PairEW WHERE [Table]=3 AND Board=5",
     "UPDATE ReceivedData SET Remarks='60%-40%', Result='-3' WHERE [Table]=4 AND Board=7",
     "INSERT INTO ReceivedData (Section,[Table],Round,Board,PairNS,PairEW,Declarer,[NS/EW],Contract,Result,"
@@ -241,8 +242,9 @@ TEST(ScoreDbDataCheckTest, OwnScoreAndDeclarerFollowWhatAnotherProgramChanged) {
     } cases[] = {{"the next start-up", When::Startup},
                  {"the next analysis", When::Analysis},
                  {"the analysis after one that met the write lock", When::AnalysisAfterLock}};
-    const std::string expected = "1|1|4 S|-1|N||-50|N 2|7|3 NT|+1|S||630|S 3|5|4 S|=|E||-420|E "
-                                 "4|7|4 S|-3|N|60%-40%|620|N";
+    const std::string expected =
+        "1|1|4 S|-1|N||-50|N 2|3|PASS||||0| 2|7|3 NT|+1|S||630|S 3|5|4 S|=|E||-420|E "
+        "4|7|4 S|-3|N|60%-40%|620|N";
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         // Section A, 4 tables, 3 rounds of 2 boards; rounds 1 and 2 are in, 4S= by North.
@@ -279,7 +281,8 @@ TEST(ScoreDbDataCheckTest, OwnScoreAndDeclarerFollowWhatAnotherProgramChanged) {
                 ASSERT_TRUE(lock.held());
                 analysis.AnalyzeGameDB();
                 lock.release();
-                EXPECT_EQ(resultsAsScored(data), "1|1|4 S|-1|N||420|N 2|7|3 NT|+1|S||| 3|5|4 S|=|E||620|N "
+                EXPECT_EQ(resultsAsScored(data), "1|1|4 S|-1|N||420|N 2|3|PASS||||420|N 2|7|3 NT|+1|S||| "
+                                                 "3|5|4 S|=|E||620|N "
                                                  "4|7|4 S|-3|N|60%-40%|620|N")
                     << "nothing is written under the lock";
             }
