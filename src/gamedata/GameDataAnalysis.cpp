@@ -1,5 +1,6 @@
 #include "gamedata/GameDataAnalysis.h"
 
+#include "core/DbTransaction.h"
 #include "core/DesktopHost.h"
 #include "core/EventInfo.h"
 #include "core/GameControl.h"
@@ -16,6 +17,7 @@
 
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <algorithm>
 #include <vector>
 
 namespace qzc {
@@ -352,16 +354,21 @@ void GameDataAnalysis::decideMovementChanges(qint32 boundTerminals, Reload& relo
             sections.push_back(int16Value(*query, 0));
     }
     // The vacant tables are reset once, after the last decision: reset earlier, they would
-    // erase the UpdateFromRound of the sections still to be decided.
+    // erase the UpdateFromRound of the sections still to be decided. A section left
+    // undecided keeps them for the next check.
     bool decided = false;
+    std::vector<qint16> left;
     for (const qint16 section : sections) {
-        decided = decideMovementChange(section, boundTerminals) || decided;
+        const Decision decision = decideMovementChange(section, boundTerminals);
         if (messages_.programEnded())
             return;
+        decided = decided || decision == Decision::Stored;
+        if (decision == Decision::Left)
+            left.push_back(section);
     }
     if (!decided)
         return;
-    resetVacantTables();
+    resetVacantTables(left);
     reload.set();
 }
 
@@ -413,13 +420,13 @@ std::optional<qint16> GameDataAnalysis::lastOldRound(const MovementChange& chang
 
 // The facts are read just before the section is decided, and again after its question:
 // while a question is up the terminals store results and other events run.
-bool GameDataAnalysis::decideMovementChange(qint16 sectionId, qint32 boundTerminals) {
+GameDataAnalysis::Decision GameDataAnalysis::decideMovementChange(qint16 sectionId, qint32 boundTerminals) {
     std::optional<MovementChange> change = readMovementChange(sectionId);
     if (!change)
-        return false;
+        return Decision::Left;
     std::optional<qint16> lastRound = lastOldRound(*change);
     if (!lastRound)
-        return false;
+        return Decision::None;
 
     qint16 choice = keepStanza;
     bool answeredYes = false;
@@ -439,7 +446,7 @@ bool GameDataAnalysis::decideMovementChange(qint16 sectionId, qint32 boundTermin
             answeredYes = messages_.showMsg(question);
             // The program ended while the question was up: no answer was given.
             if (messages_.programEnded())
-                return false;
+                return Decision::Left;
             choice = answeredYes ? newStanza : keepStanza;
 
             // Decide only on a section still without a pending change, on what it holds now.
@@ -451,18 +458,24 @@ bool GameDataAnalysis::decideMovementChange(qint16 sectionId, qint32 boundTermin
                                   (change ? number(change->ufrMode) : QStringLiteral("unknown")) +
                                   QStringLiteral(", movement change left undecided"),
                               kSource);
-                return false;
+                return Decision::Left;
             }
             lastRound = lastOldRound(*change);
             if (!lastRound)
-                return false;
+                return Decision::Left;
         }
     }
 
-    const bool applied = choice == newStanza ? applyNewStanza(*change, *lastRound) : applyKeepStanza(*change);
-    if (applied && answeredYes)
+    if (!(choice == newStanza ? applyNewStanza(*change, *lastRound) : applyKeepStanza(*change))) {
+        log_.writeLog(0,
+                      QStringLiteral("Section ") + gameData_.getSectionLetter(sectionId) +
+                          QStringLiteral(": movement change not stored, left undecided"),
+                      kSource);
+        return Decision::Left;
+    }
+    if (answeredYes)
         host_.showUFRDialog();
-    return applied;
+    return Decision::Stored;
 }
 
 QString GameDataAnalysis::completedTable(qint16 sectionId) const {
@@ -488,8 +501,15 @@ QString GameDataAnalysis::completedTable(qint16 sectionId) const {
     return {};
 }
 
+// A stanza edge without the set-up flags would leave the terminals on the old movement, and
+// cleared results without the edge would lose them: the decision is stored whole or not at
+// all, and a section not stored is decided again at the next check.
 bool GameDataAnalysis::applyNewStanza(const MovementChange& change, qint16 lastOldRound) {
-    // The flags and the cleared results follow only a stanza edge that was written.
+    DbTransaction transaction(db_);
+    if (!transaction.isActive()) {
+        logDbError(kSource);
+        return false;
+    }
     if (!db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazEdgeGameRound=") +
                          number(lastOldRound) + QStringLiteral(", custom_qz_UFRmode=2 WHERE ID=") +
                          number(change.section),
@@ -498,12 +518,18 @@ bool GameDataAnalysis::applyNewStanza(const MovementChange& change, qint16 lastO
     log_.writeLog(0, QStringLiteral("Section ") + gameData_.getSectionLetter(change.section) +
                          QStringLiteral(": set UFRmode to 2 (new stanza from round ") +
                          number(change.stanzaBegin) + QStringLiteral(" to ") + number(lastOldRound));
-    gameData_.setflagloadsetup(false, QString(), change.section);
-    clearResultsFrom(change.section, static_cast<qint16>(lastOldRound + 1));
-    return true;
+    if (!gameData_.setflagloadsetup(false, QString(), change.section) ||
+        !clearResultsFrom(change.section, static_cast<qint16>(lastOldRound + 1)))
+        return false;
+    return commitDecision(transaction);
 }
 
 bool GameDataAnalysis::applyKeepStanza(const MovementChange& change) {
+    DbTransaction transaction(db_);
+    if (!transaction.isActive()) {
+        logDbError(kSource);
+        return false;
+    }
     if (!db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazEdgeGameRound=") +
                          number(change.maxRound) + QStringLiteral(", custom_qz_UFRmode=1 WHERE ID=") +
                          number(change.section),
@@ -511,8 +537,16 @@ bool GameDataAnalysis::applyKeepStanza(const MovementChange& change) {
         return false;
     log_.writeLog(0, QStringLiteral("Section ") + gameData_.getSectionLetter(change.section) +
                          QStringLiteral(": set UFRmode to 1 (movement altered)"));
-    gameData_.setflagloadsetup(false, QString(), change.section);
-    return true;
+    if (!gameData_.setflagloadsetup(false, QString(), change.section))
+        return false;
+    return commitDecision(transaction);
+}
+
+bool GameDataAnalysis::commitDecision(DbTransaction& transaction) {
+    if (transaction.commit())
+        return true;
+    logDbError(kSource);
+    return false;
 }
 
 bool GameDataAnalysis::clearResultsFrom(qint16 sectionId, qint16 fromRound) {
@@ -544,7 +578,7 @@ bool GameDataAnalysis::clearResultsFrom(qint16 sectionId, qint16 fromRound) {
     return gameData_.tableClearResult(fromRound, sectionId);
 }
 
-void GameDataAnalysis::resetVacantTables() {
+void GameDataAnalysis::resetVacantTables(const std::vector<qint16>& keptSections) {
     struct Table {
         qint16 section = 0;
         qint16 table = 0;
@@ -565,7 +599,8 @@ void GameDataAnalysis::resetVacantTables() {
                 Table{int16Value(*query, 0), int16Value(*query, 1), query->value(2).toLongLong()});
     }
     for (const Table& table : tables) {
-        if (table.terminal != 0)
+        if (table.terminal != 0 ||
+            std::find(keptSections.begin(), keptSections.end(), table.section) != keptSections.end())
             continue;
         db_.execSQL(
             QStringLiteral("UPDATE Tables SET UpdateFromRound=0, custom_qz_loadsetup=0 WHERE Section=") +

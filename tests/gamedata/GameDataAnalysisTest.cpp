@@ -89,6 +89,22 @@ struct AnalysisRig {
         return flags;
     }
     bool logged(const QString& line) const { return data.logMessages().contains(line); }
+    // A section's decision as stored: "mode:edge", its tables' set-up flags and
+    // UpdateFromRound, and the count of its results after round afterRound.
+    std::string decision(int section, int afterRound) {
+        const auto text = [this, section](const QString& sql) {
+            return data.value(sql.arg(section)).toString();
+        };
+        return (text(
+                    u"SELECT custom_qz_UFRmode || ':' || custom_qz_StanazEdgeGameRound FROM Section WHERE ID=%1"_s) +
+                u' ' + loadSetupFlags(section) + u' ' +
+                text(u"SELECT group_concat(UpdateFromRound, '') FROM (SELECT UpdateFromRound FROM Tables"
+                     " WHERE Section=%1 ORDER BY [Table])"_s) +
+                u' ' +
+                text(u"SELECT COUNT(*) FROM ReceivedData WHERE Section=%1 AND Round>"_s +
+                     QString::number(afterRound)))
+            .toStdString();
+    }
 
     GameDataHarness data;
     PlayerNames names;
@@ -592,6 +608,54 @@ TEST(GameDataAnalysisTest, TwoSectionsChangedFromTheSameRoundAreBothDecided) {
         EXPECT_EQ(rig.intValue(u"SELECT COUNT(*) FROM ReceivedData WHERE Round>1"_s), 0);
         EXPECT_EQ(text(u"SELECT group_concat(UpdateFromRound, '') FROM Tables"_s),
                   terminals ? "2222022220" : "0000000000");
+    }
+}
+
+// Sections A and B changed from round 4, table 1 of each through round 4, table 5 vacant: a
+// write of A's decision is refused, B's decision is stored. A's tables keep their marks, and
+// once the write goes through, A is decided on them as B was.
+TEST(GameDataAnalysisTest, ASectionWhoseDecisionIsNotStoredKeepsItsMarks) {
+    const std::pair<const char*, const char*> refusals[] = {
+        {"none", ""},
+        {"edge", "BEFORE UPDATE OF custom_qz_StanazEdgeGameRound ON Section WHEN OLD.ID=1"},
+        {"flags",
+         "BEFORE UPDATE OF custom_qz_loadsetup ON Tables WHEN NEW.Section=1 AND NEW.custom_qz_loadsetup=1"},
+        {"cleared results", "BEFORE DELETE ON ReceivedData WHEN OLD.Section=1"},
+    };
+    const std::string decided = "2:3 11110 44440 0";
+    for (const auto& [refused, trigger] : refusals) {
+        SCOPED_TRACE(refused);
+        AnalysisRig rig;
+        EventBuilder b;
+        for (const int id : {b.addSection(QStringLiteral("A")), b.addSection(QStringLiteral("B"))}) {
+            b.addMitchellMovement(id, 5, 4, 2);
+            b.setStanza(id, 1, 4);
+            for (int t = 1; t <= 5; ++t)
+                b.setUpdateFromRound(id, t, 4);
+            for (int t = 1; t <= 4; ++t)
+                b.addTerminal(100 * id + t, id, t);
+        }
+        ASSERT_TRUE(rig.start(b));
+        for (const QChar section : {u'A', u'B'}) {
+            rig.storeRounds(1, 4, 1, 3, section);
+            rig.storeRounds(1, 1, 4, 4, section);
+        }
+        if (*trigger != '\0') {
+            ASSERT_TRUE(
+                rig.data.exec(u"CREATE TRIGGER refused %1 BEGIN SELECT RAISE(ABORT, 'refused'); END"_s.arg(
+                    QLatin1String(trigger))));
+        }
+
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_EQ(rig.decision(1, 3), *trigger != '\0' ? "0:4 00000 44444 2" : decided);
+        EXPECT_EQ(rig.decision(2, 3), decided);
+        EXPECT_EQ(rig.logged(u"Section A: movement change not stored, left undecided (AnalyzeGameDB)"_s),
+                  *trigger != '\0');
+
+        ASSERT_TRUE(rig.data.exec(u"DROP TRIGGER IF EXISTS refused"_s));
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_EQ(rig.decision(1, 3), decided);
+        EXPECT_EQ(rig.decision(2, 3), decided);
     }
 }
 
