@@ -424,7 +424,7 @@ GameDataAnalysis::Decision GameDataAnalysis::decideMovementChange(qint16 section
     std::optional<MovementChange> change = readMovementChange(sectionId);
     if (!change)
         return Decision::Left;
-    std::optional<qint16> lastRound = lastOldRound(*change);
+    const std::optional<qint16> lastRound = lastOldRound(*change);
     if (!lastRound)
         return Decision::None;
 
@@ -460,9 +460,21 @@ GameDataAnalysis::Decision GameDataAnalysis::decideMovementChange(qint16 section
                               kSource);
                 return Decision::Left;
             }
-            lastRound = lastOldRound(*change);
-            if (!lastRound)
+            // The answer decides the change it was asked about, never one corrected meanwhile:
+            // that one is asked about at the next check.
+            const std::optional<qint16> lastRoundNow = lastOldRound(*change);
+            if (lastRoundNow != lastRound) {
+                log_.writeLog(0,
+                              QStringLiteral("Section ") + gameData_.getSectionLetter(sectionId) +
+                                  QStringLiteral(": movement change from round ") + number(*lastRound + 1) +
+                                  QStringLiteral(" asked, ") +
+                                  (lastRoundNow
+                                       ? QStringLiteral("now from round ") + number(*lastRoundNow + 1)
+                                       : QStringLiteral("now none to decide")) +
+                                  QStringLiteral(", movement change left undecided"),
+                              kSource);
                 return Decision::Left;
+            }
         }
     }
 

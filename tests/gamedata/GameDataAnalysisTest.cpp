@@ -7,6 +7,7 @@
 #include "support/FakeDesktopHost.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
+#include "support/MovementChangeRig.h"
 #include "support/ScriptedMessageBox.h"
 
 #include <QSqlQuery>
@@ -417,6 +418,53 @@ TEST(GameDataAnalysisTest, AModeChangedDuringTheQuestionIsNotOverwritten) {
     EXPECT_EQ(rig.host.ufrDialogShown, 0);
     EXPECT_TRUE(rig.logged(
         QStringLiteral("Section A: UFR mode is 1, movement change left undecided (AnalyzeGameDB)")));
+}
+
+// Rounds 1-4 of 5 played at every table, the movement changed from round 5. While the
+// question is up the scoring program writes its change again, from round 3 or from round 5:
+// the answer decides only the change it was asked about; a corrected one is asked anew.
+TEST(GameDataAnalysisTest, TheAnswerDecidesOnlyTheChangeAsked) {
+    struct AnswerCase {
+        int rewrittenFrom;
+        bool answer;
+        const char* expected;
+        std::vector<qint16> askedLastRounds;
+        int dialogs = 0;
+    };
+    const AnswerCase cases[] = {
+        {3, true, "0:5 00000 33333 20", {4, 2}},
+        {3, false, "0:5 00000 33333 20", {4, 2}},
+        {5, true, "2:4 11111 55555 20", {4}, 1},
+        {5, false, "1:5 11111 55555 20", {4}},
+    };
+    for (const AnswerCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rewrittenFrom << (c.answer ? " Yes" : " No"));
+        AnalysisRig rig;
+        EventBuilder b = test::MovementChangeRig::mitchell(5, 5, 2);
+        for (int t = 1; t <= 5; ++t) {
+            b.setUpdateFromRound(1, t, 5);
+            b.addTerminal(100 + t, 1, t);
+        }
+        ASSERT_TRUE(rig.start(b));
+        rig.storeRounds(1, 5, 1, 4);
+        rig.box.answers.push_back(c.answer);
+        rig.box.whileShown = [&rig, &c] {
+            rig.box.whileShown = nullptr;
+            ASSERT_TRUE(rig.data.exec(u"UPDATE Tables SET UpdateFromRound=%1"_s.arg(c.rewrittenFrom)));
+        };
+
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_EQ(rig.decision(1, 2), c.expected);
+        EXPECT_EQ(rig.host.ufrDialogShown, c.dialogs);
+        EXPECT_EQ(rig.logged(u"Section A: movement change from round 5 asked, now from round 3, movement "
+                             "change left undecided (AnalyzeGameDB)"_s),
+                  c.rewrittenFrom == 3);
+        rig.analysis.AnalyzeGameDB();
+        QStringList asked;
+        for (const qint16 round : c.askedLastRounds)
+            asked << GameDataAnalysis::movementChangeQuestion(round);
+        EXPECT_EQ(rig.box.texts().join(u'|').toStdString(), asked.join(u'|').toStdString());
+    }
 }
 
 // While the question about section A is up, a round of results is stored: of A itself, or
