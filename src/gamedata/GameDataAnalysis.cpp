@@ -105,8 +105,10 @@ void GameDataAnalysis::run() {
     if (gameData_.followMovementSettings())
         gameData_.setflagloadsetup(false, QString(), 0);
     if (event_.tablePresent.present(SharedTable::PlayerNumbers)) {
-        fillPlayerNames();
-        names_.loadRegisteredNames(fillPairNumbers());
+        // A name or pair number taken up reaches the names in memory in the same check.
+        const bool namesTaken = fillPlayerNames();
+        const bool pairsTaken = fillPairNumbers();
+        names_.loadRegisteredNames(namesTaken || pairsTaken);
         seatPairsFilled_ = true;
     }
     Reload reload;
@@ -125,7 +127,7 @@ void GameDataAnalysis::run() {
 
 // Seats that the scoring program marked as updated or that have no name yet get the name
 // it wrote, or the known player's name when it wrote none (or only a placeholder).
-void GameDataAnalysis::fillPlayerNames() {
+bool GameDataAnalysis::fillPlayerNames() {
     struct Seat {
         qint16 section = 0;
         qint16 table = 0;
@@ -141,7 +143,7 @@ void GameDataAnalysis::fillPlayerNames() {
                            " WHERE Updated<>0 OR custom_qz_names='' OR custom_qz_names IS NULL"));
         if (!query) {
             logDbError(kSource);
-            return;
+            return false;
         }
         while (query->next()) {
             seats.push_back(Seat{int16Value(*query, 0), int16Value(*query, 1), queryText(*query, 2),
@@ -150,6 +152,7 @@ void GameDataAnalysis::fillPlayerNames() {
         }
     }
     const std::vector<KnownPlayer>& known = names_.playerNameList();
+    bool written = false;
     for (Seat& seat : seats) {
         // "1234 ???": the scoring program's placeholder for a number without a name.
         if (seat.name.size() > 3 && seat.name.startsWith(seat.number) &&
@@ -161,13 +164,15 @@ void GameDataAnalysis::fillPlayerNames() {
         }
         if (seat.name.isEmpty() && !seat.updated)
             continue;
-        db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_names=") +
-                        ScoreDb::sqlQuote(names_.seatName(seat.name)) +
-                        QStringLiteral(", Updated=0 WHERE Section=") + number(seat.section) +
-                        QStringLiteral(" AND [Table]=") + number(seat.table) +
-                        QStringLiteral(" AND Direction=") + ScoreDb::sqlQuote(seat.direction),
-                    QStringLiteral("Update player names"));
+        if (db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_names=") +
+                            ScoreDb::sqlQuote(names_.seatName(seat.name)) +
+                            QStringLiteral(", Updated=0 WHERE Section=") + number(seat.section) +
+                            QStringLiteral(" AND [Table]=") + number(seat.table) +
+                            QStringLiteral(" AND Direction=") + ScoreDb::sqlQuote(seat.direction),
+                        QStringLiteral("Update player names")))
+            written = true;
     }
+    return written;
 }
 
 // Seats without a number get the one GameData::mem_GetSeatNumber gives them. A South or West

@@ -83,7 +83,8 @@ private:
     };
 
     void run();
-    void fillPlayerNames();
+    /// True when a seat's name was taken up (written to its row).
+    bool fillPlayerNames();
     /// True when a pair number was written.
     bool fillPairNumbers();
     void initializeNewStanzas(Reload& reload);

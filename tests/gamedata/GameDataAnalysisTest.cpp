@@ -3,6 +3,7 @@
 #include "core/MessageBox.h"
 #include "core/ResultEntry.h"
 #include "gamedata/PlayerNames.h"
+#include "gamedata/PlayerSeats.h"
 #include "support/EventBuilder.h"
 #include "support/FakeDesktopHost.h"
 #include "support/Fixtures.h"
@@ -911,6 +912,48 @@ TEST(GameDataAnalysisTest, PlayerNamesComeFromTheScoringProgramOrTheKnownPlayers
     // The named seats are in memory.
     EXPECT_EQ(rig.names.registeredNameList().size(), 6U);
     EXPECT_TRUE(rig.logged(QStringLiteral("Load registered name to memory, 6 (AnalyzeGameDB)")));
+}
+
+// A1's North and East are registered and in memory. The scoring program corrects North's name
+// and gives East another player (Updated set on both): one check brings the names in memory,
+// the names a terminal is sent and the rows in line; a check that takes up nothing reloads
+// nothing.
+TEST(GameDataAnalysisTest, NamesTheScoringProgramCorrectsReachTheNamesInMemory) {
+    AnalysisRig rig;
+    EventBuilder b = stanzaEvent(false, 1, 6);
+    b.addRegisteredPlayer(1, 1, u"N"_s, u"10231"_s, u"Ada Lindqvist"_s, 1);
+    b.addRegisteredPlayer(1, 1, u"E"_s, u"10477"_s, u"Bo Berg"_s, 8);
+    ASSERT_TRUE(rig.start(b));
+    PlayerSeats seats(rig.data.harness.db, rig.data.harness.log, rig.data.harness.clock,
+                      rig.data.harness.config, rig.data.harness.settings, rig.data.gameData, rig.names,
+                      rig.data.harness.event);
+    const auto inMemory = [&rig, &seats] {
+        QStringList names;
+        for (const PlayerNameRecord& r : rig.names.registeredNameList())
+            names << r.direction + u':' + playerNumberText(r.number) + u':' + r.name;
+        const QByteArray block = seats.getSeatPlayerName(u"A1"_s, 1, 8, 0, 0);
+        for (const int seat : {0, 1})
+            names << QString::fromLatin1(block.mid(seat * 20, 20).constData());
+        return names.join(u'|').toStdString();
+    };
+    const auto reloads = [&rig] {
+        return rig.data.logMessages().filter(u"Load registered name to memory"_s).size();
+    };
+    rig.analysis.AnalyzeGameDB();
+    ASSERT_EQ(inMemory(), "N:10231:Ada Lindqvist|E:10477:Bo Berg|Ada Lindqvist|Bo Berg");
+
+    ASSERT_TRUE(rig.data.exec(
+        u"UPDATE PlayerNumbers SET Name='Ada Lindqvist-Berg', Updated=-1 WHERE Direction='N'"_s));
+    ASSERT_TRUE(rig.data.exec(
+        u"UPDATE PlayerNumbers SET [Number]='11002', Name='Clara Duvall', Updated=-1 WHERE Direction='E'"_s));
+    const qsizetype before = reloads();
+    rig.analysis.AnalyzeGameDB();
+    EXPECT_EQ(inMemory(), "N:10231:Ada Lindqvist-Berg|E:11002:Clara Duvall|Ada Lindqvist-Berg|Clara Duvall");
+    EXPECT_EQ(rig.intValue(u"SELECT COUNT(*) FROM PlayerNumbers WHERE Updated<>0"_s), 0);
+    EXPECT_EQ(reloads(), before + 1);
+
+    rig.analysis.AnalyzeGameDB();
+    EXPECT_EQ(reloads(), before + 1);
 }
 
 TEST(GameDataAnalysisTest, PairNumbersComeFromRoundOne) {
