@@ -255,21 +255,28 @@ void GameDataAnalysis::initializeNewStanzas(Reload& reload) {
         reload.set();
 }
 
-// A section whose Tables count changed reloads when the new count is a table that plays the
-// stanza's edge round. The count is compared with the rows of Tables at the last load, not
-// with the tables in play, which a table sitting out the edge round cuts short: that would
-// reload on every run.
+// A section whose Tables count changed reloads when it has no movement (every table of its
+// list is in play), or when the new count is a table that plays the stanza's edge round. The
+// count is compared with the rows of Tables at the last load, not with the tables in play,
+// which a table sitting out the edge round cuts short: that would reload on every run.
 void GameDataAnalysis::checkTableCounts(Reload& reload) {
     if (reload.sections && reload.movement)
         return;
     for (const SectionRecord& section : gameData_.sectionList()) {
         qint32 tables = 0;
-        db_.getDBValue(QStringLiteral("SELECT COUNT([Table]) AS tblcnt FROM Tables WHERE Section=") +
-                           number(section.ID),
-                       QStringLiteral("tblcnt"), tables);
-        if (tables == section.tableRows)
+        // A count that cannot be read changes nothing.
+        if (!db_.getDBValue(QStringLiteral("SELECT COUNT([Table]) AS tblcnt FROM Tables WHERE Section=") +
+                                number(section.ID),
+                            QStringLiteral("tblcnt"), tables) ||
+            tables == section.tableRows)
             continue;
-        if (!db_.hasRows(QStringLiteral("SELECT [Table] FROM RoundData WHERE Round=") +
+        qint32 movementRows = 0;
+        if (!db_.getDBValue(QStringLiteral("SELECT COUNT(*) AS cnt FROM RoundData WHERE Section=") +
+                                number(section.ID),
+                            QStringLiteral("cnt"), movementRows))
+            continue;
+        if (movementRows > 0 &&
+            !db_.hasRows(QStringLiteral("SELECT [Table] FROM RoundData WHERE Round=") +
                          number(section.stanzaEdge) + QStringLiteral(" AND Section=") + number(section.ID) +
                          QStringLiteral(" AND [Table]=") + number(tables)))
             continue;

@@ -10,6 +10,7 @@
 #include "support/GameDataHarness.h"
 #include "support/MovementChangeRig.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/SimWire.h"
 
 #include <QSqlQuery>
 #include <array>
@@ -761,6 +762,40 @@ TEST(GameDataAnalysisTest, ATableCountChangeReloadsOnlyWhenTheNewTablePlaysTheEd
                   playsEdge);
         EXPECT_EQ(rig.host.initGridCalls, playsEdge ? 1 : 0);
     }
+}
+
+// Section A without a movement, 3 tables playing: the scoring program adds tables 4 and 5
+// while the game runs, then removes table 5 again.
+TEST(GameDataAnalysisTest, TablesAddedToASectionWithoutAMovementAreTakenUp) {
+    EventBuilder b;
+    const int a = b.addSection(u"A"_s);
+    for (int t = 1; t <= 3; ++t)
+        b.addTable(a, t);
+    b.setStanza(a, 1, 3);
+    b.setOwnSetting(u"custom_qz_roundboard"_s, 2);
+    b.setOwnSetting(u"custom_qz_totalboard"_s, 6);
+    test::MovementChangeRig rig(b, 3);
+    ASSERT_TRUE(rig.started) << rig.rig.failure().toStdString();
+    // The login reply's code and status byte, as "17 03".
+    const auto login = [&rig](quint16 terminal, int table) {
+        rig.rig.request(terminal, test::wire::bytes("0A 03 14"));
+        rig.rig.request(terminal, test::wire::bytes({20, 1, table}));
+        return rig.rig.sender.sent.back().body.mid(3, 2).toHex(' ').toStdString();
+    };
+    const auto setTables = [&rig](int count, const QString& change) {
+        return rig.exec(change) && rig.exec(u"UPDATE Section SET Tables=%1"_s.arg(count));
+    };
+
+    ASSERT_TRUE(setTables(5, u"INSERT INTO Tables (Section, [Table]) VALUES (1, 4), (1, 5)"_s));
+    rig.analyse(false);
+    EXPECT_EQ(login(4, 4), "17 03");
+    EXPECT_FALSE(rig.submit(4, {test::MovementChangeRig::record(3, 4, 4)}).isEmpty());
+    EXPECT_EQ(rig.stored(4, 3).toStdString(), "1:4-4");
+
+    ASSERT_TRUE(setTables(4, u"DELETE FROM Tables WHERE [Table]=5"_s));
+    rig.analyse(false);
+    EXPECT_EQ(login(5, 5), "17 09");
+    EXPECT_TRUE(rig.rig.data.gameData.isTableInSection(u"A4"_s));
 }
 
 // Table 2 sits out the edge round, so only table 1 is in play: that is no change of the
