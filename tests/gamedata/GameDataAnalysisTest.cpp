@@ -622,21 +622,29 @@ TEST(GameDataAnalysisTest, ADecisionResetsTheVacantTablesOfTheWholeEvent) {
         6);
 }
 
+// Sections A and B of 5 Mitchell tables, 4 rounds of 2 boards, in a stanza from round 1 to
+// edge, every table changed from updateFromRound; with terminals at tables 1-4 (table 5 stays
+// vacant) or none.
+EventBuilder twoChangedSections(int edge, int updateFromRound, bool terminals) {
+    EventBuilder b;
+    for (const int id : {b.addSection(QStringLiteral("A")), b.addSection(QStringLiteral("B"))}) {
+        b.addMitchellMovement(id, 5, 4, 2);
+        b.setStanza(id, 1, edge);
+        for (int t = 1; t <= 5; ++t)
+            b.setUpdateFromRound(id, t, updateFromRound);
+        for (int t = 1; terminals && t <= 4; ++t)
+            b.addTerminal(100 * id + t, id, t);
+    }
+    return b;
+}
+
 // Two sections changed from the same round, decided one after the other: the vacant tables
 // of the first keep the second's UpdateFromRound until both are decided.
 TEST(GameDataAnalysisTest, TwoSectionsChangedFromTheSameRoundAreBothDecided) {
     for (const bool terminals : {false, true}) {
         SCOPED_TRACE(terminals);
         AnalysisRig rig;
-        EventBuilder b;
-        for (const int id : {b.addSection(QStringLiteral("A")), b.addSection(QStringLiteral("B"))}) {
-            b.addMitchellMovement(id, 5, 4, 2);
-            b.setStanza(id, 1, 3);
-            for (int t = 1; t <= 5; ++t)
-                b.setUpdateFromRound(id, t, terminals ? 2 : 4);
-            for (int t = 1; terminals && t <= 4; ++t) // table 5 stays vacant
-                b.addTerminal(100 * id + t, id, t);
-        }
+        EventBuilder b = twoChangedSections(3, terminals ? 2 : 4, terminals);
         ASSERT_TRUE(rig.start(b));
         if (terminals) {
             rig.storeRounds(1, 4, 1, 1);
@@ -676,15 +684,7 @@ TEST(GameDataAnalysisTest, ASectionWhoseDecisionIsNotStoredKeepsItsMarks) {
     for (const auto& [refused, trigger] : refusals) {
         SCOPED_TRACE(refused);
         AnalysisRig rig;
-        EventBuilder b;
-        for (const int id : {b.addSection(QStringLiteral("A")), b.addSection(QStringLiteral("B"))}) {
-            b.addMitchellMovement(id, 5, 4, 2);
-            b.setStanza(id, 1, 4);
-            for (int t = 1; t <= 5; ++t)
-                b.setUpdateFromRound(id, t, 4);
-            for (int t = 1; t <= 4; ++t)
-                b.addTerminal(100 * id + t, id, t);
-        }
+        EventBuilder b = twoChangedSections(4, 4, true);
         ASSERT_TRUE(rig.start(b));
         for (const QChar section : {u'A', u'B'}) {
             rig.storeRounds(1, 4, 1, 3, section);
@@ -767,13 +767,7 @@ TEST(GameDataAnalysisTest, ATableCountChangeReloadsOnlyWhenTheNewTablePlaysTheEd
 // Section A without a movement, 3 tables playing: the scoring program adds tables 4 and 5
 // while the game runs, then removes table 5 again.
 TEST(GameDataAnalysisTest, TablesAddedToASectionWithoutAMovementAreTakenUp) {
-    EventBuilder b;
-    const int a = b.addSection(u"A"_s);
-    for (int t = 1; t <= 3; ++t)
-        b.addTable(a, t);
-    b.setStanza(a, 1, 3);
-    b.setOwnSetting(u"custom_qz_roundboard"_s, 2);
-    b.setOwnSetting(u"custom_qz_totalboard"_s, 6);
+    EventBuilder b = test::MovementChangeRig::withoutMovement(3);
     test::MovementChangeRig rig(b, 3);
     ASSERT_TRUE(rig.started) << rig.rig.failure().toStdString();
     // The login reply's code and status byte, as "17 03".

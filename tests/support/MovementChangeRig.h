@@ -35,6 +35,19 @@ public:
         return b;
     }
 
+    /// Section A without a movement: tables 1 to tables, rounds of 2 boards, 6 boards in all
+    /// (stanza rounds 1 to 3).
+    static EventBuilder withoutMovement(int tables) {
+        EventBuilder b;
+        const int a = b.addSection(QStringLiteral("A"));
+        for (int t = 1; t <= tables; ++t)
+            b.addTable(a, t);
+        b.setStanza(a, 1, 3);
+        b.setOwnSetting(QStringLiteral("custom_qz_roundboard"), 2);
+        b.setOwnSetting(QStringLiteral("custom_qz_totalboard"), 6);
+        return b;
+    }
+
     /// Starts the event with a terminal at each of the first tables of section A.
     MovementChangeRig(EventBuilder& b, int tables) {
         for (int t = 1; t <= tables; ++t)

@@ -309,13 +309,7 @@ TEST(SeatingWithoutMovementTest, TheLatestPairsStayThroughACorrectionOfAnEarlier
     };
     for (const CorrectionCase& c : cases) {
         SCOPED_TRACE(c.name);
-        test::EventBuilder b;
-        const int a = b.addSection(u"A"_s);
-        for (int t = 1; t <= 3; ++t)
-            b.addTable(a, t);
-        b.setStanza(a, 1, 3);
-        b.setOwnSetting(u"custom_qz_roundboard"_s, 2);
-        b.setOwnSetting(u"custom_qz_totalboard"_s, 6);
+        test::EventBuilder b = MovementChangeRig::withoutMovement(3);
         MovementChangeRig m(b, 3);
         ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
         GameData& g = m.rig.data.gameData;
