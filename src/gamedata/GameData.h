@@ -238,8 +238,8 @@ public:
     bool getBoardResult(const QString& tableId, qint16 round, qint16 board, ResultEntry& record) const;
     /// Results of the table that count as played, over all rounds.
     qint16 countTableResultsPlayed(const QString& tableId) const;
-    /// Deletes the section's results from round on; false for a round below 1 or a
-    /// failed delete.
+    /// Deletes the section's results from round on, within the caller's transaction when
+    /// one is open; false for a round below 1 or a failed delete.
     bool tableClearResult(qint16 round, qint16 sectionId);
 
     // ---- Result completeness and queries ------------------------------------------------

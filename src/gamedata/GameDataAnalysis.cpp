@@ -1,5 +1,6 @@
 #include "gamedata/GameDataAnalysis.h"
 
+#include "core/DbTransaction.h"
 #include "core/DesktopHost.h"
 #include "core/EventInfo.h"
 #include "core/GameControl.h"
@@ -16,6 +17,7 @@
 
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <algorithm>
 #include <vector>
 
 namespace qzc {
@@ -103,8 +105,10 @@ void GameDataAnalysis::run() {
     if (gameData_.followMovementSettings())
         gameData_.setflagloadsetup(false, QString(), 0);
     if (event_.tablePresent.present(SharedTable::PlayerNumbers)) {
-        fillPlayerNames();
-        names_.loadRegisteredNames(fillPairNumbers());
+        // A name or pair number taken up reaches the names in memory in the same check.
+        const bool namesTaken = fillPlayerNames();
+        const bool pairsTaken = fillPairNumbers();
+        names_.loadRegisteredNames(namesTaken || pairsTaken);
         seatPairsFilled_ = true;
     }
     ownScores_.followSharedColumns();
@@ -124,7 +128,7 @@ void GameDataAnalysis::run() {
 
 // Seats that the scoring program marked as updated or that have no name yet get the name
 // it wrote, or the known player's name when it wrote none (or only a placeholder).
-void GameDataAnalysis::fillPlayerNames() {
+bool GameDataAnalysis::fillPlayerNames() {
     struct Seat {
         qint16 section = 0;
         qint16 table = 0;
@@ -140,7 +144,7 @@ void GameDataAnalysis::fillPlayerNames() {
                            " WHERE Updated<>0 OR custom_qz_names='' OR custom_qz_names IS NULL"));
         if (!query) {
             logDbError(kSource);
-            return;
+            return false;
         }
         while (query->next()) {
             seats.push_back(Seat{int16Value(*query, 0), int16Value(*query, 1), queryText(*query, 2),
@@ -149,6 +153,7 @@ void GameDataAnalysis::fillPlayerNames() {
         }
     }
     const std::vector<KnownPlayer>& known = names_.playerNameList();
+    bool written = false;
     for (Seat& seat : seats) {
         // "1234 ???": the scoring program's placeholder for a number without a name.
         if (seat.name.size() > 3 && seat.name.startsWith(seat.number) &&
@@ -160,13 +165,15 @@ void GameDataAnalysis::fillPlayerNames() {
         }
         if (seat.name.isEmpty() && !seat.updated)
             continue;
-        db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_names=") +
-                        ScoreDb::sqlQuote(names_.seatName(seat.name)) +
-                        QStringLiteral(", Updated=0 WHERE Section=") + number(seat.section) +
-                        QStringLiteral(" AND [Table]=") + number(seat.table) +
-                        QStringLiteral(" AND Direction=") + ScoreDb::sqlQuote(seat.direction),
-                    QStringLiteral("Update player names"));
+        if (db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_names=") +
+                            ScoreDb::sqlQuote(names_.seatName(seat.name)) +
+                            QStringLiteral(", Updated=0 WHERE Section=") + number(seat.section) +
+                            QStringLiteral(" AND [Table]=") + number(seat.table) +
+                            QStringLiteral(" AND Direction=") + ScoreDb::sqlQuote(seat.direction),
+                        QStringLiteral("Update player names")))
+            written = true;
     }
+    return written;
 }
 
 // Seats without a number get the one GameData::mem_GetSeatNumber gives them. A South or West
@@ -249,21 +256,28 @@ void GameDataAnalysis::initializeNewStanzas(Reload& reload) {
         reload.set();
 }
 
-// A section whose Tables count changed reloads when the new count is a table that plays the
-// stanza's edge round. The count is compared with the rows of Tables at the last load, not
-// with the tables in play, which a table sitting out the edge round cuts short: that would
-// reload on every run.
+// A section whose Tables count changed reloads when it has no movement (every table of its
+// list is in play), or when the new count is a table that plays the stanza's edge round. The
+// count is compared with the rows of Tables at the last load, not with the tables in play,
+// which a table sitting out the edge round cuts short: that would reload on every run.
 void GameDataAnalysis::checkTableCounts(Reload& reload) {
     if (reload.sections && reload.movement)
         return;
     for (const SectionRecord& section : gameData_.sectionList()) {
         qint32 tables = 0;
-        db_.getDBValue(QStringLiteral("SELECT COUNT([Table]) AS tblcnt FROM Tables WHERE Section=") +
-                           number(section.ID),
-                       QStringLiteral("tblcnt"), tables);
-        if (tables == section.tableRows)
+        // A count that cannot be read changes nothing.
+        if (!db_.getDBValue(QStringLiteral("SELECT COUNT([Table]) AS tblcnt FROM Tables WHERE Section=") +
+                                number(section.ID),
+                            QStringLiteral("tblcnt"), tables) ||
+            tables == section.tableRows)
             continue;
-        if (!db_.hasRows(QStringLiteral("SELECT [Table] FROM RoundData WHERE Round=") +
+        qint32 movementRows = 0;
+        if (!db_.getDBValue(QStringLiteral("SELECT COUNT(*) AS cnt FROM RoundData WHERE Section=") +
+                                number(section.ID),
+                            QStringLiteral("cnt"), movementRows))
+            continue;
+        if (movementRows > 0 &&
+            !db_.hasRows(QStringLiteral("SELECT [Table] FROM RoundData WHERE Round=") +
                          number(section.stanzaEdge) + QStringLiteral(" AND Section=") + number(section.ID) +
                          QStringLiteral(" AND [Table]=") + number(tables)))
             continue;
@@ -353,16 +367,21 @@ void GameDataAnalysis::decideMovementChanges(qint32 boundTerminals, Reload& relo
             sections.push_back(int16Value(*query, 0));
     }
     // The vacant tables are reset once, after the last decision: reset earlier, they would
-    // erase the UpdateFromRound of the sections still to be decided.
+    // erase the UpdateFromRound of the sections still to be decided. A section left
+    // undecided keeps them for the next check.
     bool decided = false;
+    std::vector<qint16> left;
     for (const qint16 section : sections) {
-        decided = decideMovementChange(section, boundTerminals) || decided;
+        const Decision decision = decideMovementChange(section, boundTerminals);
         if (messages_.programEnded())
             return;
+        decided = decided || decision == Decision::Stored;
+        if (decision == Decision::Left)
+            left.push_back(section);
     }
     if (!decided)
         return;
-    resetVacantTables();
+    resetVacantTables(left);
     reload.set();
 }
 
@@ -414,13 +433,13 @@ std::optional<qint16> GameDataAnalysis::lastOldRound(const MovementChange& chang
 
 // The facts are read just before the section is decided, and again after its question:
 // while a question is up the terminals store results and other events run.
-bool GameDataAnalysis::decideMovementChange(qint16 sectionId, qint32 boundTerminals) {
+GameDataAnalysis::Decision GameDataAnalysis::decideMovementChange(qint16 sectionId, qint32 boundTerminals) {
     std::optional<MovementChange> change = readMovementChange(sectionId);
     if (!change)
-        return false;
-    std::optional<qint16> lastRound = lastOldRound(*change);
+        return Decision::Left;
+    const std::optional<qint16> lastRound = lastOldRound(*change);
     if (!lastRound)
-        return false;
+        return Decision::None;
 
     qint16 choice = keepStanza;
     bool answeredYes = false;
@@ -440,7 +459,7 @@ bool GameDataAnalysis::decideMovementChange(qint16 sectionId, qint32 boundTermin
             answeredYes = messages_.showMsg(question);
             // The program ended while the question was up: no answer was given.
             if (messages_.programEnded())
-                return false;
+                return Decision::Left;
             choice = answeredYes ? newStanza : keepStanza;
 
             // Decide only on a section still without a pending change, on what it holds now.
@@ -452,18 +471,36 @@ bool GameDataAnalysis::decideMovementChange(qint16 sectionId, qint32 boundTermin
                                   (change ? number(change->ufrMode) : QStringLiteral("unknown")) +
                                   QStringLiteral(", movement change left undecided"),
                               kSource);
-                return false;
+                return Decision::Left;
             }
-            lastRound = lastOldRound(*change);
-            if (!lastRound)
-                return false;
+            // The answer decides the change it was asked about, never one corrected meanwhile:
+            // that one is asked about at the next check.
+            const std::optional<qint16> lastRoundNow = lastOldRound(*change);
+            if (lastRoundNow != lastRound) {
+                log_.writeLog(0,
+                              QStringLiteral("Section ") + gameData_.getSectionLetter(sectionId) +
+                                  QStringLiteral(": movement change from round ") + number(*lastRound + 1) +
+                                  QStringLiteral(" asked, ") +
+                                  (lastRoundNow
+                                       ? QStringLiteral("now from round ") + number(*lastRoundNow + 1)
+                                       : QStringLiteral("now none to decide")) +
+                                  QStringLiteral(", movement change left undecided"),
+                              kSource);
+                return Decision::Left;
+            }
         }
     }
 
-    const bool applied = choice == newStanza ? applyNewStanza(*change, *lastRound) : applyKeepStanza(*change);
-    if (applied && answeredYes)
+    if (!(choice == newStanza ? applyNewStanza(*change, *lastRound) : applyKeepStanza(*change))) {
+        log_.writeLog(0,
+                      QStringLiteral("Section ") + gameData_.getSectionLetter(sectionId) +
+                          QStringLiteral(": movement change not stored, left undecided"),
+                      kSource);
+        return Decision::Left;
+    }
+    if (answeredYes)
         host_.showUFRDialog();
-    return applied;
+    return Decision::Stored;
 }
 
 QString GameDataAnalysis::completedTable(qint16 sectionId) const {
@@ -489,8 +526,15 @@ QString GameDataAnalysis::completedTable(qint16 sectionId) const {
     return {};
 }
 
+// A stanza edge without the set-up flags would leave the terminals on the old movement, and
+// cleared results without the edge would lose them: the decision is stored whole or not at
+// all, and a section not stored is decided again at the next check.
 bool GameDataAnalysis::applyNewStanza(const MovementChange& change, qint16 lastOldRound) {
-    // The flags and the cleared results follow only a stanza edge that was written.
+    DbTransaction transaction(db_);
+    if (!transaction.isActive()) {
+        logDbError(kSource);
+        return false;
+    }
     if (!db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazEdgeGameRound=") +
                          number(lastOldRound) + QStringLiteral(", custom_qz_UFRmode=2 WHERE ID=") +
                          number(change.section),
@@ -499,12 +543,18 @@ bool GameDataAnalysis::applyNewStanza(const MovementChange& change, qint16 lastO
     log_.writeLog(0, QStringLiteral("Section ") + gameData_.getSectionLetter(change.section) +
                          QStringLiteral(": set UFRmode to 2 (new stanza from round ") +
                          number(change.stanzaBegin) + QStringLiteral(" to ") + number(lastOldRound));
-    gameData_.setflagloadsetup(false, QString(), change.section);
-    clearResultsFrom(change.section, static_cast<qint16>(lastOldRound + 1));
-    return true;
+    if (!gameData_.setflagloadsetup(false, QString(), change.section) ||
+        !clearResultsFrom(change.section, static_cast<qint16>(lastOldRound + 1)))
+        return false;
+    return commitDecision(transaction);
 }
 
 bool GameDataAnalysis::applyKeepStanza(const MovementChange& change) {
+    DbTransaction transaction(db_);
+    if (!transaction.isActive()) {
+        logDbError(kSource);
+        return false;
+    }
     if (!db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazEdgeGameRound=") +
                          number(change.maxRound) + QStringLiteral(", custom_qz_UFRmode=1 WHERE ID=") +
                          number(change.section),
@@ -512,8 +562,16 @@ bool GameDataAnalysis::applyKeepStanza(const MovementChange& change) {
         return false;
     log_.writeLog(0, QStringLiteral("Section ") + gameData_.getSectionLetter(change.section) +
                          QStringLiteral(": set UFRmode to 1 (movement altered)"));
-    gameData_.setflagloadsetup(false, QString(), change.section);
-    return true;
+    if (!gameData_.setflagloadsetup(false, QString(), change.section))
+        return false;
+    return commitDecision(transaction);
+}
+
+bool GameDataAnalysis::commitDecision(DbTransaction& transaction) {
+    if (transaction.commit())
+        return true;
+    logDbError(kSource);
+    return false;
 }
 
 bool GameDataAnalysis::clearResultsFrom(qint16 sectionId, qint16 fromRound) {
@@ -545,7 +603,7 @@ bool GameDataAnalysis::clearResultsFrom(qint16 sectionId, qint16 fromRound) {
     return gameData_.tableClearResult(fromRound, sectionId);
 }
 
-void GameDataAnalysis::resetVacantTables() {
+void GameDataAnalysis::resetVacantTables(const std::vector<qint16>& keptSections) {
     struct Table {
         qint16 section = 0;
         qint16 table = 0;
@@ -566,7 +624,8 @@ void GameDataAnalysis::resetVacantTables() {
                 Table{int16Value(*query, 0), int16Value(*query, 1), query->value(2).toLongLong()});
     }
     for (const Table& table : tables) {
-        if (table.terminal != 0)
+        if (table.terminal != 0 ||
+            std::find(keptSections.begin(), keptSections.end(), table.section) != keptSections.end())
             continue;
         db_.execSQL(
             QStringLiteral("UPDATE Tables SET UpdateFromRound=0, custom_qz_loadsetup=0 WHERE Section=") +

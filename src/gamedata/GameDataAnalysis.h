@@ -5,9 +5,11 @@
 #include <QString>
 #include <QtGlobal>
 #include <optional>
+#include <vector>
 
 namespace qzc {
 
+class DbTransaction;
 class DesktopHost;
 class GameControl;
 class GameData;
@@ -63,6 +65,18 @@ private:
         qint16 maxRound = 0;
     };
 
+    /// What became of one section's movement change in a run.
+    enum class Decision {
+        /// Nothing to decide: no change, a change pending already, or one outside the stanza.
+        None,
+        /// The decision was stored.
+        Stored,
+        /// A change was left undecided: its facts could not be read, its decision could not
+        /// be stored, or the change was no longer the one put to the director. Its tables
+        /// keep their marks, so that the next check decides it on them.
+        Left,
+    };
+
     /// The flags that steps set to have the data in memory reloaded at the end.
     struct Reload {
         bool sections = false;
@@ -71,7 +85,8 @@ private:
     };
 
     void run();
-    void fillPlayerNames();
+    /// True when a seat's name was taken up (written to its row).
+    bool fillPlayerNames();
     /// True when a pair number was written.
     bool fillPairNumbers();
     void initializeNewStanzas(Reload& reload);
@@ -86,17 +101,23 @@ private:
     std::optional<MovementChange> readMovementChange(qint16 sectionId);
     /// The last round of the old movement when the section's change is to be decided.
     static std::optional<qint16> lastOldRound(const MovementChange& change);
-    /// Decides and applies one section's movement change; true when a decision was applied.
-    bool decideMovementChange(qint16 sectionId, qint32 boundTerminals);
+    /// Decides and applies one section's movement change.
+    Decision decideMovementChange(qint16 sectionId, qint32 boundTerminals);
     /// The first table of the section that plays boards in the stanza's edge round and has a
     /// result for each, as "A3"; empty when none.
     QString completedTable(qint16 sectionId) const;
+    /// The stanza edge and mode, the section's set-up flags and (for a new stanza) the
+    /// cleared results are written in one transaction: all of them or none.
     bool applyNewStanza(const MovementChange& change, qint16 lastOldRound);
     bool applyKeepStanza(const MovementChange& change);
+    /// Commits a decision's transaction; false (logged) when the commit is refused.
+    bool commitDecision(DbTransaction& transaction);
     /// Logs every result of the section from round fromRound on in full, then deletes them;
     /// nothing is deleted when they cannot be read.
     bool clearResultsFrom(qint16 sectionId, qint16 fromRound);
-    void resetVacantTables();
+    /// Clears UpdateFromRound and the set-up flag of every table without a terminal, except
+    /// in the sections kept (whose change is still to be decided).
+    void resetVacantTables(const std::vector<qint16>& keptSections);
     void reloadGameData(const Reload& reload);
     void showStanzaState();
     void logDbError(const QString& source) const;

@@ -302,7 +302,10 @@ bool GameData::tableClearResult(qint16 round, qint16 sectionId) {
     }
     if (tables.isEmpty())
         return true;
-    DbTransaction transaction(db_);
+    // Inside a caller's transaction the delete stands or falls with the caller's changes.
+    std::optional<DbTransaction> transaction;
+    if (!db_.inTransaction())
+        transaction.emplace(db_);
     if (!db_.execSQL(QStringLiteral("DELETE FROM ReceivedData WHERE Section=") + number(sectionId) +
                          QStringLiteral(" AND Round>=") + number(round) +
                          QStringLiteral(" AND [Table] IN (") + tables.join(QLatin1Char(',')) +
@@ -313,7 +316,7 @@ bool GameData::tableClearResult(qint16 round, qint16 sectionId) {
     }
     for (qint16 table : bound)
         refreshResultGot(sectionId, table, QStringLiteral("Refresh result got"));
-    if (transaction.isActive() && !transaction.commit()) {
+    if (transaction && transaction->isActive() && !transaction->commit()) {
         logDbError(source);
         return false;
     }

@@ -3,11 +3,14 @@
 #include "core/MessageBox.h"
 #include "core/ResultEntry.h"
 #include "gamedata/PlayerNames.h"
+#include "gamedata/PlayerSeats.h"
 #include "support/EventBuilder.h"
 #include "support/FakeDesktopHost.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
+#include "support/MovementChangeRig.h"
 #include "support/ScriptedMessageBox.h"
+#include "support/SimWire.h"
 
 #include <QSqlQuery>
 #include <array>
@@ -89,6 +92,22 @@ struct AnalysisRig {
         return flags;
     }
     bool logged(const QString& line) const { return data.logMessages().contains(line); }
+    // A section's decision as stored: "mode:edge", its tables' set-up flags and
+    // UpdateFromRound, and the count of its results after round afterRound.
+    std::string decision(int section, int afterRound) {
+        const auto text = [this, section](const QString& sql) {
+            return data.value(sql.arg(section)).toString();
+        };
+        return (text(
+                    u"SELECT custom_qz_UFRmode || ':' || custom_qz_StanazEdgeGameRound FROM Section WHERE ID=%1"_s) +
+                u' ' + loadSetupFlags(section) + u' ' +
+                text(u"SELECT group_concat(UpdateFromRound, '') FROM (SELECT UpdateFromRound FROM Tables"
+                     " WHERE Section=%1 ORDER BY [Table])"_s) +
+                u' ' +
+                text(u"SELECT COUNT(*) FROM ReceivedData WHERE Section=%1 AND Round>"_s +
+                     QString::number(afterRound)))
+            .toStdString();
+    }
 
     GameDataHarness data;
     PlayerNames names;
@@ -403,6 +422,53 @@ TEST(GameDataAnalysisTest, AModeChangedDuringTheQuestionIsNotOverwritten) {
         QStringLiteral("Section A: UFR mode is 1, movement change left undecided (AnalyzeGameDB)")));
 }
 
+// Rounds 1-4 of 5 played at every table, the movement changed from round 5. While the
+// question is up the scoring program writes its change again, from round 3 or from round 5:
+// the answer decides only the change it was asked about; a corrected one is asked anew.
+TEST(GameDataAnalysisTest, TheAnswerDecidesOnlyTheChangeAsked) {
+    struct AnswerCase {
+        int rewrittenFrom;
+        bool answer;
+        const char* expected;
+        std::vector<qint16> askedLastRounds;
+        int dialogs = 0;
+    };
+    const AnswerCase cases[] = {
+        {3, true, "0:5 00000 33333 20", {4, 2}},
+        {3, false, "0:5 00000 33333 20", {4, 2}},
+        {5, true, "2:4 11111 55555 20", {4}, 1},
+        {5, false, "1:5 11111 55555 20", {4}},
+    };
+    for (const AnswerCase& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.rewrittenFrom << (c.answer ? " Yes" : " No"));
+        AnalysisRig rig;
+        EventBuilder b = test::MovementChangeRig::mitchell(5, 5, 2);
+        for (int t = 1; t <= 5; ++t) {
+            b.setUpdateFromRound(1, t, 5);
+            b.addTerminal(100 + t, 1, t);
+        }
+        ASSERT_TRUE(rig.start(b));
+        rig.storeRounds(1, 5, 1, 4);
+        rig.box.answers.push_back(c.answer);
+        rig.box.whileShown = [&rig, &c] {
+            rig.box.whileShown = nullptr;
+            ASSERT_TRUE(rig.data.exec(u"UPDATE Tables SET UpdateFromRound=%1"_s.arg(c.rewrittenFrom)));
+        };
+
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_EQ(rig.decision(1, 2), c.expected);
+        EXPECT_EQ(rig.host.ufrDialogShown, c.dialogs);
+        EXPECT_EQ(rig.logged(u"Section A: movement change from round 5 asked, now from round 3, movement "
+                             "change left undecided (AnalyzeGameDB)"_s),
+                  c.rewrittenFrom == 3);
+        rig.analysis.AnalyzeGameDB();
+        QStringList asked;
+        for (const qint16 round : c.askedLastRounds)
+            asked << GameDataAnalysis::movementChangeQuestion(round);
+        EXPECT_EQ(rig.box.texts().join(u'|').toStdString(), asked.join(u'|').toStdString());
+    }
+}
+
 // While the question about section A is up, a round of results is stored: of A itself, or
 // of section B, whose table completes the stanza with it so that B is decided after A
 // without a question. The changes are mixed: each stanza closes at its last result round.
@@ -556,21 +622,29 @@ TEST(GameDataAnalysisTest, ADecisionResetsTheVacantTablesOfTheWholeEvent) {
         6);
 }
 
+// Sections A and B of 5 Mitchell tables, 4 rounds of 2 boards, in a stanza from round 1 to
+// edge, every table changed from updateFromRound; with terminals at tables 1-4 (table 5 stays
+// vacant) or none.
+EventBuilder twoChangedSections(int edge, int updateFromRound, bool terminals) {
+    EventBuilder b;
+    for (const int id : {b.addSection(QStringLiteral("A")), b.addSection(QStringLiteral("B"))}) {
+        b.addMitchellMovement(id, 5, 4, 2);
+        b.setStanza(id, 1, edge);
+        for (int t = 1; t <= 5; ++t)
+            b.setUpdateFromRound(id, t, updateFromRound);
+        for (int t = 1; terminals && t <= 4; ++t)
+            b.addTerminal(100 * id + t, id, t);
+    }
+    return b;
+}
+
 // Two sections changed from the same round, decided one after the other: the vacant tables
 // of the first keep the second's UpdateFromRound until both are decided.
 TEST(GameDataAnalysisTest, TwoSectionsChangedFromTheSameRoundAreBothDecided) {
     for (const bool terminals : {false, true}) {
         SCOPED_TRACE(terminals);
         AnalysisRig rig;
-        EventBuilder b;
-        for (const int id : {b.addSection(QStringLiteral("A")), b.addSection(QStringLiteral("B"))}) {
-            b.addMitchellMovement(id, 5, 4, 2);
-            b.setStanza(id, 1, 3);
-            for (int t = 1; t <= 5; ++t)
-                b.setUpdateFromRound(id, t, terminals ? 2 : 4);
-            for (int t = 1; terminals && t <= 4; ++t) // table 5 stays vacant
-                b.addTerminal(100 * id + t, id, t);
-        }
+        EventBuilder b = twoChangedSections(3, terminals ? 2 : 4, terminals);
         ASSERT_TRUE(rig.start(b));
         if (terminals) {
             rig.storeRounds(1, 4, 1, 1);
@@ -592,6 +666,46 @@ TEST(GameDataAnalysisTest, TwoSectionsChangedFromTheSameRoundAreBothDecided) {
         EXPECT_EQ(rig.intValue(u"SELECT COUNT(*) FROM ReceivedData WHERE Round>1"_s), 0);
         EXPECT_EQ(text(u"SELECT group_concat(UpdateFromRound, '') FROM Tables"_s),
                   terminals ? "2222022220" : "0000000000");
+    }
+}
+
+// Sections A and B changed from round 4, table 1 of each through round 4, table 5 vacant: a
+// write of A's decision is refused, B's decision is stored. A's tables keep their marks, and
+// once the write goes through, A is decided on them as B was.
+TEST(GameDataAnalysisTest, ASectionWhoseDecisionIsNotStoredKeepsItsMarks) {
+    const std::pair<const char*, const char*> refusals[] = {
+        {"none", ""},
+        {"edge", "BEFORE UPDATE OF custom_qz_StanazEdgeGameRound ON Section WHEN OLD.ID=1"},
+        {"flags",
+         "BEFORE UPDATE OF custom_qz_loadsetup ON Tables WHEN NEW.Section=1 AND NEW.custom_qz_loadsetup=1"},
+        {"cleared results", "BEFORE DELETE ON ReceivedData WHEN OLD.Section=1"},
+    };
+    const std::string decided = "2:3 11110 44440 0";
+    for (const auto& [refused, trigger] : refusals) {
+        SCOPED_TRACE(refused);
+        AnalysisRig rig;
+        EventBuilder b = twoChangedSections(4, 4, true);
+        ASSERT_TRUE(rig.start(b));
+        for (const QChar section : {u'A', u'B'}) {
+            rig.storeRounds(1, 4, 1, 3, section);
+            rig.storeRounds(1, 1, 4, 4, section);
+        }
+        if (*trigger != '\0') {
+            ASSERT_TRUE(
+                rig.data.exec(u"CREATE TRIGGER refused %1 BEGIN SELECT RAISE(ABORT, 'refused'); END"_s.arg(
+                    QLatin1String(trigger))));
+        }
+
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_EQ(rig.decision(1, 3), *trigger != '\0' ? "0:4 00000 44444 2" : decided);
+        EXPECT_EQ(rig.decision(2, 3), decided);
+        EXPECT_EQ(rig.logged(u"Section A: movement change not stored, left undecided (AnalyzeGameDB)"_s),
+                  *trigger != '\0');
+
+        ASSERT_TRUE(rig.data.exec(u"DROP TRIGGER IF EXISTS refused"_s));
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_EQ(rig.decision(1, 3), decided);
+        EXPECT_EQ(rig.decision(2, 3), decided);
     }
 }
 
@@ -648,6 +762,31 @@ TEST(GameDataAnalysisTest, ATableCountChangeReloadsOnlyWhenTheNewTablePlaysTheEd
                   playsEdge);
         EXPECT_EQ(rig.host.initGridCalls, playsEdge ? 1 : 0);
     }
+}
+
+// Section A without a movement, 3 tables playing: the scoring program adds tables 4 and 5
+// while the game runs, then removes table 5 again.
+TEST(GameDataAnalysisTest, TablesAddedToASectionWithoutAMovementAreTakenUp) {
+    EventBuilder b = test::MovementChangeRig::withoutMovement(3);
+    test::MovementChangeRig rig(b, 3);
+    ASSERT_TRUE(rig.started) << rig.rig.failure().toStdString();
+    // The login reply's code and status byte, as "17 03".
+    const auto login = [&rig](quint16 terminal, int table) {
+        rig.rig.request(terminal, test::wire::bytes("0A 03 14"));
+        rig.rig.request(terminal, test::wire::bytes({20, 1, table}));
+        return rig.rig.sender.sent.back().body.mid(3, 2).toHex(' ').toStdString();
+    };
+
+    ASSERT_TRUE(rig.exec(u"INSERT INTO Tables (Section, [Table]) VALUES (1, 4), (1, 5)"_s));
+    rig.analyse(false);
+    EXPECT_EQ(login(4, 4), "17 03");
+    EXPECT_FALSE(rig.submit(4, {test::MovementChangeRig::record(3, 4, 4)}).isEmpty());
+    EXPECT_EQ(rig.stored(4, 3).toStdString(), "1:4-4");
+
+    ASSERT_TRUE(rig.exec(u"DELETE FROM Tables WHERE [Table]=5"_s));
+    rig.analyse(false);
+    EXPECT_EQ(login(5, 5), "17 09");
+    EXPECT_TRUE(rig.rig.data.gameData.isTableInSection(u"A4"_s));
 }
 
 // Table 2 sits out the edge round, so only table 1 is in play: that is no change of the
@@ -799,6 +938,48 @@ TEST(GameDataAnalysisTest, PlayerNamesComeFromTheScoringProgramOrTheKnownPlayers
     // The named seats are in memory.
     EXPECT_EQ(rig.names.registeredNameList().size(), 6U);
     EXPECT_TRUE(rig.logged(QStringLiteral("Load registered name to memory, 6 (AnalyzeGameDB)")));
+}
+
+// A1's North and East are registered and in memory. The scoring program corrects North's name
+// and gives East another player (Updated set on both): one check brings the names in memory,
+// the names a terminal is sent and the rows in line; a check that takes up nothing reloads
+// nothing.
+TEST(GameDataAnalysisTest, NamesTheScoringProgramCorrectsReachTheNamesInMemory) {
+    AnalysisRig rig;
+    EventBuilder b = stanzaEvent(false, 1, 6);
+    b.addRegisteredPlayer(1, 1, u"N"_s, u"10231"_s, u"Ada Lindqvist"_s, 1);
+    b.addRegisteredPlayer(1, 1, u"E"_s, u"10477"_s, u"Bo Berg"_s, 8);
+    ASSERT_TRUE(rig.start(b));
+    PlayerSeats seats(rig.data.harness.db, rig.data.harness.log, rig.data.harness.clock,
+                      rig.data.harness.config, rig.data.harness.settings, rig.data.gameData, rig.names,
+                      rig.data.harness.event);
+    const auto inMemory = [&rig, &seats] {
+        QStringList names;
+        for (const PlayerNameRecord& r : rig.names.registeredNameList())
+            names << r.direction + u':' + playerNumberText(r.number) + u':' + r.name;
+        const QByteArray block = seats.getSeatPlayerName(u"A1"_s, 1, 8, 0, 0);
+        for (const int seat : {0, 1})
+            names << QString::fromLatin1(block.mid(seat * 20, 20).constData());
+        return names.join(u'|').toStdString();
+    };
+    const auto reloads = [&rig] {
+        return rig.data.logMessages().filter(u"Load registered name to memory"_s).size();
+    };
+    rig.analysis.AnalyzeGameDB();
+    ASSERT_EQ(inMemory(), "N:10231:Ada Lindqvist|E:10477:Bo Berg|Ada Lindqvist|Bo Berg");
+
+    ASSERT_TRUE(rig.data.exec(
+        u"UPDATE PlayerNumbers SET Name='Ada Lindqvist-Berg', Updated=-1 WHERE Direction='N'"_s));
+    ASSERT_TRUE(rig.data.exec(
+        u"UPDATE PlayerNumbers SET [Number]='11002', Name='Clara Duvall', Updated=-1 WHERE Direction='E'"_s));
+    const qsizetype before = reloads();
+    rig.analysis.AnalyzeGameDB();
+    EXPECT_EQ(inMemory(), "N:10231:Ada Lindqvist-Berg|E:11002:Clara Duvall|Ada Lindqvist-Berg|Clara Duvall");
+    EXPECT_EQ(rig.intValue(u"SELECT COUNT(*) FROM PlayerNumbers WHERE Updated<>0"_s), 0);
+    EXPECT_EQ(reloads(), before + 1);
+
+    rig.analysis.AnalyzeGameDB();
+    EXPECT_EQ(reloads(), before + 1);
 }
 
 TEST(GameDataAnalysisTest, PairNumbersComeFromRoundOne) {

@@ -35,6 +35,19 @@ public:
         return b;
     }
 
+    /// Section A without a movement: tables 1 to tables, 6 boards in rounds of boardsPerRound
+    /// (stanza rounds 1 to 6 / boardsPerRound).
+    static EventBuilder withoutMovement(int tables, int boardsPerRound = 2) {
+        EventBuilder b;
+        const int a = b.addSection(QStringLiteral("A"));
+        for (int t = 1; t <= tables; ++t)
+            b.addTable(a, t);
+        b.setStanza(a, 1, 6 / boardsPerRound);
+        b.setOwnSetting(QStringLiteral("custom_qz_roundboard"), boardsPerRound);
+        b.setOwnSetting(QStringLiteral("custom_qz_totalboard"), 6);
+        return b;
+    }
+
     /// Starts the event with a terminal at each of the first tables of section A.
     MovementChangeRig(EventBuilder& b, int tables) {
         for (int t = 1; t <= tables; ++t)

@@ -320,13 +320,7 @@ TEST(SeatingWithoutMovementTest, TheLatestPairsStayThroughACorrectionOfAnEarlier
     };
     for (const CorrectionCase& c : cases) {
         SCOPED_TRACE(c.name);
-        test::EventBuilder b;
-        const int a = b.addSection(u"A"_s);
-        for (int t = 1; t <= 3; ++t)
-            b.addTable(a, t);
-        b.setStanza(a, 1, 6 / c.boardsPerRoundInPlay);
-        b.setOwnSetting(u"custom_qz_roundboard"_s, c.boardsPerRoundInPlay);
-        b.setOwnSetting(u"custom_qz_totalboard"_s, 6);
+        test::EventBuilder b = MovementChangeRig::withoutMovement(3, c.boardsPerRoundInPlay);
         MovementChangeRig m(b, 3);
         ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
         GameData& g = m.rig.data.gameData;
