@@ -369,7 +369,17 @@ INSTANTIATE_TEST_SUITE_P(
             u"UPDATE RoundData SET EWPair=5 WHERE EWPair=0 AND Round>=2"_s,
             false,
             {{"1E 01 00 01 04 00 02", "1F 00 00 03 05"}, {"1E 01 0B 0B 05 37 37", "1F 00 00 00 00"}},
-            {u"1|1|NS|1111"_s, u"1|5|EW|5555"_s}}),
+            {u"1|1|NS|1111"_s, u"1|5|EW|5555"_s}},
+        // An individual game on a Mitchell numbered NS 1-6 and EW 1-6, EW 6 missing: played by
+        // pairs, NS and EW apart. A stray EW 3 at A2 plays EW at A3; NS 2 stays.
+        SeatedRoundCase{"a pairs movement in an individual game, a stray EW pair",
+                        [](test::EventBuilder& b) { mitchellWithoutEw6(b, false); },
+                        2,
+                        u"UPDATE RoundData SET EWPair=0 WHERE EWPair=6"_s,
+                        {},
+                        true,
+                        {{"1E 02 00 01 03 00 02", "1F 00 00 03 03"}},
+                        {}}),
     test::CaseName());
 
 // Banded A: NS 1-3, EW 101-103 (known as 1, 3, 5 and 2, 4, 6). A1 has stored round 1 and

@@ -69,5 +69,44 @@ TEST(SeatsOfTheMovementTest, PairsPlayAPairsMovementInAnIndividualGameAndAnEmpty
     }
 }
 
+// In a record of a block of four seats South and West go where North and East go (offsets 6 to
+// 9), to the other seat of their line (next-seat bits, offset 5: North 0, East 1, South 2, West 3).
+bool partnersFollow(const QByteArray& record) {
+    const auto bits = [&record](int seat) {
+        return (static_cast<quint8>(record.at(5)) >> (2 * seat)) & 3;
+    };
+    for (int s = 0; s < 2; ++s) {
+        if (record.at(8 + s) != record.at(6 + s) || bits(s + 2) != (record.at(6 + s) != 0 ? bits(s) + 2 : 0))
+            return false;
+    }
+    return true;
+}
+
+// A Howell of 5 pairs on 3 tables, 3 rounds of 2 boards, in an individual game; A1 seats a pair
+// against the phantom (EW 0) every round: NS 1, 2, 3 there.
+TEST(SeatsOfTheMovementTest, APairsSectionOfAnIndividualGameIsSeatedAsPairs) {
+    test::EventBuilder b;
+    b.addHowellMovement(b.addSection(u"A"_s), 5, 3, 2);
+    b.setStanza(1, 1, 3);
+    MovementChangeRig m(b, 3);
+    ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+    m.rig.data.setIndividual(true);
+    m.rig.data.reload();
+    GameData& data = m.rig.data.gameData;
+
+    // Every table's block holds its three rounds, South and West following North and East.
+    for (const char* table : {"A1", "A2", "A3"}) {
+        SCOPED_TRACE(table);
+        const QByteArray block = data.getMovementFromMemory(QLatin1String(table), 3, 20);
+        ASSERT_EQ(block.size(), 2 + 3 * 10);
+        for (int r = 0; r < 3; ++r)
+            EXPECT_TRUE(partnersFollow(block.mid(2 + 10 * r, 10)))
+                << block.mid(2 + 10 * r, 10).toHex(' ').data();
+    }
+    // A1, round 1: NS 1 to A2 East, the phantom stays at A1 East; South and West at West.
+    EXPECT_EQ(data.getMovementFromMemory(u"A1"_s, 3, 20).mid(2, 10).toHex(' '),
+              "01 00 00 00 01 f5 02 01 02 01");
+}
+
 } // namespace
 } // namespace qzc
