@@ -3,6 +3,7 @@
 #include "core/ResultEntry.h"
 #include "core/ScoreDb.h"
 #include "dialogs/frmSettings.h"
+#include "gamedata/PairPins.h"
 #include "session/GameSession.h"
 #include "support/GoldenFile.h"
 #include "terminal/GameSettingsBlock.h"
@@ -232,17 +233,21 @@ protected:
 };
 
 // Pairs saved while RoundData cannot be read (another program holds it): B's numbering, the
-// blocks and the published pairs follow by the next analysis. A Save with nothing failing
-// puts the seats' pair numbers in force at once: in an individual game B1's South and West
-// play as themselves, in a pairs game as the pair of their line.
+// blocks and the published pairs follow by the next analysis; A's PINs are stored and read back
+// as the tables are told at once, NS and EW apart. A Save with nothing failing puts the seats'
+// pair numbers in force at once: in an individual game B1's South and West play as themselves,
+// in a pairs game as the pair of their line.
 TEST_F(MitchellAndIndividualMovementTest, ASavedGameTypeIsInForceAtOnceOrByTheNextAnalysis) {
     GameData& data = rig.program->gameData();
     ScoreDb& db = rig.program->db();
+    PairPins pins(db, rig.program->log(), data, rig.program->event());
     ASSERT_EQ(seatPairs(), u"E2 N1 S3 W4"_s);
     ASSERT_TRUE(db.execSQL(u"ALTER TABLE RoundData RENAME TO RoundDataHeld"_s, u"test"_s));
     saveWith("chkGameType");
     ASSERT_TRUE(db.execSQL(u"ALTER TABLE RoundDataHeld RENAME TO RoundData"_s, u"test"_s));
     EXPECT_FALSE(data.mem_GetSectionField(2));
+    ASSERT_TRUE(pins.markPairPIN(u"A1"_s, {1, 1, 1234, 5678}));
+    EXPECT_EQ(count(u"custom_qz_PlayerPIN WHERE Section=1 AND Pair=1"_s), 2);
     // Meanwhile every table loads its set-up; the blocks built for the new numbering are loaded again.
     ASSERT_TRUE(db.execSQL(u"UPDATE Tables SET custom_qz_loadsetup=0"_s, u"test"_s));
     for (int tick = 0; tick < GameSession::analyzeEveryTicks; ++tick)
@@ -251,6 +256,7 @@ TEST_F(MitchellAndIndividualMovementTest, ASavedGameTypeIsInForceAtOnceOrByTheNe
     EXPECT_TRUE(data.mem_GetSectionField(1));
     EXPECT_TRUE(data.mem_GetSectionField(2));
     expectPairsNumberedApart();
+    EXPECT_EQ(pins.getSectionPINData(u"A"_s), QByteArray("\x01\x38\x4e", 3));
     EXPECT_EQ(count(u"[Tables] WHERE custom_qz_loadsetup=1"_s), count(u"[Tables]"_s));
     EXPECT_EQ(seatPairs(), u"E2 N1 S1 W2"_s);
 

@@ -379,7 +379,21 @@ INSTANTIATE_TEST_SUITE_P(
                         {},
                         true,
                         {{"1E 02 00 01 03 00 02", "1F 00 00 03 03"}},
-                        {}}),
+                        {}},
+        // A Howell (pairs change direction) renumbered by the scoring program as a Mitchell of NS
+        // 1-3 and EW 1-3 (EW moving up a table), not yet taken up: as the tables are told at
+        // login, NS and EW are apart. A stray EW 2 at A1 plays EW at A2; A1's PINs of NS 1 and
+        // EW 1 are stored and read back one row each.
+        SeatedRoundCase{"a movement renumbered apart, not yet taken up",
+                        [](test::EventBuilder& b) { b.addHowellMovement(b.addSection(u"A"_s), 6, 3, 2); },
+                        1,
+                        {},
+                        u"UPDATE RoundData SET NSPair=[Table], EWPair=([Table]-Round+3)%3+1"_s,
+                        false,
+                        {{"1E 01 00 01 02 00 02", "1F 00 00 03 02"},
+                         {"1E 01 0C 22 01 38 4E", "1F 00 00 00 00"},
+                         {"3A", "3B 11 01 38 4E"}},
+                        {u"1|1|EW|5678"_s, u"1|1|NS|1234"_s}}),
     test::CaseName());
 
 // Banded A: NS 1-3, EW 101-103 (known as 1, 3, 5 and 2, 4, 6). A1 has stored round 1 and
