@@ -5,6 +5,9 @@
 #include "core/NumberText.h"
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
+#include "gamedata/FieldValues.h"
+
+#include <QSqlQuery>
 
 namespace qzc {
 
@@ -30,7 +33,32 @@ bool GameData::isIndividualGame() const {
 }
 
 bool GameData::seatsFourPlayers(qint16 sectionId) const {
-    return isIndividualGame() && sectionsNamingSouthWest_.contains(sectionId);
+    return isIndividualGame() && (movementSeats_.namingSouthWest.contains(sectionId) ||
+                                  !movementSeats_.withMovement.contains(sectionId));
+}
+
+bool GameData::eventSeatsFourPlayers() const {
+    return isIndividualGame() &&
+           (!movementSeats_.namingSouthWest.isEmpty() || movementSeats_.withMovement.isEmpty());
+}
+
+void GameData::MovementSeats::add(qint16 sectionId, qint16 south, qint16 west) {
+    withMovement.insert(sectionId);
+    if (south > 0 || west > 0)
+        namingSouthWest.insert(sectionId);
+}
+
+std::optional<GameData::MovementSeats> GameData::readMovementSeats() const {
+    std::optional<QSqlQuery> query =
+        db_.select(QStringLiteral("SELECT Section, MAX(South), MAX(West) FROM RoundData GROUP BY Section"));
+    if (!query)
+        return std::nullopt;
+    MovementSeats seats;
+    while (query->next()) {
+        seats.add(fields::toInt16(query->value(0)).value_or(0), fields::toInt16(query->value(1)).value_or(0),
+                  fields::toInt16(query->value(2)).value_or(0));
+    }
+    return seats;
 }
 
 const SectionRecord* GameData::findSection(qint16 sectionId) const {

@@ -56,7 +56,9 @@ public:
     /// Replaces sectionList from the Section, Tables and RoundData tables.
     void loadsectiondata();
     /// True when the pairs of the section (empty letters: of the whole event) keep one
-    /// direction for the whole game, so that NS and EW form separate fields.
+    /// direction for the whole game, so that NS and EW form separate fields; never where four
+    /// players sit (seatsFourPlayers). Read from the database at each call: the numbering the
+    /// terminals are told at login.
     bool hasSeparateNSEWPairs(const QString& letters) const;
     qint16 getSectionCount() const;
     /// The ID of the first section whose letters equal the trimmed argument (exact case);
@@ -93,8 +95,10 @@ public:
     /// West seats of their own.
     bool isIndividualGame() const;
     /// Four players sit at each row of the section's movement, South and West in seats of their
-    /// own: an individual game on a movement that names a South or West player. A movement that
-    /// names none is played by pairs, whatever the game type.
+    /// own: an individual game, unless the section's movement (its rows of RoundData, as last
+    /// loaded) names no South or West player: such a section is played by pairs, whatever the
+    /// game type. A section without a movement seats four players in an individual game.
+    /// Every reader that numbers, seats, names or recaps a section's players asks this.
     bool seatsFourPlayers(qint16 sectionId) const;
     bool mem_HasRound(qint16 sectionId) const;
     qint16 mem_GetMaxRound(qint16 sectionId) const;
@@ -160,8 +164,8 @@ public:
     /// direction "N", "E", "S" or "W", blanks and case ignored; 0 for another direction or a
     /// seat nobody holds.
     qint16 mem_GetSeatNumber(const QString& tableId, const QString& direction) const;
-    /// "A5NS", "B3E"; "Out" when the number does not play in the round; empty when the
-    /// round or the number is 0 or less.
+    /// "A5NS", "B3E" (a seat of its own where four players sit, seatsFourPlayers); "Out" when
+    /// the number does not play in the round; empty when the round or the number is 0 or less.
     QString mem_GetPairSeat(qint16 sectionId, qint16 round, qint16 number, const QString& seat) const;
     /// The boards of the round (0: of all rounds), joined with ","; empty when none.
     QString mem_GetBoardList(const QString& tableId, qint16 round) const;
@@ -171,7 +175,8 @@ public:
     /// or the only one; 0 when none. direction "NS", "EW" or empty.
     qint16 mem_GetSitoutPair(qint16 sectionId, qint16 round, const QString& direction, qint16 index) const;
     /// The table where number sits in the round, 0 when absent; seatCode becomes 0 not
-    /// found, 1 North/NS, 2 East/EW, 3 South, 4 West.
+    /// found, 1 North/NS, 2 East/EW, 3 South, 4 West (South and West only where four players
+    /// sit, seatsFourPlayers).
     qint16 mem_GetPairPosition(qint16 sectionId, qint16 round, qint16 number, const QString& direction,
                                qint16& seatCode) const;
     /// True when the hand records of the board set are incomplete and the table has not
@@ -398,8 +403,20 @@ private:
     bool sectionsReadAsIndividual_ = false;
     /// The game type the rows' play was read for.
     bool playReadAsIndividual_ = false;
-    /// The sections whose rows of RoundData name a South or West player, as last loaded.
-    QSet<qint16> sectionsNamingSouthWest_;
+    /// Which sections have a movement and which of them name a South or West player: read from
+    /// RoundData by either load (the sections are loaded before the movement, and their
+    /// numbering asks seatsFourPlayers).
+    struct MovementSeats {
+        QSet<qint16> withMovement;
+        QSet<qint16> namingSouthWest;
+        void add(qint16 sectionId, qint16 south, qint16 west);
+    };
+    /// RoundData's MovementSeats; nothing when the database fails.
+    std::optional<MovementSeats> readMovementSeats() const;
+    /// seatsFourPlayers of the whole event: an individual game, unless the event's movement names
+    /// no South or West player.
+    bool eventSeatsFourPlayers() const;
+    MovementSeats movementSeats_;
     std::vector<MovementMessage> messages_;
     /// The settings of the last build of the blocks; nothing before the first.
     std::optional<BlockSettings> blocksBuiltUnder_;

@@ -20,8 +20,8 @@ struct SectionRecord {
     /// The section's rows of Tables when the list was loaded, before that cut.
     qint16 tableRows = 0;
     /// The pairs keep one direction for the whole game (NS and EW are separate fields).
-    /// Never in an individual game: read at the load and again when a saved game type
-    /// comes in force (GameData::followMovementSettings).
+    /// Never where four players sit (GameData::seatsFourPlayers): read at the load and again
+    /// when a saved game type comes in force (GameData::followMovementSettings).
     bool separatePairs = false;
     qint16 missingPair = 0;
     qint16 stanzaBegin = 0;

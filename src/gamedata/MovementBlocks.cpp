@@ -20,6 +20,12 @@ constexpr qint16 kShareSeveral = 62;
 constexpr qint16 kShareHighTable = 63;
 constexpr int kMaskRounds = 8;
 
+// The seat code (of mem_GetPairPosition) of the partner of a pair's first player: South for
+// North, West for East; 0 for none.
+qint16 partnerSeatCode(qint16 code) {
+    return code == 1 || code == 2 ? static_cast<qint16>(code + 2) : qint16{0};
+}
+
 QByteArray emptyBlock() {
     return QByteArray(1, '\0');
 }
@@ -96,6 +102,7 @@ MovementMessage GameData::buildMovementMessage(const SectionRecord& section, qin
 
     const qint16 sectionId = section.ID;
     const bool separate = section.separatePairs;
+    const bool fourPlayers = seatsFourPlayers(sectionId);
     const int recordSize = individual ? kIndividualRecordSize : kPairsRecordSize;
     BlockWriter block;
     int roundMask = 0;
@@ -153,10 +160,13 @@ MovementMessage GameData::buildMovementMessage(const SectionRecord& section, qin
         }
         block.put(firstBoard, "board");
 
-        // Where each seat goes in the next round, and in which direction.
+        // Where each seat goes in the next round, and in which direction. Where pairs play (also
+        // in the four-seat records of an individual game) the pairs are looked up, and South and
+        // West go with North and East.
+        const int lookedUp = fourPlayers ? seatCount : 2;
         qint16 nextTables[4] = {0, 0, 0, 0};
         qint16 seatCodes[4] = {0, 0, 0, 0};
-        for (int s = 0; s < seatCount; ++s) {
+        for (int s = 0; s < lookedUp; ++s) {
             QString direction;
             if (separate)
                 direction = s == 0 ? QStringLiteral("NS") : QStringLiteral("EW");
@@ -169,6 +179,10 @@ MovementMessage GameData::buildMovementMessage(const SectionRecord& section, qin
             nextTables[s] = mem_GetPairPosition(sectionId, nextRound, number, direction, seatCodes[s]);
             if (nextTables[s] == 0)
                 nextTables[s] = mem_GetPairPosition(sectionId, nextRound, 0, direction, seatCodes[s]);
+        }
+        for (int s = lookedUp; s < seatCount; ++s) {
+            nextTables[s] = nextTables[s - 2];
+            seatCodes[s] = partnerSeatCode(seatCodes[s - 2]);
         }
 
         if (individual) {

@@ -79,12 +79,12 @@ void GameData::loadrounddata() {
     // Whether four players sit at a row is a question of its section's whole movement: a row
     // of an individual movement without a South or West player sits out, a row of a pairs
     // movement plays whatever the game type.
-    sectionsNamingSouthWest_.clear();
-    for (const QSqlRecord& record : raw) {
-        if (fields::int16Or(record, QStringLiteral("South")) > 0 ||
-            fields::int16Or(record, QStringLiteral("West")) > 0)
-            sectionsNamingSouthWest_.insert(fields::int16Or(record, QStringLiteral("Section")));
-    }
+    MovementSeats movementSeats;
+    for (const QSqlRecord& record : raw)
+        movementSeats.add(fields::int16Or(record, QStringLiteral("Section")),
+                          fields::int16Or(record, QStringLiteral("South")),
+                          fields::int16Or(record, QStringLiteral("West")));
+    movementSeats_ = movementSeats;
     const QSet<quint64> played = roundsPlayed(0);
     for (const QSqlRecord& record : raw) {
         const std::optional<qint16> sectionId = fields::int16(record, QStringLiteral("Section"));

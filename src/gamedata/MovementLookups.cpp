@@ -229,7 +229,7 @@ QString GameData::mem_GetPairSeat(qint16 sectionId, qint16 round, qint16 number,
     const std::vector<int>* rows = roundRows(sectionId, round);
     if (!rows)
         return QStringLiteral("Out");
-    const bool individual = isIndividualGame();
+    const bool fourPlayers = seatsFourPlayers(sectionId);
     const bool separate = mem_GetSectionField(sectionId);
     const QString letter = seat.trimmed().toUpper();
     for (int i : *rows) {
@@ -237,27 +237,27 @@ QString GameData::mem_GetPairSeat(qint16 sectionId, qint16 round, qint16 number,
         QString found;
         if (separate) {
             if (letter == QLatin1String("N") || letter == QLatin1String("S")) {
-                if (!individual && row.NSPair == number)
+                if (!fourPlayers && row.NSPair == number)
                     found = QStringLiteral("NS");
-                else if (individual && letter == QLatin1String("N") && row.NSPair == number)
+                else if (fourPlayers && letter == QLatin1String("N") && row.NSPair == number)
                     found = QStringLiteral("N");
-                else if (individual && letter == QLatin1String("S") && row.South == number)
+                else if (fourPlayers && letter == QLatin1String("S") && row.South == number)
                     found = QStringLiteral("S");
             } else if (letter == QLatin1String("E") || letter == QLatin1String("W")) {
-                if (!individual && row.EWPair == number)
+                if (!fourPlayers && row.EWPair == number)
                     found = QStringLiteral("EW");
-                else if (individual && letter == QLatin1String("E") && row.EWPair == number)
+                else if (fourPlayers && letter == QLatin1String("E") && row.EWPair == number)
                     found = QStringLiteral("E");
-                else if (individual && letter == QLatin1String("W") && row.West == number)
+                else if (fourPlayers && letter == QLatin1String("W") && row.West == number)
                     found = QStringLiteral("W");
             }
         } else if (row.NSPair == number) {
-            found = individual ? QStringLiteral("N") : QStringLiteral("NS");
+            found = fourPlayers ? QStringLiteral("N") : QStringLiteral("NS");
         } else if (row.EWPair == number) {
-            found = individual ? QStringLiteral("E") : QStringLiteral("EW");
-        } else if (individual && row.South == number) {
+            found = fourPlayers ? QStringLiteral("E") : QStringLiteral("EW");
+        } else if (fourPlayers && row.South == number) {
             found = QStringLiteral("S");
-        } else if (individual && row.West == number) {
+        } else if (fourPlayers && row.West == number) {
             found = QStringLiteral("W");
         }
         if (!found.isEmpty())
@@ -361,7 +361,8 @@ qint16 GameData::mem_GetPairPosition(qint16 sectionId, qint16 round, qint16 numb
     const std::vector<int>* rows = roundRows(sectionId, round);
     if (!rows)
         return 0;
-    const bool individual = isIndividualGame();
+    // Where pairs play South and West are no seats: a pairs row holds 0 there.
+    const bool fourPlayers = seatsFourPlayers(sectionId);
     for (int i : *rows) {
         const MovementRow& row = rows_[static_cast<std::size_t>(i)];
         if (direction == QLatin1String("NS")) {
@@ -375,10 +376,10 @@ qint16 GameData::mem_GetPairPosition(qint16 sectionId, qint16 round, qint16 numb
         } else if (row.EWPair == number) {
             seatCode = 2;
         } else if (row.South == number) {
-            // In a pairs game South is not a seat, and West is not tested after it.
-            if (individual)
+            // Where pairs play South is not a seat, and West is not tested after it.
+            if (fourPlayers)
                 seatCode = 3;
-        } else if (individual && row.West == number) {
+        } else if (fourPlayers && row.West == number) {
             seatCode = 4;
         }
         if (seatCode != 0)

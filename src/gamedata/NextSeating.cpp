@@ -30,9 +30,11 @@ Seating NextSeating::getNextSeating(const QString& tableId, qint16 round, qint16
                                     Column column) const {
     if (number <= 0)
         return {};
-    const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
+    const QString letters = tableIdLetter(tableId);
+    const qint16 sectionId = gameData_.getSectionID(letters);
     const ColumnInfo& wanted = kColumns[static_cast<int>(column)];
-    const bool separate = gameData_.mem_GetSectionField(sectionId);
+    // The numbering the terminals are told at login, as the round is read from RoundData.
+    const bool separate = gameData_.hasSeparateNSEWPairs(letters);
 
     QString sql = QStringLiteral("SELECT [Table], NSPair, EWPair, South, West FROM RoundData"
                                  " WHERE Section=? AND Round=? AND ");

@@ -35,8 +35,8 @@ public:
     NextSeating(ScoreDb& db, Log& log, const GameData& gameData) : db_(db), log_(log), gameData_(gameData) {}
 
     /// The other table and seat of number in round. In a section whose pairs keep their
-    /// direction the number is looked for in column only, otherwise in every seat. A pair
-    /// that stays at the table gets none.
+    /// direction (hasSeparateNSEWPairs) the number is looked for in column only, otherwise in every seat. A
+    /// pair that stays at the table gets none.
     Seating getNextSeating(const QString& tableId, qint16 round, qint16 number, Column column) const;
 
     /// True when the table's row of round seats these numbers: its NS and EW pairs equal

@@ -9,6 +9,7 @@
 #include "core/SectionLetters.h"
 #include "gamedata/GameData.h"
 
+#include <QHash>
 #include <QSqlQuery>
 
 namespace qzc {
@@ -29,6 +30,13 @@ QString PairPins::pinText(int pin) {
 
 void PairPins::logDbError(const QString& source) const {
     log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), source, true);
+}
+
+bool PairPins::keepsDirection(const QString& letters) const {
+    // The numbering the terminals are told at login, not the one in memory, which may lag
+    // behind a saved game type or a changed movement until the next analysis. A section the
+    // event does not hold keeps none.
+    return gameData_.getSectionID(letters) != 0 && gameData_.hasSeparateNSEWPairs(letters);
 }
 
 bool PairPins::storePin(qint16 sectionId, qint16 pair, const QString& direction, bool matchDirection,
@@ -55,8 +63,9 @@ bool PairPins::storePin(qint16 sectionId, qint16 pair, const QString& direction,
 
 bool PairPins::markPairPIN(const QString& tableId, const PinSubmission& pins) {
     log_.writeLog(0, QStringLiteral("Mark Pair pin code"));
-    const qint16 sectionId = gameData_.getSectionID(tableIdLetter(tableId));
-    const bool separate = gameData_.mem_GetSectionField(sectionId);
+    const QString letters = tableIdLetter(tableId);
+    const qint16 sectionId = gameData_.getSectionID(letters);
+    const bool separate = keepsDirection(letters);
     const QString ns = QStringLiteral("NS");
     const QString ew = QStringLiteral("EW");
 
@@ -83,27 +92,40 @@ QString PairPins::getPairPINList() const {
 }
 
 std::optional<std::vector<PairPinRecord>> PairPins::pairPinRecords() const {
-    std::optional<QSqlQuery> query =
-        db_.select(QStringLiteral("SELECT custom_qz_PlayerPIN.Pair, custom_qz_PlayerPIN.Direction,"
-                                  " custom_qz_PlayerPIN.PIN, Section.Letter FROM custom_qz_PlayerPIN"
-                                  " LEFT JOIN Section ON custom_qz_PlayerPIN.Section=Section.ID"
-                                  " ORDER BY Section.Letter ASC, custom_qz_PlayerPIN.Direction DESC,"
-                                  " custom_qz_PlayerPIN.Pair ASC"));
-    if (!query) {
-        logDbError(QStringLiteral("Database - getPairPIN"));
-        return std::nullopt;
+    struct Row {
+        qint16 pair = 0;
+        QString direction;
+        QString pin;
+        QString letters;
+    };
+    std::vector<Row> rows;
+    {
+        std::optional<QSqlQuery> query =
+            db_.select(QStringLiteral("SELECT custom_qz_PlayerPIN.Pair, custom_qz_PlayerPIN.Direction,"
+                                      " custom_qz_PlayerPIN.PIN, Section.Letter FROM custom_qz_PlayerPIN"
+                                      " LEFT JOIN Section ON custom_qz_PlayerPIN.Section=Section.ID"
+                                      " ORDER BY Section.Letter ASC, custom_qz_PlayerPIN.Direction DESC,"
+                                      " custom_qz_PlayerPIN.Pair ASC"));
+        if (!query) {
+            logDbError(QStringLiteral("Database - getPairPIN"));
+            return std::nullopt;
+        }
+        while (query->next()) {
+            if (!query->value(0).isNull())
+                rows.push_back({queryInt16(*query, 0), queryText(*query, 1), queryText(*query, 2),
+                                queryText(*query, 3).trimmed()});
+        }
     }
+    QHash<QString, bool> separate;
     std::vector<PairPinRecord> records;
-    while (query->next()) {
-        if (query->value(0).isNull())
-            continue;
-        const QString letters = queryText(*query, 3).trimmed();
-        if (queryText(*query, 1) == QLatin1String("NS") &&
-            gameData_.mem_GetSectionField(gameData_.getSectionID(letters)))
+    for (const Row& row : rows) {
+        auto known = separate.constFind(row.letters);
+        if (known == separate.constEnd())
+            known = separate.insert(row.letters, keepsDirection(row.letters));
+        if (row.direction == QLatin1String("NS") && known.value())
             continue;
         records.push_back(
-            {letters + fourDigits(convertPairNumber(queryInt16(*query, 0), event_.bandedPairNumbering)),
-             queryText(*query, 2)});
+            {row.letters + fourDigits(convertPairNumber(row.pair, event_.bandedPairNumbering)), row.pin});
     }
     return records;
 }
@@ -112,7 +134,7 @@ std::optional<QByteArray> PairPins::getSectionPINData(const QString& letters) co
     const QString source = QStringLiteral("Database - getallPairPIN");
     const qint16 sectionId = gameData_.getSectionID(letters);
     QString sql = QStringLiteral("SELECT Pair, PIN FROM custom_qz_PlayerPIN WHERE Section=?");
-    if (gameData_.mem_GetSectionField(sectionId))
+    if (keepsDirection(letters))
         sql += QStringLiteral(" AND Direction='EW'");
     std::optional<QSqlQuery> query = db_.select(sql + QStringLiteral(" ORDER BY Pair ASC"), {sectionId});
     if (!query) {

@@ -50,7 +50,9 @@ public:
 
     /// Stores the PINs of the table's section: the NS pair's and the EW pair's (also a pair
     /// 0), then the second numbers above 0. A pair's row is replaced (in a section whose
-    /// pairs keep their direction, the row of that direction), else one is added. All or
+    /// pairs keep their direction, the row of that direction), else one is added. Whether they
+    /// keep it is read as the terminals are told at login (GameData::hasSeparateNSEWPairs), here
+    /// and wherever the PINs are read back. All or
     /// nothing: false, with nothing changed, when a statement fails.
     bool markPairPIN(const QString& tableId, const PinSubmission& pins);
 
@@ -69,6 +71,8 @@ public:
     std::optional<QByteArray> getSectionPINData(const QString& letters) const;
 
 private:
+    /// The pairs of the section keep their direction, as the terminals are told at login.
+    bool keepsDirection(const QString& letters) const;
     bool storePin(qint16 sectionId, qint16 pair, const QString& direction, bool matchDirection, int pin);
     void logDbError(const QString& source) const;
 

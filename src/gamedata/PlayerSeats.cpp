@@ -224,7 +224,7 @@ void PlayerSeats::findHomeSeats(const QString& letters, const SeatNumbers& numbe
 QByteArray PlayerSeats::getSeatPlayerName(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 south,
                                           qint16 west) {
     const bool roundRequest = nsPair < 0 || ewPair < 0;
-    const bool individual = StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1;
+    const bool fourPlayers = gameData_.seatsFourPlayers(gameData_.getSectionID(tableIdLetter(tableId)));
     const NextSeating movement(db_, log_, gameData_);
     qint16 round = 0;
     SeatNumbers numbers{};
@@ -236,8 +236,8 @@ QByteArray PlayerSeats::getSeatPlayerName(const QString& tableId, qint16 nsPair,
             return QByteArray(1, '\0');
         numbers = gameData_.mem_GetTableSeats(tableId, round);
     } else {
-        // In a pairs game South and West sit with their partners: only the pairs must fit a row.
-        const bool bothGiven = south >= 0 && west >= 0 && individual;
+        // Where pairs play South and West sit with their partners: only the pairs must fit a row.
+        const bool bothGiven = south >= 0 && west >= 0 && fourPlayers;
         const SeatNumbers sent{nsPair, ewPair, bothGiven ? south : qint16{0}, bothGiven ? west : qint16{0}};
         const std::optional<SeatNumbers> seated =
             movementSeatNumbers(gameData_, movement, event_.bandedPairNumbering, tableId, sent);
@@ -257,8 +257,8 @@ QByteArray PlayerSeats::getSeatPlayerName(const QString& tableId, qint16 nsPair,
     std::array<QString, 4> homeTables;
     std::array<QString, 4> directions;
     findHomeSeats(letters, numbers, homeTables, directions);
-    if (!individual) {
-        // In a pairs game South sits with the NS pair and West with the EW pair.
+    if (!fourPlayers) {
+        // Where pairs play South sits with the NS pair and West with the EW pair.
         for (std::size_t k = 2; k < 4; ++k) {
             homeTables[k] = homeTables[k - 2];
             directions[k] = partnerOf(directions[k - 2]);

@@ -65,10 +65,10 @@ public:
     /// (roundBeingSeated with no numbers, so a sit-out round is passed over while a later
     /// round remains): then a round whose names were sent already gives the single byte 0
     /// (unless asked again within 10 seconds of the sending), and the round is marked as sent.
-    /// Otherwise the numbers given (South and West only in an individual game and when both
-    /// are 0 or more) are the players, as the terminal numbers them: with banded numbering the
-    /// seats of the round being seated or of the round being played that they fit
-    /// (movementSeatNumbers), "n/a" for every seat, with a log line, when neither fits them.
+    /// Otherwise the numbers given (South and West only where four players sit, seatsFourPlayers,
+    /// and when both are 0 or more; else they sit with their partners) are the players, as the terminal
+    /// numbers them: with banded numbering the seats of the round being seated or of the round being played
+    /// that they fit (movementSeatNumbers), "n/a" for every seat, with a log line, when neither fits them.
     QByteArray getSeatPlayerName(const QString& tableId, qint16 nsPair, qint16 ewPair, qint16 south,
                                  qint16 west);
 

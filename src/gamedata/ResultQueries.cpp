@@ -113,7 +113,7 @@ QString GameData::getBoardResultText(qint16 board, qint16 sectionId, qint16 sort
         QStringLiteral("SELECT PairNS, PairEW, South, West, custom_qz_score FROM ReceivedData WHERE Board=") +
         number(board) + QStringLiteral(" AND NOT Erased AND Section=") + number(sectionId) +
         QStringLiteral(" ORDER BY ") + column + QLatin1Char(' ') + direction);
-    const bool individual = isIndividualGame();
+    const bool individual = seatsFourPlayers(sectionId);
     QString text;
     while (query && query->next()) {
         const qint16 ns = fields::toInt16(query->value(0)).value_or(0);

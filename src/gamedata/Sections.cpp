@@ -46,6 +46,15 @@ void GameData::loadsectiondata() {
     log_.writeLog(0, QStringLiteral("Load section data into memory"));
     sectionsReadAsIndividual_ = isIndividualGame();
     QList<SectionRecord> loaded;
+    // Each section's numbering asks whether its movement seats four players: read here, as the
+    // movement itself is loaded after the sections.
+    std::optional<MovementSeats> movementSeats = readMovementSeats();
+    if (!movementSeats) {
+        logDbError(kLoadErrorSource);
+        sections_ = loaded;
+        return;
+    }
+    movementSeats_ = *movementSeats;
     std::vector<QSqlRecord> rows;
     {
         std::optional<QSqlQuery> query = db_.select(QStringLiteral("SELECT * FROM Section ORDER BY ID ASC"));
@@ -204,7 +213,9 @@ bool GameData::hasSeparateNSEWPairs(const QString& letters) const {
 }
 
 std::optional<bool> GameData::separatePairs(std::optional<qint16> sectionId) const {
-    if (isIndividualGame())
+    // Where four players sit nobody keeps a direction; a section played by pairs is numbered as
+    // in a pairs game.
+    if (sectionId ? seatsFourPlayers(*sectionId) : eventSeatsFourPlayers())
         return false;
     if (event_.bandedPairNumbering)
         return true;

@@ -1,9 +1,9 @@
 #include "reports/PopUpResults.h"
 
-#include "core/GameSettings.h"
 #include "core/MessageBox.h"
 #include "core/NumberText.h"
 #include "core/ResultEntry.h"
+#include "core/SectionLetters.h"
 #include "core/TextHelpers.h"
 #include "gamedata/GameData.h"
 #include "reports/PlayGridData.h"
@@ -42,8 +42,8 @@ PopUpResults::PopUpResults(GameData& gameData, const GameSettings& settings, Log
     : gameData_(gameData), settings_(settings), messages_(messages),
       correction_(gameData, log, messages, desktop) {}
 
-bool PopUpResults::isIndividualGame() const {
-    return StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1;
+bool PopUpResults::seatsFourPlayers(const QString& tableId) const {
+    return gameData_.seatsFourPlayers(gameData_.getSectionID(tableIdLetter(tableId)));
 }
 
 QString PopUpResults::cellBoardList(const QString& cellText) {
@@ -66,10 +66,11 @@ CellDetails PopUpResults::ShowCellDetails(const QString& letters, qint16 table, 
     CellDetails details;
     details.tableId = letters + number(table);
     details.round = round;
-    details.title = QStringLiteral("Table ") + details.tableId + QStringLiteral("; Round ") + number(round) +
-                    QStringLiteral("; ") +
-                    (isIndividualGame() ? QStringLiteral("Player ") : QStringLiteral("Pair ")) +
-                    sitting(details.tableId, round);
+    details.title =
+        QStringLiteral("Table ") + details.tableId + QStringLiteral("; Round ") + number(round) +
+        QStringLiteral("; ") +
+        (seatsFourPlayers(details.tableId) ? QStringLiteral("Player ") : QStringLiteral("Pair ")) +
+        sitting(details.tableId, round);
     const qint16 boards = static_cast<qint16>(CountOccurrences(boardList, QStringLiteral(",")));
     const QString storedId = PlayGridData::gridTableId(letters, table);
     for (qint16 i = 1; i <= boards; ++i)
@@ -135,7 +136,7 @@ PopUpResults::EditOutcome PopUpResults::saveEdit(const QString& tableId, qint16 
     seat.board = line.board;
     seat.nsPair = seated[0];
     seat.ewPair = seated[1];
-    if (isIndividualGame()) {
+    if (seatsFourPlayers(tableId)) {
         seat.south = seated[2];
         seat.west = seated[3];
     }

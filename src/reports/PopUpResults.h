@@ -80,7 +80,8 @@ public:
     EditOutcome saveEdit(const QString& tableId, qint16 round, const PopUpLine& line, const QString& boxText);
 
 private:
-    bool isIndividualGame() const;
+    /// Four players sit at the table's section (GameData::seatsFourPlayers).
+    bool seatsFourPlayers(const QString& tableId) const;
     /// Who played the table's round, as text.
     QString sitting(const QString& tableId, qint16 round) const;
 

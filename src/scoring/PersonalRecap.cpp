@@ -52,10 +52,10 @@ double boardPercentage(const ScoreFrequencyRecord& entry, BoardScoringMethod met
 
 } // namespace
 
-std::optional<RecapSeat> recapSeat(qint16 direction, bool individual) {
+std::optional<RecapSeat> recapSeat(qint16 direction, bool fourPlayers) {
     if (direction < 0 || direction > 4)
         return std::nullopt;
-    if (!individual) {
+    if (!fourPlayers) {
         if (direction == 1 || direction == 4)
             return RecapSeat{1, QStringLiteral("N"), true};
         return RecapSeat{2, QStringLiteral("E"), false};

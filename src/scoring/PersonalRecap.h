@@ -25,10 +25,10 @@ struct RecapSeat {
     bool northSouth = false;
 };
 
-/// The seat that direction (0 to 4) names: in a pairs game 1 and 4 the NS pair, 0, 2 and 3
-/// the EW pair; in an individual game 0 East, 1 North, 2 West, 4 South and 3 nobody.
-/// Nothing for a direction outside 0 to 4.
-std::optional<RecapSeat> recapSeat(qint16 direction, bool individual);
+/// The seat that direction (0 to 4) names: where pairs play 1 and 4 the NS pair, 0, 2 and 3
+/// the EW pair; where four players sit (an individual movement) 0 East, 1 North, 2 West,
+/// 4 South and 3 nobody. Nothing for a direction outside 0 to 4.
+std::optional<RecapSeat> recapSeat(qint16 direction, bool fourPlayers);
 
 /// The contestant whose personal recap a terminal asks for.
 struct RecapContestant {

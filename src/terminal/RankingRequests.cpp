@@ -1,9 +1,7 @@
 // What the terminals show the players: the ranking (56), the section's pair PINs (58), the
 // score frequencies of a few boards (104) and a contestant's personal recap (106).
 #include "core/EventInfo.h"
-#include "core/GameSettings.h"
 #include "core/Log.h"
-#include "core/NumberText.h"
 #include "core/SectionLetters.h"
 #include "core/TextHelpers.h"
 #include "gamedata/GameData.h"
@@ -71,8 +69,9 @@ RequestDispatcher::Reply RequestDispatcher::requestScoreFrequency(const Request&
 
 RequestDispatcher::Reply RequestDispatcher::requestPersonalRecap(const Request& rq) {
     const QByteArray nothing(1, '\0');
-    const bool individual = StrToInt(settings_.getGameSetting(QStringLiteral("custom_qz_gametype"))) == 1;
-    const std::optional<RecapSeat> seat = recapSeat(rq.byte(1), individual);
+    const QString letters = tableIdLetter(rq.tableId);
+    const qint16 sectionId = gameData_.getSectionID(letters);
+    const std::optional<RecapSeat> seat = recapSeat(rq.byte(1), gameData_.seatsFourPlayers(sectionId));
     if (!seat)
         return withPayload(MessageCode::ReplyPersonalRecap, nothing);
 
@@ -87,9 +86,8 @@ RequestDispatcher::Reply RequestDispatcher::requestPersonalRecap(const Request& 
     if (number <= 0)
         return withPayload(MessageCode::ReplyPersonalRecap, nothing);
 
-    const QString letters = tableIdLetter(rq.tableId);
-    const RecapContestant contestant{TableAddress::of(rq.tableId, gameData_.getSectionID(letters)), number,
-                                     seat->northSouth, gameData_.hasSeparateNSEWPairs(letters)};
+    const RecapContestant contestant{TableAddress::of(rq.tableId, sectionId), number, seat->northSouth,
+                                     gameData_.hasSeparateNSEWPairs(letters)};
     return withPayload(MessageCode::ReplyPersonalRecap, recap_.getPersonalRecap(contestant));
 }
 

@@ -3,6 +3,7 @@
 #include "core/ResultEntry.h"
 #include "core/ScoreDb.h"
 #include "dialogs/frmSettings.h"
+#include "gamedata/PairPins.h"
 #include "session/GameSession.h"
 #include "support/GoldenFile.h"
 #include "terminal/GameSettingsBlock.h"
@@ -170,11 +171,14 @@ protected:
         return b;
     }
     // NS and EW of A numbered apart in what the tables and the published results get. A1, round
-    // 1: NS 1 and EW 1 on board 1; NS 1 stays, EW 1 goes to table 2, EW seat (0x80). results.txt
-    // lists an unnamed pair as N and S or as E and W: one N or E line a pair.
+    // 1: NS 1 and EW 1 on board 1; NS 1 stays, EW 1 goes to table 2, EW seat (0x80).
     void expectPairsNumberedApart() {
         EXPECT_EQ(rig.program->gameData().getMovementFromMemory(u"A1"_s, 3, 20).mid(2, 6),
                   QByteArray("\x01\x01\x01\x80\x01\x02", 6));
+        expectPublishedApart();
+    }
+    // results.txt lists an unnamed pair as N and S or as E and W: one N or E line a pair.
+    void expectPublishedApart() {
         window().findChild<QAction*>(u"mnu_makeresultfile"_s)->trigger();
         const QString published =
             QString::fromLatin1(test::readFileBytes(rig.program->event().eventDataPath + u"results.txt"_s));
@@ -183,17 +187,23 @@ protected:
     }
 };
 
-// Pairs saved before any table logs in: NS and EW are numbered apart, as a load would number
-// them, for the blocks and the published results; Individual saved again puts them together.
+// A pairs movement is played by pairs under either game type: NS and EW are numbered apart, as a
+// load would number them, for the blocks and the published results. In an individual game's
+// blocks of four seats South and West go with North and East: at A1, round 1, North stays
+// (North), East goes to table 2 (East), South to table 1 (South), West to table 2 (West).
 TEST_F(MitchellStartedAsIndividualTest, SavedGameTypeNumbersNsAndEwAsALoadWould) {
     GameData& data = rig.program->gameData();
-    ASSERT_FALSE(data.mem_GetSectionField(1));
+    const QByteArray fourSeats("\x01\x01\x00\x00\x01\xe4\x01\x02\x01\x02", 10);
+    ASSERT_TRUE(data.mem_GetSectionField(1));
+    EXPECT_EQ(data.getMovementFromMemory(u"A1"_s, 3, 20).mid(2, 10), fourSeats);
+    expectPublishedApart();
     saveWith("chkGameType");
     EXPECT_TRUE(data.mem_GetSectionField(1));
     expectPairsNumberedApart();
 
     saveWith("chkGameType");
-    EXPECT_FALSE(data.mem_GetSectionField(1));
+    EXPECT_TRUE(data.mem_GetSectionField(1));
+    EXPECT_EQ(data.getMovementFromMemory(u"A1"_s, 3, 20).mid(2, 10), fourSeats);
 }
 
 // Beside it, section B: an individual movement of 2 tables, 2 rounds of 2 boards (players 1-8),
@@ -222,24 +232,31 @@ protected:
     }
 };
 
-// Pairs saved while RoundData cannot be read (another program holds it): A's numbering, its
-// blocks and the published pairs follow by the next analysis. A Save with nothing failing
-// puts the seats' pair numbers in force at once: in an individual game B1's South and West
-// play as themselves, in a pairs game as the pair of their line.
+// Pairs saved while RoundData cannot be read (another program holds it): B's numbering, the
+// blocks and the published pairs follow by the next analysis; A's PINs are stored and read back
+// as the tables are told at once, NS and EW apart. A Save with nothing failing puts the seats'
+// pair numbers in force at once: in an individual game B1's South and West play as themselves,
+// in a pairs game as the pair of their line.
 TEST_F(MitchellAndIndividualMovementTest, ASavedGameTypeIsInForceAtOnceOrByTheNextAnalysis) {
     GameData& data = rig.program->gameData();
     ScoreDb& db = rig.program->db();
+    PairPins pins(db, rig.program->log(), data, rig.program->event());
     ASSERT_EQ(seatPairs(), u"E2 N1 S3 W4"_s);
     ASSERT_TRUE(db.execSQL(u"ALTER TABLE RoundData RENAME TO RoundDataHeld"_s, u"test"_s));
     saveWith("chkGameType");
     ASSERT_TRUE(db.execSQL(u"ALTER TABLE RoundDataHeld RENAME TO RoundData"_s, u"test"_s));
+    EXPECT_FALSE(data.mem_GetSectionField(2));
+    ASSERT_TRUE(pins.markPairPIN(u"A1"_s, {1, 1, 1234, 5678}));
+    EXPECT_EQ(count(u"custom_qz_PlayerPIN WHERE Section=1 AND Pair=1"_s), 2);
     // Meanwhile every table loads its set-up; the blocks built for the new numbering are loaded again.
     ASSERT_TRUE(db.execSQL(u"UPDATE Tables SET custom_qz_loadsetup=0"_s, u"test"_s));
     for (int tick = 0; tick < GameSession::analyzeEveryTicks; ++tick)
         rig.program->session().timerAnalyzeGameDB_Timer();
 
     EXPECT_TRUE(data.mem_GetSectionField(1));
+    EXPECT_TRUE(data.mem_GetSectionField(2));
     expectPairsNumberedApart();
+    EXPECT_EQ(pins.getSectionPINData(u"A"_s), QByteArray("\x01\x38\x4e", 3));
     EXPECT_EQ(count(u"[Tables] WHERE custom_qz_loadsetup=1"_s), count(u"[Tables]"_s));
     EXPECT_EQ(seatPairs(), u"E2 N1 S1 W2"_s);
 

@@ -202,6 +202,11 @@ INSTANTIATE_TEST_SUITE_P(
         SeparateCase{"individual", test::fixtures::individual, true, {}, false},
         SeparateCase{"banded", test::fixtures::bandedPairs, false, {}, true},
         SeparateCase{"sameNumbers", sameNumbers, false, {}, true},
+        // An individual game on a movement that names no South or West player: numbered as
+        // the pairs game numbers it.
+        SeparateCase{"mitchellUnderIndividual", test::fixtures::mitchell, true, {}, true},
+        SeparateCase{"sameNumbersUnderIndividual", sameNumbers, true, {}, true},
+        SeparateCase{"howellUnderIndividual", test::fixtures::howell, true, {}, false},
         // Without a movement the stored results decide: pair 1 scored two boards
         // in round 1.
         SeparateCase{"resultsOfAHowell",

@@ -369,7 +369,31 @@ INSTANTIATE_TEST_SUITE_P(
             u"UPDATE RoundData SET EWPair=5 WHERE EWPair=0 AND Round>=2"_s,
             false,
             {{"1E 01 00 01 04 00 02", "1F 00 00 03 05"}, {"1E 01 0B 0B 05 37 37", "1F 00 00 00 00"}},
-            {u"1|1|NS|1111"_s, u"1|5|EW|5555"_s}}),
+            {u"1|1|NS|1111"_s, u"1|5|EW|5555"_s}},
+        // An individual game on a Mitchell numbered NS 1-6 and EW 1-6, EW 6 missing: played by
+        // pairs, NS and EW apart. A stray EW 3 at A2 plays EW at A3; NS 2 stays.
+        SeatedRoundCase{"a pairs movement in an individual game, a stray EW pair",
+                        [](test::EventBuilder& b) { mitchellWithoutEw6(b, false); },
+                        2,
+                        u"UPDATE RoundData SET EWPair=0 WHERE EWPair=6"_s,
+                        {},
+                        true,
+                        {{"1E 02 00 01 03 00 02", "1F 00 00 03 03"}},
+                        {}},
+        // A Howell (pairs change direction) renumbered by the scoring program as a Mitchell of NS
+        // 1-3 and EW 1-3 (EW moving up a table), not yet taken up: as the tables are told at
+        // login, NS and EW are apart. A stray EW 2 at A1 plays EW at A2; A1's PINs of NS 1 and
+        // EW 1 are stored and read back one row each.
+        SeatedRoundCase{"a movement renumbered apart, not yet taken up",
+                        [](test::EventBuilder& b) { b.addHowellMovement(b.addSection(u"A"_s), 6, 3, 2); },
+                        1,
+                        {},
+                        u"UPDATE RoundData SET NSPair=[Table], EWPair=([Table]-Round+3)%3+1"_s,
+                        false,
+                        {{"1E 01 00 01 02 00 02", "1F 00 00 03 02"},
+                         {"1E 01 0C 22 01 38 4E", "1F 00 00 00 00"},
+                         {"3A", "3B 11 01 38 4E"}},
+                        {u"1|1|EW|5678"_s, u"1|1|NS|1234"_s}}),
     test::CaseName());
 
 // Banded A: NS 1-3, EW 101-103 (known as 1, 3, 5 and 2, 4, 6). A1 has stored round 1 and

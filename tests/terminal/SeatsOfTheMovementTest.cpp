@@ -2,10 +2,12 @@
 // names no South or West player is played by pairs whatever the game type, and a row of an
 // individual movement that lacks a player sits out even when both South and West are missing.
 
+#include "reports/PopUpResults.h"
 #include "support/Fixtures.h"
 #include "support/MovementChangeRig.h"
 
 #include <gtest/gtest.h>
+#include <tuple>
 
 using namespace Qt::StringLiterals;
 
@@ -67,6 +69,79 @@ TEST(SeatsOfTheMovementTest, PairsPlayAPairsMovementInAnIndividualGameAndAnEmpty
         ASSERT_EQ(m.rig.sender.sent.size(), before + 1);
         EXPECT_EQ(m.rig.sender.sent.last().body.mid(3).toHex(' '), "21 00 00 00 00 00 00 00 00");
     }
+}
+
+// In a record of a block of four seats South and West go where North and East go (offsets 6 to
+// 9), to the other seat of their line (next-seat bits, offset 5: North 0, East 1, South 2, West 3).
+bool partnersFollow(const QByteArray& record) {
+    const auto bits = [&record](int seat) {
+        return (static_cast<quint8>(record.at(5)) >> (2 * seat)) & 3;
+    };
+    for (int s = 0; s < 2; ++s) {
+        if (record.at(8 + s) != record.at(6 + s) || bits(s + 2) != (record.at(6 + s) != 0 ? bits(s) + 2 : 0))
+            return false;
+    }
+    return true;
+}
+
+// The code and data of the reply to the table's request (hex), its pieces joined.
+QByteArray replyTo(MovementChangeRig& m, int table, const char* request) {
+    const qsizetype before = m.rig.sender.sent.size();
+    m.rig.request(static_cast<quint16>(table), QByteArray::fromHex(request));
+    QByteArray reply;
+    for (qsizetype i = before; i < m.rig.sender.sent.size(); ++i)
+        reply += m.rig.sender.sent[i].body.mid(3);
+    return reply;
+}
+
+// A name as the terminals get it: its bytes, padded with zero bytes to 20.
+QByteArray field(const char* name) {
+    return QByteArray(name).leftJustified(20, '\0');
+}
+
+// A Howell of 5 pairs on 3 tables, 3 rounds of 2 boards, in an individual game; A1 seats a pair
+// against the phantom (EW 0) every round: NS 1, 2, 3 there. Round 1: 2 v 5 at A2, 3 v 4 at A3;
+// round 2: 3 v 1 at A2. Ann and Sue registered as pair 1 at A1, Nat and Sam as pair 3 at A3.
+TEST(SeatsOfTheMovementTest, APairsSectionOfAnIndividualGameIsSeatedNamedAndRecappedAsPairs) {
+    test::EventBuilder b;
+    b.addHowellMovement(b.addSection(u"A"_s), 5, 3, 2);
+    b.setStanza(1, 1, 3);
+    for (const auto& [table, seat, number, name] : {std::tuple{1, "N", "11", "Ann"},
+                                                    {1, "S", "13", "Sue"},
+                                                    {3, "N", "31", "Nat"},
+                                                    {3, "S", "33", "Sam"}})
+        b.addRegisteredPlayer(1, table, QLatin1String(seat), QLatin1String(number), QLatin1String(name),
+                              table);
+    MovementChangeRig m(b, 3);
+    ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+    m.rig.data.setIndividual(true);
+    m.rig.data.reload();
+    GameData& data = m.rig.data.gameData;
+
+    // Every table's block holds its three rounds, South and West following North and East.
+    for (const char* table : {"A1", "A2", "A3"}) {
+        SCOPED_TRACE(table);
+        const QByteArray block = data.getMovementFromMemory(QLatin1String(table), 3, 20);
+        ASSERT_EQ(block.size(), 2 + 3 * 10);
+        for (int r = 0; r < 3; ++r)
+            EXPECT_TRUE(partnersFollow(block.mid(2 + 10 * r, 10)))
+                << block.mid(2 + 10 * r, 10).toHex(' ').data();
+    }
+    // A1, round 1: NS 1 to A2 East, the phantom stays at A1 East; South and West at West.
+    EXPECT_EQ(data.getMovementFromMemory(u"A1"_s, 3, 20).mid(2, 10).toHex(' '),
+              "01 00 00 00 01 f5 02 01 02 01");
+
+    // Round 1 played: A2 is seated for round 2, where South and West are pair 3's and pair 1's
+    // second players; South's recap (direction 4) is its NS pair's, as North's (1) is.
+    m.playRounds(1, 1);
+    EXPECT_EQ(replyTo(m, 2, "3C"),
+              QByteArray::fromHex("3D50") + field("Nat") + field("Ann") + field("Sam") + field("Sue"));
+    const QByteArray northRecap = replyTo(m, 2, "6A01");
+    EXPECT_GT(northRecap.size(), 2);
+    EXPECT_EQ(replyTo(m, 2, "6A04"), northRecap);
+    // The main window's pop-up names them as pairs too.
+    PopUpResults popUp(data, m.rig.data.harness.settings, m.rig.data.harness.log, m.box, m.rig.host);
+    EXPECT_EQ(popUp.ShowCellDetails(u"A"_s, 2, 1, u"1,2,"_s).title, u"Table A2; Round 1; Pair 2/5"_s);
 }
 
 } // namespace
