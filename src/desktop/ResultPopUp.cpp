@@ -44,8 +44,7 @@ void setLinkColour(QLabel* link, const QColor& colour) {
 } // namespace
 
 ResultPopUp::ResultPopUp(const Services& services, QWidget* parent)
-    : QFrame(parent),
-      results_(services.gameData, services.settings, services.log, services.messages, services.desktop),
+    : QFrame(parent), results_(services.gameData, services.log, services.messages, services.desktop),
       messages_(services.messages), log_(services.log), config_(services.config), help_(services.help) {
     setObjectName(QStringLiteral("framePopUp"));
     setFrameShape(QFrame::Box);

@@ -3,7 +3,6 @@
 #include "core/Config.h"
 #include "core/DbTransaction.h"
 #include "core/EventInfo.h"
-#include "core/GameSettings.h"
 #include "core/Log.h"
 #include "core/NumberText.h"
 #include "core/QueryValues.h"

@@ -13,7 +13,6 @@ namespace qzc {
 class Clock;
 class Config;
 class GameData;
-class GameSettings;
 class Log;
 class PlayerNames;
 class ScoreDb;
@@ -36,10 +35,10 @@ public:
     /// A round's names are sent again when asked within this many seconds of the sending.
     static constexpr qint64 nameRepeatSeconds = 10;
 
-    PlayerSeats(ScoreDb& db, Log& log, const Clock& clock, const Config& config, const GameSettings& settings,
-                const GameData& gameData, const PlayerNames& names, const EventInfo& event)
-        : db_(db), log_(log), clock_(clock), config_(config), settings_(settings), gameData_(gameData),
-          names_(names), event_(event) {}
+    PlayerSeats(ScoreDb& db, Log& log, const Clock& clock, const Config& config, const GameData& gameData,
+                const PlayerNames& names, const EventInfo& event)
+        : db_(db), log_(log), clock_(clock), config_(config), gameData_(gameData), names_(names),
+          event_(event) {}
 
     /// Blanks the numbers, names and pair numbers of the table's four seats; false when the
     /// table is unknown or the database refused.
@@ -85,7 +84,6 @@ private:
     Log& log_;
     const Clock& clock_;
     const Config& config_;
-    const GameSettings& settings_;
     const GameData& gameData_;
     const PlayerNames& names_;
     const EventInfo& event_;

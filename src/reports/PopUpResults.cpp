@@ -37,10 +37,8 @@ bool isKnownRemark(const QString& remark) {
 
 } // namespace
 
-PopUpResults::PopUpResults(GameData& gameData, const GameSettings& settings, Log& log, MessageBox& messages,
-                           DesktopHost& desktop)
-    : gameData_(gameData), settings_(settings), messages_(messages),
-      correction_(gameData, log, messages, desktop) {}
+PopUpResults::PopUpResults(GameData& gameData, Log& log, MessageBox& messages, DesktopHost& desktop)
+    : gameData_(gameData), messages_(messages), correction_(gameData, log, messages, desktop) {}
 
 bool PopUpResults::seatsFourPlayers(const QString& tableId) const {
     return gameData_.seatsFourPlayers(gameData_.getSectionID(tableIdLetter(tableId)));

@@ -11,7 +11,6 @@ namespace qzc {
 
 class DesktopHost;
 class GameData;
-class GameSettings;
 class Log;
 class MessageBox;
 
@@ -57,8 +56,7 @@ public:
         Outdated,
     };
 
-    PopUpResults(GameData& gameData, const GameSettings& settings, Log& log, MessageBox& messages,
-                 DesktopHost& desktop);
+    PopUpResults(GameData& gameData, Log& log, MessageBox& messages, DesktopHost& desktop);
 
     /// The boards a play-grid cell lists: its text up to the first ")" without "(", ended
     /// by ","; empty when it lists none.
@@ -86,7 +84,6 @@ private:
     QString sitting(const QString& tableId, qint16 round) const;
 
     GameData& gameData_;
-    const GameSettings& settings_;
     MessageBox& messages_;
     ResultCorrection correction_;
 };

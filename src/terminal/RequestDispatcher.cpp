@@ -31,7 +31,7 @@ RequestDispatcher::RequestDispatcher(Log& log, ScoreDb& db, const GameSettings& 
       gameData_(gameData), names_(names), host_(host), game_(game), feedback_(db, log, settings),
       storedResults_(db, log, event), deals_(log, db, event, config, clock, gameData),
       nextSeating_(db, log, gameData), pins_(db, log, gameData, event),
-      seats_(db, log, clock, config, settings, gameData, names, event), boards_(db, log, settings),
+      seats_(db, log, clock, config, gameData, names, event), boards_(db, log, settings),
       ranking_(db, settings, log, event, boards_), recap_(db, settings, log, boards_) {}
 
 RequestDispatcher::Reply RequestDispatcher::withResult(qint16 resultCode) {

@@ -102,8 +102,7 @@ TEST_F(PlayerMenusTest, PlayerNamesOpenAfreshAndChangeAnId) {
     EXPECT_EQ(dialog->gridName->TextMatrix(1, 3), u"4711"_s);
     // A table registering a player, as the terminals do, shows in the open list at once.
     Program& p = *rig.program;
-    PlayerSeats terminal{p.db(),       p.log(),      clock,     p.config(),
-                         p.settings(), p.gameData(), p.names(), p.event()};
+    PlayerSeats terminal{p.db(), p.log(), clock, p.config(), p.gameData(), p.names(), p.event()};
     ASSERT_TRUE(terminal.markPlayerID(u"A1"_s, 5150, u"E"_s));
     p.names().loadRegisteredNames(true);
     EXPECT_EQ(dialog->gridName->TextMatrix(2, 3), u"5150"_s);

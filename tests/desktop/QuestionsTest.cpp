@@ -57,7 +57,7 @@ struct Asking {
     }
     /// The pop-up's line of board 1 at table A1 in round 1, typed over.
     void editPopUp(const QString& typed) {
-        PopUpResults popUp(p.gameData(), p.settings(), p.log(), rig.messages, p.desktop());
+        PopUpResults popUp(p.gameData(), p.log(), rig.messages, p.desktop());
         popUp.saveEdit(u"A1"_s, 1, popUp.resultLine(u"A1"_s, 1, 1), typed);
     }
     /// Smith's member ID (column 3) or name (column 4) typed over.

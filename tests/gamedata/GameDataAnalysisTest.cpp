@@ -951,8 +951,7 @@ TEST(GameDataAnalysisTest, NamesTheScoringProgramCorrectsReachTheNamesInMemory) 
     b.addRegisteredPlayer(1, 1, u"E"_s, u"10477"_s, u"Bo Berg"_s, 8);
     ASSERT_TRUE(rig.start(b));
     PlayerSeats seats(rig.data.harness.db, rig.data.harness.log, rig.data.harness.clock,
-                      rig.data.harness.config, rig.data.harness.settings, rig.data.gameData, rig.names,
-                      rig.data.harness.event);
+                      rig.data.harness.config, rig.data.gameData, rig.names, rig.data.harness.event);
     const auto inMemory = [&rig, &seats] {
         QStringList names;
         for (const PlayerNameRecord& r : rig.names.registeredNameList())

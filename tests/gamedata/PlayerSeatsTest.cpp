@@ -42,13 +42,8 @@ protected:
     test::GameDataHarness data;
     PlayerNames names{data.harness.db, data.harness.log, data.harness.event, data.harness.config,
                       data.harness.clock};
-    PlayerSeats seats{data.harness.db,
-                      data.harness.log,
-                      data.harness.clock,
-                      data.harness.config,
-                      data.harness.settings,
-                      data.gameData,
-                      names,
+    PlayerSeats seats{data.harness.db,     data.harness.log, data.harness.clock,
+                      data.harness.config, data.gameData,    names,
                       data.harness.event};
 };
 

@@ -244,7 +244,7 @@ TEST_F(RegisteredPlayersTest, ASwapRefusedHalfWayChangesNothing) {
 }
 
 TEST_F(RegisteredPlayersTest, ASwapAskedWhileATableRegistersWritesOnlySeatsAsShown) {
-    PlayerSeats terminal{h.db, h.log, h.clock, h.config, h.settings, data.gameData, names, h.event};
+    PlayerSeats terminal{h.db, h.log, h.clock, h.config, data.gameData, names, h.event};
     struct Case {
         const char* pair; // at table A1, its ID typed
         const char* typed;

@@ -105,8 +105,7 @@ TEST_P(ChangedRoundTest, TheResultEditorCorrectsTheStoredRow) {
 
 // A correction from the pop-up of A2's round-2 cell is stored under the pairs that played it.
 TEST_P(ChangedRoundTest, ThePopUpCorrectsUnderThePairsThatPlayed) {
-    PopUpResults popUp(gameData(), m->rig.data.harness.settings, m->rig.data.harness.log, m->box,
-                       m->rig.host);
+    PopUpResults popUp(gameData(), m->rig.data.harness.log, m->box, m->rig.host);
     const CellDetails cell = popUp.ShowCellDetails(u"A"_s, 2, 2, u"5,6,"_s);
     EXPECT_EQ(cell.title, u"Table A2; Round 2; Pair 2/6"_s);
     ASSERT_EQ(cell.lines.size(), 2U);
@@ -339,7 +338,7 @@ TEST(SeatingWithoutMovementTest, TheLatestPairsStayThroughACorrectionOfAnEarlier
         const int board = c.boards[c.corrected];
         const QString boards = u"1,2,3,4,"_s;
 
-        PopUpResults popUp(g, m.rig.data.harness.settings, m.rig.data.harness.log, m.box, m.rig.host);
+        PopUpResults popUp(g, m.rig.data.harness.log, m.box, m.rig.host);
         for (const bool corrected : {false, true}) {
             SCOPED_TRACE(corrected ? "corrected" : "as entered");
             const CellDetails cell = popUp.ShowCellDetails(u"A"_s, 1, 1, boards);

@@ -140,7 +140,7 @@ TEST(SeatsOfTheMovementTest, APairsSectionOfAnIndividualGameIsSeatedNamedAndReca
     EXPECT_GT(northRecap.size(), 2);
     EXPECT_EQ(replyTo(m, 2, "6A04"), northRecap);
     // The main window's pop-up names them as pairs too.
-    PopUpResults popUp(data, m.rig.data.harness.settings, m.rig.data.harness.log, m.box, m.rig.host);
+    PopUpResults popUp(data, m.rig.data.harness.log, m.box, m.rig.host);
     EXPECT_EQ(popUp.ShowCellDetails(u"A"_s, 2, 1, u"1,2,"_s).title, u"Table A2; Round 1; Pair 2/5"_s);
 }
 
