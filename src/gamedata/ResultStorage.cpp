@@ -132,12 +132,16 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
 
     // What is kept in memory of the table's counts follows the change below.
     const ScoreDb::ChangeMark before = db_.changeMark();
-    // The earlier row goes only together with the new one: a refused insert keeps it.
+    // The earlier row goes only together with the new one: a refused insert keeps it, and a
+    // transaction that could not begin (another program's write outlasted the busy timeout)
+    // writes nothing.
     DbTransaction transaction(db_);
     auto fail = [this] {
         logDbError(kMarkLabel);
         return MarkResultOutcome{Status::StorageFailed, 0};
     };
+    if (!transaction.isActive())
+        return fail();
     const bool sameFour =
         fourPlayers &&
         db_.hasRows(QStringLiteral("SELECT Board FROM ReceivedData") + samePlayers, samePlayersValues);
@@ -213,7 +217,7 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
         db_.execSQL(QStringLiteral("UPDATE custom_qz_TQZ SET ResultExpected=? WHERE Section=? AND [Table]=?"),
                     QStringLiteral("Setup result expected"), false, {*expected, int{sectionId}, int{table}});
     }
-    if (transaction.isActive() && !transaction.commit())
+    if (!transaction.commit())
         return fail();
     const ScoreDb::ChangeMark after = db_.changeMark();
     if (got)
@@ -302,18 +306,18 @@ bool GameData::tableClearResult(qint16 round, qint16 sectionId) {
     }
     if (tables.isEmpty())
         return true;
+    const QString clear = QStringLiteral("DELETE FROM ReceivedData WHERE Section=") + number(sectionId) +
+                          QStringLiteral(" AND Round>=") + number(round) +
+                          QStringLiteral(" AND [Table] IN (") + tables.join(QLatin1Char(',')) +
+                          QLatin1Char(')');
     DbTransaction transaction(db_);
-    if (!db_.execSQL(QStringLiteral("DELETE FROM ReceivedData WHERE Section=") + number(sectionId) +
-                         QStringLiteral(" AND Round>=") + number(round) +
-                         QStringLiteral(" AND [Table] IN (") + tables.join(QLatin1Char(',')) +
-                         QLatin1Char(')'),
-                     source)) {
+    if (!transaction.isActive() || !db_.execSQL(clear, source)) {
         logDbError(source);
         return false;
     }
     for (qint16 table : bound)
         refreshResultGot(sectionId, table, QStringLiteral("Refresh result got"));
-    if (transaction.isActive() && !transaction.commit()) {
+    if (!transaction.commit()) {
         logDbError(source);
         return false;
     }

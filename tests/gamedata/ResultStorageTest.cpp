@@ -1,9 +1,13 @@
 #include "core/ResultEntry.h"
+#include "core/SectionLetters.h"
 #include "support/EventBuilder.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
+#include "support/OtherProgramLock.h"
 
 #include <QSqlQuery>
+#include <array>
+#include <chrono>
 #include <gtest/gtest.h>
 
 namespace qzc {
@@ -108,6 +112,62 @@ TEST_F(ResultStorageTest, StoreReplaceRefuseFailAndErase) {
     EXPECT_EQ(outcome.round, 1);
     EXPECT_EQ(storedRows(data, 3).toStdString(), "");
     EXPECT_EQ(resultGot(), 0);
+}
+
+// Another program holds the write lock with a write of its own. A result sent meanwhile
+// waits for it (released after about 300 ms) and is stored, a correction in place of the
+// earlier row; held past the busy timeout, it is refused whole and the earlier row stands.
+TEST(ResultStorageLockTest, AResultWaitsOutAnotherProgramsWriteOrIsRefusedWhole) {
+    struct LockCase {
+        const char* name;
+        /// At A1 of the individual game (North 1, East 6, South 11, West 16), else at A3.
+        bool individual;
+        std::optional<ResultEntry> earlier;
+        ResultEntry sent;
+        /// The table's rows after a refusal, and once the result is stored.
+        const char* refused;
+        const char* stored;
+    };
+    const char* const doubled = "1/7 3-10 4 S x|=|N|3|790|N|SA|";
+    const LockCase cases[] = {
+        {"NewPairsResult", false, std::nullopt, played(7, "4SX", "N", 10), "", doubled},
+        {"PairsCorrection", false, played(7, "4SX", "N", 10), played(7, "3NT", "N", 9), doubled,
+         "1/7 3-10 3 NT|=|N|3|600|N|SA|"},
+        {"FourPlayerCorrection", true, played(1, "1NT", "S", 8), played(1, "2H", "W", 8),
+         "1/1 1-6 1 NT|+1|S|11|120|S|SA|", "1/1 1-6 2 H|=|W|16|-110|W|SA|"},
+    };
+    for (const LockCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        GameDataHarness data;
+        test::EventBuilder b = c.individual ? test::fixtures::individual() : test::fixtures::mitchell();
+        ASSERT_TRUE(data.start(b)) << data.failure().toStdString();
+        data.setIndividual(c.individual);
+        data.reload();
+        const QString table = c.individual ? QStringLiteral("A1") : QStringLiteral("A3");
+        const QString path = data.harness.db.path();
+        const auto [ns, ew, south, west] =
+            c.individual ? std::array<qint16, 4>{1, 6, 11, 16} : std::array<qint16, 4>{3, 10, 0, 0};
+        for (const bool outlasted : {false, true}) {
+            SCOPED_TRACE(outlasted ? "held past the busy timeout" : "released in time");
+            ASSERT_TRUE(data.exec(QStringLiteral("DELETE FROM ReceivedData WHERE [Table]=") + table.mid(1)));
+            if (c.earlier) {
+                ASSERT_EQ(data.gameData.markResult(table, *c.earlier, 1, ns, ew, south, west).status,
+                          Status::Stored);
+            }
+            if (outlasted) {
+                data.harness.db.setBusyTimeout(100);
+                ASSERT_TRUE(data.harness.db.open(path));
+            }
+            test::OtherProgramLock lock(
+                path, outlasted ? std::nullopt : std::optional(std::chrono::milliseconds(300)),
+                QStringLiteral("UPDATE Tables SET LogOnOff=LogOnOff"));
+            ASSERT_TRUE(lock.held());
+            EXPECT_EQ(data.gameData.markResult(table, c.sent, 1, ns, ew, south, west).status,
+                      outlasted ? Status::StorageFailed : Status::Stored);
+            lock.release();
+            EXPECT_EQ(storedRows(data, tableIdNumber(table)).toStdString(), outlasted ? c.refused : c.stored);
+        }
+    }
 }
 
 TEST_F(ResultStorageTest, ResultOfARenumberedRoundReplacesWhatTheTableHeldThere) {
