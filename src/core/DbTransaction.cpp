@@ -4,17 +4,24 @@
 
 namespace qzc {
 
-DbTransaction::DbTransaction(ScoreDb& db) : db_(db), active_(db.beginTransaction()) {}
+DbTransaction::DbTransaction(ScoreDb& db) : db_(db) {
+    if (db.inTransaction())
+        state_ = State::Joined;
+    else if (db.beginTransaction())
+        state_ = State::Begun;
+}
 
 DbTransaction::~DbTransaction() {
-    if (active_)
+    if (state_ == State::Begun)
         db_.rollback();
 }
 
 bool DbTransaction::commit() {
-    if (!active_)
+    if (state_ == State::Joined)
+        return true;
+    if (state_ != State::Begun)
         return false;
-    active_ = false;
+    state_ = State::Ended;
     if (db_.commit())
         return true;
     db_.rollbackRefusedCommit();

@@ -495,8 +495,12 @@ bool GameSettingsEditor::saveToDatabase(const QStringList& values) {
     {
         // The row and the reload flags of the tables stand or fall together.
         DbTransaction transaction(db_);
-        saved = writeSettingsRow(db_, qzc::settingsSetList(values)) && setflagloadsetup(db_, false);
-        if (saved && transaction.isActive())
+        if (!transaction.isActive())
+            log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(),
+                          QStringLiteral("Save QZ game settings"), true);
+        saved = transaction.isActive() && writeSettingsRow(db_, qzc::settingsSetList(values)) &&
+                setflagloadsetup(db_, false);
+        if (saved)
             saved = transaction.commit();
     }
     // Told only once the transaction has ended: while the box is up the terminals are

@@ -419,9 +419,14 @@ std::optional<QList<ScoreDb::Column>> ScoreDb::columns(const QString& table) con
 }
 
 bool ScoreDb::beginTransaction() {
-    const bool begun = isOpen() && QSqlDatabase::database(connectionName_, false).transaction();
-    inTransaction_ = inTransaction_ || begun;
-    return begun;
+    // The write lock at the start, where the busy timeout applies: a transaction that read
+    // before it wrote would be refused the lock at once while another program writes.
+    std::optional<QSqlQuery> begun = runOnce(QStringLiteral("BEGIN IMMEDIATE"), {});
+    if (!begun)
+        return false;
+    begun->finish();
+    inTransaction_ = true;
+    return true;
 }
 
 bool ScoreDb::commit() {

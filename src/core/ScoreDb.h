@@ -126,6 +126,9 @@ public:
     /// Columns of one table in their order; nothing when the table cannot be read.
     std::optional<QList<Column>> columns(const QString& table) const;
 
+    /// Begins a write transaction: the write lock is taken here, waiting up to the busy
+    /// timeout while another program holds it. False, with the reason in lastError, when it
+    /// cannot be had (or a transaction is open already).
     bool beginTransaction();
     /// Ends the transaction; a failure leaves its reason in lastError.
     bool commit();

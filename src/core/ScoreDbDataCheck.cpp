@@ -177,6 +177,10 @@ bool ScoreDbDataCheck::fillScores() {
     log_.writeLog(0, QStringLiteral("Fill back QZ score"), kRepairSource);
     // One commit for the whole pass instead of one disk sync per row.
     DbTransaction transaction(db_);
+    if (!transaction.isActive()) {
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kFillScoreLabel, true);
+        return false;
+    }
     for (ResultToScore& row : rows) {
         row.contract.remove(QLatin1Char(' '));
         qint16 score = 0;
@@ -188,7 +192,7 @@ bool ScoreDbDataCheck::fillScores() {
             QStringLiteral("UPDATE ReceivedData SET custom_qz_score=%1 WHERE ID=%2").arg(score).arg(row.id),
             kFillScoreLabel);
     }
-    if (transaction.isActive() && !transaction.commit()) {
+    if (!transaction.commit()) {
         log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kFillScoreLabel, true);
         return false;
     }

@@ -60,7 +60,8 @@ constexpr OwnColumn receivedDataColumns[] = {{"custom_qz_score", "INTEGER"},
                                              {"South", "INTEGER"},
                                              {"West", "INTEGER"},
                                              {"custom_qz_scalepoint", "DOUBLE"},
-                                             {"custom_qz_scalepointmax", "INTEGER"}};
+                                             {"custom_qz_scalepointmax", "INTEGER"},
+                                             {"custom_qz_firstid", "INTEGER"}};
 constexpr OwnColumn roundDataColumns[] = {
     {"CustomBoards", "TEXT(255)"}, {"South", "INTEGER"}, {"West", "INTEGER"}};
 constexpr OwnColumn tablesColumns[] = {{"custom_qz_flagSettingChanged", "INTEGER"},

@@ -234,8 +234,10 @@ public:
     /// Stores one board result of the table (replacing the earlier result of the same
     /// pairs and board and, with the movement in memory, whatever the table holds for the
     /// board in that round) with its score, or erases it when the record holds nothing, and
-    /// sets the terminal's ResultGot to the recount; all in one transaction. A result that
-    /// replaces one stored in the same round takes that row's ID (the earliest, should two go).
+    /// sets the terminal's ResultGot to the recount; all in one transaction. Every stored row
+    /// gets a new ID; one that replaces a result stored in the same round keeps that result's
+    /// place in the order in which results first came (custom_qz_firstid; the earliest,
+    /// should two go).
     MarkResultOutcome markResult(const QString& tableId, const ResultEntry& record, qint16 round,
                                  qint16 nsPair, qint16 ewPair, qint16 south, qint16 west);
     /// Reads the stored result of the board into record; false (record unchanged) when
@@ -353,8 +355,12 @@ private:
     /// The seats of the table's stored results of the round, as roundSeating picks them;
     /// nothing when it has none there or the database fails.
     std::optional<SeatNumbers> storedRoundSeats(const QString& tableId, qint16 round, qint16 board) const;
-    /// A seating that stored results of a round name, and the ID of the latest of them (IDs
-    /// follow the order in which results first came: a correction keeps its row's).
+    /// Where a stored row stands in the order in which results first came: the ID its result
+    /// first had (custom_qz_firstid, copied to each correction), else its own ID (a result as
+    /// it first came, or a row another program wrote), given the row's ID and that column.
+    static qint64 firstCameOrder(const QVariant& id, const QVariant& firstId);
+    /// A seating that stored results of a round name, and where the latest of them stands in
+    /// the order in which results first came (firstCameOrder).
     struct StoredSeating {
         SeatNumbers seats{};
         qint64 latestId = 0;

@@ -62,17 +62,19 @@ void GameData::loadrounddata() {
         return count;
     };
 
-    DbTransaction counters(db_);
+    // The results each table owes, written once the movement is in memory.
+    struct ExpectedResults {
+        qint16 section = 0;
+        qint16 table = 0;
+        qint32 boards = 0;
+    };
+    std::vector<ExpectedResults> expected;
     qint16 groupSection = 0;
     qint16 groupTable = 0;
     qint32 groupBoards = 0;
     auto writeGroup = [&] {
         if (groupSection > 0 && groupTable > 0)
-            db_.execSQL(
-                QStringLiteral(
-                    "UPDATE custom_qz_TQZ SET ResultExpected=?,ResultGot=0 WHERE Section=? AND [Table]=?"),
-                QStringLiteral("Setup total results for table"), false,
-                {groupBoards, int{groupSection}, int{groupTable}});
+            expected.push_back({groupSection, groupTable, groupBoards});
     };
 
     playReadAsIndividual_ = isIndividualGame();
@@ -180,9 +182,19 @@ void GameData::loadrounddata() {
     } else {
         logDbError(kLoadErrorSource);
     }
-    for (const auto& [sectionId, table] : bound)
-        refreshResultGot(sectionId, table, QStringLiteral("Refresh result got"));
-    if (counters.isActive() && !counters.commit())
+    // The terminals' counters stand or fall together; the memory is loaded either way.
+    DbTransaction counters(db_);
+    if (counters.isActive()) {
+        for (const ExpectedResults& owed : expected)
+            db_.execSQL(
+                QStringLiteral(
+                    "UPDATE custom_qz_TQZ SET ResultExpected=?,ResultGot=0 WHERE Section=? AND [Table]=?"),
+                QStringLiteral("Setup total results for table"), false,
+                {owed.boards, int{owed.section}, int{owed.table}});
+        for (const auto& [sectionId, table] : bound)
+            refreshResultGot(sectionId, table, QStringLiteral("Refresh result got"));
+    }
+    if (!counters.commit())
         logDbError(kLoadErrorSource);
 
     log_.writeLog(0, number(static_cast<qint64>(rows_.size())) + QStringLiteral(" movement data loaded"),

@@ -71,13 +71,13 @@ bool PairPins::markPairPIN(const QString& tableId, const PinSubmission& pins) {
 
     // A terminal whose PINs are not all stored gets no reply and sends them again.
     DbTransaction transaction(db_);
-    bool stored = storePin(sectionId, pins.nsPair, ns, separate, pins.nsPin) &&
+    bool stored = transaction.isActive() && storePin(sectionId, pins.nsPair, ns, separate, pins.nsPin) &&
                   storePin(sectionId, pins.ewPair, ew, separate, pins.ewPin);
     if (stored && pins.secondNs > 0)
         stored = storePin(sectionId, pins.secondNs, ns, false, pins.nsPin);
     if (stored && pins.secondEw > 0)
         stored = storePin(sectionId, pins.secondEw, ew, false, pins.ewPin);
-    if (stored && transaction.isActive())
+    if (stored)
         stored = transaction.commit();
     if (!stored)
         logDbError(kMarkSource);

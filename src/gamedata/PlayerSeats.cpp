@@ -83,6 +83,8 @@ bool PlayerSeats::markPlayerID(const QString& tableId, double number, const QStr
         logDbError(kMarkSource);
         return false;
     };
+    if (!transaction.isActive())
+        return fail();
     if (number > 0 &&
         !db_.execSQL(
             QStringLiteral("UPDATE PlayerNumbers SET [Number]='', custom_qz_names='', custom_qz_pair=0") +
@@ -125,7 +127,7 @@ bool PlayerSeats::markPlayerID(const QString& tableId, double number, const QStr
                 (toScoring ? QStringLiteral(",?") : QString()) + QStringLiteral(",?,0,?)"),
             kMarkSource, false, values);
     }
-    if (!written || (transaction.isActive() && !transaction.commit()))
+    if (!written || !transaction.commit())
         return fail();
     return true;
 }

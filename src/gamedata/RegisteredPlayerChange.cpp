@@ -155,9 +155,12 @@ RegisteredPlayerChange::Outcome RegisteredPlayerChange::writeAsShown(const Playe
         // Ended before the director is told: while the message is up the terminals are
         // answered, and their results must not join this transaction.
         DbTransaction transaction(s_.db);
-        check = seatsAsShown(entry, typedNumber, partner);
+        if (transaction.isActive())
+            check = seatsAsShown(entry, typedNumber, partner);
+        else
+            s_.log.writeLog(s_.db.lastErrorNumber(), s_.db.lastErrorDescription(), kLabel, true);
         written = check == SeatCheck::AsShown && write();
-        if (written && transaction.isActive())
+        if (written)
             written = transaction.commit();
     }
     if (check == SeatCheck::Changed) {

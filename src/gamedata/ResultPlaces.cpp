@@ -97,8 +97,9 @@ std::optional<SeatNumbers> GameData::storedRoundSeats(const QString& tableId, qi
                                                       qint16 board) const {
     // Asked for every cell of the grid and row of a traveller: a statement prepared once.
     std::optional<QSqlQuery> query =
-        db_.select(QStringLiteral("SELECT Board, PairNS, PairEW, South, West, ID FROM ReceivedData WHERE "
-                                  "Section=? AND [Table]=? AND Round=? AND NOT Erased ORDER BY Board ASC"),
+        db_.select(QStringLiteral("SELECT Board, PairNS, PairEW, South, West, ID, custom_qz_firstid FROM "
+                                  "ReceivedData WHERE Section=? AND [Table]=? AND Round=? AND NOT Erased "
+                                  "ORDER BY Board ASC"),
                    {int{getSectionID(tableIdLetter(tableId))}, int{tableIdNumber(tableId)}, int{round}});
     if (!query) {
         logDbError(QStringLiteral("Database - roundSeating"));
@@ -116,13 +117,13 @@ std::optional<SeatNumbers> GameData::storedRoundSeats(const QString& tableId, qi
             lowestBoard = seats;
         if (seats[0] <= 0 || seats[1] <= 0)
             continue;
-        const qint64 id = query->value(5).toLongLong();
+        const qint64 came = firstCameOrder(query->value(5), query->value(6));
         const auto known = std::find_if(seatings.begin(), seatings.end(),
                                         [&seats](const StoredSeating& s) { return s.seats == seats; });
         if (known == seatings.end())
-            seatings.push_back({seats, id});
+            seatings.push_back({seats, came});
         else
-            known->latestId = qMax(known->latestId, id);
+            known->latestId = qMax(known->latestId, came);
     }
     if (seatings.empty())
         return lowestBoard;
@@ -151,7 +152,7 @@ SeatNumbers GameData::seatedNow(const QString& tableId, qint16 round,
             return row->seats();
     }
     // No row seats both pairs: the seating of the round's latest result, as results first
-    // came (a correction keeps the ID of the result it replaces).
+    // came (a correction keeps the place of the result it replaces).
     return std::max_element(
                seatings.begin(), seatings.end(),
                [](const StoredSeating& a, const StoredSeating& b) { return a.latestId < b.latestId; })

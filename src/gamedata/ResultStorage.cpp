@@ -132,12 +132,16 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
 
     // What is kept in memory of the table's counts follows the change below.
     const ScoreDb::ChangeMark before = db_.changeMark();
-    // The earlier row goes only together with the new one: a refused insert keeps it.
+    // The earlier row goes only together with the new one: a refused insert keeps it, and a
+    // transaction that could not begin (another program's write outlasted the busy timeout)
+    // writes nothing.
     DbTransaction transaction(db_);
     auto fail = [this] {
         logDbError(kMarkLabel);
         return MarkResultOutcome{Status::StorageFailed, 0};
     };
+    if (!transaction.isActive())
+        return fail();
     const bool sameFour =
         fourPlayers &&
         db_.hasRows(QStringLiteral("SELECT Board FROM ReceivedData") + samePlayers, samePlayersValues);
@@ -149,16 +153,16 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
     const QString inRound = QStringLiteral(" WHERE Section=? AND [Table]=? AND Round=? AND Board=?");
     const QVariantList inRoundValues{int{sectionId}, int{table}, int{round}, int{board}};
     // A correction keeps the place of the result it replaces in the order in which the
-    // round's results came (who sits at a table without a movement row goes by it): the ID of
-    // the earliest row deleted below that was stored in this round.
-    std::optional<qint64> replacedId;
-    if (!db_.readRows(QStringLiteral("SELECT ID FROM ReceivedData") +
-                          (roundsInMemory ? inRound : earlier + QStringLiteral(" AND Round=?")) +
-                          QStringLiteral(" ORDER BY ID ASC"),
+    // round's results first came (who sits at a table without a movement row goes by it):
+    // that of the earliest row deleted below that was stored in this round.
+    std::optional<qint64> firstCame;
+    if (!db_.readRows(QStringLiteral("SELECT ID, custom_qz_firstid FROM ReceivedData") +
+                          (roundsInMemory ? inRound : earlier + QStringLiteral(" AND Round=?")),
                       roundsInMemory ? inRoundValues : earlierValues + QVariantList{int{round}},
-                      [&replacedId](const QSqlQuery& row) {
-                          if (!replacedId)
-                              replacedId = row.value(0).toLongLong();
+                      [&firstCame](const QSqlQuery& row) {
+                          const qint64 came = firstCameOrder(row.value(0), row.value(1));
+                          if (!firstCame || came < *firstCame)
+                              firstCame = came;
                       }))
         return fail();
     if (!db_.execSQL(QStringLiteral("DELETE FROM ReceivedData") + earlier, kMarkLabel, false, earlierValues))
@@ -171,12 +175,6 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
     if (insert) {
         QString columns = QStringLiteral("Section,[Table],Round,Board,PairNS,PairEW");
         QVariantList values{int{sectionId}, int{table}, int{round}, int{board}, int{nsPair}, int{ewPair}};
-        // The processed flags are not named: they take their defaults, as a new row's do, so
-        // that the scoring program reads the corrected result again.
-        if (replacedId) {
-            columns.prepend(QStringLiteral("ID,"));
-            values.prepend(QVariant::fromValue(*replacedId));
-        }
         if (declarerNo > 0) {
             columns += QStringLiteral(",Declarer");
             values << int{declarerNo};
@@ -191,6 +189,13 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
         if (fourPlayers) {
             columns += QStringLiteral(",South,West");
             values << int{south} << int{west};
+        }
+        // A correction too is a new row, with a new ID and its processed flags at their
+        // defaults (the scoring program reads and marks rows by ID, so it reads the correction
+        // as new); it carries only the place of the result it replaces.
+        if (firstCame) {
+            columns += QStringLiteral(",custom_qz_firstid");
+            values << QVariant::fromValue(*firstCame);
         }
         QString marks = QStringLiteral("?");
         for (qsizetype i = 1; i < values.size(); ++i)
@@ -213,7 +218,7 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
         db_.execSQL(QStringLiteral("UPDATE custom_qz_TQZ SET ResultExpected=? WHERE Section=? AND [Table]=?"),
                     QStringLiteral("Setup result expected"), false, {*expected, int{sectionId}, int{table}});
     }
-    if (transaction.isActive() && !transaction.commit())
+    if (!transaction.commit())
         return fail();
     const ScoreDb::ChangeMark after = db_.changeMark();
     if (got)
@@ -226,6 +231,10 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
         terminalRows_.forget();
     progress_.resultsChanged(sectionId, table, before, after, owedChanges);
     return {insert ? Status::Stored : Status::Erased, round};
+}
+
+qint64 GameData::firstCameOrder(const QVariant& id, const QVariant& firstId) {
+    return firstId.isNull() ? id.toLongLong() : firstId.toLongLong();
 }
 
 bool GameData::getBoardResult(const QString& tableId, qint16 round, qint16 board, ResultEntry& record) const {
@@ -302,21 +311,19 @@ bool GameData::tableClearResult(qint16 round, qint16 sectionId) {
     }
     if (tables.isEmpty())
         return true;
+    const QString clear = QStringLiteral("DELETE FROM ReceivedData WHERE Section=") + number(sectionId) +
+                          QStringLiteral(" AND Round>=") + number(round) +
+                          QStringLiteral(" AND [Table] IN (") + tables.join(QLatin1Char(',')) +
+                          QLatin1Char(')');
     // Inside a caller's transaction the delete stands or falls with the caller's changes.
-    std::optional<DbTransaction> transaction;
-    if (!db_.inTransaction())
-        transaction.emplace(db_);
-    if (!db_.execSQL(QStringLiteral("DELETE FROM ReceivedData WHERE Section=") + number(sectionId) +
-                         QStringLiteral(" AND Round>=") + number(round) +
-                         QStringLiteral(" AND [Table] IN (") + tables.join(QLatin1Char(',')) +
-                         QLatin1Char(')'),
-                     source)) {
+    DbTransaction transaction(db_);
+    if (!transaction.isActive() || !db_.execSQL(clear, source)) {
         logDbError(source);
         return false;
     }
     for (qint16 table : bound)
         refreshResultGot(sectionId, table, QStringLiteral("Refresh result got"));
-    if (transaction && transaction->isActive() && !transaction->commit()) {
+    if (!transaction.commit()) {
         logDbError(source);
         return false;
     }

@@ -135,7 +135,7 @@ bool GameData::markTQZTableNo(qint32 tqzId, const QString& tableId, bool force, 
         logDbError(kBindLabel);
         return false;
     };
-    if (!clearTableLogin(sectionId, table, false))
+    if (!transaction.isActive() || !clearTableLogin(sectionId, table, false))
         return fail();
     std::optional<QSqlQuery> current =
         db_.select(QStringLiteral("SELECT Section, [Table] FROM custom_qz_TQZ WHERE TQZ_ID=") + id);
@@ -165,7 +165,7 @@ bool GameData::markTQZTableNo(qint32 tqzId, const QString& tableId, bool force, 
                     QStringLiteral(" WHERE ") + where,
                 QStringLiteral("Setup result expected"));
     refreshResultGot(sectionId, table, QStringLiteral("Refresh result got"));
-    if (transaction.isActive() && !transaction.commit())
+    if (!transaction.commit())
         return fail();
     return true;
 }

@@ -56,8 +56,11 @@ std::optional<QString> TravellerFile::makeResultText(qint16 columns, qint16 sect
         std::vector<qint16> sectionIds;
         for (const SectionRecord& record : gameData_.sectionList())
             sectionIds.push_back(record.ID);
-        for (qint16 b = 1; b <= maxBoard; ++b)
-            frequencies_.WriteScalePoint(b, sectionIds);
+        for (qint16 b = 1; b <= maxBoard; ++b) {
+            // One refusal is enough: while another program writes, each board would wait again.
+            if (!frequencies_.WriteScalePoint(b, sectionIds))
+                break;
+        }
     }
 
     Lines lines;

@@ -76,6 +76,10 @@ bool DealRecords::inputCard(qint16 sectionId, qint16 board, const QString& direc
 
     const QVariantList key = {sectionId, board};
     DbTransaction transaction(db_);
+    if (!transaction.isActive()) {
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kCardLabel, true);
+        return false;
+    }
     if (!db_.hasRows(QStringLiteral("SELECT * FROM HandRecord WHERE Section=? AND Board=?"), key) &&
         !db_.execSQL(QStringLiteral("INSERT INTO HandRecord (Section,Board) VALUES (?,?)"), kCardLabel, false,
                      key))
@@ -91,8 +95,7 @@ bool DealRecords::inputCard(qint16 sectionId, qint16 board, const QString& direc
                          QStringLiteral(" WHERE Section=? AND Board=?"),
                      kCardLabel, false, params))
         return false;
-    // Without a transaction each statement stood on its own.
-    return !transaction.isActive() || transaction.commit();
+    return transaction.commit();
 }
 
 DealRecords::Stored DealRecords::inputBidding(const TableAddress& table, qint16 round, qint16 board,
@@ -143,7 +146,12 @@ DealRecords::Stored DealRecords::storeSequence(Kind kind, const TableAddress& ta
                                                qint16 board, const std::vector<DealCall>& calls) {
     if (calls.empty())
         return Stored::Stored;
+    const QString& label = recordTable(kind == Kind::Bidding).label;
     DbTransaction transaction(db_);
+    if (!transaction.isActive()) {
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), label, true);
+        return Stored::Failed;
+    }
     if (isLastStored(kind, table, round, board, calls)) {
         log_.writeLog(0, QStringLiteral("Already stored: ") + table.tableId + QStringLiteral(", board ") +
                              QString::number(board) + QStringLiteral(", ") + QString::number(calls.size()) +
@@ -154,9 +162,8 @@ DealRecords::Stored DealRecords::storeSequence(Kind kind, const TableAddress& ta
         if (!insertRecord(kind, table, round, board, call.seat, call.value))
             return Stored::Failed;
     }
-    if (transaction.isActive() && !transaction.commit()) {
-        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(),
-                      recordTable(kind == Kind::Bidding).label, true);
+    if (!transaction.commit()) {
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), label, true);
         return Stored::Failed;
     }
     return Stored::Stored;

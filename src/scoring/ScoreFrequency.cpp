@@ -84,10 +84,15 @@ std::optional<qint16> ScoreFrequency::readScoreFrequency(qint16 section, qint16 
     return static_cast<qint16>(std::min<qint32>(total, std::numeric_limits<qint16>::max()));
 }
 
-void ScoreFrequency::WriteScalePoint(qint16 board, const std::vector<qint16>& sectionIds) {
+bool ScoreFrequency::WriteScalePoint(qint16 board, const std::vector<qint16>& sectionIds) {
     if (board < 1)
-        return;
+        return true;
+    const QString source = QStringLiteral("Database - WriteScalePoint");
     DbTransaction transaction(db_);
+    if (!transaction.isActive()) {
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), source, true);
+        return false;
+    }
     const bool across = scoresAcrossField(settings_);
     for (const qint16 id : sectionIds) {
         writeSectionScale(board, across ? qint16{0} : id);
@@ -99,9 +104,11 @@ void ScoreFrequency::WriteScalePoint(qint16 board, const std::vector<qint16>& se
             QString::number(board) +
             QStringLiteral(" AND (NOT (remarks='' OR remarks IS NULL) OR contract='' OR contract IS NULL)"),
         kScaleLabel);
-    if (transaction.isActive() && !transaction.commit())
-        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(),
-                      QStringLiteral("Database - WriteScalePoint"), true);
+    if (!transaction.commit()) {
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), source, true);
+        return false;
+    }
+    return true;
 }
 
 void ScoreFrequency::writeSectionScale(qint16 board, qint16 section) {

@@ -40,8 +40,9 @@ public:
     /// custom_qz_scalepointmax of every counted result, per section of sectionIds, or in
     /// one pass across the field when the setting custom_qz_scoreacrosspair is on. A board
     /// with fewer than two counted results gets -1 and 0; a result with a remark or
-    /// without a contract gets -1. Boards below 1 are left alone.
-    void WriteScalePoint(qint16 board, const std::vector<qint16>& sectionIds);
+    /// without a contract gets -1. Boards below 1 are left alone. False (logged, nothing
+    /// written) when the scale could not be stored, as while another program writes.
+    bool WriteScalePoint(qint16 board, const std::vector<qint16>& sectionIds);
 
     /// The table of the board being scored; each board scored replaces it.
     ScoreFrequencyTable& boardFrequencyTable() { return boardFrequencyTable_; }

@@ -147,12 +147,14 @@ RequestDispatcher::Reply RequestDispatcher::submitPlayerIDs(const Request& rq) {
     // The table's seats are blanked in any case; without a conflict they get the numbers. All
     // or nothing: a terminal whose numbers are not all stored gets no reply and sends them again.
     DbTransaction transaction(db_);
-    bool stored = seats_.clearTablePlayerID(tableId);
+    if (!transaction.isActive())
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kSource, true);
+    bool stored = transaction.isActive() && seats_.clearTablePlayerID(tableId);
     for (std::size_t k = 0; k < numbers.size() && stored && !conflict; ++k)
         stored = seats_.markPlayerID(tableId, numbers[k], directions[k]);
     if (stored && !conflict)
         stored = seats_.markRoundNamesSent(tableId, 1, QStringLiteral("doMsg - update round name sent to 1"));
-    if (stored && transaction.isActive())
+    if (stored)
         stored = transaction.commit();
     if (!stored) {
         log_.writeLog(0, QStringLiteral("Player IDs of ") + tableId + QStringLiteral(" not stored: no reply"),

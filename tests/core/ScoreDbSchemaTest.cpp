@@ -96,8 +96,8 @@ TEST(ScoreDbSchemaTest, OlderDatabaseGetsEveryOwnTableAndColumn) {
     ASSERT_TRUE(h.db.open(h.build(builder)));
     ScoreDbSchema schema(h.db, h.log);
     ASSERT_TRUE(schema.IntegrateScoreDB());
-    // 3 tables, the settings row, and 6 + 3 + 5 + 3 + 5 columns of the shared tables.
-    EXPECT_EQ(h.db.executedStatements(), 3 + 1 + 22);
+    // 3 tables, the settings row, and 7 + 3 + 5 + 3 + 5 columns of the shared tables.
+    EXPECT_EQ(h.db.executedStatements(), 3 + 1 + 23);
 
     struct Expected {
         const char* table;
@@ -111,6 +111,7 @@ TEST(ScoreDbSchemaTest, OlderDatabaseGetsEveryOwnTableAndColumn) {
         {"custom_qz_Settings", "custom_qz_gamekey", "TEXT(1)"},
         {"ReceivedData", "custom_qz_scalepoint", "DOUBLE"},
         {"ReceivedData", "custom_qz_declarer", "TEXT(2)"},
+        {"ReceivedData", "custom_qz_firstid", "INTEGER"},
         {"RoundData", "CustomBoards", "TEXT(255)"},
         {"Tables", "custom_qz_roundNameSentTime", "DATETIME"},
         {"Section", "custom_qz_UFRmode", "INTEGER"},

@@ -1,9 +1,13 @@
 #include "core/ResultEntry.h"
+#include "core/SectionLetters.h"
 #include "support/EventBuilder.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
+#include "support/OtherProgramLock.h"
 
 #include <QSqlQuery>
+#include <array>
+#include <chrono>
 #include <gtest/gtest.h>
 
 namespace qzc {
@@ -110,6 +114,62 @@ TEST_F(ResultStorageTest, StoreReplaceRefuseFailAndErase) {
     EXPECT_EQ(resultGot(), 0);
 }
 
+// Another program holds the write lock with a write of its own. A result sent meanwhile
+// waits for it (released after about 300 ms) and is stored, a correction in place of the
+// earlier row; held past the busy timeout, it is refused whole and the earlier row stands.
+TEST(ResultStorageLockTest, AResultWaitsOutAnotherProgramsWriteOrIsRefusedWhole) {
+    struct LockCase {
+        const char* name;
+        /// At A1 of the individual game (North 1, East 6, South 11, West 16), else at A3.
+        bool individual;
+        std::optional<ResultEntry> earlier;
+        ResultEntry sent;
+        /// The table's rows after a refusal, and once the result is stored.
+        const char* refused;
+        const char* stored;
+    };
+    const char* const doubled = "1/7 3-10 4 S x|=|N|3|790|N|SA|";
+    const LockCase cases[] = {
+        {"NewPairsResult", false, std::nullopt, played(7, "4SX", "N", 10), "", doubled},
+        {"PairsCorrection", false, played(7, "4SX", "N", 10), played(7, "3NT", "N", 9), doubled,
+         "1/7 3-10 3 NT|=|N|3|600|N|SA|"},
+        {"FourPlayerCorrection", true, played(1, "1NT", "S", 8), played(1, "2H", "W", 8),
+         "1/1 1-6 1 NT|+1|S|11|120|S|SA|", "1/1 1-6 2 H|=|W|16|-110|W|SA|"},
+    };
+    for (const LockCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        GameDataHarness data;
+        test::EventBuilder b = c.individual ? test::fixtures::individual() : test::fixtures::mitchell();
+        ASSERT_TRUE(data.start(b)) << data.failure().toStdString();
+        data.setIndividual(c.individual);
+        data.reload();
+        const QString table = c.individual ? QStringLiteral("A1") : QStringLiteral("A3");
+        const QString path = data.harness.db.path();
+        const auto [ns, ew, south, west] =
+            c.individual ? std::array<qint16, 4>{1, 6, 11, 16} : std::array<qint16, 4>{3, 10, 0, 0};
+        for (const bool outlasted : {false, true}) {
+            SCOPED_TRACE(outlasted ? "held past the busy timeout" : "released in time");
+            ASSERT_TRUE(data.exec(QStringLiteral("DELETE FROM ReceivedData WHERE [Table]=") + table.mid(1)));
+            if (c.earlier) {
+                ASSERT_EQ(data.gameData.markResult(table, *c.earlier, 1, ns, ew, south, west).status,
+                          Status::Stored);
+            }
+            if (outlasted) {
+                data.harness.db.setBusyTimeout(100);
+                ASSERT_TRUE(data.harness.db.open(path));
+            }
+            test::OtherProgramLock lock(
+                path, outlasted ? std::nullopt : std::optional(std::chrono::milliseconds(300)),
+                QStringLiteral("UPDATE Tables SET LogOnOff=LogOnOff"));
+            ASSERT_TRUE(lock.held());
+            EXPECT_EQ(data.gameData.markResult(table, c.sent, 1, ns, ew, south, west).status,
+                      outlasted ? Status::StorageFailed : Status::Stored);
+            lock.release();
+            EXPECT_EQ(storedRows(data, tableIdNumber(table)).toStdString(), outlasted ? c.refused : c.stored);
+        }
+    }
+}
+
 TEST_F(ResultStorageTest, ResultOfARenumberedRoundReplacesWhatTheTableHeldThere) {
     ASSERT_EQ(data.gameData.markResult(A3, played(7, "4S", "N", 10), 1, 3, 10, 0, 0).status, Status::Stored);
     ASSERT_EQ(data.gameData.markResult(A3, played(8, "2H", "E", 8), 1, 3, 10, 0, 0).status, Status::Stored);
@@ -125,23 +185,25 @@ TEST_F(ResultStorageTest, ResultOfARenumberedRoundReplacesWhatTheTableHeldThere)
     EXPECT_EQ(storedRows(data, 3).toStdString(), board8);
 }
 
-// A correction takes the ID of the row it replaces in its round, so that the round's results
-// keep the order in which they first came; the processed flags start cleared, as a new row's.
-// Rows as "ID:round/NS-EW:processed"; board 8 (ID 9) stands after them all.
-TEST_F(ResultStorageTest, ACorrectionKeepsTheIdOfTheResultItReplacesInItsRound) {
-    struct KeptIdCase {
+// A correction is a new row: a new ID, its processed flags at their defaults, the earlier
+// row gone. It keeps the place of the result it replaces in the order in which the round's
+// results first came, and who sits at a table that no movement row seats goes by that order:
+// the pairs whose results came last. A row another program wrote counts by its own ID.
+// Rows as "ID:round/NS-EW:processed:first ID" ("new" above 9); board 8 (ID 9) stands last.
+TEST_F(ResultStorageTest, ACorrectionIsANewRowThatKeepsItsPlaceInTheOrderResultsFirstCame) {
+    struct OrderCase {
         const char* name;
         std::vector<const char*> board7;
         const char* corrected;
     };
-    const KeptIdCase cases[] = {
-        {"StoredInItsRound", {"5,1,3,10"}, "5:1/3-10:0"},
-        {"TheSamePairsInAnotherRoundGoToo", {"5,2,3,10", "6,1,4,10"}, "6:1/3-10:0"},
-        {"OnlyAnotherRoundHeldIt", {"5,2,3,10"}, "10:1/3-10:0"},
+    const OrderCase cases[] = {
+        {"StoredInItsRound", {"5,1,3,10"}, "new:1/3-10:0:5"},
+        {"TheSamePairsInAnotherRoundGoToo", {"5,2,3,10", "6,1,4,10"}, "new:1/3-10:0:6"},
+        {"OnlyAnotherRoundHeldIt", {"5,2,3,10"}, "new:1/3-10:0:-"},
     };
     ASSERT_TRUE(
         data.exec(QStringLiteral("ALTER TABLE ReceivedData ADD COLUMN Processed YESNO NOT NULL DEFAULT 0")));
-    for (const KeptIdCase& c : cases) {
+    for (const OrderCase& c : cases) {
         SCOPED_TRACE(c.name);
         ASSERT_TRUE(data.exec(QStringLiteral("DELETE FROM ReceivedData")));
         QStringList rows{QStringLiteral("9,1,3,10,8")};
@@ -155,11 +217,38 @@ TEST_F(ResultStorageTest, ACorrectionKeepsTheIdOfTheResultItReplacesInItsRound) 
         ASSERT_EQ(data.gameData.markResult(A3, played(7, "3NT", "N", 9), 1, 3, 10, 0, 0).status,
                   Status::Stored);
         EXPECT_EQ(
-            data.value(QStringLiteral("SELECT group_concat(ID || ':' || Round || '/' || PairNS || '-' || "
-                                      "PairEW || ':' || Processed, ' ') FROM ReceivedData WHERE Board=7"))
-                .toString(),
-            QLatin1String(c.corrected));
+            data.value(QStringLiteral("SELECT group_concat(CASE WHEN ID>9 THEN 'new' ELSE ID END || ':' || "
+                                      "Round || '/' || PairNS || '-' || PairEW || ':' || Processed || ':' "
+                                      "|| ifnull(custom_qz_firstid, '-'), ' ') FROM ReceivedData WHERE "
+                                      "Board=7"))
+                .toString()
+                .toStdString(),
+            c.corrected);
     }
+
+    // The movement gone: A5 plays boards 1-2 against EW 1, then 3-4 against EW 3, all in
+    // round 1; board 1 is corrected twice.
+    ASSERT_TRUE(data.exec(QStringLiteral("DELETE FROM RoundData")));
+    data.reload();
+    const QString A5 = QStringLiteral("A5");
+    const auto seated = [this, &A5] {
+        const std::optional<RoundSeating> seating = data.gameData.roundSeating(A5, 1, 6);
+        return seating ? data.gameData.seatingText(seating->seats).toStdString() : std::string();
+    };
+    for (qint16 board = 1; board <= 4; ++board)
+        ASSERT_EQ(
+            data.gameData.markResult(A5, played(board, "4S", "N", 10), 1, 1, board <= 2 ? 1 : 3, 0, 0).status,
+            Status::Stored);
+    EXPECT_EQ(seated(), "1/3");
+    for (const qint16 tricks : {9, 8}) {
+        ASSERT_EQ(data.gameData.markResult(A5, played(1, "4S", "N", tricks), 1, 1, 1, 0, 0).status,
+                  Status::Stored);
+        EXPECT_EQ(seated(), "1/3");
+    }
+    ASSERT_TRUE(
+        data.exec(QStringLiteral("INSERT INTO ReceivedData (Section,[Table],Round,Board,PairNS,PairEW,"
+                                 "Contract) VALUES (1,5,1,5,1,5,'4 S')")));
+    EXPECT_EQ(seated(), "1/5");
 }
 
 struct StoredForm {
