@@ -175,6 +175,8 @@ struct MarkResultOutcome {
         Incomplete,
         /// The database refused a change; everything was rolled back.
         StorageFailed,
+        /// A correction over a result that is no longer the one stored; nothing changed.
+        Outdated,
     };
 
     Status status = Status::Incomplete;

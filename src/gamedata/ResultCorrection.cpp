@@ -31,23 +31,16 @@ ResultEntry ResultCorrection::annulled(const ResultSeat& seat) const {
     return record;
 }
 
-bool ResultCorrection::isStillStored(const ResultSeat& seat, const ResultEntry& shown, qint16 helpTopic) {
-    ResultEntry stored;
-    clearResultEntry(stored);
-    gameData_.getBoardResult(seat.tableId, seat.round, seat.board, stored);
-    if (stored == shown)
-        return true;
-    messages_.showMsg(outdatedMessage, QString(), kExclamationStyle, helpTopic);
-    return false;
-}
-
 MarkResultOutcome ResultCorrection::store(const ResultSeat& seat, const ResultEntry& record,
-                                          const QString& logLine, qint16 helpTopic) {
+                                          const ResultEntry& shown, const QString& logLine,
+                                          qint16 helpTopic) {
     const MarkResultOutcome outcome = gameData_.markResult(seat.tableId, record, seat.round, seat.nsPair,
-                                                           seat.ewPair, seat.south, seat.west);
+                                                           seat.ewPair, seat.south, seat.west, &shown);
     if (!outcome.succeeded()) {
-        messages_.showMsg(outcome.refused() ? mismatchMessage : storageMessage, QString(), kExclamationStyle,
-                          helpTopic);
+        const QString& why = outcome.status == MarkResultOutcome::Status::Outdated
+                                 ? outdatedMessage
+                                 : (outcome.refused() ? mismatchMessage : storageMessage);
+        messages_.showMsg(why, QString(), kExclamationStyle, helpTopic);
         return outcome;
     }
     log_.writeLog(0, logLine);

@@ -36,16 +36,14 @@ public:
     /// nothing, which erases the stored result.
     ResultEntry annulled(const ResultSeat& seat) const;
 
-    /// True when the seat's stored result is still the one shown to the director. A table
-    /// may have sent another one while the result was shown or a question was open: then
-    /// the director is told (a message with help topic helpTopic) and nothing may be stored.
-    bool isStillStored(const ResultSeat& seat, const ResultEntry& shown, qint16 helpTopic);
-
-    /// Stores record for the seat. After a store logs logLine ("Modify board result:" and
-    /// the place) and queues the grid refreshes; otherwise tells the director why (a
+    /// Stores record for the seat over shown, the stored result the director was shown (a
+    /// cleared record: none). The store checks under the write lock that shown is still the
+    /// result stored; when it is not, nothing is stored and, once the store has ended, the
+    /// director is told (outdatedMessage). After a store logs logLine ("Modify board result:"
+    /// and the place) and queues the grid refreshes; otherwise tells the director why (a
     /// message with help topic helpTopic) and leaves everything as it was.
-    MarkResultOutcome store(const ResultSeat& seat, const ResultEntry& record, const QString& logLine,
-                            qint16 helpTopic);
+    MarkResultOutcome store(const ResultSeat& seat, const ResultEntry& record, const ResultEntry& shown,
+                            const QString& logLine, qint16 helpTopic);
 
 private:
     GameData& gameData_;

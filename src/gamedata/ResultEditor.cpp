@@ -61,8 +61,11 @@ bool ResultEditor::describeResult(qint16 board, const TravellerPick& pick) {
 }
 
 void ResultEditor::describeStored() {
+    // The result of the row picked, stored under its pairs (and South and West where four
+    // players sit), not another row of the board at the table in that round.
     clearResultEntry(described_);
-    gameData_.getBoardResult(seat.tableId, seat.round, seat.board, described_);
+    gameData_.readBoardResult(seat.tableId, seat.round, seat.board, described_,
+                              SeatNumbers{seat.nsPair, seat.ewPair, seat.south, seat.west});
     description = describeResultText(seat, described_);
     contract.clear();
     declarer.clear();
@@ -166,18 +169,18 @@ ResultEditor::SaveOutcome ResultEditor::save() {
             return SaveOutcome::StayOpen;
         record = correction_.annulled(seat);
     }
-    if (!correction_.isStillStored(seat, described_, helpTopic_)) {
+
+    const QString logLine = QStringLiteral("Modify board result:") + number(seat.board) + QLatin1Char(',') +
+                            number(seat.round) + QLatin1Char(',') + number(seat.nsPair) + QLatin1Char(',') +
+                            number(seat.ewPair);
+    const MarkResultOutcome outcome = correction_.store(seat, record, described_, logLine, helpTopic_);
+    if (outcome.status == MarkResultOutcome::Status::Outdated) {
         // The program may have ended while the director read why: nothing more is read.
         if (!messages_.programEnded())
             describeStored();
         return SaveOutcome::Outdated;
     }
-
-    const QString logLine = QStringLiteral("Modify board result:") + number(seat.board) + QLatin1Char(',') +
-                            number(seat.round) + QLatin1Char(',') + number(seat.nsPair) + QLatin1Char(',') +
-                            number(seat.ewPair);
-    return correction_.store(seat, record, logLine, helpTopic_).succeeded() ? SaveOutcome::Stored
-                                                                            : SaveOutcome::StayOpen;
+    return outcome.succeeded() ? SaveOutcome::Stored : SaveOutcome::StayOpen;
 }
 
 } // namespace qzc

@@ -99,13 +99,14 @@ std::optional<SeatNumbers> GameData::storedRoundSeats(const QString& tableId, qi
     std::optional<QSqlQuery> query =
         db_.select(QStringLiteral("SELECT Board, PairNS, PairEW, South, West, ID, custom_qz_firstid FROM "
                                   "ReceivedData WHERE Section=? AND [Table]=? AND Round=? AND NOT Erased "
-                                  "ORDER BY Board ASC"),
+                                  "ORDER BY Board ASC, DateLog DESC, TimeLog DESC, ID DESC"),
                    {int{getSectionID(tableIdLetter(tableId))}, int{tableIdNumber(tableId)}, int{round}});
     if (!query) {
         logDbError(QStringLiteral("Database - roundSeating"));
         return std::nullopt;
     }
-    // Without the board's own result: the seating of the results that name both pairs, as
+    // The board's own result: of several rows of it, the newest, as readBoardResult shows
+    // it. Without the board's own result: the seating of the results that name both pairs, as
     // roundsPlayed counts a round played, else the lowest board's.
     std::optional<SeatNumbers> lowestBoard;
     std::vector<StoredSeating> seatings;

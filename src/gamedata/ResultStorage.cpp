@@ -18,6 +18,9 @@ namespace qzc {
 namespace {
 
 const QString kMarkLabel = QStringLiteral("Database - markResult");
+/// Of several rows of a board at a table and round (stored under other pairs too), the newest
+/// comes first: the pick that every reader of them makes.
+const QString kNewestFirst = QStringLiteral(" ORDER BY DateLog DESC, TimeLog DESC, ID DESC");
 
 const std::array<const char*, 9> kAdjustedScores = {"60%-40%", "50%-40%", "50%-50%", "40%-40%", "40%-60%",
                                                     "40%-50%", "60%-60%", "60%-50%", "50%-60%"};
@@ -89,7 +92,8 @@ StoredResult storedResult(const ResultEntry& record, const QString& contractText
 } // namespace
 
 MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry& record, qint16 round,
-                                       qint16 nsPair, qint16 ewPair, qint16 south, qint16 west) {
+                                       qint16 nsPair, qint16 ewPair, qint16 south, qint16 west,
+                                       const ResultEntry* shown) {
     using Status = MarkResultOutcome::Status;
     const qint16 sectionId = getSectionID(tableIdLetter(tableId));
     const qint16 table = tableIdNumber(tableId);
@@ -142,6 +146,21 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
     };
     if (!transaction.isActive())
         return fail();
+    // A correction by the director is made over the result shown: read again now that the
+    // write lock is held, so that nothing another program or a table stored meanwhile is
+    // written over. A board shown without a result must still have none, under any pairs.
+    const bool showedResult = shown != nullptr && (shown->valid != 0 || !shown->remarks.isEmpty());
+    if (shown != nullptr) {
+        ResultEntry storedNow;
+        const std::optional<SeatNumbers> nowSeats = readBoardResult(
+            tableId, round, board, storedNow,
+            showedResult ? std::optional<SeatNumbers>(SeatNumbers{nsPair, ewPair, south, west})
+                         : std::nullopt);
+        if (showedResult ? (!nowSeats || storedNow != *shown) : nowSeats.has_value()) {
+            log_.writeLog(0, QStringLiteral("Board result changed meanwhile, not saved:") + seats);
+            return {Status::Outdated, 0};
+        }
+    }
     const bool sameFour =
         fourPlayers &&
         db_.hasRows(QStringLiteral("SELECT Board FROM ReceivedData") + samePlayers, samePlayersValues);
@@ -149,7 +168,9 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
     const QVariantList earlierValues = sameFour ? samePlayersValues : baseValues;
     // A table plays a board once in a round: what it holds there goes too, also a row stored
     // under pairs that the movement has renumbered since. Only where the round comes from the
-    // movement; without one it is counted from the results and tells no plays apart.
+    // movement; without one it is counted from the results and tells no plays apart. A
+    // correction of a result shown replaces that row alone: a row of other pairs stays.
+    const bool wholeRound = roundsInMemory && !showedResult;
     const QString inRound = QStringLiteral(" WHERE Section=? AND [Table]=? AND Round=? AND Board=?");
     const QVariantList inRoundValues{int{sectionId}, int{table}, int{round}, int{board}};
     // A correction keeps the place of the result it replaces in the order in which the
@@ -157,8 +178,8 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
     // that of the earliest row deleted below that was stored in this round.
     std::optional<qint64> firstCame;
     if (!db_.readRows(QStringLiteral("SELECT ID, custom_qz_firstid FROM ReceivedData") +
-                          (roundsInMemory ? inRound : earlier + QStringLiteral(" AND Round=?")),
-                      roundsInMemory ? inRoundValues : earlierValues + QVariantList{int{round}},
+                          (wholeRound ? inRound : earlier + QStringLiteral(" AND Round=?")),
+                      wholeRound ? inRoundValues : earlierValues + QVariantList{int{round}},
                       [&firstCame](const QSqlQuery& row) {
                           const qint64 came = firstCameOrder(row.value(0), row.value(1));
                           if (!firstCame || came < *firstCame)
@@ -167,7 +188,7 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
         return fail();
     if (!db_.execSQL(QStringLiteral("DELETE FROM ReceivedData") + earlier, kMarkLabel, false, earlierValues))
         return fail();
-    if (roundsInMemory &&
+    if (wholeRound &&
         !db_.execSQL(QStringLiteral("DELETE FROM ReceivedData") + inRound, kMarkLabel, false, inRoundValues))
         return fail();
 
@@ -238,20 +259,36 @@ qint64 GameData::firstCameOrder(const QVariant& id, const QVariant& firstId) {
 }
 
 bool GameData::getBoardResult(const QString& tableId, qint16 round, qint16 board, ResultEntry& record) const {
-    std::optional<QSqlQuery> query =
-        db_.select(QStringLiteral("SELECT * FROM ReceivedData WHERE ") + sqlSectionTable(tableId) +
-                   QStringLiteral(" AND Round=") + number(round) + QStringLiteral(" AND Board=") +
-                   number(board) + QStringLiteral(" AND NOT Erased ORDER BY DateLog DESC, TimeLog DESC"));
+    return readBoardResult(tableId, round, board, record).has_value();
+}
+
+std::optional<SeatNumbers> GameData::readBoardResult(const QString& tableId, qint16 round, qint16 board,
+                                                     ResultEntry& record,
+                                                     const std::optional<SeatNumbers>& under) const {
+    QString sql = QStringLiteral("SELECT * FROM ReceivedData WHERE ") + sqlSectionTable(tableId) +
+                  QStringLiteral(" AND Round=") + number(round) + QStringLiteral(" AND Board=") +
+                  number(board) + QStringLiteral(" AND NOT Erased");
+    QVariantList values;
+    if (under) {
+        const auto& [ns, ew, south, west] = *under;
+        sql += QStringLiteral(" AND PairNS=? AND PairEW=?");
+        values << int{ns} << int{ew};
+        if (south != 0 || west != 0) {
+            sql += QStringLiteral(" AND South=? AND West=?");
+            values << int{south} << int{west};
+        }
+    }
+    std::optional<QSqlQuery> query = db_.select(sql + kNewestFirst, values);
     if (!query) {
         logDbError(QStringLiteral("Database - roundResult"));
-        return false;
+        return std::nullopt;
     }
     if (!query->next())
-        return false;
+        return std::nullopt;
     const QSqlRecord row = query->record();
     // A row without its date counts as no result.
     if (fields::text(row, QStringLiteral("DateLog")).trimmed().isEmpty())
-        return false;
+        return std::nullopt;
     const QString remarks = fields::text(row, QStringLiteral("Remarks"));
     const QString result = fields::text(row, QStringLiteral("Result"));
     QString contract = fields::text(row, QStringLiteral("Contract"));
@@ -275,7 +312,9 @@ bool GameData::getBoardResult(const QString& tableId, qint16 round, qint16 board
     }
     record.remarks = remarks;
     record.board = board;
-    return true;
+    return SeatNumbers{
+        fields::int16Or(row, QStringLiteral("PairNS")), fields::int16Or(row, QStringLiteral("PairEW")),
+        fields::int16Or(row, QStringLiteral("South")), fields::int16Or(row, QStringLiteral("West"))};
 }
 
 qint16 GameData::countTableResultsPlayed(const QString& tableId) const {

@@ -80,8 +80,10 @@ CellDetails PopUpResults::ShowCellDetails(const QString& letters, qint16 table, 
 PopUpLine PopUpResults::resultLine(const QString& tableId, qint16 round, qint16 board) const {
     ResultEntry stored;
     clearResultEntry(stored);
-    gameData_.getBoardResult(tableId, round, board, stored);
-    return formatLine(board, stored);
+    const std::optional<SeatNumbers> seats = gameData_.readBoardResult(tableId, round, board, stored);
+    PopUpLine line = formatLine(board, stored);
+    line.seats = seats;
+    return line;
 }
 
 PopUpLine PopUpResults::formatLine(qint16 board, const ResultEntry& stored) {
@@ -124,10 +126,11 @@ PopUpResults::EditOutcome PopUpResults::saveEdit(const QString& tableId, qint16 
     if (!messages_.showMsg(question, QString(), kQuestionStyle, helpTopic))
         return EditOutcome::Declined;
 
-    // A stored result is corrected under the pairs it is stored under, a board without one
-    // entered under the pairs that played the round.
+    // The result the line shows is corrected under the pairs it is stored under, a board
+    // without one entered under the pairs that played the round.
     const SeatNumbers seated =
-        gameData_.roundSeating(tableId, round, line.board).value_or(RoundSeating{}).seats;
+        line.seats ? *line.seats
+                   : gameData_.roundSeating(tableId, round, line.board).value_or(RoundSeating{}).seats;
     ResultSeat seat;
     seat.tableId = tableId;
     seat.round = round;
@@ -140,14 +143,14 @@ PopUpResults::EditOutcome PopUpResults::saveEdit(const QString& tableId, qint16 
     }
     if (entry.isEmpty())
         record = correction_.annulled(seat);
-    if (!correction_.isStillStored(seat, line.stored, helpTopic))
-        return EditOutcome::Outdated;
 
     const QString logLine = QStringLiteral("Modify board result:") + tableId + QLatin1Char(',') +
                             number(round) + QLatin1Char(',') + number(seat.nsPair) + QLatin1Char(',') +
                             number(seat.ewPair);
-    return correction_.store(seat, record, logLine, helpTopic).succeeded() ? EditOutcome::Stored
-                                                                           : EditOutcome::NotStored;
+    const MarkResultOutcome outcome = correction_.store(seat, record, line.stored, logLine, helpTopic);
+    if (outcome.status == MarkResultOutcome::Status::Outdated)
+        return EditOutcome::Outdated;
+    return outcome.succeeded() ? EditOutcome::Stored : EditOutcome::NotStored;
 }
 
 } // namespace qzc

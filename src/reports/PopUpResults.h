@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 #include <vector>
 
 namespace qzc {
@@ -24,6 +25,9 @@ struct PopUpLine {
     QString tag;
     /// The stored result the line shows; an edit over any other is not stored.
     ResultEntry stored;
+    /// The seats that result is stored under, which an edit of the line is stored under too;
+    /// nothing when the board has no result there.
+    std::optional<SeatNumbers> seats;
 };
 
 /// What the pop-up of one play-grid cell shows.
@@ -67,7 +71,8 @@ public:
     CellDetails ShowCellDetails(const QString& letters, qint16 table, qint16 round,
                                 const QString& boardList) const;
 
-    /// The line of one board, from its stored result.
+    /// The line of one board, from its stored result (of several rows of the board there, the
+    /// newest).
     PopUpLine resultLine(const QString& tableId, qint16 round, qint16 board) const;
     /// The line of one board for a stored result record (cleared when none is stored).
     static PopUpLine formatLine(qint16 board, const ResultEntry& stored);

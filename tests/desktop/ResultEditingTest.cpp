@@ -11,6 +11,7 @@
 #include "gamedata/ResultCorrection.h"
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
+#include "support/OtherProgramLock.h"
 #include "support/QueryRows.h"
 #include "support/TestGuiApp.h"
 #include "support/WidgetInput.h"
@@ -23,6 +24,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 #include <iostream>
@@ -353,6 +355,16 @@ TEST_F(ResultEditingTest, BoardTravellerStoresNothingOverANewerResult) {
     EXPECT_EQ(rig.messages.texts(), QStringList{ResultCorrection::outdatedMessage});
     EXPECT_EQ(stored(QStringLiteral("Round=1 AND [Table]=1 AND Board=1")), QStringLiteral("3 NT|+1||430"));
     EXPECT_TRUE(edit->labMsg->text().endsWith(QStringLiteral("South 3NT; 10 tricks; +430")));
+
+    // The scoring program changes it while the Save waits for the write lock: refused too.
+    edit->textLead->setText(QStringLiteral("D2"));
+    const test::OtherProgramLock lock(
+        rig.program->db().path(), std::chrono::milliseconds(300),
+        QStringLiteral("UPDATE ReceivedData SET Result='+2', LeadCard='CA' WHERE [Table]=1 AND Board=1"));
+    test::click(edit->cmdButton[0]);
+    EXPECT_EQ(rig.messages.texts().size(), 2);
+    EXPECT_EQ(stored(QStringLiteral("Round=1 AND [Table]=1 AND Board=1")), QStringLiteral("3 NT|+2||430"));
+    EXPECT_EQ(edit->textLead->text(), QStringLiteral("CA"));
 }
 
 // Annul in the section's last played round erases; a board the movement does not list is

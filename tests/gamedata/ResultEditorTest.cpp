@@ -1,11 +1,15 @@
 #include "gamedata/ResultEditor.h"
 
+#include "reports/PopUpResults.h"
 #include "support/FakeDesktopHost.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
+#include "support/MovementChangeRig.h"
 #include "support/QueryRows.h"
 
 #include <gtest/gtest.h>
+
+using namespace Qt::StringLiterals;
 
 namespace qzc {
 namespace {
@@ -142,6 +146,61 @@ TEST(ResultEditorTest, StoredRulingsReopenOnTheRulingPanel) {
         EXPECT_EQ(editor.ruling, c.option) << c.remark;
         EXPECT_EQ(editor.freeRemark, c.option < 0) << c.remark;
         EXPECT_EQ(editor.remark, c.option < 0 ? QLatin1String(c.remark) : QString()) << c.remark;
+    }
+}
+
+// Table A1's round 1 holds board 1 under two pairs: in the Mitchell 1/8's 4S and 2/9's 3NT,
+// which the scoring program added a minute later; without a movement 1/2's 4S and then 1/3's
+// 3NT. The pop-up's line shows the newest row and its edit replaces that row; the editor
+// describes and saves the traveller row picked. The other pairs' row stays.
+TEST(ResultEditorTest, EachWindowCorrectsTheRowItShowed) {
+    const struct {
+        const char* name;
+        bool movement;
+        /// The editor's pick, and its new lead; the pop-up's line when 0, and what is typed.
+        int ns, ew;
+        const char* typed;
+        const char* shown;
+        const char* after;
+    } cases[] = {
+        {"PopUpWithoutMovement", false, 0, 0, "2dn=", "3NT", "1-2|4 S|=| 1-3|2 D|=|"},
+        {"PopUpAnnulsItsLine", true, 0, 0, "", "3NT", "1-8|4 S|+1|"},
+        {"EditorOnTheTablesRow", true, 1, 8, "D2", "4S", "1-8|4 S|+1|D2 2-9|3 NT|=|"},
+        {"EditorOnTheAddedRow", true, 2, 9, "D2", "3NT", "1-8|4 S|+1| 2-9|3 NT|=|D2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EventBuilder b =
+            c.movement ? test::fixtures::mitchell() : test::MovementChangeRig::withoutMovement(3, 3);
+        if (!c.movement)
+            b.addResult(test::ResultRow::played(1, 1, 1, 1, 1, 2, u"4S"_s, u"N"_s, 10));
+        test::ResultRow added =
+            test::ResultRow::played(1, 1, 1, 1, c.movement ? 2 : 1, c.movement ? 9 : 3, u"3NT"_s, u"N"_s, 9);
+        added.timeLog = c.movement ? u"19:46:00"_s : added.timeLog;
+        b.addResult(added);
+        test::GameDataHarness data;
+        ASSERT_TRUE(data.start(b)) << data.failure().toStdString();
+        test::FakeDesktopHost desktop;
+        data.harness.messages.answers = {true};
+        if (c.ns == 0) {
+            PopUpResults popUp(data.gameData, data.harness.log, data.harness.messages, desktop);
+            const PopUpLine line = popUp.resultLine(u"A1"_s, 1, 1);
+            EXPECT_EQ(line.stored.contract, QLatin1String(c.shown));
+            EXPECT_EQ(popUp.saveEdit(u"A1"_s, 1, line, QLatin1String(c.typed)),
+                      PopUpResults::EditOutcome::Stored);
+        } else {
+            ResultEditor editor(
+                {data.gameData, data.harness.settings, data.harness.log, data.harness.messages, desktop});
+            ASSERT_TRUE(
+                editor.describeResult(1, {QString::number(c.ns), QString::number(c.ew), u"A1"_s, {}, {}}));
+            EXPECT_EQ(editor.contract, QLatin1String(c.shown));
+            editor.lead = QLatin1String(c.typed);
+            EXPECT_EQ(editor.save(), ResultEditor::SaveOutcome::Stored);
+        }
+        EXPECT_EQ(test::queryRows(data.harness.db,
+                                  u"SELECT PairNS || '-' || PairEW, Contract, Result, LeadCard FROM "
+                                  "ReceivedData WHERE [Table]=1 AND Board=1 ORDER BY PairNS"_s),
+                  QLatin1String(c.after));
     }
 }
 

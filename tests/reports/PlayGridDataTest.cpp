@@ -5,6 +5,7 @@
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
 
+#include <array>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -42,7 +43,9 @@ TEST(PlayGridDataTest, GridTableIdHasAtLeastThreeDigits) {
 // The Mitchell fixture (7 tables, 7 rounds of 3 boards; table t plays NS t against EW
 // 8 + (t - r) mod 7 on boards of set (t + r - 2) mod 7) with more results: table 3 has all
 // of round 1, table 1 one board of round 2; tables 2 and 3 have results of round 8, which
-// the movement does not hold; table 8 sits NS 15 against nobody in round 1.
+// the movement does not hold; table 8 sits NS 15 against nobody in round 1. Two tables hold
+// a board under two pairs: table 6 board 16 of round 1 (all three played), table 5 board 13
+// of round 9, which the movement does not hold (board 15 missing).
 EventBuilder gridEvent() {
     EventBuilder b = test::fixtures::mitchell();
     for (int board = 7; board <= 9; ++board)
@@ -53,6 +56,15 @@ EventBuilder gridEvent() {
     for (int board = 7; board <= 9; ++board)
         b.addResult(ResultRow::played(1, 3, 8, board, 3, 10, QStringLiteral("1NT"), QStringLiteral("N"), 7));
     b.addRound(RoundRow{1, 8, 1, 15, 0, 0, 0, 1, 3});
+    for (const auto& [table, round, board, ew] : {std::array{6, 1, 16, 13},
+                                                  {6, 1, 16, 12},
+                                                  {6, 1, 17, 13},
+                                                  {6, 1, 18, 13},
+                                                  {5, 9, 13, 12},
+                                                  {5, 9, 13, 11},
+                                                  {5, 9, 14, 12}})
+        b.addResult(ResultRow::played(1, table, round, board, table, ew, QStringLiteral("1NT"),
+                                      QStringLiteral("N"), 7));
     return b;
 }
 
@@ -102,6 +114,10 @@ const CellCase kCellCases[] = {
      GridColour::Yellow},
     {"played without a movement row, enough", "A003", 8, GridView::Boards, 8, "7,8,9", "7,8,9", true,
      GridColour::Green},
+    {"a board under two pairs", "A006", 1, GridView::Boards, 1, "16,17,18", "16,17,18", true,
+     GridColour::Green},
+    {"a board under two pairs without a movement row", "A005", 9, GridView::Boards, 9, "13,14", "13,14",
+     false, GridColour::Yellow},
     {"pairs from the movement", "A001", 1, GridView::Pairs, 1, "1,2,3", "1/8", false, GridColour::Yellow},
     {"pairs of an overdue round", "A002", 1, GridView::Pairs, 2, "4,5,6", "2/9", false, GridColour::Red},
     {"pairs of a half table", "A008", 1, GridView::Pairs, 1, "1,2,3", "15/---", true, GridColour::Green},
