@@ -68,6 +68,52 @@ bool givenByMovement(const GameData& gameData, const QString& tableId, const QSt
                                            : number == row->EWPair || number == row->West;
 }
 
+// One seat of PlayerNumbers and the value to write there.
+struct SeatValue {
+    qint16 section = 0;
+    qint16 table = 0;
+    QString direction;
+    QVariant value;
+};
+
+// Writes set (one bound value) at each seat that read() gives, all in one transaction. The
+// seats are read again under the write lock: a value the scoring program committed while
+// this waited for the lock, or since the first read, is the one written, and nothing it
+// changed meanwhile is written over with what was read before. No lock is taken when the
+// first read finds nothing to write. True when a seat was written.
+template <typename Read>
+bool writeSeatsUnderLock(ScoreDb& db, Log& log, const Read& read, const QString& set, const QString& label) {
+    const auto logDbError = [&db, &log] {
+        log.writeLog(db.lastErrorNumber(), db.lastErrorDescription(), kSource, true);
+    };
+    std::optional<std::vector<SeatValue>> seats = read();
+    if (!seats) {
+        logDbError();
+        return false;
+    }
+    if (seats->empty())
+        return false;
+    DbTransaction transaction(db);
+    if (!transaction.isActive() || !(seats = read())) {
+        logDbError();
+        return false;
+    }
+    bool written = false;
+    for (const SeatValue& seat : *seats) {
+        if (db.execSQL(QStringLiteral("UPDATE PlayerNumbers SET ") + set +
+                           QStringLiteral(" WHERE Section=? AND [Table]=? AND Direction=?"),
+                       label, false, {seat.value, seat.section, seat.table, seat.direction}))
+            written = true;
+    }
+    if (!written)
+        return false;
+    if (!transaction.commit()) {
+        logDbError();
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 QString GameDataAnalysis::movementChangeQuestion(qint16 lastOldRound) {
@@ -127,53 +173,38 @@ void GameDataAnalysis::run() {
 }
 
 // Seats that the scoring program marked as updated or that have no name yet get the name
-// it wrote, or the known player's name when it wrote none (or only a placeholder).
+// it wrote, or the known player's name when it wrote none (or only a placeholder). Updated
+// is cleared together with the name it marked, both under the write lock.
 bool GameDataAnalysis::fillPlayerNames() {
-    struct Seat {
-        qint16 section = 0;
-        qint16 table = 0;
-        QString direction;
-        QString number;
-        QString name;
-        bool updated = false;
-    };
-    std::vector<Seat> seats;
-    {
-        std::optional<QSqlQuery> query = db_.select(
+    const auto namesToTakeUp = [this]() -> std::optional<std::vector<SeatValue>> {
+        const std::vector<KnownPlayer>& known = names_.playerNameList();
+        std::vector<SeatValue> seats;
+        const bool read = db_.readRows(
             QStringLiteral("SELECT Section, [Table], Direction, [Number], Name, Updated FROM PlayerNumbers"
-                           " WHERE Updated<>0 OR custom_qz_names='' OR custom_qz_names IS NULL"));
-        if (!query) {
-            logDbError(kSource);
-            return false;
-        }
-        while (query->next()) {
-            seats.push_back(Seat{int16Value(*query, 0), int16Value(*query, 1), queryText(*query, 2),
-                                 queryText(*query, 3), queryText(*query, 4).trimmed(),
-                                 query->value(5).toLongLong() != 0});
-        }
-    }
-    const std::vector<KnownPlayer>& known = names_.playerNameList();
-    bool written = false;
-    for (Seat& seat : seats) {
-        // "1234 ???": the scoring program's placeholder for a number without a name.
-        if (seat.name.size() > 3 && seat.name.startsWith(seat.number) &&
-            seat.name.endsWith(QStringLiteral("???")))
-            seat.name.clear();
-        if (seat.name.isEmpty()) {
-            if (const std::optional<std::size_t> index = searchNameList(known, StrToDouble(seat.number)))
-                seat.name = known[*index].name;
-        }
-        if (seat.name.isEmpty() && !seat.updated)
-            continue;
-        if (db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_names=") +
-                            ScoreDb::sqlQuote(names_.seatName(seat.name)) +
-                            QStringLiteral(", Updated=0 WHERE Section=") + number(seat.section) +
-                            QStringLiteral(" AND [Table]=") + number(seat.table) +
-                            QStringLiteral(" AND Direction=") + ScoreDb::sqlQuote(seat.direction),
-                        QStringLiteral("Update player names")))
-            written = true;
-    }
-    return written;
+                           " WHERE Updated<>0 OR custom_qz_names='' OR custom_qz_names IS NULL"),
+            {}, [&](const QSqlQuery& row) {
+                const QString numberText = queryText(row, 3);
+                QString name = queryText(row, 4).trimmed();
+                const bool updated = row.value(5).toLongLong() != 0;
+                // "1234 ???": the scoring program's placeholder for a number without a name.
+                if (name.size() > 3 && name.startsWith(numberText) && name.endsWith(QStringLiteral("???")))
+                    name.clear();
+                if (name.isEmpty()) {
+                    if (const std::optional<std::size_t> index =
+                            searchNameList(known, StrToDouble(numberText)))
+                        name = known[*index].name;
+                }
+                if (name.isEmpty() && !updated)
+                    return;
+                seats.push_back(SeatValue{int16Value(row, 0), int16Value(row, 1), queryText(row, 2),
+                                          names_.seatName(name)});
+            });
+        if (!read)
+            return std::nullopt;
+        return seats;
+    };
+    return writeSeatsUnderLock(db_, log_, namesToTakeUp, QStringLiteral("custom_qz_names=?, Updated=0"),
+                               QStringLiteral("Update player names"));
 }
 
 // Seats without a number get the one GameData::mem_GetSeatNumber gives them. A South or West

@@ -9,6 +9,7 @@
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
 #include "support/MovementChangeRig.h"
+#include "support/OtherProgramLock.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/SimWire.h"
 
@@ -941,9 +942,10 @@ TEST(GameDataAnalysisTest, PlayerNamesComeFromTheScoringProgramOrTheKnownPlayers
 }
 
 // A1's North and East are registered and in memory. The scoring program corrects North's name
-// and gives East another player (Updated set on both): one check brings the names in memory,
-// the names a terminal is sent and the rows in line; a check that takes up nothing reloads
-// nothing.
+// and gives East another player (Updated set on both), then corrects North's name again while
+// the check reads the seats: one check brings the names in memory, the names a terminal is
+// sent and the rows in line with what was committed last; a check that takes up nothing
+// reloads nothing.
 TEST(GameDataAnalysisTest, NamesTheScoringProgramCorrectsReachTheNamesInMemory) {
     AnalysisRig rig;
     EventBuilder b = stanzaEvent(false, 1, 6);
@@ -972,8 +974,15 @@ TEST(GameDataAnalysisTest, NamesTheScoringProgramCorrectsReachTheNamesInMemory) 
     ASSERT_TRUE(rig.data.exec(
         u"UPDATE PlayerNumbers SET [Number]='11002', Name='Clara Duvall', Updated=-1 WHERE Direction='E'"_s));
     const qsizetype before = reloads();
-    rig.analysis.AnalyzeGameDB();
-    EXPECT_EQ(inMemory(), "N:10231:Ada Lindqvist-Berg|E:11002:Clara Duvall|Ada Lindqvist-Berg|Clara Duvall");
+    {
+        // North's name is corrected again, committed while the check reads the first correction.
+        test::OtherProgramLock again(
+            rig.data.harness.db.path(), std::chrono::milliseconds(300),
+            u"UPDATE PlayerNumbers SET Name='Ada Berg', Updated=-1 WHERE Direction='N'"_s);
+        ASSERT_TRUE(again.held());
+        rig.analysis.AnalyzeGameDB();
+    }
+    EXPECT_EQ(inMemory(), "N:10231:Ada Berg|E:11002:Clara Duvall|Ada Berg|Clara Duvall");
     EXPECT_EQ(rig.intValue(u"SELECT COUNT(*) FROM PlayerNumbers WHERE Updated<>0"_s), 0);
     EXPECT_EQ(reloads(), before + 1);
 
