@@ -4,12 +4,15 @@
 #include "core/ResultEntry.h"
 #include "gamedata/PlayerNames.h"
 #include "gamedata/PlayerSeats.h"
+#include "reports/ContestantTotals.h"
+#include "reports/ResultFileGameData.h"
 #include "support/EventBuilder.h"
 #include "support/FakeDesktopHost.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
 #include "support/MovementChangeRig.h"
 #include "support/OtherProgramLock.h"
+#include "support/QueryRows.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/SimWire.h"
 
@@ -990,6 +993,42 @@ TEST(GameDataAnalysisTest, NamesTheScoringProgramCorrectsReachTheNamesInMemory) 
     EXPECT_EQ(reloads(), before + 1);
 }
 
+// Players registered under one round 1; the scoring program renumbers round 1 (every table
+// updated from round 1, no terminal bound: taken up without a question). The check that loads
+// the changed movement gives each seat its new number, and the result file names follow.
+TEST(GameDataAnalysisTest, SeatsFollowRoundOneOfTheMovementTheCheckLoads) {
+    for (const bool individual : {false, true}) {
+        SCOPED_TRACE(individual ? "South of an individual game" : "North of a Mitchell");
+        AnalysisRig rig;
+        EventBuilder b =
+            individual ? test::fixtures::individual() : test::MovementChangeRig::mitchell(3, 3, 2);
+        b.setStanza(1, 1, individual ? 4 : 3);
+        b.addRegisteredPlayer(1, 1, u"N"_s, u"101"_s, u"Ada"_s, 1);
+        b.addRegisteredPlayer(1, 1, u"S"_s, u"102"_s, u"Sue"_s, individual ? 11 : 1);
+        b.addRegisteredPlayer(1, 2, u"N"_s, u"103"_s, u"Cy"_s, 2);
+        ASSERT_TRUE(rig.start(b));
+        rig.data.setIndividual(individual);
+        // NS pairs 1 and 2 swap tables; in the individual game South players 11 and 12 do.
+        ASSERT_TRUE(rig.data.exec(
+            individual ? u"UPDATE RoundData SET South=23-South WHERE Round=1 AND [Table]<3"_s
+                       : u"UPDATE RoundData SET NSPair=3-NSPair WHERE Round=1 AND [Table]<3"_s));
+        ASSERT_TRUE(rig.data.exec(u"UPDATE Tables SET UpdateFromRound=1"_s));
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_EQ(test::queryRows(rig.data.harness.db, u"SELECT [Table] || Direction || ':' || custom_qz_pair"
+                                                       " FROM PlayerNumbers ORDER BY [Table], Direction"_s)
+                      .toStdString(),
+                  individual ? "1N:1 1S:12 2N:2" : "1N:2 1S:2 2N:1");
+        ContestantTotal pair;
+        pair.sectionId = 1;
+        pair.number = individual ? 12 : 2;
+        ResultFileGameData game;
+        game.sections = {{1, u"A"_s, false}};
+        ContestantTotals totals(rig.data.harness.db, rig.data.harness.log);
+        EXPECT_EQ(totals.contestantLines({pair}, game).value().join(u'|').toStdString(),
+                  individual ? "A;12;S;\"Sue\";0;0;;" : "A;2;N;\"Ada\";0;0;;|A;2;S;\"Sue\";0;0;;");
+    }
+}
+
 TEST(GameDataAnalysisTest, PairNumbersComeFromRoundOne) {
     struct PairCase {
         const char* name;
@@ -1015,7 +1054,8 @@ TEST(GameDataAnalysisTest, PairNumbersComeFromRoundOne) {
         // Written when South and West took the pair of their line: their own player instead.
         {"IndividualSouthWithNorthsNumber", true, 1, "S", 11, 1},
         {"IndividualWestWithEastsNumber", true, 1, "W", 16, 6},
-        {"IndividualSouthWithAnotherNumberKept", true, 1, "S", 7, 7},
+        // A number round 1 does not give the seat: its own player's too.
+        {"IndividualSouthWithAnotherNumberFollowsTheMovement", true, 1, "S", 11, 7},
     };
     for (const PairCase& c : cases) {
         SCOPED_TRACE(c.name);
