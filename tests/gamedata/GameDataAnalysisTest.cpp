@@ -4,6 +4,7 @@
 #include "core/ResultEntry.h"
 #include "gamedata/PlayerNames.h"
 #include "gamedata/PlayerSeats.h"
+#include "gamedata/RegisteredPlayerChange.h"
 #include "reports/ContestantTotals.h"
 #include "reports/ResultFileGameData.h"
 #include "support/EventBuilder.h"
@@ -991,6 +992,57 @@ TEST(GameDataAnalysisTest, NamesTheScoringProgramCorrectsReachTheNamesInMemory) 
 
     rig.analysis.AnalyzeGameDB();
     EXPECT_EQ(reloads(), before + 1);
+}
+
+// A1 registers four players and A2 one; their names are taken up. The scoring program then
+// imports names (Name and Updated on every registered seat) while A1 sends its numbers again
+// (N, E and S the same, a new player at W), and imports again before the director swaps A1 N
+// with A2 N. Each check takes up every imported name at the seat of the player it names; the
+// new player gets his own name.
+TEST(GameDataAnalysisTest, AnImportedNameStaysWithItsPlayerThroughARegistrationAndASwap) {
+    EventBuilder b = test::MovementChangeRig::mitchell(3, 3, 2);
+    for (const auto& [number, name] :
+         {std::pair{11, "Ada"}, {12, "Bo"}, {13, "Cy"}, {14, "Dan"}, {15, "Eva"}, {16, "Finn"}})
+        b.addPlayerName(number, QString::fromUtf8(name));
+    test::MovementChangeRig m(b, 2);
+    ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+    const auto registration = [](std::initializer_list<char> numbers) {
+        QByteArray request(1, '\x28');
+        for (const char n : numbers)
+            request += QByteArray(5, '\0') + n;
+        return request;
+    };
+    const auto seats = [&m] {
+        return test::queryRows(
+                   m.rig.data.harness.db,
+                   u"SELECT [Table] || Direction, [Number], custom_qz_names, Updated FROM PlayerNumbers"
+                   " WHERE [Number] NOT IN ('', '0') ORDER BY [Table], Direction"_s)
+            .toStdString();
+    };
+    const QString import = u"UPDATE PlayerNumbers SET Name=custom_qz_names || '%1', Updated=-1"
+                           " WHERE [Number] NOT IN ('', '0')"_s;
+    m.rig.request(1, registration({11, 12, 13, 14}));
+    m.rig.request(2, registration({15, 0, 0, 0}));
+    m.analyse(false);
+    {
+        test::OtherProgramLock held(m.rig.data.harness.db.path(), std::chrono::milliseconds(300),
+                                    import.arg(u"+"_s));
+        ASSERT_TRUE(held.held());
+        m.rig.request(1, registration({11, 12, 13, 16}));
+    }
+    m.analyse(false);
+    EXPECT_EQ(seats(), "1E|12|Bo+|0 1N|11|Ada+|0 1S|13|Cy+|0 1W|16|Finn|0 2N|15|Eva+|0");
+
+    ASSERT_TRUE(m.exec(import.arg(u"!"_s)));
+    m.box.answers = {true};
+    test::EventHarness& h = m.rig.data.harness;
+    RegisteredPlayerChange change({h.db, h.log, m.box, m.rig.names, h.config, h.clock});
+    // A1 N (11) is listed first; its Member ID typed as A2 N's.
+    const std::vector<PlayerNameRecord> listed = m.rig.names.registeredNameList();
+    EXPECT_EQ(change.cmdButton_Click(u"ID"_s, u"15"_s, listed.at(0), listed),
+              RegisteredPlayerChange::Outcome::Written);
+    m.analyse(false);
+    EXPECT_EQ(seats(), "1E|12|Bo+!|0 1N|15|Eva+!|0 1S|13|Cy+!|0 1W|16|Finn!|0 2N|11|Ada+!|0");
 }
 
 // Players registered under one round 1; the scoring program renumbers round 1 (every table
