@@ -57,15 +57,50 @@ QString describeRow(const QSqlRecord& row) {
     return parts.join(QStringLiteral(", "));
 }
 
-// Whether the table's first row gives number to its South or West seat under either game
-// type: as the pair of the seat's line (North's or East's number) or as the seat's own player.
-bool givenByMovement(const GameData& gameData, const QString& tableId, const QString& direction,
-                     qint16 number) {
-    const MovementRow* row = gameData.mem_GetTableRow(tableId, 1);
-    if (row == nullptr)
+// One seat of PlayerNumbers and the value to write there.
+struct SeatValue {
+    qint16 section = 0;
+    qint16 table = 0;
+    QString direction;
+    QVariant value;
+};
+
+// Writes set (one bound value) at each seat that read() gives, all in one transaction. The
+// seats are read again under the write lock: a value the scoring program committed while
+// this waited for the lock, or since the first read, is the one written, and nothing it
+// changed meanwhile is written over with what was read before. No lock is taken when the
+// first read finds nothing to write. True when a seat was written.
+template <typename Read>
+bool writeSeatsUnderLock(ScoreDb& db, Log& log, const Read& read, const QString& set, const QString& label) {
+    const auto logDbError = [&db, &log] {
+        log.writeLog(db.lastErrorNumber(), db.lastErrorDescription(), kSource, true);
+    };
+    std::optional<std::vector<SeatValue>> seats = read();
+    if (!seats) {
+        logDbError();
         return false;
-    return direction == QLatin1String("S") ? number == row->NSPair || number == row->South
-                                           : number == row->EWPair || number == row->West;
+    }
+    if (seats->empty())
+        return false;
+    DbTransaction transaction(db);
+    if (!transaction.isActive() || !(seats = read())) {
+        logDbError();
+        return false;
+    }
+    bool written = false;
+    for (const SeatValue& seat : *seats) {
+        if (db.execSQL(QStringLiteral("UPDATE PlayerNumbers SET ") + set +
+                           QStringLiteral(" WHERE Section=? AND [Table]=? AND Direction=?"),
+                       label, false, {seat.value, seat.section, seat.table, seat.direction}))
+            written = true;
+    }
+    if (!written)
+        return false;
+    if (!transaction.commit()) {
+        logDbError();
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -127,97 +162,62 @@ void GameDataAnalysis::run() {
 }
 
 // Seats that the scoring program marked as updated or that have no name yet get the name
-// it wrote, or the known player's name when it wrote none (or only a placeholder).
+// it wrote, or the known player's name when it wrote none (or only a placeholder). Updated
+// is cleared together with the name it marked, both under the write lock.
 bool GameDataAnalysis::fillPlayerNames() {
-    struct Seat {
-        qint16 section = 0;
-        qint16 table = 0;
-        QString direction;
-        QString number;
-        QString name;
-        bool updated = false;
-    };
-    std::vector<Seat> seats;
-    {
-        std::optional<QSqlQuery> query = db_.select(
+    const auto namesToTakeUp = [this]() -> std::optional<std::vector<SeatValue>> {
+        const std::vector<KnownPlayer>& known = names_.playerNameList();
+        std::vector<SeatValue> seats;
+        const bool read = db_.readRows(
             QStringLiteral("SELECT Section, [Table], Direction, [Number], Name, Updated FROM PlayerNumbers"
-                           " WHERE Updated<>0 OR custom_qz_names='' OR custom_qz_names IS NULL"));
-        if (!query) {
-            logDbError(kSource);
-            return false;
-        }
-        while (query->next()) {
-            seats.push_back(Seat{int16Value(*query, 0), int16Value(*query, 1), queryText(*query, 2),
-                                 queryText(*query, 3), queryText(*query, 4).trimmed(),
-                                 query->value(5).toLongLong() != 0});
-        }
-    }
-    const std::vector<KnownPlayer>& known = names_.playerNameList();
-    bool written = false;
-    for (Seat& seat : seats) {
-        // "1234 ???": the scoring program's placeholder for a number without a name.
-        if (seat.name.size() > 3 && seat.name.startsWith(seat.number) &&
-            seat.name.endsWith(QStringLiteral("???")))
-            seat.name.clear();
-        if (seat.name.isEmpty()) {
-            if (const std::optional<std::size_t> index = searchNameList(known, StrToDouble(seat.number)))
-                seat.name = known[*index].name;
-        }
-        if (seat.name.isEmpty() && !seat.updated)
-            continue;
-        if (db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_names=") +
-                            ScoreDb::sqlQuote(names_.seatName(seat.name)) +
-                            QStringLiteral(", Updated=0 WHERE Section=") + number(seat.section) +
-                            QStringLiteral(" AND [Table]=") + number(seat.table) +
-                            QStringLiteral(" AND Direction=") + ScoreDb::sqlQuote(seat.direction),
-                        QStringLiteral("Update player names")))
-            written = true;
-    }
-    return written;
+                           " WHERE Updated<>0 OR custom_qz_names='' OR custom_qz_names IS NULL"),
+            {}, [&](const QSqlQuery& row) {
+                const QString numberText = queryText(row, 3);
+                QString name = queryText(row, 4).trimmed();
+                const bool updated = row.value(5).toLongLong() != 0;
+                // "1234 ???": the scoring program's placeholder for a number without a name.
+                if (name.size() > 3 && name.startsWith(numberText) && name.endsWith(QStringLiteral("???")))
+                    name.clear();
+                if (name.isEmpty()) {
+                    if (const std::optional<std::size_t> index =
+                            searchNameList(known, StrToDouble(numberText)))
+                        name = known[*index].name;
+                }
+                if (name.isEmpty() && !updated)
+                    return;
+                seats.push_back(SeatValue{int16Value(row, 0), int16Value(row, 1), queryText(row, 2),
+                                          names_.seatName(name)});
+            });
+        if (!read)
+            return std::nullopt;
+        return seats;
+    };
+    return writeSeatsUnderLock(db_, log_, namesToTakeUp, QStringLiteral("custom_qz_names=?, Updated=0"),
+                               QStringLiteral("Update player names"));
 }
 
-// Seats without a number get the one GameData::mem_GetSeatNumber gives them. A South or West
-// seat that holds the number the movement gives it under the other game type, its partner
-// seat's (North's, East's) or its own player's, gets the one of the game type in force.
+// Every seat holds the number that round 1 of the movement in memory gives it
+// (GameData::mem_GetSeatNumber): who sits there, under the game type in force. A seat that
+// round 1 gives to nobody (an empty seat, a table without a row) keeps what it holds.
 bool GameDataAnalysis::fillPairNumbers() {
-    struct Seat {
-        qint16 section = 0;
-        qint16 table = 0;
-        QString direction;
-        qint16 stored = 0;
+    const auto pairsToFollow = [this]() -> std::optional<std::vector<SeatValue>> {
+        std::vector<SeatValue> seats;
+        const bool read = db_.readRows(
+            QStringLiteral("SELECT Section, [Table], Direction, custom_qz_pair FROM PlayerNumbers"), {},
+            [&](const QSqlQuery& row) {
+                const SeatValue seat{int16Value(row, 0), int16Value(row, 1), queryText(row, 2), QVariant()};
+                const QString tableId = gameData_.getSectionLetter(seat.section) + number(seat.table);
+                const qint16 pair = gameData_.mem_GetSeatNumber(tableId, seat.direction);
+                if (pair < 1 || pair == int16Value(row, 3))
+                    return;
+                seats.push_back(SeatValue{seat.section, seat.table, seat.direction, int{pair}});
+            });
+        if (!read)
+            return std::nullopt;
+        return seats;
     };
-    std::vector<Seat> seats;
-    {
-        std::optional<QSqlQuery> query = db_.select(
-            QStringLiteral("SELECT Section, [Table], Direction, custom_qz_pair FROM PlayerNumbers"
-                           " WHERE custom_qz_pair=0 OR custom_qz_pair IS NULL OR Direction IN ('S', 'W')"));
-        if (!query) {
-            logDbError(kSource);
-            return false;
-        }
-        while (query->next())
-            seats.push_back(Seat{int16Value(*query, 0), int16Value(*query, 1), queryText(*query, 2),
-                                 int16Value(*query, 3)});
-    }
-    bool written = false;
-    for (const Seat& seat : seats) {
-        const QString tableId = gameData_.getSectionLetter(seat.section) + number(seat.table);
-        const QString direction = seat.direction.trimmed().toUpper();
-        const qint16 pair = gameData_.mem_GetSeatNumber(tableId, direction);
-        if (pair < 1 || pair == seat.stored)
-            continue;
-        // A stored number (only South and West are read with one) is kept unless the movement
-        // gave it: a registered player keeps the pair the director chose.
-        if (seat.stored > 0 && !givenByMovement(gameData_, tableId, direction, seat.stored))
-            continue;
-        if (db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET custom_qz_pair=") + number(pair) +
-                            QStringLiteral(" WHERE Section=") + number(seat.section) +
-                            QStringLiteral(" AND [Table]=") + number(seat.table) +
-                            QStringLiteral(" AND Direction=") + ScoreDb::sqlQuote(seat.direction),
-                        QStringLiteral("Update player pair number")))
-            written = true;
-    }
-    return written;
+    return writeSeatsUnderLock(db_, log_, pairsToFollow, QStringLiteral("custom_qz_pair=?"),
+                               QStringLiteral("Update player pair number"));
 }
 
 void GameDataAnalysis::initializeNewStanzas(Reload& reload) {
@@ -641,6 +641,11 @@ void GameDataAnalysis::reloadGameData(const Reload& reload) {
     const qint16 remembered = host_.shownSectionId().value_or(0);
     host_.refillSections();
     gameData_.loadrounddata();
+    // The seats follow round 1 of the movement just loaded in this same check: what reads the
+    // players by their pair number (the result files, the player names dialog) names the
+    // players who sit there.
+    if (event_.tablePresent.present(SharedTable::PlayerNumbers) && fillPairNumbers())
+        names_.loadRegisteredNames(true);
     host_.showSection(remembered);
     const BusyPointer busy;
     gameData_.preloadMovementMessage();

@@ -87,7 +87,8 @@ private:
     void run();
     /// True when a seat's name was taken up (written to its row).
     bool fillPlayerNames();
-    /// True when a pair number was written.
+    /// Gives every seat the number round 1 of the movement in memory gives it; true when a
+    /// pair number was written.
     bool fillPairNumbers();
     void initializeNewStanzas(Reload& reload);
     void checkTableCounts(Reload& reload);

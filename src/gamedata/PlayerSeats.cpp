@@ -11,6 +11,7 @@
 #include "core/TextHelpers.h"
 #include "gamedata/GameData.h"
 #include "gamedata/NextSeating.h"
+#include "gamedata/PendingSeatNames.h"
 #include "gamedata/PlayerNames.h"
 #include "platform/Ansi.h"
 #include "platform/Clock.h"
@@ -69,7 +70,8 @@ bool PlayerSeats::clearTablePlayerID(const QString& tableId) {
         QStringLiteral("Database - clearTablePlayerID"), false, {timeText(), sectionId, table});
 }
 
-bool PlayerSeats::markPlayerID(const QString& tableId, double number, const QString& direction) {
+bool PlayerSeats::markPlayerID(const QString& tableId, double number, const QString& direction,
+                               const PendingSeatName* pending) {
     log_.writeLog(0, QStringLiteral("Mark player ID"));
     const QString numberText = playerNumberText(number);
     const qint16 table = tableIdNumber(tableId);
@@ -105,13 +107,17 @@ bool PlayerSeats::markPlayerID(const QString& tableId, double number, const QStr
 
     bool written = false;
     if (known) {
+        // A pending name is written back as it was, whatever NameToScoring: the seat was
+        // blanked first.
+        const bool nameWritten = toScoring || pending != nullptr;
         QVariantList values{numberText, names.name};
-        if (toScoring)
-            values << names.shortName;
-        values << pair << time << sectionId << table << direction;
+        if (nameWritten)
+            values << (pending != nullptr ? pending->name : QVariant(names.shortName));
+        values << pair << (pending != nullptr ? pending->updated : QVariant(0)) << time << sectionId << table
+               << direction;
         written = db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET [Number]=?, custom_qz_names=?") +
-                                  (toScoring ? QStringLiteral(", name=?") : QString()) +
-                                  QStringLiteral(", custom_qz_pair=?, Updated=0, TimeLog=?"
+                                  (nameWritten ? QStringLiteral(", name=?") : QString()) +
+                                  QStringLiteral(", custom_qz_pair=?, Updated=?, TimeLog=?"
                                                  " WHERE Section=? AND [Table]=? AND Direction=?"),
                               kMarkSource, false, values);
     } else {

@@ -17,6 +17,7 @@ class Log;
 class PlayerNames;
 class ScoreDb;
 struct EventInfo;
+struct PendingSeatName;
 
 /// A seat of PlayerNumbers that holds a member number.
 struct RegisteredSeat {
@@ -47,9 +48,12 @@ public:
     /// Stores the member number (0: none, stored as "0" with the name "n/a") at the table's
     /// seat of direction ("N", "E", "S" or "W") with its name, short name (the column name,
     /// only with NameToScoring) and the seat's number (GameData::mem_GetSeatNumber); the number
-    /// is first blanked at every other seat of the section. All or nothing; false when the
-    /// database refused.
-    bool markPlayerID(const QString& tableId, double number, const QString& direction);
+    /// is first blanked at every other seat of the section. pending, the name the scoring
+    /// program wrote for this player and the check has not yet taken up, stays as it was
+    /// (Name and Updated) for the check to take up. All or nothing; false when the database
+    /// refused.
+    bool markPlayerID(const QString& tableId, double number, const QString& direction,
+                      const PendingSeatName* pending = nullptr);
 
     /// Where the member number is registered in the section; nothing for number 0, for a
     /// number registered nowhere, or when the database cannot be read.

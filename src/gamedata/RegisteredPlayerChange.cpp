@@ -126,9 +126,15 @@ RegisteredPlayerChange::changeId(QString value, const PlayerNameRecord& entry,
                                      swapHelpTopic))
                 return Outcome::NotWritten;
             // The partner's seat gets the entry's number and name, the entry's seat the partner's.
+            // A name the scoring program wrote for either player that the game-data check has
+            // not yet taken up moves with him, read in the transaction before either seat is
+            // written.
             return writeAsShown(entry, number, &partner, value, [&] {
-                return writeSeat(partner, playerNumberText(entry.number), entry.name) &&
-                       writeSeat(entry, playerNumberText(partner.number), partner.name);
+                std::optional<PendingSeatName> entryPending;
+                std::optional<PendingSeatName> partnerPending;
+                return readPending(entry, entryPending) && readPending(partner, partnerPending) &&
+                       writeSeat(partner, playerNumberText(entry.number), entry.name, entryPending) &&
+                       writeSeat(entry, playerNumberText(partner.number), partner.name, partnerPending);
             });
         }
     }
@@ -202,8 +208,22 @@ RegisteredPlayerChange::SeatCheck RegisteredPlayerChange::seatsAsShown(const Pla
     return asShown ? SeatCheck::AsShown : SeatCheck::Changed;
 }
 
+bool RegisteredPlayerChange::readPending(const PlayerNameRecord& seat,
+                                         std::optional<PendingSeatName>& pending) {
+    const std::optional<std::vector<PendingSeatName>> names =
+        readPendingSeatNames(s_.db, seat.section, seat.table);
+    if (!names) {
+        s_.log.writeLog(s_.db.lastErrorNumber(), s_.db.lastErrorDescription(), kLabel, true);
+        return false;
+    }
+    if (const PendingSeatName* found = findPendingSeatName(*names, seat.number, seat.direction))
+        pending = *found;
+    return true;
+}
+
 bool RegisteredPlayerChange::writeSeat(const PlayerNameRecord& seat, const std::optional<QString>& number,
-                                       const std::optional<QString>& name) {
+                                       const std::optional<QString>& name,
+                                       const std::optional<PendingSeatName>& pending) {
     const QString time = s_.clock.now().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     const QVariantList where{seat.section, seat.table, seat.direction};
     const QString condition = QStringLiteral(" WHERE Section=? AND [Table]=? AND Direction=?");
@@ -215,14 +235,16 @@ bool RegisteredPlayerChange::writeSeat(const PlayerNameRecord& seat, const std::
     }
     const bool hasRow = row->next();
     row.reset();
+    const QVariant updated = pending ? pending->updated : QVariant(0);
     if (!hasRow) {
         return s_.db.execSQL(
             QStringLiteral("INSERT INTO PlayerNumbers (Section,[Table],Direction,[Number],Name,"
                            "custom_qz_names,Updated,TimeLog,Processed,custom_qz_pair)"
-                           " VALUES (?,?,?,?,?,?,0,?,0,?)"),
+                           " VALUES (?,?,?,?,?,?,?,?,0,?)"),
             kLabel, false,
             {seat.section, seat.table, seat.direction, number.value_or(playerNumberText(seat.number)),
-             name.value_or(seat.name), name.value_or(seat.name), time, seat.pair});
+             pending ? pending->name : QVariant(name.value_or(seat.name)), name.value_or(seat.name), updated,
+             time, seat.pair});
     }
     QString set;
     QVariantList values;
@@ -233,15 +255,19 @@ bool RegisteredPlayerChange::writeSeat(const PlayerNameRecord& seat, const std::
     if (name) {
         set += QStringLiteral("custom_qz_names=?, ");
         values << *name;
-        // The scoring program reads the column name only while names are sent to it.
-        if (s_.config.NameToScoring) {
-            set += QStringLiteral("name=?, ");
-            values << *name;
-        }
+    }
+    // The scoring program reads the column name only while names are sent to it; a name it
+    // wrote that is still to be taken up moves with its player all the same.
+    if (pending) {
+        set += QStringLiteral("name=?, ");
+        values << pending->name;
+    } else if (name && s_.config.NameToScoring) {
+        set += QStringLiteral("name=?, ");
+        values << *name;
     }
     return s_.db.execSQL(QStringLiteral("UPDATE PlayerNumbers SET ") + set +
-                             QStringLiteral("Updated=0, TimeLog=?") + condition,
-                         kLabel, false, values + QVariantList{time} + where);
+                             QStringLiteral("Updated=?, TimeLog=?") + condition,
+                         kLabel, false, values + QVariantList{updated, time} + where);
 }
 
 RegisteredPlayerChange::Outcome RegisteredPlayerChange::finish(bool written, const PlayerNameRecord& entry,

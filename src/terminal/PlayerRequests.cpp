@@ -5,6 +5,7 @@
 #include "core/Log.h"
 #include "core/SectionLetters.h"
 #include "gamedata/GameData.h"
+#include "gamedata/PendingSeatNames.h"
 #include "gamedata/PlayerNames.h"
 #include "gamedata/TerminalNumbers.h"
 #include "platform/Ansi.h"
@@ -147,11 +148,18 @@ RequestDispatcher::Reply RequestDispatcher::submitPlayerIDs(const Request& rq) {
     // The table's seats are blanked in any case; without a conflict they get the numbers. All
     // or nothing: a terminal whose numbers are not all stored gets no reply and sends them again.
     DbTransaction transaction(db_);
-    if (!transaction.isActive())
+    // A name the scoring program wrote for a player of the table that the game-data check has
+    // not yet taken up stays with that player when he registers here again: read under the
+    // write lock, before the seats are blanked.
+    std::optional<std::vector<PendingSeatName>> pending;
+    if (transaction.isActive())
+        pending = readPendingSeatNames(db_, gameData_.getSectionID(letters), ownTable);
+    if (!pending)
         log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kSource, true);
-    bool stored = transaction.isActive() && seats_.clearTablePlayerID(tableId);
+    bool stored = pending && seats_.clearTablePlayerID(tableId);
     for (std::size_t k = 0; k < numbers.size() && stored && !conflict; ++k)
-        stored = seats_.markPlayerID(tableId, numbers[k], directions[k]);
+        stored = seats_.markPlayerID(tableId, numbers[k], directions[k],
+                                     findPendingSeatName(*pending, numbers[k]));
     if (stored && !conflict)
         stored = seats_.markRoundNamesSent(tableId, 1, QStringLiteral("doMsg - update round name sent to 1"));
     if (stored)

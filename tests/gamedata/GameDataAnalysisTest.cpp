@@ -4,11 +4,16 @@
 #include "core/ResultEntry.h"
 #include "gamedata/PlayerNames.h"
 #include "gamedata/PlayerSeats.h"
+#include "gamedata/RegisteredPlayerChange.h"
+#include "reports/ContestantTotals.h"
+#include "reports/ResultFileGameData.h"
 #include "support/EventBuilder.h"
 #include "support/FakeDesktopHost.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
 #include "support/MovementChangeRig.h"
+#include "support/OtherProgramLock.h"
+#include "support/QueryRows.h"
 #include "support/ScriptedMessageBox.h"
 #include "support/SimWire.h"
 
@@ -941,9 +946,10 @@ TEST(GameDataAnalysisTest, PlayerNamesComeFromTheScoringProgramOrTheKnownPlayers
 }
 
 // A1's North and East are registered and in memory. The scoring program corrects North's name
-// and gives East another player (Updated set on both): one check brings the names in memory,
-// the names a terminal is sent and the rows in line; a check that takes up nothing reloads
-// nothing.
+// and gives East another player (Updated set on both), then corrects North's name again while
+// the check reads the seats: one check brings the names in memory, the names a terminal is
+// sent and the rows in line with what was committed last; a check that takes up nothing
+// reloads nothing.
 TEST(GameDataAnalysisTest, NamesTheScoringProgramCorrectsReachTheNamesInMemory) {
     AnalysisRig rig;
     EventBuilder b = stanzaEvent(false, 1, 6);
@@ -972,13 +978,107 @@ TEST(GameDataAnalysisTest, NamesTheScoringProgramCorrectsReachTheNamesInMemory) 
     ASSERT_TRUE(rig.data.exec(
         u"UPDATE PlayerNumbers SET [Number]='11002', Name='Clara Duvall', Updated=-1 WHERE Direction='E'"_s));
     const qsizetype before = reloads();
-    rig.analysis.AnalyzeGameDB();
-    EXPECT_EQ(inMemory(), "N:10231:Ada Lindqvist-Berg|E:11002:Clara Duvall|Ada Lindqvist-Berg|Clara Duvall");
+    {
+        // North's name is corrected again, committed while the check reads the first correction.
+        test::OtherProgramLock again(
+            rig.data.harness.db.path(), std::chrono::milliseconds(300),
+            u"UPDATE PlayerNumbers SET Name='Ada Berg', Updated=-1 WHERE Direction='N'"_s);
+        ASSERT_TRUE(again.held());
+        rig.analysis.AnalyzeGameDB();
+    }
+    EXPECT_EQ(inMemory(), "N:10231:Ada Berg|E:11002:Clara Duvall|Ada Berg|Clara Duvall");
     EXPECT_EQ(rig.intValue(u"SELECT COUNT(*) FROM PlayerNumbers WHERE Updated<>0"_s), 0);
     EXPECT_EQ(reloads(), before + 1);
 
     rig.analysis.AnalyzeGameDB();
     EXPECT_EQ(reloads(), before + 1);
+}
+
+// A1 registers four players and A2 one; their names are taken up. The scoring program then
+// imports names (Name and Updated on every registered seat) while A1 sends its numbers again
+// (N, E and S the same, a new player at W), and imports again before the director swaps A1 N
+// with A2 N. Each check takes up every imported name at the seat of the player it names; the
+// new player gets his own name.
+TEST(GameDataAnalysisTest, AnImportedNameStaysWithItsPlayerThroughARegistrationAndASwap) {
+    EventBuilder b = test::MovementChangeRig::mitchell(3, 3, 2);
+    for (const auto& [number, name] :
+         {std::pair{11, "Ada"}, {12, "Bo"}, {13, "Cy"}, {14, "Dan"}, {15, "Eva"}, {16, "Finn"}})
+        b.addPlayerName(number, QString::fromUtf8(name));
+    test::MovementChangeRig m(b, 2);
+    ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+    const auto registration = [](std::initializer_list<char> numbers) {
+        QByteArray request(1, '\x28');
+        for (const char n : numbers)
+            request += QByteArray(5, '\0') + n;
+        return request;
+    };
+    const auto seats = [&m] {
+        return test::queryRows(
+                   m.rig.data.harness.db,
+                   u"SELECT [Table] || Direction, [Number], custom_qz_names, Updated FROM PlayerNumbers"
+                   " WHERE [Number] NOT IN ('', '0') ORDER BY [Table], Direction"_s)
+            .toStdString();
+    };
+    const QString import = u"UPDATE PlayerNumbers SET Name=custom_qz_names || '%1', Updated=-1"
+                           " WHERE [Number] NOT IN ('', '0')"_s;
+    m.rig.request(1, registration({11, 12, 13, 14}));
+    m.rig.request(2, registration({15, 0, 0, 0}));
+    m.analyse(false);
+    {
+        test::OtherProgramLock held(m.rig.data.harness.db.path(), std::chrono::milliseconds(300),
+                                    import.arg(u"+"_s));
+        ASSERT_TRUE(held.held());
+        m.rig.request(1, registration({11, 12, 13, 16}));
+    }
+    m.analyse(false);
+    EXPECT_EQ(seats(), "1E|12|Bo+|0 1N|11|Ada+|0 1S|13|Cy+|0 1W|16|Finn|0 2N|15|Eva+|0");
+
+    ASSERT_TRUE(m.exec(import.arg(u"!"_s)));
+    m.box.answers = {true};
+    test::EventHarness& h = m.rig.data.harness;
+    RegisteredPlayerChange change({h.db, h.log, m.box, m.rig.names, h.config, h.clock});
+    // A1 N (11) is listed first; its Member ID typed as A2 N's.
+    const std::vector<PlayerNameRecord> listed = m.rig.names.registeredNameList();
+    EXPECT_EQ(change.cmdButton_Click(u"ID"_s, u"15"_s, listed.at(0), listed),
+              RegisteredPlayerChange::Outcome::Written);
+    m.analyse(false);
+    EXPECT_EQ(seats(), "1E|12|Bo+!|0 1N|15|Eva+!|0 1S|13|Cy+!|0 1W|16|Finn!|0 2N|11|Ada+!|0");
+}
+
+// Players registered under one round 1; the scoring program renumbers round 1 (every table
+// updated from round 1, no terminal bound: taken up without a question). The check that loads
+// the changed movement gives each seat its new number, and the result file names follow.
+TEST(GameDataAnalysisTest, SeatsFollowRoundOneOfTheMovementTheCheckLoads) {
+    for (const bool individual : {false, true}) {
+        SCOPED_TRACE(individual ? "South of an individual game" : "North of a Mitchell");
+        AnalysisRig rig;
+        EventBuilder b =
+            individual ? test::fixtures::individual() : test::MovementChangeRig::mitchell(3, 3, 2);
+        b.setStanza(1, 1, individual ? 4 : 3);
+        b.addRegisteredPlayer(1, 1, u"N"_s, u"101"_s, u"Ada"_s, 1);
+        b.addRegisteredPlayer(1, 1, u"S"_s, u"102"_s, u"Sue"_s, individual ? 11 : 1);
+        b.addRegisteredPlayer(1, 2, u"N"_s, u"103"_s, u"Cy"_s, 2);
+        ASSERT_TRUE(rig.start(b));
+        rig.data.setIndividual(individual);
+        // NS pairs 1 and 2 swap tables; in the individual game South players 11 and 12 do.
+        ASSERT_TRUE(rig.data.exec(
+            individual ? u"UPDATE RoundData SET South=23-South WHERE Round=1 AND [Table]<3"_s
+                       : u"UPDATE RoundData SET NSPair=3-NSPair WHERE Round=1 AND [Table]<3"_s));
+        ASSERT_TRUE(rig.data.exec(u"UPDATE Tables SET UpdateFromRound=1"_s));
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_EQ(test::queryRows(rig.data.harness.db, u"SELECT [Table] || Direction || ':' || custom_qz_pair"
+                                                       " FROM PlayerNumbers ORDER BY [Table], Direction"_s)
+                      .toStdString(),
+                  individual ? "1N:1 1S:12 2N:2" : "1N:2 1S:2 2N:1");
+        ContestantTotal pair;
+        pair.sectionId = 1;
+        pair.number = individual ? 12 : 2;
+        ResultFileGameData game;
+        game.sections = {{1, u"A"_s, false}};
+        ContestantTotals totals(rig.data.harness.db, rig.data.harness.log);
+        EXPECT_EQ(totals.contestantLines({pair}, game).value().join(u'|').toStdString(),
+                  individual ? "A;12;S;\"Sue\";0;0;;" : "A;2;N;\"Ada\";0;0;;|A;2;S;\"Sue\";0;0;;");
+    }
 }
 
 TEST(GameDataAnalysisTest, PairNumbersComeFromRoundOne) {
@@ -1006,7 +1106,8 @@ TEST(GameDataAnalysisTest, PairNumbersComeFromRoundOne) {
         // Written when South and West took the pair of their line: their own player instead.
         {"IndividualSouthWithNorthsNumber", true, 1, "S", 11, 1},
         {"IndividualWestWithEastsNumber", true, 1, "W", 16, 6},
-        {"IndividualSouthWithAnotherNumberKept", true, 1, "S", 7, 7},
+        // A number round 1 does not give the seat: its own player's too.
+        {"IndividualSouthWithAnotherNumberFollowsTheMovement", true, 1, "S", 11, 7},
     };
     for (const PairCase& c : cases) {
         SCOPED_TRACE(c.name);
