@@ -70,15 +70,15 @@ bool GameData::registerTQZ(qint32 tqzId, qint16 versionMajor, qint16 versionMino
 
 qint16 GameData::markTQZno(const QString& tableId, bool force) {
     log_.writeLog(0, QStringLiteral("Login Table ") + tableId);
-    qint32 sectionCount = 0;
-    db_.getDBValue(QStringLiteral("SELECT COUNT(ID) AS totalSection FROM Section"),
-                   QStringLiteral("totalSection"), sectionCount);
     const qint16 sectionId = getSectionID(tableIdLetter(tableId));
     const qint16 table = tableIdNumber(tableId);
-    // With one section the table number alone names the table.
-    QString condition = QStringLiteral("[Table]=") + number(table);
-    if (sectionCount > 1)
-        condition += QStringLiteral(" AND Section=") + number(sectionId);
+    // With one section the table number alone names the table. Whether another section
+    // exists is asked by the statement itself: the scoring program may add one while the
+    // login waits for the write lock.
+    const QString condition = QStringLiteral("[Table]=") + number(table) + QStringLiteral(" AND (Section=") +
+                              number(sectionId) +
+                              QStringLiteral(" OR NOT EXISTS (SELECT ID FROM Section WHERE ID<>") +
+                              number(sectionId) + QStringLiteral("))");
 
     qint16 logOnOff = 0;
     if (!db_.getDBValue(QStringLiteral("SELECT LogOnOff FROM Tables WHERE ") + condition +

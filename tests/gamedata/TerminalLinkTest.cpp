@@ -1,8 +1,10 @@
 #include "support/EventBuilder.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
+#include "support/OtherProgramLock.h"
 
 #include <QSqlQuery>
+#include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
 
@@ -160,6 +162,28 @@ TEST(TerminalLinkTest, LoginNamesTheTableOfItsSectionOnly) {
     EXPECT_FALSE(data.gameData.isTableInSection(QStringLiteral("A7")));
     EXPECT_EQ(data.gameData.markTQZno(QStringLiteral("A7"), false), GameData::tableUnknown);
     EXPECT_TRUE(data.gameData.isTableInSection(QStringLiteral("A6")));
+}
+
+// A second section that the scoring program adds while a login waits for the write lock
+// keeps its table logged off: the login names its table by number alone only while its
+// section is the event's one section.
+TEST(TerminalLinkTest, LoginWhileASectionIsAddedLeavesTheNewSectionsTable) {
+    GameDataHarness data;
+    test::EventBuilder b = test::fixtures::mitchell();
+    ASSERT_TRUE(data.start(b)) << data.failure().toStdString();
+    ASSERT_TRUE(
+        data.exec(QStringLiteral("INSERT INTO Tables (Section, [Table], LogOnOff) VALUES (2, 1, 2)")));
+    {
+        const test::OtherProgramLock scoringProgram(
+            data.harness.db.path(), std::chrono::milliseconds(300),
+            QStringLiteral("INSERT INTO Section (ID, Letter) VALUES (2, 'B')"));
+        ASSERT_TRUE(scoringProgram.held());
+        EXPECT_EQ(data.gameData.markTQZno(QStringLiteral("A1"), false), GameData::loginGranted);
+    }
+    EXPECT_EQ(data.value(QStringLiteral("SELECT LogOnOff FROM Tables WHERE Section=1 AND [Table]=1")).toInt(),
+              1);
+    EXPECT_EQ(data.value(QStringLiteral("SELECT LogOnOff FROM Tables WHERE Section=2 AND [Table]=1")).toInt(),
+              2);
 }
 
 } // namespace
