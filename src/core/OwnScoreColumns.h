@@ -22,10 +22,11 @@ public:
 
     /// Scores again, in one transaction, every played result whose own columns differ from
     /// what its contract, result and declarer give, and logs each; where they agree nothing
-    /// is written. No look is taken while no other program has committed since the last one
-    /// that left every row in line: this program stores a result with its own columns. False,
-    /// logged, when the results cannot be read or the scores not written; nothing is then
-    /// written and the next call looks again.
+    /// is written. What is written is read inside that transaction, under the write lock. No
+    /// look is taken while no other program has committed since the last one that left every
+    /// row in line: this program stores a result with its own columns. False, logged, when
+    /// the results cannot be read or the scores not written; nothing is then written and the
+    /// next call looks again.
     bool followSharedColumns();
 
 private:
