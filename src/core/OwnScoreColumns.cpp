@@ -80,9 +80,9 @@ std::optional<Rescored> rescored(const QSqlQuery& row) {
 
 } // namespace
 
-bool OwnScoreColumns::followSharedColumns() {
+bool OwnScoreColumns::followSharedColumns(const ScoreDb::ChangeMark& lookedAtElsewhere) {
     const ScoreDb::ChangeMark now = db_.changeMark();
-    if (inLine_.onlyOwnChangesUntil(now))
+    if (inLine_.onlyOwnChangesUntil(now) || lookedAtElsewhere.onlyOwnChangesUntil(now))
         return true;
     // Nothing is written then; the next look tries again.
     auto fail = [this](bool errorLogged = false) {

@@ -161,7 +161,10 @@ bool ScoreDbDataCheck::repairResults() {
     if (!fillScores())
         return false;
     fillPassScores();
-    return OwnScoreColumns(db_, log_, kRepairSource).followSharedColumns();
+    OwnScoreColumns ownScores(db_, log_, kRepairSource);
+    const bool followed = ownScores.followSharedColumns();
+    ownScoresInLine_ = ownScores.inLine();
+    return followed;
 }
 
 void ScoreDbDataCheck::fillDeclarers() {

@@ -268,6 +268,23 @@ TEST(ScoreDbDataCheckTest, OwnScoreIsThatOfTheResultStoredWhenItIsWritten) {
     }
 }
 
+// The start-up repair's look serves the first analysis while no other program committed since:
+// an own score put out of line through this program's own connection is then left as it is.
+TEST(ScoreDbDataCheckTest, FirstAnalysisTakesTheStartupRepairAsItsLook) {
+    for (const bool otherCommitted : {false, true}) {
+        SCOPED_TRACE(otherCommitted ? "another program committed since" : "nothing committed since");
+        EventBuilder builder = test::fixtures::resultsNeedingRepair();
+        test::MovementChangeRig rig(builder, 0);
+        ASSERT_TRUE(rig.started);
+        ASSERT_TRUE(rig.exec(QStringLiteral("UPDATE ReceivedData SET custom_qz_score=1") + kBoard1));
+        ASSERT_TRUE(!otherCommitted ||
+                    test::otherProgramRuns(rig.rig.data.harness.db.path(),
+                                           QStringLiteral("UPDATE ReceivedData SET LeadCard='SA'")));
+        rig.analyse(false);
+        EXPECT_EQ(board1Score(rig), otherCommitted ? 450 : 1);
+    }
+}
+
 TEST(ScoreDbDataCheckTest, OwnScoreAndDeclarerFollowWhatAnotherProgramChanged) {
     enum class When { Startup, Analysis, AnalysisAfterLock };
     const struct {
