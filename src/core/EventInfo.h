@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ScoreDb.h"
 #include "core/SharedTables.h"
 
 #include <QString>
@@ -32,6 +33,10 @@ struct EventInfo {
     /// The movement numbers its pairs in hundreds bands; pair numbers sent to the
     /// terminals are then converted.
     bool bandedPairNumbering = false;
+    /// The database when the start-up repair left every played result's own score and
+    /// declarer in line: the analysis takes that look as its first while nothing else was
+    /// committed since. Invalid when the repair did not.
+    ScoreDb::ChangeMark ownScoresInLine;
     /// Boards per round and total boards of the event; 0 while not set.
     qint16 boardsPerRound = 0;
     qint16 totalBoards = 0;

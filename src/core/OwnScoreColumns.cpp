@@ -28,9 +28,13 @@ struct Rescored {
 // The columns of the query below; its rows are all read whenever another program committed
 // (a few columns: reading is what costs).
 enum PlayedColumn { Id, Board, Contract, Result, SharedDeclarer, OwnScore, OwnDeclarer };
-const QString kPlayedResults = QStringLiteral(
-    "SELECT ID, Board, Contract, Result, [NS/EW], custom_qz_score, custom_qz_declarer FROM ReceivedData"
-    " WHERE Remarks='' OR Remarks IS NULL ORDER BY ID");
+const QString kPlayedColumns = QStringLiteral(
+    "SELECT ID, Board, Contract, Result, [NS/EW], custom_qz_score, custom_qz_declarer FROM ReceivedData");
+const QString kPlayedResults =
+    kPlayedColumns + QStringLiteral(" WHERE Remarks='' OR Remarks IS NULL ORDER BY ID");
+// One of them again, under the write lock: it may have changed or gone since the first read.
+const QString kPlayedResult =
+    kPlayedColumns + QStringLiteral(" WHERE ID=? AND (Remarks='' OR Remarks IS NULL)");
 
 // The declaring seat's letter in upper case; empty when the text names no seat.
 QString seatLetter(const QString& text) {
@@ -76,9 +80,9 @@ std::optional<Rescored> rescored(const QSqlQuery& row) {
 
 } // namespace
 
-bool OwnScoreColumns::followSharedColumns() {
+bool OwnScoreColumns::followSharedColumns(const ScoreDb::ChangeMark& lookedAtElsewhere) {
     const ScoreDb::ChangeMark now = db_.changeMark();
-    if (inLine_.onlyOwnChangesUntil(now))
+    if (inLine_.onlyOwnChangesUntil(now) || lookedAtElsewhere.onlyOwnChangesUntil(now))
         return true;
     // Nothing is written then; the next look tries again.
     auto fail = [this](bool errorLogged = false) {
@@ -89,17 +93,28 @@ bool OwnScoreColumns::followSharedColumns() {
             source_);
         return false;
     };
-    std::vector<Rescored> rows;
-    if (!db_.readRows(kPlayedResults, {}, [&rows](const QSqlQuery& row) {
-            if (std::optional<Rescored> r = rescored(row))
-                rows.push_back(std::move(*r));
+    // The first read takes no lock: most looks find every row in line and write nothing.
+    std::vector<qint64> outOfLine;
+    if (!db_.readRows(kPlayedResults, {}, [&outOfLine](const QSqlQuery& row) {
+            if (rescored(row))
+                outOfLine.push_back(row.value(Id).toLongLong());
         }))
         return fail();
-    if (!rows.empty()) {
+    if (!outOfLine.empty()) {
         // A change another program commits after the mark was taken is found at the next look.
         DbTransaction transaction(db_);
         if (!transaction.isActive())
             return fail();
+        // What is written is read under the write lock: the other program may have changed a
+        // result again while this program waited for the lock.
+        std::vector<Rescored> rows;
+        for (const qint64 id : outOfLine) {
+            if (!db_.readRows(kPlayedResult, {id}, [&rows](const QSqlQuery& row) {
+                    if (std::optional<Rescored> r = rescored(row))
+                        rows.push_back(std::move(*r));
+                }))
+                return fail();
+        }
         for (const Rescored& r : rows) {
             // Logged by execSQL; the transaction takes back what was written before.
             if (!db_.execSQL(

@@ -22,11 +22,16 @@ public:
 
     /// Scores again, in one transaction, every played result whose own columns differ from
     /// what its contract, result and declarer give, and logs each; where they agree nothing
-    /// is written. No look is taken while no other program has committed since the last one
-    /// that left every row in line: this program stores a result with its own columns. False,
+    /// is written. What is written is read inside that transaction, under the write lock. No
+    /// look is taken while no other program has committed since the last one that left every
+    /// row in line, this object's or lookedAtElsewhere (the mark that another object's look
+    /// left, as inLine() gives it): this program stores a result with its own columns. False,
     /// logged, when the results cannot be read or the scores not written; nothing is then
     /// written and the next call looks again.
-    bool followSharedColumns();
+    bool followSharedColumns(const ScoreDb::ChangeMark& lookedAtElsewhere = {});
+    /// The database when this object's last look left every own column in line; invalid
+    /// before such a look.
+    const ScoreDb::ChangeMark& inLine() const { return inLine_; }
 
 private:
     ScoreDb& db_;

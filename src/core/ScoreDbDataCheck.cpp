@@ -33,6 +33,27 @@ struct ResultToScore {
     QString contract;
 };
 
+// The results whose own score is missing, with what it is made from; false when they cannot
+// be read.
+bool readResultsToScore(ScoreDb& db, std::vector<ResultToScore>& rows) {
+    std::optional<QSqlQuery> query = db.select(QStringLiteral(
+        "SELECT * FROM ReceivedData WHERE (custom_qz_score=0 OR custom_qz_score IS NULL) AND NOT "
+        "(custom_qz_declarer='' OR custom_qz_declarer IS NULL) ORDER BY ID"));
+    if (!query)
+        return false;
+    while (query->next()) {
+        ResultToScore row;
+        row.id = static_cast<qint32>(query->value(QStringLiteral("ID")).toLongLong());
+        row.board = static_cast<qint16>(query->value(QStringLiteral("board")).toInt());
+        row.remarks = textOf(*query, "remarks");
+        row.result = textOf(*query, "result");
+        row.declarer = textOf(*query, "custom_qz_declarer");
+        row.contract = textOf(*query, "Contract");
+        rows.push_back(row);
+    }
+    return true;
+}
+
 } // namespace
 
 bool ScoreDbDataCheck::detectBandedNumbering() {
@@ -140,7 +161,10 @@ bool ScoreDbDataCheck::repairResults() {
     if (!fillScores())
         return false;
     fillPassScores();
-    return OwnScoreColumns(db_, log_, kRepairSource).followSharedColumns();
+    OwnScoreColumns ownScores(db_, log_, kRepairSource);
+    const bool followed = ownScores.followSharedColumns();
+    ownScoresInLine_ = ownScores.inLine();
+    return followed;
 }
 
 void ScoreDbDataCheck::fillDeclarers() {
@@ -152,24 +176,9 @@ void ScoreDbDataCheck::fillDeclarers() {
 
 bool ScoreDbDataCheck::fillScores() {
     std::vector<ResultToScore> rows;
-    {
-        std::optional<QSqlQuery> query = db_.select(QStringLiteral(
-            "SELECT * FROM ReceivedData WHERE (custom_qz_score=0 OR custom_qz_score IS NULL) AND NOT "
-            "(custom_qz_declarer='' OR custom_qz_declarer IS NULL) ORDER BY ID"));
-        if (!query) {
-            log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kFillScoreLabel, true);
-            return true;
-        }
-        while (query->next()) {
-            ResultToScore row;
-            row.id = static_cast<qint32>(query->value(QStringLiteral("ID")).toLongLong());
-            row.board = static_cast<qint16>(query->value(QStringLiteral("board")).toInt());
-            row.remarks = textOf(*query, "remarks");
-            row.result = textOf(*query, "result");
-            row.declarer = textOf(*query, "custom_qz_declarer");
-            row.contract = textOf(*query, "Contract");
-            rows.push_back(row);
-        }
+    if (!readResultsToScore(db_, rows)) {
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kFillScoreLabel, true);
+        return true;
     }
     if (rows.empty())
         return true;
@@ -180,6 +189,13 @@ bool ScoreDbDataCheck::fillScores() {
     if (!transaction.isActive()) {
         log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kFillScoreLabel, true);
         return false;
+    }
+    // The scores are made from the rows as stored under the write lock: another program may
+    // have changed a result while this program waited for it.
+    rows.clear();
+    if (!readResultsToScore(db_, rows)) {
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kFillScoreLabel, true);
+        return true;
     }
     for (ResultToScore& row : rows) {
         row.contract.remove(QLatin1Char(' '));

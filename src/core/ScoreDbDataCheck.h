@@ -1,12 +1,13 @@
 #pragma once
 
+#include "core/ScoreDb.h"
+
 #include <QString>
 
 namespace qzc {
 
 class Log;
 class MessageBox;
-class ScoreDb;
 
 /// The start-up checks of the event's data and the repairs of what a scoring program or
 /// an older version of this program left incomplete.
@@ -26,6 +27,9 @@ public:
     /// (OwnScoreColumns). A failed statement is logged and otherwise ignored; false, after
     /// its log line, when the scores cannot be committed.
     bool repairResults();
+    /// The database when repairResults last left every own score and declarer in line;
+    /// invalid when it did not.
+    const ScoreDb::ChangeMark& ownScoresInLine() const { return ownScoresInLine_; }
 
     void fillDeclarers();
     bool fillScores();
@@ -38,6 +42,7 @@ private:
     Log& log_;
     MessageBox& messages_;
     QString failureReason_;
+    ScoreDb::ChangeMark ownScoresInLine_;
 };
 
 } // namespace qzc

@@ -100,6 +100,7 @@ bool ScoreDbStartup::fail(const QString& reason) {
 
 bool ScoreDbStartup::DB_Initialize() {
     event_.tablePresent.clear();
+    event_.ownScoresInLine = {};
     failureReason_.clear();
 
     event_.scoreDbPath =
@@ -155,6 +156,7 @@ bool ScoreDbStartup::DB_Initialize() {
     if (!check.repairResults())
         return fail(QStringLiteral("The scores of the stored results cannot be written to the score "
                                    "database."));
+    event_.ownScoresInLine = check.ownScoresInLine();
 
     log_.writeLog(0, QStringLiteral("Score database data verification: ok"));
     return true;

@@ -146,7 +146,7 @@ void GameDataAnalysis::run() {
         names_.loadRegisteredNames(namesTaken || pairsTaken);
         seatPairsFilled_ = true;
     }
-    ownScores_.followSharedColumns();
+    ownScores_.followSharedColumns(event_.ownScoresInLine);
     Reload reload;
     initializeNewStanzas(reload);
     checkTableCounts(reload);

@@ -7,6 +7,7 @@
 #include "support/FakeDesktopHost.h"
 #include "support/Fixtures.h"
 #include "support/GameDataHarness.h"
+#include "support/MovementChangeRig.h"
 #include "support/OtherProgram.h"
 #include "support/OtherProgramLock.h"
 #include "support/QueryRows.h"
@@ -232,6 +233,56 @@ std::string resultsAsScored(test::GameDataHarness& data) {
                    "custom_qz_score=(CASE WHEN Board IN (2,4,5,7) THEN 620 ELSE 420 END)) "
                    "ORDER BY [Table], Board"))
         .toStdString();
+}
+
+const QString kBoard1 = QStringLiteral(" WHERE Board=1");
+
+int board1Score(test::MovementChangeRig& rig) {
+    return rig.rig.data.value(QStringLiteral("SELECT custom_qz_score FROM ReceivedData") + kBoard1).toInt();
+}
+
+// The scoring program corrects board 1 (4S+1 by North) to =, then to -1 while this program
+// waits for the write lock to write the own score of the = it read: the -1 is what is scored.
+TEST(ScoreDbDataCheckTest, OwnScoreIsThatOfTheResultStoredWhenItIsWritten) {
+    for (const bool byAnalysis : {true, false}) {
+        SCOPED_TRACE(byAnalysis ? "the analysis" : "the start-up's fill of a missing score");
+        EventBuilder builder = test::fixtures::resultsNeedingRepair();
+        test::MovementChangeRig rig(builder, 0);
+        ASSERT_TRUE(rig.started);
+        test::EventHarness& h = rig.rig.data.harness;
+        ASSERT_TRUE(test::otherProgramRuns(
+            h.db.path(), QStringLiteral("UPDATE ReceivedData SET Result='='") +
+                             (byAnalysis ? QString() : QStringLiteral(", custom_qz_score=NULL")) + kBoard1));
+        {
+            test::OtherProgramLock lock(h.db.path(), std::chrono::milliseconds(500),
+                                        QStringLiteral("UPDATE ReceivedData SET Result='-1'") + kBoard1);
+            ASSERT_TRUE(lock.held());
+            if (byAnalysis)
+                rig.analyse(false);
+            else
+                ScoreDbDataCheck(h.db, h.log, h.messages).fillScores();
+        }
+        EXPECT_EQ(board1Score(rig), -50);
+        EXPECT_EQ(h.logMessages().filter(QStringLiteral("4 S -1 N, score 450 to -50")).size(),
+                  byAnalysis ? 1 : 0);
+    }
+}
+
+// The start-up repair's look serves the first analysis while no other program committed since:
+// an own score put out of line through this program's own connection is then left as it is.
+TEST(ScoreDbDataCheckTest, FirstAnalysisTakesTheStartupRepairAsItsLook) {
+    for (const bool otherCommitted : {false, true}) {
+        SCOPED_TRACE(otherCommitted ? "another program committed since" : "nothing committed since");
+        EventBuilder builder = test::fixtures::resultsNeedingRepair();
+        test::MovementChangeRig rig(builder, 0);
+        ASSERT_TRUE(rig.started);
+        ASSERT_TRUE(rig.exec(QStringLiteral("UPDATE ReceivedData SET custom_qz_score=1") + kBoard1));
+        ASSERT_TRUE(!otherCommitted ||
+                    test::otherProgramRuns(rig.rig.data.harness.db.path(),
+                                           QStringLiteral("UPDATE ReceivedData SET LeadCard='SA'")));
+        rig.analyse(false);
+        EXPECT_EQ(board1Score(rig), otherCommitted ? 450 : 1);
+    }
 }
 
 TEST(ScoreDbDataCheckTest, OwnScoreAndDeclarerFollowWhatAnotherProgramChanged) {
