@@ -119,6 +119,11 @@ RequestDispatcher::Reply RequestDispatcher::submitPlayerIDs(const Request& rq) {
     const QString directions[] = {QStringLiteral("N"), QStringLiteral("E"), QStringLiteral("S"),
                                   QStringLiteral("W")};
 
+    // The table's seats are blanked in any case; without a conflict they get the numbers. All
+    // or nothing: a terminal whose numbers are not all stored gets no reply and sends them again.
+    // Where the numbers sit is read under the write lock too: a player the scoring program seats
+    // elsewhere while this waits for the lock is a conflict, not a seat blanked by the writes.
+    DbTransaction transaction(db_);
     QByteArray blocks(4 * kIdBlock, '\0');
     std::array<double, 4> numbers{};
     bool conflict = false;
@@ -145,9 +150,6 @@ RequestDispatcher::Reply RequestDispatcher::submitPlayerIDs(const Request& rq) {
         blocks.replace(at + 2, name.size(), name);
     }
 
-    // The table's seats are blanked in any case; without a conflict they get the numbers. All
-    // or nothing: a terminal whose numbers are not all stored gets no reply and sends them again.
-    DbTransaction transaction(db_);
     // A name the scoring program wrote for a player of the table that the game-data check has
     // not yet taken up stays with that player when he registers here again: read under the
     // write lock, before the seats are blanked.

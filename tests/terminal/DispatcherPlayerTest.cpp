@@ -8,10 +8,12 @@
 #include "scoring/ScoreFrequency.h"
 #include "support/CaseNames.h"
 #include "support/Fixtures.h"
+#include "support/OtherProgramLock.h"
 
 #include <QRegularExpression>
 #include <QSqlQuery>
 #include <QSqlRecord>
+#include <chrono>
 #include <functional>
 
 using namespace Qt::StringLiterals;
@@ -481,6 +483,19 @@ TEST_F(DispatcherPlayerTest, MemberNumbersAreStoredWithTheirNamesUnlessSeatedEls
                            u"N|1001|Ann Able|Ann Able|3"_s, u"S|1003|1003|1003|3"_s, u"W|0|n/a|n/a|10"_s}));
     EXPECT_EQ(data().value(QStringLiteral("SELECT custom_qz_roundNameSent FROM Tables WHERE [Table]=3")), 1);
     EXPECT_EQ(rig.names.registeredNameList().size(), 5u);
+
+    // The scoring program seats 1004 at East of table 7 while the registration waits for the
+    // write lock: a conflict, and table 7 keeps him.
+    {
+        const test::OtherProgramLock scoringProgram(
+            data().harness.db.path(), std::chrono::milliseconds(300),
+            QStringLiteral("UPDATE PlayerNumbers SET [Number]='1004' WHERE [Table]=7 AND Direction='E'"));
+        e = send(0x0013, "28 00 00 00 00 0A 04  00 00 00 00 0A 02  00 00 00 00 0A 03  00 00 00 00 00 00");
+    }
+    EXPECT_EQ(e.frames, QList<QByteArray>{to(0x0013, QByteArray::fromHex("29") + idBlock('E', 7, "1004") +
+                                                         idBlock(0, 0, "Annabe M Christensen") +
+                                                         idBlock(0, 0, "1003") + idBlock(0, 0, "n/a"))});
+    EXPECT_EQ(data().value(QStringLiteral("SELECT [Number] FROM PlayerNumbers WHERE [Table]=7")), u"1004"_s);
 }
 
 TEST_F(DispatcherPlayerTest, EachPlayerOfAnIndividualGameKeepsTheirOwnSeat) {
