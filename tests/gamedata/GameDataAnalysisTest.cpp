@@ -714,6 +714,38 @@ TEST(GameDataAnalysisTest, ASectionWhoseDecisionIsNotStoredKeepsItsMarks) {
     }
 }
 
+// The scoring program changes A (of twoChangedSections) again, from round 3, and holds its
+// write lock until the decision on the change from round 4 waits for it: asked (Yes), or not
+// (every table also played round 4). Nothing is stored; the next check decides the new one.
+TEST(GameDataAnalysisTest, ADecisionIsStoredOnlyOnTheChangeReadUnderTheWriteLock) {
+    for (const bool asked : {true, false}) {
+        SCOPED_TRACE(asked);
+        AnalysisRig rig;
+        EventBuilder b = twoChangedSections(4, 4, true);
+        ASSERT_TRUE(rig.start(b));
+        ASSERT_TRUE(rig.data.exec(u"UPDATE Tables SET UpdateFromRound=0 WHERE Section=2"_s));
+        rig.storeRounds(1, 4, 1, asked ? 3 : 4);
+        std::optional<test::OtherProgramLock> scoringProgram;
+        const auto changeFromRound3 = [&] {
+            scoringProgram.emplace(rig.data.harness.db.path(), std::chrono::milliseconds(300),
+                                   u"UPDATE Tables SET UpdateFromRound=3 WHERE Section=1"_s);
+        };
+        rig.box.answers = {true, false};
+        rig.box.whileShown = [&] {
+            if (!scoringProgram)
+                changeFromRound3();
+        };
+        if (!asked)
+            changeFromRound3();
+        rig.analysis.AnalyzeGameDB();
+        scoringProgram.reset();
+        EXPECT_EQ(rig.decision(1, 2), asked ? "0:4 00000 33333 8" : "0:4 00000 33333 16");
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_EQ(rig.decision(1, 2), asked ? "1:4 11110 33330 8" : "2:2 11110 33330 0");
+        EXPECT_EQ(rig.box.shown.size(), asked ? 2U : 0U);
+    }
+}
+
 // ---- Reload after a change --------------------------------------------------------------
 
 TEST(GameDataAnalysisTest, ReloadShowsTheSameSectionAgain) {
