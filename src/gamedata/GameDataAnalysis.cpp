@@ -17,7 +17,7 @@
 
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <algorithm>
+#include <map>
 #include <vector>
 
 namespace qzc {
@@ -367,21 +367,17 @@ void GameDataAnalysis::decideMovementChanges(qint32 boundTerminals, Reload& relo
             sections.push_back(int16Value(*query, 0));
     }
     // The vacant tables are reset once, after the last decision: reset earlier, they would
-    // erase the UpdateFromRound of the sections still to be decided. A section left
-    // undecided keeps them for the next check.
+    // erase the UpdateFromRound of the sections still to be decided.
     bool decided = false;
-    std::vector<qint16> left;
     for (const qint16 section : sections) {
         const Decision decision = decideMovementChange(section, boundTerminals);
         if (messages_.programEnded())
             return;
         decided = decided || decision == Decision::Stored;
-        if (decision == Decision::Left)
-            left.push_back(section);
     }
     if (!decided)
         return;
-    resetVacantTables(left);
+    resetVacantTables();
     reload.set();
 }
 
@@ -550,12 +546,20 @@ bool GameDataAnalysis::clearResultsFrom(qint16 sectionId, qint16 fromRound) {
     return gameData_.tableClearResult(fromRound, sectionId);
 }
 
-void GameDataAnalysis::resetVacantTables(const std::vector<qint16>& keptSections) {
+// Read and written under the write lock: a section whose change the scoring program
+// committed after it was passed over, or whose decision was not stored, keeps its vacant
+// tables' marks and is decided on them at the next check.
+void GameDataAnalysis::resetVacantTables() {
     struct Table {
         qint16 section = 0;
         qint16 table = 0;
         qint64 terminal = 0;
     };
+    DbTransaction transaction(db_);
+    if (!transaction.isActive()) {
+        logDbError(kSource);
+        return;
+    }
     std::vector<Table> tables;
     {
         std::optional<QSqlQuery> query = db_.select(
@@ -570,15 +574,23 @@ void GameDataAnalysis::resetVacantTables(const std::vector<qint16>& keptSections
             tables.push_back(
                 Table{int16Value(*query, 0), int16Value(*query, 1), query->value(2).toLongLong()});
     }
+    std::map<qint16, bool> undecided;
     for (const Table& table : tables) {
-        if (table.terminal != 0 ||
-            std::find(keptSections.begin(), keptSections.end(), table.section) != keptSections.end())
+        if (table.terminal != 0)
+            continue;
+        auto known = undecided.find(table.section);
+        if (known == undecided.end())
+            known =
+                undecided.emplace(table.section, movementChangeUndecided(db_, log_, kSource, table.section))
+                    .first;
+        if (known->second)
             continue;
         db_.execSQL(
             QStringLiteral("UPDATE Tables SET UpdateFromRound=0, custom_qz_loadsetup=0 WHERE Section=") +
                 number(table.section) + QStringLiteral(" AND [Table]=") + number(table.table),
             QStringLiteral("AnalyzeGameDB, reset UFR for vacant table"));
     }
+    commitDecision(transaction);
 }
 
 void GameDataAnalysis::reloadGameData(const Reload& reload) {

@@ -106,8 +106,8 @@ private:
     /// nothing is deleted when they cannot be read.
     bool clearResultsFrom(qint16 sectionId, qint16 fromRound);
     /// Clears UpdateFromRound and the set-up flag of every table without a terminal, except
-    /// in the sections kept (whose change is still to be decided).
-    void resetVacantTables(const std::vector<qint16>& keptSections);
+    /// in the sections whose change is still to be decided, as stored under the write lock.
+    void resetVacantTables();
     void reloadGameData(const Reload& reload);
     void showStanzaState();
     void logDbError(const QString& source) const;

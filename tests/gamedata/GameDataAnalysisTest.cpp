@@ -746,6 +746,29 @@ TEST(GameDataAnalysisTest, ADecisionIsStoredOnlyOnTheChangeReadUnderTheWriteLock
     }
 }
 
+// A and B changed from round 4 after A's tables entered a round more: B is asked about first,
+// while the scoring program changes A and holds its write lock until B's decision waits for
+// it. A, read as unchanged, keeps its vacant table's mark and is decided on it at the next check.
+TEST(GameDataAnalysisTest, ASectionChangedWhileAnotherIsAskedKeepsItsVacantTablesMarks) {
+    AnalysisRig rig;
+    EventBuilder b = twoChangedSections(4, 4, true);
+    ASSERT_TRUE(rig.start(b));
+    ASSERT_TRUE(rig.data.exec(u"UPDATE Tables SET UpdateFromRound=0 WHERE Section=1"_s));
+    rig.storeRounds(1, 4, 1, 4);
+    rig.storeRounds(1, 4, 1, 3, u'B');
+    std::optional<test::OtherProgramLock> scoringProgram;
+    rig.box.whileShown = [&] {
+        scoringProgram.emplace(rig.data.harness.db.path(), std::chrono::milliseconds(300),
+                               u"UPDATE Tables SET UpdateFromRound=4 WHERE Section=1"_s);
+    };
+    rig.analysis.AnalyzeGameDB();
+    scoringProgram.reset();
+    EXPECT_EQ(rig.decision(1, 3), "0:4 00000 44444 8");
+    EXPECT_EQ(rig.decision(2, 3), "1:4 11110 44440 0");
+    rig.analysis.AnalyzeGameDB();
+    EXPECT_EQ(rig.decision(1, 3), "2:3 11110 44440 0");
+}
+
 // ---- Reload after a change --------------------------------------------------------------
 
 TEST(GameDataAnalysisTest, ReloadShowsTheSameSectionAgain) {
