@@ -1209,8 +1209,10 @@ TEST(GameDataAnalysisTest, SetupFlagsOfASectionATableOrTheEvent) {
         {"SetATableWithATerminal", false, false, "A2", 0, true, "010000", "000000", 12},
         {"TableWithoutATerminalIsNotSet", false, false, "A5", 0, false, "000000", "000000", 12},
         {"UnknownSectionWritesNothing", true, true, "Q2", 0, false, "111111", "111111", 12},
-        {"ClearATableAndItsUpdateRound", true, true, "B2", 0, true, "111111", "101111", 11},
-        {"ClearATableWithoutATerminal", true, true, "B5", 0, true, "111111", "111101", 11},
+        // Every table's change from round 3 is still to be decided: its marks stay.
+        {"ClearATableKeepsAnUndecidedMark", true, true, "B2", 0, true, "111111", "101111", 12},
+        {"ClearATableWithoutATerminalKeepsAnUndecidedMark", true, true, "B5", 0, true, "111111", "111101",
+         12},
         {"ClearASectionKeepsUpdateRounds", true, true, "", 1, true, "000000", "111111", 12},
     };
     for (const FlagCase& c : cases) {
