@@ -290,8 +290,9 @@ public:
     bool getLoadSetupTables(const QString& tableId) const;
     /// Sets (clear false) or clears the set-up flag of every table of the section (ID 1 or
     /// more), else of the one table (which must have a terminal to be set; clearing it also
-    /// clears its UpdateFromRound), else of every table of the event. A table id of an
-    /// unknown section writes nothing. False when nothing was written or the write failed.
+    /// clears its UpdateFromRound, unless the analysis is still to decide the section's
+    /// movement change), else of every table of the event. A table id of an unknown section
+    /// writes nothing. False when nothing was written or the write failed.
     bool setflagloadsetup(bool clear, const QString& tableId, qint16 sectionId);
 
     // ---- Section lists and labels -------------------------------------------------------

@@ -17,7 +17,7 @@
 
 #include <QSqlQuery>
 #include <QSqlRecord>
-#include <algorithm>
+#include <map>
 #include <vector>
 
 namespace qzc {
@@ -367,82 +367,33 @@ void GameDataAnalysis::decideMovementChanges(qint32 boundTerminals, Reload& relo
             sections.push_back(int16Value(*query, 0));
     }
     // The vacant tables are reset once, after the last decision: reset earlier, they would
-    // erase the UpdateFromRound of the sections still to be decided. A section left
-    // undecided keeps them for the next check.
+    // erase the UpdateFromRound of the sections still to be decided.
     bool decided = false;
-    std::vector<qint16> left;
     for (const qint16 section : sections) {
         const Decision decision = decideMovementChange(section, boundTerminals);
         if (messages_.programEnded())
             return;
         decided = decided || decision == Decision::Stored;
-        if (decision == Decision::Left)
-            left.push_back(section);
     }
     if (!decided)
         return;
-    resetVacantTables(left);
+    resetVacantTables();
     reload.set();
 }
 
-std::optional<GameDataAnalysis::MovementChange> GameDataAnalysis::readMovementChange(qint16 sectionId) {
-    std::optional<QSqlQuery> query = db_.select(
-        QStringLiteral(
-            "SELECT Max(Tables.UpdateFromRound) AS maxufr, Min(Tables.UpdateFromRound) AS minufr,"
-            " (SELECT custom_qz_StanazBeginGameRound FROM Section WHERE Section.ID=Tables.Section) AS "
-            "stanazbegin,"
-            " (SELECT custom_qz_StanazEdgeGameRound FROM Section WHERE Section.ID=Tables.Section) AS "
-            "stanazedge,"
-            " (SELECT custom_qz_UFRmode FROM Section WHERE Section.ID=Tables.Section) AS UFRmode,"
-            " (SELECT MAX(Round) FROM ReceivedData WHERE Section=Tables.Section) AS maxroundresult,"
-            " (SELECT MAX(Round) FROM RoundData WHERE Section=Tables.Section) AS maxround"
-            " FROM Tables WHERE Tables.Section=? GROUP BY Tables.Section"),
-        {sectionId});
-    if (!query) {
-        logDbError(kSource);
-        return std::nullopt;
-    }
-    if (!query->next())
-        return std::nullopt;
-    MovementChange change;
-    change.section = sectionId;
-    change.maxUpdateFromRound = int16Value(*query, 0);
-    change.minUpdateFromRound = int16Value(*query, 1);
-    change.stanzaBegin = int16Value(*query, 2);
-    change.stanzaEdge = int16Value(*query, 3);
-    change.ufrMode = int16Value(*query, 4);
-    change.maxRoundResult = int16Value(*query, 5);
-    change.maxRound = int16Value(*query, 6);
-    return change;
-}
-
-std::optional<qint16> GameDataAnalysis::lastOldRound(const MovementChange& change) {
-    if (change.ufrMode != 0 || change.maxRound <= 0)
-        return std::nullopt;
-    // The round before the one every table was updated from, or else the last round with a
-    // stored result.
-    const qint16 round = change.maxUpdateFromRound == change.minUpdateFromRound
-                             ? static_cast<qint16>(change.maxUpdateFromRound - 1)
-                             : change.maxRoundResult;
-    if (round < 0 || round > change.maxRound)
-        return std::nullopt;
-    if (round < change.stanzaBegin && !(round == 0 && change.stanzaBegin == 1))
-        return std::nullopt;
-    return round;
-}
-
-// The facts are read just before the section is decided, and again after its question:
-// while a question is up the terminals store results and other events run.
+// The facts are read just before the section is decided, and again when the decision is
+// written: while a question is up the terminals store results and other events run, and
+// the scoring program may change the movement until this program holds the write lock.
 GameDataAnalysis::Decision GameDataAnalysis::decideMovementChange(qint16 sectionId, qint32 boundTerminals) {
-    std::optional<MovementChange> change = readMovementChange(sectionId);
+    const std::optional<MovementChange> change = readMovementChange(db_, log_, kSource, sectionId);
     if (!change)
         return Decision::Left;
-    const std::optional<qint16> lastRound = lastOldRound(*change);
+    const std::optional<qint16> lastRound = change->lastOldRound();
     if (!lastRound)
         return Decision::None;
 
     qint16 choice = keepStanza;
-    bool answeredYes = false;
+    bool asked = false;
     if (boundTerminals > 0) {
         const QString completed = completedTable(sectionId);
         if (!completed.isEmpty()) {
@@ -456,51 +407,15 @@ GameDataAnalysis::Decision GameDataAnalysis::decideMovementChange(qint16 section
             question.secondButton = true;
             question.helpTopic = questionHelpTopic;
             question.style = questionStyle;
-            answeredYes = messages_.showMsg(question);
+            const bool answeredYes = messages_.showMsg(question);
             // The program ended while the question was up: no answer was given.
             if (messages_.programEnded())
                 return Decision::Left;
+            asked = true;
             choice = answeredYes ? newStanza : keepStanza;
-
-            // Decide only on a section still without a pending change, on what it holds now.
-            change = readMovementChange(sectionId);
-            if (!change || change->ufrMode != 0) {
-                log_.writeLog(0,
-                              QStringLiteral("Section ") + gameData_.getSectionLetter(sectionId) +
-                                  QStringLiteral(": UFR mode is ") +
-                                  (change ? number(change->ufrMode) : QStringLiteral("unknown")) +
-                                  QStringLiteral(", movement change left undecided"),
-                              kSource);
-                return Decision::Left;
-            }
-            // The answer decides the change it was asked about, never one corrected meanwhile:
-            // that one is asked about at the next check.
-            const std::optional<qint16> lastRoundNow = lastOldRound(*change);
-            if (lastRoundNow != lastRound) {
-                log_.writeLog(0,
-                              QStringLiteral("Section ") + gameData_.getSectionLetter(sectionId) +
-                                  QStringLiteral(": movement change from round ") + number(*lastRound + 1) +
-                                  QStringLiteral(" asked, ") +
-                                  (lastRoundNow
-                                       ? QStringLiteral("now from round ") + number(*lastRoundNow + 1)
-                                       : QStringLiteral("now none to decide")) +
-                                  QStringLiteral(", movement change left undecided"),
-                              kSource);
-                return Decision::Left;
-            }
         }
     }
-
-    if (!(choice == newStanza ? applyNewStanza(*change, *lastRound) : applyKeepStanza(*change))) {
-        log_.writeLog(0,
-                      QStringLiteral("Section ") + gameData_.getSectionLetter(sectionId) +
-                          QStringLiteral(": movement change not stored, left undecided"),
-                      kSource);
-        return Decision::Left;
-    }
-    if (answeredYes)
-        host_.showUFRDialog();
-    return Decision::Stored;
+    return storeDecision(sectionId, *lastRound, choice, asked);
 }
 
 QString GameDataAnalysis::completedTable(qint16 sectionId) const {
@@ -528,13 +443,50 @@ QString GameDataAnalysis::completedTable(qint16 sectionId) const {
 
 // A stanza edge without the set-up flags would leave the terminals on the old movement, and
 // cleared results without the edge would lose them: the decision is stored whole or not at
-// all, and a section not stored is decided again at the next check.
-bool GameDataAnalysis::applyNewStanza(const MovementChange& change, qint16 lastOldRound) {
+// all, and a section not stored is decided again at the next check. It is stored only on the
+// change as read with the write lock held: a change the scoring program wrote after the
+// question or the decision was made is asked about or decided at the next check.
+GameDataAnalysis::Decision GameDataAnalysis::storeDecision(qint16 sectionId, qint16 lastOldRound,
+                                                           qint16 choice, bool asked) {
+    const QString section = QStringLiteral("Section ") + gameData_.getSectionLetter(sectionId);
+    const auto notStored = [this, &section] {
+        log_.writeLog(0, section + QStringLiteral(": movement change not stored, left undecided"), kSource);
+        return Decision::Left;
+    };
     DbTransaction transaction(db_);
     if (!transaction.isActive()) {
         logDbError(kSource);
-        return false;
+        return notStored();
     }
+    const std::optional<MovementChange> change = readMovementChange(db_, log_, kSource, sectionId);
+    if (!change || change->ufrMode != 0) {
+        log_.writeLog(0,
+                      section + QStringLiteral(": UFR mode is ") +
+                          (change ? number(change->ufrMode) : QStringLiteral("unknown")) +
+                          QStringLiteral(", movement change left undecided"),
+                      kSource);
+        return Decision::Left;
+    }
+    const std::optional<qint16> lastRoundNow = change->lastOldRound();
+    if (lastRoundNow != lastOldRound) {
+        log_.writeLog(0,
+                      section + QStringLiteral(": movement change from round ") + number(lastOldRound + 1) +
+                          (asked ? QStringLiteral(" asked, ") : QStringLiteral(" decided, ")) +
+                          (lastRoundNow ? QStringLiteral("now from round ") + number(*lastRoundNow + 1)
+                                        : QStringLiteral("now none to decide")) +
+                          QStringLiteral(", movement change left undecided"),
+                      kSource);
+        return Decision::Left;
+    }
+    if (!(choice == newStanza ? applyNewStanza(*change, lastOldRound) : applyKeepStanza(*change)) ||
+        !commitDecision(transaction))
+        return notStored();
+    if (asked && choice == newStanza)
+        host_.showUFRDialog();
+    return Decision::Stored;
+}
+
+bool GameDataAnalysis::applyNewStanza(const MovementChange& change, qint16 lastOldRound) {
     if (!db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazEdgeGameRound=") +
                          number(lastOldRound) + QStringLiteral(", custom_qz_UFRmode=2 WHERE ID=") +
                          number(change.section),
@@ -543,18 +495,11 @@ bool GameDataAnalysis::applyNewStanza(const MovementChange& change, qint16 lastO
     log_.writeLog(0, QStringLiteral("Section ") + gameData_.getSectionLetter(change.section) +
                          QStringLiteral(": set UFRmode to 2 (new stanza from round ") +
                          number(change.stanzaBegin) + QStringLiteral(" to ") + number(lastOldRound));
-    if (!gameData_.setflagloadsetup(false, QString(), change.section) ||
-        !clearResultsFrom(change.section, static_cast<qint16>(lastOldRound + 1)))
-        return false;
-    return commitDecision(transaction);
+    return gameData_.setflagloadsetup(false, QString(), change.section) &&
+           clearResultsFrom(change.section, static_cast<qint16>(lastOldRound + 1));
 }
 
 bool GameDataAnalysis::applyKeepStanza(const MovementChange& change) {
-    DbTransaction transaction(db_);
-    if (!transaction.isActive()) {
-        logDbError(kSource);
-        return false;
-    }
     if (!db_.execSQL(QStringLiteral("UPDATE Section SET custom_qz_StanazEdgeGameRound=") +
                          number(change.maxRound) + QStringLiteral(", custom_qz_UFRmode=1 WHERE ID=") +
                          number(change.section),
@@ -562,9 +507,7 @@ bool GameDataAnalysis::applyKeepStanza(const MovementChange& change) {
         return false;
     log_.writeLog(0, QStringLiteral("Section ") + gameData_.getSectionLetter(change.section) +
                          QStringLiteral(": set UFRmode to 1 (movement altered)"));
-    if (!gameData_.setflagloadsetup(false, QString(), change.section))
-        return false;
-    return commitDecision(transaction);
+    return gameData_.setflagloadsetup(false, QString(), change.section);
 }
 
 bool GameDataAnalysis::commitDecision(DbTransaction& transaction) {
@@ -603,12 +546,20 @@ bool GameDataAnalysis::clearResultsFrom(qint16 sectionId, qint16 fromRound) {
     return gameData_.tableClearResult(fromRound, sectionId);
 }
 
-void GameDataAnalysis::resetVacantTables(const std::vector<qint16>& keptSections) {
+// Read and written under the write lock: a section whose change the scoring program
+// committed after it was passed over, or whose decision was not stored, keeps its vacant
+// tables' marks and is decided on them at the next check.
+void GameDataAnalysis::resetVacantTables() {
     struct Table {
         qint16 section = 0;
         qint16 table = 0;
         qint64 terminal = 0;
     };
+    DbTransaction transaction(db_);
+    if (!transaction.isActive()) {
+        logDbError(kSource);
+        return;
+    }
     std::vector<Table> tables;
     {
         std::optional<QSqlQuery> query = db_.select(
@@ -623,15 +574,23 @@ void GameDataAnalysis::resetVacantTables(const std::vector<qint16>& keptSections
             tables.push_back(
                 Table{int16Value(*query, 0), int16Value(*query, 1), query->value(2).toLongLong()});
     }
+    std::map<qint16, bool> undecided;
     for (const Table& table : tables) {
-        if (table.terminal != 0 ||
-            std::find(keptSections.begin(), keptSections.end(), table.section) != keptSections.end())
+        if (table.terminal != 0)
+            continue;
+        auto known = undecided.find(table.section);
+        if (known == undecided.end())
+            known =
+                undecided.emplace(table.section, movementChangeUndecided(db_, log_, kSource, table.section))
+                    .first;
+        if (known->second)
             continue;
         db_.execSQL(
             QStringLiteral("UPDATE Tables SET UpdateFromRound=0, custom_qz_loadsetup=0 WHERE Section=") +
                 number(table.section) + QStringLiteral(" AND [Table]=") + number(table.table),
             QStringLiteral("AnalyzeGameDB, reset UFR for vacant table"));
     }
+    commitDecision(transaction);
 }
 
 void GameDataAnalysis::reloadGameData(const Reload& reload) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/OwnScoreColumns.h"
+#include "gamedata/MovementChange.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -53,18 +54,6 @@ public:
     static QString movementChangeQuestion(qint16 lastOldRound);
 
 private:
-    /// One section's movement-change facts as the database gives them (Null as 0).
-    struct MovementChange {
-        qint16 section = 0;
-        qint16 maxUpdateFromRound = 0;
-        qint16 minUpdateFromRound = 0;
-        qint16 stanzaBegin = 0;
-        qint16 stanzaEdge = 0;
-        qint16 ufrMode = 0;
-        qint16 maxRoundResult = 0;
-        qint16 maxRound = 0;
-    };
-
     /// What became of one section's movement change in a run.
     enum class Decision {
         /// Nothing to decide: no change, a change pending already, or one outside the stanza.
@@ -72,8 +61,9 @@ private:
         /// The decision was stored.
         Stored,
         /// A change was left undecided: its facts could not be read, its decision could not
-        /// be stored, or the change was no longer the one put to the director. Its tables
-        /// keep their marks, so that the next check decides it on them.
+        /// be stored, or the change stored when the decision was to be written was no longer
+        /// the one asked about or decided on. Its tables keep their marks, so that the next
+        /// check decides it on them.
         Left,
     };
 
@@ -98,17 +88,16 @@ private:
     bool resetLeftTables(qint16 sectionId);
     qint32 countBoundTerminals();
     void decideMovementChanges(qint32 boundTerminals, Reload& reload);
-    /// The section's movement-change facts as stored now; nothing when they cannot be read.
-    std::optional<MovementChange> readMovementChange(qint16 sectionId);
-    /// The last round of the old movement when the section's change is to be decided.
-    static std::optional<qint16> lastOldRound(const MovementChange& change);
     /// Decides and applies one section's movement change.
     Decision decideMovementChange(qint16 sectionId, qint32 boundTerminals);
     /// The first table of the section that plays boards in the stanza's edge round and has a
     /// result for each, as "A3"; empty when none.
     QString completedTable(qint16 sectionId) const;
+    /// Stores the choice made on a change from round lastOldRound + 1 in one transaction,
+    /// only while the change stored under its write lock is still that one.
+    Decision storeDecision(qint16 sectionId, qint16 lastOldRound, qint16 choice, bool asked);
     /// The stanza edge and mode, the section's set-up flags and (for a new stanza) the
-    /// cleared results are written in one transaction: all of them or none.
+    /// cleared results, written inside the decision's transaction.
     bool applyNewStanza(const MovementChange& change, qint16 lastOldRound);
     bool applyKeepStanza(const MovementChange& change);
     /// Commits a decision's transaction; false (logged) when the commit is refused.
@@ -117,8 +106,8 @@ private:
     /// nothing is deleted when they cannot be read.
     bool clearResultsFrom(qint16 sectionId, qint16 fromRound);
     /// Clears UpdateFromRound and the set-up flag of every table without a terminal, except
-    /// in the sections kept (whose change is still to be decided).
-    void resetVacantTables(const std::vector<qint16>& keptSections);
+    /// in the sections whose change is still to be decided, as stored under the write lock.
+    void resetVacantTables();
     void reloadGameData(const Reload& reload);
     void showStanzaState();
     void logDbError(const QString& source) const;

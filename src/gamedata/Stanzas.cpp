@@ -1,8 +1,12 @@
 // The stanza state of a section and the set-up flags of the tables' terminals.
+#include "core/DbTransaction.h"
 #include "core/Log.h"
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
 #include "gamedata/GameData.h"
+#include "gamedata/MovementChange.h"
+
+#include <optional>
 
 namespace qzc {
 
@@ -53,14 +57,31 @@ bool GameData::setflagloadsetup(bool clear, const QString& tableId, qint16 secti
         if (!clear && !db_.hasRows(QStringLiteral("SELECT TQZ_ID FROM custom_qz_TQZ WHERE ") + where))
             return false;
     }
+    const QString source = QStringLiteral("Database - setflagloadsetup");
+    // A terminal that loaded its set-up also takes its table's mark of a movement change off,
+    // except while the analysis is still to decide that change: the mark is what it decides
+    // on, and the decision flags every table of the section to load its set-up again. Read
+    // under the write lock, so that a change the scoring program commits meanwhile is kept.
+    const bool clearsMark = clear && !tableId.isEmpty();
+    std::optional<DbTransaction> transaction;
+    if (clearsMark) {
+        transaction.emplace(db_);
+        if (!transaction->isActive()) {
+            logDbError(source);
+            return false;
+        }
+    }
     QString sql = QStringLiteral("UPDATE Tables SET custom_qz_loadsetup=") +
                   (clear ? QStringLiteral("0") : QStringLiteral("1"));
-    if (clear && !tableId.isEmpty())
+    if (clearsMark &&
+        !movementChangeUndecided(db_, log_, source,
+                                 sectionId >= 1 ? sectionId : getSectionID(tableIdLetter(tableId))))
         sql += QStringLiteral(", UpdateFromRound=0");
     if (!where.isEmpty())
         sql += QStringLiteral(" WHERE ") + where;
-    if (!db_.execSQL(sql, QStringLiteral("Database - setflagloadsetup "))) {
-        logDbError(QStringLiteral("Database - setflagloadsetup"));
+    if (!db_.execSQL(sql, QStringLiteral("Database - setflagloadsetup ")) ||
+        (transaction && !transaction->commit())) {
+        logDbError(source);
         return false;
     }
     return true;

@@ -24,28 +24,30 @@ NewMovement::Outcome NewMovement::mnuplay_updatemove_Click(qint16 sectionId, con
     Outcome outcome;
     const QString section = QStringLiteral("Section ") + letters;
     const qint16 edge = gameData_.getSectionEdgeRound(sectionId);
-    qint16 lastRound = 0;
-    if (!db_.getDBValue(QStringLiteral("SELECT MAX(Round) AS maxround FROM RoundData WHERE Section=?"),
-                        QStringLiteral("maxround"), lastRound, {sectionId})) {
-        outcome.message =
-            QStringLiteral("The movement of ") + section + QStringLiteral(" could not be read.");
-        log_.writeLog(0, outcome.message, QStringLiteral("Database - updatemove"));
-        return outcome;
-    }
-    if (lastRound <= edge) {
-        outcome.message = section + QStringLiteral(" has no round after round ") + QString::number(edge) +
-                          QStringLiteral(": the scoring program has not added the next stanza yet.");
-        log_.writeLog(0, QStringLiteral("No new movement started: ") + outcome.message);
-        return outcome;
-    }
 
-    // The stanza, the tables and the terminals' links move together or not at all.
+    // The stanza, the tables and the terminals' links move together or not at all, to the
+    // last round of the movement as stored once the write lock is held: the scoring program
+    // may add rounds until then.
     {
         DbTransaction transaction(db_);
         if (!transaction.isActive()) {
             outcome.message =
                 QStringLiteral("The score database could not begin the change; nothing was changed.");
             log_.writeLog(0, outcome.message, QStringLiteral("Database - updatemove"));
+            return outcome;
+        }
+        qint16 lastRound = 0;
+        if (!db_.getDBValue(QStringLiteral("SELECT MAX(Round) AS maxround FROM RoundData WHERE Section=?"),
+                            QStringLiteral("maxround"), lastRound, {sectionId})) {
+            outcome.message =
+                QStringLiteral("The movement of ") + section + QStringLiteral(" could not be read.");
+            log_.writeLog(0, outcome.message, QStringLiteral("Database - updatemove"));
+            return outcome;
+        }
+        if (lastRound <= edge) {
+            outcome.message = section + QStringLiteral(" has no round after round ") + QString::number(edge) +
+                              QStringLiteral(": the scoring program has not added the next stanza yet.");
+            log_.writeLog(0, QStringLiteral("No new movement started: ") + outcome.message);
             return outcome;
         }
         const struct {

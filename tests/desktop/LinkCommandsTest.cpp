@@ -9,6 +9,7 @@
 #include "support/FakeClock.h"
 #include "support/Fixtures.h"
 #include "support/LogLines.h"
+#include "support/OtherProgramLock.h"
 #include "support/RunEvents.h"
 #include "support/SimWire.h"
 #include "support/TerminalReplies.h"
@@ -155,6 +156,23 @@ TEST_F(LinkCommandsTest, ANewMovementThatCannotStartChangesNothing) {
     EXPECT_EQ(sectionRow("A"), QStringLiteral("1-3-0"));
     EXPECT_EQ(value(QStringLiteral("SELECT COUNT(*) FROM custom_qz_TQZ WHERE Section=1")).toInt(), 7);
     EXPECT_EQ(rig.program->session().gameMode(), 0);
+}
+
+// The scoring program adds a round to the section's movement and holds its write lock when
+// "Start New Movement" is given: the new stanza runs to it (B had no round after its stanza).
+TEST_F(LinkCommandsTest, StartNewMovementTakesTheRoundsAddedBeforeItHoldsTheLock) {
+    for (const auto& [letter, index, stanza] : {std::tuple{"A", 0, "4-7-0"}, {"B", 1, "2-2-0"}}) {
+        window().findChild<QComboBox*>(QStringLiteral("cboSection"))->setCurrentIndex(index);
+        const test::OtherProgramLock scoringProgram(
+            rig.eventPath(), std::chrono::milliseconds(300),
+            QStringLiteral(
+                "INSERT INTO RoundData (Section, [Table], Round, NSPair, EWPair, LowBoard, HighBoard) "
+                "SELECT Section, 1, MAX(Round) + 1, 1, 2, 19, 21 FROM RoundData WHERE Section=%1")
+                .arg(index + 1));
+        window().findChild<QAction*>(QStringLiteral("mnuplay_updatemove"))->trigger();
+        EXPECT_EQ(sectionRow(letter).toStdString(), stanza);
+    }
+    EXPECT_TRUE(rig.messages.shown.empty());
 }
 
 // "Upgrade firmware": a missing program leaves the running game and its link alone; a found

@@ -714,6 +714,61 @@ TEST(GameDataAnalysisTest, ASectionWhoseDecisionIsNotStoredKeepsItsMarks) {
     }
 }
 
+// The scoring program changes A (of twoChangedSections) again, from round 3, and holds its
+// write lock until the decision on the change from round 4 waits for it: asked (Yes), or not
+// (every table also played round 4). Nothing is stored; the next check decides the new one.
+TEST(GameDataAnalysisTest, ADecisionIsStoredOnlyOnTheChangeReadUnderTheWriteLock) {
+    for (const bool asked : {true, false}) {
+        SCOPED_TRACE(asked);
+        AnalysisRig rig;
+        EventBuilder b = twoChangedSections(4, 4, true);
+        ASSERT_TRUE(rig.start(b));
+        ASSERT_TRUE(rig.data.exec(u"UPDATE Tables SET UpdateFromRound=0 WHERE Section=2"_s));
+        rig.storeRounds(1, 4, 1, asked ? 3 : 4);
+        std::optional<test::OtherProgramLock> scoringProgram;
+        const auto changeFromRound3 = [&] {
+            scoringProgram.emplace(rig.data.harness.db.path(), std::chrono::milliseconds(300),
+                                   u"UPDATE Tables SET UpdateFromRound=3 WHERE Section=1"_s);
+        };
+        rig.box.answers = {true, false};
+        rig.box.whileShown = [&] {
+            if (!scoringProgram)
+                changeFromRound3();
+        };
+        if (!asked)
+            changeFromRound3();
+        rig.analysis.AnalyzeGameDB();
+        scoringProgram.reset();
+        EXPECT_EQ(rig.decision(1, 2), asked ? "0:4 00000 33333 8" : "0:4 00000 33333 16");
+        rig.analysis.AnalyzeGameDB();
+        EXPECT_EQ(rig.decision(1, 2), asked ? "1:4 11110 33330 8" : "2:2 11110 33330 0");
+        EXPECT_EQ(rig.box.shown.size(), asked ? 2U : 0U);
+    }
+}
+
+// A and B changed from round 4 after A's tables entered a round more: B is asked about first,
+// while the scoring program changes A and holds its write lock until B's decision waits for
+// it. A, read as unchanged, keeps its vacant table's mark and is decided on it at the next check.
+TEST(GameDataAnalysisTest, ASectionChangedWhileAnotherIsAskedKeepsItsVacantTablesMarks) {
+    AnalysisRig rig;
+    EventBuilder b = twoChangedSections(4, 4, true);
+    ASSERT_TRUE(rig.start(b));
+    ASSERT_TRUE(rig.data.exec(u"UPDATE Tables SET UpdateFromRound=0 WHERE Section=1"_s));
+    rig.storeRounds(1, 4, 1, 4);
+    rig.storeRounds(1, 4, 1, 3, u'B');
+    std::optional<test::OtherProgramLock> scoringProgram;
+    rig.box.whileShown = [&] {
+        scoringProgram.emplace(rig.data.harness.db.path(), std::chrono::milliseconds(300),
+                               u"UPDATE Tables SET UpdateFromRound=4 WHERE Section=1"_s);
+    };
+    rig.analysis.AnalyzeGameDB();
+    scoringProgram.reset();
+    EXPECT_EQ(rig.decision(1, 3), "0:4 00000 44444 8");
+    EXPECT_EQ(rig.decision(2, 3), "1:4 11110 44440 0");
+    rig.analysis.AnalyzeGameDB();
+    EXPECT_EQ(rig.decision(1, 3), "2:3 11110 44440 0");
+}
+
 // ---- Reload after a change --------------------------------------------------------------
 
 TEST(GameDataAnalysisTest, ReloadShowsTheSameSectionAgain) {
@@ -1154,8 +1209,10 @@ TEST(GameDataAnalysisTest, SetupFlagsOfASectionATableOrTheEvent) {
         {"SetATableWithATerminal", false, false, "A2", 0, true, "010000", "000000", 12},
         {"TableWithoutATerminalIsNotSet", false, false, "A5", 0, false, "000000", "000000", 12},
         {"UnknownSectionWritesNothing", true, true, "Q2", 0, false, "111111", "111111", 12},
-        {"ClearATableAndItsUpdateRound", true, true, "B2", 0, true, "111111", "101111", 11},
-        {"ClearATableWithoutATerminal", true, true, "B5", 0, true, "111111", "111101", 11},
+        // Every table's change from round 3 is still to be decided: its marks stay.
+        {"ClearATableKeepsAnUndecidedMark", true, true, "B2", 0, true, "111111", "101111", 12},
+        {"ClearATableWithoutATerminalKeepsAnUndecidedMark", true, true, "B5", 0, true, "111111", "111101",
+         12},
         {"ClearASectionKeepsUpdateRounds", true, true, "", 1, true, "000000", "111111", 12},
     };
     for (const FlagCase& c : cases) {

@@ -1,8 +1,11 @@
 // Results entered around a change of the movement by the scoring program: while the change
 // waits to be taken up, after it was, and with a table where no one sits in the edge round.
-// A result the terminal is told is stored is stored.
+// A result the terminal is told is stored is stored. Logins meanwhile keep the change as the
+// scoring program wrote it.
 
 #include "support/MovementChangeRig.h"
+#include "support/OtherProgramLock.h"
+#include "support/SimWire.h"
 
 #include <gtest/gtest.h>
 
@@ -155,6 +158,65 @@ TEST(EmptyEdgeRowTest, CompletesNothingAndTheDirectorIsAsked) {
     EXPECT_EQ(m.box.shown.size(), 1U);
     EXPECT_TRUE(m.rig.data.logMessages().filter(u"completed"_s).isEmpty());
     EXPECT_EQ(m.rig.data.value(edgeRound).toInt(), 4);
+}
+
+// A Mitchell of 5 tables, 4 rounds of 2 boards, terminals at A1-A4; rounds 1-3 played and, in
+// a stanza from round 1, A1's first board of round 4. The scoring program changes the movement
+// from round 4; a terminal logs in at vacant A5 while the director is asked, or A2's confirms
+// its set-up while the change is being committed. The director answers Yes.
+TEST(MovementChangeLoginTest, ALoginOrAConfirmedSetupKeepsTheMarksOfAnUndecidedChange) {
+    struct Case {
+        const char* name;
+        quint16 terminal;
+        const char* requests;
+        int stanzaBegin;
+        bool decidedFirst;
+        /// "mode:edge marks" after two checks, and the questions asked.
+        const char* outcome;
+        std::size_t questions;
+    };
+    const Case cases[] = {
+        {"login while asked", 5, "0A 03 14|14 01 05", 1, false, "2:3 44444", 1},
+        {"confirmed while committed", 2, "70", 1, false, "2:3 44440", 1},
+        {"confirmed once decided (No)", 2, "70", 1, true, "1:4 40444", 1},
+        {"confirmed on a change from the stanza's first round", 2, "70", 4, false, "0:4 40444", 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        test::EventBuilder b = MovementChangeRig::mitchell(5, 4, 2);
+        b.setStanza(1, c.stanzaBegin, 4);
+        MovementChangeRig m(b, 4);
+        ASSERT_TRUE(m.started) << m.rig.failure().toStdString();
+        m.playRounds(1, 3);
+        if (c.stanzaBegin == 1)
+            m.submit(1, {record(7, 1, 8)});
+        const QString changeFromRound4 = u"UPDATE Tables SET UpdateFromRound=4"_s;
+        const auto send = [&m, &c] {
+            for (const QString& request : QString::fromLatin1(c.requests).split(u'|'))
+                m.rig.request(c.terminal, test::wire::bytes(request.toLatin1().constData()));
+        };
+        if (c.terminal == 5) {
+            ASSERT_TRUE(m.exec(changeFromRound4));
+            m.box.whileShown = send;
+        } else {
+            if (c.decidedFirst && m.exec(changeFromRound4))
+                m.analyse(false);
+            const test::OtherProgramLock scoringProgram(m.rig.data.harness.db.path(),
+                                                        std::chrono::milliseconds(300), changeFromRound4);
+            send();
+        }
+        m.analyse(true);
+        m.analyse(true);
+        EXPECT_EQ(
+            m.rig.data
+                .value(u"SELECT custom_qz_UFRmode || ':' || custom_qz_StanazEdgeGameRound || ' ' || "
+                       "(SELECT group_concat(UpdateFromRound, '') FROM (SELECT UpdateFromRound FROM Tables "
+                       "ORDER BY [Table])) FROM Section"_s)
+                .toString()
+                .toStdString(),
+            c.outcome);
+        EXPECT_EQ(m.box.shown.size(), c.questions);
+    }
 }
 
 } // namespace
