@@ -270,7 +270,8 @@ public:
     /// True when the table's section has every result of its current stanza on the tables
     /// that have a terminal.
     bool checkResultProgress(const QString& tableId) const;
-    /// The boards with a result in the round (upTo: up to the round), joined with ",".
+    /// The boards with a result in the round, each once, joined with ","; upTo: up to the
+    /// round, a board stored in two rounds listed twice.
     QString getPlayedBoardList(const QString& tableId, qint16 round, bool upTo) const;
     qint16 getMaxRound(const QString& tableId) const;
     /// Section ID below 0: over all sections.

@@ -67,8 +67,13 @@ QString GameData::getPlayedBoardList(const QString& tableId, qint16 round, bool 
                    (upTo ? QStringLiteral(" AND Round<=") : QStringLiteral(" AND Round=")) + number(round) +
                    QStringLiteral(" AND NOT Erased ORDER BY Board ASC"));
     QStringList boards;
-    while (query && query->next())
-        boards << query->value(0).toString();
+    while (query && query->next()) {
+        const QString board = query->value(0).toString();
+        // A board stored twice in one round (under two pairs) was played there once.
+        if (!upTo && !boards.isEmpty() && boards.constLast() == board)
+            continue;
+        boards << board;
+    }
     return boards.join(QLatin1Char(','));
 }
 

@@ -11,7 +11,6 @@
 
 #include <QSqlQuery>
 #include <QStringList>
-#include <algorithm>
 
 namespace qzc {
 
@@ -23,14 +22,6 @@ const QString kPadding = QString(20, QLatin1Char(' '));
 
 int boardCount(const QString& list) {
     return list.isEmpty() ? 0 : CountOccurrences(list, kComma) + 1;
-}
-
-// A board stored twice at the table in one round (under two pairs) is one board played
-// there: listed and counted once. The list is in board order.
-QString withoutRepeats(const QString& list) {
-    QStringList boards = list.split(kComma, Qt::SkipEmptyParts);
-    boards.erase(std::unique(boards.begin(), boards.end()), boards.end());
-    return boards.join(kComma);
 }
 
 } // namespace
@@ -87,7 +78,7 @@ QString PlayGridData::gridTableId(const QString& letters, qint16 table) {
 
 PlayCell PlayGridData::cell(const QString& tableId, qint16 round, GridView view, qint16 maxRound) const {
     const QString planned = gameData_.mem_GetBoardList(tableId, round);
-    QString played = withoutRepeats(gameData_.getPlayedBoardList(tableId, round, false));
+    QString played = gameData_.getPlayedBoardList(tableId, round, false);
 
     // Who played the round: its stored results tell, else the movement. Asked only where the
     // cell needs it.
