@@ -104,7 +104,8 @@ MovementMessage GameData::buildMovementMessage(const SectionRecord& section, qin
 
     const qint16 sectionId = section.ID;
     const bool separate = section.separatePairs;
-    const bool fourPlayers = seatsFourPlayers(sectionId);
+    // Only an individual game's records have seats of their own to look up.
+    const bool fourPlayers = individual && seatsFourPlayers(sectionId);
     const int recordSize = individual ? kIndividualRecordSize : kPairsRecordSize;
     BlockWriter block;
     int roundMask = 0;
