@@ -2,8 +2,8 @@
 
 #include "core/DbTransaction.h"
 #include "core/Log.h"
+#include "core/PlayedResultScores.h"
 #include "core/QueryValues.h"
-#include "scoring/ContractScore.h"
 
 #include <optional>
 #include <vector>
@@ -36,45 +36,29 @@ const QString kPlayedResults =
 const QString kPlayedResult =
     kPlayedColumns + QStringLiteral(" WHERE ID=? AND (Remarks='' OR Remarks IS NULL)");
 
-// The declaring seat's letter in upper case; empty when the text names no seat.
-QString seatLetter(const QString& text) {
-    const QString letter = text.trimmed().toUpper();
-    return letter.size() == 1 && QStringLiteral("NESW").contains(letter) ? letter : QString();
-}
-
-bool isBidContract(const QString& contract) {
-    return !contract.isEmpty() && contract.at(0) >= QLatin1Char('1') && contract.at(0) <= QLatin1Char('7');
-}
-
 // The row when its own columns differ from what its shared ones give.
-std::optional<Rescored> rescored(const QSqlQuery& row) {
-    QString contract = queryText(row, Contract);
-    contract.remove(QLatin1Char(' '));
-    const QString declarer = seatLetter(queryText(row, SharedDeclarer));
-    const QString result = queryText(row, Result);
+std::optional<Rescored> rescored(const QSqlQuery& row, PlayedResultScores& scores) {
     const qint16 board = queryInt16(row, Board);
-    qint16 score = 0;
-    // A passed board scores nothing, as the result intake stores it.
-    if (contract != QLatin1String("PASS")) {
-        if (!isBidContract(contract) || declarer.isEmpty())
-            return std::nullopt;
-        score = calcContractScore(board, contract, declarer, calcTricksMade(contract, result));
-    }
+    const QString contract = queryText(row, Contract);
+    const QString result = queryText(row, Result);
+    const std::optional<OwnColumnValues>& given =
+        scores.of(board, contract, result, queryText(row, SharedDeclarer));
+    if (!given)
+        return std::nullopt;
     const QVariant stored = row.value(OwnScore);
     bool isNumber = false;
-    const bool scoreInLine = !stored.isNull() && stored.toLongLong(&isNumber) == score && isNumber;
+    const bool scoreInLine = !stored.isNull() && stored.toLongLong(&isNumber) == given->score && isNumber;
     const QString ownDeclarer = queryText(row, OwnDeclarer);
-    if (scoreInLine && ownDeclarer == declarer)
+    if (scoreInLine && ownDeclarer == given->declarer)
         return std::nullopt;
     Rescored r;
     r.id = row.value(Id).toLongLong();
     r.board = board;
-    r.played = queryText(row, Contract).trimmed() + QLatin1Char(' ') + result.trimmed() + QLatin1Char(' ') +
-               declarer;
+    r.played = contract.trimmed() + QLatin1Char(' ') + result.trimmed() + QLatin1Char(' ') + given->declarer;
     r.oldScore = stored.isNull() ? QStringLiteral("none") : stored.toString();
     r.oldDeclarer = ownDeclarer;
-    r.score = score;
-    r.declarer = declarer;
+    r.score = given->score;
+    r.declarer = given->declarer;
     return r;
 }
 
@@ -94,9 +78,10 @@ bool OwnScoreColumns::followSharedColumns(const ScoreDb::ChangeMark& lookedAtEls
         return false;
     };
     // The first read takes no lock: most looks find every row in line and write nothing.
+    PlayedResultScores scores;
     std::vector<qint64> outOfLine;
-    if (!db_.readRows(kPlayedResults, {}, [&outOfLine](const QSqlQuery& row) {
-            if (rescored(row))
+    if (!db_.readRows(kPlayedResults, {}, [&outOfLine, &scores](const QSqlQuery& row) {
+            if (rescored(row, scores))
                 outOfLine.push_back(row.value(Id).toLongLong());
         }))
         return fail();
@@ -109,8 +94,8 @@ bool OwnScoreColumns::followSharedColumns(const ScoreDb::ChangeMark& lookedAtEls
         // result again while this program waited for the lock.
         std::vector<Rescored> rows;
         for (const qint64 id : outOfLine) {
-            if (!db_.readRows(kPlayedResult, {id}, [&rows](const QSqlQuery& row) {
-                    if (std::optional<Rescored> r = rescored(row))
+            if (!db_.readRows(kPlayedResult, {id}, [&rows, &scores](const QSqlQuery& row) {
+                    if (std::optional<Rescored> r = rescored(row, scores))
                         rows.push_back(std::move(*r));
                 }))
                 return fail();

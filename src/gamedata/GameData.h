@@ -21,6 +21,7 @@ class Clock;
 class GameSettings;
 class Log;
 class ScoreDb;
+class SectionDealInput;
 struct EventInfo;
 struct ResultEntry;
 
@@ -399,8 +400,12 @@ private:
     qint16 otherTableWithBoard(qint16 sectionId, qint16 round, qint16 board, qint16 table,
                                bool onlyRowsThatPlay) const;
     BlockSettings blockSettings() const;
+    /// dealInput: the deal-input answers of the section, shared by its tables.
     MovementMessage buildMovementMessage(const SectionRecord& section, qint16 table, bool individual,
-                                         bool showBoardMatrix) const;
+                                         bool showBoardMatrix, SectionDealInput& dealInput) const;
+    /// DB_Ask_dealInput from the section's answers, or from the database when they cannot be
+    /// read.
+    bool askDealInput(SectionDealInput& dealInput, qint16 table, qint16 firstBoard, qint16 boardCount) const;
     bool clearTableLogin(qint16 sectionId, qint16 table, bool logOff);
     /// Sets ResultGot of the table's terminal to the count of its results; the count
     /// written, nothing when the database failed.

@@ -6,6 +6,7 @@
 #include "core/SectionLetters.h"
 #include "gamedata/Firmware.h"
 #include "gamedata/GameData.h"
+#include "gamedata/SectionDealInput.h"
 
 namespace qzc {
 
@@ -67,9 +68,10 @@ void GameData::buildMovementMessages() {
     messageByTable_.clear();
     const BlockSettings settings = blockSettings();
     for (const SectionRecord& section : sections_) {
+        SectionDealInput dealInput(db_, section.ID);
         for (qint16 table : section.tableNumbers) {
-            MovementMessage message =
-                buildMovementMessage(section, table, settings.individual, settings.showBoardMatrix);
+            MovementMessage message = buildMovementMessage(section, table, settings.individual,
+                                                           settings.showBoardMatrix, dealInput);
             // A fetch finds the first table of that name.
             if (!messageByTable_.contains(message.tableId))
                 messageByTable_.insert(message.tableId, static_cast<int>(messages_.size()));
@@ -93,7 +95,7 @@ GameData::BlockSettings GameData::blockSettings() const {
 }
 
 MovementMessage GameData::buildMovementMessage(const SectionRecord& section, qint16 table, bool individual,
-                                               bool showBoardMatrix) const {
+                                               bool showBoardMatrix, SectionDealInput& dealInput) const {
     MovementMessage message;
     message.tableId = section.Letter + QString::number(table);
     message.block = emptyBlock();
@@ -102,7 +104,8 @@ MovementMessage GameData::buildMovementMessage(const SectionRecord& section, qin
 
     const qint16 sectionId = section.ID;
     const bool separate = section.separatePairs;
-    const bool fourPlayers = seatsFourPlayers(sectionId);
+    // Only an individual game's records have seats of their own to look up.
+    const bool fourPlayers = individual && seatsFourPlayers(sectionId);
     const int recordSize = individual ? kIndividualRecordSize : kPairsRecordSize;
     BlockWriter block;
     int roundMask = 0;
@@ -150,7 +153,7 @@ MovementMessage GameData::buildMovementMessage(const SectionRecord& section, qin
             if (event_.tablePresent.present(SharedTable::HandRecord) && row.playsBoards()) {
                 const qint16 dealShare = otherTableWithBoard(sectionId, row.Round, firstBoard, table, true);
                 if (dealShare <= 0 || dealShare > table) {
-                    if (dealEntryBoard == 0 && DB_Ask_dealInput(sectionId, table, firstBoard, boardsPerRound))
+                    if (dealEntryBoard == 0 && askDealInput(dealInput, table, firstBoard, boardsPerRound))
                         dealEntryBoard = firstBoard;
                     if (row.Round >= 1 && row.Round <= kMaskRounds &&
                         mem_Round_dealInput(sectionId, table, firstBoard, row.Round))
@@ -223,6 +226,13 @@ MovementMessage GameData::buildMovementMessage(const SectionRecord& section, qin
     message.block[1] = static_cast<char>(static_cast<quint8>(roundMask));
     message.dealEntryBoard = dealEntryBoard;
     return message;
+}
+
+bool GameData::askDealInput(SectionDealInput& dealInput, qint16 table, qint16 firstBoard,
+                            qint16 boardCount) const {
+    if (const std::optional<bool> answer = dealInput.ask(table, firstBoard, boardCount))
+        return *answer;
+    return DB_Ask_dealInput(dealInput.sectionId(), table, firstBoard, boardCount);
 }
 
 QByteArray GameData::getMovementFromMemory(const QString& tableId, qint16 versionMajor,

@@ -82,10 +82,18 @@ void GameData::loadrounddata() {
     // of an individual movement without a South or West player sits out, a row of a pairs
     // movement plays whatever the game type.
     MovementSeats movementSeats;
-    for (const QSqlRecord& record : raw)
-        movementSeats.add(fields::int16Or(record, QStringLiteral("Section")),
-                          fields::int16Or(record, QStringLiteral("South")),
-                          fields::int16Or(record, QStringLiteral("West")));
+    if (!raw.empty()) {
+        // The rows of one statement share their columns: each is looked up once.
+        const QSqlRecord& columns = raw.front();
+        const int section = columns.indexOf(QStringLiteral("Section"));
+        const int south = columns.indexOf(QStringLiteral("South"));
+        const int west = columns.indexOf(QStringLiteral("West"));
+        auto at = [](const QSqlRecord& record, int column) {
+            return column < 0 ? qint16{0} : fields::toInt16(record.value(column)).value_or(0);
+        };
+        for (const QSqlRecord& record : raw)
+            movementSeats.add(at(record, section), at(record, south), at(record, west));
+    }
     movementSeats_ = movementSeats;
     const QSet<quint64> played = roundsPlayed(0);
     for (const QSqlRecord& record : raw) {

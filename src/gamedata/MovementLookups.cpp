@@ -361,8 +361,14 @@ qint16 GameData::mem_GetPairPosition(qint16 sectionId, qint16 round, qint16 numb
     const std::vector<int>* rows = roundRows(sectionId, round);
     if (!rows)
         return 0;
-    // Where pairs play South and West are no seats: a pairs row holds 0 there.
-    const bool fourPlayers = seatsFourPlayers(sectionId);
+    // Where pairs play South and West are no seats: a pairs row holds 0 there. Asked only when
+    // a row's South or West is looked at (the game type is read at each question).
+    std::optional<bool> fourPlayers;
+    auto seatsFour = [&] {
+        if (!fourPlayers)
+            fourPlayers = seatsFourPlayers(sectionId);
+        return *fourPlayers;
+    };
     for (int i : *rows) {
         const MovementRow& row = rows_[static_cast<std::size_t>(i)];
         if (direction == QLatin1String("NS")) {
@@ -377,9 +383,9 @@ qint16 GameData::mem_GetPairPosition(qint16 sectionId, qint16 round, qint16 numb
             seatCode = 2;
         } else if (row.South == number) {
             // Where pairs play South is not a seat, and West is not tested after it.
-            if (fourPlayers)
+            if (seatsFour())
                 seatCode = 3;
-        } else if (fourPlayers && row.West == number) {
+        } else if (row.West == number && seatsFour()) {
             seatCode = 4;
         }
         if (seatCode != 0)
