@@ -11,8 +11,8 @@
 #include "core/TextHelpers.h"
 #include "gamedata/GameData.h"
 #include "gamedata/NextSeating.h"
-#include "gamedata/PendingSeatNames.h"
 #include "gamedata/PlayerNames.h"
+#include "gamedata/StoredSeatNames.h"
 #include "platform/Ansi.h"
 #include "platform/Clock.h"
 
@@ -71,7 +71,7 @@ bool PlayerSeats::clearTablePlayerID(const QString& tableId) {
 }
 
 bool PlayerSeats::markPlayerID(const QString& tableId, double number, const QString& direction,
-                               const PendingSeatName* pending) {
+                               const StoredSeatName* kept) {
     log_.writeLog(0, QStringLiteral("Mark player ID"));
     const QString numberText = playerNumberText(number);
     const qint16 table = tableIdNumber(tableId);
@@ -104,33 +104,39 @@ bool PlayerSeats::markPlayerID(const QString& tableId, double number, const QStr
     seat.reset();
 
     const PlayerNameLookup names = names_.getPlayerName({}, number);
+    // A player registered again at his table keeps the names his seat held, and a correction
+    // of the scoring program that the check has not yet taken up stays to be taken up; the
+    // seat was blanked first. Otherwise the seat gets the listed names.
+    const QString displayName = kept != nullptr ? kept->displayNameOr(names.name) : names.name;
+    std::optional<QVariant> name;
+    if (kept != nullptr && !kept->name.toString().isEmpty())
+        name = kept->name;
+    else if (toScoring)
+        name = names.shortName;
+    const QVariant updated = kept != nullptr ? kept->updated : QVariant(0);
 
     bool written = false;
     if (known) {
-        // A pending name is written back as it was, whatever NameToScoring: the seat was
-        // blanked first.
-        const bool nameWritten = toScoring || pending != nullptr;
-        QVariantList values{numberText, names.name};
-        if (nameWritten)
-            values << (pending != nullptr ? pending->name : QVariant(names.shortName));
-        values << pair << (pending != nullptr ? pending->updated : QVariant(0)) << time << sectionId << table
-               << direction;
+        QVariantList values{numberText, displayName};
+        if (name)
+            values << *name;
+        values << pair << updated << time << sectionId << table << direction;
         written = db_.execSQL(QStringLiteral("UPDATE PlayerNumbers SET [Number]=?, custom_qz_names=?") +
-                                  (nameWritten ? QStringLiteral(", name=?") : QString()) +
+                                  (name ? QStringLiteral(", name=?") : QString()) +
                                   QStringLiteral(", custom_qz_pair=?, Updated=?, TimeLog=?"
                                                  " WHERE Section=? AND [Table]=? AND Direction=?"),
                               kMarkSource, false, values);
     } else {
-        QVariantList values{sectionId, table, direction, numberText, names.name};
-        if (toScoring)
-            values << names.shortName;
-        values << pair << time;
+        QVariantList values{sectionId, table, direction, numberText, displayName};
+        if (name)
+            values << *name;
+        values << pair << updated << time;
         written = db_.execSQL(
             QStringLiteral(
                 "INSERT INTO PlayerNumbers (Section, [Table], Direction, [Number], custom_qz_names") +
-                (toScoring ? QStringLiteral(", name") : QString()) +
+                (name ? QStringLiteral(", name") : QString()) +
                 QStringLiteral(", custom_qz_pair, Updated, TimeLog) VALUES (?,?,?,?,?") +
-                (toScoring ? QStringLiteral(",?") : QString()) + QStringLiteral(",?,0,?)"),
+                (name ? QStringLiteral(",?") : QString()) + QStringLiteral(",?,?,?)"),
             kMarkSource, false, values);
     }
     if (!written || !transaction.commit())

@@ -17,7 +17,7 @@ class Log;
 class PlayerNames;
 class ScoreDb;
 struct EventInfo;
-struct PendingSeatName;
+struct StoredSeatName;
 
 /// A seat of PlayerNumbers that holds a member number.
 struct RegisteredSeat {
@@ -48,12 +48,12 @@ public:
     /// Stores the member number (0: none, stored as "0" with the name "n/a") at the table's
     /// seat of direction ("N", "E", "S" or "W") with its name, short name (the column name,
     /// only with NameToScoring) and the seat's number (GameData::mem_GetSeatNumber); the number
-    /// is first blanked at every other seat of the section. pending, the name the scoring
-    /// program wrote for this player and the check has not yet taken up, stays as it was
-    /// (Name and Updated) for the check to take up. All or nothing; false when the database
-    /// refused.
+    /// is first blanked at every other seat of the section. kept, what the seat of this
+    /// player at the table held before the table's seats were blanked, gives the names
+    /// instead (display name, Name and Updated as they were). All or nothing; false when the
+    /// database refused.
     bool markPlayerID(const QString& tableId, double number, const QString& direction,
-                      const PendingSeatName* pending = nullptr);
+                      const StoredSeatName* kept = nullptr);
 
     /// Where the member number is registered in the section; nothing for number 0, for a
     /// number registered nowhere, or when the database cannot be read.

@@ -130,8 +130,8 @@ RegisteredPlayerChange::changeId(QString value, const PlayerNameRecord& entry,
             // not yet taken up moves with him, read in the transaction before either seat is
             // written.
             return writeAsShown(entry, number, &partner, value, [&] {
-                std::optional<PendingSeatName> entryPending;
-                std::optional<PendingSeatName> partnerPending;
+                std::optional<StoredSeatName> entryPending;
+                std::optional<StoredSeatName> partnerPending;
                 return readPending(entry, entryPending) && readPending(partner, partnerPending) &&
                        writeSeat(partner, playerNumberText(entry.number), entry.name, entryPending) &&
                        writeSeat(entry, playerNumberText(partner.number), partner.name, partnerPending);
@@ -209,21 +209,22 @@ RegisteredPlayerChange::SeatCheck RegisteredPlayerChange::seatsAsShown(const Pla
 }
 
 bool RegisteredPlayerChange::readPending(const PlayerNameRecord& seat,
-                                         std::optional<PendingSeatName>& pending) {
-    const std::optional<std::vector<PendingSeatName>> names =
-        readPendingSeatNames(s_.db, seat.section, seat.table);
+                                         std::optional<StoredSeatName>& pending) {
+    const std::optional<std::vector<StoredSeatName>> names =
+        readStoredSeatNames(s_.db, seat.section, seat.table);
     if (!names) {
         s_.log.writeLog(s_.db.lastErrorNumber(), s_.db.lastErrorDescription(), kLabel, true);
         return false;
     }
-    if (const PendingSeatName* found = findPendingSeatName(*names, seat.number, seat.direction))
+    const StoredSeatName* found = findStoredSeatName(*names, seat.number, seat.direction);
+    if (found != nullptr && found->pending())
         pending = *found;
     return true;
 }
 
 bool RegisteredPlayerChange::writeSeat(const PlayerNameRecord& seat, const std::optional<QString>& number,
                                        const std::optional<QString>& name,
-                                       const std::optional<PendingSeatName>& pending) {
+                                       const std::optional<StoredSeatName>& pending) {
     const QString time = s_.clock.now().toString(QStringLiteral("yyyy-MM-dd hh:mm:ss"));
     const QVariantList where{seat.section, seat.table, seat.direction};
     const QString condition = QStringLiteral(" WHERE Section=? AND [Table]=? AND Direction=?");

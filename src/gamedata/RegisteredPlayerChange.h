@@ -1,7 +1,7 @@
 #pragma once
 
-#include "gamedata/PendingSeatNames.h"
 #include "gamedata/PlayerNames.h"
+#include "gamedata/StoredSeatNames.h"
 
 #include <QString>
 #include <QtGlobal>
@@ -76,14 +76,14 @@ private:
     SeatCheck seatsAsShown(const PlayerNameRecord& entry, double typedNumber,
                            const PlayerNameRecord* partner);
     /// The pending name of the seat's player, when it has one; false when it cannot be read.
-    bool readPending(const PlayerNameRecord& seat, std::optional<PendingSeatName>& pending);
+    bool readPending(const PlayerNameRecord& seat, std::optional<StoredSeatName>& pending);
     /// Sets the seat's number and name, each only when given; a seat without a row gets one
     /// with the seat's own number or name for the one not given. pending, a name the scoring
     /// program wrote for the player written there and the check has not yet taken up, is
     /// written as it was (Name and Updated); otherwise Updated is cleared.
     bool writeSeat(const PlayerNameRecord& seat, const std::optional<QString>& number,
                    const std::optional<QString>& name,
-                   const std::optional<PendingSeatName>& pending = std::nullopt);
+                   const std::optional<StoredSeatName>& pending = std::nullopt);
     /// Logs the change, or tells the director that nothing was changed.
     Outcome finish(bool written, const PlayerNameRecord& entry, const QString& value);
     void refuse(const QString& text);

@@ -5,8 +5,8 @@
 #include "core/Log.h"
 #include "core/SectionLetters.h"
 #include "gamedata/GameData.h"
-#include "gamedata/PendingSeatNames.h"
 #include "gamedata/PlayerNames.h"
+#include "gamedata/StoredSeatNames.h"
 #include "gamedata/TerminalNumbers.h"
 #include "platform/Ansi.h"
 #include "terminal/MessageCode.h"
@@ -124,6 +124,14 @@ RequestDispatcher::Reply RequestDispatcher::submitPlayerIDs(const Request& rq) {
     // Where the numbers sit is read under the write lock too: a player the scoring program seats
     // elsewhere while this waits for the lock is a conflict, not a seat blanked by the writes.
     DbTransaction transaction(db_);
+    // What the table's seats hold is read under the write lock too, before they are blanked: a
+    // player registered here again keeps his names, also a correction of the scoring program
+    // that the game-data check has not yet taken up.
+    std::optional<std::vector<StoredSeatName>> held;
+    if (transaction.isActive())
+        held = readStoredSeatNames(db_, gameData_.getSectionID(letters), ownTable);
+    if (!held)
+        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kSource, true);
     QByteArray blocks(4 * kIdBlock, '\0');
     std::array<double, 4> numbers{};
     bool conflict = false;
@@ -137,6 +145,8 @@ RequestDispatcher::Reply RequestDispatcher::submitPlayerIDs(const Request& rq) {
         // A number registered at another seat of this table sits here all the same.
         if (!seat || seat->table == 0 || seat->table == ownTable) {
             text = names_.getPlayerName(idBytes).name;
+            if (const StoredSeatName* kept = held ? findStoredSeatName(*held, number) : nullptr)
+                text = kept->displayNameOr(text);
         } else {
             conflict = true;
             const QString direction = seat->direction.left(1);
@@ -150,18 +160,10 @@ RequestDispatcher::Reply RequestDispatcher::submitPlayerIDs(const Request& rq) {
         blocks.replace(at + 2, name.size(), name);
     }
 
-    // A name the scoring program wrote for a player of the table that the game-data check has
-    // not yet taken up stays with that player when he registers here again: read under the
-    // write lock, before the seats are blanked.
-    std::optional<std::vector<PendingSeatName>> pending;
-    if (transaction.isActive())
-        pending = readPendingSeatNames(db_, gameData_.getSectionID(letters), ownTable);
-    if (!pending)
-        log_.writeLog(db_.lastErrorNumber(), db_.lastErrorDescription(), kSource, true);
-    bool stored = pending && seats_.clearTablePlayerID(tableId);
+    bool stored = held && seats_.clearTablePlayerID(tableId);
     for (std::size_t k = 0; k < numbers.size() && stored && !conflict; ++k)
-        stored = seats_.markPlayerID(tableId, numbers[k], directions[k],
-                                     findPendingSeatName(*pending, numbers[k]));
+        stored =
+            seats_.markPlayerID(tableId, numbers[k], directions[k], findStoredSeatName(*held, numbers[k]));
     if (stored && !conflict)
         stored = seats_.markRoundNamesSent(tableId, 1, QStringLiteral("doMsg - update round name sent to 1"));
     if (stored)

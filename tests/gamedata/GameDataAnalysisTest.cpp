@@ -1087,6 +1087,11 @@ TEST(GameDataAnalysisTest, AnImportedNameStaysWithItsPlayerThroughARegistrationA
     }
     m.analyse(false);
     EXPECT_EQ(seats(), "1E|12|Bo+|0 1N|11|Ada+|0 1S|13|Cy+|0 1W|16|Finn|0 2N|15|Eva+|0");
+    // Taken up, the corrections stay through the same registration once more.
+    m.rig.request(1, registration({11, 12, 13, 16}));
+    EXPECT_EQ(seats(), "1E|12|Bo+|0 1N|11|Ada+|0 1S|13|Cy+|0 1W|16|Finn|0 2N|15|Eva+|0");
+    EXPECT_EQ(m.rig.data.value(u"SELECT Name FROM PlayerNumbers WHERE [Number]='11'"_s).toString(),
+              u"Ada+"_s);
 
     ASSERT_TRUE(m.exec(import.arg(u"!"_s)));
     m.box.answers = {true};

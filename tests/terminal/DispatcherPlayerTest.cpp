@@ -456,13 +456,12 @@ TEST_F(DispatcherPlayerTest, MemberNumbersAreStoredWithTheirNamesUnlessSeatedEls
     b.addRegisteredPlayer(1, 3, QStringLiteral("W"), QStringLiteral("1003"), QStringLiteral("Cy"), 10);
     start(b);
 
-    // 1003 sits at this table already, 123456789012 at East of table 7: nothing is stored and
-    // the table's seats are blank.
+    // 1003 sits at this table already (named there), 123456789012 at East of table 7: nothing
+    // is stored and the table's seats are blank.
     Exchange e =
         send(0x0013, "28 00 00 00 00 0A 01  00 00 00 00 0A 03  0C 22 38 4E 5A 0C  00 00 00 00 00 00");
-    const QByteArray conflict = QByteArray::fromHex("29") + idBlock(0, 0, "Ann Able") +
-                                idBlock(0, 0, "1003") + idBlock('E', 7, "123456789012") +
-                                idBlock(0, 0, "n/a");
+    const QByteArray conflict = QByteArray::fromHex("29") + idBlock(0, 0, "Ann Able") + idBlock(0, 0, "Cy") +
+                                idBlock('E', 7, "123456789012") + idBlock(0, 0, "n/a");
     EXPECT_EQ(e.frames, QList<QByteArray>{to(0x0013, conflict)});
     EXPECT_EQ(seats(3), QStringList{u"W||||0"_s});
     EXPECT_TRUE(
