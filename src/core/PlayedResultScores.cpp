@@ -19,6 +19,8 @@ bool isBidContract(const QString& contract) {
     return !contract.isEmpty() && contract.at(0) >= QLatin1Char('1') && contract.at(0) <= QLatin1Char('7');
 }
 
+} // namespace
+
 std::optional<OwnColumnValues> ownColumnValues(qint16 board, QString contract, const QString& result,
                                                const QString& sharedDeclarer) {
     contract.remove(QLatin1Char(' '));
@@ -32,8 +34,6 @@ std::optional<OwnColumnValues> ownColumnValues(qint16 board, QString contract, c
     values.score = calcContractScore(board, contract, values.declarer, calcTricksMade(contract, result));
     return values;
 }
-
-} // namespace
 
 std::size_t PlayedResultScores::SharedColumnsHash::operator()(const SharedColumns& key) const {
     return qHashMulti(0, key.vulnerabilityIndex, key.contract, key.result, key.declarer);

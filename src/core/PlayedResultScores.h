@@ -14,6 +14,13 @@ struct OwnColumnValues {
     QString declarer;
 };
 
+/// What a result with these shared columns, as stored (the contract with or without blanks, the
+/// result text, the declarer's [NS/EW] text), gives its own columns; nullopt for a row that is no
+/// played result (no bid contract or no declaring seat, and not passed), whose own columns keep
+/// what they hold.
+std::optional<OwnColumnValues> ownColumnValues(qint16 board, QString contract, const QString& result,
+                                               const QString& sharedDeclarer);
+
 /// The own columns that results' shared columns give (OwnScoreColumns), each distinct contract,
 /// result and declarer on a board of the same vulnerability worked out once: a look goes through
 /// every stored result, and they repeat one another. A board counts only through its place in

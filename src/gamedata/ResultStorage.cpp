@@ -1,6 +1,7 @@
 // Board results in ReceivedData: store, replace, erase, read back, count and clear.
 #include "core/DbTransaction.h"
 #include "core/Log.h"
+#include "core/PlayedResultScores.h"
 #include "core/ResultEntry.h"
 #include "core/ScoreDb.h"
 #include "core/SectionLetters.h"
@@ -303,6 +304,16 @@ std::optional<SeatNumbers> GameData::readBoardResult(const QString& tableId, qin
         record.lead = fields::text(row, QStringLiteral("LeadCard"));
         record.score = fields::int16Or(row, QStringLiteral("custom_qz_score"));
         record.contract = contract;
+        // A played result is shown, and checked before a correction is stored over it, with the
+        // declarer and score its shared columns give now: another program may have changed
+        // them since the own columns were last brought in line.
+        if (remarks.trimmed().isEmpty()) {
+            if (const std::optional<OwnColumnValues> own =
+                    ownColumnValues(board, contract, result, fields::text(row, QStringLiteral("NS/EW")))) {
+                record.declarer = own->declarer;
+                record.score = own->score;
+            }
+        }
     } else {
         record.tricks = 0;
         record.declarer.clear();

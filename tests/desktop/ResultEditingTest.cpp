@@ -365,6 +365,18 @@ TEST_F(ResultEditingTest, BoardTravellerStoresNothingOverANewerResult) {
     EXPECT_EQ(rig.messages.texts().size(), 2);
     EXPECT_EQ(stored(QStringLiteral("Round=1 AND [Table]=1 AND Board=1")), QStringLiteral("3 NT|+2||430"));
     EXPECT_EQ(edit->textLead->text(), QStringLiteral("CA"));
+
+    // Only the declarer changes, before the own columns follow it: refused, and shown, all the same.
+    edit->textLead->setText(QStringLiteral("D2"));
+    {
+        const test::OtherProgramLock declarer(
+            rig.program->db().path(), std::chrono::milliseconds(300),
+            QStringLiteral("UPDATE ReceivedData SET [NS/EW]='E' WHERE [Table]=1 AND Board=1"));
+        test::click(edit->cmdButton[0]);
+    }
+    EXPECT_EQ(rig.messages.texts().size(), 3);
+    EXPECT_EQ(edit->textDeclarer->text(), QStringLiteral("E"));
+    EXPECT_EQ(edit->textLead->text(), QStringLiteral("CA"));
 }
 
 // Annul in the section's last played round erases; a board the movement does not list is
