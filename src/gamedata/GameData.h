@@ -239,23 +239,20 @@ public:
     /// gets a new ID; one that replaces a result stored in the same round keeps that result's
     /// place in the order in which results first came (custom_qz_firstid; the earliest,
     /// should two go). With shown, a correction of the result the director was shown (as
-    /// readBoardResult read it under these seats; a cleared record: the board had none there):
+    /// getBoardResult read it under these seats; a cleared record: the board had none there):
     /// read again once the write lock is held, it must still be the one stored, else nothing
     /// is written (Outdated); and it replaces that row alone, not a row of other pairs.
     MarkResultOutcome markResult(const QString& tableId, const ResultEntry& record, qint16 round,
                                  qint16 nsPair, qint16 ewPair, qint16 south, qint16 west,
                                  const ResultEntry* shown = nullptr);
-    /// Reads the stored result of the board into record; false (record unchanged) when
-    /// there is none.
-    bool getBoardResult(const QString& tableId, qint16 round, qint16 board, ResultEntry& record) const;
-    /// getBoardResult, and the seats the result read is stored under; nothing (record
-    /// unchanged) when there is none. Where the table's round holds the board under several
-    /// pairs, the newest row (DateLog, TimeLog, then the higher ID), as roundSeating picks it;
-    /// with under, the row stored under those seats (South and West compared when either is
-    /// above 0).
-    std::optional<SeatNumbers> readBoardResult(const QString& tableId, qint16 round, qint16 board,
-                                               ResultEntry& record,
-                                               const std::optional<SeatNumbers>& under = std::nullopt) const;
+    /// Reads the stored result of the board into record and gives the seats it is stored
+    /// under; nothing (record unchanged) when there is none. Where the table's round holds the
+    /// board under several pairs, the newest row (DateLog, TimeLog, then the higher ID), as
+    /// roundSeating picks it; with under, the row stored under those seats (South and West
+    /// compared when either is above 0).
+    std::optional<SeatNumbers> getBoardResult(const QString& tableId, qint16 round, qint16 board,
+                                              ResultEntry& record,
+                                              const std::optional<SeatNumbers>& under = std::nullopt) const;
     /// Results of the table that count as played, over all rounds.
     qint16 countTableResultsPlayed(const QString& tableId) const;
     /// Deletes the section's results from round on, within the caller's transaction when

@@ -64,8 +64,8 @@ void ResultEditor::describeStored() {
     // The result of the row picked, stored under its pairs (and South and West where four
     // players sit), not another row of the board at the table in that round.
     clearResultEntry(described_);
-    gameData_.readBoardResult(seat.tableId, seat.round, seat.board, described_,
-                              SeatNumbers{seat.nsPair, seat.ewPair, seat.south, seat.west});
+    gameData_.getBoardResult(seat.tableId, seat.round, seat.board, described_,
+                             SeatNumbers{seat.nsPair, seat.ewPair, seat.south, seat.west});
     description = describeResultText(seat, described_);
     contract.clear();
     declarer.clear();

@@ -105,7 +105,7 @@ std::optional<SeatNumbers> GameData::storedRoundSeats(const QString& tableId, qi
         logDbError(QStringLiteral("Database - roundSeating"));
         return std::nullopt;
     }
-    // The board's own result: of several rows of it, the newest, as readBoardResult shows
+    // The board's own result: of several rows of it, the newest, as getBoardResult shows
     // it. Without the board's own result: the seating of the results that name both pairs, as
     // roundsPlayed counts a round played, else the lowest board's.
     std::optional<SeatNumbers> lowestBoard;

@@ -153,10 +153,10 @@ MarkResultOutcome GameData::markResult(const QString& tableId, const ResultEntry
     const bool showedResult = shown != nullptr && (shown->valid != 0 || !shown->remarks.isEmpty());
     if (shown != nullptr) {
         ResultEntry storedNow;
-        const std::optional<SeatNumbers> nowSeats = readBoardResult(
-            tableId, round, board, storedNow,
-            showedResult ? std::optional<SeatNumbers>(SeatNumbers{nsPair, ewPair, south, west})
-                         : std::nullopt);
+        const std::optional<SeatNumbers> nowSeats =
+            getBoardResult(tableId, round, board, storedNow,
+                           showedResult ? std::optional<SeatNumbers>(SeatNumbers{nsPair, ewPair, south, west})
+                                        : std::nullopt);
         if (showedResult ? (!nowSeats || storedNow != *shown) : nowSeats.has_value()) {
             log_.writeLog(0, QStringLiteral("Board result changed meanwhile, not saved:") + seats);
             return {Status::Outdated, 0};
@@ -259,13 +259,9 @@ qint64 GameData::firstCameOrder(const QVariant& id, const QVariant& firstId) {
     return firstId.isNull() ? id.toLongLong() : firstId.toLongLong();
 }
 
-bool GameData::getBoardResult(const QString& tableId, qint16 round, qint16 board, ResultEntry& record) const {
-    return readBoardResult(tableId, round, board, record).has_value();
-}
-
-std::optional<SeatNumbers> GameData::readBoardResult(const QString& tableId, qint16 round, qint16 board,
-                                                     ResultEntry& record,
-                                                     const std::optional<SeatNumbers>& under) const {
+std::optional<SeatNumbers> GameData::getBoardResult(const QString& tableId, qint16 round, qint16 board,
+                                                    ResultEntry& record,
+                                                    const std::optional<SeatNumbers>& under) const {
     QString sql = QStringLiteral("SELECT * FROM ReceivedData WHERE ") + sqlSectionTable(tableId) +
                   QStringLiteral(" AND Round=") + number(round) + QStringLiteral(" AND Board=") +
                   number(board) + QStringLiteral(" AND NOT Erased");

@@ -80,7 +80,7 @@ CellDetails PopUpResults::ShowCellDetails(const QString& letters, qint16 table, 
 PopUpLine PopUpResults::resultLine(const QString& tableId, qint16 round, qint16 board) const {
     ResultEntry stored;
     clearResultEntry(stored);
-    const std::optional<SeatNumbers> seats = gameData_.readBoardResult(tableId, round, board, stored);
+    const std::optional<SeatNumbers> seats = gameData_.getBoardResult(tableId, round, board, stored);
     PopUpLine line = formatLine(board, stored);
     line.seats = seats;
     return line;
