@@ -206,7 +206,8 @@ bool GameDataAnalysis::fillPairNumbers() {
             QStringLiteral("SELECT Section, [Table], Direction, custom_qz_pair FROM PlayerNumbers"), {},
             [&](const QSqlQuery& row) {
                 const SeatValue seat{int16Value(row, 0), int16Value(row, 1), queryText(row, 2), QVariant()};
-                const QString tableId = gameData_.getSectionLetter(seat.section) + number(seat.table);
+                // The movement in memory answers, so its letters name the table too.
+                const QString tableId = gameData_.mem_GetSectionLetter(seat.section) + number(seat.table);
                 const qint16 pair = gameData_.mem_GetSeatNumber(tableId, seat.direction);
                 if (pair < 1 || pair == int16Value(row, 3))
                     return;
